@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds the project into build/ (or $ZKM_BUILD_DIR) with extra CMake arguments.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_dir="${ZKM_BUILD_DIR:-${root}/build}"
+cmake -S "${root}" -B "${build_dir}" -DCMAKE_BUILD_TYPE="${ZKM_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake --build "${build_dir}" --parallel "$(nproc)"

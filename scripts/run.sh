@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds and starts the editor. Without a display it starts the editor on a virtual display,
+# saves a screenshot of its window and says where it is. Extra arguments go to the editor
+# (for example a preset file to open).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "${root}/scripts/install-deps.sh"
+build_dir="${ZKM_BUILD_DIR:-${root}/build}"
+ZKM_BUILD_DIR="${build_dir}" bash "${root}/scripts/build.sh" -DZKM_BUILD_TESTS=OFF
+
+editor="${build_dir}/bin/ZKMEditor"
+if [ ! -x "${editor}" ]; then
+    echo "The application is not built yet: everything that exists was built in ${build_dir}."
+    exit 0
+fi
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    exec "${editor}" "$@"
+fi
+
+source "${root}/scripts/xvfb.sh"
+zkm_start_xvfb
+"${editor}" "$@" &
+editor_pid=$!
+window=""
+for _ in $(seq 1 100); do
+    window="$(xdotool search --name "Quenlo ZKM Editor" 2>/dev/null | head -n 1 || true)"
+    [ -n "${window}" ] && break
+    sleep 0.1
+done
+sleep 2
+screenshot="${build_dir}/ZKMEditor-screenshot.png"
+if [ -n "${window}" ]; then
+    import -window "${window}" "${screenshot}"
+else
+    import -window root "${screenshot}"
+fi
+kill "${editor_pid}" 2>/dev/null || true
+wait "${editor_pid}" 2>/dev/null || true
+echo "No display was available: the editor ran on a virtual display. Screenshot: ${screenshot}"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Sourced by the other scripts: starts a private Xvfb display and exports DISPLAY. The display is
+# stopped when the sourcing shell exits.
+zkm_start_xvfb()
+{
+    local n
+    for n in $(seq 91 140); do
+        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
+            Xvfb ":${n}" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+            ZKM_XVFB_PID=$!
+            export DISPLAY=":${n}"
+            for _ in $(seq 1 100); do
+                if xdpyinfo >/dev/null 2>&1; then
+                    trap 'kill ${ZKM_XVFB_PID} 2>/dev/null || true' EXIT
+                    return 0
+                fi
+                if ! kill -0 "${ZKM_XVFB_PID}" 2>/dev/null; then
+                    break
+                fi
+                sleep 0.1
+            done
+            kill "${ZKM_XVFB_PID}" 2>/dev/null || true
+        fi
+    done
+    echo "Could not start Xvfb" >&2
+    return 1
+}

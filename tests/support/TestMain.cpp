@@ -1,0 +1,33 @@
+#include <X11/Xlib.h>
+#include <gtest/gtest.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace
+{
+// Xlib's default handler ends the process on any X error, also on harmless ones such as a
+// request for a window that was destroyed a moment earlier. Tests keep running instead.
+int quietXErrorHandler (Display*, XErrorEvent*) { return 0; }
+
+// One JUCE GUI initialisation for the whole test process, as an application would have.
+class JuceEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        initialiser = std::make_unique<juce::ScopedJuceInitialiser_GUI>();
+        XSetErrorHandler (quietXErrorHandler);
+    }
+
+    void TearDown() override { initialiser.reset(); }
+
+private:
+    std::unique_ptr<juce::ScopedJuceInitialiser_GUI> initialiser;
+};
+} // namespace
+
+int main (int argc, char** argv)
+{
+    ::testing::InitGoogleTest (&argc, argv);
+    ::testing::AddGlobalTestEnvironment (new JuceEnvironment()); // gtest owns the environment
+    return RUN_ALL_TESTS();
+}
