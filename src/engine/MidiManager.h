@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/MidiDeviceLayer.h"
+
+#include <juce_audio_devices/juce_audio_devices.h>
+#include <juce_events/juce_events.h>
+
+/** The program's single connection to the MIDI devices: one chosen input and one chosen output,
+    identified by name, reconciled with the devices present once a second. */
+class MidiManager : public juce::MidiInputCallback, public juce::Timer
+{
+public:
+    /** Hears every message of the open input, on the MIDI input thread. */
+    class MidiManagerListener
+    {
+    public:
+        virtual void midiMessageReceived (const juce::MidiMessage& message) = 0;
+        virtual ~MidiManagerListener() = default;
+    };
+
+    //==============================================================================
+    /** Uses the system's MIDI devices, and beside them the virtual controller when the environment
+        variable ZKM_EDITOR_VIRTUAL_CONTROLLER is set. */
+    MidiManager();
+
+    /** Uses the given device layer, which must outlive the manager. */
+    explicit MidiManager (MidiDeviceLayer& layer);
+
+    ~MidiManager() override;
+
+    //==============================================================================
+    void setInputDevice (const juce::String& deviceName);
+    void setOutputDevice (const juce::String& deviceName);
+    juce::String getInputDeviceName() const;
+    juce::String getOutputDeviceName() const;
+
+    /** The names of the devices that can be chosen now. */
+    juce::StringArray getAvailableInputNames();
+    juce::StringArray getAvailableOutputNames();
+
+    bool isInputOpen() const;
+    bool isOutputOpen() const;
+
+    /** Sends a complete message at once; false when no output is open. */
+    bool sendMessage (const juce::MidiMessage& message);
+
+    void addListener (MidiManagerListener* listener);
+    void removeListener (MidiManagerListener* listener);
+
+    //==============================================================================
+    void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
+    void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override {}
+
+    /** The device check: closes ports whose device vanished and reopens chosen devices that came back. */
+    void timerCallback() override;
+
+private:
+    // Implementation details are the engine's to choose.
+};

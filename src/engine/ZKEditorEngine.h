@@ -1,0 +1,91 @@
+#pragma once
+
+#include "engine/MidiManager.h"
+#include "model/Control.h"
+#include "model/ControlType.h"
+
+#include <juce_events/juce_events.h>
+#include <map>
+
+/** The model of one document: owns the controls of one preset, turns them into preset dumps and
+    back, reads preset files, and runs every exchange of that preset with the controller. */
+class ZKEditorEngine : public juce::ReferenceCountedObject
+                     , public juce::Timer
+                     , public MidiManager::MidiManagerListener
+{
+public:
+    using Ptr = juce::ReferenceCountedObjectPtr<ZKEditorEngine>;
+
+    /** Hears of failed exchanges. Called on the message thread. */
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+        virtual void midiCommunicationFailed (const juce::String&) {}
+        virtual void presetFileRejected (const juce::String&) {}
+    };
+
+    /** How the conversation is paced. Messages go out by deadline: message i at start + i * gap. */
+    struct Pacing
+    {
+        int requestGapMs = 3;
+        int writeGapMs = 8;
+        int replyTimeoutMs = 2000;
+        int maxRetries = 8;
+    };
+
+    //==============================================================================
+    ZKEditorEngine (juce::uint8 deviceId, MidiManager* midiManager, juce::String filePattern,
+                    juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum, int numKnobs, int numPads,
+                    int numSwitches);
+    ~ZKEditorEngine() override;
+
+    //==============================================================================
+    /** The controls of one ControlType, in creation order. */
+    juce::OwnedArray<Control>& getControls (int controlType);
+
+    /** Sets a parameter of the first control of that type, without notification. */
+    void setParameter (int controlType, juce::String parameterName, juce::uint8 value);
+
+    juce::String getFilePattern() const;
+
+    /** The length of a preset dump and of a preset file: 476 for this model. */
+    int getPresetDataSize() const noexcept;
+
+    //==============================================================================
+    /** The preset dump of the current control values for that slot. */
+    juce::Array<juce::uint8> createPresetData (juce::uint8 slot);
+
+    /** Takes a preset dump into the controls; every control notifies every name. */
+    void loadPresetData (const juce::Array<juce::uint8>& presetData);
+
+    /** True when the file was accepted and loaded; the controls are unchanged otherwise. */
+    bool loadPresetFile (const juce::File& file);
+
+    //==============================================================================
+    /** Starts fetching a slot (0 to 23) from the controller. Success shows as loaded controls,
+        failure as midiCommunicationFailed. */
+    void getPreset (juce::uint8 slot);
+
+    /** Writes the current preset into a slot; false, after telling the listeners, when it was not sent. */
+    bool sendPreset (juce::uint8 slot);
+
+    /** false: internal sync, true: external sync. */
+    void setSync (bool external);
+
+    /** True while a Get waits for replies. */
+    bool isGetInProgress() const;
+
+    void setPacing (const Pacing& newPacing);
+    Pacing getPacing() const;
+
+    void addListener (Listener* listener);
+    void removeListener (Listener* listener);
+
+    //==============================================================================
+    void timerCallback() override;
+    void midiMessageReceived (const juce::MidiMessage& message) override;
+
+private:
+    // Implementation details are the engine's to choose.
+};
