@@ -86,9 +86,9 @@ private:
 } // namespace
 
 //==============================================================================
-juce::StringArray SystemMidiDeviceLayer::getInputNames() { return getNames (juce::MidiInput::getAvailableDevices()); }
+juce::StringArray SystemMidiDeviceLayer::getInputNames() { return getNames (getInputDevices()); }
 
-juce::StringArray SystemMidiDeviceLayer::getOutputNames() { return getNames (juce::MidiOutput::getAvailableDevices()); }
+juce::StringArray SystemMidiDeviceLayer::getOutputNames() { return getNames (getOutputDevices()); }
 
 std::unique_ptr<MidiDeviceLayer::Input> SystemMidiDeviceLayer::openInput (int index, juce::MidiInputCallback& callback)
 {
