@@ -6,7 +6,7 @@
 namespace
 {
 /** A block that never fills up goes out this long after its first reply was due. */
-constexpr double reorderFlushMs = 20.0;
+constexpr double reorderFlushMs = 50.0;
 
 /** The controller's thread sleeps at most this long when it has nothing to do. */
 constexpr int idleWaitMs = 1000;
