@@ -7,6 +7,7 @@
 #include "model/ControlType.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+#include <ostream>
 
 /** Helpers of the editor view tests: an engine as a document window makes it, the embedded default
     preset, the message-loop pump, finding components by name and clicking them with mouse events. */
@@ -106,16 +107,17 @@ inline juce::Component* findTitled (juce::Component& root, const juce::String& t
     return nullptr;
 }
 
-/** True when the component and every parent up to the root are visible. */
+/** True when the component and every parent below the root are visible; the root is what a window
+    would show. */
 inline bool isShownWithin (const juce::Component& component, const juce::Component& root)
 {
     for (auto* c = &component; c != nullptr; c = c->getParentComponent())
     {
-        if (!c->isVisible())
-            return false;
-
         if (c == &root)
             return true;
+
+        if (!c->isVisible())
+            return false;
     }
 
     return false;
@@ -139,6 +141,8 @@ inline juce::StringArray shownLabelTexts (juce::Component& root)
     Returns that component, or null when the point hits nothing. */
 inline juce::Component* clickAt (juce::Component& root, juce::Point<int> pointInRoot)
 {
+    // Hit testing finds nothing in an invisible component; the root is shown, as its window would.
+    root.setVisible (true);
     auto* target = root.getComponentAt (pointInRoot);
 
     if (target == nullptr)
@@ -183,3 +187,36 @@ inline void chooseEntry (juce::ComboBox& comboBox, const juce::String& entryText
             comboBox.setSelectedId (comboBox.getItemId (i), juce::sendNotificationSync);
 }
 } // namespace ViewTestHelpers
+
+// Readable failure messages for the JUCE values that the view tests compare.
+namespace juce
+{
+inline void PrintTo (const String& text, std::ostream* stream) { *stream << '"' << text << '"'; }
+
+inline void PrintTo (const StringArray& texts, std::ostream* stream)
+{
+    *stream << "{ \"" << texts.joinIntoString ("\", \"") << "\" }";
+}
+
+template <typename ValueType>
+void PrintTo (const Rectangle<ValueType>& area, std::ostream* stream)
+{
+    *stream << "(" << area.toString() << ")";
+}
+
+template <typename ValueType>
+void PrintTo (const Point<ValueType>& point, std::ostream* stream)
+{
+    *stream << "(" << point.toString() << ")";
+}
+
+inline void PrintTo (const Array<int>& numbers, std::ostream* stream)
+{
+    *stream << "{";
+
+    for (auto number : numbers)
+        *stream << " " << number;
+
+    *stream << " }";
+}
+} // namespace juce

@@ -181,7 +181,12 @@ TEST_F (BankViewTest, GroupBanksCarryTheirMidiToDinButtonAboveTheBank)
     {
         EXPECT_EQ (bank->getBounds(), juce::Rectangle<int> (0, 0, 1200, 200));
 
-        auto* button = findNamed<ControlToMidiControllerButton> (*bank, name);
+        ControlToMidiControllerButton* button = nullptr;
+
+        for (auto* candidate : findAll<ControlToMidiControllerButton> (*bank))
+            if (candidate->getParameterName() == name)
+                button = candidate;
+
         ASSERT_NE (button, nullptr) << name;
         EXPECT_EQ (button->getParentComponent(), bank);
         EXPECT_EQ (button->getBounds(), juce::Rectangle<int> (position.x, position.y, 100, 12)) << name;
