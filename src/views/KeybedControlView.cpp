@@ -64,7 +64,7 @@ KeybedControlView::~KeybedControlView() = default;
 //==============================================================================
 void KeybedControlView::setSplit (bool split)
 {
-    zoneViews[wholeKeybed]->setVisible (!split);
-    zoneViews[lowerKeybed]->setVisible (split);
-    zoneViews[upperKeybed]->setVisible (split);
+    // The split list may speak before the zone views exist; then there is nothing to show yet.
+    for (int zone = 0; zone < zoneViews.size(); ++zone)
+        zoneViews.getUnchecked (zone)->setVisible ((zone != wholeKeybed) == split);
 }

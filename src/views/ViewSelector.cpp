@@ -10,14 +10,12 @@ void ViewSelector::buttonClicked (juce::Button* button)
         if (boundButton != button)
             continue;
 
-        // A listener may add others while it is told; the position is kept inside the list.
-        for (auto i = listeners.size(); --i >= 0;)
-        {
-            i = juce::jmin (i, listeners.size() - 1);
+        // The last added hears first. A listener that adds another while it is told does not make
+        // the newcomer hear this click.
+        const auto toTell = listeners;
 
-            if (i >= 0)
-                listeners.getUnchecked (i)->viewSelected (viewIndex);
-        }
+        for (auto i = toTell.size(); --i >= 0;)
+            toTell.getUnchecked (i)->viewSelected (viewIndex);
     }
 }
 
