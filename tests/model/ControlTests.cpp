@@ -271,6 +271,26 @@ TEST (Control, ListenerRemovingOthersDuringItsCallbackDoesNotRunPastTheEndOfTheL
     EXPECT_EQ (first.getNumCalls(), 1);
 }
 
+TEST (Control, ListenerRemovingItselfAndTheNextInLineSkipsTheRemovedOne)
+{
+    ZKSustain sustain;
+    RecordingControlListener first, second, remover;
+    sustain.addListener (&first);
+    sustain.addListener (&second);
+    sustain.addListener (&remover);
+    remover.onCall = [&] (const juce::String&, juce::uint8)
+    {
+        sustain.removeListener (&remover);
+        sustain.removeListener (&second);
+    };
+
+    sustain.setValue ("CC", 5, true);
+
+    EXPECT_EQ (remover.getNumCalls(), 1);
+    EXPECT_EQ (second.getNumCalls(), 0);
+    EXPECT_EQ (first.getNumCalls(), 1);
+}
+
 TEST (Control, ListenerRemovingEveryListenerDuringItsCallbackEndsTheNotification)
 {
     ZKSustain sustain;
