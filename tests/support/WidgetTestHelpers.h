@@ -42,8 +42,7 @@ inline juce::Array<juce::uint8> presetWith (std::initializer_list<std::pair<int,
 }
 
 //==============================================================================
-/** The engine of one document, on a MIDI manager that finds no devices here. Widgets bound to it must
-    be destroyed before it, since controls keep their listeners to the end. */
+/** The engine of one document, on a MIDI manager that finds no devices here. */
 struct TestDocument
 {
     TestDocument()

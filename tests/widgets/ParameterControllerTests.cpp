@@ -374,3 +374,23 @@ TEST (ParameterControllers, CombinedWidgetsAreLabelledWithTheirParameterName)
     document.load (presetWith ({ { ImageOffset::pads + 3, 7 } }));
     EXPECT_EQ (curve.getNumberBox().getValue(), 8.0);
 }
+
+//==============================================================================
+TEST (ParameterControllers, AWidgetDestroyedBeforeItsEngineHearsNoLaterLoad)
+{
+    // A slot dialog may keep a closed window's engine alive and load a fetched preset into it.
+    TestDocument document;
+    auto& knob = document.control (ControlType::Knob, 2);
+
+    {
+        DoubleParamterControllerNumberBox channel (document.engine, "MIDI Channel", 2, ControlType::Knob, 1, 16, 1);
+        SingleParameterControllerComboBox split (document.engine, "Split Mode", ControlType::Keybed, { "On", "Off" });
+        TransportControllerNumberBox cc (document.engine, "CC", 1, 0, 127);
+        document.loadDefaultPreset();
+        EXPECT_EQ (channel.getNumberBox().getValue(), 1.0);
+    }
+
+    document.load (presetWith ({ { 55 + 2 * 5 + 4, 9 } }));
+    pump();
+    EXPECT_EQ (knob.getValue ("MIDI Channel"), 9);
+}
