@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         box.hideEditor (false);
     }
 
-    if (box.value < minimum || box.value > maximum)
+    if (box.getValue() < minimum || box.getValue() > maximum)
         std::abort();
-    if (box.getText() != juce::String (box.value, 0))
+    if (box.getText() != juce::String (box.getValue(), 0))
         std::abort();
     return 0;
 }

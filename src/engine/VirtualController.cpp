@@ -364,10 +364,11 @@ void VirtualController::answerRequest (int slot, int index)
 void VirtualController::enqueue (const MessageGroup& group, double dueTime)
 {
     // Never earlier than what is already waiting: replies leave in the order they were made.
-    lastDueTime = juce::jmax (lastDueTime, dueTime);
+    if (!pending.empty())
+        dueTime = juce::jmax (dueTime, pending.back().dueTime);
 
     for (const auto& message : group)
-        pending.push_back ({ message, lastDueTime });
+        pending.push_back ({ message, dueTime });
 }
 
 void VirtualController::flushReorderBatch()

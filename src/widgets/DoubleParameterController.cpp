@@ -7,8 +7,7 @@ DoubleParameterController::DoubleParameterController (UIParameterInterface* uiTo
     , controlType (type)
     , displayOffset (offset)
 {
-    if (auto* control = getBoundControl())
-        control->addListener (this);
+    observe (getBoundControl());
 }
 
 void DoubleParameterController::updateParameter (int shownValue)

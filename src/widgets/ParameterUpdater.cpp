@@ -8,8 +8,20 @@ ParameterUpdater::ParameterUpdater (UIParameterInterface* uiToDrive, ZKEditorEng
 {
 }
 
-// Controls offer no way to unregister: a controller lives as long as the window whose engine it holds.
-ParameterUpdater::~ParameterUpdater() = default;
+ParameterUpdater::~ParameterUpdater()
+{
+    if (observedControl != nullptr)
+        observedControl->removeListener (this);
+}
+
+void ParameterUpdater::observe (Control* control)
+{
+    if (control == nullptr)
+        return;
+
+    observedControl = control;
+    control->addListener (this);
+}
 
 //==============================================================================
 void ParameterUpdater::controlValueChanged (juce::String changedParameterName, juce::uint8 value)

@@ -33,6 +33,11 @@ protected:
     /** What is added to a stored value to show it. */
     virtual int getDisplayOffset() const { return 0; }
 
+    /** Registers with the control that holds the bound parameter; the registration ends with the
+        controller, since the engine, and with it the control, may outlive the widget (a slot dialog
+        holds the engine of a window that was closed). */
+    void observe (Control* control);
+
     /** After a write from the widget: if the control refused the value, the widget shows the control's
         value again instead of one that the preset does not hold. */
     void showStoredValueIfRefused (int shownValue);
@@ -43,5 +48,7 @@ protected:
     juce::String parameterName;
 
 private:
+    Control* observedControl = nullptr;
+
     JUCE_DECLARE_NON_COPYABLE (ParameterUpdater)
 };

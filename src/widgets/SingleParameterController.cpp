@@ -6,8 +6,7 @@ SingleParameterController::SingleParameterController (UIParameterInterface* uiTo
     , controlType (type)
     , displayOffset (offset)
 {
-    if (auto* control = getBoundControl())
-        control->addListener (this);
+    observe (getBoundControl());
 }
 
 void SingleParameterController::updateParameter (int shownValue)

@@ -5,8 +5,7 @@ TransportController::TransportController (UIParameterInterface* uiToDrive, ZKEdi
     : ParameterUpdater (uiToDrive, std::move (engineToUse), name)
     , transportIndex (index)
 {
-    if (auto* control = getBoundControl())
-        control->addListener (this);
+    observe (getBoundControl());
 }
 
 void TransportController::updateParameter (int shownValue)

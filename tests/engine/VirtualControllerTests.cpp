@@ -179,7 +179,7 @@ TEST (VirtualController, IgnoresMalformedMessages)
     ControllerPorts ports (controller);
     const auto before = controller.getSlot (1);
 
-    const Bytes write { 0xF0, 0x00, 0x7E, 0x51, 0x00, 0x40, 0x64, 0x00, 0x04, 0x01, 0x00, 0x05, 0x11, 0xF7 };
+    const Bytes write{ 0xF0, 0x00, 0x7E, 0x51, 0x00, 0x40, 0x64, 0x00, 0x04, 0x01, 0x00, 0x05, 0x11, 0xF7 };
     std::vector<Bytes> malformed;
 
     for (int position : { 1, 2, 3, 4, 5, 7, 8 }) // another manufacturer, device or fixed byte
@@ -205,7 +205,8 @@ TEST (VirtualController, IgnoresMalformedMessages)
     for (const auto& bytes : malformed)
         ports.output->sendMessageNow (fromBytes (bytes));
 
-    ports.output->sendMessageNow (fromBytes ({ 0xF0, 0x00, 0x7E, 0x51, 0x00, 0x40, 0x67, 0x00, 0x01, 0x01, 0x02, 0xF7 }));
+    ports.output->sendMessageNow (
+        fromBytes ({ 0xF0, 0x00, 0x7E, 0x51, 0x00, 0x40, 0x67, 0x00, 0x01, 0x01, 0x02, 0xF7 }));
     ports.output->sendMessageNow (
         fromBytes ({ 0xF0, 0x00, 0x7E, 0x51, 0x00, 0x40, 0x65, 0x00, 0x03, 0x18, 0x00, 0x00, 0xF7 })); // slot 24
     ports.output->sendMessageNow (
@@ -257,7 +258,7 @@ TEST (VirtualController, DuplicatesReordersAndInterleavesReplies)
     pumpMessagesFor (50);
 
     EXPECT_EQ (ports.callback.getReplyIndexes(),
-               (std::vector<int> { 3, 3, 2, 2, 1, 1, 0, 0, 7, 7, 6, 6, 5, 5, 4, 4, 9, 9, 8, 8 }));
+               (std::vector<int>{ 3, 3, 2, 2, 1, 1, 0, 0, 7, 7, 6, 6, 5, 5, 4, 4, 9, 9, 8, 8 }));
     EXPECT_GT (ports.callback.size(), 20 * 3);
     EXPECT_EQ (controller.getNumPendingReplies(), 0);
 
@@ -325,8 +326,8 @@ TEST (VirtualController, DestroyedInputIsNeverCalledAgain)
 //==============================================================================
 TEST (VirtualController, LoadsItsSlotsFromAnExistingFile)
 {
-    auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                    .getNonexistentChildFile ("ZKMSlots", ".bin", false);
+    auto file =
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots", ".bin", false);
     juce::MemoryBlock data;
 
     for (int slot = 0; slot < VirtualController::numberOfSlots; ++slot)
@@ -357,13 +358,14 @@ TEST (VirtualController, LoadsItsSlotsFromAnExistingFile)
 
 TEST (VirtualController, SavesItsSlotsSoonAfterAWriteAndAtTheEnd)
 {
-    auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                    .getNonexistentChildFile ("ZKMSlots", ".bin", false);
+    auto file =
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots", ".bin", false);
 
-    auto savedByte = [&] (int slot, int index) -> int {
+    auto savedByte = [&] (int slot, int index) -> int
+    {
         juce::MemoryBlock data;
 
-        if (! file.loadFileAsData (data) || (int) data.getSize() != VirtualController::numberOfSlots * imageLength)
+        if (!file.loadFileAsData (data) || (int) data.getSize() != VirtualController::numberOfSlots * imageLength)
             return -1;
 
         return static_cast<const juce::uint8*> (data.getData())[slot * imageLength + index];
