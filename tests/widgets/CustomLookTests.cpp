@@ -277,6 +277,7 @@ TEST (CustomLook, LabelsAreFilledWrittenLeftAndOutlined)
 
     // Being edited: the outline in full colour, no text.
     label.setEnabled (true);
+    DesktopHost host (label);
     label.showEditor();
     ASSERT_TRUE (label.isBeingEdited());
     auto editing = blankImage (120, 20);

@@ -9,7 +9,7 @@ using namespace WidgetTestHelpers;
 
 namespace
 {
-struct GroupSpec
+struct ModeGroup
 {
     juce::String name;
     juce::StringArray boxes;
@@ -20,12 +20,12 @@ class TestModeView : public GenericControlView
 {
 public:
     TestModeView (ZKEditorEngine::Ptr engineToUse, int type, juce::uint8 controlIndex,
-                  std::vector<GroupSpec> groupSpecs)
+                  std::vector<ModeGroup> modeGroups)
         : GenericControlView ("Control " + juce::String (controlIndex + 1))
         , engine (std::move (engineToUse))
         , controlType (type)
         , index (controlIndex)
-        , specs (std::move (groupSpecs))
+        , groups (std::move (modeGroups))
     {
         createControlGroups();
         showControlGroup (0);
@@ -37,18 +37,18 @@ public:
                                                                        juce::StringArray());
         setModeSelector (modeBox.get());
 
-        for (const auto& spec : specs)
+        for (const auto& group : groups)
         {
             juce::Array<juce::Component*> widgets;
 
-            for (const auto& name : spec.boxes)
+            for (const auto& name : group.boxes)
             {
                 const auto isChannel = name == "MIDI Channel";
                 widgets.add (numberBoxes.add (std::make_unique<DoubleParamterControllerNumberBox> (
                     engine, name, index, controlType, isChannel ? 1 : 0, isChannel ? 16 : 127, isChannel ? 1 : 0)));
             }
 
-            addControlGroup (spec.name, widgets);
+            addControlGroup (group.name, widgets);
         }
     }
 
@@ -69,15 +69,15 @@ public:
     std::unique_ptr<DoubleParameterControllerComboBox> modeBox;
     int controlType;
     juce::uint8 index;
-    std::vector<GroupSpec> specs;
+    std::vector<ModeGroup> groups;
 };
 
-std::vector<GroupSpec> knobGroups()
+std::vector<ModeGroup> knobGroups()
 {
     return { { "CC", { "MIDI Channel", "CC", "Min", "Max" } }, { "Aftertouch", { "MIDI Channel", "Min", "Max" } } };
 }
 
-std::vector<GroupSpec> switchGroups()
+std::vector<ModeGroup> switchGroups()
 {
     return { { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
              { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
