@@ -45,6 +45,10 @@ public:
     /** Registers a listener unless it is registered already. Listeners are not owned. */
     void addListener (Listener* listener);
 
+    /** Unregisters a listener; safe to call from inside a notification. A listener that is destroyed
+        before its control must remove itself first. */
+    void removeListener (Listener* listener);
+
     /** The names of the control's parameters, in the order of their notifications. */
     const juce::StringArray& getParameterNames() const noexcept { return parameterNames; }
 
@@ -54,6 +58,9 @@ public:
 protected:
     /** The name-list lookup used by classes without their own getIndex. */
     int getIndexFromNameList (const juce::String& parameterName) const;
+
+    /** Calls every listener, from the most recently added to the first. */
+    void callListeners (const juce::String& parameterName, juce::uint8 value);
 
     //==============================================================================
     juce::Array<juce::uint8> values;

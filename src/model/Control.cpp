@@ -1,0 +1,119 @@
+#include "model/Control.h"
+
+namespace
+{
+// The largest value of any parameter: a preset byte travels as a SysEx data byte.
+constexpr juce::uint8 dataByteMaximum = 127;
+constexpr juce::uint8 channelMaximum = 15;
+constexpr juce::uint8 parameterMinimum = 0;
+} // namespace
+
+//==============================================================================
+Control::Control (int blockLength, int blockOffset)
+    : offset (blockOffset)
+{
+    values.insertMultiple (0, 0, juce::jmax (0, blockLength));
+}
+
+//==============================================================================
+void Control::setValue (juce::String parameterName, juce::uint8 value, bool shouldNotify)
+{
+    if (value >= getMinimum (parameterName) && value <= getMaximum (parameterName))
+    {
+        const auto index = getIndex (parameterName);
+
+        if (juce::isPositiveAndBelow (index, values.size()))
+            values.set (index, value);
+    }
+
+    // Listeners hear the value even when it was refused, so that a widget showing it stays in step
+    // with what the user typed.
+    if (shouldNotify)
+        callListeners (parameterName, value);
+}
+
+juce::uint8 Control::getValue (juce::String parameterName)
+{
+    const auto index = getIndex (parameterName);
+
+    if (juce::isPositiveAndBelow (index, values.size()))
+        return values.getUnchecked (index);
+
+    return 0;
+}
+
+juce::Array<juce::uint8> Control::getValues() { return values; }
+
+void Control::setValues (juce::Array<juce::uint8> newValues)
+{
+    // Loaded bytes are kept as they come, even above a parameter's maximum, so that a preset travels
+    // on unchanged. Bytes beyond the block are dropped: the block never changes its length.
+    const auto numToCopy = juce::jmin (newValues.size(), values.size());
+
+    for (int i = 0; i < numToCopy; ++i)
+        values.set (i, newValues.getUnchecked (i));
+
+    for (const auto& name : parameterNames)
+        setValue (name, getValue (name), true);
+}
+
+void Control::loadFromImage (juce::Array<juce::uint8> image)
+{
+    juce::Array<juce::uint8> block;
+
+    for (int i = 0; i < values.size(); ++i)
+    {
+        const auto imageIndex = offset + i;
+        block.add (juce::isPositiveAndBelow (imageIndex, image.size()) ? image.getUnchecked (imageIndex)
+                                                                       : (juce::uint8) 0);
+    }
+
+    setValues (block);
+}
+
+//==============================================================================
+juce::uint8 Control::getMinimum (juce::String) { return parameterMinimum; }
+
+juce::uint8 Control::getMaximum (juce::String parameterName)
+{
+    if (!parameterNames.contains (parameterName))
+        return 0;
+
+    if (parameterName == "MIDI Channel")
+        return channelMaximum;
+
+    return dataByteMaximum;
+}
+
+//==============================================================================
+void Control::addListener (Listener* listener)
+{
+    if (listener != nullptr)
+        listeners.addIfNotAlreadyThere (listener);
+}
+
+void Control::removeListener (Listener* listener) { listeners.removeFirstMatchingValue (listener); }
+
+//==============================================================================
+int Control::getIndexFromNameList (const juce::String& parameterName) const
+{
+    for (int i = parameterNames.size(); --i >= 0;)
+        if (parameterNames[i] == parameterName)
+            return i;
+
+    return -1;
+}
+
+void Control::callListeners (const juce::String& parameterName, juce::uint8 value)
+{
+    for (int i = listeners.size(); --i >= 0;)
+    {
+        // A listener may have removed others during its own callback.
+        i = juce::jmin (i, listeners.size() - 1);
+
+        if (i < 0)
+            break;
+
+        listeners.getUnchecked (i)->controlValueChanged (parameterName, value);
+    }
+}

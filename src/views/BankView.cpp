@@ -1,0 +1,152 @@
+#include "views/BankView.h"
+
+#include "BinaryData.h"
+#include "views/EmbeddedImages.h"
+
+#include <cmath>
+
+namespace
+{
+constexpr int firstItemX = 40;
+const juce::Rectangle<int> bankBounds{ 0, 15, 1200, 200 };
+const juce::Point<int> nextArrowPosition{ 1170, 5 };
+const juce::Point<int> previousArrowPosition{ 10, 5 };
+
+std::unique_ptr<juce::ImageButton> createArrow (const char* name, EmbeddedImages::Png normal, EmbeddedImages::Png over,
+                                                EmbeddedImages::Png down)
+{
+    auto arrow = std::make_unique<juce::ImageButton> (name);
+    EmbeddedImages::setButtonImages (*arrow, EmbeddedImages::load (normal), EmbeddedImages::load (over),
+                                     EmbeddedImages::load (down));
+    return arrow;
+}
+} // namespace
+
+//==============================================================================
+BankView::Bank::Bank (const juce::Array<juce::Component*>& bankItems)
+    : items (bankItems)
+{
+    for (auto* item : items)
+        addAndMakeVisible (item);
+
+    for (int i = 0; i < items.size(); ++i)
+    {
+        auto* item = items.getUnchecked (i);
+        item->setTopLeftPosition (firstItemX + i * item->getWidth(), 0);
+    }
+}
+
+BankView::Bank::~Bank()
+{
+    // The items belong to the bank view and outlive this page.
+    removeAllChildren();
+}
+
+//==============================================================================
+BankView::BankView (bool hasArrows)
+{
+    if (!hasArrows)
+        return;
+
+    nextBankArrow = createArrow ("Left Bank Arrow", ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Normal),
+                                 ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Over),
+                                 ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Down));
+    previousBankArrow =
+        createArrow ("Right Bank Arrow", ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Left_Normal),
+                     ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Left_Over), ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Left_Down));
+
+    for (auto* arrow : { nextBankArrow.get(), previousBankArrow.get() })
+    {
+        addChildComponent (arrow);
+        arrow->addListener (this);
+        arrow->setAlwaysOnTop (true);
+        arrow->setWantsKeyboardFocus (false);
+    }
+}
+
+BankView::~BankView() = default;
+
+//==============================================================================
+void BankView::setBankItems (juce::OwnedArray<juce::Component>& newItems)
+{
+    while (!newItems.isEmpty())
+        items.add (newItems.removeAndReturn (0));
+
+    rebuildBanks();
+}
+
+void BankView::rebuildBanks()
+{
+    banks.clear();
+
+    if (itemsPerBank <= 0)
+        return;
+
+    numBanks = (int) std::ceil ((double) items.size() / (double) itemsPerBank);
+
+    for (int bank = 0; bank < numBanks; ++bank)
+    {
+        juce::Array<juce::Component*> bankItems;
+        const auto first = bank * itemsPerBank;
+        const auto end = juce::jmin (first + itemsPerBank, items.size());
+
+        for (int i = first; i < end; ++i)
+            bankItems.add (items.getUnchecked (i));
+
+        addChildComponent (banks.add (std::make_unique<Bank> (bankItems)));
+    }
+
+    // Fewer items than before may leave fewer banks than the page shown.
+    currentBank = juce::jlimit (0, juce::jmax (0, numBanks - 1), currentBank);
+
+    resized();
+}
+
+void BankView::showBank (int bankIndex)
+{
+    if (!juce::isPositiveAndBelow (bankIndex, numBanks))
+        return;
+
+    currentBank = bankIndex;
+    resized();
+}
+
+//==============================================================================
+void BankView::buttonClicked (juce::Button* button)
+{
+    if (button == nextBankArrow.get() && currentBank + 1 < numBanks)
+        showBank (currentBank + 1);
+    else if (button == previousBankArrow.get() && currentBank - 1 >= 0)
+        showBank (currentBank - 1);
+}
+
+void BankView::resized()
+{
+    for (auto* bank : banks)
+    {
+        bank->setVisible (false);
+        removeChildComponent (bank);
+    }
+
+    if (auto* bank = banks[currentBank])
+    {
+        bank->setBounds (bankBounds);
+        bank->setVisible (true);
+        addChildComponent (bank);
+    }
+
+    if (nextBankArrow == nullptr || previousBankArrow == nullptr)
+        return;
+
+    const auto canPage = numBanks > 1;
+    nextBankArrow->setVisible (canPage);
+    previousBankArrow->setVisible (canPage);
+
+    if (canPage)
+    {
+        nextBankArrow->setTopLeftPosition (nextArrowPosition);
+        nextBankArrow->toFront (false);
+        previousBankArrow->setTopLeftPosition (previousArrowPosition);
+        previousBankArrow->toFront (false);
+    }
+}

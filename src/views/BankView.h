@@ -1,0 +1,74 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** An editor view that owns one control view per control of a group, cuts them into pages (banks)
+    of a fixed size and shows one bank at a time, with two arrows that page through the banks.
+    The component and button-listener bases are virtual so that every concrete bank shares one. */
+class BankView
+    : public virtual juce::Component
+    , public virtual juce::Button::Listener
+{
+public:
+    /** One page of control views, side by side. The views belong to the BankView. */
+    class Bank : public juce::Component
+    {
+    public:
+        explicit Bank (const juce::Array<juce::Component*>& bankItems);
+        ~Bank() override;
+
+        const juce::Array<juce::Component*>& getItems() const noexcept { return items; }
+
+    private:
+        juce::Array<juce::Component*> items;
+
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Bank)
+    };
+
+    //==============================================================================
+    /** Every bank view fills the width of the editor under the tab row. */
+    static constexpr int viewWidth = 1200;
+    static constexpr int viewHeight = 200;
+
+    //==============================================================================
+    /** Without arrows the view can show only its first bank. */
+    explicit BankView (bool hasArrows);
+    ~BankView() override;
+
+    //==============================================================================
+    /** Appends the control views, which the bank view owns from now on, and cuts the banks again. */
+    void setBankItems (juce::OwnedArray<juce::Component>& newItems);
+
+    /** Cuts the items into banks of itemsPerBank views and shows the current bank. */
+    void rebuildBanks();
+
+    /** Shows that bank; an index outside the banks is ignored. */
+    void showBank (int bankIndex);
+
+    int getCurrentBank() const noexcept { return currentBank; }
+    int getNumBanks() const noexcept { return numBanks; }
+
+    //==============================================================================
+    void buttonClicked (juce::Button* button) override;
+    void resized() override;
+
+protected:
+    /** How many control views one bank shows; the concrete bank sets it before rebuildBanks. */
+    void setItemsPerBank (int newItemsPerBank) noexcept { itemsPerBank = newItemsPerBank; }
+
+private:
+    //==============================================================================
+    int currentBank = 0;
+    int numBanks = 0;
+    int itemsPerBank = 0;
+
+    // The names are those of the arrow pictures' places in the original layout: "Left Bank Arrow"
+    // shows the right-pointing arrow at the right edge and goes to the next bank.
+    std::unique_ptr<juce::ImageButton> nextBankArrow;
+    std::unique_ptr<juce::ImageButton> previousBankArrow;
+
+    juce::OwnedArray<juce::Component> items;
+    juce::OwnedArray<Bank> banks;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BankView)
+};

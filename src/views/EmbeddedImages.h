@@ -1,0 +1,33 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The editor's pictures are PNGs compiled into the program; the image cache decodes each one once
+    and shares it between every document window. */
+namespace EmbeddedImages
+{
+/** Where one embedded PNG lies in the program's binary data. */
+struct Png
+{
+    const char* data;
+    int size;
+};
+
+inline juce::Image load (Png png) { return juce::ImageCache::getFromMemory (png.data, png.size); }
+
+/** Gives an image button its normal, hover and pressed pictures at full opacity, sizes the button to
+    the normal picture and lets every point inside the button hit, whatever the picture's alpha. */
+inline void setButtonImages (juce::ImageButton& button, const juce::Image& normal, const juce::Image& over,
+                             const juce::Image& down)
+{
+    const auto noOverlay = juce::Colours::transparentBlack;
+    constexpr float opaque = 1.0f;
+    constexpr float everyPointHits = 0.0f;
+
+    button.setImages (true, true, true, normal, opaque, noOverlay, over, opaque, noOverlay, down, opaque, noOverlay,
+                      everyPointHits);
+}
+} // namespace EmbeddedImages
+
+/** The embedded PNG of a resource file name without its extension, checked when compiled. */
+#define ZKM_EMBEDDED_PNG(name) (EmbeddedImages::Png{ BinaryData::name##_png, BinaryData::name##_pngSize })

@@ -1,0 +1,51 @@
+#include "views/KeybedSplitSelectorView.h"
+
+#include "model/ControlType.h"
+#include "views/ColumnLayout.h"
+#include "views/KeybedControlView.h"
+
+namespace
+{
+constexpr int viewWidth = 300;
+constexpr int viewHeight = 200;
+const juce::Rectangle<int> titleBounds{ 70, 0, 300, 20 };
+constexpr float titleFontHeight = 20.0f;
+constexpr int widgetHeight = 22;
+// Keys count from 1 on the screen and from 0 in the preset.
+constexpr int splitPointDisplayOffset = 1;
+} // namespace
+
+//==============================================================================
+KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngine, KeybedControlView* ownerView)
+    : engine (std::move (editorEngine))
+    , owner (ownerView)
+{
+    setSize (viewWidth, viewHeight);
+
+    title = std::make_unique<juce::Label> ("Split Keyboard", "Split Keyboard");
+    ColumnLayout::addTitle (*this, *title, titleBounds, titleFontHeight);
+
+    // Value 0 is "On": the first entry stands for the stored 0.
+    splitModeBox = std::make_unique<SingleParameterControllerComboBox> (engine, "Split Mode", ControlType::Keybed,
+                                                                        juce::StringArray{ "On", "Off" }, this);
+
+    auto* keybed = engine->getControls (ControlType::Keybed).getFirst();
+    const auto minimum = (int) keybed->getMinimum ("Split Point") + splitPointDisplayOffset;
+    const auto maximum = (int) keybed->getMaximum ("Split Point") + splitPointDisplayOffset;
+    numberBoxes.add (std::make_unique<SingleParameterControllerNumberBox> (engine, "Split Point", ControlType::Keybed,
+                                                                           minimum, maximum, splitPointDisplayOffset));
+
+    ColumnLayout::addColumn (*this, { splitModeBox.get(), numberBoxes.getFirst() },
+                             title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);
+}
+
+KeybedSplitSelectorView::~KeybedSplitSelectorView() = default;
+
+//==============================================================================
+void KeybedSplitSelectorView::comboBoxChanged (juce::ComboBox* comboBox)
+{
+    const auto split = comboBox->getText() != "Off";
+
+    if (owner != nullptr)
+        owner->setSplit (split);
+}

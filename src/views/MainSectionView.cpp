@@ -1,0 +1,58 @@
+#include "views/MainSectionView.h"
+
+#include "BinaryData.h"
+#include "views/EmbeddedImages.h"
+
+namespace
+{
+constexpr int viewWidth = 1200;
+constexpr int viewHeight = 200;
+constexpr int buttonMargin = 5;
+constexpr int gapBetweenButtons = 10;
+} // namespace
+
+//==============================================================================
+MainSectionView::MainSectionView (ZKEditorEngine::Ptr editorEngine)
+    : engine (std::move (editorEngine))
+{
+    struct PresetButton
+    {
+        const char* name;
+        juce::Image normal, over;
+    };
+
+    // A pressed button shows its normal picture again; only hovering changes it.
+    const PresetButton presetButtons[] = {
+        { "Get From Hardware", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_GetFromHardware_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_GetFromHardware_Over)) },
+        { "Send To Hardware", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SendToHardware_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SendToHardware_Over)) },
+        { "Save To File", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SaveToHD_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SaveToHD_Over)) },
+        { "Load From File", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_LoadFromHD_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_LoadFromHD_Over)) },
+    };
+
+    for (const auto& presetButton : presetButtons)
+    {
+        auto* button = buttons.add (std::make_unique<juce::ImageButton> (presetButton.name));
+        EmbeddedImages::setButtonImages (*button, presetButton.normal, presetButton.over, presetButton.normal);
+        addAndMakeVisible (button);
+    }
+
+    setSize (viewWidth, viewHeight);
+}
+
+MainSectionView::~MainSectionView() = default;
+
+//==============================================================================
+void MainSectionView::resized()
+{
+    auto y = buttonMargin;
+
+    for (auto* button : buttons)
+    {
+        button->setTopLeftPosition (buttonMargin, y);
+        y += button->getHeight() + gapBetweenButtons;
+    }
+}

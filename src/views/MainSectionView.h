@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/ZKEditorEngine.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The first editor view: the four preset buttons of the document. The view does not act on them;
+    the document window listens to them and tells them apart by their names. */
+class MainSectionView : public juce::Component
+{
+public:
+    explicit MainSectionView (ZKEditorEngine::Ptr engine);
+    ~MainSectionView() override;
+
+    //==============================================================================
+    /** "Get From Hardware", "Send To Hardware", "Save To File" and "Load From File", in this order. */
+    const juce::OwnedArray<juce::ImageButton>& getPresetButtons() const noexcept { return buttons; }
+
+    //==============================================================================
+    void resized() override;
+
+private:
+    //==============================================================================
+    juce::OwnedArray<juce::ImageButton> buttons;
+    ZKEditorEngine::Ptr engine;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainSectionView)
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/ZKEditorEngine.h"
+#include "widgets/DoubleParamterControllerNumberBox.h"
+
+/** The number boxes of one mode group of a knob, pad or switch view. */
+namespace ModeGroupBoxes
+{
+struct Range
+{
+    int minimum, maximum, displayOffset;
+};
+
+/** Channels and curves count from 1 on the screen and from 0 in the preset; every other number is
+    shown as stored. */
+inline Range rangeOf (const juce::String& name)
+{
+    if (name == "MIDI Channel")
+        return { 1, 16, 1 };
+
+    if (name == "Curve")
+        return { 1, 8, 1 };
+
+    return { 0, 127, 0 };
+}
+
+/** Creates a box per name for that control, appends them to the view's boxes and returns them in
+    order. */
+inline juce::Array<juce::Component*> create (ZKEditorEngine::Ptr engine, juce::uint8 controlIndex, int controlType,
+                                             const juce::StringArray& names,
+                                             juce::OwnedArray<DoubleParamterControllerNumberBox>& boxes)
+{
+    juce::Array<juce::Component*> group;
+
+    for (const auto& name : names)
+    {
+        const auto range = rangeOf (name);
+        group.add (boxes.add (std::make_unique<DoubleParamterControllerNumberBox> (
+            engine, name, controlIndex, controlType, range.minimum, range.maximum, range.displayOffset)));
+    }
+
+    return group;
+}
+} // namespace ModeGroupBoxes

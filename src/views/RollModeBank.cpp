@@ -1,0 +1,24 @@
+#include "views/RollModeBank.h"
+
+#include "views/RollModeControlView.h"
+
+namespace
+{
+constexpr int itemsPerBank = 1;
+} // namespace
+
+//==============================================================================
+RollModeBank::RollModeBank (ZKEditorEngine::Ptr engine)
+    : BankView (true)
+{
+    juce::OwnedArray<juce::Component> controlViews;
+
+    controlViews.add (std::make_unique<RollModeControlView> (engine));
+
+    setBankItems (controlViews);
+    setItemsPerBank (itemsPerBank);
+    rebuildBanks();
+    setSize (viewWidth, viewHeight);
+}
+
+RollModeBank::~RollModeBank() = default;

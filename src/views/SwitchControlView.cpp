@@ -1,0 +1,35 @@
+#include "views/SwitchControlView.h"
+
+#include "model/ControlType.h"
+#include "views/ModeGroupBoxes.h"
+
+//==============================================================================
+SwitchControlView::SwitchControlView (ZKEditorEngine::Ptr editorEngine, juce::uint8 switchIndex)
+    : GenericControlView ("Switch " + juce::String ((int) switchIndex + 1))
+    , engine (std::move (editorEngine))
+    , index (switchIndex)
+{
+    createControlGroups();
+    showControlGroup (0);
+}
+
+SwitchControlView::~SwitchControlView() = default;
+
+//==============================================================================
+void SwitchControlView::createControlGroups()
+{
+    modeBox = std::make_unique<DoubleParameterControllerComboBox> (engine, "Mode", index, ControlType::Switch,
+                                                                   juce::StringArray());
+    setModeSelector (modeBox.get());
+
+    // The groups in the order of the "Mode" values: group k holds the widgets of mode k.
+    addControlGroup ("CC Toggle",
+                     ModeGroupBoxes::create (engine, index, ControlType::Switch,
+                                             { "MIDI Channel", "CC", "Toggle On", "Toggle Off" }, numberBoxes));
+    addControlGroup ("CC Momentary",
+                     ModeGroupBoxes::create (engine, index, ControlType::Switch,
+                                             { "MIDI Channel", "CC", "Pressed", "Released" }, numberBoxes));
+    addControlGroup ("Program Change",
+                     ModeGroupBoxes::create (engine, index, ControlType::Switch,
+                                             { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" }, numberBoxes));
+}

@@ -1,0 +1,34 @@
+#include "views/TransportBank.h"
+
+#include "views/TransportControlView.h"
+
+namespace
+{
+constexpr int itemsPerBank = 4;
+const juce::Point<int> dinButtonPosition{ 670, 0 };
+} // namespace
+
+//==============================================================================
+TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
+    : BankView (true)
+{
+    juce::OwnedArray<juce::Component> controlViews;
+
+    // In the order of the transport controls: button i edits transport control i.
+    const char* const buttonNames[] = { "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
+
+    for (unsigned int button = 0; button < std::size (buttonNames); ++button)
+        controlViews.add (std::make_unique<TransportControlView> (engine, button, buttonNames[button]));
+
+    setBankItems (controlViews);
+    setItemsPerBank (itemsPerBank);
+    rebuildBanks();
+    setSize (viewWidth, viewHeight);
+
+    // The flag's button stands in the strip above the bank, near the group's tab.
+    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Transport Midi To DIN");
+    dinButton->setTopLeftPosition (dinButtonPosition);
+    addAndMakeVisible (*dinButton);
+}
+
+TransportBank::~TransportBank() = default;

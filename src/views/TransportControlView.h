@@ -1,0 +1,21 @@
+#pragma once
+
+#include "engine/ZKEditorEngine.h"
+#include "widgets/TransportControllerComboBox.h"
+#include "widgets/TransportControllerNumberBox.h"
+
+/** One transport button: whether it acts momentarily or toggles, and its controller number. */
+class TransportControlView : public juce::Component
+{
+public:
+    TransportControlView (ZKEditorEngine::Ptr engine, unsigned int buttonIndex, const juce::String& buttonName);
+    ~TransportControlView() override;
+
+private:
+    //==============================================================================
+    std::unique_ptr<juce::Label> title;
+    std::unique_ptr<TransportControllerComboBox> functionBox;
+    std::unique_ptr<TransportControllerNumberBox> ccBox;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TransportControlView)
+};

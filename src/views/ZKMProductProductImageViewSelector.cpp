@@ -1,0 +1,93 @@
+#include "views/ZKMProductProductImageViewSelector.h"
+
+#include "BinaryData.h"
+#include "views/EmbeddedImages.h"
+
+namespace
+{
+// View indices of the regions.
+constexpr int knobsView = 1;
+constexpr int switchesView = 2;
+constexpr int drumPadsView = 3;
+constexpr int rollModeView = 4;
+constexpr int transportView = 5;
+constexpr int keybedView = 6;
+constexpr int wheelsView = 7;
+
+// Top-left corners of the regions in the picture. The roll mode button sits inside the transport
+// area and the switch rows start a little left of the knob row.
+const juce::Point<int> drumPadsPosition{ 10, 120 };
+const juce::Point<int> knobsPosition{ 384, 12 };
+const juce::Point<int> keybedPosition{ 170, 120 };
+const juce::Point<int> wheelsPosition{ 30, 10 };
+const juce::Point<int> transportPosition{ 200, 56 };
+const juce::Point<int> rollModeOffsetInTransport{ 78, 0 };
+constexpr int switchesLeftOfKnobs = 5;
+constexpr int switchesY = 35;
+
+std::unique_ptr<juce::ImageButton> createRegion (const char* name, EmbeddedImages::Png normal,
+                                                 EmbeddedImages::Png hover, EmbeddedImages::Png select,
+                                                 juce::Point<int> topLeft)
+{
+    auto button = std::make_unique<juce::ImageButton> (name);
+    EmbeddedImages::setButtonImages (*button, EmbeddedImages::load (normal), EmbeddedImages::load (hover),
+                                     EmbeddedImages::load (select));
+    button->setTopLeftPosition (topLeft);
+    return button;
+}
+} // namespace
+
+//==============================================================================
+ZKMProductProductImageViewSelector::ZKMProductProductImageViewSelector()
+{
+    const auto background = EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKM_Background));
+    picture.setImage (background);
+    picture.setBounds (0, 0, background.getWidth(), background.getHeight());
+    addAndMakeVisible (picture);
+    picture.toBack();
+
+    auto drumPads =
+        createRegion ("Drum Pad Selector Button", ZKM_EMBEDDED_PNG (ZKM_PadBank_Normal),
+                      ZKM_EMBEDDED_PNG (ZKM_PadBank_Hover), ZKM_EMBEDDED_PNG (ZKM_PadBank_Select), drumPadsPosition);
+    auto knobs = createRegion ("Knob Selector Button", ZKM_EMBEDDED_PNG (ZKM_Knobs_Normal),
+                               ZKM_EMBEDDED_PNG (ZKM_Knobs_Hover), ZKM_EMBEDDED_PNG (ZKM_Knobs_Select), knobsPosition);
+    auto keybed =
+        createRegion ("Keybed Selector Button", ZKM_EMBEDDED_PNG (ZKM_Keybed_Normal),
+                      ZKM_EMBEDDED_PNG (ZKM_Keybed_Hover), ZKM_EMBEDDED_PNG (ZKM_Keybed_Select), keybedPosition);
+    auto wheels =
+        createRegion ("Wheel Selector Button", ZKM_EMBEDDED_PNG (ZKM_ModPitch_Normal),
+                      ZKM_EMBEDDED_PNG (ZKM_ModPitch_Hover), ZKM_EMBEDDED_PNG (ZKM_ModPitch_Select), wheelsPosition);
+    auto transport = createRegion ("Transport Selector Button", ZKM_EMBEDDED_PNG (ZKM_Transport_Normal),
+                                   ZKM_EMBEDDED_PNG (ZKM_Transport_Hover), ZKM_EMBEDDED_PNG (ZKM_Transport_Select),
+                                   transportPosition);
+    auto rollMode = createRegion ("Roll Mode Selector Button", ZKM_EMBEDDED_PNG (ZKM_Roll_Normal),
+                                  ZKM_EMBEDDED_PNG (ZKM_Roll_Hover), ZKM_EMBEDDED_PNG (ZKM_Roll_Select),
+                                  transport->getPosition() + rollModeOffsetInTransport);
+    auto switches = createRegion ("Switches Selector Button", ZKM_EMBEDDED_PNG (ZKM_ButtonBank_Normal),
+                                  ZKM_EMBEDDED_PNG (ZKM_ButtonBank_Hover), ZKM_EMBEDDED_PNG (ZKM_ButtonBank_Select),
+                                  { knobs->getX() - switchesLeftOfKnobs, switchesY });
+
+    auto* rollModeButton = rollMode.get();
+
+    addSelectorButton (drumPadsView, std::move (drumPads));
+    addSelectorButton (knobsView, std::move (knobs));
+    addSelectorButton (switchesView, std::move (switches));
+    addSelectorButton (keybedView, std::move (keybed));
+    addSelectorButton (rollModeView, std::move (rollMode));
+    addSelectorButton (wheelsView, std::move (wheels));
+    addSelectorButton (transportView, std::move (transport));
+
+    for (auto* button : getButtons())
+    {
+        addAndMakeVisible (button);
+        button->addListener (this);
+    }
+
+    // The transport region contains the roll mode region; the roll mode button must lie in front so
+    // that a point inside it hovers and clicks roll mode, not transport.
+    rollModeButton->toFront (false);
+
+    setSize (picture.getWidth(), picture.getHeight());
+}
+
+ZKMProductProductImageViewSelector::~ZKMProductProductImageViewSelector() = default;
