@@ -7,7 +7,9 @@
 
 /** The program's single connection to the MIDI devices: one chosen input and one chosen output,
     identified by name, reconciled with the devices present once a second. */
-class MidiManager : public juce::MidiInputCallback, public juce::Timer
+class MidiManager
+    : public juce::MidiInputCallback
+    , public juce::Timer
 {
 public:
     /** Hears every message of the open input, on the MIDI input thread. */
@@ -47,6 +49,9 @@ public:
     void addListener (MidiManagerListener* listener);
     void removeListener (MidiManagerListener* listener);
 
+    /** How many listeners are registered now. */
+    int getNumListeners() const;
+
     //==============================================================================
     void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
     void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override {}
@@ -55,5 +60,28 @@ public:
     void timerCallback() override;
 
 private:
-    // Implementation details are the engine's to choose.
+    //==============================================================================
+    void openInputAt (int index);
+    void openOutputAt (int index);
+
+    // Declared first so that a layer of the manager's own outlives the ports opened on it.
+    std::unique_ptr<MidiDeviceLayer> ownedLayer;
+    MidiDeviceLayer& layer;
+
+    juce::String inputDeviceName;
+    juce::String outputDeviceName;
+
+    // Held for a whole delivery: once removeListener returns, that listener is never called again.
+    juce::CriticalSection listenerLock;
+    juce::Array<MidiManagerListener*> listeners;
+
+    // Replacing or deleting a port waits for the port's own thread, so neither lock is ever taken
+    // on the MIDI input thread.
+    juce::CriticalSection inputLock;
+    std::unique_ptr<MidiDeviceLayer::Input> input;
+
+    juce::CriticalSection outputLock;
+    std::unique_ptr<MidiDeviceLayer::Output> output;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiManager)
 };

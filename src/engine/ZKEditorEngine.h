@@ -6,12 +6,14 @@
 
 #include <juce_events/juce_events.h>
 #include <map>
+#include <vector>
 
 /** The model of one document: owns the controls of one preset, turns them into preset dumps and
     back, reads preset files, and runs every exchange of that preset with the controller. */
-class ZKEditorEngine : public juce::ReferenceCountedObject
-                     , public juce::Timer
-                     , public MidiManager::MidiManagerListener
+class ZKEditorEngine
+    : public juce::ReferenceCountedObject
+    , public juce::Timer
+    , public MidiManager::MidiManagerListener
 {
 public:
     using Ptr = juce::ReferenceCountedObjectPtr<ZKEditorEngine>;
@@ -87,5 +89,63 @@ public:
     void midiMessageReceived (const juce::MidiMessage& message) override;
 
 private:
-    // Implementation details are the engine's to choose.
+    //==============================================================================
+    /** Brings a completed collection from the MIDI input thread to the message thread. */
+    class CompletionHandler : public juce::AsyncUpdater
+    {
+    public:
+        explicit CompletionHandler (ZKEditorEngine& engineToUse)
+            : engine (engineToUse)
+        {
+        }
+
+        ~CompletionHandler() override { cancelPendingUpdate(); }
+
+        void handleAsyncUpdate() override { engine.completeGet(); }
+
+    private:
+        ZKEditorEngine& engine;
+    };
+
+    //==============================================================================
+    void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
+    void requestPresetBytes();
+    void completeGet();
+    void reportCommunicationFailure();
+    bool arePortsOpen() const;
+    juce::Array<juce::uint8> createDump (juce::uint8 command, juce::uint8 slot,
+                                         const juce::Array<juce::uint8>& image) const;
+    static void waitUntil (double deadlineMs);
+
+    //==============================================================================
+    const juce::uint8 deviceId;
+    MidiManager* const midiManager;
+    const juce::String filePattern;
+    const int numKnobs;
+    const int numPads;
+    const int numSwitches;
+    const int imageLength;
+    const int dumpLength;
+
+    std::map<int, juce::OwnedArray<Control>> controls;
+
+    Pacing pacing;
+    juce::Array<Listener*> listeners;
+
+    // The Get under way; touched on the message thread only.
+    bool getInProgress = false;
+    int attemptCounter = 0;
+    juce::uint8 getSlot = 0;
+
+    // Filled on the MIDI input thread, reset on the message thread.
+    juce::CriticalSection receiveLock;
+    juce::Array<juce::uint8> receiveBuffer;
+    std::vector<bool> indexReceived;
+    int numIndexesReceived = 0;
+    bool collecting = false;
+    bool collectionComplete = false;
+
+    CompletionHandler completionHandler{ *this };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZKEditorEngine)
 };

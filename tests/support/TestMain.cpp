@@ -1,6 +1,8 @@
-#include <X11/Xlib.h>
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
+
+// Last: Xlib defines macros (None, Bool, Status) that clash with names in the headers above.
+#include <X11/Xlib.h>
 
 namespace
 {

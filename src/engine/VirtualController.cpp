@@ -1,0 +1,540 @@
+#include "engine/VirtualController.h"
+
+#include "BinaryData.h"
+#include "engine/ZKSysEx.h"
+
+namespace
+{
+/** A block that never fills up goes out this long after its first reply was due. */
+constexpr double reorderFlushMs = 20.0;
+
+/** The controller's thread sleeps at most this long when it has nothing to do. */
+constexpr int idleWaitMs = 1000;
+
+constexpr int slotFileSize = VirtualController::numberOfSlots * VirtualController::imageLength;
+
+double now() { return juce::Time::getMillisecondCounterHiRes(); }
+
+juce::Array<juce::uint8> getDefaultImage()
+{
+    juce::Array<juce::uint8> image;
+    const auto* dump = reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp);
+
+    for (int i = 0; i < VirtualController::imageLength; ++i)
+    {
+        const auto position = ZKSysEx::dumpImageOffset + i;
+        image.add (position < BinaryData::ZKM_DefaultPreset_zkpSize ? dump[position] : (juce::uint8) 0);
+    }
+
+    return image;
+}
+
+bool hasHead (const juce::uint8* data, juce::uint8 command, const juce::uint8 (&tail)[2])
+{
+    const auto expected = ZKSysEx::createHead (VirtualController::deviceId, command, tail[0], tail[1]);
+    return std::equal (expected.begin(), expected.end(), data);
+}
+
+bool isDataByte (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }
+} // namespace
+
+const juce::String VirtualController::deviceName ("ZKM Virtual Controller");
+
+//==============================================================================
+class VirtualController::VirtualInput : public MidiDeviceLayer::Input
+{
+public:
+    VirtualInput (VirtualController& ownerToUse, juce::MidiInputCallback& callbackToUse)
+        : owner (ownerToUse)
+        , callback (callbackToUse)
+    {
+        owner.addInput (this);
+    }
+
+    ~VirtualInput() override { owner.removeInput (this); }
+
+    // Both are called under the controller's delivery lock, as is the delivery itself.
+    void start() override
+    {
+        const juce::ScopedLock sl (owner.deliveryLock);
+        started = true;
+    }
+
+    void stop() override
+    {
+        const juce::ScopedLock sl (owner.deliveryLock);
+        started = false;
+    }
+
+    void deliver (const juce::MidiMessage& message)
+    {
+        if (started)
+            callback.handleIncomingMidiMessage (nullptr, message);
+    }
+
+private:
+    VirtualController& owner;
+    juce::MidiInputCallback& callback;
+    bool started = false;
+};
+
+class VirtualController::VirtualOutput : public MidiDeviceLayer::Output
+{
+public:
+    explicit VirtualOutput (VirtualController& ownerToUse)
+        : owner (ownerToUse)
+    {
+    }
+
+    void sendMessageNow (const juce::MidiMessage& message) override { owner.receive (message); }
+
+private:
+    VirtualController& owner;
+};
+
+//==============================================================================
+VirtualController::VirtualController()
+    : VirtualController (juce::File())
+{
+}
+
+VirtualController::VirtualController (const juce::File& file)
+    : juce::Thread ("ZKM Virtual Controller")
+    , slotFile (file)
+{
+    slots.assign ((size_t) numberOfSlots, getDefaultImage());
+    loadSlots();
+    startThread();
+}
+
+VirtualController::~VirtualController()
+{
+    stopThread (idleWaitMs * 2);
+
+    const juce::ScopedLock sl (stateLock);
+
+    if (dirty)
+        saveSlots();
+}
+
+//==============================================================================
+juce::StringArray VirtualController::getInputNames()
+{
+    const juce::ScopedLock sl (stateLock);
+    return plugged ? juce::StringArray (deviceName) : juce::StringArray();
+}
+
+juce::StringArray VirtualController::getOutputNames() { return getInputNames(); }
+
+std::unique_ptr<MidiDeviceLayer::Input> VirtualController::openInput (int index, juce::MidiInputCallback& callback)
+{
+    if (index != 0 || !isPlugged())
+        return nullptr;
+
+    return std::make_unique<VirtualInput> (*this, callback);
+}
+
+std::unique_ptr<MidiDeviceLayer::Output> VirtualController::openOutput (int index)
+{
+    if (index != 0 || !isPlugged())
+        return nullptr;
+
+    return std::make_unique<VirtualOutput> (*this);
+}
+
+//==============================================================================
+juce::Array<juce::uint8> VirtualController::getSlot (int slot) const
+{
+    const juce::ScopedLock sl (stateLock);
+    return juce::isPositiveAndBelow (slot, numberOfSlots) ? slots[(size_t) slot] : juce::Array<juce::uint8>();
+}
+
+void VirtualController::setSlot (int slot, const juce::Array<juce::uint8>& image)
+{
+    if (!juce::isPositiveAndBelow (slot, numberOfSlots) || image.size() != imageLength)
+        return;
+
+    const juce::ScopedLock sl (stateLock);
+    slots[(size_t) slot] = image;
+    markDirty();
+}
+
+bool VirtualController::isExternalSync() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return externalSync;
+}
+
+int VirtualController::getNumSyncCommands() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return numSyncCommands;
+}
+
+std::vector<juce::MidiMessage> VirtualController::getReceivedMessages() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return receivedMessages;
+}
+
+void VirtualController::clearReceivedMessages()
+{
+    const juce::ScopedLock sl (stateLock);
+    receivedMessages.clear();
+}
+
+int VirtualController::getNumPendingReplies() const
+{
+    const juce::ScopedLock sl (stateLock);
+    int count = (int) pending.size();
+
+    for (const auto& group : reorderBatch)
+        count += (int) group.size();
+
+    return count;
+}
+
+//==============================================================================
+void VirtualController::setReplyDelayMs (int delayMs)
+{
+    const juce::ScopedLock sl (stateLock);
+    replyDelayMs = juce::jmax (0, delayMs);
+}
+
+void VirtualController::setDropEveryNthReply (int n)
+{
+    const juce::ScopedLock sl (stateLock);
+    dropEveryNth = juce::jmax (0, n);
+}
+
+void VirtualController::addDroppedIndex (int index)
+{
+    const juce::ScopedLock sl (stateLock);
+    droppedIndexes.insert (index);
+}
+
+void VirtualController::setDuplicateReplies (bool shouldDuplicate)
+{
+    const juce::ScopedLock sl (stateLock);
+    duplicateReplies = shouldDuplicate;
+}
+
+void VirtualController::setReorderBlockSize (int blockSize)
+{
+    const juce::ScopedLock sl (stateLock);
+    reorderBlockSize = juce::jmax (0, blockSize);
+    flushReorderBatch();
+}
+
+void VirtualController::setUnrelatedMessagesBetweenReplies (bool shouldInterleave)
+{
+    const juce::ScopedLock sl (stateLock);
+    interleaveUnrelated = shouldInterleave;
+}
+
+void VirtualController::clearFaults()
+{
+    const juce::ScopedLock sl (stateLock);
+    replyDelayMs = defaultReplyDelayMs;
+    dropEveryNth = 0;
+    droppedIndexes.clear();
+    duplicateReplies = false;
+    reorderBlockSize = 0;
+    interleaveUnrelated = false;
+    flushReorderBatch();
+}
+
+void VirtualController::unplug()
+{
+    const juce::ScopedLock sl (stateLock);
+    plugged = false;
+    pending.clear();
+    reorderBatch.clear();
+}
+
+void VirtualController::replug()
+{
+    const juce::ScopedLock sl (stateLock);
+    plugged = true;
+}
+
+bool VirtualController::isPlugged() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return plugged;
+}
+
+//==============================================================================
+void VirtualController::receive (const juce::MidiMessage& message)
+{
+    const juce::ScopedLock sl (stateLock);
+
+    if (!plugged)
+        return;
+
+    receivedMessages.push_back (message);
+
+    const auto* data = message.getRawData();
+    const auto size = message.getRawDataSize();
+
+    if (size < ZKSysEx::headLength + 1 || data[size - 1] != ZKSysEx::endOfExclusive)
+        return;
+
+    for (int i = 1; i < size - 1; ++i)
+        if (!isDataByte (data[i]))
+            return;
+
+    const int slot = data[ZKSysEx::messageSlotPosition];
+
+    if (size == ZKSysEx::parameterRequestLength
+        && hasHead (data, ZKSysEx::parameterRequestCommand, ZKSysEx::parameterRequestTail))
+    {
+        const auto index =
+            ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
+
+        if (slot < numberOfSlots && index < imageLength)
+            answerRequest (slot, index);
+    }
+    else if (size == ZKSysEx::parameterWriteLength
+             && hasHead (data, ZKSysEx::parameterWriteCommand, ZKSysEx::parameterWriteTail))
+    {
+        const auto index =
+            ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
+
+        if (slot < numberOfSlots && index < imageLength)
+        {
+            slots[(size_t) slot].set (index, data[ZKSysEx::writeValuePosition]);
+            markDirty();
+        }
+    }
+    else if (size == ZKSysEx::syncCommandLength && hasHead (data, ZKSysEx::syncCommand, ZKSysEx::syncTail)
+             && data[ZKSysEx::headLength] == ZKSysEx::syncSubCommand)
+    {
+        const auto mode = data[ZKSysEx::syncModePosition];
+
+        if (mode == ZKSysEx::internalSync || mode == ZKSysEx::externalSync)
+        {
+            externalSync = (mode == ZKSysEx::externalSync);
+            ++numSyncCommands;
+        }
+    }
+}
+
+void VirtualController::answerRequest (int slot, int index)
+{
+    ++requestCount;
+
+    if (dropEveryNth > 0 && requestCount % dropEveryNth == 0)
+        return;
+
+    if (droppedIndexes.count (index) > 0)
+        return;
+
+    MessageGroup group;
+
+    if (interleaveUnrelated)
+        group = createUnrelatedMessages();
+
+    const auto reply = ZKSysEx::createParameterReply (deviceId, index, slots[(size_t) slot][index]);
+    group.push_back (reply);
+
+    if (duplicateReplies)
+        group.push_back (reply);
+
+    const auto dueTime = now() + replyDelayMs;
+
+    if (reorderBlockSize > 1)
+    {
+        if (reorderBatch.empty())
+            reorderFlushTime = dueTime + reorderFlushMs;
+
+        reorderBatch.push_back (group);
+
+        if ((int) reorderBatch.size() >= reorderBlockSize)
+            flushReorderBatch();
+    }
+    else
+    {
+        enqueue (group, dueTime);
+    }
+
+    notify();
+}
+
+void VirtualController::enqueue (const MessageGroup& group, double dueTime)
+{
+    // Never earlier than what is already waiting: replies leave in the order they were made.
+    lastDueTime = juce::jmax (lastDueTime, dueTime);
+
+    for (const auto& message : group)
+        pending.push_back ({ message, lastDueTime });
+}
+
+void VirtualController::flushReorderBatch()
+{
+    const auto dueTime = now() + replyDelayMs;
+
+    for (auto group = reorderBatch.rbegin(); group != reorderBatch.rend(); ++group)
+        enqueue (*group, dueTime);
+
+    reorderBatch.clear();
+    notify();
+}
+
+void VirtualController::markDirty()
+{
+    if (slotFile == juce::File())
+        return;
+
+    dirty = true;
+    saveTime = now() + saveDelayMs;
+    notify();
+}
+
+VirtualController::MessageGroup VirtualController::createUnrelatedMessages()
+{
+    // Each fails exactly one of the tests that make a parameter reply: not SysEx, 12 or 14 bytes
+    // long, or another command.
+    auto reply = ZKSysEx::createParameterReply (deviceId, 0, 0);
+    const auto* replyData = reply.getRawData();
+
+    juce::Array<juce::uint8> shortReply (replyData, reply.getRawDataSize());
+    shortReply.remove (ZKSysEx::replyValuePosition);
+
+    juce::Array<juce::uint8> longReply (replyData, reply.getRawDataSize());
+    longReply.insert (ZKSysEx::replyValuePosition, 0);
+
+    juce::Array<juce::uint8> otherCommand (replyData, reply.getRawDataSize());
+    otherCommand.set (ZKSysEx::commandPosition, ZKSysEx::parameterRequestCommand);
+
+    return { juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100),
+             juce::MidiMessage::controllerEvent (1, 7, 64),
+             juce::MidiMessage::midiClock(),
+             ZKSysEx::toMidiMessage (shortReply),
+             ZKSysEx::toMidiMessage (longReply),
+             ZKSysEx::toMidiMessage (otherCommand),
+             juce::MidiMessage::noteOff (1, 60) };
+}
+
+//==============================================================================
+void VirtualController::run()
+{
+    while (!threadShouldExit())
+    {
+        MessageGroup due;
+        bool shouldSave = false;
+        double nextWake = now() + idleWaitMs;
+
+        {
+            const juce::ScopedLock sl (stateLock);
+            const auto time = now();
+
+            if (!reorderBatch.empty() && time >= reorderFlushTime)
+                flushReorderBatch();
+
+            while (!pending.empty() && pending.front().dueTime <= time)
+            {
+                due.push_back (pending.front().message);
+                pending.pop_front();
+            }
+
+            shouldSave = dirty && time >= saveTime;
+
+            if (!pending.empty())
+                nextWake = juce::jmin (nextWake, pending.front().dueTime);
+
+            if (!reorderBatch.empty())
+                nextWake = juce::jmin (nextWake, reorderFlushTime);
+
+            if (dirty)
+                nextWake = juce::jmin (nextWake, saveTime);
+        }
+
+        deliver (due);
+
+        if (shouldSave)
+        {
+            const juce::ScopedLock sl (stateLock);
+            saveSlots();
+        }
+
+        if (due.empty() && !shouldSave)
+        {
+            const auto waitMs = nextWake - now();
+
+            if (waitMs > 0)
+                wait ((int) std::ceil (waitMs));
+        }
+    }
+}
+
+void VirtualController::deliver (const MessageGroup& messages)
+{
+    if (messages.empty())
+        return;
+
+    const juce::ScopedLock sl (deliveryLock);
+
+    for (const auto& message : messages)
+    {
+        // Unplugging while replies are under way loses them.
+        if (!isPlugged())
+            return;
+
+        for (auto* input : inputs)
+            input->deliver (message);
+    }
+}
+
+void VirtualController::addInput (VirtualInput* input)
+{
+    const juce::ScopedLock sl (deliveryLock);
+    inputs.add (input);
+}
+
+void VirtualController::removeInput (VirtualInput* input)
+{
+    const juce::ScopedLock sl (deliveryLock);
+    inputs.removeFirstMatchingValue (input);
+}
+
+//==============================================================================
+void VirtualController::loadSlots()
+{
+    if (!slotFile.existsAsFile() || slotFile.getSize() != slotFileSize)
+        return;
+
+    juce::MemoryBlock data;
+
+    if (!slotFile.loadFileAsData (data) || (int) data.getSize() != slotFileSize)
+        return;
+
+    const auto* bytes = static_cast<const juce::uint8*> (data.getData());
+
+    // A byte above 127 could not travel in a reply: such a file is not ours, keep the defaults.
+    if (!std::all_of (bytes, bytes + slotFileSize, isDataByte))
+        return;
+
+    for (int slot = 0; slot < numberOfSlots; ++slot)
+        slots[(size_t) slot] = juce::Array<juce::uint8> (bytes + slot * imageLength, imageLength);
+}
+
+bool VirtualController::saveSlots()
+{
+    const juce::ScopedLock sl (stateLock);
+
+    if (slotFile == juce::File())
+        return false;
+
+    juce::MemoryBlock data;
+
+    for (const auto& slot : slots)
+        data.append (slot.getRawDataPointer(), (size_t) slot.size());
+
+    // replaceWithData writes a temporary file and renames it over the old one.
+    if (!slotFile.replaceWithData (data.getData(), data.getSize()))
+        return false;
+
+    dirty = false;
+    return true;
+}

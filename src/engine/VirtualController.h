@@ -1,0 +1,164 @@
+#pragma once
+
+#include "engine/MidiDeviceLayer.h"
+#include "engine/ZKSysEx.h"
+
+#include <algorithm>
+#include <deque>
+#include <set>
+#include <vector>
+
+/** An emulation of the controller, offered as a device layer with one input and one output named
+    "ZKM Virtual Controller", so that Get and Send can be tried without hardware.
+
+    It keeps 24 preset slots, each starting as the embedded default preset. It answers every
+    parameter request with a parameter reply, in order and after a short delay, on a thread of its
+    own; it stores every parameter write in its slot; it accepts the sync command and remembers the
+    mode; it ignores anything malformed. Faults can be injected to see how the editor copes with a
+    controller that misbehaves.
+
+    Given a file, it loads its slots from there when the file exists (24 x 465 bytes, slot 0 first)
+    and saves them back atomically shortly after the last write and when it is destroyed.
+
+    Its ports must not outlive it. */
+class VirtualController
+    : public MidiDeviceLayer
+    , private juce::Thread
+{
+public:
+    static constexpr int numberOfSlots = ZKSysEx::numberOfSlots;
+    static constexpr int imageLength = 465;
+    static constexpr juce::uint8 deviceId = 0x40;
+    static constexpr int defaultReplyDelayMs = 2;
+
+    /** The longest a write waits before the slots are saved. */
+    static constexpr int saveDelayMs = 500;
+
+    /** The name of both its input and its output. */
+    static const juce::String deviceName;
+
+    //==============================================================================
+    /** Slots kept in memory only. */
+    VirtualController();
+
+    /** Slots loaded from and saved to that file. */
+    explicit VirtualController (const juce::File& slotFile);
+
+    ~VirtualController() override;
+
+    //==============================================================================
+    juce::StringArray getInputNames() override;
+    juce::StringArray getOutputNames() override;
+    std::unique_ptr<Input> openInput (int index, juce::MidiInputCallback& callback) override;
+    std::unique_ptr<Output> openOutput (int index) override;
+
+    //==============================================================================
+    /** The 465 image bytes of a slot (0 to 23); empty for a slot that does not exist. */
+    juce::Array<juce::uint8> getSlot (int slot) const;
+
+    /** Replaces the image of a slot, as if it had been written byte by byte. */
+    void setSlot (int slot, const juce::Array<juce::uint8>& image);
+
+    bool isExternalSync() const;
+    int getNumSyncCommands() const;
+
+    /** Every message that reached the controller while plugged in, in order, malformed ones too. */
+    std::vector<juce::MidiMessage> getReceivedMessages() const;
+    void clearReceivedMessages();
+
+    /** Replies produced but not yet delivered. */
+    int getNumPendingReplies() const;
+
+    /** Writes the slots to the slot file now; false without a file or when writing failed. */
+    bool saveSlots();
+
+    //==============================================================================
+    /** How long a reply takes to come back. */
+    void setReplyDelayMs (int delayMs);
+
+    /** Leaves every n-th request unanswered (counted over the controller's life); 0 answers all. */
+    void setDropEveryNthReply (int n);
+
+    /** Never answers requests for that image index. */
+    void addDroppedIndex (int index);
+
+    /** Sends every reply twice. */
+    void setDuplicateReplies (bool shouldDuplicate);
+
+    /** Sends the replies in blocks of that size, each block in reverse order; 0 or 1 keeps the order.
+        A block that stays incomplete goes out a little after its first reply was due. */
+    void setReorderBlockSize (int blockSize);
+
+    /** Puts unrelated MIDI (channel messages, real-time bytes, SysEx that is not a reply) before
+        every reply. */
+    void setUnrelatedMessagesBetweenReplies (bool shouldInterleave);
+
+    /** Back to a well-behaved controller. */
+    void clearFaults();
+
+    /** While unplugged its names vanish from the lists, its ports go dead and replies are lost. */
+    void unplug();
+    void replug();
+    bool isPlugged() const;
+
+private:
+    //==============================================================================
+    class VirtualInput;
+    class VirtualOutput;
+
+    struct PendingMessage
+    {
+        juce::MidiMessage message;
+        double dueTime = 0;
+    };
+
+    using MessageGroup = std::vector<juce::MidiMessage>;
+
+    //==============================================================================
+    void run() override;
+
+    void receive (const juce::MidiMessage& message);
+    void answerRequest (int slot, int index);
+    void enqueue (const MessageGroup& group, double dueTime);
+    void flushReorderBatch();
+    void markDirty();
+    void deliver (const MessageGroup& messages);
+    void addInput (VirtualInput* input);
+    void removeInput (VirtualInput* input);
+    void loadSlots();
+
+    static MessageGroup createUnrelatedMessages();
+
+    //==============================================================================
+    const juce::File slotFile;
+
+    // Guards everything below up to the delivery lock.
+    juce::CriticalSection stateLock;
+    std::vector<juce::Array<juce::uint8>> slots;
+    bool externalSync = false;
+    int numSyncCommands = 0;
+    std::vector<juce::MidiMessage> receivedMessages;
+    bool plugged = true;
+
+    std::deque<PendingMessage> pending;
+    double lastDueTime = 0;
+    std::vector<MessageGroup> reorderBatch;
+    double reorderFlushTime = 0;
+
+    bool dirty = false;
+    double saveTime = 0;
+
+    int replyDelayMs = defaultReplyDelayMs;
+    int dropEveryNth = 0;
+    std::set<int> droppedIndexes;
+    bool duplicateReplies = false;
+    int reorderBlockSize = 0;
+    bool interleaveUnrelated = false;
+    juce::int64 requestCount = 0;
+
+    // Held while a message is handed to an input, so that a destroyed input is never called again.
+    juce::CriticalSection deliveryLock;
+    juce::Array<VirtualInput*> inputs;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VirtualController)
+};
