@@ -1,0 +1,23 @@
+#pragma once
+
+#include "widgets/ControlToMidiTextButton.h"
+#include "widgets/SingleParameterController.h"
+
+/** A MIDI-to-DIN button bound to one flag of the routing control. */
+class ControlToMidiControllerButton
+    : public ControlToMidiTextButton
+    , public SingleParameterController
+    , public virtual juce::Button::Listener
+{
+public:
+    //==============================================================================
+    ControlToMidiControllerButton (ZKEditorEngine::Ptr engine, const juce::String& flagName);
+    ~ControlToMidiControllerButton() override;
+
+    //==============================================================================
+    /** Stores the flag without notification, then flips the display. */
+    void buttonClicked (juce::Button*) override;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ControlToMidiControllerButton)
+};

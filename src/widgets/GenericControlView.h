@@ -1,0 +1,81 @@
+#pragma once
+
+#include "widgets/DoubleParameterControllerComboBox.h"
+
+/** The frame of a control with modes (knob, pad, switch): a title, a mode list under it and, under
+    that, one group of widgets per mode, of which only the selected one is visible. */
+class GenericControlView
+    : public juce::Component
+    , public juce::ComboBox::Listener
+{
+public:
+    /** Lays out a column of widgets; the widgets belong to the view that created them. */
+    class GenericControlViewControlGroup : public juce::Component
+    {
+    public:
+        explicit GenericControlViewControlGroup (const juce::Array<juce::Component*>& widgets);
+
+        static constexpr int widgetWidth = 200;
+        static constexpr int widgetHeight = 18;
+        static constexpr int widgetGap = 5;
+
+    private:
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericControlViewControlGroup)
+    };
+
+    //==============================================================================
+    explicit GenericControlView (const juce::String& titleText);
+    ~GenericControlView() override;
+
+    //==============================================================================
+    /** Creates the mode list and the groups of the concrete view. */
+    virtual void createControlGroups() = 0;
+
+    /** Places the mode list under the title and follows its selection. The list belongs to the
+        concrete view. */
+    void setModeSelector (DoubleParameterControllerComboBox* modeList);
+
+    /** Adds an entry to the mode list and a hidden group with these widgets for it. */
+    void addControlGroup (const juce::String& entryText, const juce::Array<juce::Component*>& widgets);
+
+    /** Shows that group and hides every other; a number without a group hides them all. */
+    void showControlGroup (int groupNumber);
+
+    //==============================================================================
+    void comboBoxChanged (juce::ComboBox* box) override;
+
+    //==============================================================================
+    juce::Label& getTitleLabel() noexcept { return *titleLabel; }
+    DoubleParameterControllerComboBox* getModeSelector() const noexcept { return modeSelector.getComponent(); }
+    int getNumControlGroups() const noexcept { return controlGroups.size(); }
+    GenericControlViewControlGroup* getControlGroup (int groupNumber) const noexcept
+    {
+        return controlGroups[groupNumber];
+    }
+
+    //==============================================================================
+    static constexpr int viewWidth = 300;
+    static constexpr int viewHeight = 200;
+    static constexpr int titleX = 70;
+    static constexpr int titleWidth = 300;
+    static constexpr int titleHeight = 18;
+    static constexpr float titleFontHeight = 18.0f;
+    static constexpr int modeSelectorGap = 10;
+    static constexpr int modeSelectorWidth = 200;
+    static constexpr int modeSelectorHeight = 18;
+    static constexpr int groupGap = 5;
+    static constexpr int groupWidth = 200;
+    static constexpr int groupHeight = 180;
+
+private:
+    //==============================================================================
+    std::unique_ptr<juce::Label> titleLabel;
+
+    // Owned by the concrete view, which deletes it before this part of the view goes.
+    juce::Component::SafePointer<DoubleParameterControllerComboBox> modeSelector;
+
+    // Deleted from the last to the first.
+    juce::OwnedArray<GenericControlViewControlGroup> controlGroups;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericControlView)
+};

@@ -1,0 +1,105 @@
+#include "widgets/NumberBox.h"
+
+namespace
+{
+// The number is painted a little in from the left edge.
+constexpr int textIndent = 5;
+} // namespace
+
+//==============================================================================
+void NumberBox::LookAndFeel::fillTextEditorBackground (juce::Graphics& g, int width, int height, juce::TextEditor&)
+{
+    g.setColour (juce::Colours::white);
+    g.fillRect (0, 0, width, height);
+}
+
+void NumberBox::LookAndFeel::drawTextEditorOutline (juce::Graphics&, int, int, juce::TextEditor&) {}
+
+//==============================================================================
+NumberBox::NumberBox()
+    : juce::Label ({}, {})
+{
+    setEditable (true, false, false);
+}
+
+NumberBox::~NumberBox()
+{
+    // The label deletes an open field only after editorLook is gone; the field must not keep it.
+    if (auto* editor = getCurrentTextEditor())
+        editor->setLookAndFeel (nullptr);
+}
+
+//==============================================================================
+void NumberBox::setNumber (double newNumber)
+{
+    // Written so that a NaN is refused as well.
+    if (!(newNumber >= minimum && newNumber <= maximum))
+    {
+        showText (asWholeNumber (value));
+        return;
+    }
+
+    // A typed "-0" is stored as plain 0.
+    if (newNumber == 0.0)
+        newNumber = 0.0;
+
+    value = newNumber;
+    showText (asWholeNumber (value));
+
+    // Newest listener first; a listener may remove others while it is being called.
+    for (int i = listeners.size(); --i >= 0;)
+    {
+        listeners.getUnchecked (i)->numberBoxValueChanged (this);
+        i = juce::jmin (i, listeners.size());
+    }
+}
+
+void NumberBox::addListener (Listener* listener) { listeners.addIfNotAlreadyThere (listener); }
+
+//==============================================================================
+void NumberBox::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::white);
+    g.setColour (findColour (textColourId));
+    g.drawText (asWholeNumber (value), textIndent, 0, getWidth(), getHeight(), juce::Justification::left, false);
+}
+
+void NumberBox::editorShown (juce::TextEditor* editor)
+{
+    editor->setInputRestrictions (0, allowedCharacters);
+    editor->setMultiLine (false);
+    editor->setScrollbarsShown (false);
+    editor->setCaretVisible (true);
+    editor->setLookAndFeel (&editorLook);
+    editor->setText (asWholeNumber (value), false);
+
+    // Whatever is typed first replaces the whole number.
+    editor->selectAll();
+}
+
+void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
+{
+    // The box is replacing its own text: the unfinished edit is abandoned.
+    if (isSettingText)
+        return;
+
+    const auto typed = editor->getText();
+
+    if (typed.isNotEmpty())
+        setNumber (typed.getDoubleValue());
+    else
+        showText (asWholeNumber (value));
+
+    // The label takes the field's text as its own once the field closes, so the field must hold the
+    // number that the box shows, not what was typed.
+    editor->setText (asWholeNumber (value), false);
+}
+
+//==============================================================================
+juce::String NumberBox::asWholeNumber (double number) { return juce::String (number, 0); }
+
+void NumberBox::showText (const juce::String& text)
+{
+    const juce::ScopedValueSetter<bool> settingText (isSettingText, true);
+    setText (text, juce::dontSendNotification);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "widgets/NumberBox.h"
+#include "widgets/UIParameterInterface.h"
+
+/** A label on the left and a NumberBox on the right. */
+class NumberBoxWithLabel : public UIParameterInterface
+{
+public:
+    //==============================================================================
+    NumberBoxWithLabel (int minimum, int maximum, const juce::String& labelText,
+                        NumberBox::Listener* listener = nullptr);
+    ~NumberBoxWithLabel() override;
+
+    //==============================================================================
+    /** Shows the number if the box accepts it; an accepted number is told to the box's listeners. */
+    void setDisplayedValue (int value) override;
+
+    NumberBox& getNumberBox() noexcept { return *numberBox; }
+    juce::Label& getLabel() noexcept { return *label; }
+
+    //==============================================================================
+    /** Where the box stands, right of the label. */
+    static constexpr int boxX = 100;
+    static constexpr int boxWidth = 100;
+    static constexpr int boxHeight = 18;
+
+private:
+    //==============================================================================
+    std::unique_ptr<NumberBox> numberBox;
+    std::unique_ptr<juce::Label> label;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBoxWithLabel)
+};
