@@ -104,6 +104,9 @@ bool EditorWindow::loadFile (const juce::File& file)
 {
     if (engine->loadPresetFile (file))
     {
+        // The loaded preset is not the one of the last Save As: Save asks again rather than write
+        // it over that file unasked.
+        currentFile = juce::File();
         setName (getApplicationName() + " - " + file.getFileNameWithoutExtension());
         return true;
     }

@@ -52,7 +52,7 @@ public:
     bool loadPreset();
 
     /** Loads a preset file into this document; a rejected file is reported with the file error
-        notice. The save target does not change. */
+        notice. After a load, Save asks for a file again. */
     bool loadFile (const juce::File& file);
 
     /** Opens this window's Get or Send dialog unless it is open already. */

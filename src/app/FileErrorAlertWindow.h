@@ -12,7 +12,11 @@ public:
 
     void modalStateFinished (int) override {}
 
+    const juce::String& getMessage() const noexcept { return message; }
+
 private:
+    const juce::String message;
+
     JUCE_DECLARE_WEAK_REFERENCEABLE (FileErrorAlertWindow)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (FileErrorAlertWindow)
 };

@@ -4,9 +4,10 @@ GetPresetWindow::GetPresetWindow (ZKEditorEngine::Ptr engineToUse)
     : juce::ResizableWindow ("Get Preset From Hardware", true)
     , engine (std::move (engineToUse))
 {
-    setContentOwned (new GetPresetComponent (this), true); // the window owns its content
+    // The native title bar first: the window then fits the content without a border of its own.
     setUsingNativeTitleBar (true);
     setResizable (false, false);
+    setContentOwned (new GetPresetComponent (this), true); // the window owns its content
     centreWithSize (getContentComponent()->getWidth(), getContentComponent()->getHeight());
     setAlwaysOnTop (false);
     setVisible (true);

@@ -78,9 +78,9 @@ void QuenloZKEditorApplication::showUserGuide()
     if (guide.existsAsFile())
         guide.startAsProcess();
     else
-        juce::AlertWindow::showNativeDialogBox (
-            "Quenlo ZKM Editor", "Unable to find User Guide: " + juce::String ("\r\n") + guide.getFullPathName(),
-            false);
+        juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, "Quenlo ZKM Editor",
+                                                "Unable to find User Guide: " + juce::String ("\r\n")
+                                                    + guide.getFullPathName());
 }
 
 void QuenloZKEditorApplication::showAboutWindow()
@@ -103,7 +103,8 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
                                                     static_cast<juce::uint8> (numKeys - 1), octaveLimit, numKnobs,
                                                     numPads, numSwitches));
 
-    auto* content = new EditorComponent (new TabSelectorButtons(), createProductImageSelector(), engine, numKnobs,
+    auto* content = new EditorComponent (std::make_unique<TabSelectorButtons>(),
+                                         std::unique_ptr<ViewSelector> (createProductImageSelector()), engine, numKnobs,
                                          numPads, numSwitches); // passes to the window below
 
     const auto* defaultData = static_cast<const juce::uint8*> (getDefaultPresetData());
