@@ -2,6 +2,27 @@
 
 namespace
 {
+/** Without the ALSA sequencer device, asking for the lists only makes ALSA complain on the error
+    stream, once a second with the device check: such a machine simply has no MIDI. */
+bool isMidiServiceAvailable()
+{
+#if JUCE_LINUX || JUCE_BSD
+    return juce::File ("/dev/snd/seq").exists();
+#else
+    return true;
+#endif
+}
+
+juce::Array<juce::MidiDeviceInfo> getInputDevices()
+{
+    return isMidiServiceAvailable() ? juce::MidiInput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
+}
+
+juce::Array<juce::MidiDeviceInfo> getOutputDevices()
+{
+    return isMidiServiceAvailable() ? juce::MidiOutput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
+}
+
 juce::StringArray getNames (const juce::Array<juce::MidiDeviceInfo>& devices)
 {
     juce::StringArray names;
@@ -65,13 +86,13 @@ private:
 } // namespace
 
 //==============================================================================
-juce::StringArray SystemMidiDeviceLayer::getInputNames() { return getNames (juce::MidiInput::getAvailableDevices()); }
+juce::StringArray SystemMidiDeviceLayer::getInputNames() { return getNames (getInputDevices()); }
 
-juce::StringArray SystemMidiDeviceLayer::getOutputNames() { return getNames (juce::MidiOutput::getAvailableDevices()); }
+juce::StringArray SystemMidiDeviceLayer::getOutputNames() { return getNames (getOutputDevices()); }
 
 std::unique_ptr<MidiDeviceLayer::Input> SystemMidiDeviceLayer::openInput (int index, juce::MidiInputCallback& callback)
 {
-    const auto devices = juce::MidiInput::getAvailableDevices();
+    const auto devices = getInputDevices();
 
     if (!juce::isPositiveAndBelow (index, devices.size()))
         return nullptr;
@@ -86,7 +107,7 @@ std::unique_ptr<MidiDeviceLayer::Input> SystemMidiDeviceLayer::openInput (int in
 
 std::unique_ptr<MidiDeviceLayer::Output> SystemMidiDeviceLayer::openOutput (int index)
 {
-    const auto devices = juce::MidiOutput::getAvailableDevices();
+    const auto devices = getOutputDevices();
 
     if (!juce::isPositiveAndBelow (index, devices.size()))
         return nullptr;

@@ -6,7 +6,7 @@
 namespace
 {
 /** A block that never fills up goes out this long after its first reply was due. */
-constexpr double reorderFlushMs = 20.0;
+constexpr double reorderFlushMs = 50.0;
 
 /** The controller's thread sleeps at most this long when it has nothing to do. */
 constexpr int idleWaitMs = 1000;
@@ -364,10 +364,11 @@ void VirtualController::answerRequest (int slot, int index)
 void VirtualController::enqueue (const MessageGroup& group, double dueTime)
 {
     // Never earlier than what is already waiting: replies leave in the order they were made.
-    lastDueTime = juce::jmax (lastDueTime, dueTime);
+    if (!pending.empty())
+        dueTime = juce::jmax (dueTime, pending.back().dueTime);
 
     for (const auto& message : group)
-        pending.push_back ({ message, lastDueTime });
+        pending.push_back ({ message, dueTime });
 }
 
 void VirtualController::flushReorderBatch()

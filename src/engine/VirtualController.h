@@ -141,7 +141,6 @@ private:
     bool plugged = true;
 
     std::deque<PendingMessage> pending;
-    double lastDueTime = 0;
     std::vector<MessageGroup> reorderBatch;
     double reorderFlushTime = 0;
 

@@ -65,14 +65,17 @@ public:
     bool loadPresetFile (const juce::File& file);
 
     //==============================================================================
-    /** Starts fetching a slot (0 to 23) from the controller. Success shows as loaded controls,
-        failure as midiCommunicationFailed. */
+    /** Starts fetching a slot (0 to 23) from the controller; returns once the first round of
+        requests is out. Success shows as loaded controls, failure as midiCommunicationFailed, at
+        once when the input or the output is not open. Ignored while a Get waits. */
     void getPreset (juce::uint8 slot);
 
-    /** Writes the current preset into a slot; false, after telling the listeners, when it was not sent. */
+    /** Writes the current preset into a slot; false, after telling the listeners, when it was not
+        sent completely (no input or output open, a slot the controller does not have, the output
+        lost on the way). */
     bool sendPreset (juce::uint8 slot);
 
-    /** false: internal sync, true: external sync. */
+    /** false: internal sync, true: external sync. Tells the listeners when it cannot be sent. */
     void setSync (bool external);
 
     /** True while a Get waits for replies. */

@@ -26,8 +26,8 @@ void Control::setValue (juce::String parameterName, juce::uint8 value, bool shou
             values.set (index, value);
     }
 
-    // Listeners hear the value even when it was refused, so that a widget showing it stays in step
-    // with what the user typed.
+    // A refused value is announced all the same: a load passes bytes above a name's maximum through
+    // here, and its listeners must still hear them as they are stored.
     if (shouldNotify)
         callListeners (parameterName, value);
 }

@@ -2,10 +2,12 @@
 
 #include "model/Control.h"
 
-/** One drum pad. Its mode (note, CC toggle, CC momentary, program change) decides under which names its middle bytes are read; several names address one byte. */
+/** One drum pad. Its mode (note, CC toggle, CC momentary, program change) decides under which names its
+    middle bytes are read; several names address one byte. */
 class ZKPad : public Control
 {
 public:
+    /** The number of bytes of the block in the preset image. */
     static constexpr int blockLength = 5;
 
     //==============================================================================
@@ -13,7 +15,10 @@ public:
     ~ZKPad() override = default;
 
     //==============================================================================
+    /** The largest value accepted under that name. */
     juce::uint8 getMaximum (juce::String parameterName) override;
+
+    /** The position in the block of the byte that the name addresses, -1 for a name of another class. */
     int getIndex (juce::String parameterName) override;
 
 private:

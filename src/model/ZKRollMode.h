@@ -6,7 +6,10 @@
 class ZKRollMode : public Control
 {
 public:
+    /** The number of bytes of the block in the preset image. */
     static constexpr int blockLength = 4;
+
+    /** The position of the block in the preset image. */
     static constexpr int fixedOffset = 30;
 
     //==============================================================================
@@ -14,7 +17,10 @@ public:
     ~ZKRollMode() override = default;
 
     //==============================================================================
+    /** The largest value accepted under that name. */
     juce::uint8 getMaximum (juce::String parameterName) override;
+
+    /** The position in the block of the byte that the name addresses, -1 for a name of another class. */
     int getIndex (juce::String parameterName) override;
 
 private:

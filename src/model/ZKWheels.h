@@ -6,7 +6,10 @@
 class ZKWheels : public Control
 {
 public:
+    /** The number of bytes of the block in the preset image. */
     static constexpr int blockLength = 5;
+
+    /** The position of the block in the preset image. */
     static constexpr int fixedOffset = 46;
 
     //==============================================================================
@@ -14,7 +17,10 @@ public:
     ~ZKWheels() override = default;
 
     //==============================================================================
+    /** The largest value accepted under that name. */
     juce::uint8 getMaximum (juce::String parameterName) override;
+
+    /** The position in the block of the byte that the name addresses, -1 for a name of another class. */
     int getIndex (juce::String parameterName) override;
 
 private:

@@ -5,7 +5,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 4;
+constexpr int viewsPerBank = 4;
 const juce::Point<int> dinButtonPosition{ 140, 0 };
 } // namespace
 
@@ -22,7 +22,7 @@ KnobBank::KnobBank (ZKEditorEngine::Ptr engine, int numKnobs)
         controlViews.add (std::make_unique<KnobControlView> (engine, (juce::uint8) knob));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 

@@ -5,7 +5,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 4;
+constexpr int viewsPerBank = 4;
 const juce::Point<int> dinButtonPosition{ 405, 0 };
 } // namespace
 
@@ -22,7 +22,7 @@ PadBank::PadBank (ZKEditorEngine::Ptr engine, int numPads)
         controlViews.add (std::make_unique<PadControlView> (engine, (juce::uint8) pad));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 

@@ -4,7 +4,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 1;
+constexpr int viewsPerBank = 1;
 } // namespace
 
 //==============================================================================
@@ -16,7 +16,7 @@ RollModeBank::RollModeBank (ZKEditorEngine::Ptr engine)
     controlViews.add (std::make_unique<RollModeControlView> (engine));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 }

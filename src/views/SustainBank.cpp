@@ -4,7 +4,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 1;
+constexpr int viewsPerBank = 1;
 const juce::Point<int> dinButtonPosition{ 1065, 0 };
 } // namespace
 
@@ -17,7 +17,7 @@ SustainBank::SustainBank (ZKEditorEngine::Ptr engine)
     controlViews.add (std::make_unique<SustainControlView> (engine));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 

@@ -5,7 +5,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 4;
+constexpr int viewsPerBank = 4;
 const juce::Point<int> dinButtonPosition{ 272, 0 };
 } // namespace
 
@@ -22,7 +22,7 @@ SwitchBank::SwitchBank (ZKEditorEngine::Ptr engine, int numSwitches)
         controlViews.add (std::make_unique<SwitchControlView> (engine, (juce::uint8) switchIndex));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 

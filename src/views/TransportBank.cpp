@@ -4,7 +4,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 4;
+constexpr int viewsPerBank = 4;
 const juce::Point<int> dinButtonPosition{ 670, 0 };
 } // namespace
 
@@ -21,7 +21,7 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
         controlViews.add (std::make_unique<TransportControlView> (engine, button, buttonNames[button]));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 

@@ -5,7 +5,7 @@
 
 namespace
 {
-constexpr int itemsPerBank = 2;
+constexpr int viewsPerBank = 2;
 } // namespace
 
 //==============================================================================
@@ -18,7 +18,7 @@ WheelBank::WheelBank (ZKEditorEngine::Ptr engine)
     controlViews.add (std::make_unique<PitchWheelView> (engine));
 
     setBankItems (controlViews);
-    setItemsPerBank (itemsPerBank);
+    setItemsPerBank (viewsPerBank);
     rebuildBanks();
     setSize (viewWidth, viewHeight);
 }

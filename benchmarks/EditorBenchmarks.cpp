@@ -1,0 +1,150 @@
+// The work of one document window: building its content with all nine views, loading a preset into
+// it (every control notifies every name, every widget updates), and the memory that each further
+// window adds.
+#include "BinaryData.h"
+#include "engine/MidiManager.h"
+#include "engine/ZKEditorEngine.h"
+#include "views/EditorComponent.h"
+#include "views/TabSelectorButtons.h"
+#include "views/ZKMProductProductImageViewSelector.h"
+
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <string>
+
+namespace
+{
+class NoDevices : public MidiDeviceLayer
+{
+public:
+    juce::StringArray getInputNames() override { return {}; }
+    juce::StringArray getOutputNames() override { return {}; }
+    std::unique_ptr<Input> openInput (int, juce::MidiInputCallback&) override { return nullptr; }
+    std::unique_ptr<Output> openOutput (int) override { return nullptr; }
+};
+
+juce::Array<juce::uint8> defaultPreset()
+{
+    return { reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp), BinaryData::ZKM_DefaultPreset_zkpSize };
+}
+
+ZKEditorEngine::Ptr createEngine (MidiManager& manager)
+{
+    return new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
+}
+
+std::unique_ptr<EditorComponent> createContent (ZKEditorEngine::Ptr engine)
+{
+    return std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
+                                              std::make_unique<ZKMProductProductImageViewSelector>(),
+                                              engine, 16, 16, 48);
+}
+
+double residentMegabytes()
+{
+    std::ifstream status ("/proc/self/status");
+    std::string line;
+    while (std::getline (status, line))
+        if (line.rfind ("VmRSS:", 0) == 0)
+            return std::stod (line.substr (6)) / 1024.0;
+    return 0;
+}
+
+void pump (int ms) { juce::MessageManager::getInstance()->runDispatchLoopUntil (ms); }
+
+void buildEditorContent (benchmark::State& state)
+{
+    NoDevices devices;
+    MidiManager manager (devices);
+
+    for (auto _ : state)
+    {
+        auto engine = createEngine (manager);
+        auto content = createContent (engine);
+        engine->loadPresetData (defaultPreset());
+        benchmark::DoNotOptimize (content.get());
+        state.PauseTiming();
+        content = nullptr;
+        pump (1); // lets the lists' pending change messages go
+        state.ResumeTiming();
+    }
+}
+
+void loadPresetIntoWindow (benchmark::State& state)
+{
+    NoDevices devices;
+    MidiManager manager (devices);
+    auto engine = createEngine (manager);
+    auto content = createContent (engine);
+    auto preset = defaultPreset();
+    auto other = preset;
+    other.set (10 + 55, 1); // knob 1 in aftertouch mode, so each load really changes something
+
+    bool flip = false;
+    for (auto _ : state)
+    {
+        engine->loadPresetData (flip ? other : preset);
+        flip = ! flip;
+        state.PauseTiming();
+        pump (1); // the lists' asynchronous updates, counted separately below
+        state.ResumeTiming();
+    }
+}
+
+void loadPresetIntoWindowIncludingListUpdates (benchmark::State& state)
+{
+    NoDevices devices;
+    MidiManager manager (devices);
+    auto engine = createEngine (manager);
+    auto content = createContent (engine);
+    auto preset = defaultPreset();
+
+    for (auto _ : state)
+    {
+        engine->loadPresetData (preset);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (0);
+    }
+}
+
+/** Resident memory as document windows are added one by one up to 8, each shown and painted:
+    rss_N is the resident size with N windows, and each further window adds
+    (rss_8 - rss_1) / 7 on average. */
+void residentMemoryPerWindow (benchmark::State& state)
+{
+    NoDevices devices;
+    MidiManager manager (devices);
+
+    for (auto _ : state)
+    {
+        pump (50);
+        state.counters["rss_0"] = residentMegabytes();
+        juce::OwnedArray<juce::DocumentWindow> windows;
+        juce::Array<ZKEditorEngine::Ptr> engines;
+
+        for (int count = 1; count <= 8; ++count)
+        {
+            auto engine = createEngine (manager);
+            engines.add (engine);
+            auto* window = windows.add (new juce::DocumentWindow ("Window", juce::Colours::grey, 0));
+            auto content = createContent (engine);
+            engine->loadPresetData (defaultPreset());
+            window->setContentOwned (content.release(), true);
+            window->setVisible (true);
+            pump (200);
+
+            if (count == 1 || count == 2 || count == 4 || count == 8)
+                state.counters["rss_" + std::to_string (count)] = residentMegabytes();
+        }
+
+        state.counters["added_mb_per_window"] = (state.counters["rss_8"] - state.counters["rss_1"]) / 7.0;
+        windows.clear();
+        engines.clear();
+        pump (100);
+    }
+}
+} // namespace
+
+BENCHMARK (buildEditorContent)->Unit (benchmark::kMillisecond);
+BENCHMARK (loadPresetIntoWindow)->Unit (benchmark::kMillisecond);
+BENCHMARK (loadPresetIntoWindowIncludingListUpdates)->Unit (benchmark::kMillisecond);
+BENCHMARK (residentMemoryPerWindow)->Iterations (1)->Unit (benchmark::kMillisecond);

@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""Prints the benchmark figures as one table, with the start-up comparison measured here.
+
+Usage: bench_report.py BENCHMARKS_JSON EDITOR_BINARY MINIMAL_WINDOW_BINARY
+Start-up: each program runs with ZKM_EXIT_AFTER_FIRST_PAINT=1, prints its resident memory at its
+first paint and quits; the wall time from process start to that line is the start-up time.
+"""
+import json
+import os
+import re
+import statistics
+import subprocess
+import sys
+import time
+
+RUNS = 7
+
+
+def start_up(binary):
+    env = dict(os.environ, ZKM_EXIT_AFTER_FIRST_PAINT="1")
+    times, memory = [], []
+    for _ in range(RUNS):
+        begin = time.perf_counter()
+        proc = subprocess.Popen([binary], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        line = ""
+        for line in proc.stdout:
+            if line.startswith("first-paint"):
+                break
+        elapsed = (time.perf_counter() - begin) * 1000.0
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+        match = re.search(r"rss_kb=(\d+)", line)
+        if match:
+            times.append(elapsed)
+            memory.append(int(match.group(1)) / 1024.0)
+    if not times:
+        return None, None
+    return statistics.median(times), statistics.median(memory)
+
+
+def main():
+    data = json.load(open(sys.argv[1]))
+    runs = {b["name"]: b for b in data["benchmarks"]}
+    rows = []
+
+    def add(what, figure, goal, ok):
+        rows.append((what, figure, goal, "met" if ok else "MISSED"))
+
+    for name, label in (("createPresetData", "createPresetData (bare engine)"),
+                        ("loadPresetData", "loadPresetData (bare engine)")):
+        b = runs.get(name)
+        if b:
+            us = b["real_time"]
+            add(label, f"{us:.2f} us", "< 50 us", us < 50)
+
+    for name, label in (("getPresetFromVirtualController/iterations:3/manual_time", "Get, default pacing"),
+                        ("sendPresetToVirtualController/iterations:3/manual_time", "Send, default pacing")):
+        b = runs.get(name)
+        if b:
+            total, floor = b["real_time"], b["floor_ms"]
+            reply = b.get("reply_delay_ms", 0)
+            ok = total <= (floor + reply) * 1.02
+            add(label, f"{total:.0f} ms (floor {floor:.0f} ms, +{100 * (total - floor) / floor:.2f} %)",
+                "within 2 % of floor + reply time", ok)
+
+    b = runs.get("loadPresetIntoWindow")
+    if b:
+        add("Load a preset into a window with every view", f"{b['real_time']:.2f} ms", "< 5 ms", b["real_time"] < 5)
+    b = runs.get("loadPresetIntoWindowIncludingListUpdates")
+    if b:
+        add("  ... including the lists' async updates", f"{b['real_time']:.2f} ms", "(for information)", True)
+    b = runs.get("buildEditorContent")
+    if b:
+        add("Build one window's content (9 views)", f"{b['real_time']:.1f} ms", "< 100 ms", b["real_time"] < 100)
+    b = runs.get("residentMemoryPerWindow/iterations:1/manual_time") or runs.get("residentMemoryPerWindow/iterations:1")
+    if b:
+        per = b["added_mb_per_window"]
+        add("Memory each further window adds",
+            f"{per:.1f} MB (RSS 1/2/4/8: {b['rss_1']:.0f}/{b['rss_2']:.0f}/{b['rss_4']:.0f}/{b['rss_8']:.0f} MB)",
+            "< 8 MB", per < 8)
+
+    if len(sys.argv) > 3 and os.path.exists(sys.argv[2]) and os.path.exists(sys.argv[3]):
+        editor_ms, editor_mb = start_up(sys.argv[2])
+        minimal_ms, minimal_mb = start_up(sys.argv[3])
+        if editor_ms and minimal_ms:
+            ratio = editor_ms / minimal_ms
+            add("Start-up to first paint", f"{editor_ms:.0f} ms vs minimal {minimal_ms:.0f} ms (x{ratio:.2f})",
+                "within x1.5", ratio <= 1.5)
+            add("Resident memory, one window", f"{editor_mb:.1f} MB vs minimal {minimal_mb:.1f} MB (+{editor_mb - minimal_mb:.1f})",
+                "within +15 MB", editor_mb - minimal_mb <= 15)
+
+    width = [max(len(r[i]) for r in rows + [("What", "Figure", "Goal", "Result")]) for i in range(4)]
+    header = ("What", "Figure", "Goal", "Result")
+    print(" | ".join(h.ljust(w) for h, w in zip(header, width)))
+    print("-+-".join("-" * w for w in width))
+    for r in rows:
+        print(" | ".join(c.ljust(w) for c, w in zip(r, width)))
+
+
+if __name__ == "__main__":
+    main()
