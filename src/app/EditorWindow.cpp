@@ -54,7 +54,7 @@ void EditorWindow::showMenuBar (juce::MenuBarModel* menuBarModel)
 
 bool EditorWindow::saveAs()
 {
-    if (!chooseSaveFile())
+    if (! chooseSaveFile())
         return false;
 
     saveToFile (currentFile);
@@ -80,7 +80,7 @@ bool EditorWindow::saveToFile (const juce::File& file)
 
     // replaceWithData writes a temporary file beside the target and moves it over the target, so
     // a failed write never leaves a half-written preset file.
-    if (!file.replaceWithData (presetData.getRawDataPointer(), static_cast<size_t> (presetData.size())))
+    if (! file.replaceWithData (presetData.getRawDataPointer(), static_cast<size_t> (presetData.size())))
     {
         showFileError ("Error Saving " + file.getFileName() + "\r\n" + " File Could Not Be Written");
         return false;

@@ -35,7 +35,7 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
 
     const auto trimmed = commandLine.trim();
 
-    if (trimmed.isNotEmpty() && !trimmed.startsWithChar ('-'))
+    if (trimmed.isNotEmpty() && ! trimmed.startsWithChar ('-'))
     {
         // A relative path names a file in the folder the program was started from.
         const auto presetFile = juce::File::getCurrentWorkingDirectory().getChildFile (commandLine.unquoted());

@@ -188,7 +188,7 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendAndTheTwoSyncCommands)
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)
     {
-        if (!it.getItem().isSeparator)
+        if (! it.getItem().isSeparator)
         {
             EXPECT_EQ (it.getItem().commandManager, application->getCommandManager());
         }
