@@ -1,7 +1,7 @@
 #include "app/DeviceManagerWindow.h"
 #include "support/AppTestHelpers.h"
+#include "support/FakeMidiDeviceLayer.h"
 
-using apptest::AppFakeDeviceLayer;
 using apptest::ApplicationTest;
 using apptest::countWindows;
 using apptest::pump;
@@ -11,6 +11,12 @@ namespace
 class DeviceSetupTest : public ::testing::Test
 {
 protected:
+    DeviceSetupTest()
+    {
+        layer.setInputNames ({ "In A", "In B", "In C" });
+        layer.setOutputNames ({ "Out A", "Out B" });
+    }
+
     void TearDown() override
     {
         delete window.get();
@@ -25,7 +31,7 @@ protected:
 
     DeviceManagerComponent& content() { return window->getDeviceManagerComponent(); }
 
-    AppFakeDeviceLayer layer{ { "In A", "In B", "In C" }, { "Out A", "Out B" } };
+    FakeMidiDeviceLayer layer;
     MidiManager manager{ layer };
     juce::WeakReference<DeviceManagerWindow> window;
 };

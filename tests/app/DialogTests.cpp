@@ -1,13 +1,15 @@
 #include "app/CommandIDs.h"
+#include "engine/ZKSysEx.h"
 #include "support/AppTestHelpers.h"
-#include "views/EditorComponent.h"
-#include "views/TabSelectorButtons.h"
+#include "support/FakeMidiDeviceLayer.h"
+#include "support/MessageLoop.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
 using apptest::countWindows;
 using apptest::dismissAlerts;
 using apptest::makeMouseUp;
+using apptest::presetButton;
 using apptest::pump;
 
 namespace
@@ -23,6 +25,22 @@ struct FailureCounter : public ZKEditorEngine::Listener
 {
     void midiCommunicationFailed (const juce::String&) override { ++failures; }
     int failures = 0;
+};
+/** The application with a document of the test's own on fake MIDI devices that are open. The
+    devices outlive the application's windows, as the application's own MidiManager does. */
+class FakeDeviceTest : public ApplicationTest
+{
+protected:
+    FakeDeviceTest()
+    {
+        layer.setInputNames ({ "Fake In" });
+        layer.setOutputNames ({ "Fake Out" });
+        manager.setInputDevice ("Fake In");
+        manager.setOutputDevice ("Fake Out");
+    }
+
+    FakeMidiDeviceLayer layer;
+    MidiManager manager{ layer };
 };
 } // namespace
 
@@ -131,45 +149,80 @@ TEST_F (ApplicationTest, ClosingAWindowClosesItsSendAndGetDialogs)
     EXPECT_EQ (countWindows<SendPresetWindow>(), 1);
 }
 
-TEST_F (ApplicationTest, ClosingAWindowWhoseGetWaitsLeavesNoListenerBehind)
+TEST_F (FakeDeviceTest, ClosingAWindowWhoseGetWaitsLeavesNoListenerBehind)
 {
-    apptest::AppFakeDeviceLayer layer ({ "Fake In" }, { "Fake Out" });
-    MidiManager manager (layer);
-    manager.setInputDevice ("Fake In");
-    manager.setOutputDevice ("Fake Out");
-
-    // A document on the fake devices, made as the application makes its windows.
-    ZKEditorEngine::Ptr engine (new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48));
-    ZKEditorEngine::Pacing pacing;
-    pacing.requestGapMs = 0;
-    pacing.replyTimeoutMs = 20;
-    pacing.maxRetries = 0;
-    engine->setPacing (pacing);
+    auto engine = makeQuickEngine (manager);
     FailureCounter counter;
     engine->addListener (&counter);
+    auto& window = openDocumentOn (engine);
 
-    auto* window = windowManager().createWindow (
-        new EditorComponent (std::make_unique<TabSelectorButtons>(),
-                             std::unique_ptr<ViewSelector> (application->createProductImageSelector()), engine, 16, 16,
-                             48),
-        engine);
-
-    window->showGetPresetWindow();
-    auto* dialog = window->getGetPresetWindow();
+    window.showGetPresetWindow();
+    auto* dialog = window.getGetPresetWindow();
     ASSERT_NE (dialog, nullptr);
     dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
     EXPECT_TRUE (engine->isGetInProgress());
 
-    window->closeButtonPressed();
-
-    for (int i = 0; i < 100 && engine->isGetInProgress(); ++i)
-        pump (10);
+    window.closeButtonPressed();
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
 
     // The engine gave up and told the listener that is left; the closed window heard nothing.
-    EXPECT_FALSE (engine->isGetInProgress());
     EXPECT_EQ (counter.failures, 1);
     EXPECT_EQ (countAlerts ("MIDI Error"), 0);
     engine->removeListener (&counter);
+}
+
+TEST_F (FakeDeviceTest, GetDialogFetchesTheChosenSlot)
+{
+    auto engine = makeQuickEngine (manager);
+    auto& window = openDocumentOn (engine);
+
+    // Untouched, the dialog fetches the slot shown as "1".
+    window.showGetPresetWindow();
+    pump();
+    auto* dialog = window.getGetPresetWindow();
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+    EXPECT_EQ (window.getGetPresetWindow(), nullptr);
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+    EXPECT_EQ (layer.getSentMessages().front().getRawData()[ZKSysEx::commandPosition],
+               ZKSysEx::parameterRequestCommand);
+    EXPECT_EQ (layer.getSentMessages().front().getRawData()[ZKSysEx::messageSlotPosition], 0);
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+    dismissAlerts();
+
+    layer.clearSentMessages();
+    window.showGetPresetWindow();
+    pump();
+    dialog = window.getGetPresetWindow();
+    dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (24, juce::sendNotificationSync);
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+    EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::messageSlotPosition], 23);
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+}
+
+TEST_F (FakeDeviceTest, SendDialogWritesTheChosenSlotAndCloses)
+{
+    auto engine = makeQuickEngine (manager);
+    auto& window = openDocumentOn (engine);
+
+    window.buttonClicked (&presetButton (window, "Send To Hardware"));
+    pump();
+    juce::WeakReference<SendPresetWindow> dialog (window.getSendPresetWindow());
+    ASSERT_NE (dialog.get(), nullptr);
+    dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (7, juce::sendNotificationSync);
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+
+    EXPECT_EQ (dialog.get(), nullptr);
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+
+    for (const auto& message : layer.getSentMessages())
+    {
+        EXPECT_EQ (message.getRawData()[ZKSysEx::commandPosition], ZKSysEx::parameterWriteCommand);
+        EXPECT_EQ (message.getRawData()[ZKSysEx::messageSlotPosition], 6);
+    }
+
+    pump();
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
 }
 
 //==============================================================================

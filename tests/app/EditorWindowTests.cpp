@@ -1,27 +1,16 @@
 #include "BinaryData.h"
 #include "app/CommandIDs.h"
 #include "support/AppTestHelpers.h"
-#include "views/MainSectionView.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
 using apptest::dismissAlerts;
+using apptest::presetButton;
 using apptest::pump;
 using apptest::ScratchFolder;
 
 namespace
 {
-juce::Button& presetButton (EditorWindow& window, const juce::String& name)
-{
-    auto* mainSection = dynamic_cast<MainSectionView*> (window.getEditorComponent()->getView (0));
-
-    for (auto* button : mainSection->getPresetButtons())
-        if (button->getName() == name)
-            return *button;
-
-    throw std::runtime_error ("no such preset button");
-}
-
 void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
 {
     juce::ApplicationCommandTarget::InvocationInfo info (command);

@@ -1,50 +1,26 @@
 #pragma once
 
 #include "app/QuenloZKMEditorApplication.h"
-#include "engine/MidiDeviceLayer.h"
+#include "views/EditorComponent.h"
+#include "views/MainSectionView.h"
+#include "views/TabSelectorButtons.h"
 
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace apptest
 {
-/** A device layer with fixed device names whose ports open and accept everything. */
-class AppFakeDeviceLayer : public MidiDeviceLayer
+/** One of the four preset buttons of a document window's main view, by name. */
+inline juce::Button& presetButton (EditorWindow& window, const juce::String& name)
 {
-public:
-    AppFakeDeviceLayer (juce::StringArray inputs, juce::StringArray outputs)
-        : inputNames (std::move (inputs))
-        , outputNames (std::move (outputs))
-    {
-    }
+    auto* mainSection = dynamic_cast<MainSectionView*> (window.getEditorComponent()->getView (0));
 
-    juce::StringArray getInputNames() override { return inputNames; }
-    juce::StringArray getOutputNames() override { return outputNames; }
+    for (auto* button : mainSection->getPresetButtons())
+        if (button->getName() == name)
+            return *button;
 
-    std::unique_ptr<Input> openInput (int index, juce::MidiInputCallback&) override
-    {
-        return juce::isPositiveAndBelow (index, inputNames.size()) ? std::make_unique<QuietInput>() : nullptr;
-    }
-
-    std::unique_ptr<Output> openOutput (int index) override
-    {
-        return juce::isPositiveAndBelow (index, outputNames.size()) ? std::make_unique<QuietOutput>() : nullptr;
-    }
-
-private:
-    struct QuietInput : public Input
-    {
-        void start() override {}
-        void stop() override {}
-    };
-
-    struct QuietOutput : public Output
-    {
-        void sendMessageNow (const juce::MidiMessage&) override {}
-    };
-
-    juce::StringArray inputNames, outputNames;
-};
+    throw std::runtime_error ("no preset button named " + name.toStdString());
+}
 
 /** Lets queued messages (asynchronous combo box changes, deletions, repaints) run. */
 inline void pump (int milliseconds = 50) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }
@@ -148,6 +124,30 @@ protected:
     }
 
     WindowManager& windowManager() { return *application->getWindowManager(); }
+
+    /** A document window on an engine of the test's own, made the way the application makes its
+        windows. */
+    EditorWindow& openDocumentOn (ZKEditorEngine::Ptr engine)
+    {
+        auto* content = new EditorComponent (std::make_unique<TabSelectorButtons>(),
+                                             std::unique_ptr<ViewSelector> (application->createProductImageSelector()),
+                                             engine, 16, 16, 48); // passes to the window
+        return *windowManager().createWindow (content, engine);
+    }
+
+    /** An engine of the model's constants that does not wait between messages and gives up on the
+        first missing reply. */
+    static ZKEditorEngine::Ptr makeQuickEngine (MidiManager& manager)
+    {
+        ZKEditorEngine::Ptr engine (new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48));
+        ZKEditorEngine::Pacing pacing;
+        pacing.requestGapMs = 0;
+        pacing.writeGapMs = 0;
+        pacing.replyTimeoutMs = 20;
+        pacing.maxRetries = 0;
+        engine->setPacing (pacing);
+        return engine;
+    }
     EditorWindow& window (int index) { return *windowManager().getWindows()[index]; }
 
     /** A chooser step that hands out the given file and remembers where it was asked to start. */
