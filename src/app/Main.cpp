@@ -1,0 +1,3 @@
+#include "app/QuenloZKMEditorApplication.h"
+
+START_JUCE_APPLICATION (QuenloZKMEditorApplication)

@@ -1,0 +1,53 @@
+#include "app/MainMenuModel.h"
+
+#include "app/CommandIDs.h"
+
+MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* commandManagerToWatch)
+    : commandManager (commandManagerToWatch)
+{
+    setApplicationCommandManagerToWatch (commandManager);
+}
+
+juce::StringArray MainMenuModel::getMenuBarNames() { return { "File", "Options", "Window", "Help" }; }
+
+juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuName)
+{
+    juce::PopupMenu menu;
+
+    if (menuName == "File")
+    {
+        juce::PopupMenu hardware;
+        hardware.addCommandItem (commandManager, CommandIDs::getPreset);
+        hardware.addCommandItem (commandManager, CommandIDs::sendPreset);
+        hardware.addSeparator();
+        hardware.addCommandItem (commandManager, CommandIDs::setInternalSync);
+        hardware.addCommandItem (commandManager, CommandIDs::setExternalSync);
+
+        menu.addCommandItem (commandManager, CommandIDs::newWindow);
+        menu.addCommandItem (commandManager, CommandIDs::open);
+        menu.addCommandItem (commandManager, CommandIDs::closeWindow);
+        menu.addCommandItem (commandManager, CommandIDs::save);
+        menu.addCommandItem (commandManager, CommandIDs::saveAs);
+        menu.addSubMenu ("Hardware", hardware);
+        menu.addSeparator();
+        menu.addCommandItem (commandManager, CommandIDs::quit);
+    }
+    else if (menuName == "Options")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
+    }
+    else if (menuName == "Window")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::minimise);
+        menu.addCommandItem (commandManager, CommandIDs::bringAllToFront);
+        menu.addSeparator();
+    }
+    else if (menuName == "Help")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::openUserGuide);
+        menu.addSeparator();
+        menu.addCommandItem (commandManager, CommandIDs::about);
+    }
+
+    return menu;
+}

@@ -1,0 +1,201 @@
+#include "app/QuenloZKEditorApplication.h"
+
+#include "app/CommandIDs.h"
+#include "views/EditorComponent.h"
+#include "views/TabSelectorButtons.h"
+
+//==============================================================================
+QuenloZKEditorApplication::QuenloZKEditorApplication (juce::String filePatternToUse)
+    : chooseFile (&EditorWindow::runFileChooser)
+    , filePattern (std::move (filePatternToUse))
+{
+}
+
+QuenloZKEditorApplication::~QuenloZKEditorApplication()
+{
+    // Normally done at shutdown already; an application that never ran still tidies up.
+    closeDialogs();
+    closeDocuments();
+    commandManager.reset();
+}
+
+//==============================================================================
+const juce::String QuenloZKEditorApplication::getApplicationName() { return "Quenlo ZKM Editor"; }
+
+const juce::String QuenloZKEditorApplication::getApplicationVersion() { return "1.0.2"; }
+
+bool QuenloZKEditorApplication::moreThanOneInstanceAllowed() { return false; }
+
+void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
+{
+    commandManager = std::make_unique<juce::ApplicationCommandManager>();
+    mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
+    commandManager->registerAllCommandsForTarget (this);
+    windowManager = std::make_unique<WindowManager> (&lastDirectory, commandManager.get(), mainMenuModel.get());
+
+    const auto trimmed = commandLine.trim();
+
+    if (trimmed.isNotEmpty() && ! trimmed.startsWithChar ('-'))
+    {
+        // A relative path names a file in the folder the program was started from.
+        const auto presetFile = juce::File::getCurrentWorkingDirectory().getChildFile (commandLine.unquoted());
+
+        // Loaded into the window just made rather than whichever window has the focus, so the file
+        // is never dropped when another program holds the focus at start-up.
+        if (auto* window = openNewWindow())
+            window->loadFile (presetFile);
+    }
+    else
+    {
+        openNewWindow();
+    }
+
+    juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
+}
+
+void QuenloZKEditorApplication::shutdown()
+{
+    closeDialogs();
+    closeDocuments();
+}
+
+void QuenloZKEditorApplication::systemRequestedQuit()
+{
+    closeDialogs();
+    quitRequested = true;
+
+    // Only a running program has a message loop to stop; an application object that is driven
+    // from outside (as in the tests) must not stop its caller's loop.
+    if (juce::JUCEApplicationBase::isStandaloneApp())
+        juce::JUCEApplicationBase::quit();
+}
+
+//==============================================================================
+void QuenloZKEditorApplication::showUserGuide()
+{
+    const auto guide = getUserGuideFile();
+
+    if (guide.existsAsFile())
+        guide.startAsProcess();
+    else
+        juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, "Quenlo ZKM Editor",
+                                                "Unable to find User Guide: " + juce::String ("\r\n")
+                                                    + guide.getFullPathName());
+}
+
+void QuenloZKEditorApplication::showAboutWindow()
+{
+    if (aboutWindow == nullptr)
+        aboutWindow = new AboutWindow (getAboutImage()); // deletes itself when clicked
+}
+
+void QuenloZKEditorApplication::showDeviceSetupWindow()
+{
+    if (deviceSetupWindow == nullptr)
+        deviceSetupWindow = new DeviceManagerWindow ("ZK" + juce::String (numKeys) + " Editor Device Manager",
+                                                     &midiManager); // deletes itself on OK or Cancel
+}
+
+//==============================================================================
+EditorWindow* QuenloZKEditorApplication::openNewWindow()
+{
+    ZKEditorEngine::Ptr engine (new ZKEditorEngine (static_cast<juce::uint8> (deviceId), &midiManager, filePattern,
+                                                    static_cast<juce::uint8> (numKeys - 1), octaveLimit, numKnobs,
+                                                    numPads, numSwitches));
+
+    auto* content = new EditorComponent (std::make_unique<TabSelectorButtons>(),
+                                         std::unique_ptr<ViewSelector> (createProductImageSelector()), engine, numKnobs,
+                                         numPads, numSwitches); // passes to the window below
+
+    const auto* defaultData = static_cast<const juce::uint8*> (getDefaultPresetData());
+    const juce::Array<juce::uint8> defaultPreset (defaultData, getDefaultPresetSize());
+
+    if (defaultPreset.size() == engine->getPresetDataSize())
+        engine->loadPresetData (defaultPreset);
+
+    return windowManager->createWindow (content, engine);
+}
+
+void QuenloZKEditorApplication::openPresetFile()
+{
+    const auto chosen = chooseFile ("Select Filename to open", lastDirectory, filePattern, false);
+
+    if (chosen == juce::File())
+        return;
+
+    if (auto* window = openNewWindow())
+        window->loadFile (chosen);
+}
+
+juce::File QuenloZKEditorApplication::getUserGuideFile()
+{
+    const auto relativePath = "Quenlo/ZK" + juce::String (numKeys) + " Editor/" + getUserGuideFileName();
+    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile (relativePath);
+}
+
+//==============================================================================
+void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
+{
+    commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
+                         CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
+                         CommandIDs::openUserGuide, CommandIDs::quit });
+}
+
+void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
+{
+    fillCommandInfo (commandID, result);
+}
+
+bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
+{
+    switch (info.commandID)
+    {
+        case CommandIDs::newWindow:
+            openNewWindow();
+            break;
+        case CommandIDs::open:
+            openPresetFile();
+            break;
+        case CommandIDs::quit:
+            systemRequestedQuit();
+            break;
+        case CommandIDs::about:
+            showAboutWindow();
+            break;
+        case CommandIDs::deviceSetup:
+            showDeviceSetupWindow();
+            break;
+        case CommandIDs::minimise:
+            if (auto* window = windowManager->getActiveWindow())
+                window->setMinimised (true);
+            break;
+        case CommandIDs::bringAllToFront:
+            for (auto* window : windowManager->getWindows())
+            {
+                window->setMinimised (false);
+                window->toFront (true);
+            }
+            break;
+        case CommandIDs::openUserGuide:
+            showUserGuide();
+            break;
+        default:
+            break; // closeWindow without a document window to close
+    }
+
+    return true;
+}
+
+//==============================================================================
+void QuenloZKEditorApplication::closeDialogs()
+{
+    delete aboutWindow.get();
+    delete deviceSetupWindow.get();
+}
+
+void QuenloZKEditorApplication::closeDocuments()
+{
+    // The windows show the menu bar model: they go before it does.
+    windowManager.reset();
+    mainMenuModel.reset();
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "app/AboutWindow.h"
+#include "app/DeviceManagerWindow.h"
+#include "app/EditorWindow.h"
+#include "app/MainMenuModel.h"
+#include "app/WindowManager.h"
+#include "engine/MidiManager.h"
+#include "views/ViewSelector.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The application of a controller of the ZK family: owns the MIDI manager, the command manager,
+    the menu bar model and the window manager, and carries out the commands that belong to no single
+    document window. A subclass per model supplies the model's pieces. */
+class QuenloZKEditorApplication : public juce::JUCEApplication
+{
+public:
+    explicit QuenloZKEditorApplication (juce::String filePattern);
+    ~QuenloZKEditorApplication() override;
+
+    //==============================================================================
+    const juce::String getApplicationName() override;
+    const juce::String getApplicationVersion() override;
+    bool moreThanOneInstanceAllowed() override;
+    void initialise (const juce::String& commandLine) override;
+    void shutdown() override;
+
+    /** A second start hands its command line over; it opens nothing. */
+    void anotherInstanceStarted (const juce::String&) override {}
+
+    /** Closes the About and device setup windows and stops the message loop; the document windows
+        go at shutdown. */
+    void systemRequestedQuit() override;
+
+    void suspended() override {}
+    void resumed() override {}
+
+    //==============================================================================
+    /** A new product picture selector, placed at the top of the editor; the caller owns it. */
+    virtual ViewSelector* createProductImageSelector() = 0;
+    virtual const juce::String& getUserGuideFileName() = 0;
+    virtual const juce::Image& getAboutImage() = 0;
+    virtual const void* getDefaultPresetData() = 0;
+    virtual int getDefaultPresetSize() = 0;
+
+    /** Opens the user guide from the documents folder, or says where it was looked for. */
+    virtual void showUserGuide();
+
+    /** Opens the About window unless it is open already. */
+    virtual void showAboutWindow();
+
+    /** Opens the device setup window unless it is open already. */
+    virtual void showDeviceSetupWindow();
+
+    //==============================================================================
+    /** Opens one more document window with the default preset and returns it. */
+    EditorWindow* openNewWindow();
+
+    /** Asks for a preset file and opens it in a new window. */
+    void openPresetFile();
+
+    /** Where the user guide is looked for: Quenlo/ZK61 Editor/ in the user's documents folder. */
+    juce::File getUserGuideFile();
+
+    /** The chooser step of openPresetFile, by default the platform's file chooser. */
+    EditorWindow::FileChooserStep chooseFile;
+
+    //==============================================================================
+    juce::ApplicationCommandTarget* getNextCommandTarget() override { return nullptr; }
+    void getAllCommands (juce::Array<juce::CommandID>& commands) override;
+    void getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result) override;
+
+    /** Returns true for every command, also for those it does nothing with. */
+    bool perform (const InvocationInfo& info) override;
+
+    //==============================================================================
+    WindowManager* getWindowManager() const noexcept { return windowManager.get(); }
+    juce::ApplicationCommandManager* getCommandManager() const noexcept { return commandManager.get(); }
+    MainMenuModel* getMainMenuModel() const noexcept { return mainMenuModel.get(); }
+    MidiManager& getMidiManager() noexcept { return midiManager; }
+    const juce::File& getLastDirectory() const noexcept { return lastDirectory; }
+    AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
+    DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
+
+    /** True once a quit has been asked for. */
+    bool isQuitRequested() const noexcept { return quitRequested; }
+
+protected:
+    //==============================================================================
+    int deviceId = 0x40;
+    juce::File lastDirectory;
+    MidiManager midiManager;
+    std::unique_ptr<WindowManager> windowManager;
+    std::unique_ptr<juce::ApplicationCommandManager> commandManager;
+    std::unique_ptr<MainMenuModel> mainMenuModel;
+    int numKnobs = 16;
+    int numPads = 16;
+    int numSwitches = 48;
+    juce::uint8 numKeys = 61;
+    juce::uint8 octaveLimit = 10;
+    juce::WeakReference<AboutWindow> aboutWindow;
+    juce::WeakReference<DeviceManagerWindow> deviceSetupWindow;
+    juce::String filePattern;
+
+private:
+    void closeDialogs();
+    void closeDocuments();
+
+    bool quitRequested = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)
+};

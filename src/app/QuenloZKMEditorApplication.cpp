@@ -1,0 +1,33 @@
+#include "app/QuenloZKMEditorApplication.h"
+
+#include "BinaryData.h"
+#include "views/ZKMProductProductImageViewSelector.h"
+
+namespace
+{
+constexpr int editorWidth = 1200;
+constexpr int productPictureTop = 46;
+} // namespace
+
+QuenloZKMEditorApplication::QuenloZKMEditorApplication()
+    : QuenloZKEditorApplication ("*.zkp")
+    , aboutImage (juce::ImageCache::getFromMemory (BinaryData::ZKM_AboutPage_Image_png,
+                                                   BinaryData::ZKM_AboutPage_Image_pngSize))
+{
+}
+
+ViewSelector* QuenloZKMEditorApplication::createProductImageSelector()
+{
+    auto* selector = new ZKMProductProductImageViewSelector(); // the caller takes ownership
+    selector->setBounds ((editorWidth - selector->getWidth()) / 2, productPictureTop, selector->getWidth(),
+                         selector->getHeight());
+    return selector;
+}
+
+const juce::String& QuenloZKMEditorApplication::getUserGuideFileName() { return userGuideFileName; }
+
+const juce::Image& QuenloZKMEditorApplication::getAboutImage() { return aboutImage; }
+
+const void* QuenloZKMEditorApplication::getDefaultPresetData() { return BinaryData::ZKM_DefaultPreset_zkp; }
+
+int QuenloZKMEditorApplication::getDefaultPresetSize() { return BinaryData::ZKM_DefaultPreset_zkpSize; }

@@ -1,0 +1,37 @@
+#include "app/SendPresetWindow.h"
+
+SendPresetWindow::SendPresetWindow (ZKEditorEngine::Ptr engineToUse)
+    : juce::ResizableWindow ("Send Preset To Hardware", true)
+    , engine (std::move (engineToUse))
+{
+    // The native title bar first: the window then fits the content without a border of its own.
+    setUsingNativeTitleBar (true);
+    setResizable (false, false);
+    setContentOwned (new SendPresetComponent (this), true); // the window owns its content
+    centreWithSize (getContentComponent()->getWidth(), getContentComponent()->getHeight());
+    setAlwaysOnTop (false);
+    setVisible (true);
+}
+
+SendPresetWindow::~SendPresetWindow() { clearContentComponent(); }
+
+//==============================================================================
+void SendPresetWindow::buttonClicked (juce::Button* button)
+{
+    bool done = false;
+
+    if (button->getName() == "Send")
+        done = engine->sendPreset (static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1));
+    else
+        done = button->getName() == "Cancel";
+
+    // When the send could not start, the engine has told the document window, which shows the
+    // MIDI error notice; the dialog stays so that the user can try again.
+    if (done)
+        delete this; // nothing of this window is touched after this
+}
+
+SendPresetComponent& SendPresetWindow::getPresetComponent() const
+{
+    return *static_cast<SendPresetComponent*> (getContentComponent());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/SendPresetComponent.h"
+#include "engine/ZKEditorEngine.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The non-modal dialog in which the user picks the slot to write. It deletes itself after a
+    successful send or "Cancel"; a send that could not start leaves it open with its choice. Its
+    document window holds it by weak reference and deletes it when it closes first. */
+class SendPresetWindow
+    : public juce::ResizableWindow
+    , public juce::Button::Listener
+{
+public:
+    explicit SendPresetWindow (ZKEditorEngine::Ptr engine);
+    ~SendPresetWindow() override;
+
+    //==============================================================================
+    void buttonClicked (juce::Button* button) override;
+    void buttonStateChanged (juce::Button*) override {}
+
+    SendPresetComponent& getPresetComponent() const;
+
+private:
+    ZKEditorEngine::Ptr engine;
+
+    JUCE_DECLARE_WEAK_REFERENCEABLE (SendPresetWindow)
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SendPresetWindow)
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/EditorWindow.h"
+#include "app/MainMenuModel.h"
+#include "app/WindowCloseListener.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** Owns the document windows: titles and places new ones, registers them with the command manager
+    and the menu bar, deletes them when they close, and ends the program with the last one. */
+class WindowManager : public WindowCloseListener
+{
+public:
+    /** None of the three is owned; lastDirectory is the application's shared starting folder. */
+    WindowManager (juce::File* lastDirectory, juce::ApplicationCommandManager* commandManager,
+                   MainMenuModel* mainMenuModel);
+
+    /** Deletes a closing document window; the last one to go ends the program. */
+    void windowClosed (juce::Component* window) override;
+
+    /** Deletes the remaining windows, the last first. */
+    ~WindowManager() override;
+
+    //==============================================================================
+    /** Makes a new untitled document window with that content, which passes to the window. */
+    EditorWindow* createWindow (EditorComponent* content, ZKEditorEngine::Ptr engine);
+
+    /** The first document window that is the active top-level window, or nullptr. */
+    EditorWindow* getActiveWindow() const;
+
+    /** The open document windows, in the order they were made. */
+    const juce::OwnedArray<EditorWindow>& getWindows() const noexcept { return windows; }
+
+    /** Takes the menu bar out of every window, before the menu bar model goes. */
+    void removeMenuBars();
+
+private:
+    juce::OwnedArray<EditorWindow> windows;
+    juce::File* lastDirectory;
+    juce::ApplicationCommandManager* commandManager;
+    int untitledCount = 0;
+    MainMenuModel* mainMenuModel;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WindowManager)
+};

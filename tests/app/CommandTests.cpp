@@ -1,0 +1,214 @@
+#include "app/CommandIDs.h"
+#include "support/AppTestHelpers.h"
+
+using apptest::ApplicationTest;
+
+namespace
+{
+struct ExpectedCommand
+{
+    juce::CommandID id;
+    const char* shortName;
+    int keyCode; // 0: no default key
+};
+
+const ExpectedCommand applicationCommands[] = {
+    { CommandIDs::about, "About", 0 },
+    { CommandIDs::newWindow, "New Window ", 'n' },
+    { CommandIDs::open, "Open", 'o' },
+    { CommandIDs::deviceSetup, "Device Setup", 0 },
+    { CommandIDs::closeWindow, "Close Window", 'w' },
+    { CommandIDs::minimise, "Minimize", 'm' },
+    { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
+    { CommandIDs::openUserGuide, "Open User Guide", 'h' },
+    { CommandIDs::quit, "Quit", 'q' },
+};
+
+const ExpectedCommand windowCommands[] = {
+    { CommandIDs::save, "Save", 's' },
+    { CommandIDs::saveAs, "Save As", 0 },
+    { CommandIDs::getPreset, "Get Preset", 0 },
+    { CommandIDs::sendPreset, "Send Preset", 0 },
+    { CommandIDs::closeWindow, "Close Window", 'w' },
+    { CommandIDs::setInternalSync, "Set Internal Sync", 0 },
+    { CommandIDs::setExternalSync, "Set External Sync", 0 },
+};
+
+void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
+{
+    juce::Array<juce::CommandID> commands;
+    target.getAllCommands (commands);
+    ASSERT_EQ (commands.size(), numExpected);
+
+    for (int i = 0; i < numExpected; ++i)
+    {
+        SCOPED_TRACE (expected[i].shortName);
+        EXPECT_EQ (commands[i], expected[i].id);
+
+        juce::ApplicationCommandInfo info (commands[i]);
+        target.getCommandInfo (commands[i], info);
+        EXPECT_EQ (info.shortName, juce::String (expected[i].shortName));
+        EXPECT_EQ (info.categoryName, juce::String ("General"));
+        EXPECT_TRUE (info.description.isEmpty());
+        EXPECT_EQ (info.flags, 0);
+
+        if (expected[i].keyCode == 0)
+        {
+            EXPECT_TRUE (info.defaultKeypresses.isEmpty());
+        }
+        else
+        {
+            ASSERT_EQ (info.defaultKeypresses.size(), 1);
+            EXPECT_EQ (info.defaultKeypresses[0],
+                       juce::KeyPress (expected[i].keyCode, juce::ModifierKeys::commandModifier, 0));
+        }
+    }
+}
+
+/** The command identifiers of a menu, 0 for a separator, -1 for a sub-menu. */
+juce::Array<int> menuEntries (const juce::PopupMenu& menu, juce::StringArray* subMenuNames = nullptr)
+{
+    juce::Array<int> entries;
+
+    for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+    {
+        const auto& item = it.getItem();
+
+        if (item.isSeparator)
+            entries.add (0);
+        else if (item.subMenu != nullptr)
+        {
+            entries.add (-1);
+
+            if (subMenuNames != nullptr)
+                subMenuNames->add (item.text);
+        }
+        else
+            entries.add (item.itemID);
+    }
+
+    return entries;
+}
+} // namespace
+
+//==============================================================================
+TEST (CommandIDs, HaveTheirFixedValues)
+{
+    EXPECT_EQ (CommandIDs::newWindow, 0x200010);
+    EXPECT_EQ (CommandIDs::open, 0x200020);
+    EXPECT_EQ (CommandIDs::closeWindow, 0x200030);
+    EXPECT_EQ (CommandIDs::save, 0x200040);
+    EXPECT_EQ (CommandIDs::saveAs, 0x200050);
+    EXPECT_EQ (CommandIDs::quit, 0x200060);
+    EXPECT_EQ (CommandIDs::getPreset, 0x200070);
+    EXPECT_EQ (CommandIDs::sendPreset, 0x200071);
+    EXPECT_EQ (CommandIDs::setInternalSync, 0x200072);
+    EXPECT_EQ (CommandIDs::setExternalSync, 0x200073);
+    EXPECT_EQ (CommandIDs::about, 0x200090);
+    EXPECT_EQ (CommandIDs::deviceSetup, 0x200310);
+    EXPECT_EQ (CommandIDs::minimise, 0x200410);
+    EXPECT_EQ (CommandIDs::bringAllToFront, 0x200420);
+    EXPECT_EQ (CommandIDs::openUserGuide, 0x200510);
+}
+
+TEST_F (ApplicationTest, ApplicationRegistersNineCommandsWithNamesAndKeysInOrder)
+{
+    expectCommands (*application, applicationCommands, juce::numElementsInArray (applicationCommands));
+
+    EXPECT_EQ (application->getApplicationName(), juce::String ("Quenlo ZKM Editor"));
+    EXPECT_EQ (application->getApplicationVersion(), juce::String ("1.0.2"));
+    EXPECT_FALSE (application->moreThanOneInstanceAllowed());
+    EXPECT_EQ (application->getNextCommandTarget(), nullptr);
+}
+
+TEST_F (ApplicationTest, DocumentWindowRegistersSevenCommandsWithNamesAndKeysInOrder)
+{
+    expectCommands (window (0), windowCommands, juce::numElementsInArray (windowCommands));
+}
+
+TEST_F (ApplicationTest, CommandManagerKnowsEveryCommandAndItsShortcut)
+{
+    auto* commandManager = application->getCommandManager();
+    ASSERT_NE (commandManager, nullptr);
+
+    for (const auto& command : applicationCommands)
+        EXPECT_NE (commandManager->getCommandForID (command.id), nullptr) << command.shortName;
+
+    for (const auto& command : windowCommands)
+        EXPECT_NE (commandManager->getCommandForID (command.id), nullptr) << command.shortName;
+
+    const auto saveKeys = commandManager->getKeyMappings()->getKeyPressesAssignedToCommand (CommandIDs::save);
+    ASSERT_EQ (saveKeys.size(), 1);
+    EXPECT_EQ (saveKeys[0], juce::KeyPress ('s', juce::ModifierKeys::commandModifier, 0));
+}
+
+TEST_F (ApplicationTest, PerformAnswersTrueForEveryCommand)
+{
+    juce::ApplicationCommandTarget::InvocationInfo info (CommandIDs::closeWindow);
+    EXPECT_TRUE (application->perform (info));
+    EXPECT_EQ (windowManager().getWindows().size(), 1); // the application does nothing with it
+
+    info.commandID = 0x123456;
+    EXPECT_TRUE (application->perform (info));
+}
+
+TEST_F (ApplicationTest, MenuBarHasFourMenusWithTheirCommandsInOrder)
+{
+    auto* model = application->getMainMenuModel();
+    ASSERT_NE (model, nullptr);
+    EXPECT_EQ (model->getMenuBarNames(), juce::StringArray ("File", "Options", "Window", "Help"));
+
+    juce::StringArray subMenuNames;
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (0, "File"), &subMenuNames),
+               juce::Array<int> ({ CommandIDs::newWindow, CommandIDs::open, CommandIDs::closeWindow, CommandIDs::save,
+                                   CommandIDs::saveAs, -1, 0, CommandIDs::quit }));
+    EXPECT_EQ (subMenuNames, juce::StringArray ("Hardware"));
+
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Options")), juce::Array<int> ({ CommandIDs::deviceSetup }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Window")),
+               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Help")),
+               juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
+}
+
+TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendAndTheTwoSyncCommands)
+{
+    const auto fileMenu = application->getMainMenuModel()->getMenuForIndex (0, "File");
+    const juce::PopupMenu* hardware = nullptr;
+
+    for (juce::PopupMenu::MenuItemIterator it (fileMenu); it.next();)
+        if (it.getItem().subMenu != nullptr)
+            hardware = it.getItem().subMenu.get();
+
+    ASSERT_NE (hardware, nullptr);
+    EXPECT_EQ (menuEntries (*hardware),
+               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0, CommandIDs::setInternalSync,
+                                   CommandIDs::setExternalSync }));
+
+    // Entries are command items that show the command's name and carry the command manager.
+    for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)
+    {
+        if (! it.getItem().isSeparator)
+        {
+            EXPECT_EQ (it.getItem().commandManager, application->getCommandManager());
+        }
+    }
+
+    juce::PopupMenu::MenuItemIterator first (*hardware);
+    ASSERT_TRUE (first.next());
+    EXPECT_EQ (first.getItem().text, juce::String ("Get Preset"));
+}
+
+TEST_F (ApplicationTest, DocumentCommandsReachTheDocumentWindowAndOthersTheApplication)
+{
+    auto& editor = window (0);
+    auto* commandManager = application->getCommandManager();
+
+    // What the command manager falls back to when the focus lies in a document window.
+    EXPECT_EQ (juce::ApplicationCommandManager::findTargetForComponent (editor.getContentComponent())
+                   ->getTargetForCommand (CommandIDs::save),
+               &editor);
+    EXPECT_EQ (editor.getTargetForCommand (CommandIDs::newWindow), application.get());
+    EXPECT_EQ (editor.getTargetForCommand (CommandIDs::closeWindow), &editor);
+    EXPECT_NE (commandManager->getCommandForID (CommandIDs::sendPreset), nullptr);
+}

@@ -1,0 +1,272 @@
+#include "app/CommandIDs.h"
+#include "engine/ZKSysEx.h"
+#include "support/AppTestHelpers.h"
+#include "support/FakeMidiDeviceLayer.h"
+#include "support/MessageLoop.h"
+
+using apptest::ApplicationTest;
+using apptest::countAlerts;
+using apptest::countWindows;
+using apptest::dismissAlerts;
+using apptest::makeMouseUp;
+using apptest::presetButton;
+using apptest::pump;
+
+namespace
+{
+void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
+{
+    juce::ApplicationCommandTarget::InvocationInfo info (command);
+    EXPECT_TRUE (target.perform (info));
+}
+
+/** Hears the engine's failures beside the document window. */
+struct FailureCounter : public ZKEditorEngine::Listener
+{
+    void midiCommunicationFailed (const juce::String&) override { ++failures; }
+    int failures = 0;
+};
+/** The application with a document of the test's own on fake MIDI devices that are open. The
+    devices outlive the application's windows, as the application's own MidiManager does. */
+class FakeDeviceTest : public ApplicationTest
+{
+protected:
+    FakeDeviceTest()
+    {
+        layer.setInputNames ({ "Fake In" });
+        layer.setOutputNames ({ "Fake Out" });
+        manager.setInputDevice ("Fake In");
+        manager.setOutputDevice ("Fake Out");
+    }
+
+    FakeMidiDeviceLayer layer;
+    MidiManager manager{ layer };
+};
+} // namespace
+
+//==============================================================================
+TEST_F (ApplicationTest, GetPresetTwiceLeavesOneGetDialogPerWindow)
+{
+    application->openNewWindow();
+    perform (window (0), CommandIDs::getPreset);
+    auto* first = window (0).getGetPresetWindow();
+    ASSERT_NE (first, nullptr);
+
+    perform (window (0), CommandIDs::getPreset);
+    window (0).showGetPresetWindow(); // the "Get From Hardware" button's way
+    EXPECT_EQ (window (0).getGetPresetWindow(), first);
+    EXPECT_EQ (countWindows<GetPresetWindow>(), 1);
+
+    perform (window (1), CommandIDs::getPreset);
+    EXPECT_NE (window (1).getGetPresetWindow(), nullptr);
+    EXPECT_NE (window (1).getGetPresetWindow(), first);
+    EXPECT_EQ (countWindows<GetPresetWindow>(), 2);
+
+    EXPECT_EQ (first->getName(), juce::String ("Get Preset From Hardware"));
+    EXPECT_EQ (first->getContentComponent()->getWidth(), 300);
+    EXPECT_EQ (first->getContentComponent()->getHeight(), 100);
+    EXPECT_FALSE (first->isResizable());
+    EXPECT_TRUE (first->isUsingNativeTitleBar());
+    EXPECT_TRUE (first->isVisible());
+}
+
+TEST_F (ApplicationTest, SlotDialogStartsAtSlotOneAndFollowsTheList)
+{
+    window (0).showSendPresetWindow();
+    auto* dialog = window (0).getSendPresetWindow();
+    ASSERT_NE (dialog, nullptr);
+    pump();
+
+    auto& content = dialog->getPresetComponent();
+    EXPECT_EQ (content.getSelectedSlot(), 1);
+    EXPECT_EQ (content.getActionButton().getName(), juce::String ("Send"));
+    EXPECT_EQ (content.getActionButton().getButtonText(), juce::String ("Send"));
+    EXPECT_EQ (content.getCancelButton().getName(), juce::String ("Cancel"));
+    EXPECT_EQ (content.getActionButton().getBounds(), juce::Rectangle<int> (50, 65, 75, 25));
+    EXPECT_EQ (content.getCancelButton().getBounds(), juce::Rectangle<int> (175, 65, 75, 25));
+    EXPECT_EQ (content.getSlotChooser().getBounds(), juce::Rectangle<int> (50, 25, 300, 20));
+
+    auto& list = content.getSlotChooser().getComboBox();
+    ASSERT_EQ (list.getNumItems(), 24);
+    EXPECT_EQ (list.getItemText (0), juce::String ("1"));
+    EXPECT_EQ (list.getItemText (23), juce::String ("24"));
+
+    list.setSelectedId (24, juce::sendNotificationSync);
+    EXPECT_EQ (content.getSelectedSlot(), 24);
+}
+
+TEST_F (ApplicationTest, CancelClosesEitherSlotDialog)
+{
+    window (0).showGetPresetWindow();
+    window (0).showSendPresetWindow();
+    juce::WeakReference<GetPresetWindow> getDialog (window (0).getGetPresetWindow());
+    juce::WeakReference<SendPresetWindow> sendDialog (window (0).getSendPresetWindow());
+
+    getDialog->buttonClicked (&getDialog->getPresetComponent().getCancelButton());
+    EXPECT_EQ (getDialog.get(), nullptr);
+    EXPECT_EQ (window (0).getGetPresetWindow(), nullptr);
+
+    sendDialog->buttonClicked (&sendDialog->getPresetComponent().getCancelButton());
+    EXPECT_EQ (sendDialog.get(), nullptr);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+
+    // Reopening starts a fresh dialog.
+    window (0).showGetPresetWindow();
+    EXPECT_NE (window (0).getGetPresetWindow(), nullptr);
+}
+
+TEST_F (ApplicationTest, SendWithoutMidiShowsOneNoticeAndKeepsTheDialog)
+{
+    window (0).showSendPresetWindow();
+    juce::WeakReference<SendPresetWindow> dialog (window (0).getSendPresetWindow());
+    auto& sendButton = dialog->getPresetComponent().getActionButton();
+
+    dialog->buttonClicked (&sendButton);
+    pump();
+    ASSERT_NE (dialog.get(), nullptr);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 1);
+
+    dialog->buttonClicked (&sendButton);
+    pump();
+    EXPECT_NE (dialog.get(), nullptr);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 1);
+}
+
+TEST_F (ApplicationTest, ClosingAWindowClosesItsSendAndGetDialogs)
+{
+    application->openNewWindow();
+    window (0).showSendPresetWindow();
+    window (0).showGetPresetWindow();
+    window (1).showSendPresetWindow();
+    juce::WeakReference<SendPresetWindow> sendDialog (window (0).getSendPresetWindow());
+    juce::WeakReference<GetPresetWindow> getDialog (window (0).getGetPresetWindow());
+    juce::WeakReference<SendPresetWindow> otherDialog (window (1).getSendPresetWindow());
+
+    window (0).closeButtonPressed();
+    EXPECT_EQ (sendDialog.get(), nullptr);
+    EXPECT_EQ (getDialog.get(), nullptr);
+    EXPECT_NE (otherDialog.get(), nullptr);
+    EXPECT_EQ (countWindows<SendPresetWindow>(), 1);
+}
+
+TEST_F (FakeDeviceTest, ClosingAWindowWhoseGetWaitsLeavesNoListenerBehind)
+{
+    auto engine = makeQuickEngine (manager);
+    FailureCounter counter;
+    engine->addListener (&counter);
+    auto& window = openDocumentOn (engine);
+
+    window.showGetPresetWindow();
+    auto* dialog = window.getGetPresetWindow();
+    ASSERT_NE (dialog, nullptr);
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+    EXPECT_TRUE (engine->isGetInProgress());
+
+    window.closeButtonPressed();
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+
+    // The engine gave up and told the listener that is left; the closed window heard nothing.
+    EXPECT_EQ (counter.failures, 1);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+    engine->removeListener (&counter);
+}
+
+TEST_F (FakeDeviceTest, GetDialogFetchesTheChosenSlot)
+{
+    auto engine = makeQuickEngine (manager);
+    auto& window = openDocumentOn (engine);
+
+    // Untouched, the dialog fetches the slot shown as "1".
+    window.showGetPresetWindow();
+    pump();
+    auto* dialog = window.getGetPresetWindow();
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+    EXPECT_EQ (window.getGetPresetWindow(), nullptr);
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+    EXPECT_EQ (layer.getSentMessages().front().getRawData()[ZKSysEx::commandPosition],
+               ZKSysEx::parameterRequestCommand);
+    EXPECT_EQ (layer.getSentMessages().front().getRawData()[ZKSysEx::messageSlotPosition], 0);
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+    dismissAlerts();
+
+    layer.clearSentMessages();
+    window.showGetPresetWindow();
+    pump();
+    dialog = window.getGetPresetWindow();
+    dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (24, juce::sendNotificationSync);
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+    EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::messageSlotPosition], 23);
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+}
+
+TEST_F (FakeDeviceTest, SendDialogWritesTheChosenSlotAndCloses)
+{
+    auto engine = makeQuickEngine (manager);
+    auto& window = openDocumentOn (engine);
+
+    window.buttonClicked (&presetButton (window, "Send To Hardware"));
+    pump();
+    juce::WeakReference<SendPresetWindow> dialog (window.getSendPresetWindow());
+    ASSERT_NE (dialog.get(), nullptr);
+    dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (7, juce::sendNotificationSync);
+    dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
+
+    EXPECT_EQ (dialog.get(), nullptr);
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+
+    for (const auto& message : layer.getSentMessages())
+    {
+        EXPECT_EQ (message.getRawData()[ZKSysEx::commandPosition], ZKSysEx::parameterWriteCommand);
+        EXPECT_EQ (message.getRawData()[ZKSysEx::messageSlotPosition], 6);
+    }
+
+    pump();
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+}
+
+//==============================================================================
+TEST_F (ApplicationTest, AboutWindowExistsOnceAndShowsTheVersionLine)
+{
+    perform (*application, CommandIDs::about);
+    auto* about = application->getAboutWindow();
+    ASSERT_NE (about, nullptr);
+
+    perform (*application, CommandIDs::about);
+    EXPECT_EQ (application->getAboutWindow(), about);
+    EXPECT_EQ (countWindows<AboutWindow>(), 1);
+
+    auto* content = about->getAboutComponent();
+    ASSERT_NE (content, nullptr);
+    EXPECT_EQ (content->getWidth(), 484);
+    EXPECT_EQ (content->getHeight(), 267);
+    EXPECT_FALSE (about->isUsingNativeTitleBar());
+    EXPECT_TRUE (about->getName().isEmpty());
+
+    auto& version = content->getVersionLabel();
+    EXPECT_EQ (version.getName(), juce::String ("Software Version Text"));
+    EXPECT_EQ (version.getText(), juce::String ("Software Version: 1.0.2"));
+    EXPECT_EQ (version.getBounds(), juce::Rectangle<int> (0, 133, 484, 15));
+    EXPECT_EQ (version.getJustificationType(), juce::Justification (juce::Justification::centred));
+
+    auto& notice = content->getNoticeLabel();
+    EXPECT_EQ (notice.getBounds(), juce::Rectangle<int> (0, 217, 484, 50));
+    EXPECT_EQ (notice.getText(), juce::String ("ZKM and Quenlo are trademarks of Quenlo.\r\n"
+                                               "Copyright (c) 2026 Quenlo. All rights reserved."));
+}
+
+TEST_F (ApplicationTest, ClickOnTheAboutWindowClosesItAndTheNextAboutOpensAFreshOne)
+{
+    application->showAboutWindow();
+    auto* content = application->getAboutWindow()->getAboutComponent();
+
+    // A click on a label reaches the About component as its listener.
+    auto& label = content->getVersionLabel();
+    content->mouseUp (makeMouseUp (label));
+    EXPECT_EQ (application->getAboutWindow(), nullptr);
+    EXPECT_EQ (countWindows<AboutWindow>(), 0);
+
+    application->showAboutWindow();
+    EXPECT_NE (application->getAboutWindow(), nullptr);
+    EXPECT_EQ (countWindows<AboutWindow>(), 1);
+}

@@ -1,0 +1,339 @@
+#include "BinaryData.h"
+#include "app/CommandIDs.h"
+#include "support/AppTestHelpers.h"
+
+using apptest::ApplicationTest;
+using apptest::countAlerts;
+using apptest::dismissAlerts;
+using apptest::presetButton;
+using apptest::pump;
+using apptest::ScratchFolder;
+
+namespace
+{
+void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
+{
+    juce::ApplicationCommandTarget::InvocationInfo info (command);
+    EXPECT_TRUE (target.perform (info));
+}
+
+juce::MemoryBlock readBytes (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    file.loadFileAsData (bytes);
+    return bytes;
+}
+
+/** A preset file that differs from the default preset in its name bytes. */
+juce::File writeOtherPreset (EditorWindow& window, const juce::File& file)
+{
+    auto dump = window.getEngine()->createPresetData (0);
+    dump.set (20, static_cast<juce::uint8> ('Q'));
+    file.replaceWithData (dump.getRawDataPointer(), static_cast<size_t> (dump.size()));
+    return file;
+}
+
+class CommandLineTest : public ApplicationTest
+{
+protected:
+    void SetUp() override {}
+};
+} // namespace
+
+//==============================================================================
+TEST_F (ApplicationTest, SaveAsksForAFileFirstAndThenWritesWithoutAsking)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto target = scratch.getFolder ("presets").getChildFile ("My Preset.zkp");
+    editor.chooseFile = answerWith (target);
+
+    perform (editor, CommandIDs::save);
+    EXPECT_EQ (chooserCalls, 1);
+    EXPECT_TRUE (lastChooserWasForSaving);
+    EXPECT_EQ (lastChooserTitle, juce::String ("Select Filename to save"));
+    ASSERT_TRUE (target.existsAsFile());
+    EXPECT_EQ (target.getSize(), 476);
+
+    const auto expected = editor.getEngine()->createPresetData (0);
+    EXPECT_EQ (readBytes (target), juce::MemoryBlock (expected.getRawDataPointer(), 476));
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - My Preset"));
+    EXPECT_EQ (editor.getCurrentFile(), target);
+    EXPECT_EQ (editor.getDocumentName(), juce::String ("My Preset"));
+
+    target.deleteFile();
+    target.create();
+    perform (editor, CommandIDs::save);
+    EXPECT_EQ (chooserCalls, 1); // the save target is known now
+    EXPECT_EQ (target.getSize(), 476);
+}
+
+TEST_F (ApplicationTest, SaveToFileButtonAlwaysAsksForAFile)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto first = scratch.getFile ("first.zkp");
+    editor.chooseFile = answerWith (first);
+    perform (editor, CommandIDs::saveAs);
+    EXPECT_EQ (chooserCalls, 1);
+
+    const auto second = scratch.getFile ("second.zkp");
+    editor.chooseFile = answerWith (second);
+    editor.buttonClicked (&presetButton (editor, "Save To File"));
+    EXPECT_EQ (chooserCalls, 2);
+    EXPECT_TRUE (second.existsAsFile());
+    EXPECT_EQ (editor.getCurrentFile(), second);
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - second"));
+}
+
+TEST_F (ApplicationTest, SaveAfterLoadAsksAgain)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto saved = scratch.getFile ("saved.zkp");
+    editor.chooseFile = answerWith (saved);
+    perform (editor, CommandIDs::saveAs);
+    const auto savedBytes = readBytes (saved);
+
+    const auto other = writeOtherPreset (editor, scratch.getFile ("other.zkp"));
+    editor.chooseFile = answerWith (other);
+    editor.buttonClicked (&presetButton (editor, "Load From File"));
+    EXPECT_EQ (chooserCalls, 2);
+    EXPECT_FALSE (lastChooserWasForSaving);
+    EXPECT_EQ (lastChooserTitle, juce::String ("Select Filename to open"));
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - other"));
+    EXPECT_EQ (readBytes (other),
+               juce::MemoryBlock (editor.getEngine()->createPresetData (0).getRawDataPointer(), 476));
+
+    // The loaded preset is never written over the file of an earlier Save As without asking.
+    editor.chooseFile = answerWith ({}); // the user cancels
+    perform (editor, CommandIDs::save);
+    EXPECT_EQ (chooserCalls, 3);
+    EXPECT_EQ (readBytes (saved), savedBytes);
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - other"));
+}
+
+TEST_F (ApplicationTest, CancelledChoosersChangeNothing)
+{
+    auto& editor = window (0);
+    editor.chooseFile = answerWith ({});
+
+    EXPECT_FALSE (editor.saveAs());
+    EXPECT_FALSE (editor.loadPreset());
+    EXPECT_EQ (editor.getCurrentFile(), juce::File());
+    EXPECT_EQ (application->getLastDirectory(), juce::File());
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
+
+    application->chooseFile = answerWith ({});
+    perform (*application, CommandIDs::open);
+    EXPECT_EQ (windowManager().getWindows().size(), 1);
+}
+
+TEST_F (ApplicationTest, EveryChooserStartsInTheFolderOfTheLastSaveAs)
+{
+    ScratchFolder scratch;
+    application->openNewWindow();
+    const auto saveFolder = scratch.getFolder ("saved here");
+    const auto otherFolder = scratch.getFolder ("loaded from");
+
+    window (0).chooseFile = answerWith (saveFolder.getChildFile ("a.zkp"));
+    EXPECT_TRUE (window (0).saveAs());
+    EXPECT_EQ (application->getLastDirectory(), saveFolder);
+
+    // Loading from another folder does not move it.
+    const auto elsewhere = writeOtherPreset (window (0), otherFolder.getChildFile ("b.zkp"));
+    window (1).chooseFile = answerWith (elsewhere);
+    EXPECT_TRUE (window (1).loadPreset());
+    EXPECT_EQ (lastChooserStart, saveFolder);
+    EXPECT_EQ (application->getLastDirectory(), saveFolder);
+
+    window (1).chooseFile = answerWith ({});
+    window (1).saveAs();
+    EXPECT_EQ (lastChooserStart, saveFolder);
+
+    application->chooseFile = answerWith (elsewhere);
+    perform (*application, CommandIDs::open);
+    EXPECT_EQ (lastChooserStart, saveFolder);
+    EXPECT_EQ (lastChooserTitle, juce::String ("Select Filename to open"));
+    EXPECT_EQ (application->getLastDirectory(), saveFolder);
+}
+
+TEST_F (ApplicationTest, OpenCommandLoadsTheChosenFileIntoANewWindow)
+{
+    ScratchFolder scratch;
+    const auto file = writeOtherPreset (window (0), scratch.getFile ("opened.zkp"));
+    application->chooseFile = answerWith (file);
+
+    perform (*application, CommandIDs::open);
+    ASSERT_EQ (windowManager().getWindows().size(), 2);
+    EXPECT_EQ (window (1).getName(), juce::String ("Quenlo ZKM Editor - opened"));
+    EXPECT_EQ (readBytes (file),
+               juce::MemoryBlock (window (1).getEngine()->createPresetData (0).getRawDataPointer(), 476));
+    EXPECT_EQ (window (1).getCurrentFile(), juce::File());
+}
+
+TEST_F (ApplicationTest, RejectedFileShowsOneFileErrorNoticeAtATimePerWindow)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto bad = scratch.getFile ("short.zkp");
+    bad.replaceWithText ("not a preset");
+    const auto before = editor.getEngine()->createPresetData (0);
+
+    EXPECT_FALSE (editor.loadFile (bad));
+    pump();
+    EXPECT_NE (editor.getFileErrorAlert(), nullptr);
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
+    EXPECT_EQ (editor.getEngine()->createPresetData (0), before);
+
+    auto* firstNotice = editor.getFileErrorAlert();
+    EXPECT_FALSE (editor.loadFile (scratch.getFile ("missing.zkp")));
+    pump();
+    EXPECT_EQ (editor.getFileErrorAlert(), firstNotice);
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+
+    // A second window has notices of its own.
+    application->openNewWindow();
+    window (1).loadFile (bad);
+    pump();
+    EXPECT_EQ (countAlerts ("File Error"), 2);
+
+    dismissAlerts();
+    EXPECT_EQ (editor.getFileErrorAlert(), nullptr);
+    EXPECT_EQ (countAlerts ("File Error"), 0);
+
+    editor.loadFile (bad);
+    pump();
+    EXPECT_NE (editor.getFileErrorAlert(), nullptr);
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+}
+
+TEST_F (ApplicationTest, FileErrorNoticeNamesTheRejectedFile)
+{
+    ScratchFolder scratch;
+    const auto bad = scratch.getFile ("wrong size.zkp");
+    bad.replaceWithText ("x");
+    window (0).loadFile (bad);
+    pump();
+
+    juce::AlertWindow* notice = nullptr;
+    auto& desktop = juce::Desktop::getInstance();
+
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+            notice = alert;
+
+    ASSERT_NE (notice, nullptr);
+    EXPECT_EQ (notice->getName(), juce::String ("File Error"));
+    EXPECT_EQ (notice->getNumButtons(), 1);
+    ASSERT_NE (window (0).getFileErrorAlert(), nullptr);
+    EXPECT_EQ (window (0).getFileErrorAlert()->getMessage(),
+               juce::String ("Error Opening wrong size.zkp\r\n Invalid Preset Data"));
+    EXPECT_EQ (notice->getNumButtons(), 1);
+}
+
+TEST_F (ApplicationTest, FailedSaveIsReportedAndKeepsTheTitle)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto unwritable = scratch.getFile ("no such folder").getChildFile ("deeper").getChildFile ("x.zkp");
+    scratch.getFile ("no such folder").replaceWithText ("a file where the folder should be");
+    editor.chooseFile = answerWith (unwritable);
+
+    EXPECT_TRUE (editor.saveAs()); // a file was chosen
+    pump();
+    EXPECT_FALSE (unwritable.existsAsFile());
+    EXPECT_EQ (editor.getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
+    ASSERT_NE (editor.getFileErrorAlert(), nullptr);
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+
+    juce::AlertWindow* notice = nullptr;
+    auto& desktop = juce::Desktop::getInstance();
+
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+            notice = alert;
+
+    ASSERT_NE (notice, nullptr);
+    EXPECT_EQ (editor.getFileErrorAlert()->getMessage(),
+               juce::String ("Error Saving x.zkp\r\n File Could Not Be Written"));
+
+    // The next failure while the notice is up adds none.
+    EXPECT_FALSE (editor.saveToFile (unwritable));
+    pump();
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+}
+
+TEST_F (ApplicationTest, NoticeThatOutlivesItsWindowCanBeDismissed)
+{
+    ScratchFolder scratch;
+    application->openNewWindow();
+    const auto bad = scratch.getFile ("bad.zkp");
+    bad.replaceWithText ("bad");
+    window (0).loadFile (bad);
+    window (0).midiCommunicationFailed ({});
+    pump();
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 1);
+
+    window (0).closeButtonPressed();
+    EXPECT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+
+    dismissAlerts();
+    EXPECT_EQ (countAlerts ("File Error"), 0);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+}
+
+TEST_F (ApplicationTest, MidiErrorNoticeIsShownOncePerWindowWithThreeLines)
+{
+    auto& editor = window (0);
+    editor.midiCommunicationFailed ({});
+    editor.midiCommunicationFailed ({});
+    pump();
+
+    EXPECT_NE (editor.getMidiErrorAlert(), nullptr);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 1);
+    EXPECT_EQ (MidiErrorAlertWindow::getMessage(),
+               juce::String ("MIDI Communication Unsuccessful.\r\nVerify MIDI Connection and Device Settings.\r\n"
+                             "Verify no other applications are using the MIDI Port."));
+
+    dismissAlerts();
+    EXPECT_EQ (editor.getMidiErrorAlert(), nullptr);
+}
+
+//==============================================================================
+TEST_F (CommandLineTest, QuotedPathOnTheCommandLineIsLoaded)
+{
+    ScratchFolder scratch;
+    const auto file = scratch.getFolder ("with space").getChildFile ("start up.zkp");
+    const juce::MemoryBlock defaultPreset (BinaryData::ZKM_DefaultPreset_zkp, BinaryData::ZKM_DefaultPreset_zkpSize);
+    file.replaceWithData (defaultPreset.getData(), defaultPreset.getSize());
+
+    startApplication ("\"" + file.getFullPathName() + "\"");
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_EQ (window (0).getName(), juce::String ("Quenlo ZKM Editor - start up"));
+    EXPECT_EQ (countAlerts ("File Error"), 0);
+}
+
+TEST_F (CommandLineTest, CommandLineStartingWithMinusOpensOnlyTheDefaultWindow)
+{
+    startApplication ("  -psn_0_12345");
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_EQ (window (0).getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
+    EXPECT_EQ (countAlerts ("File Error"), 0);
+}
+
+TEST_F (CommandLineTest, WrongSizedFileOnTheCommandLineKeepsTheDefaultWindowAndReportsIt)
+{
+    ScratchFolder scratch;
+    const auto bad = scratch.getFile ("bad.zkp");
+    bad.replaceWithText ("too short");
+
+    startApplication (bad.getFullPathName());
+    pump();
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_EQ (window (0).getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
+    EXPECT_EQ (countAlerts ("File Error"), 1);
+}

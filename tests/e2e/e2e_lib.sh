@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# Shared steps of the end-to-end tests: start the real editor on the test's X display with the
+# virtual controller on a slot file, wait for windows, click and type like a user (xdotool), and
+# stop the editor whatever happens. Sourced by the test_*.sh scripts.
+set -euo pipefail
+
+: "${ZKM_EDITOR_BINARY:?ZKM_EDITOR_BINARY must name the ZKMEditor binary}"
+: "${DISPLAY:?DISPLAY must name an X display}"
+
+readonly e2e_timeout=20          # seconds to wait for a window or an effect
+readonly image_length=465        # bytes of one preset image
+readonly number_of_slots=24
+readonly menu_bar_height=24      # the editor's menu bar, above the 1200 x 700 content
+readonly dump_head_hex="f0007e51004061035100"
+
+e2e_work="$(mktemp -d /tmp/zkm_e2e.XXXXXX)"
+e2e_editor_pids=()
+
+e2e_cleanup()
+{
+    local pid
+    for pid in "${e2e_editor_pids[@]}"; do
+        kill "${pid}" 2>/dev/null || true
+    done
+    for pid in "${e2e_editor_pids[@]}"; do
+        wait "${pid}" 2>/dev/null || true
+    done
+    rm -rf "${e2e_work}"
+}
+trap e2e_cleanup EXIT
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    import -window root "${e2e_work}/failure.png" 2>/dev/null && cp "${e2e_work}/failure.png" "/tmp/zkm_e2e_failure_$(basename "$0" .sh).png" 2>/dev/null || true
+    exit 1
+}
+
+# Writes a slot file of 24 distinct preset images; every byte is 7-bit, as on the wire.
+make_slot_file()
+{
+    python3 - "$1" "${number_of_slots}" "${image_length}" <<'PY'
+import sys
+path, slots, length = sys.argv[1], int (sys.argv[2]), int (sys.argv[3])
+with open (path, "wb") as f:
+    f.write (bytes ((i * 7 + slot * 13 + 1) % 128 for slot in range (slots) for i in range (length)))
+PY
+}
+
+# Prints the bytes of one slot of a slot file as hex.
+slot_hex()
+{
+    python3 -c "import sys; d = open (sys.argv[1], 'rb').read(); n = int (sys.argv[2]) * int (sys.argv[3]); print (d[n:n + int (sys.argv[3])].hex())" \
+        "$1" "$2" "${image_length}"
+}
+
+# Writes a preset file that holds the given slot's image of a slot file.
+make_preset_file_from_slot()
+{
+    python3 -c "import sys; d = open (sys.argv[1], 'rb').read(); n = int (sys.argv[2]) * int (sys.argv[4]); open (sys.argv[3], 'wb').write (bytes.fromhex ('${dump_head_hex}') + d[n:n + int (sys.argv[4])] + bytes ([0xf7]))" \
+        "$1" "$2" "$3" "${image_length}"
+}
+
+file_hex()
+{
+    python3 -c "import sys; print (open (sys.argv[1], 'rb').read().hex())" "$1"
+}
+
+# Starts the editor in the work folder with the virtual controller on the slot file; extra
+# arguments go to the editor. Sets editor_pid.
+start_editor()
+{
+    local slot_file="$1"
+    shift
+    (cd "${e2e_work}" && ZKM_EDITOR_VIRTUAL_CONTROLLER="${slot_file}" exec "${ZKM_EDITOR_BINARY}" "$@" \
+        >"${e2e_work}/editor.log" 2>&1) &
+    editor_pid=$!
+    e2e_editor_pids+=("${editor_pid}")
+}
+
+# Prints the id of the first visible window whose name matches, waiting for it to appear.
+wait_for_window()
+{
+    local name="$1" id=""
+    for _ in $(seq 1 $((e2e_timeout * 10))); do
+        id="$(xdotool search --onlyvisible --name "${name}" 2>/dev/null | head -n 1 || true)"
+        if [ -n "${id}" ]; then
+            sleep 0.3 # let it paint and take input
+            echo "${id}"
+            return 0
+        fi
+        if [ -n "${editor_pid:-}" ] && ! kill -0 "${editor_pid}" 2>/dev/null; then
+            fail "the editor ended while waiting for \"${name}\" (is another instance running?)"
+        fi
+        sleep 0.1
+    done
+    fail "no window named \"${name}\" within ${e2e_timeout} s"
+}
+
+wait_for_window_gone()
+{
+    local name="$1"
+    for _ in $(seq 1 $((e2e_timeout * 10))); do
+        if [ -z "$(xdotool search --onlyvisible --name "${name}" 2>/dev/null || true)" ]; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the window \"${name}\" is still there after ${e2e_timeout} s"
+}
+
+count_windows()
+{
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l
+}
+
+wait_for_exit()
+{
+    local pid="$1"
+    for _ in $(seq 1 $((e2e_timeout * 10))); do
+        if ! kill -0 "${pid}" 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the editor is still running after ${e2e_timeout} s"
+}
+
+# Clicks at a point of a window, given relative to its top-left corner.
+click()
+{
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.3
+}
+
+# Clicks a point of the editor content (1200 x 700, below the menu bar) of a document window.
+click_content()
+{
+    click "$1" "$2" $(($3 + menu_bar_height))
+}
+
+# The four preset buttons of the main view: 249 x 35 at x 5, from y 495 in the content, 45 apart.
+click_preset_button()
+{
+    local window="$1" index="$2"
+    click_content "${window}" 120 $((490 + 5 + index * 45 + 17))
+}
+
+# Picks a menu entry: the menu's title in the menu bar, then the entry's row in the menu.
+choose_menu_entry()
+{
+    local window="$1" menu_x="$2" row="$3"
+    click "${window}" "${menu_x}" 10
+    wait_for_window "^menu$" >/dev/null
+    click "${window}" $((menu_x + 20)) $((menu_bar_height + 13 + row * 22))
+}
+
+# Answers the framework's own file dialog: the full path typed into its file box, then Return.
+answer_file_dialog()
+{
+    local title="$1" path="$2" dialog
+    dialog="$(wait_for_window "${title}")"
+    click "${dialog}" 300 436
+    xdotool type --delay 5 "${path}"
+    xdotool key Return
+    sleep 0.3
+    # A typed path first moves the dialog to its folder; the second Return takes the file.
+    if [ -n "$(xdotool search --onlyvisible --name "${title}" 2>/dev/null || true)" ]; then
+        xdotool key Return
+    fi
+    wait_for_window_gone "${title}"
+}
+
+# Chooses slot number n (1 to 24) in an open Get or Send dialog and presses its action button.
+choose_slot_and_press()
+{
+    local dialog="$1" slot="$2" keys=()
+    click "${dialog}" 200 34
+    wait_for_window "^menu$" >/dev/null
+    for _ in $(seq 2 "${slot}"); do
+        keys+=(Down)
+    done
+    xdotool key "${keys[@]}" Return
+    sleep 0.3
+    click "${dialog}" 87 77
+}
+
+# Chooses the virtual controller as input and output in the device setup dialog, then OK.
+choose_virtual_controller()
+{
+    local editor_window="$1" setup
+    choose_menu_entry "${editor_window}" 88 0
+    setup="$(wait_for_window "Editor Device Manager")"
+    click "${setup}" 80 80
+    click "${setup}" 80 250
+    click "${setup}" 52 397
+    wait_for_window_gone "Editor Device Manager"
+}
+
+# Waits until the given slot of the slot file holds the expected hex bytes.
+wait_for_slot()
+{
+    local slot_file="$1" slot="$2" expected="$3"
+    for _ in $(seq 1 $((e2e_timeout * 10))); do
+        if [ "$(slot_hex "${slot_file}" "${slot}")" = "${expected}" ]; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "slot ${slot} of the slot file does not hold the sent preset"
+}
