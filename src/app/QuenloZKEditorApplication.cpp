@@ -1,6 +1,7 @@
 #include "app/QuenloZKEditorApplication.h"
 
 #include "app/CommandIDs.h"
+#include "app/FirstPaintProbe.h"
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
 
@@ -112,6 +113,14 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
 
     if (defaultPreset.size() == engine->getPresetDataSize())
         engine->loadPresetData (defaultPreset);
+
+    if (FirstPaintProbe::isRequested())
+    {
+        auto* probe = new FirstPaintProbe(); // owned by the content through firstPaintProbe
+        firstPaintProbe.reset (probe);
+        content->addAndMakeVisible (probe);
+        probe->setBounds (content->getLocalBounds());
+    }
 
     return windowManager->createWindow (content, engine);
 }

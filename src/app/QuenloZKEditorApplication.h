@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FirstPaintProbe.h"
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
 #include "app/EditorWindow.h"
@@ -108,6 +109,7 @@ private:
     void closeDocuments();
 
     bool quitRequested = false;
+    std::unique_ptr<FirstPaintProbe> firstPaintProbe;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)
 };

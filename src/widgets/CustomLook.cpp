@@ -139,7 +139,18 @@ void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
 
         g.setColour (label.findColour (juce::Label::textColourId).withMultipliedAlpha (alpha));
         g.setFont (getLabelFont (label));
-        g.drawText (label.getText(), 0, 0, label.getWidth(), label.getHeight(), juce::Justification::centredLeft, true);
+        if (label.getMinimumHorizontalScale() > 0.0f && label.getMinimumHorizontalScale() < 1.0f)
+        {
+            // The text of a list: squeezed a little rather than cut, so that long entries stay whole.
+            const auto border = label.getBorderSize();
+            g.drawFittedText (label.getText(), border.subtractedFrom (label.getLocalBounds()),
+                              juce::Justification::centredLeft, 1, label.getMinimumHorizontalScale());
+        }
+        else
+        {
+            g.drawText (label.getText(), 0, 0, label.getWidth(), label.getHeight(), juce::Justification::centredLeft,
+                        true);
+        }
 
         g.setColour (label.findColour (juce::Label::outlineColourId).withMultipliedAlpha (alpha));
     }
@@ -149,4 +160,19 @@ void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
     }
 
     g.drawRect (label.getLocalBounds(), 1);
+}
+
+//==============================================================================
+juce::Font CustomLook::getComboBoxFont (juce::ComboBox& box)
+{
+    return juce::Font (juce::jmin (13.0f, (float) box.getHeight() * 0.75f));
+}
+
+void CustomLook::positionComboBoxText (juce::ComboBox& box, juce::Label& label)
+{
+    // Leaves room for the arrow, which stands in the last 15 pixels.
+    label.setBounds (1, 1, box.getWidth() - 16, box.getHeight() - 2);
+    label.setBorderSize ({ 1, 3, 1, 1 });
+    label.setMinimumHorizontalScale (0.75f);
+    label.setFont (getComboBoxFont (box));
 }

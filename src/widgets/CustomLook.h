@@ -31,6 +31,11 @@ public:
     void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown, int buttonX, int buttonY, int buttonW,
                        int buttonH, juce::ComboBox&) override;
 
+    /** The list text uses the box's whole width up to the arrow, in a font that fits the longest
+        mode names ("Program Change") into the editor's 100-pixel lists. */
+    juce::Font getComboBoxFont (juce::ComboBox&) override;
+    void positionComboBoxText (juce::ComboBox& box, juce::Label& label) override;
+
     void drawLabel (juce::Graphics&, juce::Label&) override;
 
     //==============================================================================

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The sanitizer builds of the test suite, each on a private Xvfb display:
+#   1. AddressSanitizer + UndefinedBehaviorSanitizer, every test (build-asan/),
+#   2. ThreadSanitizer, the tests that involve the MIDI input thread: manager, engine, virtual
+#      controller (build-tsan/).
+# JUCE is compiled once per configuration, with the same flags as our code.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "${root}/scripts/install-deps.sh" || exit 1
+
+source "${root}/scripts/xvfb.sh"
+zkm_start_xvfb || exit 1
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:suppressions=${root}/tests/sanitizers/asan.supp"
+export LSAN_OPTIONS="suppressions=${root}/tests/sanitizers/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=${root}/tests/sanitizers/ubsan.supp"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=${root}/tests/sanitizers/tsan.supp"
+
+jobs="$(nproc)"
+status=0
+echo "=== AddressSanitizer + UndefinedBehaviorSanitizer: every test ==="
+if ZKM_BUILD_DIR="${root}/build-asan" bash "${root}/scripts/build.sh" \
+       -DZKM_SANITIZE=address,undefined -DZKM_BUILD_APP=OFF; then
+    (cd "${root}/build-asan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -LE e2e) || status=1
+else
+    status=1
+fi
+
+echo "=== ThreadSanitizer: the tests of the MIDI manager, the engine and the virtual controller ==="
+if ZKM_BUILD_DIR="${root}/build-tsan" bash "${root}/scripts/build.sh" \
+       -DZKM_SANITIZE=thread -DZKM_BUILD_APP=OFF; then
+    (cd "${root}/build-tsan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -L engine) || status=1
+else
+    status=1
+fi
+exit ${status}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** Start-up measurement: laid over a window's content when the environment variable
+    ZKM_EXIT_AFTER_FIRST_PAINT is set, it prints the resident memory at the first paint of the window
+    and ends the program, so that a benchmark can time process start to first paint. It draws
+    nothing and takes no clicks. */
+class FirstPaintProbe : public juce::Component
+{
+public:
+    /** True when the program was started to be measured. */
+    static bool isRequested();
+
+    FirstPaintProbe();
+    void paint (juce::Graphics&) override;
+
+private:
+    bool reported = false;
+};
