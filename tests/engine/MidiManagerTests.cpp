@@ -395,7 +395,7 @@ TEST (MidiManager, DefaultLayerOffersTheVirtualControllerOnlyWhenAsked)
 TEST (MidiManager, DefaultLayerKeepsTheVirtualSlotsInTheNamedFile)
 {
     auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                    .getNonexistentChildFile ("ZKMVirtualSlots", ".bin", false);
+                    .getNonexistentChildFile ("ZKMVirtualSlots-" + juce::Uuid().toString(), ".bin", false);
     ScopedEnvironment environment (virtualControllerVariable, file.getFullPathName());
 
     {

@@ -8,14 +8,14 @@ using namespace EngineTestRig;
 
 namespace
 {
-/** A folder of its own for every test, removed afterwards. */
+/** A folder of its own for every test, removed afterwards; uniquely named, since tests run in parallel. */
 class PresetFileTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                     .getNonexistentChildFile ("ZKMPresetFiles", {}, false);
+                     .getNonexistentChildFile ("ZKMPresetFiles-" + juce::Uuid().toString(), {}, false);
         ASSERT_TRUE (folder.createDirectory());
         engine = createEngine (rig.manager);
     }

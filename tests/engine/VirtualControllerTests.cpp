@@ -327,7 +327,7 @@ TEST (VirtualController, DestroyedInputIsNeverCalledAgain)
 TEST (VirtualController, LoadsItsSlotsFromAnExistingFile)
 {
     auto file =
-        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots", ".bin", false);
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
     juce::MemoryBlock data;
 
     for (int slot = 0; slot < VirtualController::numberOfSlots; ++slot)
@@ -359,7 +359,7 @@ TEST (VirtualController, LoadsItsSlotsFromAnExistingFile)
 TEST (VirtualController, SavesItsSlotsSoonAfterAWriteAndAtTheEnd)
 {
     auto file =
-        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots", ".bin", false);
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
 
     auto savedByte = [&] (int slot, int index) -> int
     {
