@@ -44,7 +44,7 @@ juce::uint8 Control::getValue (juce::String parameterName)
 
 juce::Array<juce::uint8> Control::getValues() { return values; }
 
-void Control::setValues (juce::Array<juce::uint8> newValues)
+void Control::setValues (const juce::Array<juce::uint8>& newValues)
 {
     // Loaded bytes are kept as they come, even above a parameter's maximum, so that a preset travels
     // on unchanged. Bytes beyond the block are dropped: the block never changes its length.
@@ -53,22 +53,46 @@ void Control::setValues (juce::Array<juce::uint8> newValues)
     for (int i = 0; i < numToCopy; ++i)
         values.set (i, newValues.getUnchecked (i));
 
-    for (const auto& name : parameterNames)
-        setValue (name, getValue (name), true);
+    // Every name is announced with the byte it reads, as setValue (name, getValue (name), true) would
+    // do: storing a byte onto itself changes nothing, so only the notification is left to make.
+    const auto& bytes = getNameBytes();
+
+    for (int i = 0; i < parameterNames.size(); ++i)
+    {
+        const auto byte = bytes[(size_t) i];
+        const auto value = juce::isPositiveAndBelow (byte, values.size()) ? values.getUnchecked (byte)
+                                                                          : (juce::uint8) 0;
+        callListeners (parameterNames[i], value);
+    }
 }
 
-void Control::loadFromImage (juce::Array<juce::uint8> image)
+void Control::loadFromImage (const juce::Array<juce::uint8>& image)
 {
     juce::Array<juce::uint8> block;
+    block.insertMultiple (0, 0, values.size());
 
     for (int i = 0; i < values.size(); ++i)
     {
         const auto imageIndex = offset + i;
-        block.add (juce::isPositiveAndBelow (imageIndex, image.size()) ? image.getUnchecked (imageIndex)
-                                                                       : (juce::uint8) 0);
+
+        if (juce::isPositiveAndBelow (imageIndex, image.size()))
+            block.set (i, image.getUnchecked (imageIndex));
     }
 
     setValues (block);
+}
+
+const std::vector<int>& Control::getNameBytes()
+{
+    if (nameBytes.size() != (size_t) parameterNames.size())
+    {
+        nameBytes.clear();
+
+        for (const auto& name : parameterNames)
+            nameBytes.push_back (getIndex (name));
+    }
+
+    return nameBytes;
 }
 
 //==============================================================================

@@ -30,10 +30,10 @@ public:
     virtual juce::Array<juce::uint8> getValues();
 
     /** Replaces the block without range checks, then notifies every name in list order. */
-    virtual void setValues (juce::Array<juce::uint8> newValues);
+    virtual void setValues (const juce::Array<juce::uint8>& newValues);
 
     /** Takes the control's block out of a whole preset image; missing bytes read as 0. */
-    virtual void loadFromImage (juce::Array<juce::uint8> image);
+    virtual void loadFromImage (const juce::Array<juce::uint8>& image);
 
     virtual ~Control() = default;
 
@@ -69,5 +69,11 @@ protected:
     int offset = 0;
 
 private:
+    /** The byte of every name, in list order, looked up once: names and bytes are fixed once the
+        subclass has been constructed, and a load would otherwise search every name twice. */
+    const std::vector<int>& getNameBytes();
+
+    std::vector<int> nameBytes;
+
     JUCE_DECLARE_NON_COPYABLE (Control)
 };
