@@ -70,7 +70,10 @@ void NumberBox::editorShown (juce::TextEditor* editor)
     editor->setMultiLine (false);
     editor->setScrollbarsShown (false);
     editor->setCaretVisible (true);
-    editor->setLookAndFeel (&editorLook);
+    if (editorLook == nullptr)
+        editorLook = std::make_unique<LookAndFeel>();
+
+    editor->setLookAndFeel (editorLook.get());
     editor->setText (asWholeNumber (value), false);
 
     // Whatever is typed first replaces the whole number.

@@ -61,7 +61,9 @@ private:
     /** Writes the text without a change message, and without taking an open field's text as an edit. */
     void showText (const juce::String& text);
 
-    LookAndFeel editorLook;
+    // Made when the box is first edited: a window holds hundreds of boxes, and a look of its own for
+    // each would cost every box a full colour table while almost none is ever edited.
+    std::unique_ptr<LookAndFeel> editorLook;
     juce::Array<Listener*> listeners;
     double value = 0.0;
 
