@@ -1,6 +1,7 @@
 #include "app/QuenloZKMEditorApplication.h"
 
 #include "BinaryData.h"
+#include "views/EmbeddedImages.h"
 #include "views/ZKMProductProductImageViewSelector.h"
 
 namespace
@@ -11,8 +12,7 @@ constexpr int productPictureTop = 46;
 
 QuenloZKMEditorApplication::QuenloZKMEditorApplication()
     : QuenloZKEditorApplication ("*.zkp")
-    , aboutImage (juce::ImageCache::getFromMemory (BinaryData::ZKM_AboutPage_Image_png,
-                                                   BinaryData::ZKM_AboutPage_Image_pngSize))
+    , aboutImage (EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKM_AboutPage_Image)))
 {
 }
 

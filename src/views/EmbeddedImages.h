@@ -1,9 +1,9 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "views/DeferredPngPixelData.h"
 
-/** The editor's pictures are PNGs compiled into the program; the image cache decodes each one once
-    and shares it between every document window. */
+/** The editor's pictures are PNGs compiled into the program; each is decoded when it is first drawn,
+    once for every document window. */
 namespace EmbeddedImages
 {
 /** Where one embedded PNG lies in the program's binary data. */
@@ -13,7 +13,7 @@ struct Png
     int size;
 };
 
-inline juce::Image load (Png png) { return juce::ImageCache::getFromMemory (png.data, png.size); }
+inline juce::Image load (Png png) { return DeferredPngPixelData::createImage (png.data, png.size); }
 
 /** Gives an image button its normal, hover and pressed pictures at full opacity, sizes the button to
     the normal picture and lets every point inside the button hit, whatever the picture's alpha. */

@@ -1,0 +1,128 @@
+#include "views/DeferredPngPixelData.h"
+
+#include <cstring>
+#include <optional>
+
+namespace
+{
+constexpr juce::uint8 pngSignature[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
+constexpr int signatureLength = 8;
+constexpr int chunkHeadLength = 8;  // length, then type
+constexpr int chunkCrcLength = 4;
+constexpr int headerBodyLength = 13;
+constexpr int colourTypeOffsetInHeader = 9;
+constexpr juce::uint8 colourTypeHasAlpha = 4;
+
+// Kept apart from the image cache's entries of the decoded pictures, which use the data address.
+constexpr juce::int64 deferredImageHashTag = (juce::int64) 1 << 62;
+
+struct PngHeader
+{
+    int width = 0;
+    int height = 0;
+    bool hasAlpha = false;
+};
+
+juce::uint32 readBigEndian (const juce::uint8* bytes) { return juce::ByteOrder::bigEndianInt (bytes); }
+
+bool chunkIs (const juce::uint8* chunk, const char* type) { return std::memcmp (chunk + 4, type, 4) == 0; }
+
+/** Reads the size and whether the decoder will give the image an alpha channel: an alpha colour type
+    or a transparency chunk before the image data. */
+std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
+{
+    if (size < (size_t) (signatureLength + chunkHeadLength + headerBodyLength + chunkCrcLength)
+        || std::memcmp (bytes, pngSignature, signatureLength) != 0 || !chunkIs (bytes + signatureLength, "IHDR"))
+        return std::nullopt;
+
+    const auto* body = bytes + signatureLength + chunkHeadLength;
+    PngHeader header;
+    header.width = (int) readBigEndian (body);
+    header.height = (int) readBigEndian (body + 4);
+    header.hasAlpha = (body[colourTypeOffsetInHeader] & colourTypeHasAlpha) != 0;
+
+    if (header.width <= 0 || header.height <= 0)
+        return std::nullopt;
+
+    for (size_t position = signatureLength; position + chunkHeadLength <= size;)
+    {
+        const auto* chunk = bytes + position;
+
+        if (chunkIs (chunk, "IDAT") || chunkIs (chunk, "IEND"))
+            return header;
+
+        if (chunkIs (chunk, "tRNS"))
+        {
+            header.hasAlpha = true;
+            return header;
+        }
+
+        position += chunkHeadLength + (size_t) readBigEndian (chunk) + chunkCrcLength;
+    }
+
+    return std::nullopt;
+}
+} // namespace
+
+//==============================================================================
+juce::Image DeferredPngPixelData::createImage (const void* pngData, int pngSize)
+{
+    const auto hash = deferredImageHashTag ^ (juce::int64) (juce::pointer_sized_int) pngData;
+    auto image = juce::ImageCache::getFromHashCode (hash);
+
+    if (image.isValid())
+        return image;
+
+    const auto header = readHeader (static_cast<const juce::uint8*> (pngData), (size_t) juce::jmax (0, pngSize));
+
+    if (!header.has_value())
+        return juce::ImageCache::getFromMemory (pngData, pngSize);
+
+    image = juce::Image (new DeferredPngPixelData (pngData, pngSize,
+                                                   header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB,
+                                                   header->width, header->height));
+    juce::ImageCache::addImageToCache (image, hash);
+    return image;
+}
+
+DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat format,
+                                            int width, int height)
+    : juce::ImagePixelData (format, width, height)
+    , data (pngData)
+    , size (pngSize)
+{
+}
+
+//==============================================================================
+std::unique_ptr<juce::LowLevelGraphicsContext> DeferredPngPixelData::createLowLevelContext()
+{
+    return getDecodedPixels().createLowLevelContext();
+}
+
+juce::ImagePixelData::Ptr DeferredPngPixelData::clone() { return getDecodedPixels().clone(); }
+
+std::unique_ptr<juce::ImageType> DeferredPngPixelData::createType() const
+{
+    return std::make_unique<juce::NativeImageType>();
+}
+
+void DeferredPngPixelData::initialiseBitmapData (juce::Image::BitmapData& bitmap, int x, int y,
+                                                 juce::Image::BitmapData::ReadWriteMode mode)
+{
+    getDecodedPixels().initialiseBitmapData (bitmap, x, y, mode);
+}
+
+juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
+{
+    if (!decoded.isValid())
+    {
+        decoded = juce::ImageCache::getFromMemory (data, size);
+
+        // A PNG that does not decode as its header promised is drawn as a blank picture of that size.
+        if (!decoded.isValid() || decoded.getFormat() != pixelFormat || decoded.getWidth() != width
+            || decoded.getHeight() != height)
+            decoded = juce::Image (pixelFormat, width, height, true, juce::SoftwareImageType());
+    }
+
+    return *decoded.getPixelData();
+}
