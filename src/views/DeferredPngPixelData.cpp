@@ -1,5 +1,7 @@
 #include "views/DeferredPngPixelData.h"
 
+#include "views/PngDecodingThread.h"
+
 #include <cstring>
 #include <optional>
 
@@ -85,6 +87,25 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, int pngSize)
     return image;
 }
 
+void DeferredPngPixelData::decodeSoon (const juce::Image& image)
+{
+    auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData());
+
+    if (picture == nullptr || picture->isDecoded())
+        return;
+
+    {
+        const juce::ScopedLock sl (picture->backgroundLock);
+
+        if (picture->backgroundDecoding != BackgroundDecoding::none)
+            return;
+
+        picture->backgroundDecoding = BackgroundDecoding::queued;
+    }
+
+    PngDecodingThread::getInstance()->decodeSoon (picture);
+}
+
 DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat format,
                                             int width, int height)
     : juce::ImagePixelData (format, width, height)
@@ -116,7 +137,10 @@ juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
 {
     if (!decoded.isValid())
     {
-        decoded = juce::ImageCache::getFromMemory (data, size);
+        decoded = takeBackgroundResult();
+
+        if (!decoded.isValid())
+            decoded = juce::ImageCache::getFromMemory (data, size);
 
         // A PNG that does not decode as its header promised is drawn as a blank picture of that size.
         if (!decoded.isValid() || decoded.getFormat() != pixelFormat || decoded.getWidth() != width
@@ -125,4 +149,61 @@ juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
     }
 
     return *decoded.getPixelData();
+}
+
+juce::Image DeferredPngPixelData::takeBackgroundResult()
+{
+    {
+        const juce::ScopedLock sl (backgroundLock);
+
+        switch (backgroundDecoding)
+        {
+            case BackgroundDecoding::none:
+                return {};
+
+            case BackgroundDecoding::queued:
+                // Its turn has not come: decoding it here is quicker than waiting for the queue.
+                backgroundDecoding = BackgroundDecoding::none;
+                return {};
+
+            case BackgroundDecoding::running:
+                break;
+
+            case BackgroundDecoding::finished:
+                return std::move (backgroundResult);
+        }
+    }
+
+    backgroundFinished.wait (-1);
+
+    const juce::ScopedLock sl (backgroundLock);
+    return std::move (backgroundResult);
+}
+
+void DeferredPngPixelData::decodeOnBackgroundThread()
+{
+    {
+        const juce::ScopedLock sl (backgroundLock);
+
+        if (backgroundDecoding != BackgroundDecoding::queued)
+            return;
+
+        backgroundDecoding = BackgroundDecoding::running;
+    }
+
+    auto image = decodePng();
+
+    {
+        const juce::ScopedLock sl (backgroundLock);
+        backgroundResult = std::move (image);
+        backgroundDecoding = BackgroundDecoding::finished;
+    }
+
+    backgroundFinished.signal();
+}
+
+juce::Image DeferredPngPixelData::decodePng() const
+{
+    // The image cache is for the message thread; the decoder itself may run anywhere.
+    return juce::ImageFileFormat::loadFrom (data, (size_t) size);
 }

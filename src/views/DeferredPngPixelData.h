@@ -15,6 +15,10 @@ public:
         while the image cache keeps it. A PNG whose header cannot be read is decoded at once. */
     static juce::Image createImage (const void* pngData, int pngSize);
 
+    /** Has the picture decoded on the background decoding thread, ahead of its first paint. Does
+        nothing for an image that is not a deferred picture or is decoded or queued already. */
+    static void decodeSoon (const juce::Image& image);
+
     //==============================================================================
     std::unique_ptr<juce::LowLevelGraphicsContext> createLowLevelContext() override;
     Ptr clone() override;
@@ -23,14 +27,33 @@ public:
 
     bool isDecoded() const noexcept { return decoded.isValid(); }
 
+    /** Called by the background decoding thread: decodes the picture unless the message thread has
+        taken it over. */
+    void decodeOnBackgroundThread();
+
 private:
+    enum class BackgroundDecoding
+    {
+        none,
+        queued,
+        running,
+        finished
+    };
+
     DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat, int width, int height);
 
     juce::ImagePixelData& getDecodedPixels();
+    juce::Image takeBackgroundResult();
+    juce::Image decodePng() const;
 
     const void* data;
     int size;
-    juce::Image decoded;
+    juce::Image decoded; // message thread only
+
+    juce::CriticalSection backgroundLock;
+    BackgroundDecoding backgroundDecoding = BackgroundDecoding::none;
+    juce::Image backgroundResult;
+    juce::WaitableEvent backgroundFinished{ true };
 
     JUCE_DECLARE_NON_COPYABLE (DeferredPngPixelData)
 };

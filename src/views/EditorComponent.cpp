@@ -32,7 +32,7 @@ EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
     selectors.add (std::move (tabSelector));
     selectors.add (std::move (productSelector));
 
-    const auto backgroundImage = EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKEditor_Background));
+    const auto backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (ZKEditor_Background));
     background = std::make_unique<juce::ImageComponent> ("Background Image");
     background->setImage (backgroundImage);
     background->setSize (backgroundImage.getWidth(), backgroundImage.getHeight());

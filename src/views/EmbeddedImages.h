@@ -15,6 +15,15 @@ struct Png
 
 inline juce::Image load (Png png) { return DeferredPngPixelData::createImage (png.data, png.size); }
 
+/** The same, for a picture that the window draws as soon as it is shown: decoding starts at once on
+    the background decoding thread. */
+inline juce::Image loadForFirstPaint (Png png)
+{
+    auto image = load (png);
+    DeferredPngPixelData::decodeSoon (image);
+    return image;
+}
+
 /** Gives an image button its normal, hover and pressed pictures at full opacity, sizes the button to
     the normal picture and lets every point inside the button hit, whatever the picture's alpha. */
 inline void setButtonImages (juce::ImageButton& button, const juce::Image& normal, const juce::Image& over,
@@ -23,6 +32,9 @@ inline void setButtonImages (juce::ImageButton& button, const juce::Image& norma
     const auto noOverlay = juce::Colours::transparentBlack;
     constexpr float opaque = 1.0f;
     constexpr float everyPointHits = 0.0f;
+
+    // A button shows its normal picture first; the others wait until they are needed.
+    DeferredPngPixelData::decodeSoon (normal);
 
     button.setImages (true, true, true, normal, opaque, noOverlay, over, opaque, noOverlay, down, opaque, noOverlay,
                       everyPointHits);

@@ -40,7 +40,7 @@ std::unique_ptr<juce::ImageButton> createRegion (const char* name, EmbeddedImage
 //==============================================================================
 ZKMProductProductImageViewSelector::ZKMProductProductImageViewSelector()
 {
-    const auto background = EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKM_Background));
+    const auto background = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (ZKM_Background));
     picture.setImage (background);
     picture.setBounds (0, 0, background.getWidth(), background.getHeight());
     addAndMakeVisible (picture);
