@@ -152,6 +152,11 @@ bool MidiManager::isOutputOpen() const
 }
 
 //==============================================================================
+bool MidiManager::isOutputDevicePresent()
+{
+    return outputDeviceName.isNotEmpty() && layer.getOutputNames().contains (outputDeviceName);
+}
+
 bool MidiManager::sendMessage (const juce::MidiMessage& message)
 {
     const juce::ScopedLock sl (outputLock);

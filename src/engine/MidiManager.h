@@ -43,6 +43,11 @@ public:
     bool isInputOpen() const;
     bool isOutputOpen() const;
 
+    /** Whether the chosen output device is listed now. A long Send asks this between writes: a
+        device unplugged meanwhile takes the writes without complaint, and the periodic device check
+        cannot run while the Send holds the message thread. */
+    bool isOutputDevicePresent();
+
     /** Sends a complete message at once; false when no output is open. */
     bool sendMessage (const juce::MidiMessage& message);
 

@@ -232,9 +232,17 @@ void VirtualController::setUnrelatedMessagesBetweenReplies (bool shouldInterleav
     interleaveUnrelated = shouldInterleave;
 }
 
+void VirtualController::setGarbageSysExBetweenReplies (int messagesPerReply, juce::int64 seed)
+{
+    const juce::ScopedLock sl (stateLock);
+    garbagePerReply = juce::jmax (0, messagesPerReply);
+    garbageRandom.setSeed (seed);
+}
+
 void VirtualController::clearFaults()
 {
     const juce::ScopedLock sl (stateLock);
+    garbagePerReply = 0;
     replyDelayMs = defaultReplyDelayMs;
     dropEveryNth = 0;
     droppedIndexes.clear();
@@ -335,6 +343,12 @@ void VirtualController::answerRequest (int slot, int index)
     if (interleaveUnrelated)
         group = createUnrelatedMessages();
 
+    if (garbagePerReply > 0)
+    {
+        const auto garbage = createGarbageSysEx();
+        group.insert (group.end(), garbage.begin(), garbage.end());
+    }
+
     const auto reply = ZKSysEx::createParameterReply (deviceId, index, slots[(size_t) slot][index]);
     group.push_back (reply);
 
@@ -415,6 +429,38 @@ VirtualController::MessageGroup VirtualController::createUnrelatedMessages()
              ZKSysEx::toMidiMessage (longReply),
              ZKSysEx::toMidiMessage (otherCommand),
              juce::MidiMessage::noteOff (1, 60) };
+}
+
+VirtualController::MessageGroup VirtualController::createGarbageSysEx()
+{
+    constexpr int maximumBodyLength = 300;
+    const auto reply = ZKSysEx::createParameterReply (deviceId, 0, 0);
+    MessageGroup garbage;
+
+    for (int i = 0; i < garbagePerReply; ++i)
+    {
+        juce::Array<juce::uint8> bytes;
+        bytes.add (ZKSysEx::startOfExclusive);
+
+        // Every other one begins like a reply, so that the parser gets past the first tests.
+        if (garbageRandom.nextBool())
+            bytes.addArray (reply.getRawData() + 1, juce::jmin (garbageRandom.nextInt (reply.getRawDataSize()),
+                                                                 reply.getRawDataSize() - 2));
+
+        const auto bodyLength = garbageRandom.nextInt (maximumBodyLength);
+
+        for (int b = 0; b < bodyLength; ++b)
+            bytes.add ((juce::uint8) garbageRandom.nextInt (ZKSysEx::maximumDataByte + 1));
+
+        // Garbage, never a well-formed reply: a reply is recognised by its length.
+        if (bytes.size() + 1 == ZKSysEx::parameterReplyLength)
+            bytes.add (0);
+
+        bytes.add (ZKSysEx::endOfExclusive);
+        garbage.push_back (ZKSysEx::toMidiMessage (bytes));
+    }
+
+    return garbage;
 }
 
 //==============================================================================

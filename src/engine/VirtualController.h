@@ -93,6 +93,10 @@ public:
         every reply. */
     void setUnrelatedMessagesBetweenReplies (bool shouldInterleave);
 
+    /** Puts that many SysEx messages of random length and content before every reply; some start
+        like a reply of this controller. The same seed gives the same garbage. */
+    void setGarbageSysExBetweenReplies (int messagesPerReply, juce::int64 seed = 1);
+
     /** Back to a well-behaved controller. */
     void clearFaults();
 
@@ -128,6 +132,7 @@ private:
     void loadSlots();
 
     static MessageGroup createUnrelatedMessages();
+    MessageGroup createGarbageSysEx();
 
     //==============================================================================
     const juce::File slotFile;
@@ -153,6 +158,8 @@ private:
     bool duplicateReplies = false;
     int reorderBlockSize = 0;
     bool interleaveUnrelated = false;
+    int garbagePerReply = 0;
+    juce::Random garbageRandom;
     juce::int64 requestCount = 0;
 
     // Held while a message is handed to an input, so that a destroyed input is never called again.

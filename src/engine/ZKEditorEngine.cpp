@@ -29,6 +29,9 @@ static_assert (ZKKnob::blockLength == bankBlockLength && ZKPad::blockLength == b
                    && ZKSwitch::blockLength == bankBlockLength,
                "knobs, pads and switches share one block length");
 
+// About a quarter of a second of writes at the default pacing; listing the devices takes far less.
+constexpr int writesBetweenDeviceChecks = 32;
+
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
 } // namespace
 
@@ -357,8 +360,12 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
 
         const auto value = dump.getUnchecked (ZKSysEx::dumpImageOffset + index);
 
-        // An output lost halfway leaves the slot partly written: the user must hear of it.
-        if (!midiManager->sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, value)))
+        // An output lost halfway leaves the slot partly written: the user must hear of it. A device
+        // that vanished still takes writes, so its presence is checked every so often as well.
+        const bool deviceGone = index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1
+                                && !midiManager->isOutputDevicePresent();
+
+        if (deviceGone || !midiManager->sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, value)))
         {
             reportCommunicationFailure();
             return false;

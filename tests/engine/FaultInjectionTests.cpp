@@ -1,0 +1,139 @@
+// The conversation with a misbehaving controller: in every case the Get either loads the whole
+// slot or leaves the controls as they were, a failure is reported once, and the next Get works.
+#include "engine/EngineTestRig.h"
+#include "support/MessageLoop.h"
+#include "support/RecordingEngineListener.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace EngineTestRig;
+
+namespace
+{
+constexpr int getWaitMs = 30000;
+
+bool waitForGet (ZKEditorEngine& engine)
+{
+    return pumpMessagesUntil ([&] { return !engine.isGetInProgress(); }, getWaitMs);
+}
+
+class FaultInjectionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        rig.controller.setSlot (slot, createPatternImage (slot));
+        engine->addListener (&listener);
+    }
+
+    void TearDown() override { engine->removeListener (&listener); }
+
+    /** A Get of the slot after the faults are gone loads exactly that slot. */
+    void expectALaterGetToSucceed()
+    {
+        rig.controller.clearFaults();
+        const auto failuresBefore = listener.getNumFailures();
+        engine->getPreset (slot);
+        ASSERT_TRUE (waitForGet (*engine));
+        EXPECT_EQ (getImage (*engine), createPatternImage (slot));
+        EXPECT_EQ (listener.getNumFailures(), failuresBefore);
+    }
+
+    static constexpr juce::uint8 slot = 5;
+    VirtualRig rig;
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (500, 2));
+    RecordingEngineListener listener;
+    const juce::Array<juce::uint8> before = getImage (*engine);
+};
+} // namespace
+
+//==============================================================================
+TEST_F (FaultInjectionTest, AFloodOfGarbageSysExAmongTheRepliesLeavesTheFetchIntact)
+{
+    rig.controller.setGarbageSysExBetweenReplies (20);
+
+    engine->getPreset (slot);
+    ASSERT_TRUE (waitForGet (*engine));
+
+    EXPECT_EQ (getImage (*engine), createPatternImage (slot));
+    EXPECT_EQ (listener.getNumFailures(), 0);
+}
+
+TEST_F (FaultInjectionTest, EveryHarmlessFaultAtOnceStillLoadsTheWholeSlot)
+{
+    rig.controller.setDuplicateReplies (true);
+    rig.controller.setReorderBlockSize (7);
+    rig.controller.setUnrelatedMessagesBetweenReplies (true);
+    rig.controller.setGarbageSysExBetweenReplies (3, 42);
+
+    engine->getPreset (slot);
+    ASSERT_TRUE (waitForGet (*engine));
+
+    EXPECT_EQ (getImage (*engine), createPatternImage (slot));
+    EXPECT_EQ (listener.getNumFailures(), 0);
+}
+
+TEST_F (FaultInjectionTest, RepliesLaterThanTheTimeoutFailOnceAndChangeNothingWhenTheyArrive)
+{
+    // Three attempts of 500 ms each; every reply comes 3 s late.
+    rig.controller.setReplyDelayMs (3000);
+
+    engine->getPreset (slot);
+    ASSERT_TRUE (waitForGet (*engine));
+    EXPECT_EQ (listener.getNumFailures(), 1);
+    EXPECT_EQ (getImage (*engine), before);
+
+    // The late replies of all three attempts arrive now, to an engine that no longer listens.
+    pumpMessagesFor (3500);
+    EXPECT_EQ (rig.manager.getNumListeners(), 0);
+    EXPECT_EQ (listener.getNumFailures(), 1);
+    EXPECT_EQ (getImage (*engine), before);
+
+    expectALaterGetToSucceed();
+}
+
+TEST_F (FaultInjectionTest, AnIndexThatNeverComesFailsOnceWithoutLoadingTheRest)
+{
+    rig.controller.addDroppedIndex (464);
+
+    engine->getPreset (slot);
+    ASSERT_TRUE (waitForGet (*engine));
+
+    EXPECT_EQ (listener.getNumFailures(), 1);
+    EXPECT_EQ (getImage (*engine), before); // 464 of 465 bytes arrived, none was loaded
+
+    expectALaterGetToSucceed();
+}
+
+TEST_F (FaultInjectionTest, ControllerUnpluggedDuringASendFailsOnceAndASendAfterReplugWritesTheSlot)
+{
+    auto pacing = fastPacing (500, 2);
+    pacing.writeGapMs = 2; // about a second for the whole Send
+    engine->setPacing (pacing);
+    const auto image = getImage (*engine);
+
+    // The Send holds the message thread, as it does in the editor; the cable is pulled meanwhile.
+    std::thread unplugger ([this]
+                           {
+                               juce::Thread::sleep (300);
+                               rig.controller.unplug();
+                           });
+    const bool sent = engine->sendPreset (slot);
+    unplugger.join();
+
+    EXPECT_FALSE (sent);
+    EXPECT_EQ (listener.getNumFailures(), 1);
+    EXPECT_NE (rig.controller.getSlot (slot), image);
+
+    rig.controller.replug();
+    rig.manager.timerCallback(); // the periodic device check reopens the ports
+    ASSERT_TRUE (rig.manager.isOutputOpen());
+
+    EXPECT_TRUE (engine->sendPreset (slot));
+    EXPECT_EQ (rig.controller.getSlot (slot), image);
+    EXPECT_EQ (listener.getNumFailures(), 1);
+
+    rig.controller.setSlot (slot, createPatternImage (slot));
+    expectALaterGetToSucceed();
+}
