@@ -30,9 +30,17 @@ public:
         if (! reported && juce::SystemStats::getEnvironmentVariable ("ZKM_EXIT_AFTER_FIRST_PAINT", {}).isNotEmpty())
         {
             reported = true;
-            std::printf ("first-paint rss_kb=%ld\n", residentKilobytes());
+            std::printf ("first-paint\n");
             std::fflush (stdout);
-            juce::MessageManager::callAsync ([] { juce::JUCEApplicationBase::quit(); });
+
+            // Read after the pending messages, as the editor's probe does.
+            juce::MessageManager::callAsync (
+                []
+                {
+                    std::printf ("rss_kb=%ld\n", residentKilobytes());
+                    std::fflush (stdout);
+                    juce::JUCEApplicationBase::quit();
+                });
         }
     }
 

@@ -2,8 +2,9 @@
 """Prints the benchmark figures as one table, with the start-up comparison measured here.
 
 Usage: bench_report.py BENCHMARKS_JSON EDITOR_BINARY MINIMAL_WINDOW_BINARY
-Start-up: each program runs with ZKM_EXIT_AFTER_FIRST_PAINT=1, prints its resident memory at its
-first paint and quits; the wall time from process start to that line is the start-up time.
+Start-up: each program runs with ZKM_EXIT_AFTER_FIRST_PAINT=1, prints "first-paint" at its first
+paint, then its resident memory ("rss_kb=...") once the work set off by that paint is done, and
+quits; the wall time from process start to the first line is the start-up time.
 """
 import json
 import os
@@ -22,17 +23,18 @@ def start_up(binary):
     for _ in range(RUNS):
         begin = time.perf_counter()
         proc = subprocess.Popen([binary], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        line = ""
+        elapsed, match = None, None
         for line in proc.stdout:
-            if line.startswith("first-paint"):
+            if line.startswith("first-paint") and elapsed is None:
+                elapsed = (time.perf_counter() - begin) * 1000.0
+            match = re.search(r"rss_kb=(\d+)", line)
+            if match:
                 break
-        elapsed = (time.perf_counter() - begin) * 1000.0
         try:
             proc.wait(timeout=10)
         except subprocess.TimeoutExpired:
             proc.kill()
-        match = re.search(r"rss_kb=(\d+)", line)
-        if match:
+        if match and elapsed is not None:
             times.append(elapsed)
             memory.append(int(match.group(1)) / 1024.0)
     if not times:

@@ -11,6 +11,7 @@
 #include "views/SwitchBank.h"
 #include "views/TransportBank.h"
 #include "views/WheelBank.h"
+#include "model/ControlType.h"
 
 namespace
 {
@@ -24,8 +25,11 @@ const juce::Point<int> viewPosition{ 0, 490 };
 //==============================================================================
 EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
                                   std::unique_ptr<ViewSelector> productSelector, ZKEditorEngine::Ptr editorEngine,
-                                  int numKnobs, int numPads, int numSwitches)
+                                  int knobs, int pads, int switches)
     : engine (std::move (editorEngine))
+    , numKnobs (knobs)
+    , numPads (pads)
+    , numSwitches (switches)
 {
     setLookAndFeel (&look);
 
@@ -54,27 +58,17 @@ EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
         product->addListener (this);
     }
 
-    views.add (std::make_unique<MainSectionView> (engine));
-    views.add (std::make_unique<KnobBank> (engine, numKnobs));
-    views.add (std::make_unique<SwitchBank> (engine, numSwitches));
-    views.add (std::make_unique<PadBank> (engine, numPads));
-    views.add (std::make_unique<RollModeBank> (engine));
-    views.add (std::make_unique<TransportBank> (engine));
-    views.add (std::make_unique<KeybedControlView> (engine));
-    views.add (std::make_unique<WheelBank> (engine));
-    views.add (std::make_unique<SustainBank> (engine));
+    for (int i = 0; i < numViews; ++i)
+        views.add (nullptr);
 
-    for (auto* view : views)
-    {
-        addChildComponent (view);
-        view->setTopLeftPosition (viewPosition);
-    }
-
+    buildView (mainView);
     viewSelected (mainView);
 }
 
 EditorComponent::~EditorComponent()
 {
+    cancelPendingUpdate();
+
     // The look goes before the views and selectors that draw with it.
     setLookAndFeel (nullptr);
 }
@@ -91,8 +85,12 @@ void EditorComponent::viewSelected (int viewIndex)
 
     for (int i = 0; i < views.size(); ++i)
     {
-        auto* view = views.getUnchecked (i);
         const auto selected = (i == viewIndex);
+        auto* view = selected ? buildView (i) : views.getUnchecked (i);
+
+        if (view == nullptr)
+            continue;
+
         view->setVisible (selected);
 
         // Only the shown view is a child; the others keep their state and their bindings.
@@ -103,6 +101,78 @@ void EditorComponent::viewSelected (int viewIndex)
     }
 }
 
-juce::Component* EditorComponent::getView (int viewIndex) const { return views[viewIndex]; }
+juce::Component* EditorComponent::getView (int viewIndex)
+{
+    if (!juce::isPositiveAndBelow (viewIndex, views.size()))
+        return nullptr;
+
+    return buildView (viewIndex);
+}
+
+void EditorComponent::buildRemainingViews()
+{
+    cancelPendingUpdate();
+
+    if (areAllViewsBuilt())
+        return;
+
+    for (int i = 0; i < views.size(); ++i)
+        if (views.getUnchecked (i) == nullptr)
+            views.set (i, createView (i).release());
+
+    for (auto* view : views)
+        view->setTopLeftPosition (viewPosition);
+
+    announceCurrentValues();
+}
+
+bool EditorComponent::areAllViewsBuilt() const { return !views.contains (nullptr); }
+
+void EditorComponent::paint (juce::Graphics&)
+{
+    if (!areAllViewsBuilt())
+        triggerAsyncUpdate();
+}
+
+void EditorComponent::handleAsyncUpdate() { buildRemainingViews(); }
+
+//==============================================================================
+juce::Component* EditorComponent::buildView (int viewIndex)
+{
+    if (auto* view = views.getUnchecked (viewIndex))
+        return view;
+
+    auto* view = views.set (viewIndex, createView (viewIndex).release());
+    view->setTopLeftPosition (viewPosition);
+    announceCurrentValues();
+    return view;
+}
+
+std::unique_ptr<juce::Component> EditorComponent::createView (int viewIndex)
+{
+    switch (viewIndex)
+    {
+        case mainView:      return std::make_unique<MainSectionView> (engine);
+        case knobsView:     return std::make_unique<KnobBank> (engine, numKnobs);
+        case switchesView:  return std::make_unique<SwitchBank> (engine, numSwitches);
+        case drumPadsView:  return std::make_unique<PadBank> (engine, numPads);
+        case rollModeView:  return std::make_unique<RollModeBank> (engine);
+        case transportView: return std::make_unique<TransportBank> (engine);
+        case keybedView:    return std::make_unique<KeybedControlView> (engine);
+        case wheelsView:    return std::make_unique<WheelBank> (engine);
+        case sustainView:   return std::make_unique<SustainBank> (engine);
+        default:            break;
+    }
+
+    jassertfalse;
+    return std::make_unique<juce::Component>();
+}
+
+void EditorComponent::announceCurrentValues()
+{
+    for (int type = PresetName; type <= MidiToDin; ++type)
+        for (auto* control : engine->getControls (type))
+            control->setValues (control->getValues());
+}
 
 ViewSelector* EditorComponent::getSelector (int selectorIndex) const { return selectors[selectorIndex]; }

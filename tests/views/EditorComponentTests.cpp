@@ -280,6 +280,35 @@ TEST_F (EditorComponentTest, APresetLoadedWhileAViewIsHiddenShowsWhenItIsShown)
     EXPECT_EQ (ccBox->getText(), "11");
 }
 
+TEST_F (EditorComponentTest, TheFirstPaintBuildsTheOtherViewsAndTheyShowThePresetLoadedBefore)
+{
+    loadPreset (*engine, defaultPresetWith (*engine, ControlType::Knob, 0, "CC", 99));
+    EXPECT_FALSE (editor->areAllViewsBuilt());
+
+    editor->createComponentSnapshot (editor->getLocalBounds()); // paints the whole content once
+    pumpMessages();
+
+    ASSERT_TRUE (editor->areAllViewsBuilt());
+    auto* ccBox = findNamed<NumberBox> (*editor->getView (1), "CC");
+    ASSERT_NE (ccBox, nullptr);
+    EXPECT_EQ (ccBox->getText(), "99");
+}
+
+TEST_F (EditorComponentTest, ViewsBuiltAfterALoadChangeNoByteOfThePreset)
+{
+    // A channel byte above the maximum, as a file may carry, must travel on unchanged.
+    auto preset = defaultPresetWith (*engine, ControlType::Knob, 2, "MIDI Channel", 40);
+    preset = withParameter (preset, *engine, ControlType::Pad, 5, "Max", 3);
+    loadPreset (*engine, preset);
+    const auto before = engine->createPresetData (0);
+
+    editor->buildRemainingViews();
+    pumpMessages();
+
+    EXPECT_TRUE (editor->areAllViewsBuilt());
+    EXPECT_EQ (engine->createPresetData (0), before);
+}
+
 //==============================================================================
 TEST (ViewSelector, AnIndexWithoutAButtonTurnsEveryButtonOff)
 {
