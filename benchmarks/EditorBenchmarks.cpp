@@ -33,11 +33,14 @@ ZKEditorEngine::Ptr createEngine (MidiManager& manager)
     return new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
 }
 
+/** A window's content with all nine views built, as it is once the window has been painted. */
 std::unique_ptr<EditorComponent> createContent (ZKEditorEngine::Ptr engine)
 {
-    return std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
-                                              std::make_unique<ZKMProductProductImageViewSelector>(),
-                                              engine, 16, 16, 48);
+    auto content = std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
+                                                      std::make_unique<ZKMProductProductImageViewSelector>(),
+                                                      engine, 16, 16, 48);
+    content->buildRemainingViews();
+    return content;
 }
 
 double residentMegabytes()
