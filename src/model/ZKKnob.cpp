@@ -1,21 +1,12 @@
 #include "model/ZKKnob.h"
 
+#include "model/AssignableBlock.h"
+
 namespace
 {
-// The five bytes of the block; the middle ones carry a different meaning in every mode.
-constexpr int modeByte = 0;
-constexpr int numberByte = 1;
-constexpr int firstValueByte = 2;
-constexpr int secondValueByte = 3;
-constexpr int channelByte = 4;
+using namespace AssignableBlock;
 
 constexpr juce::uint8 modeMaximum = 1; // 0 CC, 1 aftertouch
-
-struct NamedByte
-{
-    const char* name;
-    int byte;
-};
 
 // In the order of the notifications of a load.
 constexpr NamedByte parameters[] = { { "Mode", modeByte },
@@ -29,8 +20,7 @@ constexpr NamedByte parameters[] = { { "Mode", modeByte },
 ZKKnob::ZKKnob (int offset)
     : Control (blockLength, offset)
 {
-    for (const auto& parameter : parameters)
-        parameterNames.add (parameter.name);
+    addNames (parameters, parameterNames);
 }
 
 //==============================================================================
@@ -44,9 +34,5 @@ juce::uint8 ZKKnob::getMaximum (juce::String parameterName)
 
 int ZKKnob::getIndex (juce::String parameterName)
 {
-    for (const auto& parameter : parameters)
-        if (parameterName == parameter.name)
-            return parameter.byte;
-
-    return -1;
+    return findByte (parameters, parameterName);
 }

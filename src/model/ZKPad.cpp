@@ -1,22 +1,13 @@
 #include "model/ZKPad.h"
 
+#include "model/AssignableBlock.h"
+
 namespace
 {
-// The five bytes of the block; the middle ones carry a different meaning in every mode.
-constexpr int modeByte = 0;
-constexpr int numberByte = 1;
-constexpr int firstValueByte = 2;
-constexpr int secondValueByte = 3;
-constexpr int channelByte = 4;
+using namespace AssignableBlock;
 
 constexpr juce::uint8 modeMaximum = 3;  // note, CC toggle, CC momentary, program change
 constexpr juce::uint8 curveMaximum = 7; // eight velocity curves
-
-struct NamedByte
-{
-    const char* name;
-    int byte;
-};
 
 // In the order of the notifications of a load.
 constexpr NamedByte parameters[] = { { "Mode", modeByte },
@@ -38,8 +29,7 @@ constexpr NamedByte parameters[] = { { "Mode", modeByte },
 ZKPad::ZKPad (int offset)
     : Control (blockLength, offset)
 {
-    for (const auto& parameter : parameters)
-        parameterNames.add (parameter.name);
+    addNames (parameters, parameterNames);
 }
 
 //==============================================================================
@@ -57,9 +47,5 @@ juce::uint8 ZKPad::getMaximum (juce::String parameterName)
 
 int ZKPad::getIndex (juce::String parameterName)
 {
-    for (const auto& parameter : parameters)
-        if (parameterName == parameter.name)
-            return parameter.byte;
-
-    return -1;
+    return findByte (parameters, parameterName);
 }

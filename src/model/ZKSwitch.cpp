@@ -1,22 +1,13 @@
 #include "model/ZKSwitch.h"
 
+#include "model/AssignableBlock.h"
+
 namespace
 {
-// The five bytes of the block; the middle ones carry a different meaning in every mode.
-constexpr int modeByte = 0;
-constexpr int numberByte = 1;
-constexpr int firstValueByte = 2;
-constexpr int secondValueByte = 3;
-constexpr int channelByte = 4;
+using namespace AssignableBlock;
 
 // The switch accepts a fourth mode value that has no entry in its mode list.
 constexpr juce::uint8 modeMaximum = 3;
-
-struct NamedByte
-{
-    const char* name;
-    int byte;
-};
 
 // In the order of the notifications of a load.
 constexpr NamedByte parameters[] = { { "Mode", modeByte },
@@ -35,8 +26,7 @@ constexpr NamedByte parameters[] = { { "Mode", modeByte },
 ZKSwitch::ZKSwitch (int offset)
     : Control (blockLength, offset)
 {
-    for (const auto& parameter : parameters)
-        parameterNames.add (parameter.name);
+    addNames (parameters, parameterNames);
 }
 
 //==============================================================================
@@ -50,9 +40,5 @@ juce::uint8 ZKSwitch::getMaximum (juce::String parameterName)
 
 int ZKSwitch::getIndex (juce::String parameterName)
 {
-    for (const auto& parameter : parameters)
-        if (parameterName == parameter.name)
-            return parameter.byte;
-
-    return -1;
+    return findByte (parameters, parameterName);
 }
