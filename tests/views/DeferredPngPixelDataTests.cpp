@@ -50,31 +50,18 @@ juce::Array<EmbeddedPng> embeddedPngs()
 // yet is decoded on demand instead, which the comparison covers as well.
 void waitForBackgroundDecoding() { juce::Thread::sleep (500); }
 
-/** Pictures are shared by the address of their data, so a test's copies of the data must outlive
-    its pictures in the image cache: they are released before the copies are freed. */
-class DeferredPngPixelDataTest : public ::testing::Test
+/** A copy of the data makes a fresh picture, since pictures are shared by the address of their data.
+    Copies are kept for the whole test process: the decoding thread may still be reading one after
+    its test has ended, and a freed address that came back would find the old picture. */
+const void* freshCopy (const EmbeddedPng& png)
 {
-protected:
-    const void* freshCopy (const EmbeddedPng& png)
-    {
-        return copies.add (new juce::MemoryBlock (png.data, (size_t) png.size))->getData();
-    }
-
-    void TearDown() override
-    {
-        waitForBackgroundDecoding();
-
-        // Twice: a released picture lets go of its decoded image, which the second pass releases.
-        juce::ImageCache::releaseUnusedImages();
-        juce::ImageCache::releaseUnusedImages();
-    }
-
-    juce::OwnedArray<juce::MemoryBlock> copies;
-};
+    static juce::OwnedArray<juce::MemoryBlock> copies;
+    return copies.add (new juce::MemoryBlock (png.data, (size_t) png.size))->getData();
+}
 } // namespace
 
 //==============================================================================
-TEST_F (DeferredPngPixelDataTest, SizeAndFormatComeFromTheHeaderBeforeAnyDecoding)
+TEST (DeferredPngPixelData, SizeAndFormatComeFromTheHeaderBeforeAnyDecoding)
 {
 
     for (const auto& png : embeddedPngs())
@@ -90,7 +77,7 @@ TEST_F (DeferredPngPixelDataTest, SizeAndFormatComeFromTheHeaderBeforeAnyDecodin
     }
 }
 
-TEST_F (DeferredPngPixelDataTest, PixelsMatchTheDecoderWhetherDecodedOnDemandOrInTheBackground)
+TEST (DeferredPngPixelData, PixelsMatchTheDecoderWhetherDecodedOnDemandOrInTheBackground)
 {
     juce::Array<juce::Image> inBackground;
     const auto pngs = embeddedPngs();
@@ -113,7 +100,7 @@ TEST_F (DeferredPngPixelDataTest, PixelsMatchTheDecoderWhetherDecodedOnDemandOrI
     }
 }
 
-TEST_F (DeferredPngPixelDataTest, APictureNeededWhileQueuedIsDecodedAtOnce)
+TEST (DeferredPngPixelData, APictureNeededWhileQueuedIsDecodedAtOnce)
 {
     // Many pictures queued at once: the last one is drawn before the thread can have reached it.
     juce::Array<juce::Image> queued;
@@ -133,7 +120,7 @@ TEST_F (DeferredPngPixelDataTest, APictureNeededWhileQueuedIsDecodedAtOnce)
     queued.clear();
 }
 
-TEST_F (DeferredPngPixelDataTest, TheSameDataGivesTheSharedPicture)
+TEST (DeferredPngPixelData, TheSameDataGivesTheSharedPicture)
 {
     const auto png = embeddedPngs().getFirst();
     const auto first = DeferredPngPixelData::createImage (png.data, png.size);
@@ -142,7 +129,7 @@ TEST_F (DeferredPngPixelDataTest, TheSameDataGivesTheSharedPicture)
     EXPECT_EQ (first.getPixelData(), second.getPixelData());
 }
 
-TEST_F (DeferredPngPixelDataTest, DataThatIsNoPngIsDecodedAtOnceAndGivesNoImage)
+TEST (DeferredPngPixelData, DataThatIsNoPngIsDecodedAtOnceAndGivesNoImage)
 {
     const char notAPng[] = "definitely not a picture";
     const auto image = DeferredPngPixelData::createImage (notAPng, (int) sizeof (notAPng));
