@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The sanitizer builds of the test suite, each on a private Xvfb display:
 #   1. AddressSanitizer + UndefinedBehaviorSanitizer, every test (build-asan/),
-#   2. ThreadSanitizer, the tests that involve a second thread: the MIDI input thread of the manager,
-#      the engine and the virtual controller, and the picture decoding thread (build-tsan/).
+#   2. ThreadSanitizer, every test as well (build-tsan/): besides the tests of the MIDI input thread
+#      (manager, engine, virtual controller) and of the picture decoding thread, the window tests
+#      run both threads against the message thread.
 # JUCE is compiled once per configuration, with the same flags as our code.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -26,11 +27,10 @@ else
     status=1
 fi
 
-echo "=== ThreadSanitizer: the MIDI manager, the engine, the virtual controller, the picture decoding ==="
+echo "=== ThreadSanitizer: every test ==="
 if ZKM_BUILD_DIR="${root}/build-tsan" bash "${root}/scripts/build.sh" \
        -DZKM_SANITIZE=thread -DZKM_BUILD_APP=OFF; then
-    (cd "${root}/build-tsan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -L engine) || status=1
-    (cd "${root}/build-tsan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -R DeferredPng) || status=1
+    (cd "${root}/build-tsan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -LE e2e) || status=1
 else
     status=1
 fi
