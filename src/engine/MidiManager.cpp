@@ -169,6 +169,28 @@ bool MidiManager::sendMessage (const juce::MidiMessage& message)
 }
 
 //==============================================================================
+bool MidiManager::takeGetTurn (const void* owner)
+{
+    if (getTurnOwner == owner)
+        return true;
+
+    if (getTurnOwner != nullptr || juce::Time::getMillisecondCounterHiRes() < getTurnFreeAtMs)
+        return false;
+
+    getTurnOwner = owner;
+    return true;
+}
+
+void MidiManager::giveBackGetTurn (const void* owner, int quietTimeMs)
+{
+    if (getTurnOwner != owner || owner == nullptr)
+        return;
+
+    getTurnOwner = nullptr;
+    getTurnFreeAtMs = juce::Time::getMillisecondCounterHiRes() + juce::jmax (0, quietTimeMs);
+}
+
+//==============================================================================
 void MidiManager::addListener (MidiManagerListener* listener)
 {
     if (listener == nullptr)

@@ -51,6 +51,14 @@ public:
     /** Sends a complete message at once; false when no output is open. */
     bool sendMessage (const juce::MidiMessage& message);
 
+    /** Replies of the controller carry no slot, so only one Get at a time may listen for them: a
+        second one would take the first one's replies for its own. An owner takes the turn before it
+        sends its requests and gives it back when its Get ends; false while another owner has it,
+        or during the quiet time given back with it, in which replies still on their way to a Get
+        that ended without them arrive to no one. Message thread only. */
+    bool takeGetTurn (const void* owner);
+    void giveBackGetTurn (const void* owner, int quietTimeMs = 0);
+
     void addListener (MidiManagerListener* listener);
     void removeListener (MidiManagerListener* listener);
 
@@ -87,6 +95,10 @@ private:
 
     juce::CriticalSection outputLock;
     std::unique_ptr<MidiDeviceLayer::Output> output;
+
+    // The Get turn; message thread only.
+    const void* getTurnOwner = nullptr;
+    double getTurnFreeAtMs = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiManager)
 };

@@ -32,6 +32,9 @@ static_assert (ZKKnob::blockLength == bankBlockLength && ZKPad::blockLength == b
 // About a quarter of a second of writes at the default pacing; listing the devices takes far less.
 constexpr int writesBetweenDeviceChecks = 32;
 
+// How often a Get that waits for another window's Get asks for its turn.
+constexpr int turnPollMs = 20;
+
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
 } // namespace
 
@@ -58,6 +61,7 @@ ZKEditorEngine::~ZKEditorEngine()
     // Once removeListener returns, the MIDI input thread is done with this engine; only then may
     // the pending hand-over be dropped.
     midiManager->removeListener (this);
+    midiManager->giveBackGetTurn (this, pacing.replyTimeoutMs); // only if its Get had the turn
     completionHandler.cancelPendingUpdate();
     stopTimer();
 }
@@ -209,7 +213,6 @@ void ZKEditorEngine::getPreset (juce::uint8 slot)
         return;
     }
 
-    midiManager->addListener (this);
     attemptCounter = 0;
     getSlot = slot;
     getInProgress = true;
@@ -219,7 +222,34 @@ void ZKEditorEngine::getPreset (juce::uint8 slot)
               << "\r\n"
               << std::flush;
 
+    // Another window's Get has the controller's replies: this one starts when that one ends.
+    if (!midiManager->takeGetTurn (this))
+    {
+        waitingForTurn = true;
+        startTimer (turnPollMs);
+        return;
+    }
+
+    startRequesting();
+}
+
+void ZKEditorEngine::startRequesting()
+{
+    midiManager->addListener (this);
     requestPresetBytes();
+}
+
+void ZKEditorEngine::endGet (bool completed)
+{
+    stopTimer();
+    getInProgress = false;
+    attemptCounter = 0;
+
+    // A finished Get stops listening, so that it never counts the replies of another window's Get.
+    // One that ended without its replies keeps the next Get waiting for one reply timeout, in which
+    // replies still on their way arrive to no one.
+    midiManager->removeListener (this);
+    midiManager->giveBackGetTurn (this, completed ? 0 : pacing.replyTimeoutMs);
 }
 
 void ZKEditorEngine::requestPresetBytes()
@@ -300,18 +330,23 @@ void ZKEditorEngine::completeGet()
         image = receiveBuffer;
     }
 
-    stopTimer();
-    getInProgress = false;
-    attemptCounter = 0;
-
-    // A finished Get stops listening, so that it never counts the replies of another window's Get.
-    midiManager->removeListener (this);
-
+    endGet (true);
     loadPresetData (createDump (ZKSysEx::presetDumpCommand, getSlot, image));
 }
 
 void ZKEditorEngine::timerCallback()
 {
+    if (waitingForTurn)
+    {
+        if (!midiManager->takeGetTurn (this))
+            return; // the timer keeps asking
+
+        waitingForTurn = false;
+        stopTimer();
+        startRequesting();
+        return;
+    }
+
     stopTimer();
 
     {
@@ -334,9 +369,7 @@ void ZKEditorEngine::timerCallback()
         return;
     }
 
-    attemptCounter = 0;
-    getInProgress = false;
-    midiManager->removeListener (this);
+    endGet (false);
     reportCommunicationFailure();
 }
 

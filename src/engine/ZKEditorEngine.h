@@ -67,7 +67,8 @@ public:
     //==============================================================================
     /** Starts fetching a slot (0 to 23) from the controller; returns once the first round of
         requests is out. Success shows as loaded controls, failure as midiCommunicationFailed, at
-        once when the input or the output is not open. Ignored while a Get waits. */
+        once when the input or the output is not open. Ignored while a Get waits. While another
+        engine's Get is under way, this one waits for it to end and then starts. */
     void getPreset (juce::uint8 slot);
 
     /** Writes the current preset into a slot; false, after telling the listeners, when it was not
@@ -112,8 +113,10 @@ private:
 
     //==============================================================================
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
+    void startRequesting();
     void requestPresetBytes();
     void completeGet();
+    void endGet (bool completed);
     void reportCommunicationFailure();
     bool arePortsOpen() const;
     juce::Array<juce::uint8> createDump (juce::uint8 command, juce::uint8 slot,
@@ -137,6 +140,7 @@ private:
 
     // The Get under way; touched on the message thread only.
     bool getInProgress = false;
+    bool waitingForTurn = false;
     int attemptCounter = 0;
     juce::uint8 getSlot = 0;
 

@@ -137,3 +137,53 @@ TEST_F (FaultInjectionTest, ControllerUnpluggedDuringASendFailsOnceAndASendAfter
     rig.controller.setSlot (slot, createPatternImage (slot));
     expectALaterGetToSucceed();
 }
+
+//==============================================================================
+// Replies carry no slot: two windows fetching at once must not take each other's replies.
+TEST (TwoGetsAtOnce, EachEngineLoadsItsOwnSlotOneAfterTheOther)
+{
+    VirtualRig rig;
+    rig.controller.setSlot (3, createPatternImage (3));
+    rig.controller.setSlot (4, createPatternImage (4));
+    auto first = createEngine (rig.manager, fastPacing (1000, 2));
+    auto second = createEngine (rig.manager, fastPacing (1000, 2));
+    RecordingEngineListener firstListener, secondListener;
+    first->addListener (&firstListener);
+    second->addListener (&secondListener);
+
+    first->getPreset (3);
+    second->getPreset (4); // while the first one's replies are on their way
+    EXPECT_TRUE (second->isGetInProgress());
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return !first->isGetInProgress() && !second->isGetInProgress(); },
+                                    getWaitMs));
+    EXPECT_EQ (getImage (*first), createPatternImage (3));
+    EXPECT_EQ (getImage (*second), createPatternImage (4));
+    EXPECT_EQ (firstListener.getNumFailures() + secondListener.getNumFailures(), 0);
+    EXPECT_EQ (rig.manager.getNumListeners(), 0);
+
+    first->removeListener (&firstListener);
+    second->removeListener (&secondListener);
+}
+
+TEST (TwoGetsAtOnce, AWaitingGetStartsWhenTheWindowAheadOfItCloses)
+{
+    VirtualRig rig;
+    rig.controller.setSlot (4, createPatternImage (4));
+    rig.controller.setReplyDelayMs (200);
+    auto second = createEngine (rig.manager, fastPacing (1000, 2));
+
+    {
+        auto first = createEngine (rig.manager, fastPacing (1000, 2));
+        first->getPreset (3);
+        second->getPreset (4);
+        pumpMessagesFor (50);
+        EXPECT_TRUE (second->isGetInProgress());
+    } // the first window closes while its Get waits
+
+    // The first Get's replies still come in: the controller answers in order, so they all arrive
+    // before any reply to the second Get, which therefore loads its own slot alone.
+    rig.controller.setReplyDelayMs (0);
+    ASSERT_TRUE (waitForGet (*second));
+    EXPECT_EQ (getImage (*second), createPatternImage (4));
+}
