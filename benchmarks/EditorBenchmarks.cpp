@@ -1,7 +1,7 @@
 // The work of one document window: building its content with all nine views, loading a preset into
 // it (every control notifies every name, every widget updates), and the memory that each further
 // window adds.
-#include "BinaryData.h"
+#include "BenchmarkRig.h"
 #include "engine/MidiManager.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
@@ -12,22 +12,10 @@
 #include <fstream>
 #include <string>
 
+using namespace BenchmarkRig;
+
 namespace
 {
-class NoDevices : public MidiDeviceLayer
-{
-public:
-    juce::StringArray getInputNames() override { return {}; }
-    juce::StringArray getOutputNames() override { return {}; }
-    std::unique_ptr<Input> openInput (int, juce::MidiInputCallback&) override { return nullptr; }
-    std::unique_ptr<Output> openOutput (int) override { return nullptr; }
-};
-
-juce::Array<juce::uint8> defaultPreset()
-{
-    return { reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp), BinaryData::ZKM_DefaultPreset_zkpSize };
-}
-
 ZKEditorEngine::Ptr createEngine (MidiManager& manager)
 {
     return new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);

@@ -118,10 +118,7 @@ void EditorComponent::buildRemainingViews()
 
     for (int i = 0; i < views.size(); ++i)
         if (views.getUnchecked (i) == nullptr)
-            views.set (i, createView (i).release());
-
-    for (auto* view : views)
-        view->setTopLeftPosition (viewPosition);
+            addView (i);
 
     announceCurrentValues();
 }
@@ -142,9 +139,15 @@ juce::Component* EditorComponent::buildView (int viewIndex)
     if (auto* view = views.getUnchecked (viewIndex))
         return view;
 
+    auto* view = addView (viewIndex);
+    announceCurrentValues();
+    return view;
+}
+
+juce::Component* EditorComponent::addView (int viewIndex)
+{
     auto* view = views.set (viewIndex, createView (viewIndex).release());
     view->setTopLeftPosition (viewPosition);
-    announceCurrentValues();
     return view;
 }
 

@@ -64,7 +64,11 @@ public:
 private:
     //==============================================================================
     void handleAsyncUpdate() override;
+    /** The view, built, placed and brought up to date if it was not built yet. */
     juce::Component* buildView (int viewIndex);
+
+    /** Creates the view and places it; it hears the current values only once they are announced. */
+    juce::Component* addView (int viewIndex);
     std::unique_ptr<juce::Component> createView (int viewIndex);
 
     /** Every control announces its values again, so that widgets built after the last load show them. */
