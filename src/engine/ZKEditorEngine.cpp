@@ -332,6 +332,16 @@ void ZKEditorEngine::completeGet()
 
     endGet (true);
     loadPresetData (createDump (ZKSysEx::presetDumpCommand, getSlot, image));
+
+    for (int i = listeners.size(); --i >= 0;)
+    {
+        i = juce::jmin (i, listeners.size() - 1);
+
+        if (i < 0)
+            break;
+
+        listeners.getUnchecked (i)->presetFetched (getSlot);
+    }
 }
 
 void ZKEditorEngine::timerCallback()

@@ -25,6 +25,9 @@ public:
         virtual ~Listener() = default;
         virtual void midiCommunicationFailed (const juce::String&) {}
         virtual void presetFileRejected (const juce::String&) {}
+
+        /** A Get of that slot (0 to 23) completed and its preset is now in the controls. */
+        virtual void presetFetched (juce::uint8 /*slot*/) {}
     };
 
     /** How the conversation is paced. Messages go out by deadline: message i at start + i * gap. */
