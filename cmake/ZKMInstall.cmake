@@ -68,14 +68,20 @@ set (CPACK_GENERATOR DEB)
 set (CPACK_PACKAGE_NAME zkm-editor)
 set (CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set (CPACK_PACKAGE_VENDOR "ZKM Editor Developers")
-set (CPACK_PACKAGE_CONTACT "ZKM Editor Developers <dev@zkm-editor.local>")
+# The project has no public mail host yet: the reserved .example domain keeps the address
+# recognisably a placeholder (a build for distribution sets its own).
+set (ZKM_PACKAGE_MAINTAINER "ZKM Editor Developers <dev@zkm-editor.example>" CACHE STRING "Maintainer line of the Debian package")
+set (CPACK_PACKAGE_CONTACT "${ZKM_PACKAGE_MAINTAINER}")
+set (CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZKM_PACKAGE_MAINTAINER}")
 set (CPACK_PACKAGE_DESCRIPTION_SUMMARY "preset editor for the Quenlo ZKM MIDI keyboard controller")
-set (CPACK_PACKAGE_DESCRIPTION
-     "ZKM Editor edits the presets of the Quenlo ZKM MIDI keyboard controller: keybed zones, \
-16 knobs, 16 drum pads, 48 switches, transport buttons, pitch and modulation wheels, sustain pedal, \
-roll mode and MIDI-to-DIN routing. Presets are fetched from and sent to the controller's 24 slots \
-over MIDI System Exclusive, and saved to and loaded from .zkp files. A built-in virtual controller \
-allows trying it without the hardware. The package includes the user guide (PDF).")
+string (JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+        "ZKM Editor edits the presets of the Quenlo ZKM MIDI keyboard controller:"
+        "keybed zones, 16 knobs, 16 drum pads, 48 switches, transport buttons, pitch"
+        "and modulation wheels, sustain pedal, roll mode and MIDI-to-DIN routing."
+        "Presets are fetched from and sent to the controller's 24 slots over MIDI"
+        "System Exclusive, and saved to and loaded from .zkp files. A built-in"
+        "virtual controller allows trying it without the hardware. The package"
+        "includes the user guide (PDF).")
 set (CPACK_RESOURCE_FILE_LICENSE ${ZKM_ROOT_DIR}/LICENSE)
 set (CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set (CPACK_STRIP_FILES ON)

@@ -7,7 +7,7 @@
 
 // The documentation folder under the install prefix, given by the build.
 #ifndef ZKM_INSTALLED_DOC_DIR
-    #define ZKM_INSTALLED_DOC_DIR "/usr/local/share/doc/zkm-editor"
+#define ZKM_INSTALLED_DOC_DIR "/usr/local/share/doc/zkm-editor"
 #endif
 
 //==============================================================================
