@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the editor need, skipping the
-# ones already present. Non-interactive; needs root (or sudo) only when something is missing.
+# ones already present. With --packaging also those that building and checking the Debian package
+# need (scripts/package.sh, scripts/check-package.sh). Non-interactive; needs root (or sudo) only
+# when something is missing.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,13 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
     python3 librsvg2-bin
 )
+
+if [ "${1:-}" = "--packaging" ]; then
+    packages+=(
+        pandoc weasyprint dpkg-dev file fakeroot lintian
+        desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl poppler-utils
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

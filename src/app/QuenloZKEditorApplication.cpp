@@ -5,6 +5,11 @@
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
 
+// The documentation folder under the install prefix, given by the build.
+#ifndef ZKM_INSTALLED_DOC_DIR
+#define ZKM_INSTALLED_DOC_DIR "/usr/local/share/doc/zkm-editor"
+#endif
+
 //==============================================================================
 QuenloZKEditorApplication::QuenloZKEditorApplication (juce::String filePatternToUse)
     : chooseFile (&EditorWindow::runFileChooser)
@@ -74,14 +79,18 @@ void QuenloZKEditorApplication::systemRequestedQuit()
 //==============================================================================
 void QuenloZKEditorApplication::showUserGuide()
 {
-    const auto guide = getUserGuideFile();
+    const auto inDocuments = getUserGuideFile();
+    const auto installed = getInstalledUserGuideFile();
+    const auto guide = findUserGuide (inDocuments, installed);
 
-    if (guide.existsAsFile())
+    // Opened with the desktop's viewer for the file (xdg-open on Linux).
+    if (guide != juce::File())
         guide.startAsProcess();
     else
         juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, "Quenlo ZKM Editor",
                                                 "Unable to find User Guide: " + juce::String ("\r\n")
-                                                    + guide.getFullPathName());
+                                                    + inDocuments.getFullPathName() + juce::String ("\r\n")
+                                                    + installed.getFullPathName());
 }
 
 void QuenloZKEditorApplication::showAboutWindow()
@@ -140,6 +149,22 @@ juce::File QuenloZKEditorApplication::getUserGuideFile()
 {
     const auto relativePath = "Quenlo/ZK" + juce::String (numKeys) + " Editor/" + getUserGuideFileName();
     return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile (relativePath);
+}
+
+juce::File QuenloZKEditorApplication::getInstalledUserGuideFile()
+{
+    return juce::File (ZKM_INSTALLED_DOC_DIR).getChildFile (getUserGuideFileName());
+}
+
+juce::File QuenloZKEditorApplication::findUserGuide (const juce::File& inDocuments, const juce::File& installed)
+{
+    if (inDocuments.existsAsFile())
+        return inDocuments;
+
+    if (installed.existsAsFile())
+        return installed;
+
+    return {};
 }
 
 //==============================================================================

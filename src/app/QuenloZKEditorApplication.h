@@ -45,7 +45,8 @@ public:
     virtual const void* getDefaultPresetData() = 0;
     virtual int getDefaultPresetSize() = 0;
 
-    /** Opens the user guide from the documents folder, or says where it was looked for. */
+    /** Opens the user guide from the documents folder, else the installed copy, or says where it
+        was looked for. */
     virtual void showUserGuide();
 
     /** Opens the About window unless it is open already. */
@@ -63,6 +64,14 @@ public:
 
     /** Where the user guide is looked for: Quenlo/ZK61 Editor/ in the user's documents folder. */
     juce::File getUserGuideFile();
+
+    /** Where the installed copy of the user guide is: the documentation folder under the install
+        prefix. */
+    juce::File getInstalledUserGuideFile();
+
+    /** The guide to open: the copy in the documents folder when it exists, else the installed copy
+        when that exists, else no file. */
+    static juce::File findUserGuide (const juce::File& inDocuments, const juce::File& installed);
 
     /** The chooser step of openPresetFile, by default the platform's file chooser. */
     EditorWindow::FileChooserStep chooseFile;

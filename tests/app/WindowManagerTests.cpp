@@ -120,3 +120,21 @@ TEST_F (ApplicationTest, UserGuideIsLookedForInTheDocumentsFolder)
     EXPECT_EQ (application->getUserGuideFile(), expected);
     EXPECT_EQ (application->getUserGuideFileName(), juce::String ("ZKM Editor - User Guide - v1.1.pdf"));
 }
+
+TEST_F (ApplicationTest, UserGuideInTheDocumentsFolderComesFirstThenTheInstalledCopy)
+{
+    juce::TemporaryFile folder;
+    ASSERT_TRUE (folder.getFile().createDirectory());
+    const auto inDocuments = folder.getFile().getChildFile ("documents/guide.pdf");
+    const auto installed = folder.getFile().getChildFile ("share/doc/zkm-editor/guide.pdf");
+
+    EXPECT_EQ (QuenloZKEditorApplication::findUserGuide (inDocuments, installed), juce::File());
+
+    ASSERT_TRUE (installed.create());
+    EXPECT_EQ (QuenloZKEditorApplication::findUserGuide (inDocuments, installed), installed);
+
+    ASSERT_TRUE (inDocuments.create());
+    EXPECT_EQ (QuenloZKEditorApplication::findUserGuide (inDocuments, installed), inDocuments);
+
+    folder.getFile().deleteRecursively();
+}
