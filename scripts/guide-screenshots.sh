@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the user guide (docs/user-guide.md) from the real editor, into
 # docs/images/ or the folder given: the nine views (scripts/screenshots.sh), then the device setup
-# window and the Get and Send dialogs, with the built-in virtual controller as the device. Builds
+# window (after Find Controller, and on a system without MIDI), the connection status of a window,
+# and the Get and Send dialogs, with the built-in virtual controller as the device. Builds
 # the editor first if it is not built; ZKM_EDITOR_BINARY may name another binary. Run it again
 # whenever the editor's look changes, then rebuild the guide (target zkm_user_guide).
 set -euo pipefail
@@ -15,6 +16,12 @@ source "${root}/scripts/xvfb.sh"
 zkm_start_xvfb
 
 menu_bar_height=24
+
+# The editor remembers the devices chosen here: in a configuration folder of the script's own.
+export XDG_CONFIG_HOME="$(mktemp -d /tmp/zkm_screenshots_config.XXXXXX)"
+
+# The connection status beside the first preset button, 490 pixels down the content.
+status_crop="720x45+0+$((menu_bar_height + 490))"
 
 wait_for()
 {
@@ -40,20 +47,26 @@ click()
 
 ZKM_EDITOR_VIRTUAL_CONTROLLER=1 "${ZKM_EDITOR_BINARY}" >/dev/null 2>&1 &
 editor_pid=$!
-trap 'kill ${editor_pid} 2>/dev/null || true; kill ${ZKM_XVFB_PID} 2>/dev/null || true' EXIT
+trap 'kill ${editor_pid} 2>/dev/null || true; kill ${ZKM_XVFB_PID} 2>/dev/null || true; rm -rf "${XDG_CONFIG_HOME}"' EXIT
 editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
+xdotool mousemove --window "${editor}" 1190 $((menu_bar_height + 40))
+sleep 0.3
+import -window "${editor}" -crop "${status_crop}" +repage "${out_dir}/status_no_controller.png"
 
-# Options > Device Setup, with the virtual controller chosen as input and output.
+# Options > Device Setup, with the virtual controller found by "Find Controller".
 click "${editor}" 88 10
 wait_for "^menu$" >/dev/null
 click "${editor}" 108 $((menu_bar_height + 13))
 setup="$(wait_for "Editor Device Manager")"
-click "${setup}" 80 80
-click "${setup}" 80 250
+click "${setup}" 76 445
+sleep 1
 xdotool mousemove --window "${setup}" 5 5
 sleep 0.3
 import -window "${setup}" "${out_dir}/device_setup.png"
 click "${setup}" 52 397
+xdotool mousemove --window "${editor}" 1190 $((menu_bar_height + 40))
+sleep 0.6
+import -window "${editor}" -crop "${status_crop}" +repage "${out_dir}/status_controller.png"
 
 # The Get and Send dialogs, opened by the main view's first two preset buttons.
 click "${editor}" 120 $((menu_bar_height + 490 + 5 + 17))
@@ -73,5 +86,21 @@ xdotool key Up Return
 xdotool mousemove --window "${editor}" 1190 $((menu_bar_height + 40))
 sleep 0.7
 import -window "${editor}" "${out_dir}/6_keybed_split.png"
+
+# Device Setup on a system without the ALSA sequencer, when this one has none: no virtual controller.
+if [ ! -e /dev/snd/seq ]; then
+    kill "${editor_pid}" 2>/dev/null || true
+    wait "${editor_pid}" 2>/dev/null || true
+    "${ZKM_EDITOR_BINARY}" >/dev/null 2>&1 &
+    editor_pid=$!
+    editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
+    click "${editor}" 88 10
+    wait_for "^menu$" >/dev/null
+    click "${editor}" 108 $((menu_bar_height + 13))
+    setup="$(wait_for "Editor Device Manager")"
+    xdotool mousemove --window "${setup}" 5 5
+    sleep 0.3
+    import -window "${setup}" "${out_dir}/device_setup_no_midi.png"
+fi
 
 echo "Screenshots of the user guide: ${out_dir}"

@@ -5,8 +5,12 @@
 namespace
 {
 constexpr int dialogWidth = 360;
-constexpr int dialogHeight = 425;
+constexpr int artworkHeight = 425;
+constexpr int findRowHeight = 40; // the row of "Find Controller", below the artwork
+constexpr int dialogHeight = artworkHeight + findRowHeight;
 constexpr float captionFontHeight = 15.0f;
+constexpr float emptyListFontHeight = 15.0f;
+const juce::Colour emptyListTextColour (0xffffffff);
 
 const juce::Rectangle<int> inputFieldArea (15, 60, 327, 141);
 const juce::Rectangle<int> outputFieldArea (15, 228, 327, 141);
@@ -15,7 +19,12 @@ const juce::Rectangle<int> outputFieldArea (15, 228, 327, 141);
 // background draws beside each caption.
 const juce::Rectangle<int> inputCaptionArea (25, 44, 49, 18);
 const juce::Rectangle<int> outputCaptionArea (23, 213, 65, 17);
+const juce::Rectangle<int> artworkArea (0, 0, dialogWidth, artworkHeight);
+const juce::Rectangle<int> inputListArea (15, 69, 327, 123);
+const juce::Rectangle<int> outputListArea (15, 240, 327, 123);
 } // namespace
+
+const juce::String DeviceManagerComponent::noMidiServiceText ("No MIDI system found: is ALSA's sequencer loaded?");
 
 //==============================================================================
 DeviceManagerComponent::DeviceManagerComponent (juce::Button::Listener* buttonListener)
@@ -23,6 +32,7 @@ DeviceManagerComponent::DeviceManagerComponent (juce::Button::Listener* buttonLi
     okButton.addListener (buttonListener);
     applyButton.addListener (buttonListener);
     cancelButton.addListener (buttonListener);
+    findButton.addListener (buttonListener);
 
     backgroundImage = juce::ImageCache::getFromMemory (BinaryData::DeviceManager_Background_png,
                                                        BinaryData::DeviceManager_Background_pngSize);
@@ -43,6 +53,12 @@ DeviceManagerComponent::DeviceManagerComponent (juce::Button::Listener* buttonLi
     addAndMakeVisible (applyButton);
     addAndMakeVisible (inputList);
     addAndMakeVisible (outputList);
+    addAndMakeVisible (findButton);
+
+    finderStatus.setColour (juce::Label::textColourId, juce::Colours::black);
+    finderStatus.setFont (captionFontHeight);
+    finderStatus.setMinimumHorizontalScale (0.7f);
+    addAndMakeVisible (finderStatus);
 
     setLookAndFeel (&look);
     setSize (dialogWidth, dialogHeight);
@@ -74,6 +90,23 @@ void DeviceManagerComponent::selectOutputDevice (const juce::String& deviceName)
     selectRowNamed (outputList, outputModel, deviceName);
 }
 
+void DeviceManagerComponent::setMidiServiceMissing (bool isMissing)
+{
+    midiServiceMissing = isMissing;
+    repaint();
+}
+
+juce::String DeviceManagerComponent::getEmptyListText() const
+{
+    const bool anyListEmpty = inputModel.names.isEmpty() || outputModel.names.isEmpty();
+    return midiServiceMissing && anyListEmpty ? noMidiServiceText : juce::String();
+}
+
+void DeviceManagerComponent::setFinderStatus (const juce::String& text)
+{
+    finderStatus.setText (text, juce::dontSendNotification);
+}
+
 juce::String DeviceManagerComponent::getSelectedInputName() const { return getSelectedName (inputList, inputModel); }
 
 juce::String DeviceManagerComponent::getSelectedOutputName() const { return getSelectedName (outputList, outputModel); }
@@ -82,7 +115,7 @@ juce::String DeviceManagerComponent::getSelectedOutputName() const { return getS
 void DeviceManagerComponent::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::white);
-    g.drawImage (backgroundImage, getLocalBounds().toFloat());
+    g.drawImage (backgroundImage, artworkArea.toFloat());
     g.drawImage (listFieldImage, inputFieldArea.toFloat());
     g.drawImage (listFieldImage, outputFieldArea.toFloat());
 
@@ -90,15 +123,29 @@ void DeviceManagerComponent::paint (juce::Graphics& g)
     g.setFont (captionFontHeight);
     g.drawText ("INPUT", inputCaptionArea, juce::Justification::centredLeft, true);
     g.drawText ("OUTPUT", outputCaptionArea, juce::Justification::centredLeft, true);
+
+    if (midiServiceMissing)
+    {
+        g.setColour (emptyListTextColour);
+        g.setFont (emptyListFontHeight);
+
+        if (inputModel.names.isEmpty())
+            g.drawFittedText (noMidiServiceText, inputListArea.reduced (10), juce::Justification::centred, 2);
+
+        if (outputModel.names.isEmpty())
+            g.drawFittedText (noMidiServiceText, outputListArea.reduced (10), juce::Justification::centred, 2);
+    }
 }
 
 void DeviceManagerComponent::resized()
 {
-    inputList.setBounds (15, 69, 327, 123);
-    outputList.setBounds (15, 240, 327, 123);
+    inputList.setBounds (inputListArea);
+    outputList.setBounds (outputListArea);
     okButton.setBounds (16, 381, 72, 32);
     cancelButton.setBounds (120, 381, 88, 30);
     applyButton.setBounds (248, 381, 88, 30);
+    findButton.setBounds (16, artworkHeight + 5, 120, 30);
+    finderStatus.setBounds (144, artworkHeight + 5, 200, 30);
 }
 
 //==============================================================================

@@ -5,8 +5,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-/** The content of the device setup dialog: a list of MIDI inputs, a list of MIDI outputs, and the
-    buttons "OK", "Apply" and "Cancel", whose clicks go to the dialog window. */
+/** The content of the device setup dialog: a list of MIDI inputs, a list of MIDI outputs, the
+    buttons "OK", "Apply" and "Cancel", and below them "Find Controller" with a line that tells how
+    the search went. All button clicks go to the dialog window. */
 class DeviceManagerComponent : public juce::Component
 {
 public:
@@ -25,11 +26,24 @@ public:
     juce::String getSelectedInputName() const;
     juce::String getSelectedOutputName() const;
 
+    /** Shows, in each list that is empty, that the system has no MIDI service at all. */
+    void setMidiServiceMissing (bool isMissing);
+
+    /** The text that an empty list shows instead of device names; empty when there is none. */
+    juce::String getEmptyListText() const;
+
+    /** The line beside "Find Controller". */
+    void setFinderStatus (const juce::String& text);
+    juce::String getFinderStatus() const { return finderStatus.getText(); }
+
+    static const juce::String noMidiServiceText;
+
     juce::ListBox& getInputList() noexcept { return inputList; }
     juce::ListBox& getOutputList() noexcept { return outputList; }
     juce::TextButton& getOkButton() noexcept { return okButton; }
     juce::TextButton& getApplyButton() noexcept { return applyButton; }
     juce::TextButton& getCancelButton() noexcept { return cancelButton; }
+    juce::TextButton& getFindButton() noexcept { return findButton; }
 
     //==============================================================================
     void paint (juce::Graphics& g) override;
@@ -43,6 +57,9 @@ private:
     juce::TextButton okButton{ "OK" };
     juce::TextButton applyButton{ "Apply" };
     juce::TextButton cancelButton{ "Cancel" };
+    juce::TextButton findButton{ "Find Controller" };
+    juce::Label finderStatus{ "Find Controller Status" };
+    bool midiServiceMissing = false;
     juce::Image backgroundImage;
     juce::Image listFieldImage;
     DeviceListModel inputModel;

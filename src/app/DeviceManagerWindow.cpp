@@ -1,8 +1,16 @@
 #include "app/DeviceManagerWindow.h"
 
-DeviceManagerWindow::DeviceManagerWindow (const juce::String& title, MidiManager* midiManagerToUse)
+const juce::String DeviceManagerWindow::searchingText ("Looking for the controller...");
+const juce::String DeviceManagerWindow::foundText ("Found: ");
+const juce::String DeviceManagerWindow::noAnswerText ("No controller answered");
+
+//==============================================================================
+DeviceManagerWindow::DeviceManagerWindow (const juce::String& title, MidiManager* midiManagerToUse,
+                                          DeviceSettings* settingsToUse, juce::uint8 deviceId, int findTimeoutMs)
     : juce::ResizableWindow (title, true)
     , midiManager (midiManagerToUse)
+    , settings (settingsToUse)
+    , finder (midiManagerToUse->getDeviceLayer(), deviceId, findTimeoutMs)
 {
     setUsingNativeTitleBar (true);
     setResizable (false, false);
@@ -11,6 +19,7 @@ DeviceManagerWindow::DeviceManagerWindow (const juce::String& title, MidiManager
 
     // The names as the manager's device layer offers them now, the virtual controller included.
     content->setDeviceNames (midiManager->getAvailableInputNames(), midiManager->getAvailableOutputNames());
+    content->setMidiServiceMissing (! midiManager->isMidiServiceAvailable());
 
     setContentOwned (content, true);
     centreWithSize (content->getWidth(), content->getHeight());
@@ -23,7 +32,11 @@ DeviceManagerWindow::DeviceManagerWindow (const juce::String& title, MidiManager
     toFront (true);
 }
 
-DeviceManagerWindow::~DeviceManagerWindow() { clearContentComponent(); }
+DeviceManagerWindow::~DeviceManagerWindow()
+{
+    finder.cancel();
+    clearContentComponent();
+}
 
 //==============================================================================
 void DeviceManagerWindow::applyDeviceSelection()
@@ -31,6 +44,38 @@ void DeviceManagerWindow::applyDeviceSelection()
     auto& content = getDeviceManagerComponent();
     midiManager->setInputDevice (content.getSelectedInputName());
     midiManager->setOutputDevice (content.getSelectedOutputName());
+
+    if (settings != nullptr)
+        settings->setDeviceNames (midiManager->getInputDeviceName(), midiManager->getOutputDeviceName());
+}
+
+void DeviceManagerWindow::findController()
+{
+    // The finder calls back on the message thread, and never once it is cancelled with the window.
+    if (! finder.start ([this] (const ControllerFinder::Result& result) { controllerSearchFinished (result); }))
+        return;
+
+    auto& content = getDeviceManagerComponent();
+    content.getFindButton().setEnabled (false);
+    content.setFinderStatus (searchingText);
+}
+
+void DeviceManagerWindow::controllerSearchFinished (const ControllerFinder::Result& result)
+{
+    auto& content = getDeviceManagerComponent();
+    content.getFindButton().setEnabled (true);
+
+    if (! result.isFound())
+    {
+        content.setFinderStatus (noAnswerText);
+        return;
+    }
+
+    // The controller may have been plugged in after the lists were filled.
+    content.setDeviceNames (midiManager->getAvailableInputNames(), midiManager->getAvailableOutputNames());
+    content.selectInputDevice (result.inputName);
+    content.selectOutputDevice (result.outputName);
+    content.setFinderStatus (foundText + result.outputName);
 }
 
 void DeviceManagerWindow::buttonClicked (juce::Button* button)
@@ -49,6 +94,10 @@ void DeviceManagerWindow::buttonClicked (juce::Button* button)
     else if (name == "Cancel")
     {
         delete this;
+    }
+    else if (name == "Find Controller")
+    {
+        findController();
     }
 }
 

@@ -6,6 +6,9 @@
 namespace
 {
 constexpr juce::uint8 fileSlot = 0; // preset files carry slot 0
+
+// Beside the "Get From Hardware" button, in the main section view.
+const juce::Rectangle<int> connectionStatusArea (270, 5, 600, 35);
 } // namespace
 
 //==============================================================================
@@ -35,6 +38,7 @@ EditorWindow::~EditorWindow()
 {
     // A Get that still waits for replies must not report to a window that is gone.
     engine->removeListener (this);
+    connectionStatus.reset();
 
     delete sendPresetWindow.get();
     delete getPresetWindow.get();
@@ -113,6 +117,19 @@ bool EditorWindow::loadFile (const juce::File& file)
 
     presetFileRejected (file.getFileName());
     return false;
+}
+
+void EditorWindow::showConnectionStatus (MidiManager& midiManager, std::function<void()> openSetup)
+{
+    statusMidiManager = &midiManager;
+    openDeviceSetup = std::move (openSetup);
+    connectionStatus = std::make_unique<ConnectionStatusLabel> (midiManager, openDeviceSetup);
+
+    if (auto* mainSection = getEditorComponent()->getView (0))
+    {
+        mainSection->addAndMakeVisible (*connectionStatus);
+        connectionStatus->setBounds (connectionStatusArea);
+    }
 }
 
 void EditorWindow::showGetPresetWindow()
@@ -230,7 +247,16 @@ void EditorWindow::buttonClicked (juce::Button* button)
 
 void EditorWindow::midiCommunicationFailed (const juce::String&)
 {
-    if (midiErrorAlert == nullptr)
+    if (midiErrorAlert != nullptr)
+        return;
+
+    // Without both ports nothing reached the controller: the way out is choosing them.
+    const bool portsMissing = statusMidiManager != nullptr
+                              && !(statusMidiManager->isInputOpen() && statusMidiManager->isOutputOpen());
+
+    if (portsMissing && openDeviceSetup != nullptr)
+        midiErrorAlert = new MidiErrorAlertWindow (openDeviceSetup); // owned by the framework's message box
+    else
         midiErrorAlert = new MidiErrorAlertWindow(); // owned by the framework's message box
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ConnectionStatusLabel.h"
 #include "app/FileErrorAlertWindow.h"
 #include "app/GetPresetWindow.h"
 #include "app/MidiErrorAlertWindow.h"
@@ -54,6 +55,13 @@ public:
     /** Loads a preset file into this document; a rejected file is reported with the file error
         notice. After a load, Save asks for a file again. */
     bool loadFile (const juce::File& file);
+
+    /** Shows the connection status beside the preset buttons, and lets the "MIDI Error" notice of
+        a Get or Send without open ports offer Device Setup; openDeviceSetup opens it. The manager
+        must outlive the window. */
+    void showConnectionStatus (MidiManager& midiManager, std::function<void()> openDeviceSetup);
+
+    ConnectionStatusLabel* getConnectionStatus() const noexcept { return connectionStatus.get(); }
 
     /** Opens this window's Get or Send dialog unless it is open already. */
     void showGetPresetWindow();
@@ -112,6 +120,9 @@ private:
     juce::WeakReference<FileErrorAlertWindow> fileErrorAlert;
     int contentWidth = 0;
     int contentHeight = 0;
+    MidiManager* statusMidiManager = nullptr;
+    std::function<void()> openDeviceSetup;
+    std::unique_ptr<ConnectionStatusLabel> connectionStatus;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The "MIDI Error" notice. The object is the callback of an asynchronous message box, so the
@@ -8,13 +9,22 @@
 class MidiErrorAlertWindow : public juce::ModalComponentManager::Callback
 {
 public:
+    /** The notice with its one button, "OK". */
     MidiErrorAlertWindow();
 
-    void modalStateFinished (int) override {}
+    /** The notice for a transfer that had no ports to go through: besides "OK" it offers
+        "Device Setup...", which calls openDeviceSetup once the box is gone. */
+    explicit MidiErrorAlertWindow (std::function<void()> openDeviceSetup);
+
+    void modalStateFinished (int result) override;
 
     static juce::String getMessage();
 
+    static const juce::String deviceSetupButtonText;
+
 private:
+    std::function<void()> openDeviceSetup;
+
     JUCE_DECLARE_WEAK_REFERENCEABLE (MidiErrorAlertWindow)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiErrorAlertWindow)
 };

@@ -39,6 +39,11 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     commandManager->registerAllCommandsForTarget (this);
     windowManager = std::make_unique<WindowManager> (&lastDirectory, commandManager.get(), mainMenuModel.get());
 
+    // The devices applied in an earlier run: opened now when present, by the device check when
+    // they are plugged in later.
+    deviceSettings = std::make_unique<DeviceSettings> (DeviceSettings::getDefaultFile());
+    midiManager.restoreDevices (deviceSettings->getInputName(), deviceSettings->getOutputName());
+
     const auto trimmed = commandLine.trim();
 
     if (trimmed.isNotEmpty() && ! trimmed.startsWithChar ('-'))
@@ -103,7 +108,8 @@ void QuenloZKEditorApplication::showDeviceSetupWindow()
 {
     if (deviceSetupWindow == nullptr)
         deviceSetupWindow = new DeviceManagerWindow ("ZK" + juce::String (numKeys) + " Editor Device Manager",
-                                                     &midiManager); // deletes itself on OK or Cancel
+                                                     &midiManager, deviceSettings.get(),
+                                                     static_cast<juce::uint8> (deviceId)); // deletes itself on OK or Cancel
 }
 
 //==============================================================================
@@ -131,7 +137,12 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
         probe->setBounds (content->getLocalBounds());
     }
 
-    return windowManager->createWindow (content, engine);
+    auto* window = windowManager->createWindow (content, engine);
+
+    if (window != nullptr)
+        window->showConnectionStatus (midiManager, [this] { showDeviceSetupWindow(); });
+
+    return window;
 }
 
 void QuenloZKEditorApplication::openPresetFile()

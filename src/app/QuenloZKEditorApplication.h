@@ -3,6 +3,7 @@
 #include "app/FirstPaintProbe.h"
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
+#include "app/DeviceSettings.h"
 #include "app/EditorWindow.h"
 #include "app/MainMenuModel.h"
 #include "app/WindowManager.h"
@@ -93,6 +94,9 @@ public:
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
 
+    /** The settings kept between runs; null before initialise. */
+    DeviceSettings* getDeviceSettings() const noexcept { return deviceSettings.get(); }
+
     /** True once a quit has been asked for. */
     bool isQuitRequested() const noexcept { return quitRequested; }
 
@@ -112,6 +116,7 @@ protected:
     juce::WeakReference<AboutWindow> aboutWindow;
     juce::WeakReference<DeviceManagerWindow> deviceSetupWindow;
     juce::String filePattern;
+    std::unique_ptr<DeviceSettings> deviceSettings;
 
 private:
     void closeDialogs();

@@ -80,3 +80,12 @@ std::unique_ptr<MidiDeviceLayer::Output> CompositeMidiDeviceLayer::openOutput (i
 
     return nullptr;
 }
+
+bool CompositeMidiDeviceLayer::isMidiServiceAvailable()
+{
+    for (auto* layer : layers)
+        if (!layer->isMidiServiceAvailable())
+            return false;
+
+    return true;
+}

@@ -28,6 +28,9 @@ public:
     std::unique_ptr<Input> openInput (int index, juce::MidiInputCallback& callback) override;
     std::unique_ptr<Output> openOutput (int index) override;
 
+    /** False as soon as one of the layers misses its service. */
+    bool isMidiServiceAvailable() override;
+
 private:
     std::vector<MidiDeviceLayer*> layers;
     std::vector<std::unique_ptr<MidiDeviceLayer>> ownedLayers;

@@ -37,4 +37,8 @@ public:
 
     /** Opens the output at that position of getOutputNames(); nullptr when opening fails. */
     virtual std::unique_ptr<Output> openOutput (int index) = 0;
+
+    /** False when the MIDI service behind the layer is missing altogether (on Linux, no ALSA
+        sequencer), so that empty lists can be told apart from a machine without MIDI. */
+    virtual bool isMidiServiceAvailable() { return true; }
 };

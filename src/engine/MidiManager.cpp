@@ -131,6 +131,35 @@ void MidiManager::openOutputAt (int index)
     output = std::move (newOutput);
 }
 
+void MidiManager::restoreDevices (const juce::String& inputName, const juce::String& outputName)
+{
+    if (inputName.isNotEmpty())
+    {
+        setInputDevice (inputName);
+
+        if (inputDeviceName != inputName)
+        {
+            inputDeviceName = inputName;
+            const juce::ScopedLock sl (inputLock);
+            input.reset();
+        }
+    }
+
+    if (outputName.isNotEmpty())
+    {
+        setOutputDevice (outputName);
+
+        if (outputDeviceName != outputName)
+        {
+            outputDeviceName = outputName;
+            const juce::ScopedLock sl (outputLock);
+            output.reset();
+        }
+    }
+}
+
+bool MidiManager::isMidiServiceAvailable() { return layer.isMidiServiceAvailable(); }
+
 juce::String MidiManager::getInputDeviceName() const { return inputDeviceName; }
 
 juce::String MidiManager::getOutputDeviceName() const { return outputDeviceName; }

@@ -36,6 +36,17 @@ public:
     juce::String getInputDeviceName() const;
     juce::String getOutputDeviceName() const;
 
+    /** Chooses the devices by name, also when they are absent now: a present one opens at once, an
+        absent one is opened by the device check once it appears. An empty name keeps the device
+        chosen for that direction. Used for the devices remembered from an earlier run. */
+    void restoreDevices (const juce::String& inputName, const juce::String& outputName);
+
+    /** The layer through which the manager reaches the devices, for probes of their own. */
+    MidiDeviceLayer& getDeviceLayer() noexcept { return layer; }
+
+    /** False when the system has no MIDI service at all. */
+    bool isMidiServiceAvailable();
+
     /** The names of the devices that can be chosen now. */
     juce::StringArray getAvailableInputNames();
     juce::StringArray getAvailableOutputNames();

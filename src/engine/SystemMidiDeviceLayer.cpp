@@ -4,7 +4,7 @@ namespace
 {
 /** Without the ALSA sequencer device, asking for the lists only makes ALSA complain on the error
     stream, once a second with the device check: such a machine simply has no MIDI. */
-bool isMidiServiceAvailable()
+bool isSequencerPresent()
 {
 #if JUCE_LINUX || JUCE_BSD
     return juce::File ("/dev/snd/seq").exists();
@@ -15,12 +15,12 @@ bool isMidiServiceAvailable()
 
 juce::Array<juce::MidiDeviceInfo> getInputDevices()
 {
-    return isMidiServiceAvailable() ? juce::MidiInput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
+    return isSequencerPresent() ? juce::MidiInput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
 }
 
 juce::Array<juce::MidiDeviceInfo> getOutputDevices()
 {
-    return isMidiServiceAvailable() ? juce::MidiOutput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
+    return isSequencerPresent() ? juce::MidiOutput::getAvailableDevices() : juce::Array<juce::MidiDeviceInfo>();
 }
 
 juce::StringArray getNames (const juce::Array<juce::MidiDeviceInfo>& devices)
@@ -86,6 +86,8 @@ private:
 } // namespace
 
 //==============================================================================
+bool SystemMidiDeviceLayer::isMidiServiceAvailable() { return isSequencerPresent(); }
+
 juce::StringArray SystemMidiDeviceLayer::getInputNames() { return getNames (getInputDevices()); }
 
 juce::StringArray SystemMidiDeviceLayer::getOutputNames() { return getNames (getOutputDevices()); }

@@ -15,6 +15,9 @@ public:
     std::unique_ptr<Input> openInput (int index, juce::MidiInputCallback& callback) override;
     std::unique_ptr<Output> openOutput (int index) override;
 
+    /** On Linux, whether the ALSA sequencer device exists. */
+    bool isMidiServiceAvailable() override;
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SystemMidiDeviceLayer)
 };

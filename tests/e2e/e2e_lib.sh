@@ -14,6 +14,9 @@ readonly menu_bar_height=24      # the editor's menu bar, above the 1200 x 700 c
 readonly dump_head_hex="f0007e51004061035100"
 
 e2e_work="$(mktemp -d /tmp/zkm_e2e.XXXXXX)"
+
+# The editor remembers its MIDI devices in the configuration folder: each test has its own.
+export XDG_CONFIG_HOME="${e2e_work}/config"
 e2e_editor_pids=()
 
 e2e_cleanup()

@@ -30,6 +30,15 @@ private:
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
+
+    // The application remembers its MIDI devices in the user's configuration folder: the tests get
+    // a configuration folder of their own, so that they neither read nor change the user's.
+    const auto configFolder = juce::File::createTempFile ("zkm_test_config");
+    configFolder.createDirectory();
+    setenv ("XDG_CONFIG_HOME", configFolder.getFullPathName().toRawUTF8(), 1);
+
     ::testing::AddGlobalTestEnvironment (new JuceEnvironment()); // gtest owns the environment
-    return RUN_ALL_TESTS();
+    const auto result = RUN_ALL_TESTS();
+    configFolder.deleteRecursively();
+    return result;
 }

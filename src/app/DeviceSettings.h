@@ -1,0 +1,39 @@
+#pragma once
+
+#include <juce_data_structures/juce_data_structures.h>
+
+/** The settings kept between runs: the names of the MIDI input and output last applied in Device
+    Setup, and the "Verify After Send" option. They live in a small file in the user's configuration
+    folder. A file that cannot be read or written, or is damaged, is passed over with a note on the
+    standard error output: the editor then simply starts without remembered devices. */
+class DeviceSettings
+{
+public:
+    /** Reads the settings from that file, if it exists. */
+    explicit DeviceSettings (const juce::File& file);
+    ~DeviceSettings();
+
+    /** zkm-editor/settings.xml in $XDG_CONFIG_HOME, or in ~/.config when that is not set. */
+    static juce::File getDefaultFile();
+
+    //==============================================================================
+    juce::String getInputName() const;
+    juce::String getOutputName() const;
+
+    /** Stores both names and writes the file; false, with a note, when it could not be written. */
+    bool setDeviceNames (const juce::String& inputName, const juce::String& outputName);
+
+    bool getVerifyAfterSend() const;
+    bool setVerifyAfterSend (bool shouldVerify);
+
+    const juce::File& getFile() const noexcept { return file; }
+
+private:
+    bool save();
+
+    const juce::File file;
+    std::unique_ptr<juce::PropertiesFile> properties;
+    bool fileWasDamaged = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DeviceSettings)
+};
