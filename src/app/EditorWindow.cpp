@@ -115,6 +115,12 @@ bool EditorWindow::loadFile (const juce::File& file)
     return false;
 }
 
+void EditorWindow::commitOpenEdits()
+{
+    if (auto* editor = getEditorComponent())
+        editor->commitOpenEdits();
+}
+
 void EditorWindow::showGetPresetWindow()
 {
     if (getPresetWindow == nullptr)
@@ -155,6 +161,8 @@ EditorComponent* EditorWindow::getEditorComponent() const
 //==============================================================================
 void EditorWindow::closeButtonPressed()
 {
+    commitOpenEdits();
+
     // A listener deletes this window during its call, so the list is walked in a copy and the
     // window itself is not touched again.
     const auto listeners = closeListeners;
@@ -178,6 +186,8 @@ void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationC
 
 bool EditorWindow::perform (const InvocationInfo& info)
 {
+    commitOpenEdits();
+
     switch (info.commandID)
     {
         case CommandIDs::closeWindow:
@@ -214,6 +224,7 @@ bool EditorWindow::perform (const InvocationInfo& info)
 void EditorWindow::buttonClicked (juce::Button* button)
 {
     const auto name = button->getName();
+    commitOpenEdits();
 
     if (name == "Send To Hardware")
         showSendPresetWindow();

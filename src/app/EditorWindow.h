@@ -55,6 +55,11 @@ public:
         notice. After a load, Save asks for a file again. */
     bool loadFile (const juce::File& file);
 
+    /** Takes a number that is still being typed into the preset, as Return would. Every command and
+        preset button calls it first, so that the keyboard behaves as a click on a button does; a
+        command added later that reads, sends or replaces the preset calls it as well. */
+    void commitOpenEdits();
+
     /** Opens this window's Get or Send dialog unless it is open already. */
     void showGetPresetWindow();
     void showSendPresetWindow();

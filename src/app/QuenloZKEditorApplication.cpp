@@ -52,16 +52,24 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     }
 
     juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
+
+    // Shows the tooltips of every window, such as the range of a box whose number lies outside it.
+    tooltipWindow = std::make_unique<juce::TooltipWindow>();
 }
 
 void QuenloZKEditorApplication::shutdown()
 {
+    tooltipWindow.reset();
     closeDialogs();
     closeDocuments();
 }
 
 void QuenloZKEditorApplication::systemRequestedQuit()
 {
+    if (windowManager != nullptr)
+        for (auto* window : windowManager->getWindows())
+            window->commitOpenEdits();
+
     closeDialogs();
     quitRequested = true;
 

@@ -110,6 +110,7 @@ private:
 
     bool quitRequested = false;
     std::unique_ptr<FirstPaintProbe> firstPaintProbe;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)
 };

@@ -1,5 +1,7 @@
 #include "widgets/NumberBox.h"
 
+#include "widgets/EditorColours.h"
+
 namespace
 {
 // The number is painted a little in from the left edge.
@@ -45,6 +47,7 @@ void NumberBox::setNumber (double newNumber)
 
     value = newNumber;
     showText (asWholeNumber (value));
+    updateRangeMark();
 
     // Newest listener first; a listener may remove others while it is being called.
     for (int i = listeners.size(); --i >= 0;)
@@ -54,13 +57,22 @@ void NumberBox::setNumber (double newNumber)
     }
 }
 
+void NumberBox::showNumber (double number)
+{
+    value = (number == 0.0) ? 0.0 : number;
+    showText (asWholeNumber (value));
+    updateRangeMark();
+    repaint();
+}
+
 void NumberBox::addListener (Listener* listener) { listeners.addIfNotAlreadyThere (listener); }
 
 //==============================================================================
 void NumberBox::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::white);
-    g.setColour (findColour (textColourId));
+    const auto outOfRange = isOutOfRange();
+    g.fillAll (outOfRange ? EditorColours::warningBackground : juce::Colours::white);
+    g.setColour (outOfRange ? EditorColours::warning : findColour (textColourId));
     g.drawText (asWholeNumber (value), textIndent, 0, getWidth(), getHeight(), juce::Justification::left, false);
 }
 
@@ -74,7 +86,9 @@ void NumberBox::editorShown (juce::TextEditor* editor)
         editorLook = std::make_unique<LookAndFeel>();
 
     editor->setLookAndFeel (editorLook.get());
-    editor->setText (asWholeNumber (value), false);
+    textWhenOpened = asWholeNumber (value);
+    editAbandoned = false;
+    editor->setText (textWhenOpened, false);
 
     // Whatever is typed first replaces the whole number.
     editor->selectAll();
@@ -88,7 +102,9 @@ void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
 
     const auto typed = editor->getText();
 
-    if (typed.isNotEmpty())
+    // Only a number that the user typed is taken: a field left as it opened writes nothing, so a
+    // box never writes a number merely because it showed it.
+    if (typed.isNotEmpty() && typed != textWhenOpened && ! editAbandoned)
         setNumber (typed.getDoubleValue());
     else
         showText (asWholeNumber (value));
@@ -98,6 +114,12 @@ void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
     editor->setText (asWholeNumber (value), false);
 }
 
+void NumberBox::textEditorEscapeKeyPressed (juce::TextEditor& editor)
+{
+    editAbandoned = true;
+    juce::Label::textEditorEscapeKeyPressed (editor);
+}
+
 //==============================================================================
 juce::String NumberBox::asWholeNumber (double number) { return juce::String (number, 0); }
 
@@ -105,4 +127,11 @@ void NumberBox::showText (const juce::String& text)
 {
     const juce::ScopedValueSetter<bool> settingText (isSettingText, true);
     setText (text, juce::dontSendNotification);
+}
+
+void NumberBox::updateRangeMark()
+{
+    setTooltip (isOutOfRange() ? "Outside the range " + asWholeNumber (minimum) + " to " + asWholeNumber (maximum)
+                                     + " of this box"
+                               : juce::String());
 }
