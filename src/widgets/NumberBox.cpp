@@ -26,6 +26,8 @@ NumberBox::NumberBox()
 
 NumberBox::~NumberBox()
 {
+    outsideClickWatcher.reset();
+
     // The label deletes an open field only after editorLook is gone; the field must not keep it.
     if (auto* editor = getCurrentTextEditor())
         editor->setLookAndFeel (nullptr);
@@ -92,10 +94,21 @@ void NumberBox::editorShown (juce::TextEditor* editor)
 
     // Whatever is typed first replaces the whole number.
     editor->selectAll();
+
+    // The label enters its modal state right after this call; the box leaves it again once the
+    // field is open, and ends the edit on a click elsewhere itself.
+    outsideClickWatcher = std::make_unique<OutsideClickWatcher> (*this);
+    juce::MessageManager::callAsync ([safeBox = juce::Component::SafePointer<NumberBox> (this)]
+                                     {
+                                         if (safeBox != nullptr && safeBox->isCurrentlyModal (false))
+                                             safeBox->exitModalState (0);
+                                     });
 }
 
 void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
 {
+    outsideClickWatcher.reset();
+
     // The box is replacing its own text: the unfinished edit is abandoned.
     if (isSettingText)
         return;
@@ -118,6 +131,23 @@ void NumberBox::textEditorEscapeKeyPressed (juce::TextEditor& editor)
 {
     editAbandoned = true;
     juce::Label::textEditorEscapeKeyPressed (editor);
+}
+
+//==============================================================================
+NumberBox::OutsideClickWatcher::OutsideClickWatcher (NumberBox& owner)
+    : box (owner)
+{
+    juce::Desktop::getInstance().addGlobalMouseListener (this);
+}
+
+NumberBox::OutsideClickWatcher::~OutsideClickWatcher() { juce::Desktop::getInstance().removeGlobalMouseListener (this); }
+
+void NumberBox::OutsideClickWatcher::mouseDown (const juce::MouseEvent& event)
+{
+    auto* clicked = event.originalComponent;
+
+    if (clicked != &box && ! box.isParentOf (clicked))
+        box.hideEditor (false); // deletes this watcher
 }
 
 //==============================================================================

@@ -80,6 +80,21 @@ private:
     /** Marks a number outside the range with the tooltip that names the range, or clears the mark. */
     void updateRangeMark();
 
+    /** Ends the edit as Return would when the mouse is pressed anywhere outside the open field. The
+        label makes itself modal while its field is open, which would keep every other window
+        behind the editor's and swallow the first click into it; the box leaves that state and
+        watches the clicks itself instead. */
+    class OutsideClickWatcher : public juce::MouseListener
+    {
+    public:
+        explicit OutsideClickWatcher (NumberBox& owner);
+        ~OutsideClickWatcher() override;
+        void mouseDown (const juce::MouseEvent& event) override;
+
+    private:
+        NumberBox& box;
+    };
+
     // Made when the box is first edited: a window holds hundreds of boxes, and a look of its own for
     // each would cost every box a full colour table while almost none is ever edited.
     std::unique_ptr<LookAndFeel> editorLook;
@@ -92,6 +107,8 @@ private:
     // What the open field showed when it opened, and whether Escape abandoned the edit.
     juce::String textWhenOpened;
     bool editAbandoned = false;
+
+    std::unique_ptr<OutsideClickWatcher> outsideClickWatcher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)
 };
