@@ -66,9 +66,12 @@ void QuenloZKEditorApplication::shutdown()
 
 void QuenloZKEditorApplication::systemRequestedQuit()
 {
+    // Every window with unsaved changes asks first; "Cancel", or a save that wrote nothing, keeps
+    // the program and all its windows open.
     if (windowManager != nullptr)
         for (auto* window : windowManager->getWindows())
-            window->commitOpenEdits();
+            if (! window->offerToSaveChanges())
+                return;
 
     closeDialogs();
     quitRequested = true;
