@@ -145,9 +145,12 @@ bool EditorWindow::offerToSaveChanges()
 
     switch (askToSaveChanges (getDocumentTitle()))
     {
-        case SaveChangesAnswer::save:    return save() && ! unsavedChanges;
-        case SaveChangesAnswer::discard: return true;
-        case SaveChangesAnswer::cancel:  break;
+        case SaveChangesAnswer::save:
+            return save() && ! unsavedChanges;
+        case SaveChangesAnswer::discard:
+            return true;
+        case SaveChangesAnswer::cancel:
+            break;
     }
 
     return false;
@@ -163,9 +166,12 @@ EditorWindow::SaveChangesAnswer EditorWindow::runSaveChangesQuestion (const juce
 
     switch (box.runModalLoop())
     {
-        case 1:  return SaveChangesAnswer::save;
-        case 2:  return SaveChangesAnswer::discard;
-        default: return SaveChangesAnswer::cancel;
+        case 1:
+            return SaveChangesAnswer::save;
+        case 2:
+            return SaveChangesAnswer::discard;
+        default:
+            return SaveChangesAnswer::cancel;
     }
 }
 

@@ -33,13 +33,20 @@ juce::String PresetChange::describe (const ZKEditorEngine::ParameterEdit& edit)
 
     switch (edit.controlType)
     {
-        case ControlType::Knob:      return "Knob " + number + " " + edit.parameterName;
-        case ControlType::Pad:       return "Pad " + number + " " + edit.parameterName;
-        case ControlType::Switch:    return "Switch " + number + " " + edit.parameterName;
-        case ControlType::Transport: return TransportBank::getButtonName (edit.controlIndex) + " " + edit.parameterName;
-        case ControlType::RollMode:  return "Roll Mode " + edit.parameterName;
-        case ControlType::Sustain:   return "Sustain Pedal " + edit.parameterName;
-        default:                     break;
+        case ControlType::Knob:
+            return "Knob " + number + " " + edit.parameterName;
+        case ControlType::Pad:
+            return "Pad " + number + " " + edit.parameterName;
+        case ControlType::Switch:
+            return "Switch " + number + " " + edit.parameterName;
+        case ControlType::Transport:
+            return TransportBank::getButtonName (edit.controlIndex) + " " + edit.parameterName;
+        case ControlType::RollMode:
+            return "Roll Mode " + edit.parameterName;
+        case ControlType::Sustain:
+            return "Sustain Pedal " + edit.parameterName;
+        default:
+            break;
     }
 
     // The keybed's, the wheels' and the DIN flags' names say what they belong to.

@@ -98,11 +98,12 @@ void NumberBox::editorShown (juce::TextEditor* editor)
     // The label enters its modal state right after this call; the box leaves it again once the
     // field is open, and ends the edit on a click elsewhere itself.
     outsideClickWatcher = std::make_unique<OutsideClickWatcher> (*this);
-    juce::MessageManager::callAsync ([safeBox = juce::Component::SafePointer<NumberBox> (this)]
-                                     {
-                                         if (safeBox != nullptr && safeBox->isCurrentlyModal (false))
-                                             safeBox->exitModalState (0);
-                                     });
+    juce::MessageManager::callAsync (
+        [safeBox = juce::Component::SafePointer<NumberBox> (this)]
+        {
+            if (safeBox != nullptr && safeBox->isCurrentlyModal (false))
+                safeBox->exitModalState (0);
+        });
 }
 
 void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
@@ -140,7 +141,10 @@ NumberBox::OutsideClickWatcher::OutsideClickWatcher (NumberBox& owner)
     juce::Desktop::getInstance().addGlobalMouseListener (this);
 }
 
-NumberBox::OutsideClickWatcher::~OutsideClickWatcher() { juce::Desktop::getInstance().removeGlobalMouseListener (this); }
+NumberBox::OutsideClickWatcher::~OutsideClickWatcher()
+{
+    juce::Desktop::getInstance().removeGlobalMouseListener (this);
+}
 
 void NumberBox::OutsideClickWatcher::mouseDown (const juce::MouseEvent& event)
 {

@@ -9,7 +9,7 @@ struct ExpectedCommand
 {
     juce::CommandID id;
     const char* shortName;
-    int keyCode; // 0: no default key
+    int keyCode;            // 0: no default key
     int extraModifiers = 0; // beside the command modifier
 };
 
@@ -170,7 +170,8 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
                                    CommandIDs::saveAs, -1, 0, CommandIDs::quit }));
     EXPECT_EQ (subMenuNames, juce::StringArray ("Hardware"));
 
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")), juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),
+               juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")), juce::Array<int> ({ CommandIDs::deviceSetup }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));

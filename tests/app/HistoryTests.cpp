@@ -25,7 +25,7 @@ juce::String commandName (EditorWindow& window, juce::CommandID command)
     juce::ApplicationCommandInfo info (command);
     window.getCommandInfo (command, info);
     return (info.flags & juce::ApplicationCommandInfo::isDisabled) != 0 ? info.shortName + " (disabled)"
-                                                                         : info.shortName;
+                                                                        : info.shortName;
 }
 
 /** A number box of a knob view, shown in the window, as the user finds it. */
@@ -229,8 +229,8 @@ TEST_F (ApplicationTest, ClosingAChangedWindowAsksAndFollowsTheAnswer)
     juce::MemoryBlock bytes;
     target.loadFileAsData (bytes);
     auto* knob = window (0).getEngine()->getControls (ControlType::Knob)[0]; // the same layout in every window
-    EXPECT_EQ (static_cast<const juce::uint8*> (bytes.getData())[ZKSysEx::dumpImageOffset + knob->getOffset()
-                                                                 + knob->getIndex ("Max")],
+    EXPECT_EQ (static_cast<const juce::uint8*> (
+                   bytes.getData())[ZKSysEx::dumpImageOffset + knob->getOffset() + knob->getIndex ("Max")],
                100);
 
     editor = &window (0);
