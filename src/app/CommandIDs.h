@@ -16,6 +16,8 @@ enum CommandIDs
     sendPreset = 0x200071,
     setInternalSync = 0x200072,
     setExternalSync = 0x200073,
+    undo = 0x200080,
+    redo = 0x200081,
     about = 0x200090,
     deviceSetup = 0x200310,
     minimise = 0x200410,
@@ -65,6 +67,14 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
             break;
         case CommandIDs::setExternalSync:
             result.setInfo ("Set External Sync", {}, "General", 0);
+            break;
+        case CommandIDs::undo:
+            result.setInfo ("Undo", {}, "General", 0);
+            result.addDefaultKeypress ('z', command);
+            break;
+        case CommandIDs::redo:
+            result.setInfo ("Redo", {}, "General", 0);
+            result.addDefaultKeypress ('z', command | juce::ModifierKeys::shiftModifier);
             break;
         case CommandIDs::about:
             result.setInfo ("About", {}, "General", 0);

@@ -1,6 +1,7 @@
 #include "app/EditorWindow.h"
 
 #include "app/CommandIDs.h"
+#include "app/PresetChange.h"
 #include "views/MainSectionView.h"
 
 namespace
@@ -16,9 +17,11 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                             juce::File* lastDirectoryToShare, WindowCloseListener* closeListener)
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
+    , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
     , chooseFile (&EditorWindow::runFileChooser)
     , engine (std::move (engineToUse))
     , lastDirectory (lastDirectoryToShare)
+    , plainTitle (title)
 {
     if (auto* mainSection = dynamic_cast<MainSectionView*> (content->getView (0)))
         for (auto* button : mainSection->getPresetButtons())
@@ -32,6 +35,11 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     setUsingNativeTitleBar (true);
 
     closeListeners.addIfNotAlreadyThere (closeListener);
+
+    // The preset the window opens with is its unchanged state and the start of its history.
+    recordedPreset = engine->createPresetData (fileSlot);
+    unchangedPreset = recordedPreset;
+    engine->addEditListener (this);
 }
 
 EditorWindow::~EditorWindow()
@@ -39,6 +47,8 @@ EditorWindow::~EditorWindow()
     // A Get that still waits for replies must not report to a window that is gone.
     engine->removeListener (this);
     connectionStatus.reset();
+    engine->removeEditListener (this);
+    undoManager.clearUndoHistory();
 
     delete sendPresetWindow.get();
     delete getPresetWindow.get();
@@ -90,6 +100,7 @@ bool EditorWindow::saveToFile (const juce::File& file)
         return false;
     }
 
+    markAsUnchanged();
     setName (getApplicationName() + " - " + documentName);
     return true;
 }
@@ -111,6 +122,8 @@ bool EditorWindow::loadFile (const juce::File& file)
         // The loaded preset is not the one of the last Save As: Save asks again rather than write
         // it over that file unasked.
         currentFile = juce::File();
+        recordStep ("Load From File");
+        markAsUnchanged();
         setName (getApplicationName() + " - " + file.getFileNameWithoutExtension());
         return true;
     }
@@ -130,6 +143,64 @@ void EditorWindow::showConnectionStatus (MidiManager& midiManager, std::function
         mainSection->addAndMakeVisible (*connectionStatus);
         connectionStatus->setBounds (connectionStatusArea);
     }
+}
+
+bool EditorWindow::save()
+{
+    if (currentFile.existsAsFile())
+        return saveToFile (currentFile);
+
+    return saveAs() && ! unsavedChanges;
+}
+
+bool EditorWindow::offerToSaveChanges()
+{
+    commitOpenEdits();
+
+    if (! unsavedChanges)
+        return true;
+
+    switch (askToSaveChanges (getDocumentTitle()))
+    {
+        case SaveChangesAnswer::save:
+            return save() && ! unsavedChanges;
+        case SaveChangesAnswer::discard:
+            return true;
+        case SaveChangesAnswer::cancel:
+            break;
+    }
+
+    return false;
+}
+
+EditorWindow::SaveChangesAnswer EditorWindow::runSaveChangesQuestion (const juce::String& name)
+{
+    juce::AlertWindow box ("Unsaved Changes", "Save changes to " + name + " before closing?",
+                           juce::MessageBoxIconType::QuestionIcon);
+    box.addButton ("Save", 1, juce::KeyPress (juce::KeyPress::returnKey));
+    box.addButton ("Discard", 2);
+    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+    switch (box.runModalLoop())
+    {
+        case 1:
+            return SaveChangesAnswer::save;
+        case 2:
+            return SaveChangesAnswer::discard;
+        default:
+            return SaveChangesAnswer::cancel;
+    }
+}
+
+juce::String EditorWindow::getDocumentTitle() const
+{
+    return plainTitle.fromFirstOccurrenceOf (getApplicationName() + " - ", false, false);
+}
+
+void EditorWindow::commitOpenEdits()
+{
+    if (auto* editor = getEditorComponent())
+        editor->commitOpenEdits();
 }
 
 void EditorWindow::showGetPresetWindow()
@@ -172,6 +243,9 @@ EditorComponent* EditorWindow::getEditorComponent() const
 //==============================================================================
 void EditorWindow::closeButtonPressed()
 {
+    if (! offerToSaveChanges())
+        return;
+
     // A listener deletes this window during its call, so the list is walked in a copy and the
     // window itself is not touched again.
     const auto listeners = closeListeners;
@@ -185,26 +259,48 @@ juce::ApplicationCommandTarget* EditorWindow::getNextCommandTarget() { return fi
 void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
-                         CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync });
+                         CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
+                         CommandIDs::undo, CommandIDs::redo });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
     fillCommandInfo (commandID, result);
+
+    // The Edit menu names the step that the command undoes or redoes.
+    if (commandID == CommandIDs::undo)
+    {
+        if (undoManager.canUndo())
+            result.shortName = "Undo " + undoManager.getUndoDescription();
+
+        result.setActive (undoManager.canUndo());
+    }
+    else if (commandID == CommandIDs::redo)
+    {
+        if (undoManager.canRedo())
+            result.shortName = "Redo " + undoManager.getRedoDescription();
+
+        result.setActive (undoManager.canRedo());
+    }
 }
 
 bool EditorWindow::perform (const InvocationInfo& info)
 {
+    commitOpenEdits();
+
     switch (info.commandID)
     {
         case CommandIDs::closeWindow:
             userTriedToCloseWindow(); // this window is gone afterwards
             break;
         case CommandIDs::save:
-            if (currentFile.existsAsFile())
-                saveToFile (currentFile);
-            else
-                saveAs();
+            save();
+            break;
+        case CommandIDs::undo:
+            undoManager.undo();
+            break;
+        case CommandIDs::redo:
+            undoManager.redo();
             break;
         case CommandIDs::saveAs:
             saveAs();
@@ -231,6 +327,7 @@ bool EditorWindow::perform (const InvocationInfo& info)
 void EditorWindow::buttonClicked (juce::Button* button)
 {
     const auto name = button->getName();
+    commitOpenEdits();
 
     if (name == "Send To Hardware")
         showSendPresetWindow();
@@ -263,6 +360,69 @@ void EditorWindow::midiCommunicationFailed (const juce::String&)
 void EditorWindow::presetFileRejected (const juce::String& fileName)
 {
     showFileError ("Error Opening " + fileName + "\r\n" + " Invalid Preset Data");
+}
+
+void EditorWindow::presetFetched (juce::uint8)
+{
+    recordStep ("Get From Hardware");
+    markAsUnchanged();
+}
+
+void EditorWindow::presetSent (juce::uint8) { markAsUnchanged(); }
+
+void EditorWindow::parameterEdited (const ZKEditorEngine::ParameterEdit& edit)
+{
+    if (! applyingHistory)
+        recordStep (PresetChange::describe (edit));
+}
+
+void EditorWindow::setName (const juce::String& newName)
+{
+    plainTitle = newName;
+    juce::DocumentWindow::setName (unsavedChanges ? "*" + plainTitle : plainTitle);
+}
+
+//==============================================================================
+void EditorWindow::recordStep (const juce::String& name)
+{
+    auto current = engine->createPresetData (fileSlot);
+
+    if (current == recordedPreset)
+        return;
+
+    undoManager.beginNewTransaction (name);
+    undoManager.perform (new PresetChange (recordedPreset, current, // owned by undoManager
+                                           [this] (const juce::Array<juce::uint8>& data) { applyHistoryStep (data); }));
+    recordedPreset = std::move (current);
+    updateUnsavedMark();
+}
+
+void EditorWindow::applyHistoryStep (const juce::Array<juce::uint8>& presetData)
+{
+    {
+        const juce::ScopedValueSetter<bool> applying (applyingHistory, true);
+        engine->loadPresetData (presetData);
+    }
+
+    recordedPreset = presetData;
+    updateUnsavedMark();
+}
+
+void EditorWindow::markAsUnchanged()
+{
+    unchangedPreset = engine->createPresetData (fileSlot);
+    updateUnsavedMark();
+}
+
+void EditorWindow::updateUnsavedMark()
+{
+    const auto changed = engine->createPresetData (fileSlot) != unchangedPreset;
+
+    if (changed == unsavedChanges)
+        return;
+
+    unsavedChanges = changed;
+    setName (plainTitle);
 }
 
 //==============================================================================

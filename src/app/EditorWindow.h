@@ -20,12 +20,24 @@ class EditorWindow
     , public juce::ApplicationCommandTarget
     , public juce::Button::Listener
     , public ZKEditorEngine::Listener
+    , public ZKEditorEngine::EditListener
 {
 public:
     /** Asks the user for a file: the chooser's title, the folder it starts in, the wildcard, and
         whether the file is to be written. Returns juce::File() when the user cancelled. */
     using FileChooserStep = std::function<juce::File (const juce::String& title, const juce::File& startFolder,
                                                       const juce::String& filePattern, bool forSaving)>;
+
+    /** The answers to "Save changes to ... before closing?". */
+    enum class SaveChangesAnswer
+    {
+        save,
+        discard,
+        cancel
+    };
+
+    /** Asks the user whether the named document's unsaved changes are to be saved. */
+    using SaveChangesQuestion = std::function<SaveChangesAnswer (const juce::String& documentName)>;
 
     //==============================================================================
     /** Takes ownership of the content; lastDirectory is the application's shared starting folder. */
@@ -63,6 +75,39 @@ public:
 
     ConnectionStatusLabel* getConnectionStatus() const noexcept { return connectionStatus.get(); }
 
+    /** Takes a number that is still being typed into the preset, as Return would. Every command and
+        preset button calls it first, so that the keyboard behaves as a click on a button does; a
+        command added later that reads, sends or replaces the preset calls it as well. */
+    void commitOpenEdits();
+
+    /** The Save command: writes to the save target, or asks for a file when there is none. True
+        when the preset was written. */
+    bool save();
+
+    //==============================================================================
+    /** True while the preset differs from what was last loaded, fetched, sent or saved. The title
+        then starts with an asterisk. */
+    bool hasUnsavedChanges() const noexcept { return unsavedChanges; }
+
+    /** Before the window goes: commits an open edit and, if the preset has unsaved changes, asks
+        whether to save them. True when the window may close: nothing was unsaved, the user chose
+        "Discard", or "Save" wrote the preset; false on "Cancel" or when no file was written. */
+    bool offerToSaveChanges();
+
+    /** The question step, by default a message box with "Save", "Discard" and "Cancel"; replaceable
+        so that a caller can answer without a dialog. */
+    SaveChangesQuestion askToSaveChanges;
+
+    /** The default question step. */
+    static SaveChangesAnswer runSaveChangesQuestion (const juce::String& documentName);
+
+    /** The name of the document as the question names it: the title without the application name. */
+    juce::String getDocumentTitle() const;
+
+    /** This window's history of edits and loads, one step each, undone and redone as whole presets. */
+    juce::UndoManager& getUndoManager() noexcept { return undoManager; }
+
+    //==============================================================================
     /** Opens this window's Get or Send dialog unless it is open already. */
     void showGetPresetWindow();
     void showSendPresetWindow();
@@ -103,10 +148,30 @@ public:
 
     void midiCommunicationFailed (const juce::String& text) override;
     void presetFileRejected (const juce::String& fileName) override;
+    void presetFetched (juce::uint8 slot) override;
+    void presetSent (juce::uint8 slot) override;
+
+    /** Records a user's edit as one step of the history. */
+    void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override;
+
+    /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
+    void setName (const juce::String& newName) override;
 
 private:
     /** Shows the file error notice unless this window shows one already. */
     void showFileError (const juce::String& message);
+
+    /** Makes the change from the last recorded preset to the current one a step of the history. */
+    void recordStep (const juce::String& name);
+
+    /** Loads a preset of the history, as undo and redo do. */
+    void applyHistoryStep (const juce::Array<juce::uint8>& presetData);
+
+    /** The current preset is the one last loaded, fetched, sent or saved. */
+    void markAsUnchanged();
+
+    /** Compares the preset with the one last loaded, fetched, sent or saved and marks the title. */
+    void updateUnsavedMark();
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;
@@ -123,6 +188,13 @@ private:
     MidiManager* statusMidiManager = nullptr;
     std::function<void()> openDeviceSetup;
     std::unique_ptr<ConnectionStatusLabel> connectionStatus;
+
+    juce::UndoManager undoManager;
+    juce::Array<juce::uint8> recordedPreset; // the preset after the last step of the history
+    juce::Array<juce::uint8> unchangedPreset; // the preset last loaded, fetched, sent or saved
+    bool unsavedChanges = false;
+    bool applyingHistory = false;
+    juce::String plainTitle;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -8,7 +8,7 @@ MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* commandManagerToW
     setApplicationCommandManagerToWatch (commandManager);
 }
 
-juce::StringArray MainMenuModel::getMenuBarNames() { return { "File", "Options", "Window", "Help" }; }
+juce::StringArray MainMenuModel::getMenuBarNames() { return { "File", "Edit", "Options", "Window", "Help" }; }
 
 juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuName)
 {
@@ -31,6 +31,11 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addSubMenu ("Hardware", hardware);
         menu.addSeparator();
         menu.addCommandItem (commandManager, CommandIDs::quit);
+    }
+    else if (menuName == "Edit")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::undo);
+        menu.addCommandItem (commandManager, CommandIDs::redo);
     }
     else if (menuName == "Options")
     {

@@ -2,7 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-/** The menu bar that every document window shows: "File", "Options", "Window" and "Help". Every
+/** The menu bar that every document window shows: "File", "Edit", "Options", "Window" and "Help". Every
     entry is a command item, carried out through the command manager and enabled only when the
     manager finds a target for it. */
 class MainMenuModel : public juce::MenuBarModel

@@ -62,16 +62,27 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     }
 
     juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
+
+    // Shows the tooltips of every window, such as the range of a box whose number lies outside it.
+    tooltipWindow = std::make_unique<juce::TooltipWindow>();
 }
 
 void QuenloZKEditorApplication::shutdown()
 {
+    tooltipWindow.reset();
     closeDialogs();
     closeDocuments();
 }
 
 void QuenloZKEditorApplication::systemRequestedQuit()
 {
+    // Every window with unsaved changes asks first; "Cancel", or a save that wrote nothing, keeps
+    // the program and all its windows open.
+    if (windowManager != nullptr)
+        for (auto* window : windowManager->getWindows())
+            if (! window->offerToSaveChanges())
+                return;
+
     closeDialogs();
     quitRequested = true;
 

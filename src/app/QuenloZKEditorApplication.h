@@ -31,8 +31,9 @@ public:
     /** A second start hands its command line over; it opens nothing. */
     void anotherInstanceStarted (const juce::String&) override {}
 
-    /** Closes the About and device setup windows and stops the message loop; the document windows
-        go at shutdown. */
+    /** Asks every document window with unsaved changes whether to save them; unless the user
+        cancels, closes the About and device setup windows and stops the message loop. The document
+        windows go at shutdown. */
     void systemRequestedQuit() override;
 
     void suspended() override {}
@@ -124,6 +125,7 @@ private:
 
     bool quitRequested = false;
     std::unique_ptr<FirstPaintProbe> firstPaintProbe;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)
 };

@@ -120,6 +120,47 @@ void ZKEditorEngine::setParameter (int controlType, juce::String parameterName, 
     found->second.getFirst()->setValue (parameterName, value, false);
 }
 
+bool ZKEditorEngine::editParameter (int controlType, int controlIndex, const juce::String& parameterName,
+                                    juce::uint8 value, Control::Listener* writer)
+{
+    auto* control = getControls (controlType)[controlIndex];
+
+    if (control == nullptr)
+        return false;
+
+    const auto oldValue = control->getValue (parameterName);
+
+    // An unchanged byte (a list answering a load with the entry it was given) is no edit, and no
+    // one needs to hear of it.
+    if (oldValue == value)
+        return true;
+
+    if (! control->setValueFromUser (parameterName, value, writer))
+        return false;
+
+    const ParameterEdit edit{ controlType, controlIndex, parameterName, oldValue, value };
+
+    for (int i = editListeners.size(); --i >= 0;)
+    {
+        i = juce::jmin (i, editListeners.size() - 1);
+
+        if (i < 0)
+            break;
+
+        editListeners.getUnchecked (i)->parameterEdited (edit);
+    }
+
+    return true;
+}
+
+void ZKEditorEngine::addEditListener (EditListener* listener)
+{
+    if (listener != nullptr)
+        editListeners.addIfNotAlreadyThere (listener);
+}
+
+void ZKEditorEngine::removeEditListener (EditListener* listener) { editListeners.removeFirstMatchingValue (listener); }
+
 juce::String ZKEditorEngine::getFilePattern() const { return filePattern; }
 
 int ZKEditorEngine::getPresetDataSize() const noexcept { return dumpLength; }
@@ -416,6 +457,17 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
     }
 
     waitUntil (start + imageLength * pacing.writeGapMs);
+
+    for (int i = listeners.size(); --i >= 0;)
+    {
+        i = juce::jmin (i, listeners.size() - 1);
+
+        if (i < 0)
+            break;
+
+        listeners.getUnchecked (i)->presetSent (slot);
+    }
+
     return true;
 }
 

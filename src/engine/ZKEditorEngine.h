@@ -28,6 +28,30 @@ public:
 
         /** A Get of that slot (0 to 23) completed and its preset is now in the controls. */
         virtual void presetFetched (juce::uint8 /*slot*/) {}
+
+        /** The whole preset was written into that slot (0 to 23). */
+        virtual void presetSent (juce::uint8 /*slot*/) {}
+    };
+
+    /** One change that a user made through a widget: which parameter of which control, and the byte
+        before and after. */
+    struct ParameterEdit
+    {
+        int controlType = 0;
+        int controlIndex = 0;
+        juce::String parameterName;
+        juce::uint8 oldValue = 0;
+        juce::uint8 newValue = 0;
+    };
+
+    /** Hears of every user edit that changed a byte: the hook for undo and for the unsaved-edit mark.
+        Called on the message thread by editParameter, after the byte is stored and every other
+        widget of it shows the new value. Loads are not edits: they are not told here. */
+    class EditListener
+    {
+    public:
+        virtual ~EditListener() = default;
+        virtual void parameterEdited (const ParameterEdit& edit) = 0;
     };
 
     /** How the conversation is paced. Messages go out by deadline: message i at start + i * gap. */
@@ -51,6 +75,18 @@ public:
 
     /** Sets a parameter of the first control of that type, without notification. */
     void setParameter (int controlType, juce::String parameterName, juce::uint8 value);
+
+    /** The one path of a user's edit through a widget: stores the value in the parameter of the
+        control at that index of a ControlType if the control accepts it and the byte changes, tells
+        every other observer of that byte (all but the writer, under every name of the byte) and then
+        the edit listeners. A value equal to the stored one changes nothing and tells no one. Returns
+        false when the value was refused. */
+    bool editParameter (int controlType, int controlIndex, const juce::String& parameterName, juce::uint8 value,
+                        Control::Listener* writer);
+
+    /** Edit listeners are not owned; one that goes away first must remove itself. */
+    void addEditListener (EditListener* listener);
+    void removeEditListener (EditListener* listener);
 
     juce::String getFilePattern() const;
 
@@ -140,6 +176,7 @@ private:
 
     Pacing pacing;
     juce::Array<Listener*> listeners;
+    juce::Array<EditListener*> editListeners;
 
     // The Get under way; touched on the message thread only.
     bool getInProgress = false;

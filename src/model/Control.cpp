@@ -32,6 +32,26 @@ void Control::setValue (juce::String parameterName, juce::uint8 value, bool shou
         callListeners (parameterName, value);
 }
 
+bool Control::setValueFromUser (const juce::String& parameterName, juce::uint8 value, Listener* writer)
+{
+    const auto index = getIndex (parameterName);
+
+    if (value < getMinimum (parameterName) || value > getMaximum (parameterName)
+        || ! juce::isPositiveAndBelow (index, values.size()))
+        return false;
+
+    values.set (index, value);
+
+    // Alias names of the byte (a pad's "Note" and "CC") have widgets of their own that must follow.
+    const auto& bytes = getNameBytes();
+
+    for (int i = 0; i < parameterNames.size(); ++i)
+        if (bytes[(size_t) i] == index)
+            callListeners (parameterNames[i], value, writer);
+
+    return true;
+}
+
 juce::uint8 Control::getValue (juce::String parameterName)
 {
     const auto index = getIndex (parameterName);
@@ -128,7 +148,7 @@ int Control::getIndexFromNameList (const juce::String& parameterName) const
     return -1;
 }
 
-void Control::callListeners (const juce::String& parameterName, juce::uint8 value)
+void Control::callListeners (const juce::String& parameterName, juce::uint8 value, Listener* excluded)
 {
     for (int i = listeners.size(); --i >= 0;)
     {
@@ -138,6 +158,7 @@ void Control::callListeners (const juce::String& parameterName, juce::uint8 valu
         if (i < 0)
             break;
 
-        listeners.getUnchecked (i)->controlValueChanged (parameterName, value);
+        if (auto* listener = listeners.getUnchecked (i); listener != excluded)
+            listener->controlValueChanged (parameterName, value);
     }
 }

@@ -23,6 +23,12 @@ public:
         whether or not the value was stored. */
     virtual void setValue (juce::String parameterName, juce::uint8 value, bool notifyListeners);
 
+    /** Stores a value that a user entered, if it lies within the parameter's range, and then tells
+        every listener but the writer what the byte holds, under every name that addresses that byte,
+        so that every other widget of it follows while the writer is not told its own value back.
+        Returns false, telling no one, when the value is refused. */
+    bool setValueFromUser (const juce::String& parameterName, juce::uint8 value, Listener* writer);
+
     /** The stored byte of that parameter, 0 for a name that the class does not know. */
     virtual juce::uint8 getValue (juce::String parameterName);
 
@@ -59,8 +65,8 @@ protected:
     /** The name-list lookup used by classes without their own getIndex. */
     int getIndexFromNameList (const juce::String& parameterName) const;
 
-    /** Calls every listener, from the most recently added to the first. */
-    void callListeners (const juce::String& parameterName, juce::uint8 value);
+    /** Calls every listener but the excluded one, from the most recently added to the first. */
+    void callListeners (const juce::String& parameterName, juce::uint8 value, Listener* excluded = nullptr);
 
     //==============================================================================
     juce::Array<juce::uint8> values;

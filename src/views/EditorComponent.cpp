@@ -1,6 +1,7 @@
 #include "views/EditorComponent.h"
 
 #include "BinaryData.h"
+#include <functional>
 #include "views/EmbeddedImages.h"
 #include "views/KeybedControlView.h"
 #include "views/KnobBank.h"
@@ -176,6 +177,24 @@ void EditorComponent::announceCurrentValues()
     for (int type = PresetName; type <= MidiToDin; ++type)
         for (auto* control : engine->getControls (type))
             control->setValues (control->getValues());
+}
+
+void EditorComponent::commitOpenEdits()
+{
+    std::function<void (juce::Component&)> commitWithin = [&commitWithin] (juce::Component& component)
+    {
+        for (auto* child : component.getChildren())
+        {
+            if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->isBeingEdited())
+                label->hideEditor (false);
+            else
+                commitWithin (*child);
+        }
+    };
+
+    for (auto* view : views)
+        if (view != nullptr)
+            commitWithin (*view);
 }
 
 ViewSelector* EditorComponent::getSelector (int selectorIndex) const { return selectors[selectorIndex]; }

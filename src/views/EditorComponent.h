@@ -54,6 +54,11 @@ public:
     /** True once every view is built. */
     bool areAllViewsBuilt() const;
 
+    /** Ends every open text field of the editor as Return would, so that a typed number is in the
+        preset before anything reads it. Every command that reads, sends or replaces the preset, or
+        closes the window, calls it first. */
+    void commitOpenEdits();
+
     /** Selector 0 is the tab row, selector 1 the product picture; null if there is none. */
     ViewSelector* getSelector (int selectorIndex) const;
 

@@ -5,6 +5,9 @@
 namespace
 {
 constexpr int viewsPerBank = 4;
+
+// In the order of the transport controls: button i edits transport control i.
+const char* const buttonNames[] = { "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
 const juce::Point<int> dinButtonPosition{ 670, 0 };
 } // namespace
 
@@ -13,9 +16,6 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
     : BankView (true)
 {
     juce::OwnedArray<juce::Component> controlViews;
-
-    // In the order of the transport controls: button i edits transport control i.
-    const char* const buttonNames[] = { "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
 
     for (unsigned int button = 0; button < std::size (buttonNames); ++button)
         controlViews.add (std::make_unique<TransportControlView> (engine, button, buttonNames[button]));
@@ -32,3 +32,9 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
 }
 
 TransportBank::~TransportBank() = default;
+
+juce::String TransportBank::getButtonName (int index)
+{
+    return juce::isPositiveAndBelow (index, (int) std::size (buttonNames)) ? juce::String (buttonNames[index])
+                                                                           : juce::String();
+}

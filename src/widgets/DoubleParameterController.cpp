@@ -12,8 +12,7 @@ DoubleParameterController::DoubleParameterController (UIParameterInterface* uiTo
 
 void DoubleParameterController::updateParameter (int shownValue)
 {
-    if (auto* control = getBoundControl())
-        control->setValue (parameterName, (juce::uint8) (shownValue - displayOffset), false);
+    engine->editParameter (controlType, controlIndex, parameterName, (juce::uint8) (shownValue - displayOffset), this);
 }
 
 Control* DoubleParameterController::getBoundControl() { return engine->getControls (controlType)[controlIndex]; }

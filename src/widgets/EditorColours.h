@@ -10,4 +10,8 @@ const juce::Colour blue{ 0xFF117FC6 };
 
 /** Labels, titles, list and box backgrounds. */
 const juce::Colour white{ 0xFFFFFFFF };
+
+/** A number that the preset holds but its box does not take: its text, and the box's background. */
+const juce::Colour warning{ 0xFFD9480F };
+const juce::Colour warningBackground{ 0xFFFFE4D6 };
 } // namespace EditorColours

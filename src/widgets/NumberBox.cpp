@@ -1,5 +1,7 @@
 #include "widgets/NumberBox.h"
 
+#include "widgets/EditorColours.h"
+
 namespace
 {
 // The number is painted a little in from the left edge.
@@ -24,6 +26,8 @@ NumberBox::NumberBox()
 
 NumberBox::~NumberBox()
 {
+    outsideClickWatcher.reset();
+
     // The label deletes an open field only after editorLook is gone; the field must not keep it.
     if (auto* editor = getCurrentTextEditor())
         editor->setLookAndFeel (nullptr);
@@ -45,6 +49,7 @@ void NumberBox::setNumber (double newNumber)
 
     value = newNumber;
     showText (asWholeNumber (value));
+    updateRangeMark();
 
     // Newest listener first; a listener may remove others while it is being called.
     for (int i = listeners.size(); --i >= 0;)
@@ -54,13 +59,22 @@ void NumberBox::setNumber (double newNumber)
     }
 }
 
+void NumberBox::showNumber (double number)
+{
+    value = (number == 0.0) ? 0.0 : number;
+    showText (asWholeNumber (value));
+    updateRangeMark();
+    repaint();
+}
+
 void NumberBox::addListener (Listener* listener) { listeners.addIfNotAlreadyThere (listener); }
 
 //==============================================================================
 void NumberBox::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::white);
-    g.setColour (findColour (textColourId));
+    const auto outOfRange = isOutOfRange();
+    g.fillAll (outOfRange ? EditorColours::warningBackground : juce::Colours::white);
+    g.setColour (outOfRange ? EditorColours::warning : findColour (textColourId));
     g.drawText (asWholeNumber (value), textIndent, 0, getWidth(), getHeight(), juce::Justification::left, false);
 }
 
@@ -74,21 +88,37 @@ void NumberBox::editorShown (juce::TextEditor* editor)
         editorLook = std::make_unique<LookAndFeel>();
 
     editor->setLookAndFeel (editorLook.get());
-    editor->setText (asWholeNumber (value), false);
+    textWhenOpened = asWholeNumber (value);
+    editAbandoned = false;
+    editor->setText (textWhenOpened, false);
 
     // Whatever is typed first replaces the whole number.
     editor->selectAll();
+
+    // The label enters its modal state right after this call; the box leaves it again once the
+    // field is open, and ends the edit on a click elsewhere itself.
+    outsideClickWatcher = std::make_unique<OutsideClickWatcher> (*this);
+    juce::MessageManager::callAsync (
+        [safeBox = juce::Component::SafePointer<NumberBox> (this)]
+        {
+            if (safeBox != nullptr && safeBox->isCurrentlyModal (false))
+                safeBox->exitModalState (0);
+        });
 }
 
 void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
 {
+    outsideClickWatcher.reset();
+
     // The box is replacing its own text: the unfinished edit is abandoned.
     if (isSettingText)
         return;
 
     const auto typed = editor->getText();
 
-    if (typed.isNotEmpty())
+    // Only a number that the user typed is taken: a field left as it opened writes nothing, so a
+    // box never writes a number merely because it showed it.
+    if (typed.isNotEmpty() && typed != textWhenOpened && ! editAbandoned)
         setNumber (typed.getDoubleValue());
     else
         showText (asWholeNumber (value));
@@ -98,6 +128,32 @@ void NumberBox::editorAboutToBeHidden (juce::TextEditor* editor)
     editor->setText (asWholeNumber (value), false);
 }
 
+void NumberBox::textEditorEscapeKeyPressed (juce::TextEditor& editor)
+{
+    editAbandoned = true;
+    juce::Label::textEditorEscapeKeyPressed (editor);
+}
+
+//==============================================================================
+NumberBox::OutsideClickWatcher::OutsideClickWatcher (NumberBox& owner)
+    : box (owner)
+{
+    juce::Desktop::getInstance().addGlobalMouseListener (this);
+}
+
+NumberBox::OutsideClickWatcher::~OutsideClickWatcher()
+{
+    juce::Desktop::getInstance().removeGlobalMouseListener (this);
+}
+
+void NumberBox::OutsideClickWatcher::mouseDown (const juce::MouseEvent& event)
+{
+    auto* clicked = event.originalComponent;
+
+    if (clicked != &box && ! box.isParentOf (clicked))
+        box.hideEditor (false); // deletes this watcher
+}
+
 //==============================================================================
 juce::String NumberBox::asWholeNumber (double number) { return juce::String (number, 0); }
 
@@ -105,4 +161,11 @@ void NumberBox::showText (const juce::String& text)
 {
     const juce::ScopedValueSetter<bool> settingText (isSettingText, true);
     setText (text, juce::dontSendNotification);
+}
+
+void NumberBox::updateRangeMark()
+{
+    setTooltip (isOutOfRange() ? "Outside the range " + asWholeNumber (minimum) + " to " + asWholeNumber (maximum)
+                                     + " of this box"
+                               : juce::String());
 }

@@ -4,7 +4,12 @@
 
 /** A single-line box that shows a whole number and, when clicked, turns into a text field that accepts
     only digits and signs. A typed number outside the box's range is refused and the previous number
-    comes back; every accepted number is told to the listeners. */
+    comes back; every accepted number is told to the listeners.
+
+    Only a number that the user typed is taken: Escape abandons the edit, and a field closed with the
+    text it opened with (by Tab, a click elsewhere or Return) changes nothing and tells no one. A
+    number shown from outside (showNumber) that lies outside the range is shown as it is, marked in
+    the warning colour with a tooltip that names the range. */
 class NumberBox : public juce::Label
 {
 public:
@@ -33,8 +38,16 @@ public:
         outside the range is refused and the current number is shown again. */
     void setNumber (double newNumber);
 
+    /** Shows a number that the owner holds (a stored value), without telling the listeners; an open
+        edit is abandoned. A number outside the range is shown all the same and marked as such, so
+        that the box never shows a number other than the one it stands for. */
+    void showNumber (double number);
+
     /** The current number. */
     double getValue() const noexcept { return value; }
+
+    /** True while the shown number lies outside the range. */
+    bool isOutOfRange() const noexcept { return !(value >= minimum && value <= maximum); }
 
     /** Registers a listener unless it is registered already. Listeners are not owned. */
     void addListener (Listener* listener);
@@ -54,12 +67,33 @@ protected:
     void editorShown (juce::TextEditor*) override;
     void editorAboutToBeHidden (juce::TextEditor*) override;
 
+    /** Escape abandons the edit: nothing is written, whatever the field holds. */
+    void textEditorEscapeKeyPressed (juce::TextEditor&) override;
+
 private:
     //==============================================================================
     static juce::String asWholeNumber (double number);
 
     /** Writes the text without a change message, and without taking an open field's text as an edit. */
     void showText (const juce::String& text);
+
+    /** Marks a number outside the range with the tooltip that names the range, or clears the mark. */
+    void updateRangeMark();
+
+    /** Ends the edit as Return would when the mouse is pressed anywhere outside the open field. The
+        label makes itself modal while its field is open, which would keep every other window
+        behind the editor's and swallow the first click into it; the box leaves that state and
+        watches the clicks itself instead. */
+    class OutsideClickWatcher : public juce::MouseListener
+    {
+    public:
+        explicit OutsideClickWatcher (NumberBox& owner);
+        ~OutsideClickWatcher() override;
+        void mouseDown (const juce::MouseEvent& event) override;
+
+    private:
+        NumberBox& box;
+    };
 
     // Made when the box is first edited: a window holds hundreds of boxes, and a look of its own for
     // each would cost every box a full colour table while almost none is ever edited.
@@ -69,6 +103,12 @@ private:
 
     // True while the box replaces its own text: closing an open field then abandons the edit.
     bool isSettingText = false;
+
+    // What the open field showed when it opened, and whether Escape abandoned the edit.
+    juce::String textWhenOpened;
+    bool editAbandoned = false;
+
+    std::unique_ptr<OutsideClickWatcher> outsideClickWatcher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)
 };

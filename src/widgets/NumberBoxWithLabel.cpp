@@ -28,4 +28,4 @@ NumberBoxWithLabel::NumberBoxWithLabel (int minimum, int maximum, const juce::St
 
 NumberBoxWithLabel::~NumberBoxWithLabel() = default;
 
-void NumberBoxWithLabel::setDisplayedValue (int value) { numberBox->setNumber (value); }
+void NumberBoxWithLabel::setDisplayedValue (int value) { numberBox->showNumber (value); }

@@ -13,7 +13,8 @@ public:
     ~NumberBoxWithLabel() override;
 
     //==============================================================================
-    /** Shows the number if the box accepts it; an accepted number is told to the box's listeners. */
+    /** Shows the number as it is, marked when it lies outside the box's range; the box's listeners
+        are not told, so a shown value is never written back. */
     void setDisplayedValue (int value) override;
 
     NumberBox& getNumberBox() noexcept { return *numberBox; }

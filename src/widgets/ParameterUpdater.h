@@ -5,7 +5,8 @@
 #include "widgets/UIParameterInterface.h"
 
 /** Binds a widget to one named parameter of one control: a loaded value is shown in the widget, plus
-    a display offset, and a user's change is written back, less the offset, without notification. */
+    a display offset, and a user's change is written back, less the offset, through the engine's
+    editParameter, which tells every other widget of that byte but not this one. */
 class ParameterUpdater : public Control::Listener
 {
 public:
@@ -17,7 +18,7 @@ public:
     /** Shows the value plus the display offset when the name is the bound one. */
     void controlValueChanged (juce::String changedParameterName, juce::uint8 value) override;
 
-    /** Writes the shown value, less the display offset, into the bound parameter without notification. */
+    /** Writes the shown value, less the display offset, into the bound parameter as a user's edit. */
     virtual void updateParameter (int shownValue) = 0;
 
     //==============================================================================

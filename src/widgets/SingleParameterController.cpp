@@ -11,7 +11,7 @@ SingleParameterController::SingleParameterController (UIParameterInterface* uiTo
 
 void SingleParameterController::updateParameter (int shownValue)
 {
-    engine->setParameter (controlType, parameterName, (juce::uint8) (shownValue - displayOffset));
+    engine->editParameter (controlType, 0, parameterName, (juce::uint8) (shownValue - displayOffset), this);
 }
 
 Control* SingleParameterController::getBoundControl() { return engine->getControls (controlType)[0]; }

@@ -10,8 +10,7 @@ TransportController::TransportController (UIParameterInterface* uiToDrive, ZKEdi
 
 void TransportController::updateParameter (int shownValue)
 {
-    if (auto* control = getBoundControl())
-        control->setValue (parameterName, (juce::uint8) shownValue, false);
+    engine->editParameter (ControlType::Transport, (int) transportIndex, parameterName, (juce::uint8) shownValue, this);
 }
 
 Control* TransportController::getBoundControl()

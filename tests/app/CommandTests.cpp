@@ -9,7 +9,8 @@ struct ExpectedCommand
 {
     juce::CommandID id;
     const char* shortName;
-    int keyCode; // 0: no default key
+    int keyCode;            // 0: no default key
+    int extraModifiers = 0; // beside the command modifier
 };
 
 const ExpectedCommand applicationCommands[] = {
@@ -32,6 +33,8 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::closeWindow, "Close Window", 'w' },
     { CommandIDs::setInternalSync, "Set Internal Sync", 0 },
     { CommandIDs::setExternalSync, "Set External Sync", 0 },
+    { CommandIDs::undo, "Undo", 'z' },
+    { CommandIDs::redo, "Redo", 'z', juce::ModifierKeys::shiftModifier },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -50,7 +53,9 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         EXPECT_EQ (info.shortName, juce::String (expected[i].shortName));
         EXPECT_EQ (info.categoryName, juce::String ("General"));
         EXPECT_TRUE (info.description.isEmpty());
-        EXPECT_EQ (info.flags, 0);
+        // With nothing done yet, there is nothing to undo or redo.
+        const auto isHistoryCommand = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo;
+        EXPECT_EQ (info.flags, isHistoryCommand ? juce::ApplicationCommandInfo::isDisabled : 0);
 
         if (expected[i].keyCode == 0)
         {
@@ -60,7 +65,8 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         {
             ASSERT_EQ (info.defaultKeypresses.size(), 1);
             EXPECT_EQ (info.defaultKeypresses[0],
-                       juce::KeyPress (expected[i].keyCode, juce::ModifierKeys::commandModifier, 0));
+                       juce::KeyPress (expected[i].keyCode,
+                                       juce::ModifierKeys::commandModifier | expected[i].extraModifiers, 0));
         }
     }
 }
@@ -121,7 +127,7 @@ TEST_F (ApplicationTest, ApplicationRegistersNineCommandsWithNamesAndKeysInOrder
     EXPECT_EQ (application->getNextCommandTarget(), nullptr);
 }
 
-TEST_F (ApplicationTest, DocumentWindowRegistersSevenCommandsWithNamesAndKeysInOrder)
+TEST_F (ApplicationTest, DocumentWindowRegistersNineCommandsWithNamesAndKeysInOrder)
 {
     expectCommands (window (0), windowCommands, juce::numElementsInArray (windowCommands));
 }
@@ -152,11 +158,11 @@ TEST_F (ApplicationTest, PerformAnswersTrueForEveryCommand)
     EXPECT_TRUE (application->perform (info));
 }
 
-TEST_F (ApplicationTest, MenuBarHasFourMenusWithTheirCommandsInOrder)
+TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
 {
     auto* model = application->getMainMenuModel();
     ASSERT_NE (model, nullptr);
-    EXPECT_EQ (model->getMenuBarNames(), juce::StringArray ("File", "Options", "Window", "Help"));
+    EXPECT_EQ (model->getMenuBarNames(), juce::StringArray ("File", "Edit", "Options", "Window", "Help"));
 
     juce::StringArray subMenuNames;
     EXPECT_EQ (menuEntries (model->getMenuForIndex (0, "File"), &subMenuNames),
@@ -164,10 +170,12 @@ TEST_F (ApplicationTest, MenuBarHasFourMenusWithTheirCommandsInOrder)
                                    CommandIDs::saveAs, -1, 0, CommandIDs::quit }));
     EXPECT_EQ (subMenuNames, juce::StringArray ("Hardware"));
 
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Options")), juce::Array<int> ({ CommandIDs::deviceSetup }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Window")),
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),
+               juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")), juce::Array<int> ({ CommandIDs::deviceSetup }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Help")),
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
 

@@ -1,6 +1,8 @@
 #include "BinaryData.h"
 #include "app/CommandIDs.h"
 #include "support/AppTestHelpers.h"
+#include "support/ViewTestHelpers.h"
+#include "support/WidgetTestHelpers.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -31,6 +33,24 @@ juce::File writeOtherPreset (EditorWindow& window, const juce::File& file)
     dump.set (20, static_cast<juce::uint8> ('Q'));
     file.replaceWithData (dump.getRawDataPointer(), static_cast<size_t> (dump.size()));
     return file;
+}
+
+/** Knob 1's "CC" box, on its view shown in the window. */
+NumberBox& knobOneCcBox (EditorWindow& window)
+{
+    auto* editor = window.getEditorComponent();
+    editor->viewSelected (EditorComponent::knobsView);
+    auto* knobView = ViewTestHelpers::findTitled (*editor->getView (EditorComponent::knobsView), "Knob 1");
+    return *ViewTestHelpers::findNamed<NumberBox> (*knobView, "CC");
+}
+
+/** The stored byte of Knob 1's "CC" in a preset file. */
+juce::uint8 knobOneCcInFile (EditorWindow& window, const juce::File& file)
+{
+    auto* knob = window.getEngine()->getControls (ControlType::Knob)[0];
+    const auto bytes = readBytes (file);
+    return static_cast<const juce::uint8*> (bytes.getData())[WidgetTestHelpers::dumpHeadLength + knob->getOffset()
+                                                             + knob->getIndex ("CC")];
 }
 
 class CommandLineTest : public ApplicationTest
@@ -66,6 +86,39 @@ TEST_F (ApplicationTest, SaveAsksForAFileFirstAndThenWritesWithoutAsking)
     perform (editor, CommandIDs::save);
     EXPECT_EQ (chooserCalls, 1); // the save target is known now
     EXPECT_EQ (target.getSize(), 476);
+}
+
+TEST_F (ApplicationTest, ANumberStillBeingTypedIsTakenByTheCommandsThatReadThePreset)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto target = scratch.getFile ("typed.zkp");
+    editor.chooseFile = answerWith (target);
+
+    // The user types 77 and presses command + s without Return.
+    auto& box = knobOneCcBox (editor);
+    auto* field = WidgetTestHelpers::openEditor (box);
+    ASSERT_NE (field, nullptr);
+    WidgetTestHelpers::typeKeys (*field, "77");
+    perform (editor, CommandIDs::save);
+
+    EXPECT_FALSE (box.isBeingEdited());
+    EXPECT_EQ (box.getText(), "77");
+    EXPECT_EQ (knobOneCcInFile (editor, target), 77);
+
+    // The same for Save As and for Save once the file is known.
+    field = WidgetTestHelpers::openEditor (box);
+    ASSERT_NE (field, nullptr);
+    WidgetTestHelpers::typeKeys (*field, "78");
+    perform (editor, CommandIDs::saveAs);
+    EXPECT_EQ (knobOneCcInFile (editor, target), 78);
+
+    field = WidgetTestHelpers::openEditor (box);
+    ASSERT_NE (field, nullptr);
+    WidgetTestHelpers::typeKeys (*field, "79");
+    perform (editor, CommandIDs::save);
+    EXPECT_EQ (knobOneCcInFile (editor, target), 79);
+    EXPECT_EQ (chooserCalls, 2);
 }
 
 TEST_F (ApplicationTest, SaveToFileButtonAlwaysAsksForAFile)

@@ -11,6 +11,8 @@ readonly e2e_timeout=20          # seconds to wait for a window or an effect
 readonly image_length=465        # bytes of one preset image
 readonly number_of_slots=24
 readonly menu_bar_height=24      # the editor's menu bar, above the 1200 x 700 content
+readonly edit_menu_x=75          # the middles of the "Edit" and "Options" menu titles
+readonly options_menu_x=140
 readonly dump_head_hex="f0007e51004061035100"
 
 e2e_work="$(mktemp -d /tmp/zkm_e2e.XXXXXX)"
@@ -192,7 +194,7 @@ choose_slot_and_press()
 choose_virtual_controller()
 {
     local editor_window="$1" setup
-    choose_menu_entry "${editor_window}" 88 0
+    choose_menu_entry "${editor_window}" "${options_menu_x}" 0
     setup="$(wait_for_window "Editor Device Manager")"
     click "${setup}" 80 80
     click "${setup}" 80 250

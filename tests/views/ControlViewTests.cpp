@@ -328,3 +328,48 @@ TEST_F (ControlViewTest, WheelViewsBindShortLabelsToTheWheelsParameters)
     findNamed<NumberBox> (mod, "Min")->setNumber (5);
     EXPECT_EQ (controlOf (*engine, ControlType::Wheels).getValue ("Mod Wheel Min"), 5);
 }
+
+TEST_F (ControlViewTest, AUsersEditShowsInTheBoxesOfTheSameByteInEveryModeGroup)
+{
+    KnobControlView knob (engine, 0);
+    PadControlView pad (engine, 0);
+    loadPreset (*engine, defaultPresetData());
+
+    struct EditRecorder : public ZKEditorEngine::EditListener
+    {
+        void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override { edits.push_back (edit); }
+        std::vector<ZKEditorEngine::ParameterEdit> edits;
+    } recorder;
+    engine->addEditListener (&recorder);
+
+    // The user edits the channel in the "CC" group; the "Aftertouch" group, hidden, follows.
+    auto* ccChannel = findNamed<NumberBox> (*knob.getControlGroup (0), "MIDI Channel");
+    ccChannel->setNumber (5);
+    EXPECT_EQ (controlOf (*engine, ControlType::Knob, 0).getValue ("MIDI Channel"), 4);
+    EXPECT_EQ (boxText (*knob.getControlGroup (1), "MIDI Channel"), "5");
+    findNamed<NumberBox> (*knob.getControlGroup (0), "Max")->setNumber (100);
+    EXPECT_EQ (boxText (*knob.getControlGroup (1), "Max"), "100");
+
+    // A pad's "Note" and "CC" name one byte: the "CC Toggle" group shows the note just typed.
+    findNamed<NumberBox> (*pad.getControlGroup (0), "Note")->setNumber (60);
+    EXPECT_EQ (boxText (*pad.getControlGroup (1), "CC"), "60");
+    EXPECT_EQ (boxText (*pad.getControlGroup (2), "CC"), "60");
+    EXPECT_EQ (boxText (*pad.getControlGroup (3), "Bank LSB"), boxText (*pad.getControlGroup (0), "Fixed"));
+
+    chooseEntry (knob.getModeSelector()->getComboBox(), "Aftertouch");
+    pumpMessages();
+    EXPECT_EQ (shownGroupLabels (knob), juce::StringArray ({ "MIDI Channel", "Min", "Max" }));
+    EXPECT_EQ (boxText (*knob.getControlGroup (1), "MIDI Channel"), "5");
+
+    // Each edit is heard once, by the edit listeners; the writing box is not told its own value back.
+    ASSERT_EQ (recorder.edits.size(), 4u);
+    EXPECT_EQ (recorder.edits[0].controlType, (int) ControlType::Knob);
+    EXPECT_EQ (recorder.edits[0].parameterName, "MIDI Channel");
+    EXPECT_EQ (recorder.edits[0].oldValue, 0);
+    EXPECT_EQ (recorder.edits[0].newValue, 4);
+    EXPECT_EQ (recorder.edits[2].controlType, (int) ControlType::Pad);
+    EXPECT_EQ (recorder.edits[2].parameterName, "Note");
+    EXPECT_EQ (recorder.edits[3].parameterName, "Mode");
+    EXPECT_EQ (recorder.edits[3].newValue, 1);
+    engine->removeEditListener (&recorder);
+}

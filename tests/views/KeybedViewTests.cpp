@@ -175,3 +175,32 @@ TEST_F (KeybedViewTest, ZoneBoxesShowChannelTransposeOctaveAndCurveAsTheUserCoun
     EXPECT_EQ (keybed().getValue ("Lower Keybed MIDI Channel"), 2);
     EXPECT_EQ (keybed().getValue ("Keybed MIDI Channel"), 0);
 }
+
+TEST_F (KeybedViewTest, AStoredValueOutsideABoxsRangeIsShownAsItIsAndMarked)
+{
+    loadPreset (*engine, defaultPresetData());
+    auto& curve = zone (0).getNumberBoxes()[3]->getNumberBox();
+    EXPECT_EQ (curve.getText(), "5");
+    EXPECT_FALSE (curve.isOutOfRange());
+
+    // A file may hold any byte up to 127: curve 8 is shown as 9, in a box that takes 1 to 8.
+    loadPreset (*engine, defaultPresetWith (*engine, ControlType::Keybed, 0, "Keybed Curve", 8));
+    EXPECT_EQ (curve.getText(), "9");
+    EXPECT_EQ (curve.getValue(), 9.0);
+    EXPECT_TRUE (curve.isOutOfRange());
+    EXPECT_TRUE (curve.getTooltip().contains ("1 to 8"));
+
+    auto image = curve.createComponentSnapshot (curve.getLocalBounds(), true, 1.0f);
+    EXPECT_EQ (image.getPixelAt (1, 1), juce::Colour (0xFFFFE4D6));
+
+    // The next load in range clears the mark.
+    loadPreset (*engine, defaultPresetWith (*engine, ControlType::Keybed, 0, "Keybed Curve", 2));
+    EXPECT_EQ (curve.getText(), "3");
+    EXPECT_FALSE (curve.isOutOfRange());
+    EXPECT_TRUE (curve.getTooltip().isEmpty());
+
+    loadPreset (*engine, defaultPresetWith (*engine, ControlType::Keybed, 0, "Split Point", 61));
+    EXPECT_EQ (splitPointBox().getText(), "62");
+    EXPECT_TRUE (splitPointBox().isOutOfRange());
+    EXPECT_EQ (keybed().getValue ("Split Point"), 61);
+}

@@ -76,7 +76,7 @@ TEST (MidiToDinButton, ShowsOffWhenNewAndOnAfterTheDefaultPreset)
     EXPECT_EQ (pads.getButton().getButtonText(), "ON");
 }
 
-TEST (MidiToDinButton, ClickStoresTheFlagWithoutANotification)
+TEST (MidiToDinButton, ClickStoresTheFlagAndTellsOnlyTheOtherObservers)
 {
     TestDocument document;
     RecordingControlListener recorder;
@@ -88,7 +88,7 @@ TEST (MidiToDinButton, ClickStoresTheFlagWithoutANotification)
     click (din.getButton());
     EXPECT_EQ (flags.getValue ("Knobs Midi To DIN"), 0);
     EXPECT_EQ (din.getButton().getButtonText(), "OFF");
-    EXPECT_TRUE (recorder.calls.empty());
+    EXPECT_EQ (recorder.calls, (std::vector<std::pair<juce::String, juce::uint8>>{ { "Knobs Midi To DIN", 0 } }));
 
     // The other flags stay on.
     EXPECT_EQ (flags.getValue ("Pads Midi To DIN"), 1);
@@ -97,7 +97,7 @@ TEST (MidiToDinButton, ClickStoresTheFlagWithoutANotification)
     click (din.getButton());
     EXPECT_EQ (flags.getValue ("Knobs Midi To DIN"), 1);
     EXPECT_EQ (din.getButton().getButtonText(), "ON");
-    EXPECT_TRUE (recorder.calls.empty());
+    EXPECT_EQ (recorder.calls.size(), 2u);
 }
 
 TEST (MidiToDinButton, LoadedTwoShowsOn)

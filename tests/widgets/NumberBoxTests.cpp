@@ -289,3 +289,46 @@ TEST (NumberBox, NewBoxEditsOnASingleClick)
     EXPECT_TRUE (box.getText().isEmpty());
     EXPECT_TRUE (box.getName().isEmpty());
 }
+
+TEST (NumberBox, AClickIntoAnotherWindowReachesItAndTakesTheTypedNumber)
+{
+    BoxOnDesktop b (0, 127, 10);
+
+    struct OtherWindow : public juce::Component
+    {
+        void mouseDown (const juce::MouseEvent&) override { ++clicks; }
+        int clicks = 0;
+    } other;
+    other.setBounds (600, 300, 120, 60);
+    other.addToDesktop (0);
+    other.setVisible (true);
+    pump();
+
+    auto* editor = openEditor (b.box);
+    ASSERT_NE (editor, nullptr);
+    typeKeys (*editor, "42");
+    pump();
+
+    // The other window is not held behind the box's window, nor blocked, while the field is open.
+    EXPECT_FALSE (other.isCurrentlyBlockedByAnotherModalComponent());
+    other.toFront (true); // what the platform does with a window that is clicked
+    auto& desktop = juce::Desktop::getInstance();
+    EXPECT_EQ (desktop.getComponent (desktop.getNumComponents() - 1), &other);
+
+    // The first click reaches the other window, and the typed number is taken.
+    auto* peer = other.getPeer();
+    ASSERT_NE (peer, nullptr);
+    const auto now = juce::Time::currentTimeMillis();
+    peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, { 20.0f, 20.0f },
+                            juce::ModifierKeys::leftButtonModifier, juce::MouseInputSource::defaultPressure,
+                            juce::MouseInputSource::defaultOrientation, now);
+    peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, { 20.0f, 20.0f }, juce::ModifierKeys(),
+                            juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                            now + 10);
+    EXPECT_EQ (other.clicks, 1);
+    EXPECT_FALSE (b.box.isBeingEdited());
+    EXPECT_EQ (b.box.getValue(), 42.0);
+    EXPECT_EQ (b.listener.values, (std::vector<double>{ 42.0 }));
+
+    other.removeFromDesktop();
+}

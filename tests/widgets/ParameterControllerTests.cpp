@@ -106,11 +106,13 @@ TEST (LabelledWidgets, NumberWidgetStartsAtItsMinimum)
     EXPECT_EQ (box.findColour (juce::Label::textWhenEditingColourId), juce::Colour (0xFF117FC6));
     EXPECT_TRUE (listener.values.empty());
 
+    // A shown value is not told back to the listeners; one outside the range is shown as it is.
     widget.setDisplayedValue (9);
     EXPECT_EQ (box.getValue(), 9.0);
     widget.setDisplayedValue (17);
-    EXPECT_EQ (box.getValue(), 9.0);
-    EXPECT_EQ (listener.values, (std::vector<double>{ 9.0 }));
+    EXPECT_EQ (box.getValue(), 17.0);
+    EXPECT_TRUE (box.isOutOfRange());
+    EXPECT_TRUE (listener.values.empty());
 }
 
 //==============================================================================
@@ -226,13 +228,13 @@ TEST (ParameterControllers, WidgetsOnAliasNamesOfOnePadByteBothFollowALoad)
     EXPECT_EQ (toggleOn.getNumberBox().getValue(), 100.0);
     EXPECT_EQ (bankLsb.getNumberBox().getValue(), 100.0);
 
-    // Each heard its own name once.
-    EXPECT_EQ (toggleOnListener.values, (std::vector<double>{ 100.0 }));
-    EXPECT_EQ (bankLsbListener.values, (std::vector<double>{ 100.0 }));
+    // A load is shown, not written back: the boxes tell their listeners nothing.
+    EXPECT_TRUE (toggleOnListener.values.empty());
+    EXPECT_TRUE (bankLsbListener.values.empty());
     EXPECT_EQ (pad.getValue ("Pressed"), 100);
 }
 
-TEST (ParameterControllers, WritesFromWidgetsNotifyNobodyAndTheEchoEndsAfterOneWrite)
+TEST (ParameterControllers, AWriteFromAWidgetTellsTheOtherObserversAndTheEchoEndsAfterOneWrite)
 {
     TestDocument document;
     RecordingControlListener recorder;
@@ -256,9 +258,11 @@ TEST (ParameterControllers, WritesFromWidgetsNotifyNobodyAndTheEchoEndsAfterOneW
     EXPECT_TRUE (recorder.calls.empty());
     EXPECT_EQ (changes.changes, 1);
 
+    // The user's choice reaches every other observer of the byte, but not the list that made it.
     choose (timeDiv.getComboBox(), 3);
     EXPECT_EQ (rollMode.getValue ("Time Div"), 2);
-    EXPECT_TRUE (recorder.calls.empty());
+    ASSERT_EQ (recorder.calls.size(), 1u);
+    EXPECT_EQ (recorder.calls[0], (std::pair<juce::String, juce::uint8> ("Time Div", 2)));
 
     // No further change message follows: the loop has ended.
     pump (100);
@@ -393,4 +397,47 @@ TEST (ParameterControllers, AWidgetDestroyedBeforeItsEngineHearsNoLaterLoad)
     document.load (presetWith ({ { 55 + 2 * 5 + 4, 9 } }));
     pump();
     EXPECT_EQ (knob.getValue ("MIDI Channel"), 9);
+}
+
+TEST (ParameterControllers, OnlyANumberTheUserTypedIsWritten)
+{
+    TestDocument document;
+    auto& knob = document.control (ControlType::Knob, 2);
+    DoubleParamterControllerNumberBox widget (document.engine, "MIDI Channel", 2, ControlType::Knob, 1, 16, 1);
+    auto& box = widget.getNumberBox();
+    DesktopHost host (widget);
+
+    // A channel byte of 20, beyond any channel, as a file may hold it: shown as 21.
+    const auto channelByte = ImageOffset::knobs + 2 * ImageOffset::blockLength + 4;
+    document.load (presetWith ({ { channelByte, 20 } }));
+    EXPECT_EQ (box.getText(), "21");
+
+    // Escape abandons the edit, even after typing.
+    auto* editor = openEditor (box);
+    ASSERT_NE (editor, nullptr);
+    typeKeys (*editor, "3");
+    editor->keyPressed (juce::KeyPress (juce::KeyPress::escapeKey));
+    pump();
+    EXPECT_FALSE (box.isBeingEdited());
+    EXPECT_EQ (knob.getValue ("MIDI Channel"), 20);
+    EXPECT_EQ (box.getText(), "21");
+
+    // Leaving the field without typing (Tab, a click elsewhere) or pressing Return writes nothing.
+    editor = openEditor (box);
+    ASSERT_NE (editor, nullptr);
+    editor->giveAwayKeyboardFocus();
+    pump();
+    EXPECT_FALSE (box.isBeingEdited());
+    EXPECT_EQ (knob.getValue ("MIDI Channel"), 20);
+
+    editor = openEditor (box);
+    ASSERT_NE (editor, nullptr);
+    pressReturn (*editor);
+    EXPECT_EQ (knob.getValue ("MIDI Channel"), 20);
+    EXPECT_EQ (box.getText(), "21");
+
+    // A typed number that the box takes is written.
+    typeIntoBox (box, "3");
+    EXPECT_EQ (knob.getValue ("MIDI Channel"), 2);
+    EXPECT_FALSE (box.isOutOfRange());
 }

@@ -1,0 +1,294 @@
+#include "app/CommandIDs.h"
+#include "engine/ZKSysEx.h"
+#include "support/AppTestHelpers.h"
+#include "support/FakeMidiDeviceLayer.h"
+#include "support/MessageLoop.h"
+#include "support/ViewTestHelpers.h"
+#include "widgets/NumberBox.h"
+
+using apptest::ApplicationTest;
+using apptest::pump;
+using apptest::ScratchFolder;
+using Answer = EditorWindow::SaveChangesAnswer;
+
+namespace
+{
+void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
+{
+    juce::ApplicationCommandTarget::InvocationInfo info (command);
+    EXPECT_TRUE (target.perform (info));
+}
+
+/** The name under which the window shows a command in its menu, and whether it is enabled. */
+juce::String commandName (EditorWindow& window, juce::CommandID command)
+{
+    juce::ApplicationCommandInfo info (command);
+    window.getCommandInfo (command, info);
+    return (info.flags & juce::ApplicationCommandInfo::isDisabled) != 0 ? info.shortName + " (disabled)"
+                                                                        : info.shortName;
+}
+
+/** A number box of a knob view, shown in the window, as the user finds it. */
+NumberBox& knobBox (EditorWindow& window, int knobNumber, const juce::String& name)
+{
+    auto* editor = window.getEditorComponent();
+    editor->viewSelected (EditorComponent::knobsView);
+    auto* view = ViewTestHelpers::findTitled (*editor->getView (EditorComponent::knobsView),
+                                              "Knob " + juce::String (knobNumber));
+    return *ViewTestHelpers::findNamed<NumberBox> (*view, name);
+}
+
+juce::uint8 knobValue (EditorWindow& window, int knobIndex, const juce::String& name)
+{
+    return window.getEngine()->getControls (ControlType::Knob)[knobIndex]->getValue (name);
+}
+
+/** A preset file that holds the window's preset with knob 1's "CC" changed. */
+juce::File writePresetWithKnobOneCc (EditorWindow& window, const juce::File& file, juce::uint8 cc)
+{
+    auto dump = window.getEngine()->createPresetData (0);
+    auto* knob = window.getEngine()->getControls (ControlType::Knob)[0];
+    dump.set (ZKSysEx::dumpImageOffset + knob->getOffset() + knob->getIndex ("CC"), cc);
+    file.replaceWithData (dump.getRawDataPointer(), (size_t) dump.size());
+    return file;
+}
+
+/** A question step that gives the answer and counts the questions. */
+struct QuestionAnswerer
+{
+    EditorWindow::SaveChangesQuestion answer (Answer given)
+    {
+        return [this, given] (const juce::String& name)
+        {
+            ++questions;
+            lastName = name;
+            return given;
+        };
+    }
+
+    int questions = 0;
+    juce::String lastName;
+};
+
+/** The application with a window on fake MIDI devices that are open, whose controller the test plays. */
+class FakeControllerTest : public ApplicationTest
+{
+protected:
+    FakeControllerTest()
+    {
+        layer.setInputNames ({ "Fake In" });
+        layer.setOutputNames ({ "Fake Out" });
+        manager.setInputDevice ("Fake In");
+        manager.setOutputDevice ("Fake Out");
+    }
+
+    /** Answers a Get's requests with the given preset's image. */
+    void answerGet (const juce::Array<juce::uint8>& dump)
+    {
+        for (int index = 0; index < 465; ++index)
+            layer.deliver (ZKSysEx::createParameterReply (0x40, index, dump[ZKSysEx::dumpImageOffset + index]));
+    }
+
+    FakeMidiDeviceLayer layer;
+    MidiManager manager{ layer };
+};
+} // namespace
+
+//==============================================================================
+TEST_F (FakeControllerTest, UndoAndRedoStepThroughWidgetEditsALoadAndAGet)
+{
+    ScratchFolder scratch;
+    auto engine = makeQuickEngine (manager);
+    engine->loadPresetData (ViewTestHelpers::defaultPresetData());
+    auto& window = openDocumentOn (engine);
+    const auto original = engine->createPresetData (0);
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo (disabled)");
+
+    // Two edits through the boxes, each one step.
+    knobBox (window, 3, "CC").setNumber (90);
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo Knob 3 CC");
+    knobBox (window, 3, "MIDI Channel").setNumber (7);
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo Knob 3 MIDI Channel");
+    const auto edited = engine->createPresetData (0);
+
+    // A load is one step.
+    const auto file = writePresetWithKnobOneCc (window, scratch.getFile ("loaded.zkp"), 11);
+    ASSERT_TRUE (window.loadFile (file));
+    EXPECT_EQ (knobValue (window, 0, "CC"), 11);
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo Load From File");
+    const auto loaded = engine->createPresetData (0);
+
+    // A Get is one step.
+    auto fetchedDump = original;
+    fetchedDump.set (ZKSysEx::dumpImageOffset + 55 + 1, 33); // knob 1's "CC"
+    engine->getPreset (4);
+    answerGet (fetchedDump);
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+    EXPECT_EQ (knobValue (window, 0, "CC"), 33);
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo Get From Hardware");
+
+    // Undo walks back through the steps, and every box shows each preset again.
+    perform (window, CommandIDs::undo);
+    EXPECT_EQ (engine->createPresetData (0), loaded);
+    EXPECT_EQ (knobBox (window, 1, "CC").getText(), "11");
+    EXPECT_EQ (commandName (window, CommandIDs::redo), "Redo Get From Hardware");
+
+    perform (window, CommandIDs::undo);
+    EXPECT_EQ (engine->createPresetData (0), edited);
+    perform (window, CommandIDs::undo);
+    EXPECT_EQ (knobBox (window, 3, "MIDI Channel").getText(), "1");
+    EXPECT_EQ (knobBox (window, 3, "CC").getText(), "90");
+    perform (window, CommandIDs::undo);
+    EXPECT_EQ (engine->createPresetData (0), original);
+    EXPECT_NE (knobValue (window, 2, "CC"), 90);
+    EXPECT_EQ (knobBox (window, 3, "CC").getText(), juce::String (knobValue (window, 2, "CC")));
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo (disabled)");
+    pump();
+    EXPECT_EQ (engine->createPresetData (0), original); // no list wrote anything back
+
+    // Redo walks forward to the fetched preset.
+    for (int i = 0; i < 4; ++i)
+        perform (window, CommandIDs::redo);
+
+    EXPECT_EQ (knobValue (window, 0, "CC"), 33);
+    EXPECT_EQ (knobBox (window, 1, "CC").getText(), "33");
+    EXPECT_EQ (commandName (window, CommandIDs::redo), "Redo (disabled)");
+
+    // A new edit after an undo drops what could have been redone.
+    perform (window, CommandIDs::undo);
+    knobBox (window, 2, "Max").setNumber (64);
+    EXPECT_EQ (commandName (window, CommandIDs::redo), "Redo (disabled)");
+    EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo Knob 2 Max");
+}
+
+TEST_F (ApplicationTest, TitleIsMarkedWhileThePresetDiffersFromTheSavedOne)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    EXPECT_FALSE (editor.hasUnsavedChanges());
+    EXPECT_EQ (editor.getName(), "Quenlo ZKM Editor - Untitled 1");
+
+    knobBox (editor, 1, "Min").setNumber (5);
+    EXPECT_TRUE (editor.hasUnsavedChanges());
+    EXPECT_EQ (editor.getName(), "*Quenlo ZKM Editor - Untitled 1");
+
+    // Undoing back to the unchanged preset clears the mark; redo sets it again.
+    perform (editor, CommandIDs::undo);
+    EXPECT_FALSE (editor.hasUnsavedChanges());
+    EXPECT_EQ (editor.getName(), "Quenlo ZKM Editor - Untitled 1");
+    perform (editor, CommandIDs::redo);
+    EXPECT_EQ (editor.getName(), "*Quenlo ZKM Editor - Untitled 1");
+
+    editor.chooseFile = answerWith (scratch.getFile ("kept.zkp"));
+    perform (editor, CommandIDs::save);
+    EXPECT_FALSE (editor.hasUnsavedChanges());
+    EXPECT_EQ (editor.getName(), "Quenlo ZKM Editor - kept");
+
+    // Undoing past the save marks the document as changed: the file holds the later preset.
+    perform (editor, CommandIDs::undo);
+    EXPECT_EQ (editor.getName(), "*Quenlo ZKM Editor - kept");
+}
+
+TEST_F (ApplicationTest, ClosingAChangedWindowAsksAndFollowsTheAnswer)
+{
+    ScratchFolder scratch;
+    QuestionAnswerer answerer;
+    application->openNewWindow();
+    auto* editor = &window (0);
+    editor->askToSaveChanges = answerer.answer (Answer::cancel);
+
+    // An unchanged window closes without a question.
+    window (1).askToSaveChanges = answerer.answer (Answer::cancel);
+    window (1).closeButtonPressed();
+    EXPECT_EQ (answerer.questions, 0);
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+
+    // "Cancel" keeps the window and its edit.
+    knobBox (*editor, 1, "Max").setNumber (100);
+    editor->closeButtonPressed();
+    EXPECT_EQ (answerer.questions, 1);
+    EXPECT_EQ (answerer.lastName, "Untitled 1");
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_EQ (knobValue (*editor, 0, "Max"), 100);
+
+    // "Save" goes through Save: an untitled window asks for a file; cancelling it keeps the window.
+    editor->askToSaveChanges = answerer.answer (Answer::save);
+    editor->chooseFile = answerWith ({});
+    perform (*editor, CommandIDs::closeWindow);
+    EXPECT_EQ (chooserCalls, 1);
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+
+    // "Save" with a file chosen writes it and closes; "Discard" closes without writing.
+    application->openNewWindow();
+    const auto target = scratch.getFile ("saved on close.zkp");
+    editor->chooseFile = answerWith (target);
+    editor->closeButtonPressed();
+    EXPECT_EQ (answerer.questions, 3);
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    ASSERT_TRUE (target.existsAsFile());
+    juce::MemoryBlock bytes;
+    target.loadFileAsData (bytes);
+    auto* knob = window (0).getEngine()->getControls (ControlType::Knob)[0]; // the same layout in every window
+    EXPECT_EQ (static_cast<const juce::uint8*> (
+                   bytes.getData())[ZKSysEx::dumpImageOffset + knob->getOffset() + knob->getIndex ("Max")],
+               100);
+
+    editor = &window (0);
+    editor->askToSaveChanges = answerer.answer (Answer::discard);
+    knobBox (*editor, 1, "Max").setNumber (90);
+    application->openNewWindow();
+    editor->closeButtonPressed();
+    EXPECT_EQ (answerer.questions, 4);
+    EXPECT_EQ (windowManager().getWindows().size(), 1);
+}
+
+TEST_F (ApplicationTest, QuittingAsksEveryChangedWindowAndCancelKeepsAllOpen)
+{
+    QuestionAnswerer answerer;
+    application->openNewWindow();
+    application->openNewWindow();
+    knobBox (window (0), 1, "Min").setNumber (3);
+    knobBox (window (2), 1, "Min").setNumber (4);
+
+    for (int i = 0; i < 3; ++i)
+        window (i).askToSaveChanges = answerer.answer (Answer::cancel);
+
+    // "Cancel" at the first changed window: nothing closes and the program goes on.
+    application->systemRequestedQuit();
+    EXPECT_EQ (answerer.questions, 1);
+    EXPECT_FALSE (application->isQuitRequested());
+    EXPECT_EQ (windowManager().getWindows().size(), 3);
+
+    // "Discard" at the first, "Cancel" at the third: still nothing closes.
+    window (0).askToSaveChanges = answerer.answer (Answer::discard);
+    application->systemRequestedQuit();
+    EXPECT_EQ (answerer.questions, 3);
+    EXPECT_FALSE (application->isQuitRequested());
+
+    // "Discard" at both changed windows quits; the unchanged one is not asked.
+    window (2).askToSaveChanges = answerer.answer (Answer::discard);
+    application->systemRequestedQuit();
+    EXPECT_EQ (answerer.questions, 5);
+    EXPECT_TRUE (application->isQuitRequested());
+}
+
+TEST_F (ApplicationTest, QuittingWithSaveWritesTheChangedWindowFirst)
+{
+    ScratchFolder scratch;
+    QuestionAnswerer answerer;
+    auto& editor = window (0);
+    editor.askToSaveChanges = answerer.answer (Answer::save);
+    knobBox (editor, 1, "Min").setNumber (9);
+
+    // The chooser is cancelled: no file, so the program stays.
+    editor.chooseFile = answerWith ({});
+    application->systemRequestedQuit();
+    EXPECT_FALSE (application->isQuitRequested());
+
+    const auto target = scratch.getFile ("on quit.zkp");
+    editor.chooseFile = answerWith (target);
+    application->systemRequestedQuit();
+    EXPECT_TRUE (application->isQuitRequested());
+    EXPECT_EQ (target.getSize(), 476);
+    EXPECT_FALSE (editor.hasUnsavedChanges());
+}
