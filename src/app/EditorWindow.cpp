@@ -25,6 +25,10 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     contentHeight = content->getHeight();
     centreWithSize (contentWidth, contentHeight);
 
+    transferStatusBar = std::make_unique<TransferStatusBar>();
+    transferStatusBar->onCancel = [this] { engine->cancelTransfer(); };
+    Component::addChildComponent (transferStatusBar.get());
+
     setContentOwned (content, false);
     setUsingNativeTitleBar (true);
 
@@ -33,8 +37,10 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
 
 EditorWindow::~EditorWindow()
 {
-    // A Get that still waits for replies must not report to a window that is gone.
+    // Nothing is reported to a window that is gone. Its Get is of no use any more; a Send of its
+    // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
+    engine->cancelGet();
 
     delete sendPresetWindow.get();
     delete getPresetWindow.get();
@@ -199,10 +205,10 @@ bool EditorWindow::perform (const InvocationInfo& info)
             showSendPresetWindow();
             break;
         case CommandIDs::setInternalSync:
-            engine->setSync (false);
+            engine->startSync (false);
             break;
         case CommandIDs::setExternalSync:
-            engine->setSync (true);
+            engine->startSync (true);
             break;
         default:
             break;
@@ -239,7 +245,63 @@ void EditorWindow::presetFileRejected (const juce::String& fileName)
     showFileError ("Error Opening " + fileName + "\r\n" + " Invalid Preset Data");
 }
 
+void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
+{
+    transferStatusBar->showStatus (status);
+    setTransferStatusBarVisible (true);
+}
+
+void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
+{
+    using Stage = ZKEditorEngine::TransferStatus::Stage;
+
+    if (status.kind == ZKEditorEngine::TransferStatus::Kind::send && status.stage == Stage::cancelled
+        && status.done > 0 && status.done < status.total)
+        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
+                                                getSendCancelledMessage (status.slot), "OK");
+
+    if (!engine->isTransferInProgress())
+        setTransferStatusBarVisible (false);
+}
+
+juce::String EditorWindow::getSendCancelledTitle() { return "Send Cancelled"; }
+
+juce::String EditorWindow::getSendCancelledMessage (juce::uint8 slot)
+{
+    return "Slot " + juce::String (slot + 1) + " now holds part of the new preset and part of the old one.";
+}
+
+juce::BorderSize<int> EditorWindow::getContentComponentBorder()
+{
+    auto border = juce::DocumentWindow::getContentComponentBorder();
+
+    if (transferStatusBar != nullptr && transferStatusBar->isVisible())
+        border.setBottom (border.getBottom() + TransferStatusBar::barHeight);
+
+    return border;
+}
+
+void EditorWindow::resized()
+{
+    juce::DocumentWindow::resized();
+
+    if (transferStatusBar != nullptr)
+        transferStatusBar->setBounds (getLocalBounds()
+                                          .withTrimmedBottom (juce::DocumentWindow::getContentComponentBorder().getBottom())
+                                          .removeFromBottom (TransferStatusBar::barHeight));
+}
+
 //==============================================================================
+void EditorWindow::setTransferStatusBarVisible (bool shouldBeVisible)
+{
+    if (transferStatusBar->isVisible() == shouldBeVisible)
+        return;
+
+    transferStatusBar->setVisible (shouldBeVisible);
+    setContentComponentSize (contentWidth, contentHeight);
+    resized();
+}
+
 void EditorWindow::showFileError (const juce::String& message)
 {
     if (fileErrorAlert == nullptr)

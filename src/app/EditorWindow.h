@@ -4,6 +4,7 @@
 #include "app/GetPresetWindow.h"
 #include "app/MidiErrorAlertWindow.h"
 #include "app/SendPresetWindow.h"
+#include "app/TransferStatusBar.h"
 #include "app/WindowCloseListener.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
@@ -79,6 +80,9 @@ public:
     GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }
     SendPresetWindow* getSendPresetWindow() const { return sendPresetWindow.get(); }
     MidiErrorAlertWindow* getMidiErrorAlert() const { return midiErrorAlert.get(); }
+
+    /** The strip that shows this document's transfer; visible only while there is one. */
+    TransferStatusBar& getTransferStatusBar() const noexcept { return *transferStatusBar; }
     FileErrorAlertWindow* getFileErrorAlert() const { return fileErrorAlert.get(); }
 
     //==============================================================================
@@ -95,10 +99,24 @@ public:
 
     void midiCommunicationFailed (const juce::String& text) override;
     void presetFileRejected (const juce::String& fileName) override;
+    void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
+
+    /** The title and the text of the notice after a Send was cancelled halfway. */
+    static juce::String getSendCancelledTitle();
+    static juce::String getSendCancelledMessage (juce::uint8 slot);
+
+    /** Below the editor content lies the transfer strip while it shows. */
+    juce::BorderSize<int> getContentComponentBorder() override;
+    void resized() override;
 
 private:
     /** Shows the file error notice unless this window shows one already. */
     void showFileError (const juce::String& message);
+
+    /** Shows or hides the transfer strip; the window grows by it, so no part of the editor is
+        hidden. */
+    void setTransferStatusBarVisible (bool shouldBeVisible);
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;
@@ -112,6 +130,7 @@ private:
     juce::WeakReference<FileErrorAlertWindow> fileErrorAlert;
     int contentWidth = 0;
     int contentHeight = 0;
+    std::unique_ptr<TransferStatusBar> transferStatusBar;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

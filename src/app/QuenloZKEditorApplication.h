@@ -31,8 +31,17 @@ public:
     void anotherInstanceStarted (const juce::String&) override {}
 
     /** Closes the About and device setup windows and stops the message loop; the document windows
-        go at shutdown. */
+        go at shutdown. While a preset is being sent, asks first whether to wait for the Send or
+        to stop it. */
     void systemRequestedQuit() override;
+
+    /** Whether a Send to the controller is queued or under way. */
+    bool isSendUnderWay();
+
+    /** The title of the question asked when quitting during a Send, and its two answers. */
+    static juce::String getQuitDuringSendTitle() { return "Send In Progress"; }
+    static juce::String getWaitAnswer() { return "Wait"; }
+    static juce::String getStopAnswer() { return "Stop"; }
 
     void suspended() override {}
     void resumed() override {}
@@ -107,8 +116,12 @@ protected:
 private:
     void closeDialogs();
     void closeDocuments();
+    void askWhetherToWaitForTheSend();
+    void stopTransfers();
+    void quitOnceTheSendsAreOver();
 
     bool quitRequested = false;
+    bool quitQuestionShown = false;
     std::unique_ptr<FirstPaintProbe> firstPaintProbe;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)

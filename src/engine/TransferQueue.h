@@ -38,6 +38,10 @@ public:
             that was cancelled before its turn. */
         virtual void finished() = 0;
 
+        /** True for a job that writes into the controller's memory: stopped halfway, it leaves
+            part of the old content there. */
+        virtual bool writesToTheController() const { return false; }
+
         /** Asks the job to stop before its next message and wakes it from any wait. */
         void cancel();
         bool isCancelled() const noexcept { return cancelled.load(); }

@@ -246,6 +246,8 @@ public:
     }
 
     //==============================================================================
+    bool writesToTheController() const override { return kind == Kind::send; }
+
     /** Message thread: the engine is going; the transfer no longer reports to it. */
     void detach() { owner = nullptr; }
 
@@ -684,6 +686,15 @@ bool ZKEditorEngine::isGetInProgress() const
 {
     for (auto* transfer : transfers)
         if (transfer->getKind() == TransferStatus::Kind::get)
+            return true;
+
+    return false;
+}
+
+bool ZKEditorEngine::isSendInProgress() const
+{
+    for (auto* transfer : transfers)
+        if (transfer->getKind() == TransferStatus::Kind::send)
             return true;
 
     return false;

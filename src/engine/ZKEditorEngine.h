@@ -138,6 +138,9 @@ public:
     /** True while a Get of this engine is queued or under way. */
     bool isGetInProgress() const;
 
+    /** True while a Send of this engine is queued or under way. */
+    bool isSendInProgress() const;
+
     /** True while any transfer of this engine is queued or under way. */
     bool isTransferInProgress() const;
 
