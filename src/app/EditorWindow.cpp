@@ -255,12 +255,12 @@ void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
 {
     using Stage = ZKEditorEngine::TransferStatus::Stage;
 
-    if (status.kind == ZKEditorEngine::TransferStatus::Kind::send && status.stage == Stage::cancelled
-        && status.done > 0 && status.done < status.total)
+    if (status.kind == ZKEditorEngine::TransferStatus::Kind::send && status.stage == Stage::cancelled && status.done > 0
+        && status.done < status.total)
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
                                                 getSendCancelledMessage (status.slot), "OK");
 
-    if (!engine->isTransferInProgress())
+    if (! engine->isTransferInProgress())
         setTransferStatusBarVisible (false);
 }
 
@@ -286,9 +286,10 @@ void EditorWindow::resized()
     juce::DocumentWindow::resized();
 
     if (transferStatusBar != nullptr)
-        transferStatusBar->setBounds (getLocalBounds()
-                                          .withTrimmedBottom (juce::DocumentWindow::getContentComponentBorder().getBottom())
-                                          .removeFromBottom (TransferStatusBar::barHeight));
+        transferStatusBar->setBounds (
+            getLocalBounds()
+                .withTrimmedBottom (juce::DocumentWindow::getContentComponentBorder().getBottom())
+                .removeFromBottom (TransferStatusBar::barHeight));
 }
 
 //==============================================================================

@@ -136,19 +136,19 @@ void QuenloZKEditorApplication::quitOnceTheSendsAreOver()
 {
     constexpr int checkIntervalMs = 100;
 
-    if (!isSendUnderWay())
+    if (! isSendUnderWay())
     {
         systemRequestedQuit();
         return;
     }
 
-    juce::Timer::callAfterDelay (checkIntervalMs,
-                                 []
-                                 {
-                                     if (auto* application = dynamic_cast<QuenloZKEditorApplication*> (
-                                             juce::JUCEApplicationBase::getInstance()))
-                                         application->quitOnceTheSendsAreOver();
-                                 });
+    juce::Timer::callAfterDelay (
+        checkIntervalMs,
+        []
+        {
+            if (auto* application = dynamic_cast<QuenloZKEditorApplication*> (juce::JUCEApplicationBase::getInstance()))
+                application->quitOnceTheSendsAreOver();
+        });
 }
 
 //==============================================================================

@@ -105,7 +105,7 @@ public:
     {
         ZKSysEx::ParameterReply reply;
 
-        if (!ZKSysEx::parseParameterReply (message, reply))
+        if (! ZKSysEx::parseParameterReply (message, reply))
             return;
 
         const juce::ScopedLock sl (lock);
@@ -160,7 +160,7 @@ bool TransferQueue::add (Job::Ptr job)
 
     // The thread is started by the first job, so that a manager that never talks to the controller
     // has none.
-    if (!isThreadRunning())
+    if (! isThreadRunning())
         startThread();
 
     jobAdded.signal();
@@ -242,7 +242,7 @@ bool TransferQueue::waitForQuiet (Job& job)
 
     while (lateReplies->isExpecting())
     {
-        if (!job.waitUntil (lateReplies->getDeadline()))
+        if (! job.waitUntil (lateReplies->getDeadline()))
         {
             stillWanted = false;
             break;
@@ -258,14 +258,14 @@ bool TransferQueue::isExpectingLateReplies() const { return lateReplies->isExpec
 //==============================================================================
 void TransferQueue::run()
 {
-    while (!threadShouldExit())
+    while (! threadShouldExit())
     {
         Job::Ptr job;
 
         {
             const juce::ScopedLock sl (lock);
 
-            if (!pending.isEmpty())
+            if (! pending.isEmpty())
             {
                 job = pending.getFirst();
                 pending.remove (0);
@@ -281,7 +281,7 @@ void TransferQueue::run()
 
         job->started = true;
 
-        if (!job->isCancelled())
+        if (! job->isCancelled())
             job->run (*this);
 
         {
@@ -316,6 +316,6 @@ void TransferQueue::finishEndedJobs()
 
 void TransferQueue::finishNow (Job& job)
 {
-    if (!job.finishCalled.exchange (true))
+    if (! job.finishCalled.exchange (true))
         job.finished();
 }

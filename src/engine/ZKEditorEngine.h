@@ -4,8 +4,8 @@
 #include "model/Control.h"
 #include "model/ControlType.h"
 
-#include <juce_events/juce_events.h>
 #include <atomic>
+#include <juce_events/juce_events.h>
 #include <map>
 #include <vector>
 
@@ -32,7 +32,7 @@ public:
 
         enum class Stage
         {
-            waiting,   // another exchange with the controller goes first
+            waiting, // another exchange with the controller goes first
             running,
             completed,
             failed,

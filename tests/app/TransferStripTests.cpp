@@ -102,7 +102,7 @@ TEST_F (TransferStripTest, StripShowsTheSendBelowTheWholeEditorAndGoesWhenItEnds
     EXPECT_GE (strip.getY(), window.getEditorComponent()->getBottom());
     EXPECT_EQ (strip.getCancelButton().getButtonText(), juce::String ("Cancel"));
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !engine->isTransferInProgress(); }, waitMs));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     EXPECT_FALSE (strip.isVisible());
     EXPECT_EQ (window.getHeight(), heightBefore);
     EXPECT_EQ (layer.getNumSentMessages(), 465);
@@ -137,7 +137,7 @@ TEST_F (TransferStripTest, CancelOfAGetKeepsThePresetAndShowsNoAlert)
     ASSERT_TRUE (pumpMessagesUntil ([&] { return stripText (window) == "Getting slot 5"; }, waitMs));
 
     window.getTransferStatusBar().getCancelButton().triggerClick();
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !engine->isTransferInProgress(); }, waitMs));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     pump (100);
 
     EXPECT_FALSE (window.getTransferStatusBar().isVisible());
@@ -154,7 +154,7 @@ TEST_F (TransferStripTest, CancelOfASendStopsItAndSaysWhichSlotIsHalfWritten)
     startSend (window, 12);
     ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() >= 30; }, waitMs));
     window.getTransferStatusBar().getCancelButton().triggerClick();
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !engine->isTransferInProgress(); }, waitMs));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     const auto written = layer.getNumSentMessages();
     pump (100);
 
@@ -181,7 +181,8 @@ TEST_F (TransferStripTest, AWindowClosedDuringItsSendLetsItFinish)
     pump (100);
     EXPECT_EQ (layer.getNumSentMessages(), 465);
     EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::messageSlotPosition], 11);
-    EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::writeValuePosition], written[ZKSysEx::dumpImageOffset + 464]);
+    EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::writeValuePosition],
+               written[ZKSysEx::dumpImageOffset + 464]);
     EXPECT_EQ (countAlerts ("MIDI Error"), 0);
 }
 
@@ -198,8 +199,8 @@ TEST_F (TransferStripTest, QuittingDuringASendAsksAndStopCutsItShort)
     EXPECT_FALSE (application->isQuitRequested());
     EXPECT_EQ (countAlerts (QuenloZKEditorApplication::getQuitDuringSendTitle()), 1);
 
-    ASSERT_TRUE (answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(),
-                              QuenloZKEditorApplication::getStopAnswer()));
+    ASSERT_TRUE (
+        answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getStopAnswer()));
     EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
     EXPECT_LT (layer.getNumSentMessages(), 465);
 }
@@ -214,8 +215,8 @@ TEST_F (TransferStripTest, QuittingDuringASendAndWaitingQuitsOnceItIsOver)
     application->systemRequestedQuit();
     pump();
 
-    ASSERT_TRUE (answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(),
-                              QuenloZKEditorApplication::getWaitAnswer()));
+    ASSERT_TRUE (
+        answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getWaitAnswer()));
     EXPECT_FALSE (application->isQuitRequested());
     EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
     EXPECT_EQ (layer.getNumSentMessages(), 465);

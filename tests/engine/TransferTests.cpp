@@ -27,7 +27,7 @@ struct EndRecorder : public ZKEditorEngine::Listener
 
 bool waitUntilIdle (ZKEditorEngine& engine)
 {
-    return pumpMessagesUntil ([&] { return !engine.isTransferInProgress(); }, transferWaitMs);
+    return pumpMessagesUntil ([&] { return ! engine.isTransferInProgress(); }, transferWaitMs);
 }
 
 int getCommand (const juce::MidiMessage& message) { return message.getRawData()[ZKSysEx::commandPosition]; }
@@ -62,8 +62,8 @@ TEST (TransferQueue, GetsOfTwoWindowsWithRepliesSlowerThanTheTimeoutEachLoadThei
     first->getPreset (3);
     second->getPreset (4);
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !first->isGetInProgress() && !second->isGetInProgress(); },
-                                    transferWaitMs));
+    ASSERT_TRUE (
+        pumpMessagesUntil ([&] { return ! first->isGetInProgress() && ! second->isGetInProgress(); }, transferWaitMs));
     EXPECT_EQ (getImage (*first), createPatternImage (3));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
     EXPECT_EQ (firstListener.getNumFailures() + secondListener.getNumFailures(), 0);
