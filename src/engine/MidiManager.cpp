@@ -58,11 +58,13 @@ MidiManager::~MidiManager()
 
     {
         const juce::ScopedLock sl (outputLock);
+        const juce::ScopedLock layerSl (layerLock);
         output.reset();
     }
 
     {
         const juce::ScopedLock sl (inputLock);
+        const juce::ScopedLock layerSl (layerLock);
         input.reset();
     }
 }
@@ -120,6 +122,7 @@ void MidiManager::openInputAt (int index)
     // The old port goes first: a device may refuse a second client while the first is open.
     {
         const juce::ScopedLock sl (inputLock);
+        const juce::ScopedLock layerSl (layerLock);
         input.reset();
     }
 
@@ -141,6 +144,7 @@ void MidiManager::openOutputAt (int index)
 {
     {
         const juce::ScopedLock sl (outputLock);
+        const juce::ScopedLock layerSl (layerLock);
         output.reset();
     }
 
@@ -208,10 +212,12 @@ void MidiManager::closePorts()
 {
     {
         const juce::ScopedLock sl (outputLock);
+        const juce::ScopedLock layerSl (layerLock);
         output.reset();
     }
 
     const juce::ScopedLock sl (inputLock);
+    const juce::ScopedLock layerSl (layerLock);
     input.reset();
 }
 
@@ -290,6 +296,7 @@ void MidiManager::timerCallback()
         else if (!present && isOutputOpen())
         {
             const juce::ScopedLock sl (outputLock);
+            const juce::ScopedLock layerSl (layerLock);
             output.reset();
         }
     }
@@ -307,6 +314,7 @@ void MidiManager::timerCallback()
         else if (!present && isInputOpen())
         {
             const juce::ScopedLock sl (inputLock);
+            const juce::ScopedLock layerSl (layerLock);
             input.reset();
         }
     }

@@ -89,8 +89,8 @@ private:
     std::unique_ptr<MidiDeviceLayer> ownedLayer;
     MidiDeviceLayer& layer;
 
-    // The chosen names are read by the transfer thread as well. The layer is asked from both
-    // threads, one at a time.
+    // The chosen names are read by the transfer thread as well. The layer is asked, and its ports
+    // are deleted, from both threads, one at a time (taken after a port's lock, never before).
     mutable juce::CriticalSection nameLock;
     juce::String inputDeviceName;
     juce::String outputDeviceName;

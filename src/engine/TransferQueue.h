@@ -17,7 +17,8 @@ class MidiManager;
 
     The queue also guards the controller's replies, which carry no slot: once a Get has ended, the
     replies it asked for and that did not come yet may still arrive. The next Get listens only once
-    every one of them has arrived or can no longer arrive (a reply timeout has passed with none). */
+    every one of them has arrived or can no longer arrive (a reply timeout has passed since the last
+    of them was due, and since the last reply). */
 class TransferQueue
     : private juce::Thread
     , private juce::AsyncUpdater
@@ -99,7 +100,7 @@ public:
     //==============================================================================
     /** For the job of a Get, on the queue's thread: the replies it asked for and did not get. The
         next Get waits for them until a reply timeout has passed with none, counted from
-        lastActivityMs (its last request or last reply, whichever came later). */
+        lastActivityMs (when the last one was due or the last reply came, whichever is later). */
     void expectLateReplies (int count, double lastActivityMs, int replyTimeoutMs);
 
     /** For the job of a Get, on the queue's thread: waits until no reply of an earlier Get can

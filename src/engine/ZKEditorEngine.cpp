@@ -292,6 +292,9 @@ public:
             ++repliesCounted;
             lastReplyAt = now();
 
+            if (firstReplyAt <= 0)
+                firstReplyAt = lastReplyAt;
+
             if (!collecting || !juce::isPositiveAndBelow (reply.index, imageLength))
                 return;
 
@@ -355,6 +358,7 @@ private:
 
         Stage outcome = Stage::failed;
         int requestsSent = 0;
+        double firstRequestAt = 0;
         double lastRequestAt = now();
 
         for (int attempt = 0; attempt <= pacing.maxRetries; ++attempt)
@@ -393,8 +397,10 @@ private:
                 if (!cancelled)
                 {
                     manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, index));
-                    ++requestsSent;
                     lastRequestAt = now();
+
+                    if (requestsSent++ == 0)
+                        firstRequestAt = lastRequestAt;
                 }
             }
 
@@ -438,9 +444,12 @@ private:
         engine.listeningGet = nullptr;
 
         {
+            // The first reply of a Get answers its first request, which tells how long the
+            // controller takes: the last request's reply may come that long after it was sent.
             const juce::ScopedLock sl (receiveLock);
             collecting = false;
-            queue.expectLateReplies (requestsSent - repliesCounted, juce::jmax (lastRequestAt, lastReplyAt),
+            const auto replyTime = firstReplyAt > 0 ? juce::jmax (0.0, firstReplyAt - firstRequestAt) : 0.0;
+            queue.expectLateReplies (requestsSent - repliesCounted, juce::jmax (lastRequestAt + replyTime, lastReplyAt),
                                      pacing.replyTimeoutMs);
         }
 
@@ -515,6 +524,7 @@ private:
     bool collecting = false;
     bool collectionComplete = false;
     int repliesCounted = 0;
+    double firstReplyAt = 0;
     double lastReplyAt = 0;
 };
 

@@ -42,8 +42,9 @@ void pullTheCable (FakeMidiDeviceLayer& layer)
 } // namespace
 
 //==============================================================================
-// A Get whose replies come later than the reply timeout used to complete from one attempt's late
-// replies and hand over at once, and the next window's Get took the rest as its own.
+// A Get whose first attempt timed out completed from that attempt's late replies and handed over
+// at once, while the replies to its second attempt were still coming: the next window's Get took
+// them for its own and loaded the first window's slot.
 TEST (TransferQueue, GetsOfTwoWindowsWithRepliesSlowerThanTheTimeoutEachLoadTheirOwnSlot)
 {
     VirtualRig rig;
@@ -51,10 +52,8 @@ TEST (TransferQueue, GetsOfTwoWindowsWithRepliesSlowerThanTheTimeoutEachLoadThei
     rig.controller.setSlot (4, createPatternImage (4));
     rig.controller.setReplyDelayMs (450);
 
-    auto pacing = fastPacing (300, 4);
-    pacing.requestGapMs = 1;
-    auto first = createEngine (rig.manager, pacing);
-    auto second = createEngine (rig.manager, pacing);
+    auto first = createEngine (rig.manager, fastPacing (300, 4));
+    auto second = createEngine (rig.manager, fastPacing (300, 4));
     RecordingEngineListener firstListener, secondListener;
     first->addListener (&firstListener);
     second->addListener (&secondListener);
@@ -62,8 +61,8 @@ TEST (TransferQueue, GetsOfTwoWindowsWithRepliesSlowerThanTheTimeoutEachLoadThei
     first->getPreset (3);
     second->getPreset (4);
 
-    ASSERT_TRUE (
-        pumpMessagesUntil ([&] { return ! first->isGetInProgress() && ! second->isGetInProgress(); }, transferWaitMs));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return !first->isGetInProgress() && !second->isGetInProgress(); },
+                                    transferWaitMs));
     EXPECT_EQ (getImage (*first), createPatternImage (3));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
     EXPECT_EQ (firstListener.getNumFailures() + secondListener.getNumFailures(), 0);
