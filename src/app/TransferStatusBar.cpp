@@ -15,6 +15,8 @@ TransferStatusBar::TransferStatusBar()
     text.setName ("Transfer Status Text");
     text.setColour (juce::Label::textColourId, juce::Colours::white);
     progressBar.setName ("Transfer Progress");
+    progressBar.setColour (juce::ProgressBar::backgroundColourId, stripBlue.darker (0.6f));
+    progressBar.setColour (juce::ProgressBar::foregroundColourId, juce::Colour (0xff8fd0ff));
     cancelButton.setName ("Cancel");
     cancelButton.onClick = [this]
     {
