@@ -61,8 +61,8 @@ TEST (TransferQueue, GetsOfTwoWindowsWithRepliesSlowerThanTheTimeoutEachLoadThei
     first->getPreset (3);
     second->getPreset (4);
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !first->isGetInProgress() && !second->isGetInProgress(); },
-                                    transferWaitMs));
+    ASSERT_TRUE (
+        pumpMessagesUntil ([&] { return ! first->isGetInProgress() && ! second->isGetInProgress(); }, transferWaitMs));
     EXPECT_EQ (getImage (*first), createPatternImage (3));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
     EXPECT_EQ (firstListener.getNumFailures() + secondListener.getNumFailures(), 0);
@@ -259,6 +259,8 @@ TEST (TransferQueue, ASendRunsToItsEndWhenEveryHolderOfItsEngineLetsGo)
     ASSERT_TRUE (engine->startSend (6));
     engine = nullptr; // the window closed
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return rig.controller.getSlot (6) == image; }, 5000));
-    EXPECT_FALSE (rig.manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; }));
+    auto& queue = rig.manager.getTransferQueue();
+    ASSERT_TRUE (
+        pumpMessagesUntil ([&] { return ! queue.hasJob ([] (const TransferQueue::Job&) { return true; }); }, 5000));
+    EXPECT_EQ (rig.controller.getSlot (6), image);
 }
