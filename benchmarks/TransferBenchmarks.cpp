@@ -4,7 +4,10 @@
 #include "engine/VirtualController.h"
 #include "engine/ZKEditorEngine.h"
 
+#include <atomic>
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <thread>
 
 namespace
 {
@@ -61,7 +64,128 @@ void sendPresetToVirtualController (benchmark::State& state)
         state.counters["over_floor_ms"] = elapsedMs - floorMs;
     }
 }
+/** Posts a message to the message thread every 5 ms, as a user's clicks and repaints would, and
+    records how late the message thread ran each one. */
+class LatenessProbe
+{
+public:
+    static constexpr int postIntervalMs = 5;
+
+    LatenessProbe()
+        : poster ([this] { post(); })
+    {
+    }
+
+    ~LatenessProbe()
+    {
+        stop();
+    }
+
+    void stop()
+    {
+        running = false;
+
+        if (poster.joinable())
+            poster.join();
+    }
+
+    double getWorstLatenessMs() const { return worstMs.load(); }
+
+private:
+    void post()
+    {
+        while (running)
+        {
+            const auto postedAt = juce::Time::getMillisecondCounterHiRes();
+            juce::MessageManager::callAsync (
+                [this, postedAt]
+                {
+                    const auto late = juce::Time::getMillisecondCounterHiRes() - postedAt;
+                    auto worst = worstMs.load();
+
+                    while (late > worst && !worstMs.compare_exchange_weak (worst, late))
+                    {
+                    }
+                });
+            juce::Thread::sleep (postIntervalMs);
+        }
+    }
+
+    std::atomic<bool> running{ true };
+    std::atomic<double> worstMs{ 0 };
+    std::thread poster;
+};
+
+double cpuSecondsOfProcess()
+{
+    rusage usage{};
+    getrusage (RUSAGE_SELF, &usage);
+    return (double) usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1.0e6 + (double) usage.ru_stime.tv_sec
+           + usage.ru_stime.tv_usec / 1.0e6;
+}
+
+/** Runs the message loop, as the editor does, until the engine's transfers are over. */
+void runMessageLoopUntilIdle (ZKEditorEngine& engine)
+{
+    while (engine.isTransferInProgress())
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
+}
+
+/** The editor's way: the transfer is queued and the message loop keeps running meanwhile. */
+void messageThreadDuringTransfer (benchmark::State& state, bool send)
+{
+    Rig rig;
+    double worstLatenessMs = 0, worstCpuPercent = 0;
+
+    for (auto _ : state)
+    {
+        // Messages posted before the transfer are run first, so that only the transfer counts.
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+        LatenessProbe probe;
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        const auto cpuBefore = cpuSecondsOfProcess();
+        const bool started = send ? rig.engine->startSend (5) : rig.engine->startGet (3);
+        if (! started)
+            state.SkipWithError ("the transfer was refused");
+        runMessageLoopUntilIdle (*rig.engine);
+        const auto elapsedMs = juce::Time::getMillisecondCounterHiRes() - start;
+        const auto cpuMs = (cpuSecondsOfProcess() - cpuBefore) * 1000.0;
+        probe.stop();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+        state.SetIterationTime (elapsedMs / 1000.0);
+        worstLatenessMs = std::max (worstLatenessMs, probe.getWorstLatenessMs());
+        worstCpuPercent = std::max (worstCpuPercent, 100.0 * cpuMs / elapsedMs);
+        state.counters["worst_lateness_ms"] = worstLatenessMs;
+        state.counters["cpu_percent"] = worstCpuPercent;
+    }
+}
+
+void messageThreadDuringGet (benchmark::State& state) { messageThreadDuringTransfer (state, false); }
+void messageThreadDuringSend (benchmark::State& state) { messageThreadDuringTransfer (state, true); }
+
+/** A Send with nothing else going on: the process's CPU time against the wall time. */
+void cpuDuringSend (benchmark::State& state)
+{
+    Rig rig;
+    double worstCpuPercent = 0;
+
+    for (auto _ : state)
+    {
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        const auto cpuBefore = cpuSecondsOfProcess();
+        rig.engine->startSend (5);
+        runMessageLoopUntilIdle (*rig.engine);
+        const auto elapsedMs = juce::Time::getMillisecondCounterHiRes() - start;
+        const auto cpuMs = (cpuSecondsOfProcess() - cpuBefore) * 1000.0;
+        state.SetIterationTime (elapsedMs / 1000.0);
+        worstCpuPercent = std::max (worstCpuPercent, 100.0 * cpuMs / elapsedMs);
+        state.counters["cpu_percent"] = worstCpuPercent;
+    }
+}
 } // namespace
 
+BENCHMARK (messageThreadDuringGet)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
+BENCHMARK (messageThreadDuringSend)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
+BENCHMARK (cpuDuringSend)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (getPresetFromVirtualController)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (sendPresetToVirtualController)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);

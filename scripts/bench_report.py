@@ -67,6 +67,18 @@ def main():
             add(label, f"{total:.0f} ms (floor {floor:.0f} ms, +{100 * (total - floor) / floor:.2f} %)",
                 "within 2 % of floor + reply time", ok)
 
+    for name, label, before in (("messageThreadDuringGet/iterations:3/manual_time", "Message thread during a Get", 1400),
+                                ("messageThreadDuringSend/iterations:3/manual_time", "Message thread during a Send", 3720)):
+        b = runs.get(name)
+        if b:
+            worst = b["worst_lateness_ms"]
+            add(label, f"worst lateness {worst:.1f} ms (was {before} ms)", "<= 20 ms", worst <= 20)
+
+    b = runs.get("cpuDuringSend/iterations:3/manual_time")
+    if b:
+        cpu = b["cpu_percent"]
+        add("CPU time of the process during a Send", f"{cpu:.2f} % of one core", "<= 5 %", cpu <= 5)
+
     b = runs.get("loadPresetIntoWindow")
     if b:
         add("Load a preset into a window with every view", f"{b['real_time']:.2f} ms", "< 5 ms", b["real_time"] < 5)

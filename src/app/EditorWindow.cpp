@@ -2,6 +2,7 @@
 
 #include "app/CommandIDs.h"
 #include "app/PresetChange.h"
+#include "engine/ZKSysEx.h"
 #include "views/MainSectionView.h"
 
 namespace
@@ -31,6 +32,10 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     contentHeight = content->getHeight();
     centreWithSize (contentWidth, contentHeight);
 
+    transferStatusBar = std::make_unique<TransferStatusBar>();
+    transferStatusBar->onCancel = [this] { engine->cancelTransfer(); };
+    Component::addChildComponent (transferStatusBar.get());
+
     setContentOwned (content, false);
     setUsingNativeTitleBar (true);
 
@@ -44,11 +49,13 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
 
 EditorWindow::~EditorWindow()
 {
-    // A Get that still waits for replies must not report to a window that is gone.
+    // Nothing is reported to a window that is gone. Its Get is of no use any more; a Send of its
+    // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
     connectionStatus.reset();
     engine->removeEditListener (this);
     undoManager.clearUndoHistory();
+    engine->cancelGet();
 
     delete sendPresetWindow.get();
     delete getPresetWindow.get();
@@ -312,10 +319,10 @@ bool EditorWindow::perform (const InvocationInfo& info)
             showSendPresetWindow();
             break;
         case CommandIDs::setInternalSync:
-            engine->setSync (false);
+            engine->startSync (false);
             break;
         case CommandIDs::setExternalSync:
-            engine->setSync (true);
+            engine->startSync (true);
             break;
         default:
             break;
@@ -368,7 +375,11 @@ void EditorWindow::presetFetched (juce::uint8)
     markAsUnchanged();
 }
 
-void EditorWindow::presetSent (juce::uint8) { markAsUnchanged(); }
+void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sentImage)
+{
+    // What the slot now holds is the preset as the Send started; later edits stay unsaved.
+    markAsUnchanged (sentImage);
+}
 
 void EditorWindow::parameterEdited (const ZKEditorEngine::ParameterEdit& edit)
 {
@@ -382,7 +393,8 @@ void EditorWindow::setName (const juce::String& newName)
     juce::DocumentWindow::setName (unsavedChanges ? "*" + plainTitle : plainTitle);
 }
 
-//==============================================================================
+//=======================================================================}
+
 void EditorWindow::recordStep (const juce::String& name)
 {
     auto current = engine->createPresetData (fileSlot);
@@ -414,6 +426,16 @@ void EditorWindow::markAsUnchanged()
     updateUnsavedMark();
 }
 
+void EditorWindow::markAsUnchanged (const juce::Array<juce::uint8>& image)
+{
+    unchangedPreset = engine->createPresetData (fileSlot);
+
+    for (int i = 0; i < image.size(); ++i)
+        unchangedPreset.set (ZKSysEx::dumpImageOffset + i, image.getUnchecked (i));
+
+    updateUnsavedMark();
+}
+
 void EditorWindow::updateUnsavedMark()
 {
     const auto changed = engine->createPresetData (fileSlot) != unchangedPreset;
@@ -425,7 +447,64 @@ void EditorWindow::updateUnsavedMark()
     setName (plainTitle);
 }
 
+void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
+{
+    transferStatusBar->showStatus (status);
+    setTransferStatusBarVisible (true);
+}
+
+void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
+{
+    using Stage = ZKEditorEngine::TransferStatus::Stage;
+
+    if (status.kind == ZKEditorEngine::TransferStatus::Kind::send && status.stage == Stage::cancelled && status.done > 0
+        && status.done < status.total)
+        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
+                                                getSendCancelledMessage (status.slot), "OK");
+
+    if (! engine->isTransferInProgress())
+        setTransferStatusBarVisible (false);
+}
+
+juce::String EditorWindow::getSendCancelledTitle() { return "Send Cancelled"; }
+
+juce::String EditorWindow::getSendCancelledMessage (juce::uint8 slot)
+{
+    return "Slot " + juce::String (slot + 1) + " now holds part of the new preset and part of the old one.";
+}
+
+juce::BorderSize<int> EditorWindow::getContentComponentBorder()
+{
+    auto border = juce::DocumentWindow::getContentComponentBorder();
+
+    if (transferStatusBar != nullptr && transferStatusBar->isVisible())
+        border.setBottom (border.getBottom() + TransferStatusBar::barHeight);
+
+    return border;
+}
+
+void EditorWindow::resized()
+{
+    juce::DocumentWindow::resized();
+
+    if (transferStatusBar != nullptr)
+        transferStatusBar->setBounds (
+            getLocalBounds()
+                .withTrimmedBottom (juce::DocumentWindow::getContentComponentBorder().getBottom())
+                .removeFromBottom (TransferStatusBar::barHeight));
+}
+
 //==============================================================================
+void EditorWindow::setTransferStatusBarVisible (bool shouldBeVisible)
+{
+    if (transferStatusBar->isVisible() == shouldBeVisible)
+        return;
+
+    transferStatusBar->setVisible (shouldBeVisible);
+    setContentComponentSize (contentWidth, contentHeight);
+    resized();
+}
+
 void EditorWindow::showFileError (const juce::String& message)
 {
     if (fileErrorAlert == nullptr)

@@ -5,6 +5,7 @@
 #include "app/GetPresetWindow.h"
 #include "app/MidiErrorAlertWindow.h"
 #include "app/SendPresetWindow.h"
+#include "app/TransferStatusBar.h"
 #include "app/WindowCloseListener.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
@@ -132,6 +133,9 @@ public:
     GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }
     SendPresetWindow* getSendPresetWindow() const { return sendPresetWindow.get(); }
     MidiErrorAlertWindow* getMidiErrorAlert() const { return midiErrorAlert.get(); }
+
+    /** The strip that shows this document's transfer; visible only while there is one. */
+    TransferStatusBar& getTransferStatusBar() const noexcept { return *transferStatusBar; }
     FileErrorAlertWindow* getFileErrorAlert() const { return fileErrorAlert.get(); }
 
     //==============================================================================
@@ -149,13 +153,23 @@ public:
     void midiCommunicationFailed (const juce::String& text) override;
     void presetFileRejected (const juce::String& fileName) override;
     void presetFetched (juce::uint8 slot) override;
-    void presetSent (juce::uint8 slot) override;
+    void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
 
     /** Records a user's edit as one step of the history. */
     void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override;
 
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
+    void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
+
+    /** The title and the text of the notice after a Send was cancelled halfway. */
+    static juce::String getSendCancelledTitle();
+    static juce::String getSendCancelledMessage (juce::uint8 slot);
+
+    /** Below the editor content lies the transfer strip while it shows. */
+    juce::BorderSize<int> getContentComponentBorder() override;
+    void resized() override;
 
 private:
     /** Shows the file error notice unless this window shows one already. */
@@ -169,9 +183,13 @@ private:
 
     /** The current preset is the one last loaded, fetched, sent or saved. */
     void markAsUnchanged();
+    void markAsUnchanged (const juce::Array<juce::uint8>& image);
 
     /** Compares the preset with the one last loaded, fetched, sent or saved and marks the title. */
     void updateUnsavedMark();
+    /** Shows or hides the transfer strip; the window grows by it, so no part of the editor is
+        hidden. */
+    void setTransferStatusBarVisible (bool shouldBeVisible);
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;
@@ -195,6 +213,7 @@ private:
     bool unsavedChanges = false;
     bool applyingHistory = false;
     juce::String plainTitle;
+    std::unique_ptr<TransferStatusBar> transferStatusBar;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -19,7 +19,7 @@ GetPresetWindow::~GetPresetWindow() { clearContentComponent(); }
 void GetPresetWindow::buttonClicked (juce::Button* button)
 {
     if (button->getName() == "Get")
-        engine->getPreset (static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1));
+        engine->startGet (static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1));
 
     // The button belongs to this window: nothing of either is touched after this.
     delete this;

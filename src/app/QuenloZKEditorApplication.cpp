@@ -76,6 +76,12 @@ void QuenloZKEditorApplication::shutdown()
 
 void QuenloZKEditorApplication::systemRequestedQuit()
 {
+    if (isSendUnderWay())
+    {
+        askWhetherToWaitForTheSend();
+        return;
+    }
+
     // Every window with unsaved changes asks first; "Cancel", or a save that wrote nothing, keeps
     // the program and all its windows open.
     if (windowManager != nullptr)
@@ -90,6 +96,80 @@ void QuenloZKEditorApplication::systemRequestedQuit()
     // from outside (as in the tests) must not stop its caller's loop.
     if (juce::JUCEApplicationBase::isStandaloneApp())
         juce::JUCEApplicationBase::quit();
+}
+
+bool QuenloZKEditorApplication::isSendUnderWay()
+{
+    // A closed window's Send is found in the queue; the windows' own engines are asked as well.
+    if (midiManager.getTransferQueue().hasJob ([] (const TransferQueue::Job& job)
+                                               { return job.writesToTheController(); }))
+        return true;
+
+    if (windowManager != nullptr)
+        for (auto* window : windowManager->getWindows())
+            if (window->getEngine()->isSendInProgress())
+                return true;
+
+    return false;
+}
+
+void QuenloZKEditorApplication::stopTransfers()
+{
+    midiManager.getTransferQueue().cancelAll();
+
+    if (windowManager != nullptr)
+        for (auto* window : windowManager->getWindows())
+            window->getEngine()->cancelTransfer();
+}
+
+void QuenloZKEditorApplication::askWhetherToWaitForTheSend()
+{
+    if (quitQuestionShown)
+        return;
+
+    quitQuestionShown = true;
+
+    // The application object outlives the question only while the program runs; the answer looks
+    // it up again rather than keep a pointer.
+    juce::AlertWindow::showOkCancelBox (
+        juce::MessageBoxIconType::QuestionIcon, getQuitDuringSendTitle(),
+        "A preset is still being sent to the controller. Wait for it to finish, or stop it now and leave "
+        "that slot holding part of the new preset and part of the old one?",
+        getWaitAnswer(), getStopAnswer(), nullptr,
+        juce::ModalCallbackFunction::create (
+            [] (int result)
+            {
+                auto* application = dynamic_cast<QuenloZKEditorApplication*> (juce::JUCEApplicationBase::getInstance());
+
+                if (application == nullptr)
+                    return;
+
+                application->quitQuestionShown = false;
+
+                if (result == 0)
+                    application->stopTransfers();
+
+                application->quitOnceTheSendsAreOver();
+            }));
+}
+
+void QuenloZKEditorApplication::quitOnceTheSendsAreOver()
+{
+    constexpr int checkIntervalMs = 100;
+
+    if (! isSendUnderWay())
+    {
+        systemRequestedQuit();
+        return;
+    }
+
+    juce::Timer::callAfterDelay (
+        checkIntervalMs,
+        []
+        {
+            if (auto* application = dynamic_cast<QuenloZKEditorApplication*> (juce::JUCEApplicationBase::getInstance()))
+                application->quitOnceTheSendsAreOver();
+        });
 }
 
 //==============================================================================

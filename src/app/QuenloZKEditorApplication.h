@@ -31,10 +31,19 @@ public:
     /** A second start hands its command line over; it opens nothing. */
     void anotherInstanceStarted (const juce::String&) override {}
 
-    /** Asks every document window with unsaved changes whether to save them; unless the user
-        cancels, closes the About and device setup windows and stops the message loop. The document
+    /** While a preset is being sent, asks first whether to wait for the Send or to stop it; then
+        asks every document window with unsaved changes whether to save them. Unless the user
+        cancels, closes the About and device setup windows and stops the message loop; the document
         windows go at shutdown. */
     void systemRequestedQuit() override;
+
+    /** Whether a Send to the controller is queued or under way. */
+    bool isSendUnderWay();
+
+    /** The title of the question asked when quitting during a Send, and its two answers. */
+    static juce::String getQuitDuringSendTitle() { return "Send In Progress"; }
+    static juce::String getWaitAnswer() { return "Wait"; }
+    static juce::String getStopAnswer() { return "Stop"; }
 
     void suspended() override {}
     void resumed() override {}
@@ -122,8 +131,12 @@ protected:
 private:
     void closeDialogs();
     void closeDocuments();
+    void askWhetherToWaitForTheSend();
+    void stopTransfers();
+    void quitOnceTheSendsAreOver();
 
     bool quitRequested = false;
+    bool quitQuestionShown = false;
     std::unique_ptr<FirstPaintProbe> firstPaintProbe;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 

@@ -36,12 +36,14 @@ std::unique_ptr<MidiDeviceLayer> createDefaultLayer()
 MidiManager::MidiManager()
     : ownedLayer (createDefaultLayer())
     , layer (*ownedLayer)
+    , transferQueue (std::make_unique<TransferQueue> (*this))
 {
     startTimer (deviceCheckIntervalMs);
 }
 
 MidiManager::MidiManager (MidiDeviceLayer& layerToUse)
     : layer (layerToUse)
+    , transferQueue (std::make_unique<TransferQueue> (*this))
 {
     startTimer (deviceCheckIntervalMs);
 }
@@ -50,13 +52,19 @@ MidiManager::~MidiManager()
 {
     stopTimer();
 
+    // A transfer still under way stops here, while the ports and the listeners are still there.
+    transferQueue->cancelAll();
+    transferQueue.reset();
+
     {
         const juce::ScopedLock sl (outputLock);
+        const juce::ScopedLock layerSl (layerLock);
         output.reset();
     }
 
     {
         const juce::ScopedLock sl (inputLock);
+        const juce::ScopedLock layerSl (layerLock);
         input.reset();
     }
 }
@@ -64,25 +72,29 @@ MidiManager::~MidiManager()
 //==============================================================================
 void MidiManager::setInputDevice (const juce::String& deviceName)
 {
-    if (isInputOpen() && deviceName == inputDeviceName)
+    if (isInputOpen() && deviceName == getInputDeviceName())
         return;
 
-    auto index = layer.getInputNames().indexOf (deviceName);
+    auto index = getAvailableInputNames().indexOf (deviceName);
 
     if (index < 0)
         return;
 
-    inputDeviceName = deviceName;
+    {
+        const juce::ScopedLock sl (nameLock);
+        inputDeviceName = deviceName;
+    }
+
     openInputAt (index);
 }
 
 void MidiManager::setOutputDevice (const juce::String& deviceName)
 {
-    if (isOutputOpen() && deviceName == outputDeviceName)
+    if (isOutputOpen() && deviceName == getOutputDeviceName())
         return;
 
     // When several outputs bear the name, the last of them is the one used.
-    const auto names = layer.getOutputNames();
+    const auto names = getAvailableOutputNames();
     int index = -1;
 
     for (int i = names.size(); --i >= 0;)
@@ -97,7 +109,11 @@ void MidiManager::setOutputDevice (const juce::String& deviceName)
     if (index < 0)
         return;
 
-    outputDeviceName = deviceName;
+    {
+        const juce::ScopedLock sl (nameLock);
+        outputDeviceName = deviceName;
+    }
+
     openOutputAt (index);
 }
 
@@ -106,10 +122,16 @@ void MidiManager::openInputAt (int index)
     // The old port goes first: a device may refuse a second client while the first is open.
     {
         const juce::ScopedLock sl (inputLock);
+        const juce::ScopedLock layerSl (layerLock);
         input.reset();
     }
 
-    auto newInput = layer.openInput (index, *this);
+    std::unique_ptr<MidiDeviceLayer::Input> newInput;
+
+    {
+        const juce::ScopedLock sl (layerLock);
+        newInput = layer.openInput (index, *this);
+    }
 
     if (newInput != nullptr)
         newInput->start();
@@ -122,10 +144,16 @@ void MidiManager::openOutputAt (int index)
 {
     {
         const juce::ScopedLock sl (outputLock);
+        const juce::ScopedLock layerSl (layerLock);
         output.reset();
     }
 
-    auto newOutput = layer.openOutput (index);
+    std::unique_ptr<MidiDeviceLayer::Output> newOutput;
+
+    {
+        const juce::ScopedLock sl (layerLock);
+        newOutput = layer.openOutput (index);
+    }
 
     const juce::ScopedLock sl (outputLock);
     output = std::move (newOutput);
@@ -133,14 +161,21 @@ void MidiManager::openOutputAt (int index)
 
 void MidiManager::restoreDevices (const juce::String& inputName, const juce::String& outputName)
 {
+    // A remembered device that is absent keeps its name chosen, so the device check opens it when
+    // it is plugged in.
     if (inputName.isNotEmpty())
     {
         setInputDevice (inputName);
 
-        if (inputDeviceName != inputName)
+        if (getInputDeviceName() != inputName)
         {
-            inputDeviceName = inputName;
+            {
+                const juce::ScopedLock sl (nameLock);
+                inputDeviceName = inputName;
+            }
+
             const juce::ScopedLock sl (inputLock);
+            const juce::ScopedLock layerSl (layerLock);
             input.reset();
         }
     }
@@ -149,24 +184,49 @@ void MidiManager::restoreDevices (const juce::String& inputName, const juce::Str
     {
         setOutputDevice (outputName);
 
-        if (outputDeviceName != outputName)
+        if (getOutputDeviceName() != outputName)
         {
-            outputDeviceName = outputName;
+            {
+                const juce::ScopedLock sl (nameLock);
+                outputDeviceName = outputName;
+            }
+
             const juce::ScopedLock sl (outputLock);
+            const juce::ScopedLock layerSl (layerLock);
             output.reset();
         }
     }
 }
 
-bool MidiManager::isMidiServiceAvailable() { return layer.isMidiServiceAvailable(); }
+bool MidiManager::isMidiServiceAvailable()
+{
+    const juce::ScopedLock sl (layerLock);
+    return layer.isMidiServiceAvailable();
+}
 
-juce::String MidiManager::getInputDeviceName() const { return inputDeviceName; }
+juce::String MidiManager::getInputDeviceName() const
+{
+    const juce::ScopedLock sl (nameLock);
+    return inputDeviceName;
+}
 
-juce::String MidiManager::getOutputDeviceName() const { return outputDeviceName; }
+juce::String MidiManager::getOutputDeviceName() const
+{
+    const juce::ScopedLock sl (nameLock);
+    return outputDeviceName;
+}
 
-juce::StringArray MidiManager::getAvailableInputNames() { return layer.getInputNames(); }
+juce::StringArray MidiManager::getAvailableInputNames()
+{
+    const juce::ScopedLock sl (layerLock);
+    return layer.getInputNames();
+}
 
-juce::StringArray MidiManager::getAvailableOutputNames() { return layer.getOutputNames(); }
+juce::StringArray MidiManager::getAvailableOutputNames()
+{
+    const juce::ScopedLock sl (layerLock);
+    return layer.getOutputNames();
+}
 
 bool MidiManager::isInputOpen() const
 {
@@ -183,7 +243,27 @@ bool MidiManager::isOutputOpen() const
 //==============================================================================
 bool MidiManager::isOutputDevicePresent()
 {
-    return outputDeviceName.isNotEmpty() && layer.getOutputNames().contains (outputDeviceName);
+    const auto name = getOutputDeviceName();
+    return name.isNotEmpty() && getAvailableOutputNames().contains (name);
+}
+
+bool MidiManager::areChosenDevicesPresent()
+{
+    const auto inputName = getInputDeviceName();
+    return isOutputDevicePresent() && inputName.isNotEmpty() && getAvailableInputNames().contains (inputName);
+}
+
+void MidiManager::closePorts()
+{
+    {
+        const juce::ScopedLock sl (outputLock);
+        const juce::ScopedLock layerSl (layerLock);
+        output.reset();
+    }
+
+    const juce::ScopedLock sl (inputLock);
+    const juce::ScopedLock layerSl (layerLock);
+    input.reset();
 }
 
 bool MidiManager::sendMessage (const juce::MidiMessage& message)
@@ -195,28 +275,6 @@ bool MidiManager::sendMessage (const juce::MidiMessage& message)
 
     output->sendMessageNow (message);
     return true;
-}
-
-//==============================================================================
-bool MidiManager::takeGetTurn (const void* owner)
-{
-    if (getTurnOwner == owner)
-        return true;
-
-    if (getTurnOwner != nullptr || juce::Time::getMillisecondCounterHiRes() < getTurnFreeAtMs)
-        return false;
-
-    getTurnOwner = owner;
-    return true;
-}
-
-void MidiManager::giveBackGetTurn (const void* owner, int quietTimeMs)
-{
-    if (getTurnOwner != owner || owner == nullptr)
-        return;
-
-    getTurnOwner = nullptr;
-    getTurnFreeAtMs = juce::Time::getMillisecondCounterHiRes() + juce::jmax (0, quietTimeMs);
 }
 
 //==============================================================================
@@ -235,6 +293,12 @@ void MidiManager::removeListener (MidiManagerListener* listener)
     listeners.removeFirstMatchingValue (listener);
 }
 
+void MidiManager::setReplyWatcher (MidiManagerListener* watcher)
+{
+    const juce::ScopedLock sl (listenerLock);
+    replyWatcher = watcher;
+}
+
 int MidiManager::getNumListeners() const
 {
     const juce::ScopedLock sl (listenerLock);
@@ -245,6 +309,9 @@ int MidiManager::getNumListeners() const
 void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
 {
     const juce::ScopedLock sl (listenerLock);
+
+    if (replyWatcher != nullptr)
+        replyWatcher->midiMessageReceived (message);
 
     // From the most recent listener to the first; the position is clamped before every call, so a
     // listener that removes itself (or others) makes the walk neither skip nor repeat anyone.
@@ -261,32 +328,38 @@ void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiM
 
 void MidiManager::timerCallback()
 {
-    if (outputDeviceName.isNotEmpty())
+    const auto chosenOutput = getOutputDeviceName();
+
+    if (chosenOutput.isNotEmpty())
     {
-        const bool present = layer.getOutputNames().contains (outputDeviceName);
+        const bool present = getAvailableOutputNames().contains (chosenOutput);
 
         if (present && !isOutputOpen())
         {
-            setOutputDevice (outputDeviceName);
+            setOutputDevice (chosenOutput);
         }
         else if (!present && isOutputOpen())
         {
             const juce::ScopedLock sl (outputLock);
+            const juce::ScopedLock layerSl (layerLock);
             output.reset();
         }
     }
 
-    if (inputDeviceName.isNotEmpty())
+    const auto chosenInput = getInputDeviceName();
+
+    if (chosenInput.isNotEmpty())
     {
-        const bool present = layer.getInputNames().contains (inputDeviceName);
+        const bool present = getAvailableInputNames().contains (chosenInput);
 
         if (present && !isInputOpen())
         {
-            setInputDevice (inputDeviceName);
+            setInputDevice (chosenInput);
         }
         else if (!present && isInputOpen())
         {
             const juce::ScopedLock sl (inputLock);
+            const juce::ScopedLock layerSl (layerLock);
             input.reset();
         }
     }

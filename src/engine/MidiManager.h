@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MidiDeviceLayer.h"
+#include "engine/TransferQueue.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <juce_events/juce_events.h>
@@ -54,24 +55,31 @@ public:
     bool isInputOpen() const;
     bool isOutputOpen() const;
 
-    /** Whether the chosen output device is listed now. A long Send asks this between writes: a
-        device unplugged meanwhile takes the writes without complaint, and the periodic device check
-        cannot run while the Send holds the message thread. */
+    /** Whether the chosen output device is listed now. */
     bool isOutputDevicePresent();
+
+    /** Whether both chosen devices are listed now. A transfer asks this between messages: a device
+        unplugged meanwhile may take messages without complaint until the device check notices. */
+    bool areChosenDevicesPresent();
+
+    /** Closes both ports and keeps the chosen names, so that the device check opens them again
+        once the devices are listed. A transfer that finds a device gone calls this: a port of a
+        device that went away stays dead even when the device comes back. */
+    void closePorts();
 
     /** Sends a complete message at once; false when no output is open. */
     bool sendMessage (const juce::MidiMessage& message);
 
-    /** Replies of the controller carry no slot, so only one Get at a time may listen for them: a
-        second one would take the first one's replies for its own. An owner takes the turn before it
-        sends its requests and gives it back when its Get ends; false while another owner has it,
-        or during the quiet time given back with it, in which replies still on their way to a Get
-        that ended without them arrive to no one. Message thread only. */
-    bool takeGetTurn (const void* owner);
-    void giveBackGetTurn (const void* owner, int quietTimeMs = 0);
+    /** The queue in which every exchange with the controller waits for its turn. */
+    TransferQueue& getTransferQueue() noexcept { return *transferQueue; }
 
     void addListener (MidiManagerListener* listener);
     void removeListener (MidiManagerListener* listener);
+
+    /** For the transfer queue: one more receiver of every message of the input, called before the
+        listeners and not counted among them. nullptr removes it; once this returns, the previous
+        one is not called again. */
+    void setReplyWatcher (MidiManagerListener* watcher);
 
     /** How many listeners are registered now. */
     int getNumListeners() const;
@@ -92,12 +100,17 @@ private:
     std::unique_ptr<MidiDeviceLayer> ownedLayer;
     MidiDeviceLayer& layer;
 
+    // The chosen names are read by the transfer thread as well. The layer is asked, and its ports
+    // are deleted, from both threads, one at a time (taken after a port's lock, never before).
+    mutable juce::CriticalSection nameLock;
     juce::String inputDeviceName;
     juce::String outputDeviceName;
+    juce::CriticalSection layerLock;
 
     // Held for a whole delivery: once removeListener returns, that listener is never called again.
     juce::CriticalSection listenerLock;
     juce::Array<MidiManagerListener*> listeners;
+    MidiManagerListener* replyWatcher = nullptr;
 
     // Replacing or deleting a port waits for the port's own thread, so neither lock is ever taken
     // on the MIDI input thread.
@@ -107,9 +120,8 @@ private:
     juce::CriticalSection outputLock;
     std::unique_ptr<MidiDeviceLayer::Output> output;
 
-    // The Get turn; message thread only.
-    const void* getTurnOwner = nullptr;
-    double getTurnFreeAtMs = 0;
+    // Declared last: it goes first, while the ports and the listeners are still there.
+    std::unique_ptr<TransferQueue> transferQueue;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiManager)
 };

@@ -12,9 +12,7 @@
 #include "model/ZKTransport.h"
 #include "model/ZKWheels.h"
 
-#include <chrono>
 #include <iostream>
-#include <thread>
 
 namespace
 {
@@ -32,8 +30,8 @@ static_assert (ZKKnob::blockLength == bankBlockLength && ZKPad::blockLength == b
 // About a quarter of a second of writes at the default pacing; listing the devices takes far less.
 constexpr int writesBetweenDeviceChecks = 32;
 
-// How often a Get that waits for another window's Get asks for its turn.
-constexpr int turnPollMs = 20;
+// How often the listeners hear of a transfer's progress.
+constexpr int progressIntervalMs = 30;
 
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
 } // namespace
@@ -54,16 +52,6 @@ ZKEditorEngine::ZKEditorEngine (juce::uint8 deviceIdToUse, MidiManager* midiMana
 {
     jassert (midiManager != nullptr);
     createControls (splitPointMaximum, octaveMaximum);
-}
-
-ZKEditorEngine::~ZKEditorEngine()
-{
-    // Once removeListener returns, the MIDI input thread is done with this engine; only then may
-    // the pending hand-over be dropped.
-    midiManager->removeListener (this);
-    midiManager->giveBackGetTurn (this, pacing.replyTimeoutMs); // only if its Get had the turn
-    completionHandler.cancelPendingUpdate();
-    stopTimer();
 }
 
 void ZKEditorEngine::createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum)
@@ -240,194 +228,412 @@ bool ZKEditorEngine::loadPresetFile (const juce::File& file)
 }
 
 //==============================================================================
+/** One exchange of this engine with the controller, run by the MIDI manager's transfer queue.
+
+    Everything it sends is fixed when it is made: the slot, the pacing and, for a Send, a copy of
+    the image. On the queue's thread it only sends, waits and collects; the controls are loaded by
+    the engine on the message thread once the transfer is over. A Send holds its engine, so that
+    closing the window does not leave a slot half written; a Get is cancelled with its engine. */
+class ZKEditorEngine::Transfer : public TransferQueue::Job
+{
+public:
+    using Ptr = juce::ReferenceCountedObjectPtr<Transfer>;
+    using Kind = TransferStatus::Kind;
+    using Stage = TransferStatus::Stage;
+
+    Transfer (ZKEditorEngine& engineToUse, Kind kindToUse, juce::uint8 slotToUse, juce::Array<juce::uint8> imageToSend)
+        : owner (&engineToUse)
+        , engine (engineToUse)
+        , manager (*engineToUse.midiManager)
+        , kind (kindToUse)
+        , slot (slotToUse)
+        , deviceId (engineToUse.deviceId)
+        , imageLength (engineToUse.imageLength)
+        , pacing (engineToUse.pacing)
+        , image (std::move (imageToSend))
+    {
+        if (kind == Kind::send)
+            keepAlive = &engineToUse;
+    }
+
+    //==============================================================================
+    void run (TransferQueue& queue) override
+    {
+        Stage outcome = Stage::failed;
+
+        if (kind == Kind::get)
+            outcome = runGet (queue);
+        else if (kind == Kind::send)
+            outcome = runSend();
+        else
+            outcome = manager.sendMessage (ZKSysEx::createSyncCommand (deviceId, slot != 0)) ? Stage::completed
+                                                                                          : Stage::failed;
+
+        stage = outcome;
+        firstRound.signal();
+    }
+
+    void finished() override
+    {
+        // The engine may go with the last reference, which a Send holds: it is let go last.
+        ZKEditorEngine::Ptr engineToRelease (keepAlive);
+        keepAlive = nullptr;
+
+        if (stage == Stage::waiting || stage == Stage::running)
+            stage = Stage::cancelled; // taken out of the queue before its turn
+
+        if (owner != nullptr)
+            owner->transferFinished (*this);
+    }
+
+    //==============================================================================
+    bool writesToTheController() const override { return kind == Kind::send; }
+
+    /** Message thread: the engine is going; the transfer no longer reports to it. */
+    void detach() { owner = nullptr; }
+
+    /** Returns once the first round of requests of a Get is out, or once it waits for an earlier
+        Get's replies, or is over. */
+    void waitForFirstRound() { firstRound.wait(); }
+
+    Kind getKind() const noexcept { return kind; }
+    Stage getStage() const noexcept { return stage.load(); }
+
+    TransferStatus getStatus() const
+    {
+        TransferStatus status;
+        status.kind = kind;
+        status.stage = stage.load();
+        status.slot = slot;
+        status.done = done.load();
+        status.total = kind == Kind::sync ? 1 : imageLength;
+        status.retries = retries.load();
+        return status;
+    }
+
+    /** The image a Send writes: the preset as it was when the Send started. */
+    const juce::Array<juce::uint8>& getImageToSend() const noexcept { return image; }
+
+    /** The image collected by a completed Get. */
+    juce::Array<juce::uint8> getCollectedImage() const
+    {
+        const juce::ScopedLock sl (receiveLock);
+        return receiveBuffer;
+    }
+
+    /** MIDI input thread: one message while this Get listens. */
+    void replyReceived (const juce::MidiMessage& message)
+    {
+        ZKSysEx::ParameterReply reply;
+
+        if (!ZKSysEx::parseParameterReply (message, reply))
+            return;
+
+        bool complete = false;
+
+        {
+            const juce::ScopedLock sl (receiveLock);
+            ++repliesCounted;
+            lastReplyAt = now();
+
+            if (firstReplyAt <= 0)
+                firstReplyAt = lastReplyAt;
+
+            if (!collecting || !juce::isPositiveAndBelow (reply.index, imageLength))
+                return;
+
+            receiveBuffer.set (reply.index, reply.value);
+
+            // A repeated reply does not count again: the Get is complete only when every index is in.
+            if (!indexReceived[(size_t) reply.index])
+            {
+                indexReceived[(size_t) reply.index] = true;
+                ++numIndexesReceived;
+                done = numIndexesReceived;
+            }
+
+            if (numIndexesReceived == imageLength)
+            {
+                collecting = false;
+                collectionComplete = true;
+                complete = true;
+            }
+        }
+
+        if (complete)
+            wake();
+    }
+
+private:
+    //==============================================================================
+    /** Sleeps until the deadline whatever wakes it meanwhile; false when cancelled. */
+    bool sleepUntil (double deadlineMs)
+    {
+        while (now() < deadlineMs)
+            if (!waitUntil (deadlineMs))
+                return false;
+
+        return !isCancelled();
+    }
+
+    /** A device that went away may take messages without complaint, and its port stays dead when
+        it comes back: the ports are closed so that the device check opens them again. */
+    bool checkDevices()
+    {
+        if (manager.areChosenDevicesPresent())
+            return true;
+
+        manager.closePorts();
+        return false;
+    }
+
+    Stage runGet (TransferQueue& queue)
+    {
+        // Replies carry no slot: this Get listens only once no reply of an earlier one can come.
+        if (queue.isExpectingLateReplies())
+            firstRound.signal();
+
+        if (!queue.waitForQuiet (*this))
+            return Stage::cancelled;
+
+        stage = Stage::running;
+        engine.listeningGet = this;
+        manager.addListener (&engine);
+
+        Stage outcome = Stage::failed;
+        int requestsSent = 0;
+        double firstRequestAt = 0;
+        double lastRequestAt = now();
+
+        for (int attempt = 0; attempt <= pacing.maxRetries; ++attempt)
+        {
+            retries = attempt;
+
+            if (isCancelled())
+            {
+                outcome = Stage::cancelled;
+                break;
+            }
+
+            if (!manager.isInputOpen() || !manager.isOutputOpen() || !checkDevices())
+                break;
+
+            {
+                const juce::ScopedLock sl (receiveLock);
+                receiveBuffer.clearQuick();
+                receiveBuffer.insertMultiple (0, 0, imageLength);
+                indexReceived.assign ((size_t) imageLength, false);
+                numIndexesReceived = 0;
+                collectionComplete = false;
+                collecting = true;
+                done = 0;
+            }
+
+            // Paced by deadline, so that the time spent sending does not add up over 465 messages.
+            // A request that finds no output is not an error of its own: the reply timeout covers it.
+            const auto start = now();
+            bool cancelled = false;
+
+            for (int index = 0; index < imageLength && !cancelled; ++index)
+            {
+                cancelled = !sleepUntil (start + index * pacing.requestGapMs);
+
+                if (!cancelled)
+                {
+                    manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, index));
+                    lastRequestAt = now();
+
+                    if (requestsSent++ == 0)
+                        firstRequestAt = lastRequestAt;
+                }
+            }
+
+            if (cancelled || !sleepUntil (start + imageLength * pacing.requestGapMs))
+            {
+                outcome = Stage::cancelled;
+                break;
+            }
+
+            if (attempt == 0)
+                firstRound.signal();
+
+            // The reply timeout runs from the last request, or from the last reply while they
+            // still come in.
+            for (;;)
+            {
+                if (isCollectionComplete())
+                    break;
+
+                const auto deadline = juce::jmax (lastRequestAt, getLastReplyAt()) + pacing.replyTimeoutMs;
+
+                if (now() >= deadline || !waitUntil (deadline))
+                    break;
+            }
+
+            if (isCancelled())
+            {
+                outcome = Stage::cancelled;
+                break;
+            }
+
+            if (isCollectionComplete())
+            {
+                outcome = Stage::completed;
+                break;
+            }
+        }
+
+        // Once removeListener returns, the MIDI input thread is done with this transfer.
+        manager.removeListener (&engine);
+        engine.listeningGet = nullptr;
+
+        {
+            // The first reply of a Get answers its first request, which tells how long the
+            // controller takes: the last request's reply may come that long after it was sent.
+            const juce::ScopedLock sl (receiveLock);
+            collecting = false;
+            const auto replyTime = firstReplyAt > 0 ? juce::jmax (0.0, firstReplyAt - firstRequestAt) : 0.0;
+            queue.expectLateReplies (requestsSent - repliesCounted, juce::jmax (lastRequestAt + replyTime, lastReplyAt),
+                                     pacing.replyTimeoutMs);
+        }
+
+        return outcome;
+    }
+
+    Stage runSend()
+    {
+        stage = Stage::running;
+        const auto start = now();
+
+        for (int index = 0; index < imageLength; ++index)
+        {
+            if (!sleepUntil (start + index * pacing.writeGapMs))
+                return Stage::cancelled;
+
+            // A device lost halfway leaves the slot partly written: the user must hear of it.
+            if (index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && !checkDevices())
+                return Stage::failed;
+
+            if (!manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, image[index])))
+            {
+                manager.closePorts();
+                return Stage::failed;
+            }
+
+            done = index + 1;
+        }
+
+        // The last writes are checked as well: a device gone by now did not take them all.
+        if (!checkDevices())
+            return Stage::failed;
+
+        sleepUntil (start + imageLength * pacing.writeGapMs);
+        return Stage::completed;
+    }
+
+    bool isCollectionComplete() const
+    {
+        const juce::ScopedLock sl (receiveLock);
+        return collectionComplete;
+    }
+
+    double getLastReplyAt() const
+    {
+        const juce::ScopedLock sl (receiveLock);
+        return lastReplyAt;
+    }
+
+    //==============================================================================
+    ZKEditorEngine* owner;          // message thread; null once the engine is going
+    ZKEditorEngine& engine;         // transfer thread; the engine outlives run()
+    ZKEditorEngine::Ptr keepAlive;  // a Send's engine, let go on the message thread
+    MidiManager& manager;
+    const Kind kind;
+    const juce::uint8 slot;         // for a sync command: 1 external, 0 internal
+    const juce::uint8 deviceId;
+    const int imageLength;
+    const Pacing pacing;
+    const juce::Array<juce::uint8> image;
+
+    std::atomic<Stage> stage{ Stage::waiting };
+    std::atomic<int> done{ 0 };
+    std::atomic<int> retries{ 0 };
+    juce::WaitableEvent firstRound{ true };
+
+    // Filled on the MIDI input thread, reset on the transfer thread.
+    juce::CriticalSection receiveLock;
+    juce::Array<juce::uint8> receiveBuffer;
+    std::vector<bool> indexReceived;
+    int numIndexesReceived = 0;
+    bool collecting = false;
+    bool collectionComplete = false;
+    int repliesCounted = 0;
+    double firstReplyAt = 0;
+    double lastReplyAt = 0;
+};
+
+//==============================================================================
+ZKEditorEngine::~ZKEditorEngine()
+{
+    // Only a Get can be left here (a Send keeps its engine alive): it is cancelled, and once the
+    // queue is done with it the MIDI input thread no longer reaches this engine.
+    stopTimer();
+
+    for (auto* transfer : transfers)
+        transfer->detach();
+
+    cancelTransfers (false);
+    midiManager->removeListener (this);
+}
+
+//==============================================================================
 bool ZKEditorEngine::arePortsOpen() const { return midiManager->isInputOpen() && midiManager->isOutputOpen(); }
 
-void ZKEditorEngine::getPreset (juce::uint8 slot)
+ZKEditorEngine::Transfer* ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::uint8 slot,
+                                                         juce::Array<juce::uint8> image)
 {
-    if (getInProgress || slot >= ZKSysEx::numberOfSlots)
-        return;
+    auto* transfer = new Transfer (*this, kind, slot, std::move (image)); // held by the array below
+    transfers.add (transfer);
+    midiManager->getTransferQueue().add (transfer);
+    startTimer (progressIntervalMs);
+    reportProgress();
+    return transfer;
+}
+
+bool ZKEditorEngine::startGet (juce::uint8 slot)
+{
+    if (isGetInProgress() || slot >= ZKSysEx::numberOfSlots)
+        return false;
 
     // Without both ports a Get cannot succeed; saying so at once spares the user nine timeouts.
     if (!arePortsOpen())
     {
         reportCommunicationFailure();
-        return;
+        return false;
     }
 
-    attemptCounter = 0;
-    getSlot = slot;
-    getInProgress = true;
-
-    std::cout << "number of gets : " << attemptCounter << "\r\n"
+    std::cout << "number of gets : " << 0 << "\r\n"
               << "starting get"
               << "\r\n"
               << std::flush;
 
-    // Another window's Get has the controller's replies: this one starts when that one ends.
-    if (!midiManager->takeGetTurn (this))
-    {
-        waitingForTurn = true;
-        startTimer (turnPollMs);
-        return;
-    }
-
-    startRequesting();
+    queueTransfer (TransferStatus::Kind::get, slot, {});
+    return true;
 }
 
-void ZKEditorEngine::startRequesting()
+void ZKEditorEngine::getPreset (juce::uint8 slot)
 {
-    midiManager->addListener (this);
-    requestPresetBytes();
-}
+    const bool queueWasIdle = !midiManager->getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; });
 
-void ZKEditorEngine::endGet (bool completed)
-{
-    stopTimer();
-    getInProgress = false;
-    attemptCounter = 0;
-
-    // A finished Get stops listening, so that it never counts the replies of another window's Get.
-    // One that ended without its replies keeps the next Get waiting for one reply timeout, in which
-    // replies still on their way arrive to no one.
-    midiManager->removeListener (this);
-    midiManager->giveBackGetTurn (this, completed ? 0 : pacing.replyTimeoutMs);
-}
-
-void ZKEditorEngine::requestPresetBytes()
-{
-    {
-        const juce::ScopedLock sl (receiveLock);
-        receiveBuffer.clearQuick();
-        receiveBuffer.insertMultiple (0, 0, imageLength);
-        indexReceived.assign ((size_t) imageLength, false);
-        numIndexesReceived = 0;
-        collectionComplete = false;
-        collecting = true;
-    }
-
-    // Paced by deadline, so that the time spent sending does not add up over 465 messages. A
-    // request that finds no output is not an error of its own: the reply timeout covers it.
-    const auto start = now();
-
-    for (int index = 0; index < imageLength; ++index)
-    {
-        waitUntil (start + index * pacing.requestGapMs);
-        midiManager->sendMessage (ZKSysEx::createParameterRequest (deviceId, getSlot, index));
-    }
-
-    waitUntil (start + imageLength * pacing.requestGapMs);
-    startTimer (pacing.replyTimeoutMs);
-}
-
-void ZKEditorEngine::midiMessageReceived (const juce::MidiMessage& message)
-{
-    // MIDI input thread: only the receive buffer is touched here; the controls are loaded on the
-    // message thread once every index has arrived.
-    ZKSysEx::ParameterReply reply;
-
-    if (!ZKSysEx::parseParameterReply (message, reply))
+    if (!startGet (slot))
         return;
 
-    bool complete = false;
-
-    {
-        const juce::ScopedLock sl (receiveLock);
-
-        if (!collecting || !juce::isPositiveAndBelow (reply.index, imageLength))
-            return;
-
-        receiveBuffer.set (reply.index, reply.value);
-
-        // A repeated reply does not count again: the Get is complete only when every index is in.
-        if (!indexReceived[(size_t) reply.index])
-        {
-            indexReceived[(size_t) reply.index] = true;
-            ++numIndexesReceived;
-        }
-
-        if (numIndexesReceived == imageLength)
-        {
-            collecting = false;
-            collectionComplete = true;
-            complete = true;
-        }
-    }
-
-    if (complete)
-        completionHandler.triggerAsyncUpdate();
+    // Behind another exchange, the call does not wait for its turn.
+    if (queueWasIdle)
+        transfers.getLast()->waitForFirstRound();
 }
 
-void ZKEditorEngine::completeGet()
-{
-    juce::Array<juce::uint8> image;
-
-    {
-        const juce::ScopedLock sl (receiveLock);
-
-        if (!collectionComplete)
-            return;
-
-        collectionComplete = false;
-        image = receiveBuffer;
-    }
-
-    endGet (true);
-    loadPresetData (createDump (ZKSysEx::presetDumpCommand, getSlot, image));
-
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->presetFetched (getSlot);
-    }
-}
-
-void ZKEditorEngine::timerCallback()
-{
-    if (waitingForTurn)
-    {
-        if (!midiManager->takeGetTurn (this))
-            return; // the timer keeps asking
-
-        waitingForTurn = false;
-        stopTimer();
-        startRequesting();
-        return;
-    }
-
-    stopTimer();
-
-    {
-        const juce::ScopedLock sl (receiveLock);
-
-        // The last reply came in just now; the hand-over to completeGet is on its way.
-        if (collectionComplete)
-            return;
-
-        collecting = false;
-    }
-
-    if (!getInProgress)
-        return;
-
-    if (attemptCounter < pacing.maxRetries)
-    {
-        ++attemptCounter;
-        requestPresetBytes();
-        return;
-    }
-
-    endGet (false);
-    reportCommunicationFailure();
-}
-
-bool ZKEditorEngine::isGetInProgress() const { return getInProgress; }
-
-//==============================================================================
-bool ZKEditorEngine::sendPreset (juce::uint8 slot)
+bool ZKEditorEngine::startSend (juce::uint8 slot)
 {
     if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
     {
@@ -435,28 +641,100 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
         return false;
     }
 
-    const auto dump = createPresetData (slot);
-    const auto start = now();
+    auto image = createPresetData (slot);
+    image.removeRange (0, ZKSysEx::dumpImageOffset);
+    image.removeLast();
+    queueTransfer (TransferStatus::Kind::send, slot, image);
+    return true;
+}
 
-    for (int index = 0; index < imageLength; ++index)
+bool ZKEditorEngine::sendPreset (juce::uint8 slot)
+{
+    if (!startSend (slot))
+        return false;
+
+    Transfer::Ptr transfer (transfers.getLast());
+    midiManager->getTransferQueue().waitFor (*transfer);
+    return transfer->getStage() == TransferStatus::Stage::completed;
+}
+
+void ZKEditorEngine::startSync (bool external)
+{
+    if (!arePortsOpen())
     {
-        waitUntil (start + index * pacing.writeGapMs);
+        reportCommunicationFailure();
+        return;
+    }
 
-        const auto value = dump.getUnchecked (ZKSysEx::dumpImageOffset + index);
+    queueTransfer (TransferStatus::Kind::sync, external ? 1 : 0, {});
+}
 
-        // An output lost halfway leaves the slot partly written: the user must hear of it. A device
-        // that vanished still takes writes, so its presence is checked every so often as well.
-        const bool deviceGone = index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1
-                                && !midiManager->isOutputDevicePresent();
+void ZKEditorEngine::setSync (bool external)
+{
+    const auto numBefore = transfers.size();
+    startSync (external);
 
-        if (deviceGone || !midiManager->sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, value)))
+    if (transfers.size() > numBefore)
+    {
+        Transfer::Ptr transfer (transfers.getLast());
+        midiManager->getTransferQueue().waitFor (*transfer);
+    }
+}
+
+void ZKEditorEngine::cancelTransfer() { cancelTransfers (false); }
+
+void ZKEditorEngine::cancelGet() { cancelTransfers (true); }
+
+void ZKEditorEngine::cancelTransfers (bool getsOnly)
+{
+    // The newest first, so that a queued one never gets its turn while an older one stops.
+    const auto toCancel = transfers;
+
+    for (int i = toCancel.size(); --i >= 0;)
+        if (!getsOnly || toCancel[i]->getKind() == TransferStatus::Kind::get)
+            midiManager->getTransferQueue().cancelAndWait (*toCancel[i]);
+}
+
+void ZKEditorEngine::transferFinished (Transfer& transfer)
+{
+    Transfer::Ptr keep (&transfer);
+    transfers.removeObject (&transfer);
+
+    if (transfers.isEmpty())
+        stopTimer();
+
+    const auto status = transfer.getStatus();
+
+    if (status.kind == TransferStatus::Kind::get && status.stage == TransferStatus::Stage::completed)
+    {
+        loadPresetData (createDump (ZKSysEx::presetDumpCommand, status.slot, transfer.getCollectedImage()));
+
+        for (int i = listeners.size(); --i >= 0;)
         {
-            reportCommunicationFailure();
-            return false;
+            i = juce::jmin (i, listeners.size() - 1);
+
+            if (i < 0)
+                break;
+
+            listeners.getUnchecked (i)->presetFetched (status.slot);
         }
     }
 
-    waitUntil (start + imageLength * pacing.writeGapMs);
+    if (status.kind == TransferStatus::Kind::send && status.stage == TransferStatus::Stage::completed)
+    {
+        for (int i = listeners.size(); --i >= 0;)
+        {
+            i = juce::jmin (i, listeners.size() - 1);
+
+            if (i < 0)
+                break;
+
+            listeners.getUnchecked (i)->presetSent (status.slot, transfer.getImageToSend());
+        }
+    }
+
+    if (status.stage == TransferStatus::Stage::failed)
+        reportCommunicationFailure();
 
     for (int i = listeners.size(); --i >= 0;)
     {
@@ -465,34 +743,80 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
         if (i < 0)
             break;
 
-        listeners.getUnchecked (i)->presetSent (slot);
+        listeners.getUnchecked (i)->transferEnded (status);
     }
 
-    return true;
+    reportProgress();
 }
 
-void ZKEditorEngine::setSync (bool external)
+bool ZKEditorEngine::isGetInProgress() const
 {
-    if (!arePortsOpen() || !midiManager->sendMessage (ZKSysEx::createSyncCommand (deviceId, external)))
-        reportCommunicationFailure();
+    for (auto* transfer : transfers)
+        if (transfer->getKind() == TransferStatus::Kind::get)
+            return true;
+
+    return false;
+}
+
+bool ZKEditorEngine::isSendInProgress() const
+{
+    for (auto* transfer : transfers)
+        if (transfer->getKind() == TransferStatus::Kind::send)
+            return true;
+
+    return false;
+}
+
+bool ZKEditorEngine::isTransferInProgress() const { return !transfers.isEmpty(); }
+
+ZKEditorEngine::TransferStatus ZKEditorEngine::getTransferStatus() const
+{
+    if (transfers.isEmpty())
+        return {};
+
+    return transfers.getFirst()->getStatus();
+}
+
+void ZKEditorEngine::reportProgress()
+{
+    const auto status = getTransferStatus();
+
+    if (status.kind == TransferStatus::Kind::none)
+    {
+        lastReportedStatus = status;
+        return;
+    }
+
+    if (status.kind == lastReportedStatus.kind && status.stage == lastReportedStatus.stage
+        && status.slot == lastReportedStatus.slot && status.done == lastReportedStatus.done
+        && status.retries == lastReportedStatus.retries)
+        return;
+
+    lastReportedStatus = status;
+
+    for (int i = listeners.size(); --i >= 0;)
+    {
+        i = juce::jmin (i, listeners.size() - 1);
+
+        if (i < 0)
+            break;
+
+        listeners.getUnchecked (i)->transferProgressed (status);
+    }
+}
+
+void ZKEditorEngine::timerCallback() { reportProgress(); }
+
+void ZKEditorEngine::midiMessageReceived (const juce::MidiMessage& message)
+{
+    // MIDI input thread: the reply goes to the Get that listens; nothing else is touched here.
+    if (auto* get = listeningGet.load())
+        get->replyReceived (message);
 }
 
 void ZKEditorEngine::setPacing (const Pacing& newPacing) { pacing = newPacing; }
 
 ZKEditorEngine::Pacing ZKEditorEngine::getPacing() const { return pacing; }
-
-void ZKEditorEngine::waitUntil (double deadlineMs)
-{
-    for (;;)
-    {
-        const auto remaining = deadlineMs - now();
-
-        if (remaining <= 0)
-            return;
-
-        std::this_thread::sleep_for (std::chrono::duration<double, std::milli> (remaining));
-    }
-}
 
 //==============================================================================
 void ZKEditorEngine::addListener (Listener* listener)

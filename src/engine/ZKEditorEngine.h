@@ -4,6 +4,7 @@
 #include "model/Control.h"
 #include "model/ControlType.h"
 
+#include <atomic>
 #include <juce_events/juce_events.h>
 #include <map>
 #include <vector>
@@ -18,7 +19,35 @@ class ZKEditorEngine
 public:
     using Ptr = juce::ReferenceCountedObjectPtr<ZKEditorEngine>;
 
-    /** Hears of failed exchanges. Called on the message thread. */
+    /** What a transfer of this engine does, for a progress display. */
+    struct TransferStatus
+    {
+        enum class Kind
+        {
+            none,
+            get,
+            send,
+            sync
+        };
+
+        enum class Stage
+        {
+            waiting, // another exchange with the controller goes first
+            running,
+            completed,
+            failed,
+            cancelled
+        };
+
+        Kind kind = Kind::none;
+        Stage stage = Stage::waiting;
+        juce::uint8 slot = 0;
+        int done = 0;    // a Get: bytes in of its current attempt; a Send: writes made
+        int total = 0;   // 465 for a Get or a Send, 1 for a sync command
+        int retries = 0; // a Get: attempts made after the first
+    };
+
+    /** Hears of failed exchanges and of the transfers. Called on the message thread. */
     class Listener
     {
     public:
@@ -29,8 +58,16 @@ public:
         /** A Get of that slot (0 to 23) completed and its preset is now in the controls. */
         virtual void presetFetched (juce::uint8 /*slot*/) {}
 
-        /** The whole preset was written into that slot (0 to 23). */
-        virtual void presetSent (juce::uint8 /*slot*/) {}
+        /** The whole preset was written into that slot (0 to 23); sentImage is the preset image as
+            it was when the Send started (edits made during a Send are not in the slot). */
+        virtual void presetSent (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/) {}
+
+        /** A transfer of this engine was queued, started or made progress. */
+        virtual void transferProgressed (const TransferStatus&) {}
+
+        /** A transfer of this engine is over: completed, failed (after midiCommunicationFailed)
+            or cancelled. */
+        virtual void transferEnded (const TransferStatus&) {}
     };
 
     /** One change that a user made through a widget: which parameter of which control, and the byte
@@ -104,22 +141,48 @@ public:
     bool loadPresetFile (const juce::File& file);
 
     //==============================================================================
-    /** Starts fetching a slot (0 to 23) from the controller; returns once the first round of
-        requests is out. Success shows as loaded controls, failure as midiCommunicationFailed, at
-        once when the input or the output is not open. Ignored while a Get waits. While another
-        engine's Get is under way, this one waits for it to end and then starts. */
+    /** Starts fetching a slot (0 to 23) from the controller; when no other exchange is under way it
+        returns once the first round of requests is out. Success shows as loaded controls, failure
+        as midiCommunicationFailed, at once when the input or the output is not open. Ignored while
+        a Get of this engine is under way. */
     void getPreset (juce::uint8 slot);
 
-    /** Writes the current preset into a slot; false, after telling the listeners, when it was not
-        sent completely (no input or output open, a slot the controller does not have, the output
-        lost on the way). */
+    /** Writes the current preset into a slot and returns when the Send is over (after any exchange
+        ahead of it); false, after telling the listeners, when it was not sent completely (no input
+        or output open, a slot the controller does not have, a device lost on the way). */
     bool sendPreset (juce::uint8 slot);
 
-    /** false: internal sync, true: external sync. Tells the listeners when it cannot be sent. */
+    /** false: internal sync, true: external sync; returns once sent. Tells the listeners when it
+        cannot be sent. */
     void setSync (bool external);
 
-    /** True while a Get waits for replies. */
+    /** The same three without waiting: each queues its exchange and returns at once; progress and
+        end reach the listeners. startGet and startSend return false when nothing was queued (a
+        Get already under way, a slot the controller does not have, or no ports, which has been
+        reported). A Send sends the preset as it is now; later edits are not sent. */
+    bool startGet (juce::uint8 slot);
+    bool startSend (juce::uint8 slot);
+    void startSync (bool external);
+
+    /** Stops every transfer of this engine: one that waits for its turn never starts, the running
+        one stops before its next message. A cancelled Get loads nothing; nothing is reported as a
+        failure. Returns once they are over and the listeners have heard transferEnded. */
+    void cancelTransfer();
+
+    /** Stops this engine's Gets only, as cancelTransfer does. */
+    void cancelGet();
+
+    /** True while a Get of this engine is queued or under way. */
     bool isGetInProgress() const;
+
+    /** True while a Send of this engine is queued or under way. */
+    bool isSendInProgress() const;
+
+    /** True while any transfer of this engine is queued or under way. */
+    bool isTransferInProgress() const;
+
+    /** The first of this engine's transfers that is not over; kind none when there is none. */
+    TransferStatus getTransferStatus() const;
 
     void setPacing (const Pacing& newPacing);
     Pacing getPacing() const;
@@ -128,39 +191,26 @@ public:
     void removeListener (Listener* listener);
 
     //==============================================================================
+    /** While a transfer of this engine is queued or running: passes its progress to the listeners
+        at a steady rate rather than once per message. */
     void timerCallback() override;
+
+    /** Hands a parameter reply to the Get under way, on the MIDI input thread. */
     void midiMessageReceived (const juce::MidiMessage& message) override;
 
 private:
-    //==============================================================================
-    /** Brings a completed collection from the MIDI input thread to the message thread. */
-    class CompletionHandler : public juce::AsyncUpdater
-    {
-    public:
-        explicit CompletionHandler (ZKEditorEngine& engineToUse)
-            : engine (engineToUse)
-        {
-        }
-
-        ~CompletionHandler() override { cancelPendingUpdate(); }
-
-        void handleAsyncUpdate() override { engine.completeGet(); }
-
-    private:
-        ZKEditorEngine& engine;
-    };
+    class Transfer;
 
     //==============================================================================
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
-    void startRequesting();
-    void requestPresetBytes();
-    void completeGet();
-    void endGet (bool completed);
+    Transfer* queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> data);
+    void transferFinished (Transfer& transfer);
+    void cancelTransfers (bool getsOnly);
+    void reportProgress();
     void reportCommunicationFailure();
     bool arePortsOpen() const;
     juce::Array<juce::uint8> createDump (juce::uint8 command, juce::uint8 slot,
                                          const juce::Array<juce::uint8>& image) const;
-    static void waitUntil (double deadlineMs);
 
     //==============================================================================
     const juce::uint8 deviceId;
@@ -178,21 +228,13 @@ private:
     juce::Array<Listener*> listeners;
     juce::Array<EditListener*> editListeners;
 
-    // The Get under way; touched on the message thread only.
-    bool getInProgress = false;
-    bool waitingForTurn = false;
-    int attemptCounter = 0;
-    juce::uint8 getSlot = 0;
+    // This engine's transfers that are not over, oldest first; message thread only.
+    juce::ReferenceCountedArray<Transfer> transfers;
+    TransferStatus lastReportedStatus;
 
-    // Filled on the MIDI input thread, reset on the message thread.
-    juce::CriticalSection receiveLock;
-    juce::Array<juce::uint8> receiveBuffer;
-    std::vector<bool> indexReceived;
-    int numIndexesReceived = 0;
-    bool collecting = false;
-    bool collectionComplete = false;
-
-    CompletionHandler completionHandler{ *this };
+    // The Get whose replies this engine hands on; set and cleared on the transfer thread while the
+    // engine is not registered with the MIDI manager.
+    std::atomic<Transfer*> listeningGet{ nullptr };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZKEditorEngine)
 };

@@ -202,6 +202,35 @@ choose_virtual_controller()
     wait_for_window_gone "Editor Device Manager"
 }
 
+# The height of a window, in pixels.
+window_height()
+{
+    xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'
+}
+
+# A document window is this high without its transfer strip: the menu bar and the content.
+readonly document_height=$((menu_bar_height + 700))
+
+# Waits until a document window shows its transfer strip (it grows by it).
+wait_for_transfer_strip()
+{
+    for _ in $(seq 1 $((e2e_timeout * 20))); do
+        [ "$(window_height "$1")" -gt "${document_height}" ] && return 0
+        sleep 0.05
+    done
+    fail "no transfer strip showed within ${e2e_timeout} s"
+}
+
+# Waits until a document window's transfers are over: its strip has gone.
+wait_for_transfer_end()
+{
+    for _ in $(seq 1 $((e2e_timeout * 10))); do
+        [ "$(window_height "$1")" -eq "${document_height}" ] && return 0
+        sleep 0.1
+    done
+    fail "the transfer strip is still there after ${e2e_timeout} s"
+}
+
 # Waits until the given slot of the slot file holds the expected hex bytes.
 wait_for_slot()
 {

@@ -15,8 +15,8 @@ get_dialog="$(wait_for_window "Get Preset From Hardware")"
 choose_slot_and_press "${get_dialog}" 3
 wait_for_window_gone "Get Preset From Hardware"
 
-# The fetched preset is in the window once the last reply is in; saving waits for it, since the
-# editor does not answer while it fetches.
+# The fetched preset is in the window once the last reply is in and the transfer strip has gone.
+wait_for_transfer_end "${editor}"
 click_preset_button "${editor}" 2 # "Save To File"
 saved="${e2e_work}/fetched slot 3.zkp"
 answer_file_dialog "Select Filename to save" "${saved}"

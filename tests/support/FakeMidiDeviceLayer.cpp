@@ -34,9 +34,11 @@ public:
 
     bool isStarted() const noexcept { return started; }
 
+    void kill() { dead = true; }
+
     void deliver (const juce::MidiMessage& message)
     {
-        if (started)
+        if (started && !dead)
             callback.handleIncomingMidiMessage (nullptr, message);
     }
 
@@ -44,6 +46,7 @@ private:
     FakeMidiDeviceLayer& owner;
     juce::MidiInputCallback& callback;
     bool started = false;
+    bool dead = false;
 };
 
 class FakeMidiDeviceLayer::FakeOutput : public MidiDeviceLayer::Output
@@ -54,23 +57,39 @@ public:
     {
         const juce::ScopedLock sl (owner.lock);
         ++owner.numLiveOutputs;
+        owner.outputs.add (this);
     }
 
     ~FakeOutput() override
     {
         const juce::ScopedLock sl (owner.lock);
         --owner.numLiveOutputs;
+        owner.outputs.removeFirstMatchingValue (this);
     }
+
+    void kill() { dead = true; }
 
     void sendMessageNow (const juce::MidiMessage& message) override
     {
-        // Nothing of this object may be touched after record(): its hook may delete it.
         auto& layer = owner;
+
+        {
+            const juce::ScopedLock sl (layer.lock);
+
+            if (dead)
+            {
+                ++layer.numLostMessages;
+                return;
+            }
+        }
+
+        // Nothing of this object may be touched after record(): its hook may delete it.
         layer.record (message);
     }
 
 private:
     FakeMidiDeviceLayer& owner;
+    bool dead = false; // guarded by the owner's lock
 };
 
 //==============================================================================
@@ -150,6 +169,27 @@ int FakeMidiDeviceLayer::getNumLiveOutputs() const
 {
     const juce::ScopedLock sl (lock);
     return numLiveOutputs;
+}
+
+void FakeMidiDeviceLayer::killOpenPorts()
+{
+    {
+        const juce::ScopedLock sl (lock);
+
+        for (auto* output : outputs)
+            output->kill();
+    }
+
+    const juce::ScopedLock sl (deliveryLock);
+
+    for (auto* input : inputs)
+        input->kill();
+}
+
+int FakeMidiDeviceLayer::getNumLostMessages() const
+{
+    const juce::ScopedLock sl (lock);
+    return numLostMessages;
 }
 
 //==============================================================================

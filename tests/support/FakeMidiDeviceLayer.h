@@ -34,6 +34,13 @@ public:
     int getNumStartedInputs() const;
     int getNumLiveOutputs() const;
 
+    /** Every port open now goes dead, as a port of a device that was unplugged does: an output
+        takes messages and loses them, an input delivers nothing. Ports opened later work. */
+    void killOpenPorts();
+
+    /** Messages sent to dead outputs. */
+    int getNumLostMessages() const;
+
     //==============================================================================
     /** Everything sent through any output, in order. */
     std::vector<juce::MidiMessage> getSentMessages() const;
@@ -72,6 +79,8 @@ private:
     juce::Array<int> openedInputIndexes;
     juce::Array<int> openedOutputIndexes;
     int numLiveOutputs = 0;
+    int numLostMessages = 0;
+    juce::Array<FakeOutput*> outputs;
     std::vector<juce::MidiMessage> sentMessages;
 
     // Held during a delivery, so that a destroyed input is never called afterwards.

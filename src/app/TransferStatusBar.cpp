@@ -1,0 +1,82 @@
+#include "app/TransferStatusBar.h"
+
+namespace
+{
+const juce::Colour stripBlue (0xff117fc6);
+constexpr int margin = 4;
+constexpr int textWidth = 260;
+constexpr int buttonWidth = 80;
+} // namespace
+
+//==============================================================================
+TransferStatusBar::TransferStatusBar()
+{
+    setName ("Transfer Status");
+    text.setName ("Transfer Status Text");
+    text.setColour (juce::Label::textColourId, juce::Colours::white);
+    progressBar.setName ("Transfer Progress");
+    progressBar.setColour (juce::ProgressBar::backgroundColourId, stripBlue.darker (0.6f));
+    progressBar.setColour (juce::ProgressBar::foregroundColourId, juce::Colour (0xff8fd0ff));
+    cancelButton.setName ("Cancel");
+    cancelButton.onClick = [this]
+    {
+        if (onCancel)
+            onCancel();
+    };
+
+    addAndMakeVisible (text);
+    addAndMakeVisible (progressBar);
+    addAndMakeVisible (cancelButton);
+}
+
+//==============================================================================
+juce::String TransferStatusBar::describe (const ZKEditorEngine::TransferStatus& status)
+{
+    using Kind = ZKEditorEngine::TransferStatus::Kind;
+
+    if (status.stage == ZKEditorEngine::TransferStatus::Stage::waiting)
+        return "Waiting for the controller";
+
+    const auto slotNumber = juce::String (status.slot + 1); // slots are shown from 1
+
+    switch (status.kind)
+    {
+        case Kind::get:
+            return "Getting slot " + slotNumber;
+        case Kind::send:
+            return "Sending to slot " + slotNumber;
+        case Kind::sync:
+            return "Setting the sync mode";
+        case Kind::none:
+        default:
+            return {};
+    }
+}
+
+void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status)
+{
+    text.setText (describe (status), juce::dontSendNotification);
+    done = status.done;
+    total = status.total;
+    progress = total > 0 ? (double) done / total : 0.0;
+
+    // A retry of a Get starts its count again; the bar says which attempt it is on.
+    auto barText = juce::String (done) + " of " + juce::String (total);
+
+    if (status.retries > 0)
+        barText << " (retry " << status.retries << ")";
+
+    progressBar.setTextToDisplay (barText);
+}
+
+//==============================================================================
+void TransferStatusBar::paint (juce::Graphics& g) { g.fillAll (stripBlue); }
+
+void TransferStatusBar::resized()
+{
+    auto area = getLocalBounds().reduced (margin);
+    text.setBounds (area.removeFromLeft (textWidth));
+    cancelButton.setBounds (area.removeFromRight (buttonWidth));
+    area.removeFromRight (margin);
+    progressBar.setBounds (area);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/ZKEditorEngine.h"
+
+#include <functional>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The strip at the bottom of a document window while its engine talks to the controller: what it
+    does ("Getting slot 5", "Sending to slot 12", "Waiting for the controller"), a progress bar of
+    the 465 bytes, and "Cancel". */
+class TransferStatusBar : public juce::Component
+{
+public:
+    static constexpr int barHeight = 32;
+
+    TransferStatusBar();
+
+    //==============================================================================
+    /** Shows the state of a transfer. */
+    void showStatus (const ZKEditorEngine::TransferStatus& status);
+
+    /** The text shown for a transfer. */
+    static juce::String describe (const ZKEditorEngine::TransferStatus& status);
+
+    /** Called when "Cancel" is pressed. */
+    std::function<void()> onCancel;
+
+    const juce::Label& getTextLabel() const noexcept { return text; }
+    const juce::ProgressBar& getProgressBar() const noexcept { return progressBar; }
+    juce::TextButton& getCancelButton() noexcept { return cancelButton; }
+
+    /** The bytes done and the total of the transfer shown. */
+    int getDone() const noexcept { return done; }
+    int getTotal() const noexcept { return total; }
+
+    //==============================================================================
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+
+private:
+    juce::Label text;
+    double progress = 0;
+    juce::ProgressBar progressBar{ progress };
+    juce::TextButton cancelButton{ "Cancel" };
+    int done = 0;
+    int total = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TransferStatusBar)
+};

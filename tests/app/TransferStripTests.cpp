@@ -1,0 +1,223 @@
+#include "engine/ZKSysEx.h"
+#include "support/AppTestHelpers.h"
+#include "support/FakeMidiDeviceLayer.h"
+#include "support/MessageLoop.h"
+
+using apptest::ApplicationTest;
+using apptest::countAlerts;
+using apptest::pump;
+
+namespace
+{
+constexpr int waitMs = 10000;
+
+/** The application with documents of the test's own on fake MIDI devices that are open. */
+class TransferStripTest : public ApplicationTest
+{
+protected:
+    TransferStripTest()
+    {
+        layer.setInputNames ({ "Fake In" });
+        layer.setOutputNames ({ "Fake Out" });
+        manager.setInputDevice ("Fake In");
+        manager.setOutputDevice ("Fake Out");
+    }
+
+    /** An engine that writes 2 ms apart and waits long for replies that never come. */
+    ZKEditorEngine::Ptr makeSlowEngine()
+    {
+        auto engine = makeQuickEngine (manager);
+        auto pacing = engine->getPacing();
+        pacing.writeGapMs = 2;
+        pacing.replyTimeoutMs = 5000;
+        engine->setPacing (pacing);
+        return engine;
+    }
+
+    static void pressSlotDialogButton (juce::ResizableWindow& dialog, PresetSlotComponent& content, int slot)
+    {
+        content.getSlotChooser().getComboBox().setSelectedId (slot, juce::sendNotificationSync);
+        dynamic_cast<juce::Button::Listener&> (dialog).buttonClicked (&content.getActionButton());
+    }
+
+    static void startSend (EditorWindow& window, int slot)
+    {
+        window.showSendPresetWindow();
+        pressSlotDialogButton (*window.getSendPresetWindow(), window.getSendPresetWindow()->getPresetComponent(), slot);
+    }
+
+    static void startGet (EditorWindow& window, int slot)
+    {
+        window.showGetPresetWindow();
+        pressSlotDialogButton (*window.getGetPresetWindow(), window.getGetPresetWindow()->getPresetComponent(), slot);
+    }
+
+    static juce::String stripText (EditorWindow& window)
+    {
+        return window.getTransferStatusBar().getTextLabel().getText();
+    }
+
+    /** Presses the button of that text in the alert of that title. */
+    static bool answerAlert (const juce::String& title, const juce::String& buttonText)
+    {
+        auto& desktop = juce::Desktop::getInstance();
+
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+                if (alert->getName() == title)
+                    for (auto* child : alert->getChildren())
+                        if (auto* button = dynamic_cast<juce::TextButton*> (child))
+                            if (button->getButtonText() == buttonText)
+                            {
+                                button->triggerClick();
+                                pump();
+                                return true;
+                            }
+
+        return false;
+    }
+
+    FakeMidiDeviceLayer layer;
+    MidiManager manager{ layer };
+};
+} // namespace
+
+//==============================================================================
+TEST_F (TransferStripTest, StripShowsTheSendBelowTheWholeEditorAndGoesWhenItEnds)
+{
+    auto engine = makeSlowEngine();
+    auto& window = openDocumentOn (engine);
+    const auto heightBefore = window.getHeight();
+    const auto contentBounds = window.getEditorComponent()->getBounds();
+
+    startSend (window, 12);
+    pump();
+
+    auto& strip = window.getTransferStatusBar();
+    EXPECT_TRUE (strip.isVisible());
+    EXPECT_EQ (stripText (window), juce::String ("Sending to slot 12"));
+    EXPECT_EQ (strip.getTotal(), 465);
+    EXPECT_EQ (window.getHeight(), heightBefore + TransferStatusBar::barHeight);
+    EXPECT_EQ (window.getEditorComponent()->getBounds(), contentBounds);
+    EXPECT_GE (strip.getY(), window.getEditorComponent()->getBottom());
+    EXPECT_EQ (strip.getCancelButton().getButtonText(), juce::String ("Cancel"));
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    EXPECT_FALSE (strip.isVisible());
+    EXPECT_EQ (window.getHeight(), heightBefore);
+    EXPECT_EQ (layer.getNumSentMessages(), 465);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+}
+
+TEST_F (TransferStripTest, AGetBehindAnotherWindowsSendWaitsForTheController)
+{
+    auto sending = makeSlowEngine();
+    auto getting = makeSlowEngine();
+    auto& sender = openDocumentOn (sending);
+    auto& getter = openDocumentOn (getting);
+
+    startSend (sender, 3);
+    startGet (getter, 5);
+    pump();
+
+    EXPECT_EQ (stripText (getter), juce::String ("Waiting for the controller"));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return stripText (getter) == "Getting slot 5"; }, waitMs));
+    EXPECT_FALSE (sending->isTransferInProgress());
+
+    getting->cancelTransfer();
+}
+
+TEST_F (TransferStripTest, CancelOfAGetKeepsThePresetAndShowsNoAlert)
+{
+    auto engine = makeSlowEngine();
+    auto& window = openDocumentOn (engine);
+    const auto before = engine->createPresetData (0);
+
+    startGet (window, 5);
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return stripText (window) == "Getting slot 5"; }, waitMs));
+
+    window.getTransferStatusBar().getCancelButton().triggerClick();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    pump (100);
+
+    EXPECT_FALSE (window.getTransferStatusBar().isVisible());
+    EXPECT_EQ (engine->createPresetData (0), before);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+    EXPECT_EQ (countAlerts (EditorWindow::getSendCancelledTitle()), 0);
+}
+
+TEST_F (TransferStripTest, CancelOfASendStopsItAndSaysWhichSlotIsHalfWritten)
+{
+    auto engine = makeSlowEngine();
+    auto& window = openDocumentOn (engine);
+
+    startSend (window, 12);
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() >= 30; }, waitMs));
+    window.getTransferStatusBar().getCancelButton().triggerClick();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    const auto written = layer.getNumSentMessages();
+    pump (100);
+
+    EXPECT_LT (written, 465);
+    EXPECT_EQ (layer.getNumSentMessages(), written);
+    EXPECT_EQ (countAlerts ("Send Cancelled"), 1);
+    EXPECT_EQ (EditorWindow::getSendCancelledMessage (11),
+               juce::String ("Slot 12 now holds part of the new preset and part of the old one."));
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+}
+
+TEST_F (TransferStripTest, AWindowClosedDuringItsSendLetsItFinish)
+{
+    auto engine = makeSlowEngine();
+    auto& window = openDocumentOn (engine);
+    const auto written = engine->createPresetData (11);
+
+    startSend (window, 12);
+    pump();
+    engine = nullptr; // the window is now the engine's holder
+    window.closeButtonPressed();
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() == 465; }, waitMs));
+    pump (100);
+    EXPECT_EQ (layer.getNumSentMessages(), 465);
+    EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::messageSlotPosition], 11);
+    EXPECT_EQ (layer.getSentMessages().back().getRawData()[ZKSysEx::writeValuePosition],
+               written[ZKSysEx::dumpImageOffset + 464]);
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+}
+
+TEST_F (TransferStripTest, QuittingDuringASendAsksAndStopCutsItShort)
+{
+    auto engine = makeSlowEngine();
+    auto& window = openDocumentOn (engine);
+
+    startSend (window, 2);
+    pump();
+    application->systemRequestedQuit();
+    pump();
+
+    EXPECT_FALSE (application->isQuitRequested());
+    EXPECT_EQ (countAlerts (QuenloZKEditorApplication::getQuitDuringSendTitle()), 1);
+
+    ASSERT_TRUE (
+        answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getStopAnswer()));
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
+    EXPECT_LT (layer.getNumSentMessages(), 465);
+}
+
+TEST_F (TransferStripTest, QuittingDuringASendAndWaitingQuitsOnceItIsOver)
+{
+    auto engine = makeSlowEngine();
+    auto& window = openDocumentOn (engine);
+
+    startSend (window, 2);
+    pump();
+    application->systemRequestedQuit();
+    pump();
+
+    ASSERT_TRUE (
+        answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getWaitAnswer()));
+    EXPECT_FALSE (application->isQuitRequested());
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
+    EXPECT_EQ (layer.getNumSentMessages(), 465);
+}
