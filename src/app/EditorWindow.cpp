@@ -3,6 +3,7 @@
 #include "app/CommandIDs.h"
 #include "app/PresetChange.h"
 #include "engine/ZKSysEx.h"
+#include "engine/SafeFileWriter.h"
 #include "views/MainSectionView.h"
 
 namespace
@@ -84,7 +85,7 @@ bool EditorWindow::saveAs()
 
 bool EditorWindow::chooseSaveFile()
 {
-    const auto chosen = chooseFile ("Select Filename to save", *lastDirectory, engine->getFilePattern(), true);
+    const auto chosen = askForFile ("Select Filename to save", true);
 
     if (chosen == juce::File())
         return false;
@@ -99,9 +100,10 @@ bool EditorWindow::saveToFile (const juce::File& file)
 {
     const auto presetData = engine->createPresetData (fileSlot);
 
-    // replaceWithData writes a temporary file beside the target and moves it over the target, so
-    // a failed write never leaves a half-written preset file.
-    if (! file.replaceWithData (presetData.getRawDataPointer(), static_cast<size_t> (presetData.size())))
+    // Only a preset file that is completely on the disk replaces the old one; a failed save keeps
+    // the old file as it was.
+    if (! SafeFileWriter::replaceWithData (file, presetData.getRawDataPointer(),
+                                           static_cast<size_t> (presetData.size())))
     {
         showFileError ("Error Saving " + file.getFileName() + "\r\n" + " File Could Not Be Written");
         return false;
@@ -114,7 +116,7 @@ bool EditorWindow::saveToFile (const juce::File& file)
 
 bool EditorWindow::loadPreset()
 {
-    const auto chosen = chooseFile ("Select Filename to open", *lastDirectory, engine->getFilePattern(), false);
+    const auto chosen = askForFile ("Select Filename to open", false);
 
     if (chosen == juce::File())
         return false;
@@ -369,10 +371,15 @@ void EditorWindow::presetFileRejected (const juce::String& fileName)
     showFileError ("Error Opening " + fileName + "\r\n" + " Invalid Preset Data");
 }
 
-void EditorWindow::presetFetched (juce::uint8)
+void EditorWindow::presetFetched (juce::uint8 slot)
 {
     recordStep ("Get From Hardware");
+
+    // The fetched preset is not the one of the last Save As: Save asks again rather than write it
+    // over that file unasked, as after a load, and the title names the slot instead of that file.
+    currentFile = juce::File();
     markAsUnchanged();
+    setName (getApplicationName() + " - Slot " + juce::String (slot + 1));
 }
 
 void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sentImage)
@@ -393,8 +400,7 @@ void EditorWindow::setName (const juce::String& newName)
     juce::DocumentWindow::setName (unsavedChanges ? "*" + plainTitle : plainTitle);
 }
 
-//=======================================================================}
-
+//==============================================================================
 void EditorWindow::recordStep (const juce::String& name)
 {
     auto current = engine->createPresetData (fileSlot);
@@ -503,6 +509,19 @@ void EditorWindow::setTransferStatusBarVisible (bool shouldBeVisible)
     transferStatusBar->setVisible (shouldBeVisible);
     setContentComponentSize (contentWidth, contentHeight);
     resized();
+}
+
+//==============================================================================
+juce::File EditorWindow::askForFile (const juce::String& title, bool forSaving)
+{
+    // The chooser keeps the message loop running, and the user can close this window meanwhile:
+    // the window may be gone when the chooser returns. The step is copied because it is a member
+    // of the window that may go.
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto step = chooseFile;
+    const auto chosen = step (title, *lastDirectory, engine->getFilePattern(), forSaving);
+
+    return self != nullptr ? chosen : juce::File();
 }
 
 void EditorWindow::showFileError (const juce::String& message)

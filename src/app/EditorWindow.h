@@ -51,22 +51,24 @@ public:
         content still shows below it. */
     void showMenuBar (juce::MenuBarModel* menuBarModel);
 
-    /** Asks for a file and saves into it; false when the user cancelled. */
+    /** Asks for a file and saves into it; false when the user cancelled or closed the window
+        while the chooser was open. */
     bool saveAs();
 
     /** Asks for a file to save to; on a choice it becomes the save target and the shared starting
-        folder moves to its folder. False when the user cancelled. */
+        folder moves to its folder. False when the user cancelled or the window is gone. */
     bool chooseSaveFile();
 
-    /** Writes the preset file; a failure is reported with the file error notice and leaves the
-        title as it was. */
+    /** Writes the preset file, replacing the old one only once the new one is completely on the
+        disk; a failure is reported with the file error notice and leaves the old file and the
+        title as they were. */
     bool saveToFile (const juce::File& file);
 
-    /** Asks for a preset file and loads it; false when cancelled or rejected. */
+    /** Asks for a preset file and loads it; false when cancelled, rejected or the window is gone. */
     bool loadPreset();
 
     /** Loads a preset file into this document; a rejected file is reported with the file error
-        notice. After a load, Save asks for a file again. */
+        notice. After a load, as after a Get, Save asks for a file again. */
     bool loadFile (const juce::File& file);
 
     /** Shows the connection status beside the preset buttons, and lets the "MIDI Error" notice of
@@ -160,6 +162,7 @@ public:
 
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
+
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
 
@@ -172,6 +175,10 @@ public:
     void resized() override;
 
 private:
+    /** Runs the chooser step; juce::File() when the user cancelled or this window was deleted
+        while the chooser was open, in which case the caller must not touch the window again. */
+    juce::File askForFile (const juce::String& title, bool forSaving);
+
     /** Shows the file error notice unless this window shows one already. */
     void showFileError (const juce::String& message);
 

@@ -1,7 +1,10 @@
 #include "engine/VirtualController.h"
 
 #include "BinaryData.h"
+#include "engine/SafeFileWriter.h"
 #include "engine/ZKSysEx.h"
+
+#include <iostream>
 
 namespace
 {
@@ -36,6 +39,11 @@ bool hasHead (const juce::uint8* data, juce::uint8 command, const juce::uint8 (&
 }
 
 bool isDataByte (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }
+
+void tellUser (const juce::String& message)
+{
+    std::cerr << VirtualController::deviceName << ": " << message << std::endl;
+}
 } // namespace
 
 const juce::String VirtualController::deviceName ("ZKM Virtual Controller");
@@ -103,7 +111,7 @@ VirtualController::VirtualController (const juce::File& file)
     , slotFile (file)
 {
     slots.assign ((size_t) numberOfSlots, getDefaultImage());
-    loadSlots();
+    slotFileUsable = loadSlots();
     startThread();
 }
 
@@ -111,9 +119,7 @@ VirtualController::~VirtualController()
 {
     stopThread (idleWaitMs * 2);
 
-    const juce::ScopedLock sl (stateLock);
-
-    if (dirty)
+    if (isDirty())
         saveSlots();
 }
 
@@ -398,12 +404,20 @@ void VirtualController::flushReorderBatch()
 
 void VirtualController::markDirty()
 {
-    if (slotFile == juce::File())
+    if (! slotFileUsable || dirty)
         return;
 
+    // The deadline is set by the first unsaved write only: a steady stream of writes must not
+    // push the save back for ever.
     dirty = true;
     saveTime = now() + saveDelayMs;
     notify();
+}
+
+bool VirtualController::isDirty() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return dirty;
 }
 
 VirtualController::MessageGroup VirtualController::createUnrelatedMessages()
@@ -500,10 +514,7 @@ void VirtualController::run()
         deliver (due);
 
         if (shouldSave)
-        {
-            const juce::ScopedLock sl (stateLock);
-            saveSlots();
-        }
+            saveSlots(); // a failed one moves its next try saveRetryDelayMs ahead
 
         if (due.empty() && !shouldSave)
         {
@@ -546,42 +557,94 @@ void VirtualController::removeInput (VirtualInput* input)
 }
 
 //==============================================================================
-void VirtualController::loadSlots()
+bool VirtualController::loadSlots()
 {
-    if (!slotFile.existsAsFile() || slotFile.getSize() != slotFileSize)
-        return;
+    if (slotFile == juce::File())
+        return false;
+
+    if (! slotFile.exists())
+        return true; // made by the first save
+
+    // Whatever else is there may be the user's: it is neither used nor overwritten.
+    const auto refuse = [this] (const juce::String& reason)
+    {
+        tellUser (slotFile.getFullPathName() + " " + reason
+                  + "; the slots are kept in memory only and the file is left as it is.");
+        return false;
+    };
+
+    if (slotFile.isDirectory())
+        return refuse ("is a folder, not a slot file");
+
+    if (slotFile.getSize() != slotFileSize)
+        return refuse ("is not a slot file: it holds " + juce::String (slotFile.getSize()) + " bytes, a slot file "
+                       + juce::String (slotFileSize));
 
     juce::MemoryBlock data;
 
-    if (!slotFile.loadFileAsData (data) || (int) data.getSize() != slotFileSize)
-        return;
+    if (! slotFile.loadFileAsData (data) || (int) data.getSize() != slotFileSize)
+        return refuse ("cannot be read");
 
     const auto* bytes = static_cast<const juce::uint8*> (data.getData());
 
-    // A byte above 127 could not travel in a reply: such a file is not ours, keep the defaults.
-    if (!std::all_of (bytes, bytes + slotFileSize, isDataByte))
-        return;
+    // A byte above 127 could not travel in a reply: such a file is not ours.
+    if (! std::all_of (bytes, bytes + slotFileSize, isDataByte))
+        return refuse ("is not a slot file: it holds bytes above 127");
 
     for (int slot = 0; slot < numberOfSlots; ++slot)
         slots[(size_t) slot] = juce::Array<juce::uint8> (bytes + slot * imageLength, imageLength);
+
+    return true;
 }
 
 bool VirtualController::saveSlots()
 {
-    const juce::ScopedLock sl (stateLock);
-
-    if (slotFile == juce::File())
+    if (! slotFileUsable)
         return false;
 
+    const juce::ScopedLock saving (saveLock);
     juce::MemoryBlock data;
 
-    for (const auto& slot : slots)
-        data.append (slot.getRawDataPointer(), (size_t) slot.size());
+    {
+        const juce::ScopedLock sl (stateLock);
 
-    // replaceWithData writes a temporary file and renames it over the old one.
-    if (!slotFile.replaceWithData (data.getData(), data.getSize()))
-        return false;
+        for (const auto& slot : slots)
+            data.append (slot.getRawDataPointer(), (size_t) slot.size());
 
-    dirty = false;
-    return true;
+        // A write from here on makes the slots dirty again, with a deadline of its own.
+        dirty = false;
+        ++numSaveAttempts;
+    }
+
+    SafeFileWriter writer (slotFile);
+
+    if (writer.write (data.getData(), data.getSize()) && writer.commit())
+    {
+        const juce::ScopedLock sl (stateLock);
+        saveFailureReported = false;
+        return true;
+    }
+
+    bool firstFailure = false;
+
+    {
+        // Tried again later, not at once: a full disk stays full for a while.
+        const juce::ScopedLock sl (stateLock);
+        dirty = true;
+        saveTime = now() + saveRetryDelayMs;
+        firstFailure = ! saveFailureReported;
+        saveFailureReported = true;
+    }
+
+    if (firstFailure)
+        tellUser ("the slots could not be saved (" + writer.getResult().getErrorMessage() + "); trying again every "
+                  + juce::String (saveRetryDelayMs) + " ms.");
+
+    return false;
+}
+
+int VirtualController::getNumSaveAttempts() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return numSaveAttempts;
 }

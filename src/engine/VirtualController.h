@@ -18,7 +18,10 @@
     controller that misbehaves.
 
     Given a file, it loads its slots from there when the file exists (24 x 465 bytes, slot 0 first)
-    and saves them back atomically shortly after the last write and when it is destroyed.
+    and saves them back as a whole, at most saveDelayMs after the first unsaved write and when it
+    is destroyed. An existing file that is not a slot file is left alone: the slots are then kept
+    in memory only, and the standard error output says so. A failed save is said there too and
+    tried again after saveRetryDelayMs; port calls never wait for the disk.
 
     Its ports must not outlive it. */
 class VirtualController
@@ -33,6 +36,9 @@ public:
 
     /** The longest a write waits before the slots are saved. */
     static constexpr int saveDelayMs = 500;
+
+    /** How long a failed save waits before it is tried again. */
+    static constexpr int saveRetryDelayMs = 2000;
 
     /** The name of both its input and its output. */
     static const juce::String deviceName;
@@ -69,8 +75,15 @@ public:
     /** Replies produced but not yet delivered. */
     int getNumPendingReplies() const;
 
-    /** Writes the slots to the slot file now; false without a file or when writing failed. */
+    /** Writes the slots to the slot file now; false without a usable file or when writing failed. */
     bool saveSlots();
+
+    /** Whether the slots are kept in the file given at construction: false without a file and for
+        a file that is not a slot file. */
+    bool keepsSlotsInFile() const noexcept { return slotFileUsable; }
+
+    /** How many saves were tried, successful or not. */
+    int getNumSaveAttempts() const;
 
     //==============================================================================
     /** How long a reply takes to come back. */
@@ -129,13 +142,19 @@ private:
     void deliver (const MessageGroup& messages);
     void addInput (VirtualInput* input);
     void removeInput (VirtualInput* input);
-    void loadSlots();
+    bool loadSlots();
+    bool isDirty() const;
 
     static MessageGroup createUnrelatedMessages();
     MessageGroup createGarbageSysEx();
 
     //==============================================================================
     const juce::File slotFile;
+    bool slotFileUsable = false;
+
+    // Held for a whole save, so that two saves never overtake each other; the state lock is held
+    // only to copy the slots, never while the disk is written.
+    juce::CriticalSection saveLock;
 
     // Guards everything below up to the delivery lock.
     juce::CriticalSection stateLock;
@@ -151,6 +170,8 @@ private:
 
     bool dirty = false;
     double saveTime = 0;
+    int numSaveAttempts = 0;
+    bool saveFailureReported = false;
 
     int replyDelayMs = defaultReplyDelayMs;
     int dropEveryNth = 0;

@@ -201,6 +201,36 @@ TEST_F (FakeDeviceTest, GetDialogFetchesTheChosenSlot)
     EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
 }
 
+TEST_F (FakeDeviceTest, SaveAfterAGetAsksForAFileAgain)
+{
+    apptest::ScratchFolder scratch;
+    auto engine = makeQuickEngine (manager);
+    auto& window = openDocumentOn (engine);
+    const auto saved = scratch.getFile ("saved.zkp");
+    window.chooseFile = answerWith (saved);
+    ASSERT_TRUE (window.saveAs());
+    const auto savedDump = engine->createPresetData (0);
+
+    engine->getPreset (4);
+    ASSERT_EQ (layer.getNumSentMessages(), 465);
+
+    for (int index = 0; index < 465; ++index)
+        layer.deliver (ZKSysEx::createParameterReply (0x40, index, (juce::uint8) (index % 100)));
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
+    ASSERT_NE (engine->createPresetData (0), savedDump); // the fetched preset is in the window
+
+    // The fetched preset is never written over the file of the earlier Save As without asking.
+    window.chooseFile = answerWith ({}); // the user cancels
+    perform (window, CommandIDs::save);
+    EXPECT_EQ (chooserCalls, 2);
+    EXPECT_TRUE (lastChooserWasForSaving);
+    juce::MemoryBlock onDisk;
+    ASSERT_TRUE (saved.loadFileAsData (onDisk));
+    EXPECT_EQ (onDisk, juce::MemoryBlock (savedDump.getRawDataPointer(), (size_t) savedDump.size()));
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+}
+
 TEST_F (FakeDeviceTest, SendDialogWritesTheChosenSlotAndCloses)
 {
     auto engine = makeQuickEngine (manager);

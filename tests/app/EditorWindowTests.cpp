@@ -3,6 +3,7 @@
 #include "support/AppTestHelpers.h"
 #include "support/ViewTestHelpers.h"
 #include "support/WidgetTestHelpers.h"
+#include "support/ScopedFileSizeLimit.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -316,6 +317,74 @@ TEST_F (ApplicationTest, FailedSaveIsReportedAndKeepsTheTitle)
     EXPECT_FALSE (editor.saveToFile (unwritable));
     pump();
     EXPECT_EQ (countAlerts ("File Error"), 1);
+}
+
+TEST_F (ApplicationTest, SaveCutShortKeepsTheOldFileAndIsReported)
+{
+    ScratchFolder scratch;
+    auto& editor = window (0);
+    const auto target = scratch.getFile ("kept.zkp");
+    editor.chooseFile = answerWith (target);
+    ASSERT_TRUE (editor.saveAs());
+    const auto oldBytes = readBytes (target);
+    editor.getEngine()->setParameter (0, "Preset Name 1", 'Z'); // something new to save
+
+    {
+        const ScopedFileSizeLimit fileSizeLimit (100); // as a full disk would cut the write short
+        EXPECT_FALSE (editor.saveToFile (target));
+    }
+
+    pump();
+    EXPECT_EQ (readBytes (target), oldBytes);
+    EXPECT_EQ (scratch.getFile ({}).findChildFiles (juce::File::findFiles, false, "*").size(), 1);
+    ASSERT_NE (editor.getFileErrorAlert(), nullptr);
+    EXPECT_EQ (editor.getFileErrorAlert()->getMessage(),
+               juce::String ("Error Saving kept.zkp\r\n File Could Not Be Written"));
+    dismissAlerts();
+
+    // Once there is room again, Save writes the new preset.
+    perform (editor, CommandIDs::save);
+    EXPECT_EQ (readBytes (target),
+               juce::MemoryBlock (editor.getEngine()->createPresetData (0).getRawDataPointer(), 476));
+    EXPECT_NE (readBytes (target), oldBytes);
+    EXPECT_EQ (countAlerts ("File Error"), 0);
+}
+
+TEST_F (ApplicationTest, WindowClosedWhileItsChooserIsOpenIsLeftAlone)
+{
+    ScratchFolder scratch;
+    const auto chosen = writeOtherPreset (window (0), scratch.getFile ("chosen.zkp"));
+    const auto chosenBytes = readBytes (chosen);
+    const auto defaultBytes = window (0).getEngine()->createPresetData (0);
+
+    // Save (untitled, so it asks), the "Save To File" button and "Load From File": each time the
+    // user closes the window while its chooser is open, then picks a file.
+    const std::vector<std::function<void (EditorWindow&)>> operations {
+        [] (EditorWindow& editor) { perform (editor, CommandIDs::save); },
+        [] (EditorWindow& editor) { editor.buttonClicked (&presetButton (editor, "Save To File")); },
+        [] (EditorWindow& editor) { editor.buttonClicked (&presetButton (editor, "Load From File")); },
+    };
+
+    for (const auto& operation : operations)
+    {
+        auto& doomed = *application->openNewWindow();
+        ASSERT_EQ (windowManager().getWindows().size(), 2);
+        doomed.chooseFile = [&doomed, chosen] (const juce::String&, const juce::File&, const juce::String&, bool)
+        {
+            doomed.closeButtonPressed(); // the window manager deletes the window here
+            return chosen;
+        };
+
+        operation (doomed);
+        pump();
+        EXPECT_EQ (windowManager().getWindows().size(), 1);
+        EXPECT_EQ (readBytes (chosen), chosenBytes);
+        EXPECT_EQ (application->getLastDirectory(), juce::File());
+        EXPECT_EQ (countAlerts ("File Error"), 0);
+    }
+
+    EXPECT_EQ (window (0).getEngine()->createPresetData (0), defaultBytes);
+    EXPECT_EQ (window (0).getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
 }
 
 TEST_F (ApplicationTest, NoticeThatOutlivesItsWindowCanBeDismissed)

@@ -23,14 +23,21 @@ e2e_editor_pids=()
 
 e2e_cleanup()
 {
-    local pid
+    local status=$? pid
     for pid in "${e2e_editor_pids[@]}"; do
         kill "${pid}" 2>/dev/null || true
     done
     for pid in "${e2e_editor_pids[@]}"; do
         wait "${pid}" 2>/dev/null || true
     done
+    # A sanitizer build of the editor reports into its log; any report fails the test.
+    if grep -qE "ERROR: [A-Za-z]+Sanitizer|WARNING: ThreadSanitizer|runtime error:" "${e2e_work}/editor.log" 2>/dev/null; then
+        echo "FAIL: the editor reported a sanitizer error:" >&2
+        cat "${e2e_work}/editor.log" >&2
+        status=1
+    fi
     rm -rf "${e2e_work}"
+    exit "${status}"
 }
 trap e2e_cleanup EXIT
 
@@ -129,6 +136,75 @@ wait_for_exit()
         sleep 0.1
     done
     fail "the editor is still running after ${e2e_timeout} s"
+}
+
+# Makes the atoms of the window manager's close request exist on the display, as a window manager
+# would, for the rest of the test. The editor looks them up only if they exist, once at its start,
+# so this runs before start_editor; an X client holds them, since the display forgets its atoms
+# whenever its last client leaves.
+provide_close_request_atoms()
+{
+    python3 -c '
+import ctypes, sys, time
+x11 = ctypes.cdll.LoadLibrary ("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+display = x11.XOpenDisplay (None)
+x11.XInternAtom (display, b"WM_PROTOCOLS", 0)
+x11.XInternAtom (display, b"WM_DELETE_WINDOW", 0)
+x11.XSync (display, 0)
+print ("ready", flush = True)
+time.sleep (3600)
+' >"${e2e_work}/atoms.log" 2>&1 &
+    e2e_editor_pids+=($!)
+    for _ in $(seq 1 50); do
+        grep -q ready "${e2e_work}/atoms.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "could not provide the atoms of the close request"
+}
+
+# Asks a window to close as a window manager's close button does: the WM_DELETE_WINDOW message.
+# There is no window manager on the test display, and xdotool only destroys or kills. Needs
+# provide_close_request_atoms before the editor starts.
+request_window_close()
+{
+    python3 - "$1" <<'PY'
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary ("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+
+class XClientMessageEvent (ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+class XEvent (ctypes.Union):
+    _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER (XEvent)]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+client_message = 33
+display = x11.XOpenDisplay (None)
+window = int (sys.argv[1])
+event = XEvent()
+event.xclient.type = client_message
+event.xclient.window = window
+event.xclient.message_type = x11.XInternAtom (display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x11.XInternAtom (display, b"WM_DELETE_WINDOW", 0)
+x11.XSendEvent (display, window, 0, 0, ctypes.byref (event))
+x11.XFlush (display)
+x11.XCloseDisplay (display)
+PY
+    sleep 0.3
 }
 
 # Clicks at a point of a window, given relative to its top-left corner.

@@ -1,5 +1,6 @@
 #include "engine/EngineTestRig.h"
 #include "support/MessageLoop.h"
+#include "support/ScopedFileSizeLimit.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -89,6 +90,33 @@ struct ControllerPorts
 };
 
 juce::MidiMessage fromBytes (const Bytes& bytes) { return juce::MidiMessage (bytes.data(), (int) bytes.size()); }
+
+juce::File createSlotFileName()
+{
+    return juce::File::getSpecialLocation (juce::File::tempDirectory)
+        .getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
+}
+
+/** A slot file of 24 pattern images. */
+juce::MemoryBlock createSlotFileData()
+{
+    juce::MemoryBlock data;
+
+    for (int slot = 0; slot < VirtualController::numberOfSlots; ++slot)
+    {
+        const auto image = createPatternImage (slot);
+        data.append (image.getRawDataPointer(), (size_t) image.size());
+    }
+
+    return data;
+}
+
+juce::MemoryBlock readBytes (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    file.loadFileAsData (bytes);
+    return bytes;
+}
 
 std::vector<int> ascending (int count)
 {
@@ -345,12 +373,37 @@ TEST (VirtualController, LoadsItsSlotsFromAnExistingFile)
             EXPECT_EQ (controller.getSlot (slot), createPatternImage (slot)) << "slot " << slot;
     }
 
-    // A file of another size is not a slot file: every slot starts as the default preset.
-    ASSERT_TRUE (file.replaceWithData (data.getData(), data.getSize() - 1));
+    file.deleteFile();
+}
 
+TEST (VirtualController, RefusesAFileThatIsNotASlotFileAndSaysSo)
+{
+    const auto file = createSlotFileName();
+    const auto notSlots = createSlotFileData();
+
+    for (const auto size : { notSlots.getSize() - 1, notSlots.getSize() + 1, (size_t) 3 })
     {
-        VirtualController controller (file);
-        EXPECT_EQ (controller.getSlot (0), getImageOfDump (getDefaultDump()));
+        juce::MemoryBlock content (size, true);
+        content.copyFrom (notSlots.getData(), 0, juce::jmin (size, notSlots.getSize()));
+        ASSERT_TRUE (file.replaceWithData (content.getData(), content.getSize()));
+        testing::internal::CaptureStderr();
+
+        {
+            VirtualController controller (file);
+            ControllerPorts ports (controller);
+            EXPECT_FALSE (controller.keepsSlotsInFile());
+            EXPECT_EQ (controller.getSlot (0), getImageOfDump (getDefaultDump()));
+
+            // Writes are kept in memory, never in that file, not even at the end.
+            ports.output->sendMessageNow (ZKSysEx::createParameterWrite (deviceId, 5, 100, 0x42));
+            EXPECT_EQ (controller.getSlot (5)[100], 0x42);
+            EXPECT_FALSE (controller.saveSlots());
+        }
+
+        const auto message = juce::String (testing::internal::GetCapturedStderr());
+        EXPECT_TRUE (message.contains (file.getFullPathName())) << message;
+        EXPECT_TRUE (message.contains ("not a slot file")) << message;
+        EXPECT_EQ (readBytes (file), content) << "size " << size;
     }
 
     file.deleteFile();
@@ -390,4 +443,77 @@ TEST (VirtualController, SavesItsSlotsSoonAfterAWriteAndAtTheEnd)
     EXPECT_FALSE (inMemory.saveSlots());
 
     file.deleteFile();
+}
+
+TEST (VirtualController, SteadyStreamOfWritesDoesNotPutTheSaveOffForEver)
+{
+    const auto file = createSlotFileName();
+    VirtualController controller (file);
+    ControllerPorts ports (controller);
+
+    // Writes keep coming, far closer together than saveDelayMs: the first one is saved anyway,
+    // saveDelayMs after it was made.
+    ports.output->sendMessageNow (ZKSysEx::createParameterWrite (deviceId, 3, 7, 0x55));
+    int index = 0;
+
+    const auto savedWhileWriting = pumpMessagesUntil (
+        [&]
+        {
+            ports.output->sendMessageNow (ZKSysEx::createParameterWrite (deviceId, 4, index++ % imageLength, 0x11));
+            juce::Thread::sleep (VirtualController::saveDelayMs / 10);
+            const auto saved = readBytes (file);
+            return saved.getSize() == (size_t) (VirtualController::numberOfSlots * imageLength)
+                   && (juce::uint8) saved[3 * imageLength + 7] == 0x55;
+        },
+        VirtualController::saveDelayMs * 10);
+
+    EXPECT_TRUE (savedWhileWriting);
+    file.deleteFile();
+}
+
+TEST (VirtualController, FailedSaveKeepsTheOldFileAndIsTriedAgainLaterNotAtOnce)
+{
+    const auto folder = juce::File::createTempFile ("zkm_slots");
+    ASSERT_TRUE (folder.createDirectory());
+    const auto file = folder.getChildFile ("slots.bin");
+    const auto oldSlots = createSlotFileData();
+    ASSERT_TRUE (file.replaceWithData (oldSlots.getData(), oldSlots.getSize()));
+
+    VirtualController controller (file);
+    ControllerPorts ports (controller);
+    testing::internal::CaptureStderr();
+    ports.output->sendMessageNow (ZKSysEx::createParameterWrite (deviceId, 5, 100, 0x42));
+
+    {
+        // A save cut short, as on a full disk, leaves the old slot file as it was.
+        const ScopedFileSizeLimit fileSizeLimit ((rlim_t) oldSlots.getSize() / 2);
+        EXPECT_FALSE (controller.saveSlots());
+    }
+
+    EXPECT_EQ (readBytes (file), oldSlots);
+    EXPECT_EQ (controller.getNumSaveAttempts(), 1);
+
+    // While saves cannot succeed (here: the folder is gone), the controller does not try again at
+    // once in a loop, and its ports keep working.
+    ASSERT_TRUE (folder.deleteRecursively());
+    pumpMessagesFor (VirtualController::saveRetryDelayMs / 2);
+    EXPECT_EQ (controller.getNumSaveAttempts(), 1);
+    ports.requestAll (5, 101);
+    EXPECT_TRUE (ports.callback.waitForMessages (101));
+    EXPECT_EQ (ports.callback.getMessages().back().getRawData()[ZKSysEx::replyValuePosition], 0x42);
+
+    const auto message = juce::String (testing::internal::GetCapturedStderr());
+    EXPECT_TRUE (message.contains ("could not be saved")) << message;
+    EXPECT_TRUE (message.contains (file.getFullPathName())) << message;
+
+    // Once it can, the next try saves.
+    ASSERT_TRUE (folder.createDirectory());
+    EXPECT_TRUE (pumpMessagesUntil (
+        [&]
+        {
+            const auto saved = readBytes (file);
+            return saved.getSize() == oldSlots.getSize() && (juce::uint8) saved[5 * imageLength + 100] == 0x42;
+        },
+        VirtualController::saveRetryDelayMs * 3));
+    folder.deleteRecursively();
 }
