@@ -8,6 +8,7 @@
 #include "app/WindowCloseListener.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
+#include "widgets/ControlSettings.h"
 
 #include <functional>
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -151,8 +152,15 @@ public:
     void presetFetched (juce::uint8 slot) override;
     void presetSent (juce::uint8 slot) override;
 
-    /** Records a user's edit as one step of the history. */
+    /** Records a user's edit as one step of the history; the edits of a paste or fill make one
+        step together, named after the action. */
     void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override;
+    void editGroupStarted() override;
+    void editGroupEnded (const juce::String& actionName) override;
+
+    /** The copy, paste and fill actions of the control whose widget has the keyboard focus in this
+        window, or nullptr; the Edit menu's entries act on it. */
+    ControlSettings* getFocusedControlSettings() const;
 
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
@@ -194,6 +202,7 @@ private:
     juce::Array<juce::uint8> unchangedPreset; // the preset last loaded, fetched, sent or saved
     bool unsavedChanges = false;
     bool applyingHistory = false;
+    int editGroupDepth = 0;
     juce::String plainTitle;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
