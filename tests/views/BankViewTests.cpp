@@ -291,3 +291,82 @@ TEST_F (BankViewTest, APresetLoadedWhileABankIsHiddenShowsWhenItIsShown)
     EXPECT_EQ (pad14->getModeSelector()->getComboBox().getText(), "Program Change");
     EXPECT_TRUE (shownLabelTexts (*pad14).contains ("Bank LSB"));
 }
+
+namespace
+{
+/** The focused field as "Knob 3 CC": the title of its control view and the field's name. */
+juce::String focusedField()
+{
+    auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    for (auto* c = focused; c != nullptr; c = c->getParentComponent())
+        if (auto* view = dynamic_cast<GenericControlView*> (c))
+            return view->getTitleLabel().getText() + " " + focused->getName();
+
+    return "(none)";
+}
+
+void pressTab (bool forwards = true)
+{
+    // What the window does with a Tab that no component used.
+    juce::Component::getCurrentlyFocusedComponent()->moveKeyboardFocusToSibling (forwards);
+    pumpMessages (10);
+}
+} // namespace
+
+TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
+{
+    MidiManager manager;
+    auto engine = createEngine (manager);
+    KnobBank bank (engine, 16);
+    loadPreset (*engine, defaultPresetData());
+    juce::Component window;
+    window.setBounds (0, 0, 1200, 230);
+    window.addAndMakeVisible (bank);
+    window.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    window.setVisible (true);
+    window.toFront (true);
+    pumpMessages (100);
+
+    const auto order = bank.getFocusOrder (0);
+    ASSERT_EQ (order.size(), 20u);
+    order.front()->grabKeyboardFocus();
+    pumpMessages (10);
+
+    juce::StringArray visited{ focusedField() };
+
+    for (int i = 1; i < 21; ++i)
+    {
+        pressTab();
+        visited.add (focusedField());
+    }
+
+    juce::StringArray expected;
+
+    for (int knob = 1; knob <= 4; ++knob)
+        for (auto* name : { "Mode", "MIDI Channel", "CC", "Min", "Max" })
+            expected.add ("Knob " + juce::String (knob) + " " + name);
+
+    expected.add ("Knob 5 Mode");
+    EXPECT_EQ (visited, expected);
+    EXPECT_EQ (bank.getCurrentBank(), 1);
+
+    // Shift+Tab goes back over the boundary, and the first bank is shown again.
+    pressTab (false);
+    EXPECT_EQ (focusedField(), "Knob 4 Max");
+    EXPECT_EQ (bank.getCurrentBank(), 0);
+
+    // A focused field is framed in the editor's blue.
+    auto* focusedBox = dynamic_cast<NumberBox*> (juce::Component::getCurrentlyFocusedComponent());
+    ASSERT_NE (focusedBox, nullptr);
+    const auto image = focusedBox->createComponentSnapshot (focusedBox->getLocalBounds());
+    EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (0xFF117FC6));
+
+    // The box takes the up key as a step while it has the focus; the knob's byte follows.
+    const auto maxBefore = controlOf (*engine, ControlType::Knob, 3).getValue ("Max");
+    focusedBox->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+    EXPECT_EQ (controlOf (*engine, ControlType::Knob, 3).getValue ("Max"), maxBefore - 1);
+
+    window.removeFromDesktop();
+    window.removeAllChildren();
+}
