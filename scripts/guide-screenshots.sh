@@ -87,6 +87,23 @@ xdotool mousemove --window "${editor}" 1190 $((menu_bar_height + 40))
 sleep 0.7
 import -window "${editor}" "${out_dir}/6_keybed_split.png"
 
+# The knobs view: the menu of the title "Knob 1" (a right-click), then the "Min" box reached by Tab
+# from "CC" and stepped up three times. The menu is a window of its own: both are cut from the screen.
+click "${editor}" 204 $((menu_bar_height + 470))
+read -r editor_x editor_y < <(xdotool getwindowgeometry "${editor}" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+knobs_crop="640x250+${editor_x}+$((editor_y + 460))"
+xdotool mousemove --window "${editor}" 130 $((menu_bar_height + 514)) click 3
+wait_for "^menu$" >/dev/null
+xdotool mousemove --window "${editor}" 200 $((menu_bar_height + 606))
+sleep 0.5
+import -window root -crop "${knobs_crop}" +repage "${out_dir}/control_settings_menu.png"
+xdotool key Escape
+click "${editor}" 190 $((menu_bar_height + 588))
+xdotool key Tab Up Up Up
+xdotool mousemove --window "${editor}" 700 300
+sleep 0.5
+import -window root -crop "${knobs_crop}" +repage "${out_dir}/focused_number_box.png"
+
 # Device Setup on a system without the ALSA sequencer, when this one has none: no virtual controller.
 if [ ! -e /dev/snd/seq ]; then
     kill "${editor_pid}" 2>/dev/null || true
