@@ -12,6 +12,53 @@ constexpr int focusFrameThickness = 2;
 
 // A step with shift held.
 constexpr int largeStep = 10;
+
+/** The Tab order of the box's owner, in which the box's open text field stands for the box, so that
+    Tab from the field goes on to the box's neighbour. */
+class FieldStandsForBox : public juce::ComponentTraverser
+{
+public:
+    FieldStandsForBox (juce::Component& numberBox, std::unique_ptr<juce::ComponentTraverser> ownersOrder)
+        : box (numberBox)
+        , order (std::move (ownersOrder))
+    {
+    }
+
+    juce::Component* getDefaultComponent (juce::Component* parent) override
+    {
+        return order->getDefaultComponent (container (parent));
+    }
+
+    juce::Component* getNextComponent (juce::Component* current) override
+    {
+        return order->getNextComponent (standIn (current));
+    }
+
+    juce::Component* getPreviousComponent (juce::Component* current) override
+    {
+        return order->getPreviousComponent (standIn (current));
+    }
+
+    std::vector<juce::Component*> getAllComponents (juce::Component* parent) override
+    {
+        return order->getAllComponents (container (parent));
+    }
+
+private:
+    juce::Component* standIn (juce::Component* current) const { return box.isParentOf (current) ? &box : current; }
+
+    juce::Component* container (juce::Component* parent) const
+    {
+        if (parent != &box)
+            return parent;
+
+        auto* outer = box.findKeyboardFocusContainer();
+        return outer != nullptr ? outer : box.getParentComponent();
+    }
+
+    juce::Component& box;
+    std::unique_ptr<juce::ComponentTraverser> order;
+};
 } // namespace
 
 //==============================================================================
@@ -177,7 +224,7 @@ void NumberBox::focusLost (FocusChangeType) { repaint(); }
 std::unique_ptr<juce::ComponentTraverser> NumberBox::createKeyboardFocusTraverser()
 {
     if (auto* parent = getParentComponent())
-        return parent->createKeyboardFocusTraverser();
+        return std::make_unique<FieldStandsForBox> (*this, parent->createKeyboardFocusTraverser());
 
     return juce::Label::createKeyboardFocusTraverser();
 }

@@ -73,8 +73,7 @@ public:
     void focusGained (FocusChangeType) override;
     void focusLost (FocusChangeType) override;
 
-    /** The order of Tab is the owner's: the box is no focus container of its own, and its open field
-        stands for it. */
+    /** Tab follows the order of the box's owner, in which the box's open field stands for the box. */
     std::unique_ptr<juce::ComponentTraverser> createKeyboardFocusTraverser() override;
 
     /** How many pixels of a vertical drag make one step. */

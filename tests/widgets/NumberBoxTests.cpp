@@ -408,3 +408,36 @@ TEST (NumberBox, WheelKeysAndDragStepTheNumberAndStopAtTheRangeEnds)
     pressKey (b.box, juce::KeyPress::downKey);
     EXPECT_EQ (b.box.getValue(), 1.0);
 }
+
+TEST (NumberBox, TabFromTheOpenFieldTakesTheNumberAndFocusesTheNextBoxWithoutOpeningIt)
+{
+    juce::Component row;
+    row.setBounds (0, 0, 220, 18);
+    NumberBox first, second;
+
+    for (auto* box : { &first, &second })
+    {
+        box->minimum = 0;
+        box->maximum = 127;
+        box->setNumber (1);
+        row.addAndMakeVisible (box);
+    }
+
+    first.setBounds (0, 0, 100, 18);
+    second.setBounds (110, 0, 100, 18);
+    DesktopHost host (row);
+
+    auto* editor = openEditor (first);
+    ASSERT_NE (editor, nullptr);
+    editor->grabKeyboardFocus();
+    editor->selectAll();
+    typeKeys (*editor, "7");
+
+    // What the window does with a Tab that the field did not use.
+    editor->moveKeyboardFocusToSibling (true);
+    pump();
+
+    EXPECT_EQ (first.getValue(), 7.0);
+    EXPECT_TRUE (second.hasKeyboardFocus (false));
+    EXPECT_FALSE (second.isBeingEdited());
+}
