@@ -285,8 +285,7 @@ void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationC
         result.setActive (undoManager.canRedo());
     }
     else if (commandID == CommandIDs::copyControlSettings || commandID == CommandIDs::pasteControlSettings
-             || commandID == CommandIDs::pasteControlSettingsToAll
-             || commandID == CommandIDs::numberControlsAscending)
+             || commandID == CommandIDs::pasteControlSettingsToAll || commandID == CommandIDs::numberControlsAscending)
     {
         // These entries name the control whose widget has the focus, and act on it.
         auto* settings = getFocusedControlSettings();

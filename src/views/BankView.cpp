@@ -225,8 +225,7 @@ std::vector<juce::Component*> BankView::getFocusOrder (int bankIndex) const
         collectFields (*item, ofItem);
 
         std::stable_sort (ofItem.begin(), ofItem.end(),
-                          [item] (juce::Component* a, juce::Component* b)
-                          {
+                          [item] (juce::Component* a, juce::Component* b) {
                               return item->getLocalArea (a, a->getLocalBounds()).getY()
                                      < item->getLocalArea (b, b->getLocalBounds()).getY();
                           });
@@ -245,8 +244,9 @@ juce::Component* BankView::findNeighbourField (juce::Component* current, bool fo
         return nullptr;
 
     // The open text field of a number box stands for its box.
-    const auto found = std::find_if (fields.begin(), fields.end(), [current] (juce::Component* field)
-                                     { return field == current || field->isParentOf (current); });
+    const auto found =
+        std::find_if (fields.begin(), fields.end(),
+                      [current] (juce::Component* field) { return field == current || field->isParentOf (current); });
 
     if (found == fields.end())
         return forwards ? fields.front() : fields.back();

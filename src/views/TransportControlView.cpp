@@ -29,8 +29,8 @@ TransportControlView::TransportControlView (ZKEditorEngine::Ptr engine, unsigned
     ColumnLayout::addColumn (*this, { functionBox.get(), ccBox.get() },
                              title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);
 
-    controlSettings = std::make_unique<ControlSettings> (engine, ControlType::Transport, (int) buttonIndex,
-                                                         buttonName, *title);
+    controlSettings =
+        std::make_unique<ControlSettings> (engine, ControlType::Transport, (int) buttonIndex, buttonName, *title);
 }
 
 TransportControlView::~TransportControlView() = default;

@@ -153,11 +153,10 @@ int ControlSettings::fillAscending()
 
     for (int step = 1; step <= getNumToFill(); ++step)
         if (auto* next = controls[controlIndex + step])
-            edits.add ({ controlType, controlIndex + step, number, next->getValue (number),
-                         (juce::uint8) (first + step) });
+            edits.add (
+                { controlType, controlIndex + step, number, next->getValue (number), (juce::uint8) (first + step) });
 
-    return engine->editParameters (controlType == ControlType::Pad ? "Number Notes Ascending"
-                                                                   : "Number CC Ascending",
+    return engine->editParameters (controlType == ControlType::Pad ? "Number Notes Ascending" : "Number CC Ascending",
                                    edits);
 }
 

@@ -348,10 +348,10 @@ TEST_F (ApplicationTest, PasteToAllAndFillAscendingAreOneStepEachAndChangeOnlyTh
     // The title's menu of knob 2; nothing to paste yet.
     auto* settings = ControlSettings::findFor (&knobBox (editor, 2, "CC"));
     ASSERT_NE (settings, nullptr);
-    EXPECT_EQ (menuTexts (settings->createMenu()),
-               juce::StringArray ({ "Copy Knob 2 Settings", "Paste Settings to Knob 2 (disabled)",
-                                    "Paste Settings to All Knobs (disabled)",
-                                    "Number CC Ascending From Here (14 Knobs)" }));
+    EXPECT_EQ (
+        menuTexts (settings->createMenu()),
+        juce::StringArray ({ "Copy Knob 2 Settings", "Paste Settings to Knob 2 (disabled)",
+                             "Paste Settings to All Knobs (disabled)", "Number CC Ascending From Here (14 Knobs)" }));
 
     settings->copy();
     const auto beforePaste = engine->createPresetData (0);
