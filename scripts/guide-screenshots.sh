@@ -54,9 +54,9 @@ sleep 0.3
 import -window "${editor}" -crop "${status_crop}" +repage "${out_dir}/status_no_controller.png"
 
 # Options > Device Setup, with the virtual controller found by "Find Controller".
-click "${editor}" 88 10
+click "${editor}" 140 10 # "Options", right of "File" and "Edit"
 wait_for "^menu$" >/dev/null
-click "${editor}" 108 $((menu_bar_height + 13))
+click "${editor}" 160 $((menu_bar_height + 13))
 setup="$(wait_for "Editor Device Manager")"
 click "${setup}" 76 445
 sleep 1
@@ -111,9 +111,9 @@ if [ ! -e /dev/snd/seq ]; then
     "${ZKM_EDITOR_BINARY}" >/dev/null 2>&1 &
     editor_pid=$!
     editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
-    click "${editor}" 88 10
+    click "${editor}" 140 10 # "Options", right of "File" and "Edit"
     wait_for "^menu$" >/dev/null
-    click "${editor}" 108 $((menu_bar_height + 13))
+    click "${editor}" 160 $((menu_bar_height + 13))
     setup="$(wait_for "Editor Device Manager")"
     xdotool mousemove --window "${setup}" 5 5
     sleep 0.3

@@ -11,7 +11,7 @@ make_slot_file "${slot_file}"
 start_editor "${slot_file}"
 
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
-choose_menu_entry "${editor}" 88 0 # Options > Device Setup
+choose_menu_entry "${editor}" "${options_menu_x}" 0 # Options > Device Setup
 setup="$(wait_for_window "Editor Device Manager")"
 click "${setup}" 76 445 # "Find Controller", below the artwork
 sleep 1.5

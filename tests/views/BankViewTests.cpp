@@ -294,23 +294,22 @@ TEST_F (BankViewTest, APresetLoadedWhileABankIsHiddenShowsWhenItIsShown)
 
 namespace
 {
-/** The focused field as "Knob 3 CC": the title of its control view and the field's name. */
-juce::String focusedField()
+/** A field as "Knob 3 CC": the title of its control view and the field's name. */
+juce::String describeField (juce::Component* field)
 {
-    auto* focused = juce::Component::getCurrentlyFocusedComponent();
-
-    for (auto* c = focused; c != nullptr; c = c->getParentComponent())
+    for (auto* c = field; c != nullptr; c = c->getParentComponent())
         if (auto* view = dynamic_cast<GenericControlView*> (c))
-            return view->getTitleLabel().getText() + " " + focused->getName();
+            return view->getTitleLabel().getText() + " " + field->getName();
 
     return "(none)";
 }
 
-void pressTab (bool forwards = true)
+/** The field that Tab (or shift+Tab) reaches from this one: the window asks the field's own traverser,
+    as it does with a Tab that no component used. */
+juce::Component* fieldAfterTab (juce::Component* field, bool forwards = true)
 {
-    // What the window does with a Tab that no component used.
-    juce::Component::getCurrentlyFocusedComponent()->moveKeyboardFocusToSibling (forwards);
-    pumpMessages (10);
+    auto traverser = field->createKeyboardFocusTraverser();
+    return forwards ? traverser->getNextComponent (field) : traverser->getPreviousComponent (field);
 }
 } // namespace
 
@@ -330,15 +329,14 @@ TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
 
     const auto order = bank.getFocusOrder (0);
     ASSERT_EQ (order.size(), 20u);
-    order.front()->grabKeyboardFocus();
-    pumpMessages (10);
 
-    juce::StringArray visited{ focusedField() };
+    auto* field = order.front();
+    juce::StringArray visited{ describeField (field) };
 
     for (int i = 1; i < 21; ++i)
     {
-        pressTab();
-        visited.add (focusedField());
+        field = fieldAfterTab (field);
+        visited.add (describeField (field));
     }
 
     juce::StringArray expected;
@@ -352,19 +350,23 @@ TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
     EXPECT_EQ (bank.getCurrentBank(), 1);
 
     // Shift+Tab goes back over the boundary, and the first bank is shown again.
-    pressTab (false);
-    EXPECT_EQ (focusedField(), "Knob 4 Max");
+    field = fieldAfterTab (field, false);
+    EXPECT_EQ (describeField (field), "Knob 4 Max");
     EXPECT_EQ (bank.getCurrentBank(), 0);
 
-    // A focused field is framed in the editor's blue.
-    auto* focusedBox = dynamic_cast<NumberBox*> (juce::Component::getCurrentlyFocusedComponent());
-    ASSERT_NE (focusedBox, nullptr);
-    const auto image = focusedBox->createComponentSnapshot (focusedBox->getLocalBounds());
+    // The focused box is framed in the editor's blue and takes the down key as a step; the knob's
+    // byte follows.
+    auto* box = dynamic_cast<NumberBox*> (field);
+    ASSERT_NE (box, nullptr);
+    window.toFront (true);
+    box->grabKeyboardFocus();
+    pumpMessages (10);
+    ASSERT_TRUE (box->hasKeyboardFocus (false));
+    const auto image = box->createComponentSnapshot (box->getLocalBounds());
     EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (0xFF117FC6));
 
-    // The box takes the up key as a step while it has the focus; the knob's byte follows.
     const auto maxBefore = controlOf (*engine, ControlType::Knob, 3).getValue ("Max");
-    focusedBox->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+    box->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
     EXPECT_EQ (controlOf (*engine, ControlType::Knob, 3).getValue ("Max"), maxBefore - 1);
 
     window.removeFromDesktop();
