@@ -40,6 +40,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     recordedPreset = engine->createPresetData (fileSlot);
     unchangedPreset = recordedPreset;
     engine->addEditListener (this);
+    juce::Desktop::getInstance().addFocusChangeListener (this);
 }
 
 EditorWindow::~EditorWindow()
@@ -48,6 +49,7 @@ EditorWindow::~EditorWindow()
     engine->removeListener (this);
     connectionStatus.reset();
     engine->removeEditListener (this);
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
     undoManager.clearUndoHistory();
 
     delete sendPresetWindow.get();
@@ -433,10 +435,27 @@ ControlSettings* EditorWindow::getFocusedControlSettings() const
 {
     auto* focused = juce::Component::getCurrentlyFocusedComponent();
 
-    if (focused == nullptr || ! isParentOf (focused))
-        return nullptr;
+    if (focused != nullptr && isParentOf (focused))
+        if (auto* settings = ControlSettings::findFor (focused))
+            return settings;
 
-    return ControlSettings::findFor (focused);
+    if (lastFocusedControl != nullptr && lastFocusedControl->isShowing())
+        return ControlSettings::findFor (lastFocusedControl.getComponent());
+
+    return nullptr;
+}
+
+void EditorWindow::globalFocusChanged (juce::Component* focusedComponent)
+{
+    if (focusedComponent == nullptr || ! isParentOf (focusedComponent))
+        return;
+
+    for (auto* c = focusedComponent; c != nullptr && c != this; c = c->getParentComponent())
+        if (dynamic_cast<ControlSettings::Holder*> (c) != nullptr)
+        {
+            lastFocusedControl = c;
+            return;
+        }
 }
 
 void EditorWindow::setName (const juce::String& newName)

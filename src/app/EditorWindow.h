@@ -22,6 +22,7 @@ class EditorWindow
     , public juce::Button::Listener
     , public ZKEditorEngine::Listener
     , public ZKEditorEngine::EditListener
+    , public juce::FocusChangeListener
 {
 public:
     /** Asks the user for a file: the chooser's title, the folder it starts in, the wildcard, and
@@ -159,8 +160,12 @@ public:
     void editGroupEnded (const juce::String& actionName) override;
 
     /** The copy, paste and fill actions of the control whose widget has the keyboard focus in this
-        window, or nullptr; the Edit menu's entries act on it. */
+        window, or else of the control that had it last and is still shown (a click on the menu bar
+        closes an open field and takes its focus), or nullptr; the Edit menu's entries act on it. */
     ControlSettings* getFocusedControlSettings() const;
+
+    /** Remembers the control of a field of this window that takes the focus. */
+    void globalFocusChanged (juce::Component* focusedComponent) override;
 
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
@@ -203,6 +208,7 @@ private:
     bool unsavedChanges = false;
     bool applyingHistory = false;
     int editGroupDepth = 0;
+    juce::Component::SafePointer<juce::Component> lastFocusedControl;
     juce::String plainTitle;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)

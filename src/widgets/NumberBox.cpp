@@ -9,6 +9,7 @@ constexpr int textIndent = 5;
 
 // The frame of the box that has the keyboard focus.
 constexpr int focusFrameThickness = 2;
+constexpr int focusFrameInset = 1;
 
 // A step with shift held.
 constexpr int largeStep = 10;
@@ -143,7 +144,8 @@ void NumberBox::paint (juce::Graphics& g)
     if (hasKeyboardFocus (false))
     {
         g.setColour (EditorColours::blue);
-        g.drawRect (getLocalBounds(), focusFrameThickness);
+        // Inside a white margin, so that it stands out from the blue around the box.
+        g.drawRect (getLocalBounds().reduced (focusFrameInset), focusFrameThickness);
     }
 }
 

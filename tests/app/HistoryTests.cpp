@@ -417,14 +417,33 @@ TEST_F (ApplicationTest, EditMenuEntriesActOnTheControlOfTheFocusedField)
     EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Settings (disabled)");
 
     auto& cc = knobBox (editor, 3, "CC");
-    editor.toFront (true);
-    cc.grabKeyboardFocus();
-    pump();
-    ASSERT_TRUE (cc.hasKeyboardFocus (false));
+    // The window may need a moment to be given the focus by the X server.
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&]
+        {
+            if (! cc.hasKeyboardFocus (false))
+            {
+                editor.toFront (true);
+                cc.grabKeyboardFocus();
+            }
+
+            return cc.hasKeyboardFocus (false);
+        },
+        3000));
+    pump(); // the focus is told to its listeners asynchronously
     EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Knob 3 Settings");
     EXPECT_EQ (commandName (editor, CommandIDs::numberControlsAscending), "Number CC Ascending From Here (13 Knobs)");
+
+    // A click on the menu bar closes an open field and takes the focus: the entries still act on
+    // the control that had it while it is shown.
+    juce::Component::unfocusAllComponents();
+    pump();
+    EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Knob 3 Settings");
 
     perform (editor, CommandIDs::numberControlsAscending);
     EXPECT_EQ (knobValue (editor, 15, "CC"), knobValue (editor, 2, "CC") + 13);
     EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Number CC Ascending");
+
+    editor.getEditorComponent()->viewSelected (EditorComponent::mainView);
+    EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Settings (disabled)");
 }

@@ -358,12 +358,18 @@ TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
     // byte follows.
     auto* box = dynamic_cast<NumberBox*> (field);
     ASSERT_NE (box, nullptr);
-    window.toFront (true);
-    box->grabKeyboardFocus();
-    pumpMessages (10);
+    // The window may need a moment to be given the focus by the X server.
+    for (int attempt = 0; attempt < 100 && ! box->hasKeyboardFocus (false); ++attempt)
+    {
+        window.toFront (true);
+        box->grabKeyboardFocus();
+        pumpMessages (30);
+    }
+
     ASSERT_TRUE (box->hasKeyboardFocus (false));
     const auto image = box->createComponentSnapshot (box->getLocalBounds());
-    EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (0xFF117FC6));
+    EXPECT_EQ (image.getPixelAt (1, 1), juce::Colour (0xFF117FC6));
+    EXPECT_EQ (image.getPixelAt (1, 1), image.getPixelAt (2, box->getHeight() - 2)); // a frame all round
 
     const auto maxBefore = controlOf (*engine, ControlType::Knob, 3).getValue ("Max");
     box->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
