@@ -54,9 +54,9 @@ sleep 0.3
 import -window "${editor}" -crop "${status_crop}" +repage "${out_dir}/status_no_controller.png"
 
 # Options > Device Setup, with the virtual controller found by "Find Controller".
-click "${editor}" 88 10
+click "${editor}" 140 10 # "Options", right of "File" and "Edit"
 wait_for "^menu$" >/dev/null
-click "${editor}" 108 $((menu_bar_height + 13))
+click "${editor}" 160 $((menu_bar_height + 13))
 setup="$(wait_for "Editor Device Manager")"
 click "${setup}" 76 445
 sleep 1
@@ -87,6 +87,23 @@ xdotool mousemove --window "${editor}" 1190 $((menu_bar_height + 40))
 sleep 0.7
 import -window "${editor}" "${out_dir}/6_keybed_split.png"
 
+# The knobs view: the menu of the title "Knob 1" (a right-click), then the "Min" box reached by Tab
+# from "CC" and stepped up three times. The menu is a window of its own: both are cut from the screen.
+click "${editor}" 204 $((menu_bar_height + 470))
+read -r editor_x editor_y < <(xdotool getwindowgeometry "${editor}" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+knobs_crop="640x250+${editor_x}+$((editor_y + 460))"
+xdotool mousemove --window "${editor}" 130 $((menu_bar_height + 514)) click 3
+wait_for "^menu$" >/dev/null
+xdotool mousemove --window "${editor}" 200 $((menu_bar_height + 606))
+sleep 0.5
+import -window root -crop "${knobs_crop}" +repage "${out_dir}/control_settings_menu.png"
+xdotool key Escape
+click "${editor}" 190 $((menu_bar_height + 588))
+xdotool key Tab Up Up Up
+xdotool mousemove --window "${editor}" 700 300
+sleep 0.5
+import -window root -crop "${knobs_crop}" +repage "${out_dir}/focused_number_box.png"
+
 # Device Setup on a system without the ALSA sequencer, when this one has none: no virtual controller.
 if [ ! -e /dev/snd/seq ]; then
     kill "${editor_pid}" 2>/dev/null || true
@@ -94,9 +111,9 @@ if [ ! -e /dev/snd/seq ]; then
     "${ZKM_EDITOR_BINARY}" >/dev/null 2>&1 &
     editor_pid=$!
     editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
-    click "${editor}" 88 10
+    click "${editor}" 140 10 # "Options", right of "File" and "Edit"
     wait_for "^menu$" >/dev/null
-    click "${editor}" 108 $((menu_bar_height + 13))
+    click "${editor}" 160 $((menu_bar_height + 13))
     setup="$(wait_for "Editor Device Manager")"
     xdotool mousemove --window "${setup}" 5 5
     sleep 0.3

@@ -18,6 +18,10 @@ enum CommandIDs
     setExternalSync = 0x200073,
     undo = 0x200080,
     redo = 0x200081,
+    copyControlSettings = 0x200082,
+    pasteControlSettings = 0x200083,
+    pasteControlSettingsToAll = 0x200084,
+    numberControlsAscending = 0x200085,
     about = 0x200090,
     deviceSetup = 0x200310,
     minimise = 0x200410,
@@ -75,6 +79,18 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
         case CommandIDs::redo:
             result.setInfo ("Redo", {}, "General", 0);
             result.addDefaultKeypress ('z', command | juce::ModifierKeys::shiftModifier);
+            break;
+        case CommandIDs::copyControlSettings:
+            result.setInfo ("Copy Settings", {}, "General", 0);
+            break;
+        case CommandIDs::pasteControlSettings:
+            result.setInfo ("Paste Settings", {}, "General", 0);
+            break;
+        case CommandIDs::pasteControlSettingsToAll:
+            result.setInfo ("Paste Settings to All", {}, "General", 0);
+            break;
+        case CommandIDs::numberControlsAscending:
+            result.setInfo ("Number Ascending From Here", {}, "General", 0);
             break;
         case CommandIDs::about:
             result.setInfo ("About", {}, "General", 0);

@@ -46,6 +46,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     recordedPreset = engine->createPresetData (fileSlot);
     unchangedPreset = recordedPreset;
     engine->addEditListener (this);
+    juce::Desktop::getInstance().addFocusChangeListener (this);
 }
 
 EditorWindow::~EditorWindow()
@@ -55,6 +56,7 @@ EditorWindow::~EditorWindow()
     engine->removeListener (this);
     connectionStatus.reset();
     engine->removeEditListener (this);
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
     undoManager.clearUndoHistory();
     engine->cancelGet();
 
@@ -269,7 +271,9 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
-                         CommandIDs::undo, CommandIDs::redo });
+                         CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
+                         CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
+                         CommandIDs::numberControlsAscending });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -290,6 +294,36 @@ void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationC
             result.shortName = "Redo " + undoManager.getRedoDescription();
 
         result.setActive (undoManager.canRedo());
+    }
+    else if (commandID == CommandIDs::copyControlSettings || commandID == CommandIDs::pasteControlSettings
+             || commandID == CommandIDs::pasteControlSettingsToAll || commandID == CommandIDs::numberControlsAscending)
+    {
+        // These entries name the control whose widget has the focus, and act on it.
+        auto* settings = getFocusedControlSettings();
+        result.setActive (settings != nullptr);
+
+        if (settings == nullptr)
+            return;
+
+        if (commandID == CommandIDs::copyControlSettings)
+        {
+            result.shortName = settings->getCopyText();
+        }
+        else if (commandID == CommandIDs::pasteControlSettings)
+        {
+            result.shortName = settings->getPasteText();
+            result.setActive (settings->canPaste());
+        }
+        else if (commandID == CommandIDs::pasteControlSettingsToAll)
+        {
+            result.shortName = settings->getPasteToAllText();
+            result.setActive (settings->canPaste());
+        }
+        else
+        {
+            result.shortName = settings->getFillText();
+            result.setActive (settings->getNumToFill() > 0);
+        }
     }
 }
 
@@ -313,6 +347,17 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::saveAs:
             saveAs();
+            break;
+        case CommandIDs::copyControlSettings:
+        case CommandIDs::pasteControlSettings:
+        case CommandIDs::pasteControlSettingsToAll:
+        case CommandIDs::numberControlsAscending:
+            if (auto* settings = getFocusedControlSettings())
+                settings->perform (info.commandID == CommandIDs::copyControlSettings    ? ControlSettings::copyItem
+                                   : info.commandID == CommandIDs::pasteControlSettings ? ControlSettings::pasteItem
+                                   : info.commandID == CommandIDs::pasteControlSettingsToAll
+                                       ? ControlSettings::pasteToAllItem
+                                       : ControlSettings::fillItem);
             break;
         case CommandIDs::getPreset:
             showGetPresetWindow();
@@ -390,8 +435,45 @@ void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sent
 
 void EditorWindow::parameterEdited (const ZKEditorEngine::ParameterEdit& edit)
 {
-    if (! applyingHistory)
+    if (! applyingHistory && editGroupDepth == 0)
         recordStep (PresetChange::describe (edit));
+}
+
+void EditorWindow::editGroupStarted() { ++editGroupDepth; }
+
+void EditorWindow::editGroupEnded (const juce::String& actionName)
+{
+    editGroupDepth = juce::jmax (0, editGroupDepth - 1);
+
+    if (! applyingHistory && editGroupDepth == 0)
+        recordStep (actionName);
+}
+
+ControlSettings* EditorWindow::getFocusedControlSettings() const
+{
+    auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    if (focused != nullptr && isParentOf (focused))
+        if (auto* settings = ControlSettings::findFor (focused))
+            return settings;
+
+    if (lastFocusedControl != nullptr && lastFocusedControl->isShowing())
+        return ControlSettings::findFor (lastFocusedControl.getComponent());
+
+    return nullptr;
+}
+
+void EditorWindow::globalFocusChanged (juce::Component* focusedComponent)
+{
+    if (focusedComponent == nullptr || ! isParentOf (focusedComponent))
+        return;
+
+    for (auto* c = focusedComponent; c != nullptr && c != this; c = c->getParentComponent())
+        if (dynamic_cast<ControlSettings::Holder*> (c) != nullptr)
+        {
+            lastFocusedControl = c;
+            return;
+        }
 }
 
 void EditorWindow::setName (const juce::String& newName)

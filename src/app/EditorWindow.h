@@ -9,6 +9,7 @@
 #include "app/WindowCloseListener.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
+#include "widgets/ControlSettings.h"
 
 #include <functional>
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -22,6 +23,7 @@ class EditorWindow
     , public juce::Button::Listener
     , public ZKEditorEngine::Listener
     , public ZKEditorEngine::EditListener
+    , public juce::FocusChangeListener
 {
 public:
     /** Asks the user for a file: the chooser's title, the folder it starts in, the wildcard, and
@@ -157,8 +159,19 @@ public:
     void presetFetched (juce::uint8 slot) override;
     void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
 
-    /** Records a user's edit as one step of the history. */
+    /** Records a user's edit as one step of the history; the edits of a paste or fill make one
+        step together, named after the action. */
     void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override;
+    void editGroupStarted() override;
+    void editGroupEnded (const juce::String& actionName) override;
+
+    /** The copy, paste and fill actions of the control whose widget has the keyboard focus in this
+        window, or else of the control that had it last and is still shown (a click on the menu bar
+        closes an open field and takes its focus), or nullptr; the Edit menu's entries act on it. */
+    ControlSettings* getFocusedControlSettings() const;
+
+    /** Remembers the control of a field of this window that takes the focus. */
+    void globalFocusChanged (juce::Component* focusedComponent) override;
 
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
@@ -219,6 +232,8 @@ private:
     juce::Array<juce::uint8> unchangedPreset; // the preset last loaded, fetched, sent or saved
     bool unsavedChanges = false;
     bool applyingHistory = false;
+    int editGroupDepth = 0;
+    juce::Component::SafePointer<juce::Component> lastFocusedControl;
     juce::String plainTitle;
     std::unique_ptr<TransferStatusBar> transferStatusBar;
 

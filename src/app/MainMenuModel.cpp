@@ -36,6 +36,11 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     {
         menu.addCommandItem (commandManager, CommandIDs::undo);
         menu.addCommandItem (commandManager, CommandIDs::redo);
+        menu.addSeparator();
+        menu.addCommandItem (commandManager, CommandIDs::copyControlSettings);
+        menu.addCommandItem (commandManager, CommandIDs::pasteControlSettings);
+        menu.addCommandItem (commandManager, CommandIDs::pasteControlSettingsToAll);
+        menu.addCommandItem (commandManager, CommandIDs::numberControlsAscending);
     }
     else if (menuName == "Options")
     {

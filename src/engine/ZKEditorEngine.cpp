@@ -141,6 +141,34 @@ bool ZKEditorEngine::editParameter (int controlType, int controlIndex, const juc
     return true;
 }
 
+int ZKEditorEngine::editParameters (const juce::String& actionName, const juce::Array<ParameterEdit>& edits)
+{
+    const auto listenersAtStart = editListeners;
+
+    for (auto* listener : listenersAtStart)
+        if (editListeners.contains (listener))
+            listener->editGroupStarted();
+
+    int numChanged = 0;
+
+    for (const auto& edit : edits)
+    {
+        auto* control = getControls (edit.controlType)[edit.controlIndex];
+
+        if (control == nullptr || control->getValue (edit.parameterName) == edit.newValue)
+            continue;
+
+        if (editParameter (edit.controlType, edit.controlIndex, edit.parameterName, edit.newValue, nullptr))
+            ++numChanged;
+    }
+
+    for (auto* listener : listenersAtStart)
+        if (editListeners.contains (listener))
+            listener->editGroupEnded (actionName);
+
+    return numChanged;
+}
+
 void ZKEditorEngine::addEditListener (EditListener* listener)
 {
     if (listener != nullptr)

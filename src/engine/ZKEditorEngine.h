@@ -89,6 +89,11 @@ public:
     public:
         virtual ~EditListener() = default;
         virtual void parameterEdited (const ParameterEdit& edit) = 0;
+
+        /** The edits told between these two calls make up one user's action of that name (a
+            paste, a fill), to be kept as one step. */
+        virtual void editGroupStarted() {}
+        virtual void editGroupEnded (const juce::String& /*actionName*/) {}
     };
 
     /** How the conversation is paced. Messages go out by deadline: message i at start + i * gap. */
@@ -120,6 +125,12 @@ public:
         false when the value was refused. */
     bool editParameter (int controlType, int controlIndex, const juce::String& parameterName, juce::uint8 value,
                         Control::Listener* writer);
+
+    /** Several user's edits made as one action (a paste, a fill): each is made as editParameter
+        makes it, telling every widget of its byte, and the edit listeners hear of them between
+        editGroupStarted and editGroupEnded with the action's name. The old values of the edits are
+        not read. Returns how many bytes changed. */
+    int editParameters (const juce::String& actionName, const juce::Array<ParameterEdit>& edits);
 
     /** Edit listeners are not owned; one that goes away first must remove itself. */
     void addEditListener (EditListener* listener);

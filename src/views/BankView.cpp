@@ -2,7 +2,9 @@
 
 #include "BinaryData.h"
 #include "views/EmbeddedImages.h"
+#include "widgets/NumberBox.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -20,6 +22,61 @@ std::unique_ptr<juce::ImageButton> createArrow (const char* name, EmbeddedImages
                                      EmbeddedImages::load (down));
     return arrow;
 }
+
+/** Whether Tab stops at that component: the lists and the number boxes. */
+bool isField (juce::Component& component)
+{
+    return dynamic_cast<juce::ComboBox*> (&component) != nullptr || dynamic_cast<NumberBox*> (&component) != nullptr;
+}
+
+/** The visible fields under a component, depth first; a field's own parts are not searched. */
+void collectFields (juce::Component& parent, std::vector<juce::Component*>& fields)
+{
+    for (auto* child : parent.getChildren())
+    {
+        if (! child->isVisible())
+            continue;
+
+        if (isField (*child))
+            fields.push_back (child);
+        else
+            collectFields (*child, fields);
+    }
+}
+
+/** Tab through the fields of the shown bank, on into the neighbouring bank at either end. */
+class BankFocusTraverser : public juce::ComponentTraverser
+{
+public:
+    explicit BankFocusTraverser (BankView& owner)
+        : bankView (owner)
+    {
+    }
+
+    juce::Component* getDefaultComponent (juce::Component*) override
+    {
+        const auto fields = bankView.getFocusOrder (bankView.getCurrentBank());
+        return fields.empty() ? nullptr : fields.front();
+    }
+
+    juce::Component* getNextComponent (juce::Component* current) override
+    {
+        return bankView.findNeighbourField (current, true);
+    }
+
+    juce::Component* getPreviousComponent (juce::Component* current) override
+    {
+        return bankView.findNeighbourField (current, false);
+    }
+
+    std::vector<juce::Component*> getAllComponents (juce::Component*) override
+    {
+        return bankView.getFocusOrder (bankView.getCurrentBank());
+    }
+
+private:
+    BankView& bankView;
+};
 } // namespace
 
 //==============================================================================
@@ -45,6 +102,8 @@ BankView::Bank::~Bank()
 //==============================================================================
 BankView::BankView (bool hasArrows)
 {
+    setFocusContainerType (FocusContainerType::keyboardFocusContainer);
+
     if (!hasArrows)
         return;
 
@@ -149,4 +208,69 @@ void BankView::resized()
         previousBankArrow->setTopLeftPosition (previousArrowPosition);
         previousBankArrow->toFront (false);
     }
+}
+
+//==============================================================================
+std::vector<juce::Component*> BankView::getFocusOrder (int bankIndex) const
+{
+    std::vector<juce::Component*> fields;
+    auto* bank = banks[bankIndex];
+
+    if (bank == nullptr)
+        return fields;
+
+    for (auto* item : bank->getItems())
+    {
+        std::vector<juce::Component*> ofItem;
+        collectFields (*item, ofItem);
+
+        std::stable_sort (ofItem.begin(), ofItem.end(),
+                          [item] (juce::Component* a, juce::Component* b) {
+                              return item->getLocalArea (a, a->getLocalBounds()).getY()
+                                     < item->getLocalArea (b, b->getLocalBounds()).getY();
+                          });
+
+        fields.insert (fields.end(), ofItem.begin(), ofItem.end());
+    }
+
+    return fields;
+}
+
+juce::Component* BankView::findNeighbourField (juce::Component* current, bool forwards)
+{
+    const auto fields = getFocusOrder (currentBank);
+
+    if (fields.empty())
+        return nullptr;
+
+    // The open text field of a number box stands for its box.
+    const auto found =
+        std::find_if (fields.begin(), fields.end(),
+                      [current] (juce::Component* field) { return field == current || field->isParentOf (current); });
+
+    if (found == fields.end())
+        return forwards ? fields.front() : fields.back();
+
+    const auto position = (int) std::distance (fields.begin(), found);
+    const auto next = position + (forwards ? 1 : -1);
+
+    if (juce::isPositiveAndBelow (next, (int) fields.size()))
+        return fields[(size_t) next];
+
+    // Past either end of the bank: the neighbouring bank is shown and its first (or last) field
+    // follows; the banks go round.
+    if (numBanks > 1)
+        showBank ((currentBank + (forwards ? 1 : -1) + numBanks) % numBanks);
+
+    const auto shown = getFocusOrder (currentBank);
+
+    if (shown.empty())
+        return nullptr;
+
+    return forwards ? shown.front() : shown.back();
+}
+
+std::unique_ptr<juce::ComponentTraverser> BankView::createKeyboardFocusTraverser()
+{
+    return std::make_unique<BankFocusTraverser> (*this);
 }

@@ -48,9 +48,21 @@ public:
     int getCurrentBank() const noexcept { return currentBank; }
     int getNumBanks() const noexcept { return numBanks; }
 
+    /** The lists and number boxes of a bank that Tab visits, in reading order: control by control
+        from left to right, and top to bottom within a control. Hidden mode groups are left out. */
+    std::vector<juce::Component*> getFocusOrder (int bankIndex) const;
+
+    /** The field after (or before) the given one, or the one that holds it, in the Tab order. From
+        the last field of a bank Tab goes on to the first of the next, which is then shown; from the
+        last bank it goes back to the first. */
+    juce::Component* findNeighbourField (juce::Component* current, bool forwards);
+
     //==============================================================================
     void buttonClicked (juce::Button* button) override;
     void resized() override;
+
+    /** Tab and shift+Tab follow getFocusOrder and cross into the neighbouring bank. */
+    std::unique_ptr<juce::ComponentTraverser> createKeyboardFocusTraverser() override;
 
 protected:
     /** How many control views one bank shows; the concrete bank sets it before rebuildBanks. */

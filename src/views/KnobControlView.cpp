@@ -11,6 +11,7 @@ KnobControlView::KnobControlView (ZKEditorEngine::Ptr editorEngine, juce::uint8 
 {
     createControlGroups();
     showControlGroup (0);
+    enableControlSettings (engine, ControlType::Knob, index);
 }
 
 KnobControlView::~KnobControlView() = default;

@@ -11,6 +11,7 @@ PadControlView::PadControlView (ZKEditorEngine::Ptr editorEngine, juce::uint8 pa
 {
     createControlGroups();
     showControlGroup (0);
+    enableControlSettings (engine, ControlType::Pad, index);
 }
 
 PadControlView::~PadControlView() = default;

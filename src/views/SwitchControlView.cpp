@@ -11,6 +11,7 @@ SwitchControlView::SwitchControlView (ZKEditorEngine::Ptr editorEngine, juce::ui
 {
     createControlGroups();
     showControlGroup (0);
+    enableControlSettings (engine, ControlType::Switch, index);
 }
 
 SwitchControlView::~SwitchControlView() = default;

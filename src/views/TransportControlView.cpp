@@ -1,5 +1,6 @@
 #include "views/TransportControlView.h"
 
+#include "model/ControlType.h"
 #include "views/ColumnLayout.h"
 
 namespace
@@ -27,6 +28,9 @@ TransportControlView::TransportControlView (ZKEditorEngine::Ptr engine, unsigned
 
     ColumnLayout::addColumn (*this, { functionBox.get(), ccBox.get() },
                              title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);
+
+    controlSettings =
+        std::make_unique<ControlSettings> (engine, ControlType::Transport, (int) buttonIndex, buttonName, *title);
 }
 
 TransportControlView::~TransportControlView() = default;

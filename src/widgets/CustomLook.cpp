@@ -126,6 +126,13 @@ void CustomLook::drawComboBox (juce::Graphics& g, int width, int height, bool, i
 
     g.setColour (box.findColour (juce::ComboBox::arrowColourId));
     g.fillPath (arrow);
+
+    // The list that Tab reached is framed, as a number box is.
+    if (box.hasKeyboardFocus (false))
+    {
+        g.setColour (EditorColours::blue);
+        g.drawRoundedRectangle (1.0f, 1.0f, (float) width - 2.0f, (float) height - 2.0f, comboBoxCornerSize, 2.0f);
+    }
 }
 
 //==============================================================================

@@ -70,3 +70,9 @@ void GenericControlView::showControlGroup (int groupNumber)
 
 //==============================================================================
 void GenericControlView::comboBoxChanged (juce::ComboBox* box) { showControlGroup (box->getSelectedId() - 1); }
+
+void GenericControlView::enableControlSettings (ZKEditorEngine::Ptr engine, int controlType, int controlIndex)
+{
+    controlSettings = std::make_unique<ControlSettings> (std::move (engine), controlType, controlIndex,
+                                                         titleLabel->getText(), *titleLabel);
+}

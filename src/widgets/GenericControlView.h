@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/ControlSettings.h"
 #include "widgets/DoubleParameterControllerComboBox.h"
 
 /** The frame of a control with modes (knob, pad, switch): a title, a mode list under it and, under
@@ -7,6 +8,7 @@
 class GenericControlView
     : public juce::Component
     , public juce::ComboBox::Listener
+    , public ControlSettings::Holder
 {
 public:
     /** Lays out a column of widgets; the widgets belong to the view that created them. */
@@ -44,6 +46,10 @@ public:
     //==============================================================================
     void comboBoxChanged (juce::ComboBox* box) override;
 
+    /** Offers copy, paste and fill for this view's control through a right-click on the title. */
+    void enableControlSettings (ZKEditorEngine::Ptr engine, int controlType, int controlIndex);
+    ControlSettings* getControlSettings() override { return controlSettings.get(); }
+
     //==============================================================================
     juce::Label& getTitleLabel() noexcept { return *titleLabel; }
     DoubleParameterControllerComboBox* getModeSelector() const noexcept { return modeSelector.getComponent(); }
@@ -70,6 +76,7 @@ public:
 private:
     //==============================================================================
     std::unique_ptr<juce::Label> titleLabel;
+    std::unique_ptr<ControlSettings> controlSettings;
 
     // Owned by the concrete view, which deletes it before this part of the view goes.
     juce::Component::SafePointer<DoubleParameterControllerComboBox> modeSelector;

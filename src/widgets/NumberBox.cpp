@@ -6,6 +6,60 @@ namespace
 {
 // The number is painted a little in from the left edge.
 constexpr int textIndent = 5;
+
+// The frame of the box that has the keyboard focus.
+constexpr int focusFrameThickness = 2;
+constexpr int focusFrameInset = 1;
+
+// A step with shift held.
+constexpr int largeStep = 10;
+
+/** The Tab order of the box's owner, in which the box's open text field stands for the box, so that
+    Tab from the field goes on to the box's neighbour. */
+class FieldStandsForBox : public juce::ComponentTraverser
+{
+public:
+    FieldStandsForBox (juce::Component& numberBox, std::unique_ptr<juce::ComponentTraverser> ownersOrder)
+        : box (numberBox)
+        , order (std::move (ownersOrder))
+    {
+    }
+
+    juce::Component* getDefaultComponent (juce::Component* parent) override
+    {
+        return order->getDefaultComponent (container (parent));
+    }
+
+    juce::Component* getNextComponent (juce::Component* current) override
+    {
+        return order->getNextComponent (standIn (current));
+    }
+
+    juce::Component* getPreviousComponent (juce::Component* current) override
+    {
+        return order->getPreviousComponent (standIn (current));
+    }
+
+    std::vector<juce::Component*> getAllComponents (juce::Component* parent) override
+    {
+        return order->getAllComponents (container (parent));
+    }
+
+private:
+    juce::Component* standIn (juce::Component* current) const { return box.isParentOf (current) ? &box : current; }
+
+    juce::Component* container (juce::Component* parent) const
+    {
+        if (parent != &box)
+            return parent;
+
+        auto* outer = box.findKeyboardFocusContainer();
+        return outer != nullptr ? outer : box.getParentComponent();
+    }
+
+    juce::Component& box;
+    std::unique_ptr<juce::ComponentTraverser> order;
+};
 } // namespace
 
 //==============================================================================
@@ -67,6 +121,15 @@ void NumberBox::showNumber (double number)
     repaint();
 }
 
+void NumberBox::stepNumber (int steps)
+{
+    // From a number outside the range the first step lands on the nearer end.
+    const auto target = juce::jlimit (minimum, maximum, std::round (value) + steps);
+
+    if (target != value)
+        setNumber (target);
+}
+
 void NumberBox::addListener (Listener* listener) { listeners.addIfNotAlreadyThere (listener); }
 
 //==============================================================================
@@ -76,6 +139,96 @@ void NumberBox::paint (juce::Graphics& g)
     g.fillAll (outOfRange ? EditorColours::warningBackground : juce::Colours::white);
     g.setColour (outOfRange ? EditorColours::warning : findColour (textColourId));
     g.drawText (asWholeNumber (value), textIndent, 0, getWidth(), getHeight(), juce::Justification::left, false);
+
+    // The box that Tab reached is framed, so that the keyboard's place can be seen.
+    if (hasKeyboardFocus (false))
+    {
+        g.setColour (EditorColours::blue);
+        // Inside a white margin, so that it stands out from the blue around the box.
+        g.drawRect (getLocalBounds().reduced (focusFrameInset), focusFrameThickness);
+    }
+}
+
+void NumberBox::mouseDown (const juce::MouseEvent& event)
+{
+    valueAtDragStart = value;
+    juce::Label::mouseDown (event);
+}
+
+void NumberBox::mouseDrag (const juce::MouseEvent& event)
+{
+    if (isBeingEdited() || event.mods.isPopupMenu())
+        return;
+
+    // Upwards counts up; the label opens no field on release once the mouse has moved.
+    const auto steps = -event.getDistanceFromDragStartY() / pixelsPerDragStep;
+    const auto target = juce::jlimit (minimum, maximum, std::round (valueAtDragStart) + steps);
+
+    if (steps != 0 && target != value)
+        setNumber (target);
+}
+
+void NumberBox::mouseWheelMove (const juce::MouseEvent& event, const juce::MouseWheelDetails& wheel)
+{
+    if (isBeingEdited() || wheel.deltaY == 0.0f)
+    {
+        juce::Label::mouseWheelMove (event, wheel);
+        return;
+    }
+
+    const auto size = event.mods.isShiftDown() ? largeStep : 1;
+    stepNumber (wheel.deltaY > 0.0f ? size : -size);
+}
+
+bool NumberBox::keyPressed (const juce::KeyPress& key)
+{
+    const auto size = key.getModifiers().isShiftDown() ? largeStep : 1;
+
+    if (key.isKeyCode (juce::KeyPress::upKey))
+    {
+        stepNumber (size);
+        return true;
+    }
+
+    if (key.isKeyCode (juce::KeyPress::downKey))
+    {
+        stepNumber (-size);
+        return true;
+    }
+
+    if (key.isKeyCode (juce::KeyPress::returnKey))
+    {
+        showEditor();
+        return true;
+    }
+
+    // A digit or sign typed on the closed box opens the field with it.
+    const auto character = key.getTextCharacter();
+
+    if (character != 0 && juce::String (allowedCharacters).containsChar (character)
+        && ! key.getModifiers().isCommandDown())
+    {
+        showEditor();
+
+        if (auto* editor = getCurrentTextEditor())
+            editor->insertTextAtCaret (juce::String::charToString (character));
+
+        return true;
+    }
+
+    return juce::Label::keyPressed (key);
+}
+
+void NumberBox::focusGained (FocusChangeType) { repaint(); }
+
+void NumberBox::focusLost (FocusChangeType) { repaint(); }
+
+std::unique_ptr<juce::ComponentTraverser> NumberBox::createKeyboardFocusTraverser()
+{
+    if (auto* parent = getParentComponent())
+        return std::make_unique<FieldStandsForBox> (*this, parent->createKeyboardFocusTraverser());
+
+    return juce::Label::createKeyboardFocusTraverser();
 }
 
 void NumberBox::editorShown (juce::TextEditor* editor)

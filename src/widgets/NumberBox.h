@@ -9,7 +9,12 @@
     Only a number that the user typed is taken: Escape abandons the edit, and a field closed with the
     text it opened with (by Tab, a click elsewhere or Return) changes nothing and tells no one. A
     number shown from outside (showNumber) that lies outside the range is shown as it is, marked in
-    the warning colour with a tooltip that names the range. */
+    the warning colour with a tooltip that names the range.
+
+    The number can also be stepped: the mouse wheel and the up and down keys (while the box has the
+    keyboard focus) step it by 1, with shift by 10, and a vertical drag by one for every 4 pixels.
+    Every step keeps to the range and is told to the listeners as a typed number is. Tab leaves the
+    field closed and marks the focused box with a frame; Return or a typed digit opens it. */
 class NumberBox : public juce::Label
 {
 public:
@@ -43,6 +48,11 @@ public:
         that the box never shows a number other than the one it stands for. */
     void showNumber (double number);
 
+    /** Steps the number by that many units and tells the listeners, as a typed number would be; the
+        result is kept within the range, so a number shown outside the range steps to the nearest
+        end of it. A step that changes nothing tells no one. */
+    void stepNumber (int steps);
+
     /** The current number. */
     double getValue() const noexcept { return value; }
 
@@ -54,6 +64,20 @@ public:
 
     //==============================================================================
     void paint (juce::Graphics&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+    bool keyPressed (const juce::KeyPress&) override;
+
+    /** Tab only marks the box; unlike a label, it does not open the field. */
+    void focusGained (FocusChangeType) override;
+    void focusLost (FocusChangeType) override;
+
+    /** Tab follows the order of the box's owner, in which the box's open field stands for the box. */
+    std::unique_ptr<juce::ComponentTraverser> createKeyboardFocusTraverser() override;
+
+    /** How many pixels of a vertical drag make one step. */
+    static constexpr int pixelsPerDragStep = 4;
 
     /** The characters that can be typed into the field. */
     static constexpr const char* allowedCharacters = "0123456789-+";
@@ -109,6 +133,9 @@ private:
     bool editAbandoned = false;
 
     std::unique_ptr<OutsideClickWatcher> outsideClickWatcher;
+
+    // The number when the current drag began.
+    double valueAtDragStart = 0.0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)
 };

@@ -35,6 +35,10 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::setExternalSync, "Set External Sync", 0 },
     { CommandIDs::undo, "Undo", 'z' },
     { CommandIDs::redo, "Redo", 'z', juce::ModifierKeys::shiftModifier },
+    { CommandIDs::copyControlSettings, "Copy Settings", 0 },
+    { CommandIDs::pasteControlSettings, "Paste Settings", 0 },
+    { CommandIDs::pasteControlSettingsToAll, "Paste Settings to All", 0 },
+    { CommandIDs::numberControlsAscending, "Number Ascending From Here", 0 },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -53,9 +57,14 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         EXPECT_EQ (info.shortName, juce::String (expected[i].shortName));
         EXPECT_EQ (info.categoryName, juce::String ("General"));
         EXPECT_TRUE (info.description.isEmpty());
-        // With nothing done yet, there is nothing to undo or redo.
-        const auto isHistoryCommand = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo;
-        EXPECT_EQ (info.flags, isHistoryCommand ? juce::ApplicationCommandInfo::isDisabled : 0);
+        // With nothing done yet, there is nothing to undo or redo; with no field focused, no control's
+        // settings to copy, paste or number.
+        const auto needsHistoryOrFocus = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo
+                                         || expected[i].id == CommandIDs::copyControlSettings
+                                         || expected[i].id == CommandIDs::pasteControlSettings
+                                         || expected[i].id == CommandIDs::pasteControlSettingsToAll
+                                         || expected[i].id == CommandIDs::numberControlsAscending;
+        EXPECT_EQ (info.flags, needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled : 0);
 
         if (expected[i].keyCode == 0)
         {
@@ -127,7 +136,7 @@ TEST_F (ApplicationTest, ApplicationRegistersNineCommandsWithNamesAndKeysInOrder
     EXPECT_EQ (application->getNextCommandTarget(), nullptr);
 }
 
-TEST_F (ApplicationTest, DocumentWindowRegistersNineCommandsWithNamesAndKeysInOrder)
+TEST_F (ApplicationTest, DocumentWindowRegistersThirteenCommandsWithNamesAndKeysInOrder)
 {
     expectCommands (window (0), windowCommands, juce::numElementsInArray (windowCommands));
 }
@@ -171,7 +180,9 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
     EXPECT_EQ (subMenuNames, juce::StringArray ("Hardware"));
 
     EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),
-               juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo }));
+               juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo, 0, CommandIDs::copyControlSettings,
+                                   CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
+                                   CommandIDs::numberControlsAscending }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")), juce::Array<int> ({ CommandIDs::deviceSetup }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));

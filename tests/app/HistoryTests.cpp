@@ -4,6 +4,7 @@
 #include "support/FakeMidiDeviceLayer.h"
 #include "support/MessageLoop.h"
 #include "support/ViewTestHelpers.h"
+#include "widgets/ControlSettings.h"
 #include "widgets/NumberBox.h"
 
 using apptest::ApplicationTest;
@@ -291,4 +292,158 @@ TEST_F (ApplicationTest, QuittingWithSaveWritesTheChangedWindowFirst)
     EXPECT_TRUE (application->isQuitRequested());
     EXPECT_EQ (target.getSize(), 476);
     EXPECT_FALSE (editor.hasUnsavedChanges());
+}
+
+namespace
+{
+/** The bytes of a preset dump outside the blocks of the controls [first, last] of a kind. */
+juce::Array<juce::uint8> outsideBlocks (juce::Array<juce::uint8> dump, ZKEditorEngine& engine, int controlType,
+                                        int first, int last)
+{
+    auto& controls = engine.getControls (controlType);
+    const auto begin = ZKSysEx::dumpImageOffset + controls[first]->getOffset();
+    const auto end = ZKSysEx::dumpImageOffset + controls[last]->getOffset() + controls[last]->getValues().size();
+    dump.removeRange (begin, end - begin);
+    return dump;
+}
+
+juce::StringArray menuTexts (const juce::PopupMenu& menu)
+{
+    juce::StringArray texts;
+
+    for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+        texts.add (it.getItem().text + (it.getItem().isEnabled ? "" : " (disabled)"));
+
+    return texts;
+}
+} // namespace
+
+TEST_F (ApplicationTest, SteppingANumberBoxIsOneEditAsATypedNumberIs)
+{
+    auto& editor = window (0);
+    auto& channel = knobBox (editor, 3, "MIDI Channel");
+    juce::MouseWheelDetails wheel{};
+    wheel.deltaY = 0.25f;
+
+    channel.mouseWheelMove (apptest::makeMouseUp (channel), wheel);
+    EXPECT_EQ (channel.getText(), "2");
+    EXPECT_EQ (knobValue (editor, 2, "MIDI Channel"), 1); // shown 2, stored 1
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Knob 3 MIDI Channel");
+
+    perform (editor, CommandIDs::undo);
+    EXPECT_EQ (knobValue (editor, 2, "MIDI Channel"), 0);
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo (disabled)");
+}
+
+TEST_F (ApplicationTest, PasteToAllAndFillAscendingAreOneStepEachAndChangeOnlyTheirControls)
+{
+    ControlSettings::clearClipboard();
+    auto& editor = window (0);
+    auto engine = editor.getEngine();
+    knobBox (editor, 2, "CC").setNumber (70);
+    knobBox (editor, 2, "MIDI Channel").setNumber (5);
+    knobBox (editor, 2, "Min").setNumber (3);
+    const auto knobTwo = engine->getControls (ControlType::Knob)[1]->getValues();
+
+    // The title's menu of knob 2; nothing to paste yet.
+    auto* settings = ControlSettings::findFor (&knobBox (editor, 2, "CC"));
+    ASSERT_NE (settings, nullptr);
+    EXPECT_EQ (
+        menuTexts (settings->createMenu()),
+        juce::StringArray ({ "Copy Knob 2 Settings", "Paste Settings to Knob 2 (disabled)",
+                             "Paste Settings to All Knobs (disabled)", "Number CC Ascending From Here (14 Knobs)" }));
+
+    settings->copy();
+    const auto beforePaste = engine->createPresetData (0);
+    settings->perform (ControlSettings::pasteToAllItem);
+
+    for (auto* knob : engine->getControls (ControlType::Knob))
+        EXPECT_EQ (knob->getValues(), knobTwo);
+
+    EXPECT_EQ (outsideBlocks (engine->createPresetData (0), *engine, ControlType::Knob, 0, 15),
+               outsideBlocks (beforePaste, *engine, ControlType::Knob, 0, 15));
+    EXPECT_EQ (knobBox (editor, 1, "CC").getText(), "70"); // the widgets follow
+    EXPECT_EQ (knobBox (editor, 4, "MIDI Channel").getText(), "5");
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Paste to All Knobs");
+
+    perform (editor, CommandIDs::undo);
+    EXPECT_EQ (engine->createPresetData (0), beforePaste);
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Knob 2 Min");
+
+    // From knob 2's CC 70, knobs 3 to 16 are numbered 71 to 84; knobs 1 and 2 keep theirs.
+    settings->perform (ControlSettings::fillItem);
+
+    for (int i = 2; i < 16; ++i)
+        EXPECT_EQ (knobValue (editor, i, "CC"), 70 + (i - 1)) << "knob " << i + 1;
+
+    EXPECT_EQ (outsideBlocks (engine->createPresetData (0), *engine, ControlType::Knob, 2, 15),
+               outsideBlocks (beforePaste, *engine, ControlType::Knob, 2, 15));
+    EXPECT_EQ (knobBox (editor, 3, "CC").getText(), "71");
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Number CC Ascending");
+    perform (editor, CommandIDs::undo);
+    EXPECT_EQ (engine->createPresetData (0), beforePaste);
+
+    // Pad notes stop at the top: from 125 only two pads can follow.
+    juce::Label padTitle;
+    ControlSettings padTen (engine, ControlType::Pad, 9, "Pad 10", padTitle);
+    ASSERT_TRUE (engine->editParameter (ControlType::Pad, 9, "Note", 125, nullptr));
+    const auto beforeFill = engine->createPresetData (0);
+    EXPECT_EQ (padTen.getFillText(), "Number Notes Ascending From Here (2 Pads)");
+    EXPECT_EQ (padTen.fillAscending(), 2);
+    EXPECT_EQ (engine->getControls (ControlType::Pad)[10]->getValue ("Note"), 126);
+    EXPECT_EQ (engine->getControls (ControlType::Pad)[11]->getValue ("Note"), 127);
+    EXPECT_EQ (outsideBlocks (engine->createPresetData (0), *engine, ControlType::Pad, 10, 11),
+               outsideBlocks (beforeFill, *engine, ControlType::Pad, 10, 11));
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Number Notes Ascending");
+
+    // A transport button's settings go to one other button; a knob's cannot be pasted there.
+    juce::Label playTitle, recordTitle;
+    ControlSettings play (engine, ControlType::Transport, 3, "Play", playTitle);
+    ControlSettings record (engine, ControlType::Transport, 5, "Record", recordTitle);
+    EXPECT_FALSE (record.canPaste());
+    ASSERT_TRUE (engine->editParameter (ControlType::Transport, 3, "Function", 1, nullptr));
+    ASSERT_TRUE (engine->editParameter (ControlType::Transport, 3, "CC", 99, nullptr));
+    play.copy();
+    EXPECT_EQ (record.pasteHere(), 2);
+    EXPECT_EQ (engine->getControls (ControlType::Transport)[5]->getValues(),
+               engine->getControls (ControlType::Transport)[3]->getValues());
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Paste to Record");
+    ControlSettings::clearClipboard();
+}
+
+TEST_F (ApplicationTest, EditMenuEntriesActOnTheControlOfTheFocusedField)
+{
+    auto& editor = window (0);
+    EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Settings (disabled)");
+
+    auto& cc = knobBox (editor, 3, "CC");
+    // The window may need a moment to be given the focus by the X server.
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&]
+        {
+            if (! cc.hasKeyboardFocus (false))
+            {
+                editor.toFront (true);
+                cc.grabKeyboardFocus();
+            }
+
+            return cc.hasKeyboardFocus (false);
+        },
+        3000));
+    pump(); // the focus is told to its listeners asynchronously
+    EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Knob 3 Settings");
+    EXPECT_EQ (commandName (editor, CommandIDs::numberControlsAscending), "Number CC Ascending From Here (13 Knobs)");
+
+    // A click on the menu bar closes an open field and takes the focus: the entries still act on
+    // the control that had it while it is shown.
+    juce::Component::unfocusAllComponents();
+    pump();
+    EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Knob 3 Settings");
+
+    perform (editor, CommandIDs::numberControlsAscending);
+    EXPECT_EQ (knobValue (editor, 15, "CC"), knobValue (editor, 2, "CC") + 13);
+    EXPECT_EQ (commandName (editor, CommandIDs::undo), "Undo Number CC Ascending");
+
+    editor.getEditorComponent()->viewSelected (EditorComponent::mainView);
+    EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Settings (disabled)");
 }

@@ -291,3 +291,90 @@ TEST_F (BankViewTest, APresetLoadedWhileABankIsHiddenShowsWhenItIsShown)
     EXPECT_EQ (pad14->getModeSelector()->getComboBox().getText(), "Program Change");
     EXPECT_TRUE (shownLabelTexts (*pad14).contains ("Bank LSB"));
 }
+
+namespace
+{
+/** A field as "Knob 3 CC": the title of its control view and the field's name. */
+juce::String describeField (juce::Component* field)
+{
+    for (auto* c = field; c != nullptr; c = c->getParentComponent())
+        if (auto* view = dynamic_cast<GenericControlView*> (c))
+            return view->getTitleLabel().getText() + " " + field->getName();
+
+    return "(none)";
+}
+
+/** The field that Tab (or shift+Tab) reaches from this one: the window asks the field's own traverser,
+    as it does with a Tab that no component used. */
+juce::Component* fieldAfterTab (juce::Component* field, bool forwards = true)
+{
+    auto traverser = field->createKeyboardFocusTraverser();
+    return forwards ? traverser->getNextComponent (field) : traverser->getPreviousComponent (field);
+}
+} // namespace
+
+TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
+{
+    MidiManager manager;
+    auto engine = createEngine (manager);
+    KnobBank bank (engine, 16);
+    loadPreset (*engine, defaultPresetData());
+    juce::Component window;
+    window.setBounds (0, 0, 1200, 230);
+    window.addAndMakeVisible (bank);
+    window.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    window.setVisible (true);
+    window.toFront (true);
+    pumpMessages (100);
+
+    const auto order = bank.getFocusOrder (0);
+    ASSERT_EQ (order.size(), 20u);
+
+    auto* field = order.front();
+    juce::StringArray visited{ describeField (field) };
+
+    for (int i = 1; i < 21; ++i)
+    {
+        field = fieldAfterTab (field);
+        visited.add (describeField (field));
+    }
+
+    juce::StringArray expected;
+
+    for (int knob = 1; knob <= 4; ++knob)
+        for (auto* name : { "Mode", "MIDI Channel", "CC", "Min", "Max" })
+            expected.add ("Knob " + juce::String (knob) + " " + name);
+
+    expected.add ("Knob 5 Mode");
+    EXPECT_EQ (visited, expected);
+    EXPECT_EQ (bank.getCurrentBank(), 1);
+
+    // Shift+Tab goes back over the boundary, and the first bank is shown again.
+    field = fieldAfterTab (field, false);
+    EXPECT_EQ (describeField (field), "Knob 4 Max");
+    EXPECT_EQ (bank.getCurrentBank(), 0);
+
+    // The focused box is framed in the editor's blue and takes the down key as a step; the knob's
+    // byte follows.
+    auto* box = dynamic_cast<NumberBox*> (field);
+    ASSERT_NE (box, nullptr);
+    // The window may need a moment to be given the focus by the X server.
+    for (int attempt = 0; attempt < 100 && ! box->hasKeyboardFocus (false); ++attempt)
+    {
+        window.toFront (true);
+        box->grabKeyboardFocus();
+        pumpMessages (30);
+    }
+
+    ASSERT_TRUE (box->hasKeyboardFocus (false));
+    const auto image = box->createComponentSnapshot (box->getLocalBounds());
+    EXPECT_EQ (image.getPixelAt (1, 1), juce::Colour (0xFF117FC6));
+    EXPECT_EQ (image.getPixelAt (1, 1), image.getPixelAt (2, box->getHeight() - 2)); // a frame all round
+
+    const auto maxBefore = controlOf (*engine, ControlType::Knob, 3).getValue ("Max");
+    box->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+    EXPECT_EQ (controlOf (*engine, ControlType::Knob, 3).getValue ("Max"), maxBefore - 1);
+
+    window.removeFromDesktop();
+    window.removeAllChildren();
+}

@@ -332,3 +332,112 @@ TEST (NumberBox, AClickIntoAnotherWindowReachesItAndTakesTheTypedNumber)
 
     other.removeFromDesktop();
 }
+
+namespace
+{
+/** A mouse event on the box: the pointer at (x, y), the press at (x, pressY). */
+juce::MouseEvent mouseOn (NumberBox& box, float y, float pressY, juce::ModifierKeys modifiers = {})
+{
+    const auto now = juce::Time::getCurrentTime();
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), { 10.0f, y }, modifiers,
+                             juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                             juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
+                             juce::MouseInputSource::defaultTiltY, &box, &box, now, { 10.0f, pressY }, now, 1,
+                             y != pressY);
+}
+
+void turnWheel (NumberBox& box, float deltaY, juce::ModifierKeys modifiers = {})
+{
+    juce::MouseWheelDetails wheel{};
+    wheel.deltaY = deltaY;
+    box.mouseWheelMove (mouseOn (box, 9.0f, 9.0f, modifiers), wheel);
+}
+
+/** Presses the mouse, drags it by dy pixels (up is negative) in steps of one pixel and lets go. */
+void drag (NumberBox& box, int dy)
+{
+    box.mouseDown (mouseOn (box, 9.0f, 9.0f));
+
+    for (int moved = 1; moved <= std::abs (dy); ++moved)
+        box.mouseDrag (mouseOn (box, 9.0f + (float) (dy < 0 ? -moved : moved), 9.0f));
+
+    static_cast<juce::Component&> (box).mouseUp (mouseOn (box, 9.0f + (float) dy, 9.0f));
+}
+
+void pressKey (NumberBox& box, int keyCode, juce::ModifierKeys modifiers = {})
+{
+    EXPECT_TRUE (box.keyPressed (juce::KeyPress (keyCode, modifiers, 0)));
+}
+} // namespace
+
+TEST (NumberBox, WheelKeysAndDragStepTheNumberAndStopAtTheRangeEnds)
+{
+    BoxOnDesktop b (1, 16, 5);
+    const auto shift = juce::ModifierKeys (juce::ModifierKeys::shiftModifier);
+
+    turnWheel (b.box, 0.25f);
+    turnWheel (b.box, 0.25f, shift);
+    turnWheel (b.box, 0.25f); // at the top: nothing changes, no one is told
+    EXPECT_EQ (b.listener.values, (std::vector<double>{ 6, 16 }));
+
+    pressKey (b.box, juce::KeyPress::downKey);
+    pressKey (b.box, juce::KeyPress::downKey, shift);
+    pressKey (b.box, juce::KeyPress::upKey);
+    EXPECT_EQ (b.listener.values, (std::vector<double>{ 6, 16, 15, 5, 6 }));
+
+    // Up by 20 pixels is five steps, told one by one; a drag opens no field.
+    b.listener.values.clear();
+    drag (b.box, -20);
+    EXPECT_EQ (b.listener.values, (std::vector<double>{ 7, 8, 9, 10, 11 }));
+    EXPECT_FALSE (b.box.isBeingEdited());
+
+    // Far down stops at the bottom.
+    drag (b.box, 200);
+    EXPECT_EQ (b.box.getValue(), 1.0);
+    EXPECT_EQ (b.listener.values.back(), 1.0);
+    turnWheel (b.box, -0.25f);
+    EXPECT_EQ (b.listener.values.back(), 1.0);
+    EXPECT_EQ (b.box.getText(), "1");
+
+    // A number shown outside the range steps to the range's end on the first step, either way.
+    b.box.showNumber (40);
+    turnWheel (b.box, 0.25f);
+    EXPECT_EQ (b.box.getValue(), 16.0);
+    EXPECT_FALSE (b.box.isOutOfRange());
+    b.box.showNumber (0);
+    pressKey (b.box, juce::KeyPress::downKey);
+    EXPECT_EQ (b.box.getValue(), 1.0);
+}
+
+TEST (NumberBox, TabFromTheOpenFieldTakesTheNumberAndFocusesTheNextBoxWithoutOpeningIt)
+{
+    juce::Component row;
+    row.setBounds (0, 0, 220, 18);
+    NumberBox first, second;
+
+    for (auto* box : { &first, &second })
+    {
+        box->minimum = 0;
+        box->maximum = 127;
+        box->setNumber (1);
+        row.addAndMakeVisible (box);
+    }
+
+    first.setBounds (0, 0, 100, 18);
+    second.setBounds (110, 0, 100, 18);
+    DesktopHost host (row);
+
+    auto* editor = openEditor (first);
+    ASSERT_NE (editor, nullptr);
+    editor->grabKeyboardFocus();
+    editor->selectAll();
+    typeKeys (*editor, "7");
+
+    // What the window does with a Tab that the field did not use.
+    editor->moveKeyboardFocusToSibling (true);
+    pump();
+
+    EXPECT_EQ (first.getValue(), 7.0);
+    EXPECT_TRUE (second.hasKeyboardFocus (false));
+    EXPECT_FALSE (second.isBeingEdited());
+}
