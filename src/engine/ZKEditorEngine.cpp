@@ -446,6 +446,10 @@ private:
             if (!manager.isInputOpen() || !manager.isOutputOpen() || !checkDevices())
                 break;
 
+            // A retry keeps what earlier attempts of this Get collected: one exchange runs at a time,
+            // so every reply that comes in is of this slot, and a link that loses a few replies in
+            // every round still brings the whole preset home. Each attempt still asks for every byte.
+            if (attempt == 0)
             {
                 const juce::ScopedLock sl (receiveLock);
                 receiveBuffer.clearQuick();

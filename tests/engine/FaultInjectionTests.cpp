@@ -187,3 +187,16 @@ TEST (TwoGetsAtOnce, AWaitingGetStartsWhenTheWindowAheadOfItCloses)
     ASSERT_TRUE (waitForGet (*second));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
 }
+
+TEST_F (FaultInjectionTest, AControllerThatLosesOneReplyInFiftyStillDeliversTheWholeSlot)
+{
+    // Every round of 465 requests loses about nine replies, never the same ones: the Get is
+    // complete once the rounds together have brought every byte.
+    rig.controller.setDropEveryNthReply (50);
+
+    engine->getPreset (slot);
+    ASSERT_TRUE (waitForGet (*engine));
+
+    EXPECT_EQ (getImage (*engine), createPatternImage (slot));
+    EXPECT_EQ (listener.getNumFailures(), 0);
+}
