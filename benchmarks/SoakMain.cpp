@@ -1,8 +1,9 @@
 // The soak of the transfer queue: many windows of the real application each Get their own slot at
 // once from a virtual controller that loses, repeats and buries some of its replies. Every window
-// must end with exactly its own slot or, after all its retries, with its old preset and one alert;
-// the process's memory must not grow from one round to the next. Not a test of CI: its figures go
-// into docs/reliability.md. Exits with 1 when a check fails.
+// must end with exactly its own slot; a Get that fails after all its retries must leave its window's
+// preset as it was and show one alert, and none may show for a Get that came home; the process's
+// memory must not grow from one round to the next. Not a test of CI: its figures go into
+// docs/reliability.md. Exits with 1 when a check fails.
 #include "app/EditorWindow.h"
 #include "app/QuenloZKMEditorApplication.h"
 #include "app/WindowManager.h"
@@ -179,7 +180,7 @@ int runRound (int round, const Options& options, QuenloZKMEditorApplication& app
 
     for (int slot = 0; slot < numWindows; ++slot)
     {
-        if (!windows[slot]->getEngine()->startGet ((juce::uint8) slot))
+        if (! windows[slot]->getEngine()->startGet ((juce::uint8) slot))
         {
             std::printf ("round %d: window %d: the Get was refused\n", round, slot + 1);
             ++problems;
@@ -197,7 +198,7 @@ int runRound (int round, const Options& options, QuenloZKMEditorApplication& app
 
     bool hung = false;
 
-    while (!allEnded())
+    while (! allEnded())
     {
         pump (20);
 
@@ -245,15 +246,16 @@ int runRound (int round, const Options& options, QuenloZKMEditorApplication& app
                     if (image == createSlotImage (other, round))
                         foreign = other;
 
-                std::printf ("round %d: window %d: completed with a preset that is not its slot%s\n", round,
-                             slot + 1, foreign >= 0 ? juce::String (" (it is slot " + juce::String (foreign + 1) + ")").toRawUTF8() : "");
+                std::printf (
+                    "round %d: window %d: completed with a preset that is not its slot%s\n", round, slot + 1,
+                    foreign >= 0 ? juce::String (" (it is slot " + juce::String (foreign + 1) + ")").toRawUTF8() : "");
                 ++problems;
             }
 
             if (recorder.failures != 0 || recorder.fetches != 1 || recorder.fetchedSlot != slot)
             {
-                std::printf ("round %d: window %d: completed with %d failures, %d fetches, slot %d\n", round,
-                             slot + 1, recorder.failures, recorder.fetches, recorder.fetchedSlot + 1);
+                std::printf ("round %d: window %d: completed with %d failures, %d fetches, slot %d\n", round, slot + 1,
+                             recorder.failures, recorder.fetches, recorder.fetchedSlot + 1);
                 ++problems;
             }
         }
@@ -269,8 +271,8 @@ int runRound (int round, const Options& options, QuenloZKMEditorApplication& app
 
             if (recorder.failures != 1 || recorder.fetches != 0)
             {
-                std::printf ("round %d: window %d: failed with %d failures reported and %d fetches\n", round,
-                             slot + 1, recorder.failures, recorder.fetches);
+                std::printf ("round %d: window %d: failed with %d failures reported and %d fetches\n", round, slot + 1,
+                             recorder.failures, recorder.fetches);
                 ++problems;
             }
         }
@@ -289,6 +291,14 @@ int runRound (int round, const Options& options, QuenloZKMEditorApplication& app
     {
         std::printf ("round %d: %d \"MIDI Error\" alerts on screen for %d failed Gets\n", round, alerts, failed);
         ++problems;
+    }
+
+    // The faults are meant to be survivable: a Get that failed after all its retries left a window
+    // without its slot, although the alert it showed was right.
+    if (failed > 0)
+    {
+        std::printf ("round %d: %d of %d windows did not get their slot\n", round, failed, numWindows);
+        problems += failed;
     }
 
     const int requests = (int) controller.getReceivedMessages().size();
