@@ -361,8 +361,9 @@ int main (int argc, char** argv)
         controller->setDuplicateEveryNthReply (options.duplicateEvery);
         controller->setUnrelatedMessagesBetweenReplies (options.unrelated);
 
-        std::printf ("faults: every %d-th reply dropped, every %d-th sent twice, unrelated MIDI %s; resident before "
-                     "the first round %ld kB\n",
+        // 0 means that fault is off.
+        std::printf ("faults: every n-th reply dropped, n = %d; every n-th sent twice, n = %d; unrelated MIDI %s; "
+                     "resident before the first round %ld kB\n",
                      options.dropEvery, options.duplicateEvery, options.unrelated ? "before every reply" : "off",
                      residentKb());
 
