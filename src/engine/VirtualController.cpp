@@ -225,6 +225,12 @@ void VirtualController::setDuplicateReplies (bool shouldDuplicate)
     duplicateReplies = shouldDuplicate;
 }
 
+void VirtualController::setDuplicateEveryNthReply (int n)
+{
+    const juce::ScopedLock sl (stateLock);
+    duplicateEveryNth = juce::jmax (0, n);
+}
+
 void VirtualController::setReorderBlockSize (int blockSize)
 {
     const juce::ScopedLock sl (stateLock);
@@ -253,6 +259,7 @@ void VirtualController::clearFaults()
     dropEveryNth = 0;
     droppedIndexes.clear();
     duplicateReplies = false;
+    duplicateEveryNth = 0;
     reorderBlockSize = 0;
     interleaveUnrelated = false;
     flushReorderBatch();
@@ -358,7 +365,7 @@ void VirtualController::answerRequest (int slot, int index)
     const auto reply = ZKSysEx::createParameterReply (deviceId, index, slots[(size_t) slot][index]);
     group.push_back (reply);
 
-    if (duplicateReplies)
+    if (duplicateReplies || (duplicateEveryNth > 0 && requestCount % duplicateEveryNth == 0))
         group.push_back (reply);
 
     const auto dueTime = now() + replyDelayMs;

@@ -98,6 +98,10 @@ public:
     /** Sends every reply twice. */
     void setDuplicateReplies (bool shouldDuplicate);
 
+    /** Sends the reply to every n-th request twice (counted over the controller's life, as the
+        dropped ones are); 0 duplicates none. */
+    void setDuplicateEveryNthReply (int n);
+
     /** Sends the replies in blocks of that size, each block in reverse order; 0 or 1 keeps the order.
         A block that stays incomplete goes out a little after its first reply was due. */
     void setReorderBlockSize (int blockSize);
@@ -177,6 +181,7 @@ private:
     int dropEveryNth = 0;
     std::set<int> droppedIndexes;
     bool duplicateReplies = false;
+    int duplicateEveryNth = 0;
     int reorderBlockSize = 0;
     bool interleaveUnrelated = false;
     int garbagePerReply = 0;
