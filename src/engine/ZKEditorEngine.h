@@ -27,7 +27,9 @@ public:
             none,
             get,
             send,
-            sync
+            sync,
+            verify, // the read-back of a Send, into a scratch image
+            backup  // a read of a slot into a scratch image, for a backup
         };
 
         enum class Stage
@@ -43,7 +45,7 @@ public:
         Stage stage = Stage::waiting;
         juce::uint8 slot = 0;
         int done = 0;    // a Get: bytes in of its current attempt; a Send: writes made
-        int total = 0;   // 465 for a Get or a Send, 1 for a sync command
+        int total = 0;   // 465 for a Get, a read or a Send, 1 for a sync command
         int retries = 0; // a Get: attempts made after the first
     };
 
@@ -61,6 +63,18 @@ public:
         /** The whole preset was written into that slot (0 to 23); sentImage is the preset image as
             it was when the Send started (edits made during a Send are not in the slot). */
         virtual void presetSent (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/) {}
+
+        /** The read-back of a Send to that slot is over. readBack holds what the slot held then,
+            to be compared with sentImage; it is empty when the slot did not answer. */
+        virtual void presetVerified (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/,
+                                     const juce::Array<juce::uint8>& /*readBack*/)
+        {
+        }
+
+        /** A read of startBackupRead completed: the 465 image bytes of that slot. The controls are
+            untouched. A read that fails ends with transferEnded alone, without
+            midiCommunicationFailed: its caller sums the failures up. */
+        virtual void slotRead (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
 
         /** A transfer of this engine was queued, started or made progress. */
         virtual void transferProgressed (const TransferStatus&) {}
@@ -164,6 +178,22 @@ public:
     bool startSend (juce::uint8 slot);
     void startSync (bool external);
 
+    /** Whether a completed Send is read back and compared (off for a new engine). */
+    void setVerifyAfterSend (bool shouldVerify);
+    bool getVerifyAfterSend() const noexcept { return verifyAfterSend; }
+
+    /** Queues a read of a slot (0 to 23) with the requests and replies of a Get, into a scratch
+        image: the controls are not touched. The result reaches slotRead. False when nothing was
+        queued (no ports, which is reported, or a slot the controller does not have). */
+    bool startBackupRead (juce::uint8 slot);
+
+    /** The preset dump (the preset file's content) of an image of 465 bytes for that slot. */
+    juce::Array<juce::uint8> createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const;
+
+    /** The image of a preset file if the file is accepted as one (the size of a preset dump, every
+        image byte a data byte); empty otherwise. Nothing is loaded. */
+    juce::Array<juce::uint8> readPresetFileImage (const juce::File& file) const;
+
     /** Stops every transfer of this engine: one that waits for its turn never starts, the running
         one stops before its next message. A cancelled Get loads nothing; nothing is reported as a
         failure. Returns once they are over and the listeners have heard transferEnded. */
@@ -225,6 +255,7 @@ private:
     std::map<int, juce::OwnedArray<Control>> controls;
 
     Pacing pacing;
+    bool verifyAfterSend = false;
     juce::Array<Listener*> listeners;
     juce::Array<EditListener*> editListeners;
 
