@@ -16,10 +16,12 @@ enum CommandIDs
     sendPreset = 0x200071,
     setInternalSync = 0x200072,
     setExternalSync = 0x200073,
+    backUpAllSlots = 0x200074,
     undo = 0x200080,
     redo = 0x200081,
     about = 0x200090,
     deviceSetup = 0x200310,
+    verifyAfterSend = 0x200320,
     minimise = 0x200410,
     bringAllToFront = 0x200420,
     openUserGuide = 0x200510
@@ -67,6 +69,12 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
             break;
         case CommandIDs::setExternalSync:
             result.setInfo ("Set External Sync", {}, "General", 0);
+            break;
+        case CommandIDs::backUpAllSlots:
+            result.setInfo ("Back Up All Slots...", {}, "General", 0);
+            break;
+        case CommandIDs::verifyAfterSend:
+            result.setInfo ("Verify After Send", {}, "General", 0);
             break;
         case CommandIDs::undo:
             result.setInfo ("Undo", {}, "General", 0);

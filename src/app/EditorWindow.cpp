@@ -3,12 +3,16 @@
 #include "app/CommandIDs.h"
 #include "app/PresetChange.h"
 #include "engine/ZKSysEx.h"
+#include "engine/PresetDifferences.h"
 #include "engine/SafeFileWriter.h"
 #include "views/MainSectionView.h"
 
 namespace
 {
 constexpr juce::uint8 fileSlot = 0; // preset files carry slot 0
+
+// How long the strip shows how a transfer ended.
+constexpr int endMessageMs = 4000;
 
 // Beside the "Get From Hardware" button, in the main section view.
 const juce::Rectangle<int> connectionStatusArea (270, 5, 600, 35);
@@ -20,6 +24,19 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
     , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
+    , chooseFolder ([] (const juce::String& chooserTitle, const juce::File& startFolder) {
+        juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
+        return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
+    })
+    , askToReplaceBackup ([] (const juce::File& folder) {
+        return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::QuestionIcon, "Replace Backup",
+                                                   folder.getFullPathName()
+                                                       + " holds a backup already. Replace its files?",
+                                                   "Replace", "Cancel");
+    })
+    , showSummary ([] (const juce::String& title, const juce::String& message) {
+        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
+    })
     , chooseFile (&EditorWindow::runFileChooser)
     , engine (std::move (engineToUse))
     , lastDirectory (lastDirectoryToShare)
@@ -53,6 +70,7 @@ EditorWindow::~EditorWindow()
     // Nothing is reported to a window that is gone. Its Get is of no use any more; a Send of its
     // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
+    slotBackup.reset(); // its reads stop; the files written so far stay
     connectionStatus.reset();
     engine->removeEditListener (this);
     undoManager.clearUndoHistory();
@@ -269,12 +287,15 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
-                         CommandIDs::undo, CommandIDs::redo });
+                         CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
     fillCommandInfo (commandID, result);
+
+    if (commandID == CommandIDs::backUpAllSlots)
+        result.setActive (slotBackup == nullptr || slotBackup->isFinished());
 
     // The Edit menu names the step that the command undoes or redoes.
     if (commandID == CommandIDs::undo)
@@ -325,6 +346,9 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::setExternalSync:
             engine->startSync (true);
+            break;
+        case CommandIDs::backUpAllSlots:
+            backUpAllSlots();
             break;
         default:
             break;
@@ -386,6 +410,97 @@ void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sent
 {
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     markAsUnchanged (sentImage);
+}
+
+void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
+                                   const juce::Array<juce::uint8>& readBack)
+{
+    const auto slotText = juce::String (slot + 1);
+
+    if (readBack == sentImage)
+    {
+        transferStatusBar->showMessage ("Sent to slot " + slotText + " and verified");
+        setTransferStatusBarVisible (true);
+        const auto shown = ++messageShown;
+        const juce::Component::SafePointer<EditorWindow> self (this);
+
+        juce::Timer::callAfterDelay (endMessageMs, [self, shown] {
+            if (self == nullptr || self->messageShown != shown)
+                return;
+
+            self->messageShown = 0;
+
+            if (! self->engine->isTransferInProgress())
+                self->setTransferStatusBarVisible (false);
+        });
+        return;
+    }
+
+    if (readBack.isEmpty())
+    {
+        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, "Verify Failed",
+                                                "Slot " + slotText
+                                                    + " did not answer when it was read back: the Send is not verified.",
+                                                "OK");
+        return;
+    }
+
+    const auto differences = PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, readBack));
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto options = juce::MessageBoxOptions()
+                             .withIconType (juce::MessageBoxIconType::WarningIcon)
+                             .withTitle ("Verify Failed")
+                             .withMessage (describeVerifyFailure (slot, differences))
+                             .withButton ("Send Again")
+                             .withButton ("OK");
+
+    juce::AlertWindow::showAsync (options, [self, slot, sentImage] (int button) {
+        if (self != nullptr && button == 1) // "Send Again": the same preset as before
+            self->engine->startSend (slot, sentImage);
+    });
+}
+
+juce::String EditorWindow::describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
+{
+    return "Slot " + juce::String (slot + 1) + " does not hold what was sent (sent / read back):\n" + differences;
+}
+
+bool EditorWindow::backUpAllSlots()
+{
+    if (slotBackup != nullptr && ! slotBackup->isFinished())
+        return false;
+
+    // The chooser and the question keep the message loop running: the window may go meanwhile.
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto folderStep = chooseFolder;
+    const auto folder = folderStep ("Choose a Folder for the Backup", *lastDirectory);
+
+    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+        return false;
+
+    if (SlotBackup::folderHoldsBackup (folder, modelName))
+    {
+        const auto question = askToReplaceBackup;
+
+        if (! question (folder) || self == nullptr)
+            return false;
+    }
+
+    *lastDirectory = folder;
+    slotBackup = std::make_unique<SlotBackup> (*engine, folder, modelName);
+    slotBackup->onFinished = [this] {
+        const auto summary = slotBackup->getSummary();
+        const auto step = showSummary;
+        juce::MessageManager::callAsync ([step, summary] { step ("Back Up All Slots", summary); });
+    };
+
+    if (! slotBackup->start())
+    {
+        slotBackup.reset();
+        return false;
+    }
+
+    return true;
 }
 
 void EditorWindow::parameterEdited (const ZKEditorEngine::ParameterEdit& edit)
@@ -455,6 +570,7 @@ void EditorWindow::updateUnsavedMark()
 
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
 {
+    messageShown = 0;
     transferStatusBar->showStatus (status);
     setTransferStatusBarVisible (true);
 }
@@ -468,7 +584,7 @@ void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
                                                 getSendCancelledMessage (status.slot), "OK");
 
-    if (! engine->isTransferInProgress())
+    if (! engine->isTransferInProgress() && messageShown == 0)
         setTransferStatusBarVisible (false);
 }
 

@@ -7,6 +7,7 @@
 #include "app/SendPresetWindow.h"
 #include "app/TransferStatusBar.h"
 #include "app/WindowCloseListener.h"
+#include "engine/SlotBackup.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
 
@@ -111,6 +112,29 @@ public:
     juce::UndoManager& getUndoManager() noexcept { return undoManager; }
 
     //==============================================================================
+    /** "Back Up All Slots...": asks for a folder and, if it holds a backup already, whether to
+        replace it; then reads the 24 slots through the queue into preset files there, with progress
+        in the strip, and ends with a summary. False when nothing was started. */
+    bool backUpAllSlots();
+
+    /** The backup under way or last run; null before the first. */
+    SlotBackup* getSlotBackup() const noexcept { return slotBackup.get(); }
+
+    /** Asks the user for a folder; juce::File() when cancelled. Replaceable as chooseFile is. */
+    std::function<juce::File (const juce::String& title, const juce::File& startFolder)> chooseFolder;
+
+    /** Asks whether the backup files in a folder may be replaced. Replaceable as chooseFile is. */
+    std::function<bool (const juce::File& folder)> askToReplaceBackup;
+
+    /** Shows a message and its title when a backup is over; replaceable, by default an alert. */
+    std::function<void (const juce::String& title, const juce::String& message)> showSummary;
+
+    /** The name of the model, which begins the name of every backup file ("ZKM"). */
+    juce::String modelName{ "ZKM" };
+
+    /** The text of the alert of a verify that found differences. */
+    static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);
+
     /** Opens this window's Get or Send dialog unless it is open already. */
     void showGetPresetWindow();
     void showSendPresetWindow();
@@ -156,6 +180,8 @@ public:
     void presetFileRejected (const juce::String& fileName) override;
     void presetFetched (juce::uint8 slot) override;
     void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
+    void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
+                         const juce::Array<juce::uint8>& readBack) override;
 
     /** Records a user's edit as one step of the history. */
     void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override;
@@ -221,6 +247,8 @@ private:
     bool applyingHistory = false;
     juce::String plainTitle;
     std::unique_ptr<TransferStatusBar> transferStatusBar;
+    std::unique_ptr<SlotBackup> slotBackup;
+    int messageShown = 0; // counts the end messages of the strip; 0 while none shows
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -22,6 +22,8 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::setInternalSync);
         hardware.addCommandItem (commandManager, CommandIDs::setExternalSync);
+        hardware.addSeparator();
+        hardware.addCommandItem (commandManager, CommandIDs::backUpAllSlots);
 
         menu.addCommandItem (commandManager, CommandIDs::newWindow);
         menu.addCommandItem (commandManager, CommandIDs::open);
@@ -40,6 +42,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     else if (menuName == "Options")
     {
         menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
+        menu.addCommandItem (commandManager, CommandIDs::verifyAfterSend);
     }
     else if (menuName == "Window")
     {

@@ -60,7 +60,7 @@ bool SlotBackup::start()
     {
         if (!engine.startBackupRead ((juce::uint8) slot))
         {
-            engine.cancelTransfer();
+            engine.cancelBackupReads();
             return false;
         }
 
@@ -77,7 +77,7 @@ void SlotBackup::cancel()
 
     // Every read of the engine stops; the first to end as cancelled finishes the backup.
     cancelled = true;
-    engine.cancelTransfer();
+    engine.cancelBackupReads();
     finish();
 }
 

@@ -600,7 +600,7 @@ ZKEditorEngine::~ZKEditorEngine()
     for (auto* transfer : transfers)
         transfer->detach();
 
-    cancelTransfers (false);
+    cancelTransfers (TransferStatus::Kind::none);
     midiManager->removeListener (this);
 }
 
@@ -662,6 +662,17 @@ bool ZKEditorEngine::startSend (juce::uint8 slot)
     auto image = createPresetData (slot);
     image.removeRange (0, ZKSysEx::dumpImageOffset);
     image.removeLast();
+    return startSend (slot, image);
+}
+
+bool ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots || image.size() != imageLength)
+    {
+        reportCommunicationFailure();
+        return false;
+    }
+
     queueTransfer (TransferStatus::Kind::send, slot, image);
     return true;
 }
@@ -715,17 +726,19 @@ void ZKEditorEngine::setSync (bool external)
     }
 }
 
-void ZKEditorEngine::cancelTransfer() { cancelTransfers (false); }
+void ZKEditorEngine::cancelTransfer() { cancelTransfers (TransferStatus::Kind::none); }
 
-void ZKEditorEngine::cancelGet() { cancelTransfers (true); }
+void ZKEditorEngine::cancelGet() { cancelTransfers (TransferStatus::Kind::get); }
 
-void ZKEditorEngine::cancelTransfers (bool getsOnly)
+void ZKEditorEngine::cancelBackupReads() { cancelTransfers (TransferStatus::Kind::backup); }
+
+void ZKEditorEngine::cancelTransfers (TransferStatus::Kind onlyKind)
 {
     // The newest first, so that a queued one never gets its turn while an older one stops.
     const auto toCancel = transfers;
 
     for (int i = toCancel.size(); --i >= 0;)
-        if (!getsOnly || toCancel[i]->getKind() == TransferStatus::Kind::get)
+        if (onlyKind == TransferStatus::Kind::none || toCancel[i]->getKind() == onlyKind)
             midiManager->getTransferQueue().cancelAndWait (*toCancel[i]);
 }
 

@@ -176,6 +176,10 @@ public:
         reported). A Send sends the preset as it is now; later edits are not sent. */
     bool startGet (juce::uint8 slot);
     bool startSend (juce::uint8 slot);
+
+    /** Queues a Send of that image of 465 bytes rather than of the controls, as startSend does:
+        to send again what a failed verify found missing. */
+    bool startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image);
     void startSync (bool external);
 
     /** Whether a completed Send is read back and compared (off for a new engine). */
@@ -201,6 +205,9 @@ public:
 
     /** Stops this engine's Gets only, as cancelTransfer does. */
     void cancelGet();
+
+    /** Stops this engine's reads for a backup only, as cancelTransfer does. */
+    void cancelBackupReads();
 
     /** True while a Get of this engine is queued or under way. */
     bool isGetInProgress() const;
@@ -235,7 +242,7 @@ private:
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
     Transfer* queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> data);
     void transferFinished (Transfer& transfer);
-    void cancelTransfers (bool getsOnly);
+    void cancelTransfers (TransferStatus::Kind onlyKind); // none: every kind
     void reportProgress();
     void reportCommunicationFailure();
     bool arePortsOpen() const;
