@@ -86,7 +86,8 @@ void SlotBackup::slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& ima
     if (finished)
         return;
 
-    const auto data = engine.createPresetData (slot, image);
+    // A preset file carries slot 0 whatever slot it came from: the file's name tells the slot.
+    const auto data = engine.createPresetData (0, image);
 
     if (SafeFileWriter::replaceWithData (getSlotFile (folder, modelName, slot), data.getRawDataPointer(),
                                          (size_t) data.size()))
