@@ -4,6 +4,7 @@
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
 #include "engine/SlotBackup.h"
+#include "engine/SlotRestore.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
 
@@ -200,4 +201,45 @@ TEST (PresetDifferencesTest, NamesEachDifferingParameterWithItsControlAndBothVal
                                           "Play: Function Momentary / Toggle", "Roll Mode: Swing 50 / 60" }));
 
     EXPECT_TRUE (PresetDifferences::find (*engine, first, first).isEmpty());
+}
+
+TEST_F (LibrarianTest, ARestoreRefusesAFolderWithAWrongSizedFileAndSendsNothing)
+{
+    SlotBackup backup (*engine, folder, "ZKM");
+    ASSERT_EQ (backUp (backup), "24 of 24 slots backed up");
+    const auto damaged = SlotBackup::getSlotFile (folder, "ZKM", 6);
+    ASSERT_TRUE (damaged.appendText ("x"));
+    rig.controller.clearReceivedMessages();
+
+    SlotRestore restore (*engine, folder, "ZKM");
+    EXPECT_EQ (restore.check(), juce::StringArray ("ZKM Slot 07.zkp is not a preset file"));
+    EXPECT_FALSE (restore.start());
+    pumpMessagesFor (100);
+
+    EXPECT_FALSE (engine->isTransferInProgress());
+    EXPECT_TRUE (rig.controller.getReceivedMessages().empty());
+}
+
+TEST_F (LibrarianTest, ARestoreWritesAndVerifiesEverySlot)
+{
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        rig.controller.setSlot (slot, createPatternImage (slot));
+
+    SlotBackup backup (*engine, folder, "ZKM");
+    ASSERT_EQ (backUp (backup), "24 of 24 slots backed up");
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        rig.controller.setSlot (slot, createPatternImage (slot + 50));
+
+    SlotRestore restore (*engine, folder, "ZKM");
+    ASSERT_TRUE (restore.check().isEmpty());
+    ASSERT_TRUE (restore.start());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return restore.isFinished(); }, waitMs));
+
+    EXPECT_EQ (restore.getSummary(), "24 of 24 slots restored and verified");
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (rig.controller.getSlot (slot), createPatternImage (slot));
+
+    EXPECT_FALSE (engine->getVerifyAfterSend()); // the engine's own setting is back
 }
