@@ -17,6 +17,7 @@ enum CommandIDs
     setInternalSync = 0x200072,
     setExternalSync = 0x200073,
     backUpAllSlots = 0x200074,
+    restoreAllSlots = 0x200075,
     undo = 0x200080,
     redo = 0x200081,
     about = 0x200090,
@@ -72,6 +73,9 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
             break;
         case CommandIDs::backUpAllSlots:
             result.setInfo ("Back Up All Slots...", {}, "General", 0);
+            break;
+        case CommandIDs::restoreAllSlots:
+            result.setInfo ("Restore All Slots...", {}, "General", 0);
             break;
         case CommandIDs::verifyAfterSend:
             result.setInfo ("Verify After Send", {}, "General", 0);

@@ -24,6 +24,11 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
     , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
+    , askToRestore ([] {
+        return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
+                                                   "This replaces all 24 presets in the controller", "Restore",
+                                                   "Cancel");
+    })
     , chooseFolder ([] (const juce::String& chooserTitle, const juce::File& startFolder) {
         juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
         return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
@@ -34,8 +39,8 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                                                        + " holds a backup already. Replace its files?",
                                                    "Replace", "Cancel");
     })
-    , showSummary ([] (const juce::String& title, const juce::String& message) {
-        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
+    , showSummary ([] (const juce::String& summaryTitle, const juce::String& message) {
+        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, summaryTitle, message, "OK");
     })
     , chooseFile (&EditorWindow::runFileChooser)
     , engine (std::move (engineToUse))
@@ -71,6 +76,7 @@ EditorWindow::~EditorWindow()
     // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
     slotBackup.reset(); // its reads stop; the files written so far stay
+    slotRestore.reset();
     connectionStatus.reset();
     engine->removeEditListener (this);
     undoManager.clearUndoHistory();
@@ -287,15 +293,17 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
-                         CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots });
+                         CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots,
+                         CommandIDs::restoreAllSlots });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
     fillCommandInfo (commandID, result);
 
-    if (commandID == CommandIDs::backUpAllSlots)
-        result.setActive (slotBackup == nullptr || slotBackup->isFinished());
+    if (commandID == CommandIDs::backUpAllSlots || commandID == CommandIDs::restoreAllSlots)
+        result.setActive ((slotBackup == nullptr || slotBackup->isFinished())
+                          && (slotRestore == nullptr || ! slotRestore->isRunning()));
 
     // The Edit menu names the step that the command undoes or redoes.
     if (commandID == CommandIDs::undo)
@@ -349,6 +357,9 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::backUpAllSlots:
             backUpAllSlots();
+            break;
+        case CommandIDs::restoreAllSlots:
+            restoreAllSlots();
             break;
         default:
             break;
@@ -408,6 +419,10 @@ void EditorWindow::presetFetched (juce::uint8 slot)
 
 void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sentImage)
 {
+    // A restore sends the backup's presets, not this window's.
+    if (slotRestore != nullptr && slotRestore->isRunning())
+        return;
+
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     markAsUnchanged (sentImage);
 }
@@ -415,6 +430,10 @@ void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sent
 void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
                                    const juce::Array<juce::uint8>& readBack)
 {
+    // A restore sums its read-backs up at its end.
+    if (slotRestore != nullptr && slotRestore->isRunning())
+        return;
+
     const auto slotText = juce::String (slot + 1);
 
     if (readBack == sentImage)
@@ -438,19 +457,19 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
 
     if (readBack.isEmpty())
     {
+        lastVerifyFailure = "Slot " + slotText + " did not answer when it was read back: the Send is not verified.";
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, "Verify Failed",
-                                                "Slot " + slotText
-                                                    + " did not answer when it was read back: the Send is not verified.",
-                                                "OK");
+                                                lastVerifyFailure, "OK");
         return;
     }
 
     const auto differences = PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, readBack));
+    lastVerifyFailure = describeVerifyFailure (slot, differences);
     const juce::Component::SafePointer<EditorWindow> self (this);
     const auto options = juce::MessageBoxOptions()
                              .withIconType (juce::MessageBoxIconType::WarningIcon)
                              .withTitle ("Verify Failed")
-                             .withMessage (describeVerifyFailure (slot, differences))
+                             .withMessage (lastVerifyFailure)
                              .withButton ("Send Again")
                              .withButton ("OK");
 
@@ -489,6 +508,9 @@ bool EditorWindow::backUpAllSlots()
     *lastDirectory = folder;
     slotBackup = std::make_unique<SlotBackup> (*engine, folder, modelName);
     slotBackup->onFinished = [this] {
+        if (slotBackup == nullptr)
+            return; // the window is going
+
         const auto summary = slotBackup->getSummary();
         const auto step = showSummary;
         juce::MessageManager::callAsync ([step, summary] { step ("Back Up All Slots", summary); });
@@ -497,6 +519,52 @@ bool EditorWindow::backUpAllSlots()
     if (! slotBackup->start())
     {
         slotBackup.reset();
+        return false;
+    }
+
+    return true;
+}
+
+bool EditorWindow::restoreAllSlots()
+{
+    if ((slotRestore != nullptr && slotRestore->isRunning()) || (slotBackup != nullptr && ! slotBackup->isFinished()))
+        return false;
+
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto folderStep = chooseFolder;
+    const auto folder = folderStep ("Choose the Folder of a Backup", *lastDirectory);
+
+    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+        return false;
+
+    *lastDirectory = folder;
+    auto restore = std::make_unique<SlotRestore> (*engine, folder, modelName);
+    const auto problems = restore->check();
+
+    if (! problems.isEmpty())
+    {
+        showSummary ("Restore All Slots", "Nothing was sent:\n" + problems.joinIntoString ("\n"));
+        return false;
+    }
+
+    const auto question = askToRestore;
+
+    if (! question() || self == nullptr)
+        return false;
+
+    slotRestore = std::move (restore);
+    slotRestore->onFinished = [this] {
+        if (slotRestore == nullptr)
+            return; // the window is going
+
+        const auto summary = slotRestore->getSummary();
+        const auto step = showSummary;
+        juce::MessageManager::callAsync ([step, summary] { step ("Restore All Slots", summary); });
+    };
+
+    if (! slotRestore->start())
+    {
+        slotRestore.reset();
         return false;
     }
 

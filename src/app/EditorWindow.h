@@ -8,6 +8,7 @@
 #include "app/TransferStatusBar.h"
 #include "app/WindowCloseListener.h"
 #include "engine/SlotBackup.h"
+#include "engine/SlotRestore.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
 
@@ -117,6 +118,17 @@ public:
         in the strip, and ends with a summary. False when nothing was started. */
     bool backUpAllSlots();
 
+    /** "Restore All Slots...": asks for a folder of a backup, checks every file (nothing is sent
+        when one is missing or rejected, and the user is told which), asks for confirmation, then
+        sends the 24 slots, each read back, with progress in the strip, and ends with a summary.
+        The window's preset is not changed. False when nothing was started. */
+    bool restoreAllSlots();
+
+    /** Asks whether all 24 presets of the controller may be replaced. Replaceable as chooseFile is. */
+    std::function<bool()> askToRestore;
+
+    SlotRestore* getSlotRestore() const noexcept { return slotRestore.get(); }
+
     /** The backup under way or last run; null before the first. */
     SlotBackup* getSlotBackup() const noexcept { return slotBackup.get(); }
 
@@ -134,6 +146,9 @@ public:
 
     /** The text of the alert of a verify that found differences. */
     static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);
+
+    /** What the last "Verify Failed" alert of this window said; empty before the first. */
+    const juce::String& getLastVerifyFailure() const noexcept { return lastVerifyFailure; }
 
     /** Opens this window's Get or Send dialog unless it is open already. */
     void showGetPresetWindow();
@@ -248,6 +263,8 @@ private:
     juce::String plainTitle;
     std::unique_ptr<TransferStatusBar> transferStatusBar;
     std::unique_ptr<SlotBackup> slotBackup;
+    std::unique_ptr<SlotRestore> slotRestore;
+    juce::String lastVerifyFailure;
     int messageShown = 0; // counts the end messages of the strip; 0 while none shows
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)

@@ -24,6 +24,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addCommandItem (commandManager, CommandIDs::setExternalSync);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::backUpAllSlots);
+        hardware.addCommandItem (commandManager, CommandIDs::restoreAllSlots);
 
         menu.addCommandItem (commandManager, CommandIDs::newWindow);
         menu.addCommandItem (commandManager, CommandIDs::open);

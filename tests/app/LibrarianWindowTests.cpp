@@ -1,0 +1,122 @@
+// A document window's verify after Send, backup and restore against the virtual controller.
+#include "engine/SlotBackup.h"
+#include "engine/VirtualController.h"
+#include "model/ControlType.h"
+#include "support/AppTestHelpers.h"
+#include "support/MessageLoop.h"
+
+using apptest::ApplicationTest;
+using apptest::countAlerts;
+using apptest::pump;
+
+namespace
+{
+constexpr int waitMs = 30000;
+
+class LibrarianWindowTest : public ApplicationTest
+{
+protected:
+    LibrarianWindowTest()
+    {
+        manager.setInputDevice (VirtualController::deviceName);
+        manager.setOutputDevice (VirtualController::deviceName);
+        engine->loadPresetData (engine->createPresetData (0, controller.getSlot (0)));
+        engine->setVerifyAfterSend (true);
+        folder.createDirectory();
+    }
+
+    ~LibrarianWindowTest() override { folder.deleteRecursively(); }
+
+    static juce::AlertWindow* findAlert (const juce::String& title)
+    {
+        auto& desktop = juce::Desktop::getInstance();
+
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+                if (alert->getName() == title && alert->isShowing())
+                    return alert;
+
+        return nullptr;
+    }
+
+    /** The window's folder chooser and summary, answered here. */
+    void answerFolderAndSummary (EditorWindow& window)
+    {
+        window.chooseFolder = [this] (const juce::String&, const juce::File&) { return folder; };
+        window.askToRestore = [] { return true; };
+        window.showSummary = [this] (const juce::String&, const juce::String& message) { summary = message; };
+    }
+
+    VirtualController controller;
+    MidiManager manager{ controller };
+    ZKEditorEngine::Ptr engine = makeQuickEngine (manager);
+    juce::File folder = juce::File::createTempFile ("window_backup");
+    juce::String summary;
+};
+} // namespace
+
+//==============================================================================
+TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendAgainMendsIt)
+{
+    auto& window = openDocumentOn (engine);
+    auto* knob = engine->getControls (Knob)[2];
+    const auto channelIndex = knob->getOffset() + knob->getIndex ("MIDI Channel");
+    const auto channelInSlot = controller.getSlot (6)[channelIndex];
+    ASSERT_TRUE (engine->editParameter (Knob, 2, "MIDI Channel", (juce::uint8) ((channelInSlot + 3) % 16), nullptr));
+    controller.addDroppedWrite (channelIndex);
+
+    ASSERT_TRUE (engine->startSend (6));
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
+
+    auto* alert = findAlert ("Verify Failed");
+    const auto expectedLine = "Knob 3: MIDI Channel " + juce::String ((channelInSlot + 3) % 16 + 1) + " / "
+                              + juce::String (channelInSlot + 1);
+    const auto message = window.getLastVerifyFailure();
+    EXPECT_TRUE (message.contains ("Slot 7")) << message;
+    EXPECT_TRUE (message.contains (expectedLine)) << message;
+
+    controller.clearFaults();
+
+    for (auto* child : alert->getChildren())
+        if (auto* button = dynamic_cast<juce::TextButton*> (child))
+            if (button->getButtonText() == "Send Again")
+                button->triggerClick();
+
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return window.getTransferStatusBar().getTextLabel().getText() == "Sent to slot 7 and verified"; },
+        waitMs));
+    EXPECT_EQ (controller.getSlot (6)[channelIndex], (channelInSlot + 3) % 16);
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+}
+
+TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingItsPreset)
+{
+    auto& window = openDocumentOn (engine);
+    answerFolderAndSummary (window);
+    const auto presetBefore = engine->createPresetData (0);
+    const auto titleBefore = window.getName();
+
+    ASSERT_TRUE (window.backUpAllSlots());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
+    EXPECT_EQ (summary, "24 of 24 slots backed up");
+
+    juce::Array<juce::Array<juce::uint8>> backedUp;
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    {
+        backedUp.add (controller.getSlot (slot));
+        controller.setSlot (slot, controller.getSlot ((slot + 1) % SlotBackup::numberOfSlots));
+    }
+
+    summary.clear();
+    ASSERT_TRUE (window.restoreAllSlots());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
+    EXPECT_EQ (summary, "24 of 24 slots restored and verified");
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), backedUp[slot]);
+
+    EXPECT_EQ (engine->createPresetData (0), presetBefore);
+    EXPECT_EQ (window.getName(), titleBefore);
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+}
