@@ -11,6 +11,7 @@ enum CommandIDs
     closeWindow = 0x200030,
     save = 0x200040,
     saveAs = 0x200050,
+    compareWithFile = 0x200051,
     quit = 0x200060,
     getPreset = 0x200070,
     sendPreset = 0x200071,
@@ -54,6 +55,9 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
             break;
         case CommandIDs::saveAs:
             result.setInfo ("Save As", {}, "General", 0);
+            break;
+        case CommandIDs::compareWithFile:
+            result.setInfo ("Compare With File...", {}, "General", 0);
             break;
         case CommandIDs::quit:
             result.setInfo ("Quit", {}, "General", 0);

@@ -77,6 +77,7 @@ EditorWindow::~EditorWindow()
     engine->removeListener (this);
     slotBackup.reset(); // its reads stop; the files written so far stay
     slotRestore.reset();
+    compareWindow.reset();
     connectionStatus.reset();
     engine->removeEditListener (this);
     undoManager.clearUndoHistory();
@@ -294,7 +295,7 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
                          CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots,
-                         CommandIDs::restoreAllSlots });
+                         CommandIDs::restoreAllSlots, CommandIDs::compareWithFile });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -360,6 +361,9 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::restoreAllSlots:
             restoreAllSlots();
+            break;
+        case CommandIDs::compareWithFile:
+            compareWithFile();
             break;
         default:
             break;
@@ -522,6 +526,32 @@ bool EditorWindow::backUpAllSlots()
         return false;
     }
 
+    return true;
+}
+
+bool EditorWindow::compareWithFile()
+{
+    const auto chosen = askForFile ("Select File to compare", false);
+
+    if (chosen == juce::File())
+        return false;
+
+    return compareWithFile (chosen);
+}
+
+bool EditorWindow::compareWithFile (const juce::File& file)
+{
+    commitOpenEdits();
+    const auto image = engine->readPresetFileImage (file);
+
+    if (image.isEmpty())
+    {
+        presetFileRejected (file.getFileName());
+        return false;
+    }
+
+    compareWindow = std::make_unique<CompareWindow> (engine, image, file.getFileName());
+    compareWindow->toFront (true);
     return true;
 }
 

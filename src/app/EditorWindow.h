@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CompareWindow.h"
 #include "app/ConnectionStatusLabel.h"
 #include "app/FileErrorAlertWindow.h"
 #include "app/GetPresetWindow.h"
@@ -128,6 +129,15 @@ public:
     std::function<bool()> askToRestore;
 
     SlotRestore* getSlotRestore() const noexcept { return slotRestore.get(); }
+
+    /** "Compare With File...": asks for a preset file and opens the compare window on it (a file
+        that is not a preset file is reported with the file error notice). False when cancelled or
+        rejected. */
+    bool compareWithFile();
+    bool compareWithFile (const juce::File& file);
+
+    /** The compare window of this document; null before the first compare. */
+    CompareWindow* getCompareWindow() const noexcept { return compareWindow.get(); }
 
     /** The backup under way or last run; null before the first. */
     SlotBackup* getSlotBackup() const noexcept { return slotBackup.get(); }
@@ -264,6 +274,7 @@ private:
     std::unique_ptr<TransferStatusBar> transferStatusBar;
     std::unique_ptr<SlotBackup> slotBackup;
     std::unique_ptr<SlotRestore> slotRestore;
+    std::unique_ptr<CompareWindow> compareWindow;
     juce::String lastVerifyFailure;
     int messageShown = 0; // counts the end messages of the strip; 0 while none shows
 

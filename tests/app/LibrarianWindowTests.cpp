@@ -120,3 +120,31 @@ TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingIt
     EXPECT_EQ (window.getName(), titleBefore);
     EXPECT_EQ (countAlerts ("Verify Failed"), 0);
 }
+
+TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnEdit)
+{
+    auto& window = openDocumentOn (engine);
+    const auto file = folder.getChildFile ("saved.zkp");
+    ASSERT_TRUE (window.saveToFile (file));
+
+    ASSERT_TRUE (window.compareWithFile (file));
+    auto* compare = window.getCompareWindow();
+    ASSERT_NE (compare, nullptr);
+    EXPECT_EQ (compare->getText(), "No differences");
+
+    auto* knob = engine->getControls (Knob)[2];
+    ASSERT_TRUE (engine->editParameter (Knob, 2, "Mode", 0, nullptr));
+    const auto ccInFile = knob->getValue ("CC");
+    ASSERT_TRUE (engine->editParameter (Knob, 2, "CC", (juce::uint8) ((ccInFile + 53) % 128), nullptr));
+    compare->getRefreshButton().triggerClick();
+    pump();
+
+    EXPECT_TRUE (compare->getText().endsWith ("Knob 3: CC " + juce::String ((ccInFile + 53) % 128) + " / "
+                                              + juce::String (ccInFile)))
+        << compare->getText();
+
+    const auto damaged = folder.getChildFile ("short.zkp");
+    ASSERT_TRUE (damaged.replaceWithText ("not a preset"));
+    EXPECT_FALSE (window.compareWithFile (damaged));
+    EXPECT_NE (window.getFileErrorAlert(), nullptr);
+}
