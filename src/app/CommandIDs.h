@@ -12,6 +12,7 @@ enum CommandIDs
     save = 0x200040,
     saveAs = 0x200050,
     compareWithFile = 0x200051,
+    compareWithSlot = 0x200052,
     quit = 0x200060,
     getPreset = 0x200070,
     sendPreset = 0x200071,
@@ -58,6 +59,9 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
             break;
         case CommandIDs::compareWithFile:
             result.setInfo ("Compare With File...", {}, "General", 0);
+            break;
+        case CommandIDs::compareWithSlot:
+            result.setInfo ("Compare With Slot...", {}, "General", 0);
             break;
         case CommandIDs::quit:
             result.setInfo ("Quit", {}, "General", 0);

@@ -29,6 +29,24 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                                                    "This replaces all 24 presets in the controller", "Restore",
                                                    "Cancel");
     })
+    , chooseCompareSlot ([] {
+        juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
+                               juce::MessageBoxIconType::NoIcon);
+        juce::StringArray slots;
+
+        for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
+            slots.add (juce::String (slot));
+
+        box.addComboBox ("Preset Slot", slots, "Preset Slot");
+        box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
+        box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
+        box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+        if (box.runModalLoop() != 1)
+            return -1;
+
+        return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+    })
     , chooseFolder ([] (const juce::String& chooserTitle, const juce::File& startFolder) {
         juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
         return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
@@ -295,7 +313,8 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
                          CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots,
-                         CommandIDs::restoreAllSlots, CommandIDs::compareWithFile });
+                         CommandIDs::restoreAllSlots, CommandIDs::compareWithFile,
+                         CommandIDs::compareWithSlot });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -364,6 +383,9 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::compareWithFile:
             compareWithFile();
+            break;
+        case CommandIDs::compareWithSlot:
+            compareWithSlot();
             break;
         default:
             break;
@@ -553,6 +575,30 @@ bool EditorWindow::compareWithFile (const juce::File& file)
     compareWindow = std::make_unique<CompareWindow> (engine, image, file.getFileName());
     compareWindow->toFront (true);
     return true;
+}
+
+bool EditorWindow::compareWithSlot()
+{
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto step = chooseCompareSlot;
+    const auto slot = step();
+
+    if (self == nullptr || ! juce::isPositiveAndBelow (slot, (int) ZKSysEx::numberOfSlots))
+        return false;
+
+    return compareWithSlot ((juce::uint8) slot);
+}
+
+bool EditorWindow::compareWithSlot (juce::uint8 slot)
+{
+    commitOpenEdits();
+    return engine->startCompareRead (slot);
+}
+
+void EditorWindow::slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    compareWindow = std::make_unique<CompareWindow> (engine, image, "Slot " + juce::String (slot + 1));
+    compareWindow->toFront (true);
 }
 
 bool EditorWindow::restoreAllSlots()

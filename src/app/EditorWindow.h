@@ -136,6 +136,15 @@ public:
     bool compareWithFile();
     bool compareWithFile (const juce::File& file);
 
+    /** "Compare With Slot...": asks for a slot (1 to 24), reads it through the queue into a
+        scratch image (the window's preset is not touched) and opens the compare window on it.
+        False when cancelled or nothing was queued. */
+    bool compareWithSlot();
+    bool compareWithSlot (juce::uint8 slot);
+
+    /** Asks for a slot, 0 to 23, or -1 when cancelled. Replaceable as chooseFile is. */
+    std::function<int()> chooseCompareSlot;
+
     /** The compare window of this document; null before the first compare. */
     CompareWindow* getCompareWindow() const noexcept { return compareWindow.get(); }
 
@@ -205,6 +214,7 @@ public:
     void presetFileRejected (const juce::String& fileName) override;
     void presetFetched (juce::uint8 slot) override;
     void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
+    void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
     void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
                          const juce::Array<juce::uint8>& readBack) override;
 

@@ -32,6 +32,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::save);
         menu.addCommandItem (commandManager, CommandIDs::saveAs);
         menu.addCommandItem (commandManager, CommandIDs::compareWithFile);
+        menu.addCommandItem (commandManager, CommandIDs::compareWithSlot);
         menu.addSubMenu ("Hardware", hardware);
         menu.addSeparator();
         menu.addCommandItem (commandManager, CommandIDs::quit);

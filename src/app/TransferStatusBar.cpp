@@ -51,6 +51,8 @@ juce::String TransferStatusBar::describe (const ZKEditorEngine::TransferStatus& 
             return "Setting the sync mode";
         case Kind::verify:
             return "Verifying slot " + slotNumber;
+        case Kind::compare:
+            return "Reading slot " + slotNumber;
         case Kind::backup:
             return "Backing up slot " + slotNumber + " of " + juce::String (ZKSysEx::numberOfSlots);
         case Kind::none:

@@ -278,7 +278,7 @@ public:
     {
         Stage outcome = Stage::failed;
 
-        if (kind == Kind::get || kind == Kind::verify || kind == Kind::backup)
+        if (kind == Kind::get || kind == Kind::verify || kind == Kind::backup || kind == Kind::compare)
             outcome = runGet (queue);
         else if (kind == Kind::send)
             outcome = runSend();
@@ -701,6 +701,18 @@ bool ZKEditorEngine::startBackupRead (juce::uint8 slot)
     return true;
 }
 
+bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
+{
+    if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
+    {
+        reportCommunicationFailure();
+        return false;
+    }
+
+    queueTransfer (TransferStatus::Kind::compare, slot, {});
+    return true;
+}
+
 void ZKEditorEngine::setVerifyAfterSend (bool shouldVerify) { verifyAfterSend = shouldVerify; }
 
 void ZKEditorEngine::startSync (bool external)
@@ -814,6 +826,21 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
                 break;
 
             listeners.getUnchecked (i)->slotRead (status.slot, image);
+        }
+    }
+
+    if (status.kind == TransferStatus::Kind::compare && status.stage == TransferStatus::Stage::completed)
+    {
+        const auto image = transfer.getCollectedImage();
+
+        for (int i = listeners.size(); --i >= 0;)
+        {
+            i = juce::jmin (i, listeners.size() - 1);
+
+            if (i < 0)
+                break;
+
+            listeners.getUnchecked (i)->slotReadForCompare (status.slot, image);
         }
     }
 

@@ -29,7 +29,8 @@ public:
             send,
             sync,
             verify, // the read-back of a Send, into a scratch image
-            backup  // a read of a slot into a scratch image, for a backup
+            backup, // a read of a slot into a scratch image, for a backup
+            compare // a read of a slot into a scratch image, to compare it with the controls
         };
 
         enum class Stage
@@ -75,6 +76,10 @@ public:
             untouched. A read that fails ends with transferEnded alone, without
             midiCommunicationFailed: its caller sums the failures up. */
         virtual void slotRead (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
+
+        /** A read of startCompareRead completed: the 465 image bytes of that slot. A failed one is
+            reported as midiCommunicationFailed, as a Get's failure is. */
+        virtual void slotReadForCompare (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
 
         /** A transfer of this engine was queued, started or made progress. */
         virtual void transferProgressed (const TransferStatus&) {}
@@ -190,6 +195,9 @@ public:
         image: the controls are not touched. The result reaches slotRead. False when nothing was
         queued (no ports, which is reported, or a slot the controller does not have). */
     bool startBackupRead (juce::uint8 slot);
+
+    /** The same read for a comparison; the result reaches slotReadForCompare. */
+    bool startCompareRead (juce::uint8 slot);
 
     /** The preset dump (the preset file's content) of an image of 465 bytes for that slot. */
     juce::Array<juce::uint8> createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const;

@@ -39,6 +39,7 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::backUpAllSlots, "Back Up All Slots...", 0 },
     { CommandIDs::restoreAllSlots, "Restore All Slots...", 0 },
     { CommandIDs::compareWithFile, "Compare With File...", 0 },
+    { CommandIDs::compareWithSlot, "Compare With Slot...", 0 },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -175,7 +176,8 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
     juce::StringArray subMenuNames;
     EXPECT_EQ (menuEntries (model->getMenuForIndex (0, "File"), &subMenuNames),
                juce::Array<int> ({ CommandIDs::newWindow, CommandIDs::open, CommandIDs::closeWindow, CommandIDs::save,
-                                   CommandIDs::saveAs, CommandIDs::compareWithFile, -1, 0, CommandIDs::quit }));
+                                   CommandIDs::saveAs, CommandIDs::compareWithFile, CommandIDs::compareWithSlot, -1, 0,
+                                   CommandIDs::quit }));
     EXPECT_EQ (subMenuNames, juce::StringArray ("Hardware"));
 
     EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),

@@ -148,3 +148,25 @@ TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnE
     EXPECT_FALSE (window.compareWithFile (damaged));
     EXPECT_NE (window.getFileErrorAlert(), nullptr);
 }
+
+TEST_F (LibrarianWindowTest, CompareWithSlotReadsTheSlotWithoutTouchingThePreset)
+{
+    auto& window = openDocumentOn (engine);
+    const auto presetBefore = engine->createPresetData (0);
+    auto other = controller.getSlot (0);
+    auto* pad = engine->getControls (Pad)[1];
+    const auto channelIndex = pad->getOffset() + pad->getIndex ("MIDI Channel");
+    other.set (channelIndex, (juce::uint8) ((other[channelIndex] + 5) % 16));
+    controller.setSlot (9, other);
+
+    ASSERT_TRUE (window.compareWithSlot (9));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return window.getCompareWindow() != nullptr; }, waitMs));
+
+    EXPECT_EQ (window.getCompareWindow()->getName(), "Compare With Slot 10");
+    EXPECT_TRUE (window.getCompareWindow()->getText().startsWith ("1 difference (this window / Slot 10)"));
+    EXPECT_TRUE (window.getCompareWindow()->getText().endsWith (
+        "Pad 2: MIDI Channel " + juce::String (controller.getSlot (0)[channelIndex] + 1) + " / "
+        + juce::String (other[channelIndex] + 1)))
+        << window.getCompareWindow()->getText();
+    EXPECT_EQ (engine->createPresetData (0), presetBefore);
+}

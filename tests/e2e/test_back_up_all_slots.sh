@@ -12,10 +12,10 @@ start_editor "${slot_file}"
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
 choose_virtual_controller "${editor}"
 
-# File > Hardware (its seventh entry) opens the submenu; the fifth entry there is the backup.
+# File > Hardware (its eighth entry) opens the submenu; the fifth entry there is the backup.
 click "${editor}" 20 10
 wait_for_window "^menu$" >/dev/null
-click "${editor}" 40 $((menu_bar_height + 13 + 6 * 22))
+click "${editor}" 40 $((menu_bar_height + 13 + 7 * 22))
 sleep 0.5
 xdotool key Down Down Down Down Down Return
 
