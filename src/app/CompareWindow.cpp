@@ -74,7 +74,7 @@ juce::String CompareWindow::describe (ZKEditorEngine& layout, const juce::Array<
     {
         const auto item = difference.parameterName + " " + difference.firstValue + " / " + difference.secondValue;
 
-        if (difference.controlName == currentControl && !lines.isEmpty())
+        if (difference.controlName == currentControl && ! lines.isEmpty())
             lines.set (lines.size() - 1, lines[lines.size() - 1] + ", " + item);
         else
             lines.add (difference.controlName + ": " + item);
@@ -82,8 +82,8 @@ juce::String CompareWindow::describe (ZKEditorEngine& layout, const juce::Array<
         currentControl = difference.controlName;
     }
 
-    const auto count = differences.size() == 1 ? juce::String ("1 difference")
-                                               : juce::String (differences.size()) + " differences";
+    const auto count =
+        differences.size() == 1 ? juce::String ("1 difference") : juce::String (differences.size()) + " differences";
     return count + " (this window / " + otherName + ")\n\n" + lines.joinIntoString ("\n");
 }
 

@@ -12,7 +12,8 @@ class CompareWindow : public juce::DocumentWindow
 {
 public:
     /** otherImage: the 465 image bytes of the preset compared with; otherName names it. */
-    CompareWindow (ZKEditorEngine::Ptr engine, const juce::Array<juce::uint8>& otherImage, const juce::String& otherName);
+    CompareWindow (ZKEditorEngine::Ptr engine, const juce::Array<juce::uint8>& otherImage,
+                   const juce::String& otherName);
     ~CompareWindow() override;
 
     /** Compares the document's preset as it is now with the other one. */

@@ -6,18 +6,18 @@ namespace ParameterDescriptions
 {
 namespace
 {
-const juce::StringArray transportNames{ "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
+    const juce::StringArray transportNames{ "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
 
-juce::StringArray wheelChannels()
-{
-    juce::StringArray entries;
+    juce::StringArray wheelChannels()
+    {
+        juce::StringArray entries;
 
-    for (int channel = 1; channel <= 16; ++channel)
-        entries.add (juce::String (channel));
+        for (int channel = 1; channel <= 16; ++channel)
+            entries.add (juce::String (channel));
 
-    entries.add ("Omni");
-    return entries;
-}
+        entries.add ("Omni");
+        return entries;
+    }
 } // namespace
 
 juce::String getControlName (int controlType, int controlIndex, const juce::String& parameterName)
@@ -54,18 +54,16 @@ const std::vector<Mode>& getModes (int controlType)
     static const std::vector<Mode> knobModes{ { "CC", { "MIDI Channel", "CC", "Min", "Max" } },
                                               { "Aftertouch", { "MIDI Channel", "Min", "Max" } } };
 
-    static const std::vector<Mode> padModes{
-        { "Note", { "MIDI Channel", "Note", "Fixed", "Curve" } },
-        { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-        { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
-        { "Program Change", { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } }
-    };
+    static const std::vector<Mode> padModes{ { "Note", { "MIDI Channel", "Note", "Fixed", "Curve" } },
+                                             { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
+                                             { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
+                                             { "Program Change",
+                                               { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } };
 
-    static const std::vector<Mode> switchModes{
-        { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-        { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
-        { "Program Change", { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } }
-    };
+    static const std::vector<Mode> switchModes{ { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
+                                                { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
+                                                { "Program Change",
+                                                  { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } };
 
     static const std::vector<Mode> none;
 
@@ -139,7 +137,7 @@ juce::String getDisplayValue (int controlType, const juce::String& parameterName
 {
     const auto entries = getListEntries (controlType, parameterName);
 
-    if (!entries.isEmpty())
+    if (! entries.isEmpty())
         return juce::isPositiveAndBelow ((int) value, entries.size()) ? entries[value] : juce::String ((int) value);
 
     if (controlType == PresetName)

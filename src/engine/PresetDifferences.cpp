@@ -29,8 +29,8 @@ juce::String PresetDifferences::Difference::toString() const
 }
 
 juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngine& layout,
-                                                                   const juce::Array<juce::uint8>& first,
-                                                                   const juce::Array<juce::uint8>& second)
+                                                                    const juce::Array<juce::uint8>& first,
+                                                                    const juce::Array<juce::uint8>& second)
 {
     juce::Array<Difference> differences;
 
@@ -43,14 +43,14 @@ juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngi
             auto& control = *controls.getUnchecked (controlIndex);
             const auto blockLength = control.getValues().size();
             const auto modeIndex = control.getOffset() + juce::jmax (0, control.getIndex ("Mode"));
-            const auto hasModes = !ParameterDescriptions::getModes (type).empty();
+            const auto hasModes = ! ParameterDescriptions::getModes (type).empty();
             const int mode = hasModes ? (int) first[modeIndex] : -1;
 
             for (int byte = 0; byte < blockLength; ++byte)
             {
                 const auto position = control.getOffset() + byte;
 
-                if (!juce::isPositiveAndBelow (position, juce::jmin (first.size(), second.size()))
+                if (! juce::isPositiveAndBelow (position, juce::jmin (first.size(), second.size()))
                     || first[position] == second[position])
                     continue;
 

@@ -12,11 +12,11 @@ public:
     {
         int controlType = 0;
         int controlIndex = 0;
-        int imageIndex = 0;           // the position of the byte in the image
-        juce::String controlName;     // "Knob 3"
-        juce::String parameterName;   // "CC"
-        juce::String firstValue;      // as shown, "21"
-        juce::String secondValue;     // as shown, "74"
+        int imageIndex = 0;         // the position of the byte in the image
+        juce::String controlName;   // "Knob 3"
+        juce::String parameterName; // "CC"
+        juce::String firstValue;    // as shown, "21"
+        juce::String secondValue;   // as shown, "74"
 
         /** "Knob 3: CC 21 / 74" */
         juce::String toString() const;

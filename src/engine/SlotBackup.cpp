@@ -31,7 +31,7 @@ SlotBackup::SlotBackup (ZKEditorEngine& engineToUse, const juce::File& folderToU
 
 SlotBackup::~SlotBackup()
 {
-    if (started && !finished)
+    if (started && ! finished)
         cancel();
 
     engine.removeListener (this);
@@ -53,12 +53,12 @@ bool SlotBackup::folderHoldsBackup (const juce::File& folder, const juce::String
 
 bool SlotBackup::start()
 {
-    jassert (!started);
+    jassert (! started);
 
     // All 24 reads go into the queue at once, so that no other exchange comes between them.
     for (int slot = 0; slot < numberOfSlots; ++slot)
     {
-        if (!engine.startBackupRead ((juce::uint8) slot))
+        if (! engine.startBackupRead ((juce::uint8) slot))
         {
             engine.cancelBackupReads();
             return false;
@@ -72,7 +72,7 @@ bool SlotBackup::start()
 
 void SlotBackup::cancel()
 {
-    if (!started || finished)
+    if (! started || finished)
         return;
 
     // Every read of the engine stops; the first to end as cancelled finishes the backup.
@@ -137,10 +137,10 @@ juce::String SlotBackup::getSummary() const
 {
     auto summary = juce::String (savedSlots.size()) + " of " + juce::String (numberOfSlots) + " slots backed up";
 
-    if (!failedSlots.isEmpty())
+    if (! failedSlots.isEmpty())
         summary << "; " << listOfSlots (failedSlots) << " did not answer";
 
-    if (!unwrittenSlots.isEmpty())
+    if (! unwrittenSlots.isEmpty())
         summary << "; " << listOfSlots (unwrittenSlots) << " could not be written";
 
     if (cancelled)

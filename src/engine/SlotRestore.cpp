@@ -21,7 +21,8 @@ juce::String listOfSlots (juce::Array<int> slots)
 }
 } // namespace
 
-SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderToUse, const juce::String& modelNameToUse)
+SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderToUse,
+                          const juce::String& modelNameToUse)
     : engine (engineToUse)
     , folder (folderToUse)
     , modelName (modelNameToUse)
@@ -45,7 +46,7 @@ juce::StringArray SlotRestore::check()
         const auto file = SlotBackup::getSlotFile (folder, modelName, slot);
         auto image = engine.readPresetFileImage (file);
 
-        if (!file.existsAsFile())
+        if (! file.existsAsFile())
             problems.add (file.getFileName() + " is missing");
         else if (image.isEmpty())
             problems.add (file.getFileName() + " is not a preset file");
@@ -59,7 +60,7 @@ juce::StringArray SlotRestore::check()
 
 bool SlotRestore::start()
 {
-    if (!checked || started)
+    if (! checked || started)
         return false;
 
     // Every Send of the restore is read back, whatever the option says for the window's own Sends.
@@ -68,7 +69,7 @@ bool SlotRestore::start()
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
     {
-        if (!engine.startSend ((juce::uint8) slot, images.getReference (slot)))
+        if (! engine.startSend ((juce::uint8) slot, images.getReference (slot)))
         {
             started = true;
             cancel();
@@ -83,7 +84,7 @@ bool SlotRestore::start()
 
 void SlotRestore::cancel()
 {
-    if (!started || finished)
+    if (! started || finished)
         return;
 
     cancelled = true;
@@ -94,7 +95,7 @@ void SlotRestore::cancel()
 void SlotRestore::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
                                   const juce::Array<juce::uint8>& readBack)
 {
-    if (!isRunning())
+    if (! isRunning())
         return;
 
     if (readBack.isEmpty())
@@ -112,7 +113,7 @@ void SlotRestore::transferEnded (const ZKEditorEngine::TransferStatus& status)
     using Kind = ZKEditorEngine::TransferStatus::Kind;
     using Stage = ZKEditorEngine::TransferStatus::Stage;
 
-    if (!isRunning())
+    if (! isRunning())
         return;
 
     if (status.stage == Stage::cancelled && (status.kind == Kind::send || status.kind == Kind::verify))
@@ -153,13 +154,13 @@ juce::String SlotRestore::getSummary() const
     auto summary = juce::String (verifiedSlots.size()) + " of " + juce::String (SlotBackup::numberOfSlots)
                    + " slots restored and verified";
 
-    if (!differingSlots.isEmpty())
+    if (! differingSlots.isEmpty())
         summary << "; " << listOfSlots (differingSlots) << " did not keep what was sent";
 
-    if (!unansweredSlots.isEmpty())
+    if (! unansweredSlots.isEmpty())
         summary << "; " << listOfSlots (unansweredSlots) << " did not answer when read back";
 
-    if (!failedSlots.isEmpty())
+    if (! failedSlots.isEmpty())
         summary << "; " << listOfSlots (failedSlots) << " could not be sent";
 
     if (cancelled)

@@ -25,7 +25,7 @@ public:
     /** Stops the Sends still to come; the one under way stops before its next write. */
     void cancel();
 
-    bool isRunning() const noexcept { return started && !finished; }
+    bool isRunning() const noexcept { return started && ! finished; }
     bool isFinished() const noexcept { return finished; }
 
     /** "24 of 24 slots restored and verified", or what went wrong, slots counted from 1. */

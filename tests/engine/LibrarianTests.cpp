@@ -71,8 +71,8 @@ TEST_F (LibrarianTest, VerifyNamesTheParameterWhoseWriteTheControllerDropped)
     engine->addListener (&recorder);
     engine->setVerifyAfterSend (true);
     ASSERT_TRUE (engine->startSend (slot));
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return recorder.numVerified == 1 && !engine->isTransferInProgress(); },
-                                    waitMs));
+    ASSERT_TRUE (
+        pumpMessagesUntil ([&] { return recorder.numVerified == 1 && ! engine->isTransferInProgress(); }, waitMs));
     engine->removeListener (&recorder);
 
     EXPECT_EQ (recorder.slot, slot);
@@ -142,13 +142,14 @@ TEST_F (LibrarianTest, ACancelledBackupLeavesOnlyWholeFiles)
 
     rig.controller.setReplyDelayMs (20);
     SlotBackup backup (*engine, folder, "ZKM");
-    backup.onProgress = [&] (int done) {
+    backup.onProgress = [&] (int done)
+    {
         if (done == 5)
             backup.cancel();
     };
 
     ASSERT_TRUE (backup.start());
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return backup.isFinished() && !engine->isTransferInProgress(); }, waitMs));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return backup.isFinished() && ! engine->isTransferInProgress(); }, waitMs));
     pumpMessagesFor (100);
 
     EXPECT_TRUE (backup.wasCancelled());
@@ -169,9 +170,8 @@ TEST (PresetDifferencesTest, NamesEachDifferingParameterWithItsControlAndBothVal
     auto first = getImage (*engine);
     auto second = first;
 
-    const auto set = [&] (juce::Array<juce::uint8>& image, int type, int index, const juce::String& name, int value) {
-        image.set (offsetOf (*engine, type, index, name), (juce::uint8) value);
-    };
+    const auto set = [&] (juce::Array<juce::uint8>& image, int type, int index, const juce::String& name, int value)
+    { image.set (offsetOf (*engine, type, index, name), (juce::uint8) value); };
 
     set (first, Knob, 2, "Mode", 0);
     set (second, Knob, 2, "Mode", 0);
