@@ -2,9 +2,9 @@
 
 #include "app/CommandIDs.h"
 #include "app/PresetChange.h"
-#include "engine/ZKSysEx.h"
 #include "engine/PresetDifferences.h"
 #include "engine/SafeFileWriter.h"
+#include "engine/ZKSysEx.h"
 #include "views/MainSectionView.h"
 
 namespace
@@ -24,42 +24,49 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
     , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
-    , askToRestore ([] {
-        return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
-                                                   "This replaces all 24 presets in the controller", "Restore",
-                                                   "Cancel");
-    })
-    , chooseCompareSlot ([] {
-        juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
-                               juce::MessageBoxIconType::NoIcon);
-        juce::StringArray slots;
+    , askToRestore (
+          []
+          {
+              return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
+                                                         "This replaces all 24 presets in the controller", "Restore",
+                                                         "Cancel");
+          })
+    , chooseCompareSlot (
+          []
+          {
+              juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
+                                     juce::MessageBoxIconType::NoIcon);
+              juce::StringArray slots;
 
-        for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
-            slots.add (juce::String (slot));
+              for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
+                  slots.add (juce::String (slot));
 
-        box.addComboBox ("Preset Slot", slots, "Preset Slot");
-        box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
-        box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
-        box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+              box.addComboBox ("Preset Slot", slots, "Preset Slot");
+              box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
+              box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
+              box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
 
-        if (box.runModalLoop() != 1)
-            return -1;
+              if (box.runModalLoop() != 1)
+                  return -1;
 
-        return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
-    })
-    , chooseFolder ([] (const juce::String& chooserTitle, const juce::File& startFolder) {
-        juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
-        return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
-    })
-    , askToReplaceBackup ([] (const juce::File& folder) {
-        return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::QuestionIcon, "Replace Backup",
-                                                   folder.getFullPathName()
-                                                       + " holds a backup already. Replace its files?",
-                                                   "Replace", "Cancel");
-    })
-    , showSummary ([] (const juce::String& summaryTitle, const juce::String& message) {
-        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, summaryTitle, message, "OK");
-    })
+              return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+          })
+    , chooseFolder (
+          [] (const juce::String& chooserTitle, const juce::File& startFolder)
+          {
+              juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
+              return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
+          })
+    , askToReplaceBackup (
+          [] (const juce::File& folder)
+          {
+              return juce::AlertWindow::showOkCancelBox (
+                  juce::MessageBoxIconType::QuestionIcon, "Replace Backup",
+                  folder.getFullPathName() + " holds a backup already. Replace its files?", "Replace", "Cancel");
+          })
+    , showSummary (
+          [] (const juce::String& summaryTitle, const juce::String& message)
+          { juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, summaryTitle, message, "OK"); })
     , chooseFile (&EditorWindow::runFileChooser)
     , engine (std::move (engineToUse))
     , lastDirectory (lastDirectoryToShare)
@@ -312,9 +319,8 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
     commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
-                         CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots,
-                         CommandIDs::restoreAllSlots, CommandIDs::compareWithFile,
-                         CommandIDs::compareWithSlot });
+                         CommandIDs::undo, CommandIDs::redo, CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots,
+                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -469,15 +475,17 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
         const auto shown = ++messageShown;
         const juce::Component::SafePointer<EditorWindow> self (this);
 
-        juce::Timer::callAfterDelay (endMessageMs, [self, shown] {
-            if (self == nullptr || self->messageShown != shown)
-                return;
+        juce::Timer::callAfterDelay (endMessageMs,
+                                     [self, shown]
+                                     {
+                                         if (self == nullptr || self->messageShown != shown)
+                                             return;
 
-            self->messageShown = 0;
+                                         self->messageShown = 0;
 
-            if (! self->engine->isTransferInProgress())
-                self->setTransferStatusBarVisible (false);
-        });
+                                         if (! self->engine->isTransferInProgress())
+                                             self->setTransferStatusBarVisible (false);
+                                     });
         return;
     }
 
@@ -499,10 +507,12 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
                              .withButton ("Send Again")
                              .withButton ("OK");
 
-    juce::AlertWindow::showAsync (options, [self, slot, sentImage] (int button) {
-        if (self != nullptr && button == 1) // "Send Again": the same preset as before
-            self->engine->startSend (slot, sentImage);
-    });
+    juce::AlertWindow::showAsync (options,
+                                  [self, slot, sentImage] (int button)
+                                  {
+                                      if (self != nullptr && button == 1) // "Send Again": the same preset as before
+                                          self->engine->startSend (slot, sentImage);
+                                  });
 }
 
 juce::String EditorWindow::describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
@@ -533,7 +543,8 @@ bool EditorWindow::backUpAllSlots()
 
     *lastDirectory = folder;
     slotBackup = std::make_unique<SlotBackup> (*engine, folder, modelName);
-    slotBackup->onFinished = [this] {
+    slotBackup->onFinished = [this]
+    {
         if (slotBackup == nullptr)
             return; // the window is going
 
@@ -629,7 +640,8 @@ bool EditorWindow::restoreAllSlots()
         return false;
 
     slotRestore = std::move (restore);
-    slotRestore->onFinished = [this] {
+    slotRestore->onFinished = [this]
+    {
         if (slotRestore == nullptr)
             return; // the window is going
 

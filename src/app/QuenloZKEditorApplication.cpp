@@ -323,7 +323,7 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
             if (deviceSettings != nullptr)
             {
                 // Every window follows at once; the setting is kept even if the file cannot be written.
-                const auto shouldVerify = !deviceSettings->getVerifyAfterSend();
+                const auto shouldVerify = ! deviceSettings->getVerifyAfterSend();
                 deviceSettings->setVerifyAfterSend (shouldVerify);
 
                 for (auto* window : windowManager->getWindows())

@@ -143,19 +143,29 @@ juce::String getDisplayValue (int controlType, const juce::String& parameterName
     if (controlType == PresetName)
         return juce::String::charToString ((juce::juce_wchar) value).quoted();
 
-    auto offset = 0;
+    return juce::String ((int) value + getDisplayOffset (controlType, parameterName));
+}
 
+int getDisplayOffset (int controlType, const juce::String& parameterName)
+{
     if (controlType == Knob || controlType == Pad || controlType == Switch)
-        offset = getModeBoxRange (parameterName).displayOffset;
-    else if (parameterName.endsWith ("MIDI Channel") || parameterName.endsWith ("Curve"))
-        offset = 1;
-    else if (parameterName.endsWith ("Transpose"))
-        offset = -12;
-    else if (controlType == RollMode && parameterName == "Gate")
-        offset = 1;
-    else if (controlType == RollMode && parameterName == "Swing")
-        offset = 50;
+        return getModeBoxRange (parameterName).displayOffset;
 
-    return juce::String ((int) value + offset);
+    if (parameterName.endsWith ("MIDI Channel") || parameterName.endsWith ("Curve"))
+        return 1;
+
+    if (parameterName.endsWith ("Transpose"))
+        return -12;
+
+    if (controlType == Keybed && parameterName == "Split Point")
+        return 1;
+
+    if (controlType == RollMode && parameterName == "Gate")
+        return 1;
+
+    if (controlType == RollMode && parameterName == "Swing")
+        return 50;
+
+    return 0;
 }
 } // namespace ParameterDescriptions

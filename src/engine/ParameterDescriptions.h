@@ -38,6 +38,10 @@ NumberRange getModeBoxRange (const juce::String& parameterName);
     for a parameter shown as a number. */
 juce::StringArray getListEntries (int controlType, const juce::String& parameterName);
 
+/** What is added to the stored value of a parameter shown as a number: 1 for channels, curves,
+    the split point and the gate, -12 for transpose, 50 for swing, 0 otherwise. */
+int getDisplayOffset (int controlType, const juce::String& parameterName);
+
 /** The parameter as a user reads it in the editor: the short label ("CC" for "Mod Wheel CC"). */
 juce::String getParameterLabel (int controlType, const juce::String& parameterName);
 

@@ -239,7 +239,8 @@ bool ZKEditorEngine::loadPresetFile (const juce::File& file)
     return true;
 }
 
-juce::Array<juce::uint8> ZKEditorEngine::createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const
+juce::Array<juce::uint8> ZKEditorEngine::createPresetData (juce::uint8 slot,
+                                                           const juce::Array<juce::uint8>& image) const
 {
     return createDump (ZKSysEx::presetDumpCommand, slot, image);
 }
@@ -667,7 +668,7 @@ bool ZKEditorEngine::startSend (juce::uint8 slot)
 
 bool ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image)
 {
-    if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots || image.size() != imageLength)
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots || image.size() != imageLength)
     {
         reportCommunicationFailure();
         return false;
@@ -689,9 +690,9 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
 
 bool ZKEditorEngine::startBackupRead (juce::uint8 slot)
 {
-    if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
     {
-        if (!arePortsOpen())
+        if (! arePortsOpen())
             reportCommunicationFailure();
 
         return false;
@@ -703,7 +704,7 @@ bool ZKEditorEngine::startBackupRead (juce::uint8 slot)
 
 bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
 {
-    if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
     {
         reportCommunicationFailure();
         return false;

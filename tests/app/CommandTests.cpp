@@ -61,9 +61,10 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         // With nothing done yet, there is nothing to undo or redo.
         const auto isHistoryCommand = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo;
         // "Verify After Send" is ticked until the user turns it off.
-        const auto expectedFlags = isHistoryCommand                                  ? juce::ApplicationCommandInfo::isDisabled
-                                   : expected[i].id == CommandIDs::verifyAfterSend ? juce::ApplicationCommandInfo::isTicked
-                                                                                     : 0;
+        const auto expectedFlags = isHistoryCommand ? juce::ApplicationCommandInfo::isDisabled
+                                   : expected[i].id == CommandIDs::verifyAfterSend
+                                       ? juce::ApplicationCommandInfo::isTicked
+                                       : 0;
         EXPECT_EQ (info.flags, expectedFlags);
 
         if (expected[i].keyCode == 0)
@@ -200,10 +201,9 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpAndR
             hardware = it.getItem().subMenu.get();
 
     ASSERT_NE (hardware, nullptr);
-    EXPECT_EQ (menuEntries (*hardware),
-               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0, CommandIDs::setInternalSync,
-                                   CommandIDs::setExternalSync, 0, CommandIDs::backUpAllSlots,
-                                   CommandIDs::restoreAllSlots }));
+    EXPECT_EQ (menuEntries (*hardware), juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0,
+                                                            CommandIDs::setInternalSync, CommandIDs::setExternalSync, 0,
+                                                            CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)
