@@ -1,6 +1,7 @@
 // Get and Send against the virtual controller with the default pacing, as wall time against the
 // pacing floor: 465 requests 3 ms apart for a Get, 465 writes 8 ms apart for a Send.
 #include "engine/MidiManager.h"
+#include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
 #include "engine/ZKEditorEngine.h"
 
@@ -184,8 +185,34 @@ void cpuDuringSend (benchmark::State& state)
 }
 } // namespace
 
+// Every slot into preset files at the default pacing: 24 Gets back to back through the queue, each
+// written as it comes, against 24 times the floor of one Get.
+void backUpAllSlots (benchmark::State& state)
+{
+    Rig rig;
+    const auto pacing = rig.engine->getPacing();
+    const double floorMs = SlotBackup::numberOfSlots * imageLength * pacing.requestGapMs;
+    const auto folder = juce::File::createTempFile ("bench_backup");
+
+    for (auto _ : state)
+    {
+        folder.createDirectory();
+        SlotBackup backup (*rig.engine, folder, "ZKM");
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        backup.start();
+        while (! backup.isFinished())
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
+        const auto elapsedMs = juce::Time::getMillisecondCounterHiRes() - start;
+        state.SetIterationTime (elapsedMs / 1000.0);
+        state.counters["floor_ms"] = floorMs;
+        state.counters["slots_saved"] = backup.getSavedSlots().size();
+        folder.deleteRecursively();
+    }
+}
+
 BENCHMARK (messageThreadDuringGet)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (messageThreadDuringSend)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (cpuDuringSend)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (getPresetFromVirtualController)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
 BENCHMARK (sendPresetToVirtualController)->UseManualTime()->Iterations (3)->Unit (benchmark::kMillisecond);
+BENCHMARK (backUpAllSlots)->UseManualTime()->Iterations (1)->Unit (benchmark::kMillisecond);

@@ -67,6 +67,13 @@ def main():
             add(label, f"{total:.0f} ms (floor {floor:.0f} ms, +{100 * (total - floor) / floor:.2f} %)",
                 "within 2 % of floor + reply time", ok)
 
+    b = runs.get("backUpAllSlots/iterations:1/manual_time")
+    if b:
+        total, floor = b["real_time"], b["floor_ms"]
+        add("Back up all 24 slots, default pacing",
+            f"{total:.0f} ms (24 Gets' floor {floor:.0f} ms, x{total / floor:.3f}, {b['slots_saved']:.0f} saved)",
+            "at most x1.02 of 24 Gets' floor", total <= floor * 1.02 and b["slots_saved"] == 24)
+
     for name, label, before in (("messageThreadDuringGet/iterations:3/manual_time", "Message thread during a Get", 1400),
                                 ("messageThreadDuringSend/iterations:3/manual_time", "Message thread during a Send", 3720)):
         b = runs.get(name)

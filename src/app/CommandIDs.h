@@ -11,11 +11,15 @@ enum CommandIDs
     closeWindow = 0x200030,
     save = 0x200040,
     saveAs = 0x200050,
+    compareWithFile = 0x200051,
+    compareWithSlot = 0x200052,
     quit = 0x200060,
     getPreset = 0x200070,
     sendPreset = 0x200071,
     setInternalSync = 0x200072,
     setExternalSync = 0x200073,
+    backUpAllSlots = 0x200074,
+    restoreAllSlots = 0x200075,
     undo = 0x200080,
     redo = 0x200081,
     copyControlSettings = 0x200082,
@@ -24,6 +28,7 @@ enum CommandIDs
     numberControlsAscending = 0x200085,
     about = 0x200090,
     deviceSetup = 0x200310,
+    verifyAfterSend = 0x200320,
     minimise = 0x200410,
     bringAllToFront = 0x200420,
     openUserGuide = 0x200510
@@ -56,6 +61,12 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
         case CommandIDs::saveAs:
             result.setInfo ("Save As", {}, "General", 0);
             break;
+        case CommandIDs::compareWithFile:
+            result.setInfo ("Compare With File...", {}, "General", 0);
+            break;
+        case CommandIDs::compareWithSlot:
+            result.setInfo ("Compare With Slot...", {}, "General", 0);
+            break;
         case CommandIDs::quit:
             result.setInfo ("Quit", {}, "General", 0);
             result.addDefaultKeypress ('q', command);
@@ -71,6 +82,15 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
             break;
         case CommandIDs::setExternalSync:
             result.setInfo ("Set External Sync", {}, "General", 0);
+            break;
+        case CommandIDs::backUpAllSlots:
+            result.setInfo ("Back Up All Slots...", {}, "General", 0);
+            break;
+        case CommandIDs::restoreAllSlots:
+            result.setInfo ("Restore All Slots...", {}, "General", 0);
+            break;
+        case CommandIDs::verifyAfterSend:
+            result.setInfo ("Verify After Send", {}, "General", 0);
             break;
         case CommandIDs::undo:
             result.setInfo ("Undo", {}, "General", 0);

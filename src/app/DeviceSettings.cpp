@@ -66,7 +66,7 @@ bool DeviceSettings::setDeviceNames (const juce::String& inputName, const juce::
     return save();
 }
 
-bool DeviceSettings::getVerifyAfterSend() const { return properties->getBoolValue (verifyAfterSendKey, false); }
+bool DeviceSettings::getVerifyAfterSend() const { return properties->getBoolValue (verifyAfterSendKey, true); }
 
 bool DeviceSettings::setVerifyAfterSend (bool shouldVerify)
 {

@@ -23,6 +23,7 @@ public:
     /** Stores both names and writes the file; false, with a note, when it could not be written. */
     bool setDeviceNames (const juce::String& inputName, const juce::String& outputName);
 
+    /** On unless the user turned it off. */
     bool getVerifyAfterSend() const;
     bool setVerifyAfterSend (bool shouldVerify);
 

@@ -2,13 +2,17 @@
 
 #include "app/CommandIDs.h"
 #include "app/PresetChange.h"
-#include "engine/ZKSysEx.h"
+#include "engine/PresetDifferences.h"
 #include "engine/SafeFileWriter.h"
+#include "engine/ZKSysEx.h"
 #include "views/MainSectionView.h"
 
 namespace
 {
 constexpr juce::uint8 fileSlot = 0; // preset files carry slot 0
+
+// How long the strip shows how a transfer ended.
+constexpr int endMessageMs = 4000;
 
 // Beside the "Get From Hardware" button, in the main section view.
 const juce::Rectangle<int> connectionStatusArea (270, 5, 600, 35);
@@ -20,6 +24,49 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
     , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
+    , askToRestore (
+          []
+          {
+              return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
+                                                         "This replaces all 24 presets in the controller", "Restore",
+                                                         "Cancel");
+          })
+    , chooseCompareSlot (
+          []
+          {
+              juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
+                                     juce::MessageBoxIconType::NoIcon);
+              juce::StringArray slots;
+
+              for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
+                  slots.add (juce::String (slot));
+
+              box.addComboBox ("Preset Slot", slots, "Preset Slot");
+              box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
+              box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
+              box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+              if (box.runModalLoop() != 1)
+                  return -1;
+
+              return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+          })
+    , chooseFolder (
+          [] (const juce::String& chooserTitle, const juce::File& startFolder)
+          {
+              juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
+              return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
+          })
+    , askToReplaceBackup (
+          [] (const juce::File& folder)
+          {
+              return juce::AlertWindow::showOkCancelBox (
+                  juce::MessageBoxIconType::QuestionIcon, "Replace Backup",
+                  folder.getFullPathName() + " holds a backup already. Replace its files?", "Replace", "Cancel");
+          })
+    , showSummary (
+          [] (const juce::String& summaryTitle, const juce::String& message)
+          { juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, summaryTitle, message, "OK"); })
     , chooseFile (&EditorWindow::runFileChooser)
     , engine (std::move (engineToUse))
     , lastDirectory (lastDirectoryToShare)
@@ -54,6 +101,9 @@ EditorWindow::~EditorWindow()
     // Nothing is reported to a window that is gone. Its Get is of no use any more; a Send of its
     // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
+    slotBackup.reset(); // its reads stop; the files written so far stay
+    slotRestore.reset();
+    compareWindow.reset();
     connectionStatus.reset();
     engine->removeEditListener (this);
     juce::Desktop::getInstance().removeFocusChangeListener (this);
@@ -273,12 +323,17 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
                          CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
                          CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
-                         CommandIDs::numberControlsAscending });
+                         CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots,
+                         CommandIDs::restoreAllSlots, CommandIDs::compareWithFile, CommandIDs::compareWithSlot });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
     fillCommandInfo (commandID, result);
+
+    if (commandID == CommandIDs::backUpAllSlots || commandID == CommandIDs::restoreAllSlots)
+        result.setActive ((slotBackup == nullptr || slotBackup->isFinished())
+                          && (slotRestore == nullptr || ! slotRestore->isRunning()));
 
     // The Edit menu names the step that the command undoes or redoes.
     if (commandID == CommandIDs::undo)
@@ -371,6 +426,18 @@ bool EditorWindow::perform (const InvocationInfo& info)
         case CommandIDs::setExternalSync:
             engine->startSync (true);
             break;
+        case CommandIDs::backUpAllSlots:
+            backUpAllSlots();
+            break;
+        case CommandIDs::restoreAllSlots:
+            restoreAllSlots();
+            break;
+        case CommandIDs::compareWithFile:
+            compareWithFile();
+            break;
+        case CommandIDs::compareWithSlot:
+            compareWithSlot();
+            break;
         default:
             break;
     }
@@ -429,8 +496,212 @@ void EditorWindow::presetFetched (juce::uint8 slot)
 
 void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sentImage)
 {
+    // A restore sends the backup's presets, not this window's.
+    if (slotRestore != nullptr && slotRestore->isRunning())
+        return;
+
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     markAsUnchanged (sentImage);
+}
+
+void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
+                                   const juce::Array<juce::uint8>& readBack)
+{
+    // A restore sums its read-backs up at its end.
+    if (slotRestore != nullptr && slotRestore->isRunning())
+        return;
+
+    const auto slotText = juce::String (slot + 1);
+
+    if (readBack == sentImage)
+    {
+        transferStatusBar->showMessage ("Sent to slot " + slotText + " and verified");
+        setTransferStatusBarVisible (true);
+        const auto shown = ++messageShown;
+        const juce::Component::SafePointer<EditorWindow> self (this);
+
+        juce::Timer::callAfterDelay (endMessageMs,
+                                     [self, shown]
+                                     {
+                                         if (self == nullptr || self->messageShown != shown)
+                                             return;
+
+                                         self->messageShown = 0;
+
+                                         if (! self->engine->isTransferInProgress())
+                                             self->setTransferStatusBarVisible (false);
+                                     });
+        return;
+    }
+
+    if (readBack.isEmpty())
+    {
+        lastVerifyFailure = "Slot " + slotText + " did not answer when it was read back: the Send is not verified.";
+        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, "Verify Failed",
+                                                lastVerifyFailure, "OK");
+        return;
+    }
+
+    const auto differences = PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, readBack));
+    lastVerifyFailure = describeVerifyFailure (slot, differences);
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto options = juce::MessageBoxOptions()
+                             .withIconType (juce::MessageBoxIconType::WarningIcon)
+                             .withTitle ("Verify Failed")
+                             .withMessage (lastVerifyFailure)
+                             .withButton ("Send Again")
+                             .withButton ("OK");
+
+    juce::AlertWindow::showAsync (options,
+                                  [self, slot, sentImage] (int button)
+                                  {
+                                      if (self != nullptr && button == 1) // "Send Again": the same preset as before
+                                          self->engine->startSend (slot, sentImage);
+                                  });
+}
+
+juce::String EditorWindow::describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
+{
+    return "Slot " + juce::String (slot + 1) + " does not hold what was sent (sent / read back):\n" + differences;
+}
+
+bool EditorWindow::backUpAllSlots()
+{
+    if (slotBackup != nullptr && ! slotBackup->isFinished())
+        return false;
+
+    // The chooser and the question keep the message loop running: the window may go meanwhile.
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto folderStep = chooseFolder;
+    const auto folder = folderStep ("Choose a Folder for the Backup", *lastDirectory);
+
+    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+        return false;
+
+    if (SlotBackup::folderHoldsBackup (folder, modelName))
+    {
+        const auto question = askToReplaceBackup;
+
+        if (! question (folder) || self == nullptr)
+            return false;
+    }
+
+    *lastDirectory = folder;
+    slotBackup = std::make_unique<SlotBackup> (*engine, folder, modelName);
+    slotBackup->onFinished = [this]
+    {
+        if (slotBackup == nullptr)
+            return; // the window is going
+
+        const auto summary = slotBackup->getSummary();
+        const auto step = showSummary;
+        juce::MessageManager::callAsync ([step, summary] { step ("Back Up All Slots", summary); });
+    };
+
+    if (! slotBackup->start())
+    {
+        slotBackup.reset();
+        return false;
+    }
+
+    return true;
+}
+
+bool EditorWindow::compareWithFile()
+{
+    const auto chosen = askForFile ("Select File to compare", false);
+
+    if (chosen == juce::File())
+        return false;
+
+    return compareWithFile (chosen);
+}
+
+bool EditorWindow::compareWithFile (const juce::File& file)
+{
+    commitOpenEdits();
+    const auto image = engine->readPresetFileImage (file);
+
+    if (image.isEmpty())
+    {
+        presetFileRejected (file.getFileName());
+        return false;
+    }
+
+    compareWindow = std::make_unique<CompareWindow> (engine, image, file.getFileName());
+    compareWindow->toFront (true);
+    return true;
+}
+
+bool EditorWindow::compareWithSlot()
+{
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto step = chooseCompareSlot;
+    const auto slot = step();
+
+    if (self == nullptr || ! juce::isPositiveAndBelow (slot, (int) ZKSysEx::numberOfSlots))
+        return false;
+
+    return compareWithSlot ((juce::uint8) slot);
+}
+
+bool EditorWindow::compareWithSlot (juce::uint8 slot)
+{
+    commitOpenEdits();
+    return engine->startCompareRead (slot);
+}
+
+void EditorWindow::slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    compareWindow = std::make_unique<CompareWindow> (engine, image, "Slot " + juce::String (slot + 1));
+    compareWindow->toFront (true);
+}
+
+bool EditorWindow::restoreAllSlots()
+{
+    if ((slotRestore != nullptr && slotRestore->isRunning()) || (slotBackup != nullptr && ! slotBackup->isFinished()))
+        return false;
+
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto folderStep = chooseFolder;
+    const auto folder = folderStep ("Choose the Folder of a Backup", *lastDirectory);
+
+    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+        return false;
+
+    *lastDirectory = folder;
+    auto restore = std::make_unique<SlotRestore> (*engine, folder, modelName);
+    const auto problems = restore->check();
+
+    if (! problems.isEmpty())
+    {
+        showSummary ("Restore All Slots", "Nothing was sent:\n" + problems.joinIntoString ("\n"));
+        return false;
+    }
+
+    const auto question = askToRestore;
+
+    if (! question() || self == nullptr)
+        return false;
+
+    slotRestore = std::move (restore);
+    slotRestore->onFinished = [this]
+    {
+        if (slotRestore == nullptr)
+            return; // the window is going
+
+        const auto summary = slotRestore->getSummary();
+        const auto step = showSummary;
+        juce::MessageManager::callAsync ([step, summary] { step ("Restore All Slots", summary); });
+    };
+
+    if (! slotRestore->start())
+    {
+        slotRestore.reset();
+        return false;
+    }
+
+    return true;
 }
 
 void EditorWindow::parameterEdited (const ZKEditorEngine::ParameterEdit& edit)
@@ -537,6 +808,7 @@ void EditorWindow::updateUnsavedMark()
 
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
 {
+    messageShown = 0;
     transferStatusBar->showStatus (status);
     setTransferStatusBarVisible (true);
 }
@@ -550,7 +822,7 @@ void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
                                                 getSendCancelledMessage (status.slot), "OK");
 
-    if (! engine->isTransferInProgress())
+    if (! engine->isTransferInProgress() && messageShown == 0)
         setTransferStatusBarVisible (false);
 }
 

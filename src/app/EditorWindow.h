@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CompareWindow.h"
 #include "app/ConnectionStatusLabel.h"
 #include "app/FileErrorAlertWindow.h"
 #include "app/GetPresetWindow.h"
@@ -7,6 +8,8 @@
 #include "app/SendPresetWindow.h"
 #include "app/TransferStatusBar.h"
 #include "app/WindowCloseListener.h"
+#include "engine/SlotBackup.h"
+#include "engine/SlotRestore.h"
 #include "engine/ZKEditorEngine.h"
 #include "views/EditorComponent.h"
 #include "widgets/ControlSettings.h"
@@ -113,6 +116,61 @@ public:
     juce::UndoManager& getUndoManager() noexcept { return undoManager; }
 
     //==============================================================================
+    /** "Back Up All Slots...": asks for a folder and, if it holds a backup already, whether to
+        replace it; then reads the 24 slots through the queue into preset files there, with progress
+        in the strip, and ends with a summary. False when nothing was started. */
+    bool backUpAllSlots();
+
+    /** "Restore All Slots...": asks for a folder of a backup, checks every file (nothing is sent
+        when one is missing or rejected, and the user is told which), asks for confirmation, then
+        sends the 24 slots, each read back, with progress in the strip, and ends with a summary.
+        The window's preset is not changed. False when nothing was started. */
+    bool restoreAllSlots();
+
+    /** Asks whether all 24 presets of the controller may be replaced. Replaceable as chooseFile is. */
+    std::function<bool()> askToRestore;
+
+    SlotRestore* getSlotRestore() const noexcept { return slotRestore.get(); }
+
+    /** "Compare With File...": asks for a preset file and opens the compare window on it (a file
+        that is not a preset file is reported with the file error notice). False when cancelled or
+        rejected. */
+    bool compareWithFile();
+    bool compareWithFile (const juce::File& file);
+
+    /** "Compare With Slot...": asks for a slot (1 to 24), reads it through the queue into a
+        scratch image (the window's preset is not touched) and opens the compare window on it.
+        False when cancelled or nothing was queued. */
+    bool compareWithSlot();
+    bool compareWithSlot (juce::uint8 slot);
+
+    /** Asks for a slot, 0 to 23, or -1 when cancelled. Replaceable as chooseFile is. */
+    std::function<int()> chooseCompareSlot;
+
+    /** The compare window of this document; null before the first compare. */
+    CompareWindow* getCompareWindow() const noexcept { return compareWindow.get(); }
+
+    /** The backup under way or last run; null before the first. */
+    SlotBackup* getSlotBackup() const noexcept { return slotBackup.get(); }
+
+    /** Asks the user for a folder; juce::File() when cancelled. Replaceable as chooseFile is. */
+    std::function<juce::File (const juce::String& title, const juce::File& startFolder)> chooseFolder;
+
+    /** Asks whether the backup files in a folder may be replaced. Replaceable as chooseFile is. */
+    std::function<bool (const juce::File& folder)> askToReplaceBackup;
+
+    /** Shows a message and its title when a backup is over; replaceable, by default an alert. */
+    std::function<void (const juce::String& title, const juce::String& message)> showSummary;
+
+    /** The name of the model, which begins the name of every backup file ("ZKM"). */
+    juce::String modelName{ "ZKM" };
+
+    /** The text of the alert of a verify that found differences. */
+    static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);
+
+    /** What the last "Verify Failed" alert of this window said; empty before the first. */
+    const juce::String& getLastVerifyFailure() const noexcept { return lastVerifyFailure; }
+
     /** Opens this window's Get or Send dialog unless it is open already. */
     void showGetPresetWindow();
     void showSendPresetWindow();
@@ -158,6 +216,9 @@ public:
     void presetFileRejected (const juce::String& fileName) override;
     void presetFetched (juce::uint8 slot) override;
     void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
+    void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
+    void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
+                         const juce::Array<juce::uint8>& readBack) override;
 
     /** Records a user's edit as one step of the history; the edits of a paste or fill make one
         step together, named after the action. */
@@ -236,6 +297,11 @@ private:
     juce::Component::SafePointer<juce::Component> lastFocusedControl;
     juce::String plainTitle;
     std::unique_ptr<TransferStatusBar> transferStatusBar;
+    std::unique_ptr<SlotBackup> slotBackup;
+    std::unique_ptr<SlotRestore> slotRestore;
+    std::unique_ptr<CompareWindow> compareWindow;
+    juce::String lastVerifyFailure;
+    int messageShown = 0; // counts the end messages of the strip; 0 while none shows
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

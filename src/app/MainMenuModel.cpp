@@ -22,12 +22,17 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::setInternalSync);
         hardware.addCommandItem (commandManager, CommandIDs::setExternalSync);
+        hardware.addSeparator();
+        hardware.addCommandItem (commandManager, CommandIDs::backUpAllSlots);
+        hardware.addCommandItem (commandManager, CommandIDs::restoreAllSlots);
 
         menu.addCommandItem (commandManager, CommandIDs::newWindow);
         menu.addCommandItem (commandManager, CommandIDs::open);
         menu.addCommandItem (commandManager, CommandIDs::closeWindow);
         menu.addCommandItem (commandManager, CommandIDs::save);
         menu.addCommandItem (commandManager, CommandIDs::saveAs);
+        menu.addCommandItem (commandManager, CommandIDs::compareWithFile);
+        menu.addCommandItem (commandManager, CommandIDs::compareWithSlot);
         menu.addSubMenu ("Hardware", hardware);
         menu.addSeparator();
         menu.addCommandItem (commandManager, CommandIDs::quit);
@@ -45,6 +50,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     else if (menuName == "Options")
     {
         menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
+        menu.addCommandItem (commandManager, CommandIDs::verifyAfterSend);
     }
     else if (menuName == "Window")
     {

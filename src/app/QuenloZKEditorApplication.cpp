@@ -228,6 +228,7 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
         probe->setBounds (content->getLocalBounds());
     }
 
+    engine->setVerifyAfterSend (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
     auto* window = windowManager->createWindow (content, engine);
 
     if (window != nullptr)
@@ -274,12 +275,15 @@ void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& co
 {
     commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
                          CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide, CommandIDs::quit });
+                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
     fillCommandInfo (commandID, result);
+
+    if (commandID == CommandIDs::verifyAfterSend)
+        result.setTicked (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
 }
 
 bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
@@ -314,6 +318,19 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
             break;
         case CommandIDs::openUserGuide:
             showUserGuide();
+            break;
+        case CommandIDs::verifyAfterSend:
+            if (deviceSettings != nullptr)
+            {
+                // Every window follows at once; the setting is kept even if the file cannot be written.
+                const auto shouldVerify = ! deviceSettings->getVerifyAfterSend();
+                deviceSettings->setVerifyAfterSend (shouldVerify);
+
+                for (auto* window : windowManager->getWindows())
+                    window->getEngine()->setVerifyAfterSend (shouldVerify);
+
+                commandManager->commandStatusChanged();
+            }
             break;
         default:
             break; // closeWindow without a document window to close

@@ -1,10 +1,12 @@
 #include "app/TransferStatusBar.h"
 
+#include "engine/ZKSysEx.h"
+
 namespace
 {
 const juce::Colour stripBlue (0xff117fc6);
 constexpr int margin = 4;
-constexpr int textWidth = 260;
+constexpr int textWidth = 300;
 constexpr int buttonWidth = 80;
 } // namespace
 
@@ -47,14 +49,29 @@ juce::String TransferStatusBar::describe (const ZKEditorEngine::TransferStatus& 
             return "Sending to slot " + slotNumber;
         case Kind::sync:
             return "Setting the sync mode";
+        case Kind::verify:
+            return "Verifying slot " + slotNumber;
+        case Kind::compare:
+            return "Reading slot " + slotNumber;
+        case Kind::backup:
+            return "Backing up slot " + slotNumber + " of " + juce::String (ZKSysEx::numberOfSlots);
         case Kind::none:
         default:
             return {};
     }
 }
 
+void TransferStatusBar::showMessage (const juce::String& message)
+{
+    text.setText (message, juce::dontSendNotification);
+    progressBar.setVisible (false);
+    cancelButton.setVisible (false);
+}
+
 void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status)
 {
+    progressBar.setVisible (true);
+    cancelButton.setVisible (true);
     text.setText (describe (status), juce::dontSendNotification);
     done = status.done;
     total = status.total;

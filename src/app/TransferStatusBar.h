@@ -19,6 +19,9 @@ public:
     /** Shows the state of a transfer. */
     void showStatus (const ZKEditorEngine::TransferStatus& status);
 
+    /** Shows a line of text alone, without progress or "Cancel": how a transfer ended. */
+    void showMessage (const juce::String& message);
+
     /** The text shown for a transfer. */
     static juce::String describe (const ZKEditorEngine::TransferStatus& status);
 

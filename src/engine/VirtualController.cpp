@@ -219,6 +219,18 @@ void VirtualController::addDroppedIndex (int index)
     droppedIndexes.insert (index);
 }
 
+void VirtualController::addDroppedWrite (int index)
+{
+    const juce::ScopedLock sl (stateLock);
+    droppedWrites.insert (index);
+}
+
+void VirtualController::addSilentSlot (int slot)
+{
+    const juce::ScopedLock sl (stateLock);
+    silentSlots.insert (slot);
+}
+
 void VirtualController::setDuplicateReplies (bool shouldDuplicate)
 {
     const juce::ScopedLock sl (stateLock);
@@ -258,6 +270,8 @@ void VirtualController::clearFaults()
     replyDelayMs = defaultReplyDelayMs;
     dropEveryNth = 0;
     droppedIndexes.clear();
+    droppedWrites.clear();
+    silentSlots.clear();
     duplicateReplies = false;
     duplicateEveryNth = 0;
     reorderBlockSize = 0;
@@ -322,7 +336,7 @@ void VirtualController::receive (const juce::MidiMessage& message)
         const auto index =
             ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
 
-        if (slot < numberOfSlots && index < imageLength)
+        if (slot < numberOfSlots && index < imageLength && droppedWrites.count (index) == 0)
         {
             slots[(size_t) slot].set (index, data[ZKSysEx::writeValuePosition]);
             markDirty();
@@ -348,7 +362,7 @@ void VirtualController::answerRequest (int slot, int index)
     if (dropEveryNth > 0 && requestCount % dropEveryNth == 0)
         return;
 
-    if (droppedIndexes.count (index) > 0)
+    if (droppedIndexes.count (index) > 0 || silentSlots.count (slot) > 0)
         return;
 
     MessageGroup group;

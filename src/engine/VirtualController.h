@@ -95,6 +95,12 @@ public:
     /** Never answers requests for that image index. */
     void addDroppedIndex (int index);
 
+    /** Ignores the writes to that image index in any slot: the controller keeps the old byte. */
+    void addDroppedWrite (int index);
+
+    /** Never answers requests for that slot (0 to 23). */
+    void addSilentSlot (int slot);
+
     /** Sends every reply twice. */
     void setDuplicateReplies (bool shouldDuplicate);
 
@@ -180,6 +186,8 @@ private:
     int replyDelayMs = defaultReplyDelayMs;
     int dropEveryNth = 0;
     std::set<int> droppedIndexes;
+    std::set<int> droppedWrites;
+    std::set<int> silentSlots;
     bool duplicateReplies = false;
     int duplicateEveryNth = 0;
     int reorderBlockSize = 0;

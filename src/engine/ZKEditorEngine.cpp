@@ -229,30 +229,48 @@ void ZKEditorEngine::loadPresetData (const juce::Array<juce::uint8>& presetData)
             control->loadFromImage (image);
 }
 
-bool ZKEditorEngine::loadPresetFile (const juce::File& file)
+juce::Array<juce::uint8> ZKEditorEngine::readPresetFileImage (const juce::File& file) const
 {
     // The size decides before anything is read, so a large file is never loaded into memory.
     if (!file.existsAsFile() || file.getSize() != dumpLength)
-        return false;
+        return {};
 
     juce::FileInputStream stream (file);
 
     if (!stream.openedOk())
-        return false;
+        return {};
 
     juce::Array<juce::uint8> data;
     data.insertMultiple (0, 0, dumpLength);
 
     if (stream.read (data.getRawDataPointer(), dumpLength) != dumpLength)
-        return false;
+        return {};
 
     // A byte above 127 cannot travel in a SysEx message, so such a preset could never be sent.
     for (int i = ZKSysEx::dumpImageOffset; i < ZKSysEx::dumpImageOffset + imageLength; ++i)
         if (data.getUnchecked (i) > ZKSysEx::maximumDataByte)
-            return false;
+            return {};
 
-    loadPresetData (data);
+    data.removeRange (0, ZKSysEx::dumpImageOffset);
+    data.removeLast();
+    return data;
+}
+
+bool ZKEditorEngine::loadPresetFile (const juce::File& file)
+{
+    const auto image = readPresetFileImage (file);
+
+    if (image.isEmpty())
+        return false;
+
+    loadPresetData (createDump (ZKSysEx::presetDumpCommand, 0, image));
     return true;
+}
+
+juce::Array<juce::uint8> ZKEditorEngine::createPresetData (juce::uint8 slot,
+                                                           const juce::Array<juce::uint8>& image) const
+{
+    return createDump (ZKSysEx::presetDumpCommand, slot, image);
 }
 
 //==============================================================================
@@ -289,7 +307,7 @@ public:
     {
         Stage outcome = Stage::failed;
 
-        if (kind == Kind::get)
+        if (kind == Kind::get || kind == Kind::verify || kind == Kind::backup || kind == Kind::compare)
             outcome = runGet (queue);
         else if (kind == Kind::send)
             outcome = runSend();
@@ -339,7 +357,8 @@ public:
         return status;
     }
 
-    /** The image a Send writes: the preset as it was when the Send started. */
+    /** The image a Send writes: the preset as it was when the Send started; for a verify, the
+        image that was sent. */
     const juce::Array<juce::uint8>& getImageToSend() const noexcept { return image; }
 
     /** The image collected by a completed Get. */
@@ -614,7 +633,7 @@ ZKEditorEngine::~ZKEditorEngine()
     for (auto* transfer : transfers)
         transfer->detach();
 
-    cancelTransfers (false);
+    cancelTransfers (TransferStatus::Kind::none);
     midiManager->removeListener (this);
 }
 
@@ -676,6 +695,17 @@ bool ZKEditorEngine::startSend (juce::uint8 slot)
     auto image = createPresetData (slot);
     image.removeRange (0, ZKSysEx::dumpImageOffset);
     image.removeLast();
+    return startSend (slot, image);
+}
+
+bool ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots || image.size() != imageLength)
+    {
+        reportCommunicationFailure();
+        return false;
+    }
+
     queueTransfer (TransferStatus::Kind::send, slot, image);
     return true;
 }
@@ -689,6 +719,34 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
     midiManager->getTransferQueue().waitFor (*transfer);
     return transfer->getStage() == TransferStatus::Stage::completed;
 }
+
+bool ZKEditorEngine::startBackupRead (juce::uint8 slot)
+{
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
+    {
+        if (! arePortsOpen())
+            reportCommunicationFailure();
+
+        return false;
+    }
+
+    queueTransfer (TransferStatus::Kind::backup, slot, {});
+    return true;
+}
+
+bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
+{
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
+    {
+        reportCommunicationFailure();
+        return false;
+    }
+
+    queueTransfer (TransferStatus::Kind::compare, slot, {});
+    return true;
+}
+
+void ZKEditorEngine::setVerifyAfterSend (bool shouldVerify) { verifyAfterSend = shouldVerify; }
 
 void ZKEditorEngine::startSync (bool external)
 {
@@ -713,17 +771,19 @@ void ZKEditorEngine::setSync (bool external)
     }
 }
 
-void ZKEditorEngine::cancelTransfer() { cancelTransfers (false); }
+void ZKEditorEngine::cancelTransfer() { cancelTransfers (TransferStatus::Kind::none); }
 
-void ZKEditorEngine::cancelGet() { cancelTransfers (true); }
+void ZKEditorEngine::cancelGet() { cancelTransfers (TransferStatus::Kind::get); }
 
-void ZKEditorEngine::cancelTransfers (bool getsOnly)
+void ZKEditorEngine::cancelBackupReads() { cancelTransfers (TransferStatus::Kind::backup); }
+
+void ZKEditorEngine::cancelTransfers (TransferStatus::Kind onlyKind)
 {
     // The newest first, so that a queued one never gets its turn while an older one stops.
     const auto toCancel = transfers;
 
     for (int i = toCancel.size(); --i >= 0;)
-        if (!getsOnly || toCancel[i]->getKind() == TransferStatus::Kind::get)
+        if (onlyKind == TransferStatus::Kind::none || toCancel[i]->getKind() == onlyKind)
             midiManager->getTransferQueue().cancelAndWait (*toCancel[i]);
 }
 
@@ -763,9 +823,63 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
 
             listeners.getUnchecked (i)->presetSent (status.slot, transfer.getImageToSend());
         }
+
+        // The controller does not acknowledge writes: the slot is read back, into a scratch image.
+        // Queued before transferEnded is told, so that the window never looks idle in between.
+        if (verifyAfterSend && arePortsOpen())
+            queueTransfer (TransferStatus::Kind::verify, status.slot, transfer.getImageToSend());
     }
 
-    if (status.stage == TransferStatus::Stage::failed)
+    if (status.kind == TransferStatus::Kind::verify
+        && (status.stage == TransferStatus::Stage::completed || status.stage == TransferStatus::Stage::failed))
+    {
+        const auto readBack = status.stage == TransferStatus::Stage::completed ? transfer.getCollectedImage()
+                                                                               : juce::Array<juce::uint8>();
+
+        for (int i = listeners.size(); --i >= 0;)
+        {
+            i = juce::jmin (i, listeners.size() - 1);
+
+            if (i < 0)
+                break;
+
+            listeners.getUnchecked (i)->presetVerified (status.slot, transfer.getImageToSend(), readBack);
+        }
+    }
+
+    if (status.kind == TransferStatus::Kind::backup && status.stage == TransferStatus::Stage::completed)
+    {
+        const auto image = transfer.getCollectedImage();
+
+        for (int i = listeners.size(); --i >= 0;)
+        {
+            i = juce::jmin (i, listeners.size() - 1);
+
+            if (i < 0)
+                break;
+
+            listeners.getUnchecked (i)->slotRead (status.slot, image);
+        }
+    }
+
+    if (status.kind == TransferStatus::Kind::compare && status.stage == TransferStatus::Stage::completed)
+    {
+        const auto image = transfer.getCollectedImage();
+
+        for (int i = listeners.size(); --i >= 0;)
+        {
+            i = juce::jmin (i, listeners.size() - 1);
+
+            if (i < 0)
+                break;
+
+            listeners.getUnchecked (i)->slotReadForCompare (status.slot, image);
+        }
+    }
+
+    // A read for a verify or a backup that fails is summed up by whoever asked for it.
+    if (status.stage == TransferStatus::Stage::failed && status.kind != TransferStatus::Kind::verify
+        && status.kind != TransferStatus::Kind::backup)
         reportCommunicationFailure();
 
     for (int i = listeners.size(); --i >= 0;)

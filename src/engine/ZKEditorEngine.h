@@ -27,7 +27,10 @@ public:
             none,
             get,
             send,
-            sync
+            sync,
+            verify, // the read-back of a Send, into a scratch image
+            backup, // a read of a slot into a scratch image, for a backup
+            compare // a read of a slot into a scratch image, to compare it with the controls
         };
 
         enum class Stage
@@ -43,7 +46,7 @@ public:
         Stage stage = Stage::waiting;
         juce::uint8 slot = 0;
         int done = 0;    // a Get: bytes in of its current attempt; a Send: writes made
-        int total = 0;   // 465 for a Get or a Send, 1 for a sync command
+        int total = 0;   // 465 for a Get, a read or a Send, 1 for a sync command
         int retries = 0; // a Get: attempts made after the first
     };
 
@@ -61,6 +64,22 @@ public:
         /** The whole preset was written into that slot (0 to 23); sentImage is the preset image as
             it was when the Send started (edits made during a Send are not in the slot). */
         virtual void presetSent (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/) {}
+
+        /** The read-back of a Send to that slot is over. readBack holds what the slot held then,
+            to be compared with sentImage; it is empty when the slot did not answer. */
+        virtual void presetVerified (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/,
+                                     const juce::Array<juce::uint8>& /*readBack*/)
+        {
+        }
+
+        /** A read of startBackupRead completed: the 465 image bytes of that slot. The controls are
+            untouched. A read that fails ends with transferEnded alone, without
+            midiCommunicationFailed: its caller sums the failures up. */
+        virtual void slotRead (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
+
+        /** A read of startCompareRead completed: the 465 image bytes of that slot. A failed one is
+            reported as midiCommunicationFailed, as a Get's failure is. */
+        virtual void slotReadForCompare (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
 
         /** A transfer of this engine was queued, started or made progress. */
         virtual void transferProgressed (const TransferStatus&) {}
@@ -173,7 +192,30 @@ public:
         reported). A Send sends the preset as it is now; later edits are not sent. */
     bool startGet (juce::uint8 slot);
     bool startSend (juce::uint8 slot);
+
+    /** Queues a Send of that image of 465 bytes rather than of the controls, as startSend does:
+        to send again what a failed verify found missing. */
+    bool startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image);
     void startSync (bool external);
+
+    /** Whether a completed Send is read back and compared (off for a new engine). */
+    void setVerifyAfterSend (bool shouldVerify);
+    bool getVerifyAfterSend() const noexcept { return verifyAfterSend; }
+
+    /** Queues a read of a slot (0 to 23) with the requests and replies of a Get, into a scratch
+        image: the controls are not touched. The result reaches slotRead. False when nothing was
+        queued (no ports, which is reported, or a slot the controller does not have). */
+    bool startBackupRead (juce::uint8 slot);
+
+    /** The same read for a comparison; the result reaches slotReadForCompare. */
+    bool startCompareRead (juce::uint8 slot);
+
+    /** The preset dump (the preset file's content) of an image of 465 bytes for that slot. */
+    juce::Array<juce::uint8> createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const;
+
+    /** The image of a preset file if the file is accepted as one (the size of a preset dump, every
+        image byte a data byte); empty otherwise. Nothing is loaded. */
+    juce::Array<juce::uint8> readPresetFileImage (const juce::File& file) const;
 
     /** Stops every transfer of this engine: one that waits for its turn never starts, the running
         one stops before its next message. A cancelled Get loads nothing; nothing is reported as a
@@ -182,6 +224,9 @@ public:
 
     /** Stops this engine's Gets only, as cancelTransfer does. */
     void cancelGet();
+
+    /** Stops this engine's reads for a backup only, as cancelTransfer does. */
+    void cancelBackupReads();
 
     /** True while a Get of this engine is queued or under way. */
     bool isGetInProgress() const;
@@ -216,7 +261,7 @@ private:
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
     Transfer* queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> data);
     void transferFinished (Transfer& transfer);
-    void cancelTransfers (bool getsOnly);
+    void cancelTransfers (TransferStatus::Kind onlyKind); // none: every kind
     void reportProgress();
     void reportCommunicationFailure();
     bool arePortsOpen() const;
@@ -236,6 +281,7 @@ private:
     std::map<int, juce::OwnedArray<Control>> controls;
 
     Pacing pacing;
+    bool verifyAfterSend = false;
     juce::Array<Listener*> listeners;
     juce::Array<EditListener*> editListeners;
 

@@ -1,5 +1,6 @@
 #include "views/KeybedSplitSelectorView.h"
 
+#include "engine/ParameterDescriptions.h"
 #include "model/ControlType.h"
 #include "views/ColumnLayout.h"
 #include "views/KeybedControlView.h"
@@ -12,7 +13,7 @@ const juce::Rectangle<int> titleBounds{ 70, 0, 300, 20 };
 constexpr float titleFontHeight = 20.0f;
 constexpr int widgetHeight = 22;
 // Keys count from 1 on the screen and from 0 in the preset.
-constexpr int splitPointDisplayOffset = 1;
+const int splitPointDisplayOffset = ParameterDescriptions::getDisplayOffset (ControlType::Keybed, "Split Point");
 } // namespace
 
 //==============================================================================
@@ -27,7 +28,7 @@ KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngi
 
     // Value 0 is "On": the first entry stands for the stored 0.
     splitModeBox = std::make_unique<SingleParameterControllerComboBox> (engine, "Split Mode", ControlType::Keybed,
-                                                                        juce::StringArray{ "On", "Off" }, this);
+                                                                        ParameterDescriptions::getListEntries (ControlType::Keybed, "Split Mode"), this);
 
     auto* keybed = engine->getControls (ControlType::Keybed).getFirst();
     const auto minimum = (int) keybed->getMinimum ("Split Point") + splitPointDisplayOffset;

@@ -24,8 +24,6 @@ void KnobControlView::createControlGroups()
     setModeSelector (modeBox.get());
 
     // The groups in the order of the "Mode" values: group k holds the widgets of mode k.
-    addControlGroup ("CC", ModeGroupBoxes::create (engine, index, ControlType::Knob,
-                                                   { "MIDI Channel", "CC", "Min", "Max" }, numberBoxes));
-    addControlGroup ("Aftertouch", ModeGroupBoxes::create (engine, index, ControlType::Knob,
-                                                           { "MIDI Channel", "Min", "Max" }, numberBoxes));
+    for (const auto& mode : ParameterDescriptions::getModes (ControlType::Knob))
+        addControlGroup (mode.name, ModeGroupBoxes::create (engine, index, ControlType::Knob, mode.parameters, numberBoxes));
 }

@@ -1,28 +1,17 @@
 #pragma once
 
+#include "engine/ParameterDescriptions.h"
 #include "engine/ZKEditorEngine.h"
 #include "widgets/DoubleParamterControllerNumberBox.h"
 
 /** The number boxes of one mode group of a knob, pad or switch view. */
 namespace ModeGroupBoxes
 {
-struct Range
-{
-    int minimum, maximum, displayOffset;
-};
+using Range = ParameterDescriptions::NumberRange;
 
 /** Channels and curves count from 1 on the screen and from 0 in the preset; every other number is
     shown as stored. */
-inline Range rangeOf (const juce::String& name)
-{
-    if (name == "MIDI Channel")
-        return { 1, 16, 1 };
-
-    if (name == "Curve")
-        return { 1, 8, 1 };
-
-    return { 0, 127, 0 };
-}
+inline Range rangeOf (const juce::String& name) { return ParameterDescriptions::getModeBoxRange (name); }
 
 /** Creates a box per name for that control, appends them to the view's boxes and returns them in
     order. */

@@ -24,15 +24,6 @@ void PadControlView::createControlGroups()
     setModeSelector (modeBox.get());
 
     // The groups in the order of the "Mode" values: group k holds the widgets of mode k.
-    addControlGroup ("Note", ModeGroupBoxes::create (engine, index, ControlType::Pad,
-                                                     { "MIDI Channel", "Note", "Fixed", "Curve" }, numberBoxes));
-    addControlGroup ("CC Toggle",
-                     ModeGroupBoxes::create (engine, index, ControlType::Pad,
-                                             { "MIDI Channel", "CC", "Toggle On", "Toggle Off" }, numberBoxes));
-    addControlGroup ("CC Momentary",
-                     ModeGroupBoxes::create (engine, index, ControlType::Pad,
-                                             { "MIDI Channel", "CC", "Pressed", "Released" }, numberBoxes));
-    addControlGroup ("Program Change",
-                     ModeGroupBoxes::create (engine, index, ControlType::Pad,
-                                             { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" }, numberBoxes));
+    for (const auto& mode : ParameterDescriptions::getModes (ControlType::Pad))
+        addControlGroup (mode.name, ModeGroupBoxes::create (engine, index, ControlType::Pad, mode.parameters, numberBoxes));
 }

@@ -1,5 +1,6 @@
 #include "views/RollModeControlView.h"
 
+#include "engine/ParameterDescriptions.h"
 #include "model/ControlType.h"
 #include "views/ColumnLayout.h"
 
@@ -10,9 +11,9 @@ constexpr int viewHeight = 200;
 const juce::Rectangle<int> titleBounds{ 60, 0, 300, 20 };
 constexpr float titleFontHeight = 18.0f;
 constexpr int widgetHeight = 20;
-constexpr int gateDisplayOffset = 1;
+const int gateDisplayOffset = ParameterDescriptions::getDisplayOffset (ControlType::RollMode, "Gate");
 constexpr int gateMaximum = 99;
-constexpr int swingDisplayOffset = 50;
+const int swingDisplayOffset = ParameterDescriptions::getDisplayOffset (ControlType::RollMode, "Swing");
 } // namespace
 
 //==============================================================================
@@ -32,10 +33,10 @@ RollModeControlView::RollModeControlView (ZKEditorEngine::Ptr editorEngine)
 
     timeDivisionBox = std::make_unique<SingleParameterControllerComboBox> (
         engine, "Time Div", ControlType::RollMode,
-        juce::StringArray{ "1/4", "1/4T", "1/8", "1/8T", "1/16", "1/16T", "1/32", "1/32T" });
+        ParameterDescriptions::getListEntries (ControlType::RollMode, "Time Div"));
     // Value 0 is "Toggle" here, the other way round from the transport buttons' list.
-    functionBox = std::make_unique<SingleParameterControllerComboBox> (engine, "Function", ControlType::RollMode,
-                                                                       juce::StringArray{ "Toggle", "Momentary" });
+    functionBox = std::make_unique<SingleParameterControllerComboBox> (
+        engine, "Function", ControlType::RollMode, ParameterDescriptions::getListEntries (ControlType::RollMode, "Function"));
 
     ColumnLayout::addColumn (*this, { functionBox.get(), timeDivisionBox.get(), gateBox, swingBox },
                              title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);

@@ -24,13 +24,6 @@ void SwitchControlView::createControlGroups()
     setModeSelector (modeBox.get());
 
     // The groups in the order of the "Mode" values: group k holds the widgets of mode k.
-    addControlGroup ("CC Toggle",
-                     ModeGroupBoxes::create (engine, index, ControlType::Switch,
-                                             { "MIDI Channel", "CC", "Toggle On", "Toggle Off" }, numberBoxes));
-    addControlGroup ("CC Momentary",
-                     ModeGroupBoxes::create (engine, index, ControlType::Switch,
-                                             { "MIDI Channel", "CC", "Pressed", "Released" }, numberBoxes));
-    addControlGroup ("Program Change",
-                     ModeGroupBoxes::create (engine, index, ControlType::Switch,
-                                             { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" }, numberBoxes));
+    for (const auto& mode : ParameterDescriptions::getModes (ControlType::Switch))
+        addControlGroup (mode.name, ModeGroupBoxes::create (engine, index, ControlType::Switch, mode.parameters, numberBoxes));
 }

@@ -1,5 +1,6 @@
 #include "views/TransportControlView.h"
 
+#include "engine/ParameterDescriptions.h"
 #include "model/ControlType.h"
 #include "views/ColumnLayout.h"
 
@@ -23,7 +24,7 @@ TransportControlView::TransportControlView (ZKEditorEngine::Ptr engine, unsigned
 
     // Value 0 is "Momentary" here, the other way round from the roll mode's list.
     functionBox = std::make_unique<TransportControllerComboBox> (engine, "Function", buttonIndex,
-                                                                 juce::StringArray{ "Momentary", "Toggle" });
+                                                                 ParameterDescriptions::getListEntries (ControlType::Transport, "Function"));
     ccBox = std::make_unique<TransportControllerNumberBox> (engine, "CC", buttonIndex, 0, 127);
 
     ColumnLayout::addColumn (*this, { functionBox.get(), ccBox.get() },

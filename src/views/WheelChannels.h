@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/ParameterDescriptions.h"
+#include "model/ControlType.h"
+
 #include <juce_core/juce_core.h>
 
 /** The channel list of a wheel: "1" to "16" for the stored 0 to 15, and "Omni" for 16, which only
@@ -8,13 +11,6 @@ namespace WheelChannels
 {
 inline juce::StringArray entries()
 {
-    constexpr int numChannels = 16;
-    juce::StringArray channels;
-
-    for (int channel = 1; channel <= numChannels; ++channel)
-        channels.add (juce::String (channel));
-
-    channels.add ("Omni");
-    return channels;
+    return ParameterDescriptions::getListEntries (ControlType::Wheels, "Pitch Wheel MIDI Channel");
 }
 } // namespace WheelChannels

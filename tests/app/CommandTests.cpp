@@ -23,6 +23,7 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::bringAllToFront, "Bring All to Front", 0 },
     { CommandIDs::openUserGuide, "Open User Guide", 'h' },
     { CommandIDs::quit, "Quit", 'q' },
+    { CommandIDs::verifyAfterSend, "Verify After Send", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -39,6 +40,10 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::pasteControlSettings, "Paste Settings", 0 },
     { CommandIDs::pasteControlSettingsToAll, "Paste Settings to All", 0 },
     { CommandIDs::numberControlsAscending, "Number Ascending From Here", 0 },
+    { CommandIDs::backUpAllSlots, "Back Up All Slots...", 0 },
+    { CommandIDs::restoreAllSlots, "Restore All Slots...", 0 },
+    { CommandIDs::compareWithFile, "Compare With File...", 0 },
+    { CommandIDs::compareWithSlot, "Compare With Slot...", 0 },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -58,13 +63,17 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         EXPECT_EQ (info.categoryName, juce::String ("General"));
         EXPECT_TRUE (info.description.isEmpty());
         // With nothing done yet, there is nothing to undo or redo; with no field focused, no control's
-        // settings to copy, paste or number.
+        // settings to copy, paste or number. "Verify After Send" is ticked until the user turns it off.
         const auto needsHistoryOrFocus = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo
                                          || expected[i].id == CommandIDs::copyControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettingsToAll
                                          || expected[i].id == CommandIDs::numberControlsAscending;
-        EXPECT_EQ (info.flags, needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled : 0);
+        const auto expectedFlags = needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
+                                   : expected[i].id == CommandIDs::verifyAfterSend
+                                       ? juce::ApplicationCommandInfo::isTicked
+                                       : 0;
+        EXPECT_EQ (info.flags, expectedFlags);
 
         if (expected[i].keyCode == 0)
         {
@@ -126,7 +135,7 @@ TEST (CommandIDs, HaveTheirFixedValues)
     EXPECT_EQ (CommandIDs::openUserGuide, 0x200510);
 }
 
-TEST_F (ApplicationTest, ApplicationRegistersNineCommandsWithNamesAndKeysInOrder)
+TEST_F (ApplicationTest, ApplicationRegistersItsCommandsWithNamesAndKeysInOrder)
 {
     expectCommands (*application, applicationCommands, juce::numElementsInArray (applicationCommands));
 
@@ -136,7 +145,7 @@ TEST_F (ApplicationTest, ApplicationRegistersNineCommandsWithNamesAndKeysInOrder
     EXPECT_EQ (application->getNextCommandTarget(), nullptr);
 }
 
-TEST_F (ApplicationTest, DocumentWindowRegistersThirteenCommandsWithNamesAndKeysInOrder)
+TEST_F (ApplicationTest, DocumentWindowRegistersItsCommandsWithNamesAndKeysInOrder)
 {
     expectCommands (window (0), windowCommands, juce::numElementsInArray (windowCommands));
 }
@@ -176,21 +185,23 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
     juce::StringArray subMenuNames;
     EXPECT_EQ (menuEntries (model->getMenuForIndex (0, "File"), &subMenuNames),
                juce::Array<int> ({ CommandIDs::newWindow, CommandIDs::open, CommandIDs::closeWindow, CommandIDs::save,
-                                   CommandIDs::saveAs, -1, 0, CommandIDs::quit }));
+                                   CommandIDs::saveAs, CommandIDs::compareWithFile, CommandIDs::compareWithSlot, -1, 0,
+                                   CommandIDs::quit }));
     EXPECT_EQ (subMenuNames, juce::StringArray ("Hardware"));
 
     EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),
                juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo, 0, CommandIDs::copyControlSettings,
                                    CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
                                    CommandIDs::numberControlsAscending }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")), juce::Array<int> ({ CommandIDs::deviceSetup }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")),
+               juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
 
-TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendAndTheTwoSyncCommands)
+TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpAndRestore)
 {
     const auto fileMenu = application->getMainMenuModel()->getMenuForIndex (0, "File");
     const juce::PopupMenu* hardware = nullptr;
@@ -200,9 +211,9 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendAndTheTwoSyncCommands)
             hardware = it.getItem().subMenu.get();
 
     ASSERT_NE (hardware, nullptr);
-    EXPECT_EQ (menuEntries (*hardware),
-               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0, CommandIDs::setInternalSync,
-                                   CommandIDs::setExternalSync }));
+    EXPECT_EQ (menuEntries (*hardware), juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0,
+                                                            CommandIDs::setInternalSync, CommandIDs::setExternalSync, 0,
+                                                            CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)

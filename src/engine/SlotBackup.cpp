@@ -1,0 +1,150 @@
+#include "engine/SlotBackup.h"
+
+#include "engine/SafeFileWriter.h"
+
+namespace
+{
+juce::String listOfSlots (juce::Array<int> slots)
+{
+    slots.sort();
+    juce::StringArray numbers;
+
+    for (auto slot : slots)
+        numbers.add (juce::String (slot + 1));
+
+    if (numbers.size() == 1)
+        return "slot " + numbers[0];
+
+    const auto last = numbers[numbers.size() - 1];
+    numbers.remove (numbers.size() - 1);
+    return "slots " + numbers.joinIntoString (", ") + " and " + last;
+}
+} // namespace
+
+SlotBackup::SlotBackup (ZKEditorEngine& engineToUse, const juce::File& folderToUse, const juce::String& modelNameToUse)
+    : engine (engineToUse)
+    , folder (folderToUse)
+    , modelName (modelNameToUse)
+{
+    engine.addListener (this);
+}
+
+SlotBackup::~SlotBackup()
+{
+    if (started && ! finished)
+        cancel();
+
+    engine.removeListener (this);
+}
+
+juce::File SlotBackup::getSlotFile (const juce::File& folder, const juce::String& modelName, int slot)
+{
+    return folder.getChildFile (modelName + " Slot " + juce::String (slot + 1).paddedLeft ('0', 2) + ".zkp");
+}
+
+bool SlotBackup::folderHoldsBackup (const juce::File& folder, const juce::String& modelName)
+{
+    for (int slot = 0; slot < numberOfSlots; ++slot)
+        if (getSlotFile (folder, modelName, slot).exists())
+            return true;
+
+    return false;
+}
+
+bool SlotBackup::start()
+{
+    jassert (! started);
+
+    // All 24 reads go into the queue at once, so that no other exchange comes between them.
+    for (int slot = 0; slot < numberOfSlots; ++slot)
+    {
+        if (! engine.startBackupRead ((juce::uint8) slot))
+        {
+            engine.cancelBackupReads();
+            return false;
+        }
+
+        started = true;
+    }
+
+    return true;
+}
+
+void SlotBackup::cancel()
+{
+    if (! started || finished)
+        return;
+
+    // Every read of the engine stops; the first to end as cancelled finishes the backup.
+    cancelled = true;
+    engine.cancelBackupReads();
+    finish();
+}
+
+void SlotBackup::slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    if (finished)
+        return;
+
+    // A preset file carries slot 0 whatever slot it came from: the file's name tells the slot.
+    const auto data = engine.createPresetData (0, image);
+
+    if (SafeFileWriter::replaceWithData (getSlotFile (folder, modelName, slot), data.getRawDataPointer(),
+                                         (size_t) data.size()))
+        savedSlots.add (slot);
+    else
+        unwrittenSlots.add (slot);
+}
+
+void SlotBackup::transferEnded (const ZKEditorEngine::TransferStatus& status)
+{
+    using Stage = ZKEditorEngine::TransferStatus::Stage;
+
+    if (finished || status.kind != ZKEditorEngine::TransferStatus::Kind::backup)
+        return;
+
+    if (status.stage == Stage::cancelled)
+    {
+        cancelled = true;
+        finish();
+        return;
+    }
+
+    if (status.stage == Stage::failed)
+        failedSlots.add (status.slot);
+
+    ++slotsDone;
+
+    if (onProgress)
+        onProgress (slotsDone);
+
+    if (slotsDone == numberOfSlots)
+        finish();
+}
+
+void SlotBackup::finish()
+{
+    if (finished)
+        return;
+
+    finished = true;
+
+    if (onFinished)
+        onFinished();
+}
+
+juce::String SlotBackup::getSummary() const
+{
+    auto summary = juce::String (savedSlots.size()) + " of " + juce::String (numberOfSlots) + " slots backed up";
+
+    if (! failedSlots.isEmpty())
+        summary << "; " << listOfSlots (failedSlots) << " did not answer";
+
+    if (! unwrittenSlots.isEmpty())
+        summary << "; " << listOfSlots (unwrittenSlots) << " could not be written";
+
+    if (cancelled)
+        summary << "; cancelled";
+
+    return summary;
+}

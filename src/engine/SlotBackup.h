@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/ZKEditorEngine.h"
+
+#include <functional>
+
+/** Backs up every slot of the controller into a folder: the 24 slots are read in order through the
+    transfer queue (with the requests and replies of a Get, into scratch images, so the engine's
+    controls are not touched), and each one that arrives is written at once, safely, as a preset
+    file "<model> Slot 01.zkp" ... "<model> Slot 24.zkp". A slot that does not answer after its
+    retries is passed over and named in the summary; a cancel leaves the files written so far, each
+    of them whole. Message thread. */
+class SlotBackup : private ZKEditorEngine::Listener
+{
+public:
+    static constexpr int numberOfSlots = 24;
+
+    /** The engine does the reading; it must outlive the backup. */
+    SlotBackup (ZKEditorEngine& engine, const juce::File& folder, const juce::String& modelName);
+    ~SlotBackup() override;
+
+    /** The file of a slot (0 to 23) in a folder. */
+    static juce::File getSlotFile (const juce::File& folder, const juce::String& modelName, int slot);
+
+    /** Whether the folder holds a file of any slot already. */
+    static bool folderHoldsBackup (const juce::File& folder, const juce::String& modelName);
+
+    /** Queues the 24 reads; false when nothing was queued (no ports, which the engine reports). */
+    bool start();
+
+    /** Stops the reads still to come; the files written so far stay. */
+    void cancel();
+
+    bool isFinished() const noexcept { return finished; }
+    bool wasCancelled() const noexcept { return cancelled; }
+
+    /** The slots (0 to 23) saved, and those that did not answer or could not be written. */
+    const juce::Array<int>& getSavedSlots() const noexcept { return savedSlots; }
+    const juce::Array<int>& getFailedSlots() const noexcept { return failedSlots; }
+    const juce::Array<int>& getUnwrittenSlots() const noexcept { return unwrittenSlots; }
+
+    /** "24 of 24 slots backed up", or with what went wrong: "22 of 24 slots backed up; slots 5 and
+        17 did not answer". Slots are counted from 1. */
+    juce::String getSummary() const;
+
+    /** Called once the last read is over (or the backup was cancelled). */
+    std::function<void()> onFinished;
+
+    /** Called when a slot was read and written, or failed: the number of slots dealt with. */
+    std::function<void (int slotsDone)> onProgress;
+
+private:
+    void slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
+    void finish();
+
+    ZKEditorEngine& engine;
+    const juce::File folder;
+    const juce::String modelName;
+    juce::Array<int> savedSlots, failedSlots, unwrittenSlots;
+    int slotsDone = 0;
+    bool started = false, finished = false, cancelled = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotBackup)
+};

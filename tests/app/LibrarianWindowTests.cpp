@@ -1,0 +1,172 @@
+// A document window's verify after Send, backup and restore against the virtual controller.
+#include "engine/SlotBackup.h"
+#include "engine/VirtualController.h"
+#include "model/ControlType.h"
+#include "support/AppTestHelpers.h"
+#include "support/MessageLoop.h"
+
+using apptest::ApplicationTest;
+using apptest::countAlerts;
+using apptest::pump;
+
+namespace
+{
+constexpr int waitMs = 30000;
+
+class LibrarianWindowTest : public ApplicationTest
+{
+protected:
+    LibrarianWindowTest()
+    {
+        manager.setInputDevice (VirtualController::deviceName);
+        manager.setOutputDevice (VirtualController::deviceName);
+        engine->loadPresetData (engine->createPresetData (0, controller.getSlot (0)));
+        engine->setVerifyAfterSend (true);
+        folder.createDirectory();
+    }
+
+    ~LibrarianWindowTest() override { folder.deleteRecursively(); }
+
+    static juce::AlertWindow* findAlert (const juce::String& title)
+    {
+        auto& desktop = juce::Desktop::getInstance();
+
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+                if (alert->getName() == title && alert->isShowing())
+                    return alert;
+
+        return nullptr;
+    }
+
+    /** The window's folder chooser and summary, answered here. */
+    void answerFolderAndSummary (EditorWindow& window)
+    {
+        window.chooseFolder = [this] (const juce::String&, const juce::File&) { return folder; };
+        window.askToRestore = [] { return true; };
+        window.showSummary = [this] (const juce::String&, const juce::String& message) { summary = message; };
+    }
+
+    VirtualController controller;
+    MidiManager manager{ controller };
+    ZKEditorEngine::Ptr engine = makeQuickEngine (manager);
+    juce::File folder = juce::File::createTempFile ("window_backup");
+    juce::String summary;
+};
+} // namespace
+
+//==============================================================================
+TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendAgainMendsIt)
+{
+    auto& window = openDocumentOn (engine);
+    auto* knob = engine->getControls (Knob)[2];
+    const auto channelIndex = knob->getOffset() + knob->getIndex ("MIDI Channel");
+    const auto channelInSlot = controller.getSlot (6)[channelIndex];
+    ASSERT_TRUE (engine->editParameter (Knob, 2, "MIDI Channel", (juce::uint8) ((channelInSlot + 3) % 16), nullptr));
+    controller.addDroppedWrite (channelIndex);
+
+    ASSERT_TRUE (engine->startSend (6));
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
+
+    auto* alert = findAlert ("Verify Failed");
+    const auto expectedLine = "Knob 3: MIDI Channel " + juce::String ((channelInSlot + 3) % 16 + 1) + " / "
+                              + juce::String (channelInSlot + 1);
+    const auto message = window.getLastVerifyFailure();
+    EXPECT_TRUE (message.contains ("Slot 7")) << message;
+    EXPECT_TRUE (message.contains (expectedLine)) << message;
+
+    controller.clearFaults();
+
+    for (auto* child : alert->getChildren())
+        if (auto* button = dynamic_cast<juce::TextButton*> (child))
+            if (button->getButtonText() == "Send Again")
+                button->triggerClick();
+
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return window.getTransferStatusBar().getTextLabel().getText() == "Sent to slot 7 and verified"; },
+        waitMs));
+    EXPECT_EQ (controller.getSlot (6)[channelIndex], (channelInSlot + 3) % 16);
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+}
+
+TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingItsPreset)
+{
+    auto& window = openDocumentOn (engine);
+    answerFolderAndSummary (window);
+    const auto presetBefore = engine->createPresetData (0);
+    const auto titleBefore = window.getName();
+
+    ASSERT_TRUE (window.backUpAllSlots());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
+    EXPECT_EQ (summary, "24 of 24 slots backed up");
+
+    juce::Array<juce::Array<juce::uint8>> backedUp;
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    {
+        backedUp.add (controller.getSlot (slot));
+        controller.setSlot (slot, controller.getSlot ((slot + 1) % SlotBackup::numberOfSlots));
+    }
+
+    summary.clear();
+    ASSERT_TRUE (window.restoreAllSlots());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
+    EXPECT_EQ (summary, "24 of 24 slots restored and verified");
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), backedUp[slot]);
+
+    EXPECT_EQ (engine->createPresetData (0), presetBefore);
+    EXPECT_EQ (window.getName(), titleBefore);
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+}
+
+TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnEdit)
+{
+    auto& window = openDocumentOn (engine);
+    const auto file = folder.getChildFile ("saved.zkp");
+    ASSERT_TRUE (window.saveToFile (file));
+
+    ASSERT_TRUE (window.compareWithFile (file));
+    auto* compare = window.getCompareWindow();
+    ASSERT_NE (compare, nullptr);
+    EXPECT_EQ (compare->getText(), "No differences");
+
+    auto* knob = engine->getControls (Knob)[2];
+    ASSERT_TRUE (engine->editParameter (Knob, 2, "Mode", 0, nullptr));
+    const auto ccInFile = knob->getValue ("CC");
+    ASSERT_TRUE (engine->editParameter (Knob, 2, "CC", (juce::uint8) ((ccInFile + 53) % 128), nullptr));
+    compare->getRefreshButton().triggerClick();
+    pump();
+
+    EXPECT_TRUE (compare->getText().endsWith ("Knob 3: CC " + juce::String ((ccInFile + 53) % 128) + " / "
+                                              + juce::String (ccInFile)))
+        << compare->getText();
+
+    const auto damaged = folder.getChildFile ("short.zkp");
+    ASSERT_TRUE (damaged.replaceWithText ("not a preset"));
+    EXPECT_FALSE (window.compareWithFile (damaged));
+    EXPECT_NE (window.getFileErrorAlert(), nullptr);
+}
+
+TEST_F (LibrarianWindowTest, CompareWithSlotReadsTheSlotWithoutTouchingThePreset)
+{
+    auto& window = openDocumentOn (engine);
+    const auto presetBefore = engine->createPresetData (0);
+    auto other = controller.getSlot (0);
+    auto* pad = engine->getControls (Pad)[1];
+    const auto channelIndex = pad->getOffset() + pad->getIndex ("MIDI Channel");
+    other.set (channelIndex, (juce::uint8) ((other[channelIndex] + 5) % 16));
+    controller.setSlot (9, other);
+
+    ASSERT_TRUE (window.compareWithSlot (9));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return window.getCompareWindow() != nullptr; }, waitMs));
+
+    EXPECT_EQ (window.getCompareWindow()->getName(), "Compare With Slot 10");
+    EXPECT_TRUE (window.getCompareWindow()->getText().startsWith ("1 difference (this window / Slot 10)"));
+    EXPECT_TRUE (window.getCompareWindow()->getText().endsWith (
+        "Pad 2: MIDI Channel " + juce::String (controller.getSlot (0)[channelIndex] + 1) + " / "
+        + juce::String (other[channelIndex] + 1)))
+        << window.getCompareWindow()->getText();
+    EXPECT_EQ (engine->createPresetData (0), presetBefore);
+}
