@@ -127,7 +127,7 @@ for file in "${saved}" "${e2e_work}/saved-without-extension"; do
 done
 echo "PASS: xdg-mime gives application/x-zkm-preset for a saved preset, also without its extension"
 
-choose_menu_entry "${editor}" 238 0 # Help > Open User Guide
+choose_menu_entry "${editor}" "${help_menu_x}" 0 # Help > Open User Guide
 for _ in $(seq 1 $((e2e_timeout * 10))); do
     [ -s "${e2e_work}/opened" ] && break
     sleep 0.1
