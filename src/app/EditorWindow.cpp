@@ -517,20 +517,7 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
     {
         transferStatusBar->showMessage ("Sent to slot " + slotText + " and verified");
         setTransferStatusBarVisible (true);
-        const auto shown = ++messageShown;
-        const juce::Component::SafePointer<EditorWindow> self (this);
-
-        juce::Timer::callAfterDelay (endMessageMs,
-                                     [self, shown]
-                                     {
-                                         if (self == nullptr || self->messageShown != shown)
-                                             return;
-
-                                         self->messageShown = 0;
-
-                                         if (! self->engine->isTransferInProgress())
-                                             self->setTransferStatusBarVisible (false);
-                                     });
+        endMessageTimer.startTimer (endMessageMs);
         return;
     }
 
@@ -808,7 +795,7 @@ void EditorWindow::updateUnsavedMark()
 
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
 {
-    messageShown = 0;
+    endMessageTimer.stopTimer();
     transferStatusBar->showStatus (status);
     setTransferStatusBarVisible (true);
 }
@@ -822,8 +809,16 @@ void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
                                                 getSendCancelledMessage (status.slot), "OK");
 
-    if (! engine->isTransferInProgress() && messageShown == 0)
+    if (! engine->isTransferInProgress() && ! endMessageTimer.isTimerRunning())
         setTransferStatusBarVisible (false);
+}
+
+void EditorWindow::EndMessageTimer::timerCallback()
+{
+    stopTimer();
+
+    if (! window.engine->isTransferInProgress())
+        window.setTransferStatusBarVisible (false);
 }
 
 juce::String EditorWindow::getSendCancelledTitle() { return "Send Cancelled"; }

@@ -301,7 +301,19 @@ private:
     std::unique_ptr<SlotRestore> slotRestore;
     std::unique_ptr<CompareWindow> compareWindow;
     juce::String lastVerifyFailure;
-    int messageShown = 0; // counts the end messages of the strip; 0 while none shows
+    /** Hides the strip's end message ("Sent to slot N and verified") after a while; owned by the
+        window, so it never fires for a window that is gone. */
+    class EndMessageTimer : public juce::Timer
+    {
+    public:
+        explicit EndMessageTimer (EditorWindow& owner) : window (owner) {}
+        void timerCallback() override;
+
+    private:
+        EditorWindow& window;
+    };
+
+    EndMessageTimer endMessageTimer { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };
