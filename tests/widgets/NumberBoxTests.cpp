@@ -427,6 +427,16 @@ TEST (NumberBox, TabFromTheOpenFieldTakesTheNumberAndFocusesTheNextBoxWithoutOpe
     second.setBounds (110, 0, 100, 18);
     DesktopHost host (row);
 
+    // Keyboard focus moves only within the focused window; the X server may take a moment to give
+    // it, more so while other tests' windows come and go.
+    for (int attempt = 0; attempt < 100 && ! host.window.getPeer()->isFocused(); ++attempt)
+    {
+        host.window.toFront (true);
+        pump (30);
+    }
+
+    ASSERT_TRUE (host.window.getPeer()->isFocused());
+
     auto* editor = openEditor (first);
     ASSERT_NE (editor, nullptr);
     editor->grabKeyboardFocus();
