@@ -2,9 +2,7 @@
 
 #include "engine/SafeFileWriter.h"
 
-namespace
-{
-juce::String listOfSlots (juce::Array<int> slots)
+juce::String SlotBackup::listOfSlots (juce::Array<int> slots)
 {
     slots.sort();
     juce::StringArray numbers;
@@ -19,7 +17,6 @@ juce::String listOfSlots (juce::Array<int> slots)
     numbers.remove (numbers.size() - 1);
     return "slots " + numbers.joinIntoString (", ") + " and " + last;
 }
-} // namespace
 
 SlotBackup::SlotBackup (ZKEditorEngine& engineToUse, const juce::File& folderToUse, const juce::String& modelNameToUse)
     : engine (engineToUse)

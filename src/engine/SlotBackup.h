@@ -13,6 +13,9 @@
 class SlotBackup : private ZKEditorEngine::Listener
 {
 public:
+    /** "slot 5" or "slots 5, 9 and 17", as the summaries name slots (0 to 23 in, 1 to 24 out). */
+    static juce::String listOfSlots (juce::Array<int> slots);
+
     static constexpr int numberOfSlots = 24;
 
     /** The engine does the reading; it must outlive the backup. */

@@ -2,25 +2,6 @@
 
 #include "engine/SlotBackup.h"
 
-namespace
-{
-juce::String listOfSlots (juce::Array<int> slots)
-{
-    slots.sort();
-    juce::StringArray numbers;
-
-    for (auto slot : slots)
-        numbers.add (juce::String (slot + 1));
-
-    if (numbers.size() == 1)
-        return "slot " + numbers[0];
-
-    const auto last = numbers[numbers.size() - 1];
-    numbers.remove (numbers.size() - 1);
-    return "slots " + numbers.joinIntoString (", ") + " and " + last;
-}
-} // namespace
-
 SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderToUse,
                           const juce::String& modelNameToUse)
     : engine (engineToUse)
@@ -155,13 +136,13 @@ juce::String SlotRestore::getSummary() const
                    + " slots restored and verified";
 
     if (! differingSlots.isEmpty())
-        summary << "; " << listOfSlots (differingSlots) << " did not keep what was sent";
+        summary << "; " << SlotBackup::listOfSlots (differingSlots) << " did not keep what was sent";
 
     if (! unansweredSlots.isEmpty())
-        summary << "; " << listOfSlots (unansweredSlots) << " did not answer when read back";
+        summary << "; " << SlotBackup::listOfSlots (unansweredSlots) << " did not answer when read back";
 
     if (! failedSlots.isEmpty())
-        summary << "; " << listOfSlots (failedSlots) << " could not be sent";
+        summary << "; " << SlotBackup::listOfSlots (failedSlots) << " could not be sent";
 
     if (cancelled)
         summary << "; cancelled";
