@@ -1,7 +1,7 @@
 #include "views/BankView.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 #include "widgets/NumberBox.h"
 
 #include <algorithm>

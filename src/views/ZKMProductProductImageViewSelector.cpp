@@ -1,7 +1,7 @@
 #include "views/ZKMProductProductImageViewSelector.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 
 namespace
 {
