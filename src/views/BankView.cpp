@@ -211,6 +211,25 @@ void BankView::resized()
 }
 
 //==============================================================================
+void BankView::setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int viewsPerBank)
+{
+    setBankItems (controlViews);
+    setItemsPerBank (viewsPerBank);
+    rebuildBanks();
+    setSize (viewWidth, viewHeight);
+}
+
+std::unique_ptr<ControlToMidiControllerButton> BankView::addDinButton (ZKEditorEngine::Ptr engine,
+                                                                       const juce::String& name,
+                                                                       juce::Point<int> position)
+{
+    auto button = std::make_unique<ControlToMidiControllerButton> (std::move (engine), name);
+    button->setTopLeftPosition (position);
+    addAndMakeVisible (*button);
+    return button;
+}
+
+//==============================================================================
 std::vector<juce::Component*> BankView::getFocusOrder (int bankIndex) const
 {
     std::vector<juce::Component*> fields;
