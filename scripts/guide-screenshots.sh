@@ -13,6 +13,7 @@ export ZKM_EDITOR_BINARY="${ZKM_EDITOR_BINARY:-${ZKM_BUILD_DIR:-${root}/build}/b
 bash "${root}/scripts/screenshots.sh" "${out_dir}" >/dev/null
 
 source "${root}/scripts/xvfb.sh"
+source "${root}/scripts/editor.sh"
 zkm_start_xvfb
 
 menu_bar_height=24
@@ -26,17 +27,9 @@ status_crop="720x45+0+$((menu_bar_height + 490))"
 wait_for()
 {
     local name="$1" id=""
-    for _ in $(seq 1 200); do
-        id="$(xdotool search --onlyvisible --name "${name}" 2>/dev/null | head -n 1 || true)"
-        if [ -n "${id}" ]; then
-            sleep 0.5 # let it paint
-            echo "${id}"
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "No window named \"${name}\" appeared" >&2
-    return 1
+    id="$(zkm_wait_for_window "${name}" 20)" || { echo "No window named \"${name}\" appeared" >&2; return 1; }
+    sleep 0.5 # let it paint
+    echo "${id}"
 }
 
 click()
@@ -45,9 +38,8 @@ click()
     sleep 0.4
 }
 
-ZKM_EDITOR_VIRTUAL_CONTROLLER=1 "${ZKM_EDITOR_BINARY}" >/dev/null 2>&1 &
-editor_pid=$!
-trap 'kill ${editor_pid} 2>/dev/null || true; kill ${ZKM_XVFB_PID} 2>/dev/null || true; rm -rf "${XDG_CONFIG_HOME}"' EXIT
+ZKM_EDITOR_VIRTUAL_CONTROLLER=1 zkm_start_editor
+trap 'kill ${ZKM_EDITOR_PID} 2>/dev/null || true; kill ${ZKM_XVFB_PID} 2>/dev/null || true; rm -rf "${XDG_CONFIG_HOME}"' EXIT
 editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
 xdotool mousemove --window "${editor}" 1190 $((menu_bar_height + 40))
 sleep 0.3
@@ -106,10 +98,9 @@ import -window root -crop "${knobs_crop}" +repage "${out_dir}/focused_number_box
 
 # Device Setup on a system without the ALSA sequencer, when this one has none: no virtual controller.
 if [ ! -e /dev/snd/seq ]; then
-    kill "${editor_pid}" 2>/dev/null || true
-    wait "${editor_pid}" 2>/dev/null || true
-    "${ZKM_EDITOR_BINARY}" >/dev/null 2>&1 &
-    editor_pid=$!
+    kill "${ZKM_EDITOR_PID}" 2>/dev/null || true
+    wait "${ZKM_EDITOR_PID}" 2>/dev/null || true
+    zkm_start_editor
     editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
     click "${editor}" 140 10 # "Options", right of "File" and "Edit"
     wait_for "^menu$" >/dev/null

@@ -19,15 +19,11 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 source "${root}/scripts/xvfb.sh"
+source "${root}/scripts/editor.sh"
 zkm_start_xvfb
-"${editor}" "$@" &
-editor_pid=$!
-window=""
-for _ in $(seq 1 100); do
-    window="$(xdotool search --name "Quenlo ZKM Editor" 2>/dev/null | head -n 1 || true)"
-    [ -n "${window}" ] && break
-    sleep 0.1
-done
+ZKM_EDITOR_BINARY="${editor}" ZKM_EDITOR_LOG=/dev/stdout zkm_start_editor "$@"
+editor_pid="${ZKM_EDITOR_PID}"
+window="$(zkm_wait_for_window "Quenlo ZKM Editor" 10 "${editor_pid}" || true)"
 sleep 2
 screenshot="${build_dir}/ZKMEditor-screenshot.png"
 if [ -n "${window}" ]; then

@@ -13,21 +13,20 @@ if [ ! -x "${editor}" ]; then
 fi
 
 source "${root}/scripts/xvfb.sh"
+source "${root}/scripts/editor.sh"
 zkm_start_xvfb
 mkdir -p "${out_dir}"
 
-"${editor}" >/dev/null 2>&1 &
-editor_pid=$!
-trap 'kill ${editor_pid} 2>/dev/null || true; kill ${ZKM_XVFB_PID} 2>/dev/null || true' EXIT
+ZKM_EDITOR_BINARY="${editor}" zkm_start_editor
+trap 'kill ${ZKM_EDITOR_PID} 2>/dev/null || true; kill ${ZKM_XVFB_PID} 2>/dev/null || true' EXIT
 
-window=""
-for _ in $(seq 1 200); do
-    window="$(xdotool search --onlyvisible --name "Quenlo ZKM Editor" 2>/dev/null | head -n 1 || true)"
-    [ -n "${window}" ] && break
-    kill -0 "${editor_pid}" 2>/dev/null || { echo "The editor ended at start (is another one running?)" >&2; exit 1; }
-    sleep 0.1
-done
-[ -n "${window}" ] || { echo "The editor's window did not appear" >&2; exit 1; }
+status=0
+window="$(zkm_wait_for_window "Quenlo ZKM Editor" 20 "${ZKM_EDITOR_PID}")" || status=$?
+case ${status} in
+    0) ;;
+    2) echo "The editor ended at start (is another one running?)" >&2; exit 1 ;;
+    *) echo "The editor's window did not appear" >&2; exit 1 ;;
+esac
 sleep 1
 
 # The tab row lies 450 pixels down the 1200 x 700 content, under the 24-pixel menu bar; the tabs

@@ -22,20 +22,29 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=${root
 
 jobs="$(nproc)"
 status=0
-echo "=== AddressSanitizer + UndefinedBehaviorSanitizer: every test, and the real program end to end ==="
-if ZKM_BUILD_DIR="${root}/build-asan" bash "${root}/scripts/build.sh" \
-       -DZKM_SANITIZE=address,undefined -DZKM_BUILD_APP=ON; then
-    (cd "${root}/build-asan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -LE e2e) || status=1
-    (cd "${root}/build-asan" && ctest --output-on-failure --timeout 900 -L e2e) || status=1
-else
-    status=1
-fi
 
-echo "=== ThreadSanitizer: every test ==="
-if ZKM_BUILD_DIR="${root}/build-tsan" bash "${root}/scripts/build.sh" \
-       -DZKM_SANITIZE=thread -DZKM_BUILD_APP=OFF; then
-    (cd "${root}/build-tsan" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -LE e2e) || status=1
-else
-    status=1
-fi
+# One line per configuration: build folder suffix | sanitizers | whether the real program is built
+# and its end-to-end tests run | heading.
+configurations=(
+    "asan|address,undefined|ON|AddressSanitizer + UndefinedBehaviorSanitizer: every test, and the real program end to end"
+    "tsan|thread|OFF|ThreadSanitizer: every test"
+)
+
+for configuration in "${configurations[@]}"; do
+    IFS='|' read -r suffix sanitizers with_app heading <<<"${configuration}"
+    build_dir="${root}/build-${suffix}"
+    echo "=== ${heading} ==="
+
+    if ! ZKM_BUILD_DIR="${build_dir}" bash "${root}/scripts/build.sh" \
+             -DZKM_SANITIZE="${sanitizers}" -DZKM_BUILD_APP="${with_app}"; then
+        status=1
+        continue
+    fi
+
+    (cd "${build_dir}" && ctest --output-on-failure --parallel "${jobs}" --timeout 900 -LE e2e) || status=1
+
+    if [ "${with_app}" = ON ]; then
+        (cd "${build_dir}" && ctest --output-on-failure --timeout 900 -L e2e) || status=1
+    fi
+done
 exit ${status}

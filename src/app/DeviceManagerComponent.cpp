@@ -1,6 +1,7 @@
 #include "app/DeviceManagerComponent.h"
 
 #include "BinaryData.h"
+#include "images/EmbeddedImages.h"
 
 namespace
 {
@@ -34,10 +35,9 @@ DeviceManagerComponent::DeviceManagerComponent (juce::Button::Listener* buttonLi
     cancelButton.addListener (buttonListener);
     findButton.addListener (buttonListener);
 
-    backgroundImage = juce::ImageCache::getFromMemory (BinaryData::DeviceManager_Background_png,
-                                                       BinaryData::DeviceManager_Background_pngSize);
-    listFieldImage = juce::ImageCache::getFromMemory (BinaryData::DeviceManager_ListField_png,
-                                                      BinaryData::DeviceManager_ListField_pngSize);
+    // Both pictures are drawn by the dialog's first paint.
+    backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (DeviceManager_Background));
+    listFieldImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (DeviceManager_ListField));
 
     inputList.setName ("Input Devices");
     outputList.setName ("Output Devices");

@@ -72,7 +72,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     , lastDirectory (lastDirectoryToShare)
     , plainTitle (title)
 {
-    if (auto* mainSection = dynamic_cast<MainSectionView*> (content->getView (0)))
+    if (auto* mainSection = dynamic_cast<MainSectionView*> (content->getView (EditorComponent::mainView)))
         for (auto* button : mainSection->getPresetButtons())
             button->addListener (this);
 
@@ -157,7 +157,7 @@ bool EditorWindow::saveToFile (const juce::File& file)
     if (! SafeFileWriter::replaceWithData (file, presetData.getRawDataPointer(),
                                            static_cast<size_t> (presetData.size())))
     {
-        showFileError ("Error Saving " + file.getFileName() + "\r\n" + " File Could Not Be Written");
+        showFileError (FileErrorAlertWindow::getSaveErrorMessage (file.getFileName()));
         return false;
     }
 
@@ -199,7 +199,7 @@ void EditorWindow::showConnectionStatus (MidiManager& midiManager, std::function
     openDeviceSetup = std::move (openSetup);
     connectionStatus = std::make_unique<ConnectionStatusLabel> (midiManager, openDeviceSetup);
 
-    if (auto* mainSection = getEditorComponent()->getView (0))
+    if (auto* mainSection = getEditorComponent()->getView (EditorComponent::mainView))
     {
         mainSection->addAndMakeVisible (*connectionStatus);
         connectionStatus->setBounds (connectionStatusArea);
@@ -480,7 +480,7 @@ void EditorWindow::midiCommunicationFailed (const juce::String&)
 
 void EditorWindow::presetFileRejected (const juce::String& fileName)
 {
-    showFileError ("Error Opening " + fileName + "\r\n" + " Invalid Preset Data");
+    showFileError (FileErrorAlertWindow::getOpenErrorMessage (fileName));
 }
 
 void EditorWindow::presetFetched (juce::uint8 slot)

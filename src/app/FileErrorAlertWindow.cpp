@@ -7,3 +7,13 @@ FileErrorAlertWindow::FileErrorAlertWindow (const juce::String& messageToShow)
     juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, "File Error", message, "OK", nullptr,
                                             this);
 }
+
+juce::String FileErrorAlertWindow::getOpenErrorMessage (const juce::String& fileName)
+{
+    return "Error Opening " + fileName + "\r\n" + " Invalid Preset Data";
+}
+
+juce::String FileErrorAlertWindow::getSaveErrorMessage (const juce::String& fileName)
+{
+    return "Error Saving " + fileName + "\r\n" + " File Could Not Be Written";
+}

@@ -1,11 +1,12 @@
 #include "app/PresetSlotComponent.h"
 
+#include "widgets/EditorColours.h"
+
 namespace
 {
 constexpr int numPresetSlots = 24;
 constexpr int dialogWidth = 300;
 constexpr int dialogHeight = 100;
-const juce::Colour dialogBlue (0xff117fc6);
 
 juce::StringArray makeSlotNames()
 {
@@ -45,7 +46,7 @@ PresetSlotComponent::PresetSlotComponent (const juce::String& actionName, juce::
 PresetSlotComponent::~PresetSlotComponent() { setLookAndFeel (nullptr); }
 
 //==============================================================================
-void PresetSlotComponent::paint (juce::Graphics& g) { g.fillAll (dialogBlue); }
+void PresetSlotComponent::paint (juce::Graphics& g) { g.fillAll (EditorColours::blue); }
 
 void PresetSlotComponent::comboBoxChanged (juce::ComboBox* comboBox)
 {

@@ -26,9 +26,13 @@ QuenloZKEditorApplication::~QuenloZKEditorApplication()
 }
 
 //==============================================================================
-const juce::String QuenloZKEditorApplication::getApplicationName() { return "Quenlo ZKM Editor"; }
+const juce::String QuenloZKEditorApplication::getApplicationName() { return JUCE_APPLICATION_NAME_STRING; }
 
-const juce::String QuenloZKEditorApplication::getApplicationVersion() { return "1.0.2"; }
+const juce::String QuenloZKEditorApplication::getApplicationVersion()
+{
+    // The build's own version: the project VERSION in the top CMakeLists.txt.
+    return JUCE_APPLICATION_VERSION_STRING;
+}
 
 bool QuenloZKEditorApplication::moreThanOneInstanceAllowed() { return false; }
 

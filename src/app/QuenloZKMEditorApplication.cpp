@@ -1,7 +1,7 @@
 #include "app/QuenloZKMEditorApplication.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 #include "views/ZKMProductProductImageViewSelector.h"
 
 namespace

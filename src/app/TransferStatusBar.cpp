@@ -1,10 +1,10 @@
 #include "app/TransferStatusBar.h"
 
 #include "engine/ZKSysEx.h"
+#include "widgets/EditorColours.h"
 
 namespace
 {
-const juce::Colour stripBlue (0xff117fc6);
 constexpr int margin = 4;
 constexpr int textWidth = 300;
 constexpr int buttonWidth = 80;
@@ -17,7 +17,7 @@ TransferStatusBar::TransferStatusBar()
     text.setName ("Transfer Status Text");
     text.setColour (juce::Label::textColourId, juce::Colours::white);
     progressBar.setName ("Transfer Progress");
-    progressBar.setColour (juce::ProgressBar::backgroundColourId, stripBlue.darker (0.6f));
+    progressBar.setColour (juce::ProgressBar::backgroundColourId, EditorColours::blue.darker (0.6f));
     progressBar.setColour (juce::ProgressBar::foregroundColourId, juce::Colour (0xff8fd0ff));
     cancelButton.setName ("Cancel");
     cancelButton.onClick = [this]
@@ -87,7 +87,7 @@ void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status
 }
 
 //==============================================================================
-void TransferStatusBar::paint (juce::Graphics& g) { g.fillAll (stripBlue); }
+void TransferStatusBar::paint (juce::Graphics& g) { g.fillAll (EditorColours::blue); }
 
 void TransferStatusBar::resized()
 {

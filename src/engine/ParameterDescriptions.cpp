@@ -8,6 +8,13 @@ namespace
 {
     const juce::StringArray transportNames{ "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
 
+    // Channels and curves count from 1 on the screen and from 0 in the preset; transpose is stored
+    // 0 to 24 and shown -12 to +12.
+    constexpr NumberRange midiChannelRange{ 1, 16, 1 };
+    constexpr NumberRange curveRange{ 1, 8, 1 };
+    constexpr NumberRange transposeRange{ -12, 12, -12 };
+    constexpr NumberRange storedByteRange{ 0, 127, 0 };
+
     juce::StringArray wheelChannels()
     {
         juce::StringArray entries;
@@ -82,14 +89,30 @@ const std::vector<Mode>& getModes (int controlType)
 
 NumberRange getModeBoxRange (const juce::String& parameterName)
 {
-    // Channels and curves count from 1 on the screen and from 0 in the preset.
     if (parameterName == "MIDI Channel")
-        return { 1, 16, 1 };
+        return midiChannelRange;
 
     if (parameterName == "Curve")
-        return { 1, 8, 1 };
+        return curveRange;
 
-    return { 0, 127, 0 };
+    return storedByteRange;
+}
+
+NumberRange getNumberRange (int controlType, const juce::String& parameterName)
+{
+    if (controlType == Knob || controlType == Pad || controlType == Switch)
+        return getModeBoxRange (parameterName);
+
+    if (parameterName.endsWith ("MIDI Channel"))
+        return midiChannelRange;
+
+    if (parameterName.endsWith ("Curve"))
+        return curveRange;
+
+    if (parameterName.endsWith ("Transpose"))
+        return transposeRange;
+
+    return storedByteRange;
 }
 
 juce::StringArray getListEntries (int controlType, const juce::String& parameterName)
@@ -148,15 +171,6 @@ juce::String getDisplayValue (int controlType, const juce::String& parameterName
 
 int getDisplayOffset (int controlType, const juce::String& parameterName)
 {
-    if (controlType == Knob || controlType == Pad || controlType == Switch)
-        return getModeBoxRange (parameterName).displayOffset;
-
-    if (parameterName.endsWith ("MIDI Channel") || parameterName.endsWith ("Curve"))
-        return 1;
-
-    if (parameterName.endsWith ("Transpose"))
-        return -12;
-
     if (controlType == Keybed && parameterName == "Split Point")
         return 1;
 
@@ -166,6 +180,6 @@ int getDisplayOffset (int controlType, const juce::String& parameterName)
     if (controlType == RollMode && parameterName == "Swing")
         return 50;
 
-    return 0;
+    return getNumberRange (controlType, parameterName).displayOffset;
 }
 } // namespace ParameterDescriptions

@@ -34,6 +34,11 @@ const std::vector<Mode>& getModes (int controlType);
 /** The range and offset of the number box of a knob, pad or switch parameter. */
 NumberRange getModeBoxRange (const juce::String& parameterName);
 
+/** The range and offset of a number box of any control, as shown: channels 1 to 16, curves 1 to 8,
+    transpose -12 to +12, every other number 0 to 127 as stored (for a knob, pad or switch the same
+    as getModeBoxRange). A range that the model decides, such as the octave's, is the model's. */
+NumberRange getNumberRange (int controlType, const juce::String& parameterName);
+
 /** The entries of the list that shows that parameter (entry k stands for the stored value k); empty
     for a parameter shown as a number. */
 juce::StringArray getListEntries (int controlType, const juce::String& parameterName);

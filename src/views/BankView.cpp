@@ -1,7 +1,7 @@
 #include "views/BankView.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 #include "widgets/NumberBox.h"
 
 #include <algorithm>
@@ -208,6 +208,25 @@ void BankView::resized()
         previousBankArrow->setTopLeftPosition (previousArrowPosition);
         previousBankArrow->toFront (false);
     }
+}
+
+//==============================================================================
+void BankView::setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int viewsPerBank)
+{
+    setBankItems (controlViews);
+    setItemsPerBank (viewsPerBank);
+    rebuildBanks();
+    setSize (viewWidth, viewHeight);
+}
+
+std::unique_ptr<ControlToMidiControllerButton> BankView::addDinButton (ZKEditorEngine::Ptr engine,
+                                                                       const juce::String& name,
+                                                                       juce::Point<int> position)
+{
+    auto button = std::make_unique<ControlToMidiControllerButton> (std::move (engine), name);
+    button->setTopLeftPosition (position);
+    addAndMakeVisible (*button);
+    return button;
 }
 
 //==============================================================================

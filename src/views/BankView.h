@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/ZKEditorEngine.h"
+#include "widgets/ControlToMidiControllerButton.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** An editor view that owns one control view per control of a group, cuts them into pages (banks)
@@ -67,6 +70,31 @@ public:
 protected:
     /** How many control views one bank shows; the concrete bank sets it before rebuildBanks. */
     void setItemsPerBank (int newItemsPerBank) noexcept { itemsPerBank = newItemsPerBank; }
+
+    //==============================================================================
+    /** What every concrete bank does with the control views it made: hands them over, cuts them
+        into banks of viewsPerBank, shows the first and takes the size of the editor's view area. */
+    void setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int viewsPerBank);
+
+    /** The group's MIDI-to-DIN button, shown at that place in the strip above the bank, near the
+        group's tab; the concrete bank owns it. */
+    std::unique_ptr<ControlToMidiControllerButton> addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name,
+                                                                 juce::Point<int> position);
+
+    /** A view of type ControlView per control of that type that the engine holds, up to the number
+        wanted: a view bound to a missing control would crash. */
+    template <typename ControlView>
+    static juce::OwnedArray<juce::Component> createControlViews (ZKEditorEngine::Ptr engine, int controlType,
+                                                                 int numWanted)
+    {
+        juce::OwnedArray<juce::Component> controlViews;
+        const auto count = juce::jmin (numWanted, engine->getControls (controlType).size());
+
+        for (int index = 0; index < count; ++index)
+            controlViews.add (std::make_unique<ControlView> (engine, (juce::uint8) index));
+
+        return controlViews;
+    }
 
 private:
     //==============================================================================

@@ -1,36 +1,60 @@
 #pragma once
 
+#include "widgets/ControlViewSizes.h"
+#include "widgets/EditorColours.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The layout shared by the single-control views: a white title at the top and, under it, a column
-    of parameter widgets with a fixed gap between them. */
+    of parameter widgets with a fixed gap between them. The frame's sizes are those of every control
+    view (ControlViewSizes). */
 namespace ColumnLayout
 {
-constexpr int widgetWidth = 200;
-constexpr int gapBelowTitle = 10;
-constexpr int gapBetweenWidgets = 5;
-constexpr int dinButtonX = 100;
-constexpr int dinButtonWidth = 100;
-constexpr int dinButtonHeight = 12;
+using namespace ControlViewSizes;
+
+/** The title is 20 high; the roll mode's and the keybed zones' titles start a little further left,
+    and the keybed views' titles are a little larger than the others. */
+constexpr int titleHeight = 20, nearTitleX = 60;
+constexpr float keybedTitleFontHeight = 20.0f;
+
+/** The height of the widgets of most column views (the wheels' and the roll mode's are smaller),
+    and where the column starts, under the title and its gap. */
+constexpr int widgetHeight = 22, columnTop = titleHeight + gapBelowTitle;
+
+/** A MIDI-to-DIN button stands in the right half of the column, under its widgets. */
+constexpr int dinButtonX = 100, dinButtonWidth = 100, dinButtonHeight = 12;
 
 /** Places a title label, white in a plain font of the given height, and shows it in the parent. */
 inline void addTitle (juce::Component& parent, juce::Label& title, juce::Rectangle<int> bounds, float fontHeight)
 {
     title.setBounds (bounds);
-    title.setColour (juce::Label::textColourId, juce::Colours::white);
+    title.setColour (juce::Label::textColourId, EditorColours::white);
     title.setFont (juce::Font (fontHeight, juce::Font::plain));
     parent.addAndMakeVisible (title);
 }
 
-/** Stacks the widgets at x 0 from the given top, each the given height and five pixels below the one
+/** Gives a single-control view its size and its title, a label whose name and text are the given
+    text, placed at titleX; returns the title, which the view owns from then on. */
+inline std::unique_ptr<juce::Label> addTitledFrame (juce::Component& view, const juce::String& titleText,
+                                                    int titleX = ControlViewSizes::titleX,
+                                                    float fontHeight = ControlViewSizes::titleFontHeight)
+{
+    view.setSize (viewWidth, viewHeight);
+
+    auto title = std::make_unique<juce::Label> (titleText, titleText);
+    addTitle (view, *title, { titleX, 0, titleWidth, titleHeight }, fontHeight);
+    return title;
+}
+
+/** Stacks the widgets at x 0 from the given top, each rowHeight high and five pixels below the one
     before, and shows them in the parent. Returns the y just below the gap after the last widget. */
-inline int addColumn (juce::Component& parent, const juce::Array<juce::Component*>& widgets, int top, int widgetHeight)
+inline int addColumn (juce::Component& parent, const juce::Array<juce::Component*>& widgets, int top, int rowHeight)
 {
     auto y = top;
 
     for (auto* widget : widgets)
     {
-        widget->setBounds (0, y, widgetWidth, widgetHeight);
+        widget->setBounds (0, y, widgetWidth, rowHeight);
         parent.addAndMakeVisible (widget);
         y = widget->getBottom() + gapBetweenWidgets;
     }
@@ -43,5 +67,12 @@ inline void addDinButton (juce::Component& parent, juce::Component& button, int 
 {
     button.setBounds (dinButtonX, y, dinButtonWidth, dinButtonHeight);
     parent.addAndMakeVisible (button);
+}
+
+/** Stacks the widgets under the title and puts the view's MIDI-to-DIN button under them. */
+inline void addColumnAndDinButton (juce::Component& parent, const juce::Array<juce::Component*>& widgets,
+                                   int rowHeight, juce::Component& dinButton)
+{
+    addDinButton (parent, dinButton, addColumn (parent, widgets, columnTop, rowHeight));
 }
 } // namespace ColumnLayout

@@ -2,7 +2,7 @@
 
 #include "BinaryData.h"
 #include <functional>
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 #include "views/KeybedControlView.h"
 #include "views/KnobBank.h"
 #include "views/MainSectionView.h"

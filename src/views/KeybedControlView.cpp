@@ -1,7 +1,7 @@
 #include "views/KeybedControlView.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 #include "views/KeybedParameterView.h"
 #include "views/KeybedSplitSelectorView.h"
 

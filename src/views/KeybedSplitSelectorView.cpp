@@ -7,11 +7,6 @@
 
 namespace
 {
-constexpr int viewWidth = 300;
-constexpr int viewHeight = 200;
-const juce::Rectangle<int> titleBounds{ 70, 0, 300, 20 };
-constexpr float titleFontHeight = 20.0f;
-constexpr int widgetHeight = 22;
 // Keys count from 1 on the screen and from 0 in the preset.
 const int splitPointDisplayOffset = ParameterDescriptions::getDisplayOffset (ControlType::Keybed, "Split Point");
 } // namespace
@@ -21,10 +16,8 @@ KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngi
     : engine (std::move (editorEngine))
     , owner (ownerView)
 {
-    setSize (viewWidth, viewHeight);
-
-    title = std::make_unique<juce::Label> ("Split Keyboard", "Split Keyboard");
-    ColumnLayout::addTitle (*this, *title, titleBounds, titleFontHeight);
+    title = ColumnLayout::addTitledFrame (*this, "Split Keyboard", ControlViewSizes::titleX,
+                                          ColumnLayout::keybedTitleFontHeight);
 
     // Value 0 is "On": the first entry stands for the stored 0.
     splitModeBox = std::make_unique<SingleParameterControllerComboBox> (engine, "Split Mode", ControlType::Keybed,
@@ -37,7 +30,7 @@ KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngi
                                                                            minimum, maximum, splitPointDisplayOffset));
 
     ColumnLayout::addColumn (*this, { splitModeBox.get(), numberBoxes.getFirst() },
-                             title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);
+                             ColumnLayout::columnTop, ColumnLayout::widgetHeight);
 }
 
 KeybedSplitSelectorView::~KeybedSplitSelectorView() = default;

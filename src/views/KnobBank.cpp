@@ -13,23 +13,9 @@ const juce::Point<int> dinButtonPosition{ 140, 0 };
 KnobBank::KnobBank (ZKEditorEngine::Ptr engine, int numKnobs)
     : BankView (true)
 {
-    juce::OwnedArray<juce::Component> controlViews;
-
-    // A view per control that the engine holds: a view bound to a missing control would crash.
-    const auto count = juce::jmin (numKnobs, engine->getControls (ControlType::Knob).size());
-
-    for (int knob = 0; knob < count; ++knob)
-        controlViews.add (std::make_unique<KnobControlView> (engine, (juce::uint8) knob));
-
-    setBankItems (controlViews);
-    setItemsPerBank (viewsPerBank);
-    rebuildBanks();
-    setSize (viewWidth, viewHeight);
-
-    // The flag's button stands in the strip above the bank, near the group's tab.
-    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Knobs Midi To DIN");
-    dinButton->setTopLeftPosition (dinButtonPosition);
-    addAndMakeVisible (*dinButton);
+    auto controlViews = createControlViews<KnobControlView> (engine, ControlType::Knob, numKnobs);
+    setUpBanks (controlViews, viewsPerBank);
+    dinButton = addDinButton (engine, "Knobs Midi To DIN", dinButtonPosition);
 }
 
 KnobBank::~KnobBank() = default;

@@ -5,7 +5,7 @@
 
 //==============================================================================
 KnobControlView::KnobControlView (ZKEditorEngine::Ptr editorEngine, juce::uint8 knobIndex)
-    : GenericControlView ("Knob " + juce::String ((int) knobIndex + 1))
+    : GenericControlView (ParameterDescriptions::getControlName (ControlType::Knob, knobIndex))
     , engine (std::move (editorEngine))
     , index (knobIndex)
 {
@@ -19,11 +19,5 @@ KnobControlView::~KnobControlView() = default;
 //==============================================================================
 void KnobControlView::createControlGroups()
 {
-    modeBox = std::make_unique<DoubleParameterControllerComboBox> (engine, "Mode", index, ControlType::Knob,
-                                                                   juce::StringArray());
-    setModeSelector (modeBox.get());
-
-    // The groups in the order of the "Mode" values: group k holds the widgets of mode k.
-    for (const auto& mode : ParameterDescriptions::getModes (ControlType::Knob))
-        addControlGroup (mode.name, ModeGroupBoxes::create (engine, index, ControlType::Knob, mode.parameters, numberBoxes));
+    ModeGroupBoxes::createGroups (*this, engine, index, ControlType::Knob, modeBox, numberBoxes);
 }

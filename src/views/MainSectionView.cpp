@@ -1,7 +1,7 @@
 #include "views/MainSectionView.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
 
 namespace
 {

@@ -4,44 +4,28 @@
 #include "views/ColumnLayout.h"
 #include "views/WheelChannels.h"
 
-namespace
-{
-constexpr int viewWidth = 300;
-constexpr int viewHeight = 200;
-const juce::Rectangle<int> titleBounds{ 70, 0, 300, 20 };
-constexpr float titleFontHeight = 18.0f;
-constexpr int widgetHeight = 18;
-} // namespace
-
 //==============================================================================
 ModWheelView::ModWheelView (ZKEditorEngine::Ptr editorEngine)
     : engine (std::move (editorEngine))
 {
-    setSize (viewWidth, viewHeight);
-
-    title = std::make_unique<juce::Label> ("Mod Wheel", "Mod Wheel");
-    ColumnLayout::addTitle (*this, *title, titleBounds, titleFontHeight);
+    title = ColumnLayout::addTitledFrame (*this, "Mod Wheel");
+    channelBox = WheelChannels::createBox (engine, "Mod Wheel");
 
     // The labels stay short; the parameters carry the wheel's name.
-    channelBox = std::make_unique<SingleParameterControllerComboBox> (engine, "MIDI Channel", ControlType::Wheels,
-                                                                      WheelChannels::entries());
-    channelBox->setParameterName ("Mod Wheel MIDI Channel");
+    const auto createNumberBox = [this] (const juce::String& label)
+    {
+        auto box = std::make_unique<SingleParameterControllerNumberBox> (engine, label, ControlType::Wheels, 0, 127, 0);
+        box->setParameterName ("Mod Wheel " + label);
+        return box;
+    };
 
-    ccBox = std::make_unique<SingleParameterControllerNumberBox> (engine, "CC", ControlType::Wheels, 0, 127, 0);
-    ccBox->setParameterName ("Mod Wheel CC");
-
-    minimumBox = std::make_unique<SingleParameterControllerNumberBox> (engine, "Min", ControlType::Wheels, 0, 127, 0);
-    minimumBox->setParameterName ("Mod Wheel Min");
-
-    maximumBox = std::make_unique<SingleParameterControllerNumberBox> (engine, "Max", ControlType::Wheels, 0, 127, 0);
-    maximumBox->setParameterName ("Mod Wheel Max");
-
-    const auto dinButtonY =
-        ColumnLayout::addColumn (*this, { channelBox.get(), ccBox.get(), minimumBox.get(), maximumBox.get() },
-                                 title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);
+    ccBox = createNumberBox ("CC");
+    minimumBox = createNumberBox ("Min");
+    maximumBox = createNumberBox ("Max");
 
     dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Mod Wheel Midi To DIN");
-    ColumnLayout::addDinButton (*this, *dinButton, dinButtonY);
+    ColumnLayout::addColumnAndDinButton (*this, { channelBox.get(), ccBox.get(), minimumBox.get(), maximumBox.get() },
+                                         WheelChannels::widgetHeight, *dinButton);
 }
 
 ModWheelView::~ModWheelView() = default;

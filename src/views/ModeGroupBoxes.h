@@ -3,6 +3,7 @@
 #include "engine/ParameterDescriptions.h"
 #include "engine/ZKEditorEngine.h"
 #include "widgets/DoubleParamterControllerNumberBox.h"
+#include "widgets/GenericControlView.h"
 
 /** The number boxes of one mode group of a knob, pad or switch view. */
 namespace ModeGroupBoxes
@@ -29,5 +30,20 @@ inline juce::Array<juce::Component*> create (ZKEditorEngine::Ptr engine, juce::u
     }
 
     return group;
+}
+
+/** What a knob, pad or switch view creates as its control groups: its "Mode" list, which becomes the
+    view's mode selector, and one group of boxes per mode, in the order of the "Mode" values (group
+    k holds the boxes of mode k). The list and the boxes belong to the view. */
+inline void createGroups (GenericControlView& view, ZKEditorEngine::Ptr engine, juce::uint8 controlIndex,
+                          int controlType, std::unique_ptr<DoubleParameterControllerComboBox>& modeBox,
+                          juce::OwnedArray<DoubleParamterControllerNumberBox>& boxes)
+{
+    modeBox = std::make_unique<DoubleParameterControllerComboBox> (engine, "Mode", controlIndex, controlType,
+                                                                   juce::StringArray());
+    view.setModeSelector (modeBox.get());
+
+    for (const auto& mode : ParameterDescriptions::getModes (controlType))
+        view.addControlGroup (mode.name, create (engine, controlIndex, controlType, mode.parameters, boxes));
 }
 } // namespace ModeGroupBoxes

@@ -5,7 +5,7 @@
 
 //==============================================================================
 PadControlView::PadControlView (ZKEditorEngine::Ptr editorEngine, juce::uint8 padIndex)
-    : GenericControlView ("Pad " + juce::String ((int) padIndex + 1))
+    : GenericControlView (ParameterDescriptions::getControlName (ControlType::Pad, padIndex))
     , engine (std::move (editorEngine))
     , index (padIndex)
 {
@@ -19,11 +19,5 @@ PadControlView::~PadControlView() = default;
 //==============================================================================
 void PadControlView::createControlGroups()
 {
-    modeBox = std::make_unique<DoubleParameterControllerComboBox> (engine, "Mode", index, ControlType::Pad,
-                                                                   juce::StringArray());
-    setModeSelector (modeBox.get());
-
-    // The groups in the order of the "Mode" values: group k holds the widgets of mode k.
-    for (const auto& mode : ParameterDescriptions::getModes (ControlType::Pad))
-        addControlGroup (mode.name, ModeGroupBoxes::create (engine, index, ControlType::Pad, mode.parameters, numberBoxes));
+    ModeGroupBoxes::createGroups (*this, engine, index, ControlType::Pad, modeBox, numberBoxes);
 }

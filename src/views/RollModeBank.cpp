@@ -12,13 +12,8 @@ RollModeBank::RollModeBank (ZKEditorEngine::Ptr engine)
     : BankView (true)
 {
     juce::OwnedArray<juce::Component> controlViews;
-
     controlViews.add (std::make_unique<RollModeControlView> (engine));
-
-    setBankItems (controlViews);
-    setItemsPerBank (viewsPerBank);
-    rebuildBanks();
-    setSize (viewWidth, viewHeight);
+    setUpBanks (controlViews, viewsPerBank);
 }
 
 RollModeBank::~RollModeBank() = default;

@@ -6,10 +6,6 @@
 
 namespace
 {
-constexpr int viewWidth = 300;
-constexpr int viewHeight = 200;
-const juce::Rectangle<int> titleBounds{ 60, 0, 300, 20 };
-constexpr float titleFontHeight = 18.0f;
 constexpr int widgetHeight = 20;
 const int gateDisplayOffset = ParameterDescriptions::getDisplayOffset (ControlType::RollMode, "Gate");
 constexpr int gateMaximum = 99;
@@ -20,10 +16,7 @@ const int swingDisplayOffset = ParameterDescriptions::getDisplayOffset (ControlT
 RollModeControlView::RollModeControlView (ZKEditorEngine::Ptr editorEngine)
     : engine (std::move (editorEngine))
 {
-    setSize (viewWidth, viewHeight);
-
-    title = std::make_unique<juce::Label> ("Roll Mode", "Roll Mode");
-    ColumnLayout::addTitle (*this, *title, titleBounds, titleFontHeight);
+    title = ColumnLayout::addTitledFrame (*this, "Roll Mode", ColumnLayout::nearTitleX);
 
     auto* gateBox = numberBoxes.add (std::make_unique<SingleParameterControllerNumberBox> (
         engine, "Gate", ControlType::RollMode, gateDisplayOffset, gateMaximum, gateDisplayOffset));
@@ -39,7 +32,7 @@ RollModeControlView::RollModeControlView (ZKEditorEngine::Ptr editorEngine)
         engine, "Function", ControlType::RollMode, ParameterDescriptions::getListEntries (ControlType::RollMode, "Function"));
 
     ColumnLayout::addColumn (*this, { functionBox.get(), timeDivisionBox.get(), gateBox, swingBox },
-                             title->getHeight() + ColumnLayout::gapBelowTitle, widgetHeight);
+                             ColumnLayout::columnTop, widgetHeight);
 }
 
 RollModeControlView::~RollModeControlView() = default;

@@ -13,18 +13,10 @@ SustainBank::SustainBank (ZKEditorEngine::Ptr engine)
     : BankView (true)
 {
     juce::OwnedArray<juce::Component> controlViews;
-
     controlViews.add (std::make_unique<SustainControlView> (engine));
+    setUpBanks (controlViews, viewsPerBank);
 
-    setBankItems (controlViews);
-    setItemsPerBank (viewsPerBank);
-    rebuildBanks();
-    setSize (viewWidth, viewHeight);
-
-    // The flag's button stands in the strip above the bank, near the group's tab.
-    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Sustain Midi To DIN");
-    dinButton->setTopLeftPosition (dinButtonPosition);
-    addAndMakeVisible (*dinButton);
+    dinButton = addDinButton (engine, "Sustain Midi To DIN", dinButtonPosition);
 }
 
 SustainBank::~SustainBank() = default;

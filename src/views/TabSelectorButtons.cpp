@@ -1,7 +1,8 @@
 #include "views/TabSelectorButtons.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
+#include "views/EditorComponent.h"
 
 namespace
 {
@@ -11,7 +12,7 @@ struct Tab
     EmbeddedImages::Png off, over, on;
 };
 
-// In view index order: the tab at position i selects view i. A toggled-on image button draws its
+// In the order of EditorComponent::ViewIndex: the tab at position i selects view i. A toggled-on image button draws its
 // pressed picture, so the tab of the shown view shows its "On" picture.
 const Tab tabs[] = {
     { "Main View Selector Button", ZKM_EMBEDDED_PNG (ZKEditor_MenuTabs_Main_Off),
@@ -34,8 +35,7 @@ const Tab tabs[] = {
       ZKM_EMBEDDED_PNG (ZKEditor_MenuTabs_Sustain_Over), ZKM_EMBEDDED_PNG (ZKEditor_MenuTabs_Sustain_On) },
 };
 
-// The row takes its height from the transport tab; all tabs are equally high.
-constexpr int transportViewIndex = 5;
+static_assert (std::size (tabs) == EditorComponent::numViews, "one tab per editor view");
 } // namespace
 
 //==============================================================================
@@ -60,7 +60,8 @@ TabSelectorButtons::TabSelectorButtons()
         button->addListener (this);
     }
 
-    setSize (x, getButtons()[transportViewIndex]->getHeight());
+    // The row takes its height from the transport tab; all tabs are equally high.
+    setSize (x, getButtons()[EditorComponent::transportView]->getHeight());
 }
 
 TabSelectorButtons::~TabSelectorButtons() = default;

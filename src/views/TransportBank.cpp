@@ -1,13 +1,15 @@
 #include "views/TransportBank.h"
 
+#include "engine/ParameterDescriptions.h"
+#include "model/ControlType.h"
 #include "views/TransportControlView.h"
 
 namespace
 {
 constexpr int viewsPerBank = 4;
 
-// In the order of the transport controls: button i edits transport control i.
-const char* const buttonNames[] = { "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
+// Rewind, Fast Forward, Stop, Play, Loop and Record: button i edits transport control i.
+constexpr int numButtons = 6;
 const juce::Point<int> dinButtonPosition{ 670, 0 };
 } // namespace
 
@@ -17,24 +19,17 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
 {
     juce::OwnedArray<juce::Component> controlViews;
 
-    for (unsigned int button = 0; button < std::size (buttonNames); ++button)
-        controlViews.add (std::make_unique<TransportControlView> (engine, button, buttonNames[button]));
+    for (int button = 0; button < numButtons; ++button)
+        controlViews.add (std::make_unique<TransportControlView> (engine, (unsigned int) button, getButtonName (button)));
 
-    setBankItems (controlViews);
-    setItemsPerBank (viewsPerBank);
-    rebuildBanks();
-    setSize (viewWidth, viewHeight);
-
-    // The flag's button stands in the strip above the bank, near the group's tab.
-    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Transport Midi To DIN");
-    dinButton->setTopLeftPosition (dinButtonPosition);
-    addAndMakeVisible (*dinButton);
+    setUpBanks (controlViews, viewsPerBank);
+    dinButton = addDinButton (engine, "Transport Midi To DIN", dinButtonPosition);
 }
 
 TransportBank::~TransportBank() = default;
 
 juce::String TransportBank::getButtonName (int index)
 {
-    return juce::isPositiveAndBelow (index, (int) std::size (buttonNames)) ? juce::String (buttonNames[index])
-                                                                           : juce::String();
+    return juce::isPositiveAndBelow (index, numButtons) ? ParameterDescriptions::getControlName (ControlType::Transport, index)
+                                                        : juce::String();
 }

@@ -16,11 +16,7 @@ WheelBank::WheelBank (ZKEditorEngine::Ptr engine)
 
     controlViews.add (std::make_unique<ModWheelView> (engine));
     controlViews.add (std::make_unique<PitchWheelView> (engine));
-
-    setBankItems (controlViews);
-    setItemsPerBank (viewsPerBank);
-    rebuildBanks();
-    setSize (viewWidth, viewHeight);
+    setUpBanks (controlViews, viewsPerBank);
 }
 
 WheelBank::~WheelBank() = default;

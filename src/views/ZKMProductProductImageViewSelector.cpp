@@ -1,19 +1,11 @@
 #include "views/ZKMProductProductImageViewSelector.h"
 
 #include "BinaryData.h"
-#include "views/EmbeddedImages.h"
+#include "images/EmbeddedImages.h"
+#include "views/EditorComponent.h"
 
 namespace
 {
-// View indices of the regions.
-constexpr int knobsView = 1;
-constexpr int switchesView = 2;
-constexpr int drumPadsView = 3;
-constexpr int rollModeView = 4;
-constexpr int transportView = 5;
-constexpr int keybedView = 6;
-constexpr int wheelsView = 7;
-
 // Top-left corners of the regions in the picture. The roll mode button sits inside the transport
 // area and the switch rows start a little left of the knob row.
 const juce::Point<int> drumPadsPosition{ 10, 120 };
@@ -69,13 +61,13 @@ ZKMProductProductImageViewSelector::ZKMProductProductImageViewSelector()
 
     auto* rollModeButton = rollMode.get();
 
-    addSelectorButton (drumPadsView, std::move (drumPads));
-    addSelectorButton (knobsView, std::move (knobs));
-    addSelectorButton (switchesView, std::move (switches));
-    addSelectorButton (keybedView, std::move (keybed));
-    addSelectorButton (rollModeView, std::move (rollMode));
-    addSelectorButton (wheelsView, std::move (wheels));
-    addSelectorButton (transportView, std::move (transport));
+    addSelectorButton (EditorComponent::drumPadsView, std::move (drumPads));
+    addSelectorButton (EditorComponent::knobsView, std::move (knobs));
+    addSelectorButton (EditorComponent::switchesView, std::move (switches));
+    addSelectorButton (EditorComponent::keybedView, std::move (keybed));
+    addSelectorButton (EditorComponent::rollModeView, std::move (rollMode));
+    addSelectorButton (EditorComponent::wheelsView, std::move (wheels));
+    addSelectorButton (EditorComponent::transportView, std::move (transport));
 
     for (auto* button : getButtons())
     {

@@ -4,7 +4,9 @@
 
 /** The editor's look: white lists with a blue arrow, blue pop-up menus, rounded light buttons,
     transparent text fields, outlined labels and toggle buttons drawn as plain coloured areas.
-    Alert windows are the platform's own. */
+    Alert windows are the platform's own. The colours of the code-drawn widgets are in
+    EditorColours.h; the tabs and the other pictures are PNGs whose colours live only in
+    scripts/make_artwork.py. */
 class CustomLook : public juce::LookAndFeel_V3
 {
 public:

@@ -2,7 +2,11 @@
 
 #include <juce_graphics/juce_graphics.h>
 
-/** The colours that every widget of the editor shares. */
+/** The colours that every widget of the editor shares.
+
+    The tabs, the bank arrows, the backgrounds and every other picture are PNGs drawn by
+    scripts/make_artwork.py: their colours (the tabs' off, hover and on shades included) live only
+    there, not here. Change them in that script and run it again (python3 scripts/make_artwork.py). */
 namespace EditorColours
 {
 /** The editor's blue: list arrows, numbers, pop-up menus and the text of a switched-on DIN button. */

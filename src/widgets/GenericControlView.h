@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/ControlSettings.h"
+#include "widgets/ControlViewSizes.h"
 #include "widgets/DoubleParameterControllerComboBox.h"
 
 /** The frame of a control with modes (knob, pad, switch): a title, a mode list under it and, under
@@ -17,9 +18,9 @@ public:
     public:
         explicit GenericControlViewControlGroup (const juce::Array<juce::Component*>& widgets);
 
-        static constexpr int widgetWidth = 200;
+        static constexpr int widgetWidth = ControlViewSizes::widgetWidth;
         static constexpr int widgetHeight = 18;
-        static constexpr int widgetGap = 5;
+        static constexpr int widgetGap = ControlViewSizes::gapBetweenWidgets;
 
     private:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericControlViewControlGroup)
@@ -60,17 +61,17 @@ public:
     }
 
     //==============================================================================
-    static constexpr int viewWidth = 300;
-    static constexpr int viewHeight = 200;
-    static constexpr int titleX = 70;
-    static constexpr int titleWidth = 300;
+    static constexpr int viewWidth = ControlViewSizes::viewWidth;
+    static constexpr int viewHeight = ControlViewSizes::viewHeight;
+    static constexpr int titleX = ControlViewSizes::titleX;
+    static constexpr int titleWidth = ControlViewSizes::titleWidth;
     static constexpr int titleHeight = 18;
-    static constexpr float titleFontHeight = 18.0f;
-    static constexpr int modeSelectorGap = 10;
-    static constexpr int modeSelectorWidth = 200;
+    static constexpr float titleFontHeight = ControlViewSizes::titleFontHeight;
+    static constexpr int modeSelectorGap = ControlViewSizes::gapBelowTitle;
+    static constexpr int modeSelectorWidth = ControlViewSizes::widgetWidth;
     static constexpr int modeSelectorHeight = 18;
-    static constexpr int groupGap = 5;
-    static constexpr int groupWidth = 200;
+    static constexpr int groupGap = ControlViewSizes::gapBetweenWidgets;
+    static constexpr int groupWidth = ControlViewSizes::widgetWidth;
     static constexpr int groupHeight = 180;
 
 private:

@@ -3,6 +3,7 @@
 # virtual controller on a slot file, wait for windows, click and type like a user (xdotool), and
 # stop the editor whatever happens. Sourced by the test_*.sh scripts.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/editor.sh"
 
 : "${ZKM_EDITOR_BINARY:?ZKM_EDITOR_BINARY must name the ZKMEditor binary}"
 : "${DISPLAY:?DISPLAY must name an X display}"
@@ -85,29 +86,24 @@ start_editor()
 {
     local slot_file="$1"
     shift
-    (cd "${e2e_work}" && ZKM_EDITOR_VIRTUAL_CONTROLLER="${slot_file}" exec "${ZKM_EDITOR_BINARY}" "$@" \
-        >"${e2e_work}/editor.log" 2>&1) &
-    editor_pid=$!
+    ZKM_EDITOR_DIR="${e2e_work}" ZKM_EDITOR_LOG="${e2e_work}/editor.log" \
+        ZKM_EDITOR_VIRTUAL_CONTROLLER="${slot_file}" zkm_start_editor "$@"
+    editor_pid="${ZKM_EDITOR_PID}"
     e2e_editor_pids+=("${editor_pid}")
 }
 
 # Prints the id of the first visible window whose name matches, waiting for it to appear.
 wait_for_window()
 {
-    local name="$1" id=""
-    for _ in $(seq 1 $((e2e_timeout * 10))); do
-        id="$(xdotool search --onlyvisible --name "${name}" 2>/dev/null | head -n 1 || true)"
-        if [ -n "${id}" ]; then
-            sleep 0.3 # let it paint and take input
-            echo "${id}"
-            return 0
-        fi
-        if [ -n "${editor_pid:-}" ] && ! kill -0 "${editor_pid}" 2>/dev/null; then
-            fail "the editor ended while waiting for \"${name}\" (is another instance running?)"
-        fi
-        sleep 0.1
-    done
-    fail "no window named \"${name}\" within ${e2e_timeout} s"
+    local name="$1" id="" status=0
+    id="$(zkm_wait_for_window "${name}" "${e2e_timeout}" "${editor_pid:-}")" || status=$?
+    case ${status} in
+        0) ;;
+        2) fail "the editor ended while waiting for \"${name}\" (is another instance running?)" ;;
+        *) fail "no window named \"${name}\" within ${e2e_timeout} s" ;;
+    esac
+    sleep 0.3 # let it paint and take input
+    echo "${id}"
 }
 
 wait_for_window_gone()

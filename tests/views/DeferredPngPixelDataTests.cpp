@@ -1,5 +1,5 @@
 #include "BinaryData.h"
-#include "views/DeferredPngPixelData.h"
+#include "images/DeferredPngPixelData.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "views/DeferredPngPixelData.h"
+#include "images/DeferredPngPixelData.h"
 
-#include "views/PngDecodingThread.h"
+#include "images/PngDecodingThread.h"
 
 #include <cstring>
 #include <optional>

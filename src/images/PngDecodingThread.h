@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/DeferredPngPixelData.h"
+#include "images/DeferredPngPixelData.h"
 
 #include <deque>
 

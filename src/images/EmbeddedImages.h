@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/DeferredPngPixelData.h"
+#include "images/DeferredPngPixelData.h"
 
 /** The editor's pictures are PNGs compiled into the program; each is decoded when it is first drawn,
     once for every document window. */

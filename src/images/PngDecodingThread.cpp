@@ -1,4 +1,4 @@
-#include "views/PngDecodingThread.h"
+#include "images/PngDecodingThread.h"
 
 JUCE_IMPLEMENT_SINGLETON (PngDecodingThread)
 

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Sourced by the scripts that drive the real editor (run.sh, screenshots.sh, guide-screenshots.sh)
+# and by the end-to-end tests (tests/e2e/e2e_lib.sh): starting the editor on the current X display
+# and waiting for its windows. Only one editor runs at a time (it keeps a single-instance lock).
+
+# zkm_start_editor [ARGUMENT...]: starts ${ZKM_EDITOR_BINARY} in the background with the arguments,
+# in the folder ${ZKM_EDITOR_DIR} (default: this one), its output going to ${ZKM_EDITOR_LOG}
+# (default: nowhere). Sets ZKM_EDITOR_PID.
+zkm_start_editor()
+{
+    (cd "${ZKM_EDITOR_DIR:-.}" && exec "${ZKM_EDITOR_BINARY}" "$@" >"${ZKM_EDITOR_LOG:-/dev/null}" 2>&1) &
+    ZKM_EDITOR_PID=$!
+}
+
+# zkm_wait_for_window NAME [SECONDS] [PID]: prints the id of the first visible window whose name
+# matches NAME (a regular expression), once it appears. Returns 1 if none appears within SECONDS
+# (default 20), and 2 if the process PID, when given, ends first (another editor running holds the
+# single-instance lock, or the editor failed at start).
+zkm_wait_for_window()
+{
+    local name="$1" seconds="${2:-20}" pid="${3:-}" id=""
+    for _ in $(seq 1 $((seconds * 10))); do
+        id="$(xdotool search --onlyvisible --name "${name}" 2>/dev/null | head -n 1 || true)"
+        if [ -n "${id}" ]; then
+            echo "${id}"
+            return 0
+        fi
+        if [ -n "${pid}" ] && ! kill -0 "${pid}" 2>/dev/null; then
+            return 2
+        fi
+        sleep 0.1
+    done
+    return 1
+}
