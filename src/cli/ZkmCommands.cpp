@@ -94,6 +94,26 @@ const Command* findCommand (const juce::String& name)
     return nullptr;
 }
 
+/** The text in lines of at most lineWidth characters, broken between words. */
+juce::String wrapped (const juce::String& text)
+{
+    constexpr int lineWidth = 78;
+    juce::String result, line;
+
+    for (const auto& word : juce::StringArray::fromTokens (text, " ", {}))
+    {
+        if (line.isNotEmpty() && line.length() + 1 + word.length() > lineWidth)
+        {
+            result << line << "\n";
+            line.clear();
+        }
+
+        line << (line.isEmpty() ? "" : " ") << word;
+    }
+
+    return result + line;
+}
+
 void printUsage()
 {
     std::cout << "zkm " << ZKM_VERSION_STRING
@@ -104,9 +124,10 @@ void printUsage()
                   << command.help.shortDescription << "\n";
 
     std::cout << "\n  zkm help COMMAND    explains a command\n\n"
-              << deviceHelp
-              << "\n\nExit codes: 0 done; 1 the presets differ (diff); 2 wrong usage; 3 a device or "
-                 "transfer failure; 4 a missing, rejected or unwritable file."
+              << wrapped (deviceHelp) << "\n\n"
+              << wrapped ("Exit codes: 0 done; 1 the presets differ (diff); 2 wrong usage; 3 a device or "
+                          "transfer failure; 4 a missing, rejected or unwritable file. Nothing is written "
+                          "when a command fails.")
               << std::endl;
 }
 
@@ -125,7 +146,7 @@ int printHelp (const juce::ArgumentList& arguments)
                                                       + " (\"zkm --help\" lists them)");
 
     std::cout << "Usage: zkm " << command->help.argumentDescription << "\n\n"
-              << command->help.longDescription << std::endl;
+              << wrapped (command->help.longDescription) << std::endl;
     return 0;
 }
 } // namespace
