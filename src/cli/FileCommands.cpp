@@ -17,18 +17,6 @@ namespace
 const char* const nameControl = "Preset Name";
 const char* const nameParameter = "Name";
 constexpr int labelColumn = 26;
-constexpr int firstPrintable = 32, lastPrintable = 126;
-
-juce::Array<juce::uint8> nameBytesOf (const juce::Array<PresetParameters::Parameter>& parameters)
-{
-    juce::Array<juce::uint8> bytes;
-
-    for (const auto& parameter : parameters)
-        if (parameter.controlType == PresetName)
-            bytes.add (parameter.value);
-
-    return bytes;
-}
 
 juce::String describeName (const juce::Array<juce::uint8>& bytes)
 {
@@ -49,7 +37,7 @@ void printListing (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image
     const auto parameters = PresetParameters::list (layout, image);
     juce::String currentControl;
 
-    std::cout << nameControl << ": " << describeName (nameBytesOf (parameters)) << "\n";
+    std::cout << nameControl << ": " << describeName (PresetJson::getNameBytes (parameters)) << "\n";
 
     for (const auto& parameter : parameters)
     {
@@ -64,28 +52,6 @@ void printListing (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image
 
         std::cout << "  " << parameter.label.paddedRight (' ', labelColumn) << " " << parameter.displayValue << "\n";
     }
-}
-
-/** Changes the preset's name to a text of printable characters, padded with zero bytes. */
-void setName (juce::Array<juce::uint8>& image, const juce::Array<PresetParameters::Parameter>& parameters,
-              const juce::String& name)
-{
-    juce::Array<int> positions;
-
-    for (const auto& parameter : parameters)
-        if (parameter.controlType == PresetName)
-            positions.add (parameter.imageIndex);
-
-    if (name.length() > positions.size())
-        CliFailure::fail (CliFailure::wrongUsage, "set: the preset name may have at most "
-                                                      + juce::String (positions.size()) + " characters");
-
-    for (auto character : name)
-        if (character < firstPrintable || character > lastPrintable)
-            CliFailure::fail (CliFailure::wrongUsage, "set: the preset name may hold printable ASCII characters only");
-
-    for (int i = 0; i < positions.size(); ++i)
-        image.set (positions[i], (juce::uint8) (i < name.length() ? name[i] : 0));
 }
 
 const PresetParameters::Parameter& findParameter (const juce::Array<PresetParameters::Parameter>& parameters,
@@ -160,7 +126,11 @@ int set (const juce::ArgumentList& arguments)
 
     if (control.equalsIgnoreCase (nameControl) && label.equalsIgnoreCase (nameParameter))
     {
-        setName (image, parameters, value);
+        const auto named = PresetJson::setName (value, parameters, image);
+
+        if (named.failed())
+            CliFailure::fail (CliFailure::wrongUsage, "set: " + named.getErrorMessage());
+
         PresetFiles::writeImage (engine, image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
         std::cout << nameControl << ": " << value.quoted() << std::endl;
         return 0;

@@ -18,15 +18,15 @@ const char* const nameControl = "Preset Name";
 const char* const nameKey = "Name";
 constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
 
-juce::Array<juce::uint8> nameBytesOf (const juce::Array<PresetParameters::Parameter>& parameters)
+juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
 {
-    juce::Array<juce::uint8> bytes;
+    juce::Array<int> positions;
 
     for (const auto& parameter : parameters)
         if (parameter.controlType == PresetName)
-            bytes.add (parameter.value);
+            positions.add (parameter.imageIndex);
 
-    return bytes;
+    return positions;
 }
 
 juce::var valueOf (const PresetParameters::Parameter& parameter)
@@ -62,47 +62,30 @@ juce::Result readName (const juce::var& group, const juce::Array<PresetParameter
     if (object == nullptr || object->getProperties().size() != 1 || ! object->hasProperty (nameKey))
         return juce::Result::fail (juce::String (nameControl).quoted() + " must hold only " + juce::String (nameKey).quoted());
 
-    juce::Array<int> positions;
-
-    for (const auto& parameter : parameters)
-        if (parameter.controlType == PresetName)
-            positions.add (parameter.imageIndex);
-
     const auto name = object->getProperty (nameKey);
-    juce::Array<int> codes;
 
     if (name.isString())
-    {
-        const auto text = name.toString();
+        return PresetJson::setName (name.toString(), parameters, image);
 
-        for (auto character : text)
-        {
-            if (character < firstPrintable || character > lastPrintable)
-                return juce::Result::fail ("the preset name may hold printable ASCII characters only");
+    auto* list = name.getArray();
 
-            codes.add ((int) character);
-        }
-    }
-    else if (auto* list = name.getArray())
-    {
-        for (const auto& code : *list)
-        {
-            if (! code.isInt() || (int) code < 0 || (int) code > characterCodeMaximum)
-                return juce::Result::fail ("a character code of the preset name must be a number from 0 to 127");
-
-            codes.add ((int) code);
-        }
-    }
-    else
-    {
+    if (list == nullptr)
         return juce::Result::fail ("the preset name must be a text or a list of character codes");
-    }
 
-    if (codes.size() > positions.size())
-        return juce::Result::fail ("the preset name is longer than " + juce::String (positions.size()) + " characters");
+    const auto positions = namePositionsOf (parameters);
+
+    if (list->size() > positions.size())
+        return juce::Result::fail ("the preset name has more than " + juce::String (positions.size()) + " characters");
 
     for (int i = 0; i < positions.size(); ++i)
-        image.set (positions[i], (juce::uint8) (i < codes.size() ? codes[i] : 0));
+    {
+        const auto code = i < list->size() ? list->getReference (i) : juce::var (0);
+
+        if (! code.isInt() || (int) code < 0 || (int) code > characterCodeMaximum)
+            return juce::Result::fail ("a character code of the preset name must be a number from 0 to 127");
+
+        image.set (positions[i], (juce::uint8) (int) code);
+    }
 
     return juce::Result::ok();
 }
@@ -110,6 +93,36 @@ juce::Result readName (const juce::var& group, const juce::Array<PresetParameter
 
 namespace PresetJson
 {
+juce::Array<juce::uint8> getNameBytes (const juce::Array<PresetParameters::Parameter>& parameters)
+{
+    juce::Array<juce::uint8> bytes;
+
+    for (const auto& parameter : parameters)
+        if (parameter.controlType == PresetName)
+            bytes.add (parameter.value);
+
+    return bytes;
+}
+
+juce::Result setName (const juce::String& name, const juce::Array<PresetParameters::Parameter>& parameters,
+                      juce::Array<juce::uint8>& image)
+{
+    const auto positions = namePositionsOf (parameters);
+
+    if (name.length() > positions.size())
+        return juce::Result::fail ("the preset name may have at most " + juce::String (positions.size())
+                                   + " characters");
+
+    for (auto character : name)
+        if (character < firstPrintable || character > lastPrintable)
+            return juce::Result::fail ("the preset name may hold printable ASCII characters only");
+
+    for (int i = 0; i < positions.size(); ++i)
+        image.set (positions[i], (juce::uint8) (i < name.length() ? name[i] : 0));
+
+    return juce::Result::ok();
+}
+
 bool isPrintableName (const juce::Array<juce::uint8>& nameBytes)
 {
     int length = 0;
@@ -151,7 +164,7 @@ juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
             if (controls->hasProperty (nameControl))
                 continue;
 
-            const auto bytes = nameBytesOf (parameters);
+            const auto bytes = getNameBytes (parameters);
             juce::DynamicObject::Ptr group (new juce::DynamicObject());
 
             if (isPrintableName (bytes))
@@ -224,7 +237,10 @@ juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juc
     for (int pass = 0; pass < 2; ++pass)
     {
         const auto parameters = PresetParameters::list (layout, result);
-        std::set<juce::String> used;
+        std::set<juce::String> used, knownControls{ nameControl };
+
+        for (const auto& parameter : parameters)
+            knownControls.insert (parameter.controlName);
 
         for (const auto& parameter : parameters)
         {
@@ -282,6 +298,9 @@ juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juc
 
                 if (controlName == nameControl)
                     continue;
+
+                if (knownControls.count (controlName) == 0)
+                    return juce::Result::fail ("unknown control " + controlName.quoted());
 
                 auto* group = control.value.getDynamicObject();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include "engine/PresetParameters.h"
 
 /** A preset as one JSON document, for scripts and for keeping presets as text:
 
@@ -24,6 +24,14 @@ juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>&
     must lie within the range that the editor accepts for it. On failure the image is left as it
     was and the result names the first problem. */
 juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image);
+
+/** The bytes of the preset's name, from a listing of its parameters. */
+juce::Array<juce::uint8> getNameBytes (const juce::Array<PresetParameters::Parameter>& parameters);
+
+/** Writes a name of at most 16 printable ASCII characters into the image, padded with zero bytes;
+    fails, changing nothing, for any other text. */
+juce::Result setName (const juce::String& name, const juce::Array<PresetParameters::Parameter>& parameters,
+                      juce::Array<juce::uint8>& image);
 
 /** Whether the name's bytes read as a text: printable characters, then only zero bytes. A name
     that does not is written as its list of character codes. */

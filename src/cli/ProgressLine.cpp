@@ -5,7 +5,7 @@
 
 namespace
 {
-constexpr int barWidth = 24;
+constexpr int barWidth = 20;
 constexpr int lineWidth = 79;
 } // namespace
 
