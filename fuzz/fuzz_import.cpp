@@ -6,11 +6,20 @@
 
 #include <cstdlib>
 
+namespace
+{
+// One object, so that JUCE is shut down after the engine and before JUCE's own statics go.
+struct Fixture
+{
+    juce::ScopedJuceInitialiser_GUI juce;
+    PresetLayout layout;
+};
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
-    static juce::ScopedJuceInitialiser_GUI juce;
-    static PresetLayout layout; // the engine is set up once per process
-    auto& engine = layout.getEngine();
+    static Fixture fixture; // JUCE and the engine are set up once per process
+    auto& engine = fixture.layout.getEngine();
 
     const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) size);
     juce::Array<juce::uint8> image;

@@ -29,6 +29,34 @@ juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>
     return positions;
 }
 
+/** Whether the document has a run of more digits outside its texts than any value can have. JUCE's
+    JSON reader gathers the digits of a number, and of its exponent, in a fixed-size integer that a
+    long run overflows, so such a document is refused before it is read. */
+bool hasOverlongNumber (const juce::String& text)
+{
+    constexpr int longestDigitRun = 9;
+    bool inText = false, escaped = false;
+    int digits = 0;
+
+    for (auto character : text)
+    {
+        if (inText)
+        {
+            inText = escaped || character != '"';
+            escaped = ! escaped && character == '\\';
+            continue;
+        }
+
+        inText = character == '"';
+        digits = juce::CharacterFunctions::isDigit (character) ? digits + 1 : 0;
+
+        if (digits > longestDigitRun)
+            return true;
+    }
+
+    return false;
+}
+
 juce::var valueOf (const PresetParameters::Parameter& parameter)
 {
     // A list entry stays text; a number, or a byte outside its list, is a number.
@@ -205,6 +233,9 @@ juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>&
 
 juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image)
 {
+    if (hasOverlongNumber (text))
+        return juce::Result::fail ("not a preset document: it holds a number of more than nine digits");
+
     juce::var document;
     const auto parsed = juce::JSON::parse (text, document);
 
