@@ -43,7 +43,7 @@ endif()
 # Manual page, Debian changelog and copyright (the licence), compressed as Debian wants them.
 file (MAKE_DIRECTORY ${ZKM_GENERATED_PACKAGING_DIR})
 configure_file (${ZKM_PACKAGING_DIR}/changelog ${ZKM_GENERATED_PACKAGING_DIR}/changelog @ONLY)
-foreach (name changelog ZKMEditor.1)
+foreach (name changelog ZKMEditor.1 zkm.1)
     if (name STREQUAL "changelog")
         set (source ${ZKM_GENERATED_PACKAGING_DIR}/changelog)
     else()
@@ -57,8 +57,11 @@ foreach (name changelog ZKMEditor.1)
     endif()
 endforeach()
 set_property (DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-              ${ZKM_PACKAGING_DIR}/changelog ${ZKM_PACKAGING_DIR}/ZKMEditor.1)
+              ${ZKM_PACKAGING_DIR}/changelog ${ZKM_PACKAGING_DIR}/ZKMEditor.1 ${ZKM_PACKAGING_DIR}/zkm.1)
 install (FILES ${ZKM_GENERATED_PACKAGING_DIR}/ZKMEditor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if (TARGET zkm)
+    install (FILES ${ZKM_GENERATED_PACKAGING_DIR}/zkm.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 install (FILES ${ZKM_PACKAGING_DIR}/copyright ${ZKM_GENERATED_PACKAGING_DIR}/changelog.gz
          DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

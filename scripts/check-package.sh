@@ -56,7 +56,7 @@ for size in 16 24 32 48 64 128 256 512; do
 done
 build_dir="$(dirname "${package}")"
 if cmake --build "${build_dir}" --target help 2>/dev/null | grep -qx '\.\.\. zkm'; then
-    expected+=(./usr/bin/zkm)
+    expected+=(./usr/bin/zkm ./usr/share/man/man1/zkm.1.gz)
 fi
 contents="$(dpkg-deb --contents "${package}" | sed -E 's/^([^ ]+ +){5}//')"
 for path in "${expected[@]}"; do

@@ -22,7 +22,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=${root}/te
 mkdir -p "${build_dir}/crashes"
 status=0
 printf '%-20s %8s %12s %10s %s\n' target seconds executions corpus result
-for target in fuzz_preset_file fuzz_midi_stream fuzz_number_box; do
+for target in fuzz_preset_file fuzz_midi_stream fuzz_number_box fuzz_import; do
     corpus="${root}/fuzz/corpus/${target#fuzz_}"
     work="${build_dir}/corpus-${target}"
     mkdir -p "${corpus}" "${work}"

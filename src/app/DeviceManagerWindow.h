@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/DeviceManagerComponent.h"
-#include "app/DeviceSettings.h"
+#include "engine/DeviceSettings.h"
 #include "engine/ControllerFinder.h"
 #include "engine/MidiManager.h"
 #include "engine/ZKEditorEngine.h"

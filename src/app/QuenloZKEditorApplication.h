@@ -3,7 +3,7 @@
 #include "app/FirstPaintProbe.h"
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
-#include "app/DeviceSettings.h"
+#include "engine/DeviceSettings.h"
 #include "app/EditorWindow.h"
 #include "app/MainMenuModel.h"
 #include "app/WindowManager.h"

@@ -1,4 +1,4 @@
-#include "app/DeviceSettings.h"
+#include "engine/DeviceSettings.h"
 
 #include <iostream>
 

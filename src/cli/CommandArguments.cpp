@@ -1,0 +1,125 @@
+#include "cli/CommandArguments.h"
+
+#include "cli/CliFailure.h"
+
+namespace
+{
+bool isNumber (const juce::String& word)
+{
+    return word.length() > 1 && word.substring (1).containsOnly ("0123456789");
+}
+
+bool looksLikeOption (const juce::String& word)
+{
+    return word.startsWithChar ('-') && word != "-" && ! isNumber (word);
+}
+} // namespace
+
+CommandArguments::CommandArguments (const juce::ArgumentList& arguments, const Syntax& syntaxToUse)
+    : syntax (syntaxToUse)
+{
+    bool optionsEnded = false;
+
+    // The first word is the command itself.
+    for (int i = 1; i < arguments.size(); ++i)
+    {
+        const auto word = arguments[i].text;
+
+        if (optionsEnded || ! looksLikeOption (word))
+        {
+            positional.add (word);
+            continue;
+        }
+
+        if (word == "--")
+        {
+            optionsEnded = true;
+            continue;
+        }
+
+        const auto name = word.upToFirstOccurrenceOf ("=", false, false);
+        const auto hasInlineValue = word.startsWith ("--") && word.containsChar ('=');
+        bool known = false;
+
+        for (const auto& flag : syntax.flags)
+        {
+            if (matches (name, flag))
+            {
+                if (hasInlineValue)
+                    failUsage (name + " takes no value");
+
+                givenFlags.add (flag);
+                known = true;
+            }
+        }
+
+        for (const auto& option : syntax.valueOptions)
+        {
+            if (! matches (name, option))
+                continue;
+
+            known = true;
+
+            if (hasInlineValue)
+                values.set (option, word.fromFirstOccurrenceOf ("=", false, false));
+            else if (i + 1 < arguments.size())
+                values.set (option, arguments[++i].text);
+            else
+                failUsage (name + " needs a value");
+
+            if (values[option].isEmpty())
+                failUsage (name + " needs a value");
+        }
+
+        if (! known)
+            failUsage ("unknown option " + name);
+    }
+
+    if (positional.size() < syntax.minimumPositional)
+        failUsage ("missing arguments");
+
+    if (positional.size() > syntax.maximumPositional)
+        failUsage ("unexpected argument " + positional[syntax.maximumPositional].quoted());
+}
+
+//==============================================================================
+juce::File CommandArguments::getPositionalFile (int index) const
+{
+    return juce::File::getCurrentWorkingDirectory().getChildFile (getPositional (index));
+}
+
+bool CommandArguments::hasFlag (const juce::String& flag) const
+{
+    for (const auto& given : givenFlags)
+        if (matches (flag.upToFirstOccurrenceOf ("|", false, false), given))
+            return true;
+
+    return false;
+}
+
+juce::String CommandArguments::getValue (const juce::String& option) const
+{
+    for (const auto& key : values.getAllKeys())
+        if (matches (option.upToFirstOccurrenceOf ("|", false, false), key))
+            return values[key];
+
+    return {};
+}
+
+juce::File CommandArguments::getFile (const juce::String& option) const
+{
+    const auto value = getValue (option);
+    return value.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (value);
+}
+
+//==============================================================================
+void CommandArguments::failUsage (const juce::String& problem) const
+{
+    CliFailure::fail (CliFailure::wrongUsage,
+                      syntax.command + ": " + problem + " (see \"zkm help " + syntax.command + "\")");
+}
+
+bool CommandArguments::matches (const juce::String& word, const juce::String& spellings)
+{
+    return juce::StringArray::fromTokens (spellings, "|", {}).contains (word);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** The words after a command of the zkm program, sorted into positional arguments, flags
+    ("--quiet") and options with a value ("-o FILE", "--device NAME", "--device=NAME"). Anything
+    the command does not take, a missing value or the wrong number of positional arguments ends the
+    command as wrong usage. A word that is a negative number ("-5") is a positional argument, and
+    "--" ends the options. */
+class CommandArguments
+{
+public:
+    struct Syntax
+    {
+        juce::String command;          // "get"
+        juce::StringArray flags;       // "--quiet|-q"
+        juce::StringArray valueOptions; // "--output|-o"
+        int minimumPositional = 0;
+        int maximumPositional = 0;
+    };
+
+    CommandArguments (const juce::ArgumentList& arguments, const Syntax& syntax);
+
+    //==============================================================================
+    int getNumPositional() const noexcept { return positional.size(); }
+    const juce::String& getPositional (int index) const { return positional.getReference (index); }
+
+    /** A positional argument as a file, relative to the working folder. */
+    juce::File getPositionalFile (int index) const;
+
+    /** Whether a flag was given, under any of its spellings ("--quiet|-q"). */
+    bool hasFlag (const juce::String& flag) const;
+
+    /** The value of an option, under any of its spellings; empty when it was not given. */
+    juce::String getValue (const juce::String& option) const;
+
+    /** The value of an option as a file, relative to the working folder; File() when not given. */
+    juce::File getFile (const juce::String& option) const;
+
+private:
+    [[noreturn]] void failUsage (const juce::String& problem) const;
+    static bool matches (const juce::String& word, const juce::String& spellings);
+
+    const Syntax syntax;
+    juce::StringArray positional;
+    juce::StringArray givenFlags;
+    juce::StringPairArray values;
+};

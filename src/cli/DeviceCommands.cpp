@@ -1,0 +1,246 @@
+#include "cli/DeviceCommands.h"
+
+#include "cli/CliFailure.h"
+#include "cli/CommandArguments.h"
+#include "cli/DeviceSession.h"
+#include "cli/PresetFiles.h"
+#include "engine/PresetDifferences.h"
+#include "engine/SlotBackup.h"
+#include "engine/SlotRestore.h"
+
+#include <iostream>
+
+namespace
+{
+const char* const modelName = "ZKM";
+constexpr int differencesOnOneLine = 4;
+
+/** The syntax of a command that talks to the controller: the device options and --quiet besides
+    its own. */
+CommandArguments::Syntax deviceSyntax (const juce::String& command, juce::StringArray flags,
+                                       juce::StringArray valueOptions, int positional)
+{
+    flags.add ("--quiet|-q");
+    valueOptions.addArray ({ "--device|-d", "--input|-i", "--output" });
+    return { command, flags, valueOptions, positional, positional };
+}
+
+/** A slot as the user counts it, 1 to 24, as the engine counts it, 0 to 23. */
+juce::uint8 parseSlot (const juce::String& command, const juce::String& text)
+{
+    const auto slot = text.getIntValue();
+
+    if (! text.containsOnly ("0123456789") || text.isEmpty() || slot < 1 || slot > SlotBackup::numberOfSlots)
+        CliFailure::fail (CliFailure::wrongUsage, command + ": the slot must be a number from 1 to "
+                                                      + juce::String (SlotBackup::numberOfSlots) + ", not "
+                                                      + text.quoted());
+
+    return (juce::uint8) (slot - 1);
+}
+
+/** Hears what the engine tells about the end of a Get, a Send and its read-back. */
+struct TransferOutcome : public ZKEditorEngine::Listener
+{
+    explicit TransferOutcome (ZKEditorEngine& engineToHear)
+        : engine (engineToHear)
+    {
+        engine.addListener (this);
+    }
+
+    ~TransferOutcome() override { engine.removeListener (this); }
+
+    void presetFetched (juce::uint8) override { fetched = true; }
+    void presetSent (juce::uint8, const juce::Array<juce::uint8>&) override { sent = true; }
+
+    void presetVerified (juce::uint8, const juce::Array<juce::uint8>&, const juce::Array<juce::uint8>& image) override
+    {
+        verified = true;
+        readBack = image;
+    }
+
+    ZKEditorEngine& engine;
+    bool fetched = false, sent = false, verified = false;
+    juce::Array<juce::uint8> readBack;
+};
+
+juce::String failureOr (const juce::String& failure, const juce::String& otherwise)
+{
+    return failure.isNotEmpty() ? failure : otherwise;
+}
+
+void printDevices (const juce::String& heading, const juce::StringArray& names)
+{
+    std::cout << heading << ":\n";
+
+    for (const auto& name : names)
+        std::cout << "  " << name << "\n";
+
+    if (names.isEmpty())
+        std::cout << "  (none)\n";
+}
+} // namespace
+
+namespace DeviceCommands
+{
+int devices (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, { "devices", {}, {}, 0, 0 });
+    DeviceSession session (true);
+    auto& manager = session.getMidiManager();
+
+    const auto inputs = manager.getAvailableInputNames();
+    const auto outputs = manager.getAvailableOutputNames();
+
+    if (inputs.isEmpty() && outputs.isEmpty() && ! manager.isMidiServiceAvailable())
+        std::cerr << "zkm: No MIDI system found: is ALSA's sequencer loaded?" << std::endl;
+
+    printDevices ("Inputs", inputs);
+    printDevices ("Outputs", outputs);
+    std::cout << std::flush;
+    return 0;
+}
+
+int get (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, deviceSyntax ("get", {}, { "-o" }, 1));
+    const auto slot = parseSlot ("get", words.getPositional (0));
+    const auto file = words.getFile ("-o");
+
+    if (file == juce::File())
+        CliFailure::fail (CliFailure::wrongUsage, "get: the preset file to write is missing (-o FILE)");
+
+    DeviceSession session (words.hasFlag ("--quiet"));
+    session.openDevices (words);
+    auto& engine = session.getEngine();
+    TransferOutcome outcome (engine);
+
+    if (! session.startGet (slot))
+        CliFailure::fail (CliFailure::deviceFailure, "the Get of slot " + juce::String (slot + 1) + " could not start");
+
+    const auto failure = session.runTransfers();
+
+    if (! outcome.fetched)
+        CliFailure::fail (CliFailure::deviceFailure,
+                          failureOr (failure, "slot " + juce::String (slot + 1) + " did not arrive"));
+
+    PresetFiles::writeDump (engine.createPresetData (PresetFiles::fileSlot), file);
+    std::cout << "Slot " << slot + 1 << " saved to " << file.getFullPathName() << std::endl;
+    return 0;
+}
+
+int send (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, deviceSyntax ("send", { "--no-verify" }, {}, 2));
+    const auto slot = parseSlot ("send", words.getPositional (1));
+    const auto slotText = juce::String (slot + 1);
+    DeviceSession session (words.hasFlag ("--quiet"));
+    auto& engine = session.getEngine();
+
+    // The file is checked before any device is touched.
+    const auto image = PresetFiles::readImage (engine, words.getPositionalFile (0));
+    session.openDevices (words);
+
+    const auto verify = ! words.hasFlag ("--no-verify");
+    engine.setVerifyAfterSend (verify);
+    TransferOutcome outcome (engine);
+
+    if (! engine.startSend (slot, image))
+        CliFailure::fail (CliFailure::deviceFailure, "the Send to slot " + slotText + " could not start");
+
+    const auto failure = session.runTransfers();
+
+    if (! outcome.sent)
+        CliFailure::fail (CliFailure::deviceFailure, failureOr (failure, "slot " + slotText + " was not written"));
+
+    if (! verify)
+    {
+        std::cout << "Sent to slot " << slotText << std::endl;
+        return 0;
+    }
+
+    if (outcome.readBack.isEmpty())
+        CliFailure::fail (CliFailure::deviceFailure,
+                          "slot " + slotText + " did not answer when it was read back: the Send is not verified");
+
+    if (outcome.readBack != image)
+    {
+        const auto differences = PresetDifferences::find (engine, image, outcome.readBack);
+        CliFailure::fail (CliFailure::deviceFailure,
+                          "slot " + slotText + " does not hold what was sent (sent / read back): "
+                              + PresetDifferences::describe (differences, differencesOnOneLine)
+                                    .replace ("\n", "; "));
+    }
+
+    std::cout << "Sent to slot " << slotText << " and verified" << std::endl;
+    return 0;
+}
+
+int backup (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, deviceSyntax ("backup", { "--force" }, {}, 1));
+    const auto folder = words.getPositionalFile (0);
+
+    if (folder.existsAsFile())
+        CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName() + " is a file, not a folder");
+
+    if (SlotBackup::folderHoldsBackup (folder, modelName) && ! words.hasFlag ("--force"))
+        CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName()
+                                                        + " already holds a backup; add --force to replace it");
+
+    DeviceSession session (words.hasFlag ("--quiet"));
+    session.openDevices (words);
+
+    if (! folder.isDirectory() && folder.createDirectory().failed())
+        CliFailure::fail (CliFailure::rejectedFile, "could not make the folder " + folder.getFullPathName());
+
+    SlotBackup slotBackup (session.getEngine(), folder, modelName);
+
+    if (! slotBackup.start())
+        CliFailure::fail (CliFailure::deviceFailure, "the backup could not start");
+
+    session.runUntil ([&slotBackup] { return slotBackup.isFinished(); });
+    session.getProgressLine().clear();
+
+    if (! slotBackup.getUnwrittenSlots().isEmpty())
+        CliFailure::fail (CliFailure::rejectedFile, slotBackup.getSummary());
+
+    if (! slotBackup.getFailedSlots().isEmpty())
+        CliFailure::fail (CliFailure::deviceFailure, slotBackup.getSummary());
+
+    std::cout << slotBackup.getSummary() << std::endl;
+    return 0;
+}
+
+int restore (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, deviceSyntax ("restore", {}, {}, 1));
+    const auto folder = words.getPositionalFile (0);
+
+    if (! folder.isDirectory())
+        CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName() + " is not a folder");
+
+    DeviceSession session (words.hasFlag ("--quiet"));
+    SlotRestore slotRestore (session.getEngine(), folder, modelName);
+
+    // Every file is checked before any device is touched, and nothing is sent unless all are good.
+    const auto problems = slotRestore.check();
+
+    if (! problems.isEmpty())
+        CliFailure::fail (CliFailure::rejectedFile,
+                          "nothing was sent: " + problems.joinIntoString ("; "));
+
+    session.openDevices (words);
+
+    if (! slotRestore.start())
+        CliFailure::fail (CliFailure::deviceFailure, "the restore could not start");
+
+    session.runUntil ([&slotRestore] { return slotRestore.isFinished(); });
+    session.getProgressLine().clear();
+
+    if (slotRestore.getVerifiedSlots().size() != SlotBackup::numberOfSlots)
+        CliFailure::fail (CliFailure::deviceFailure, slotRestore.getSummary());
+
+    std::cout << slotRestore.getSummary() << std::endl;
+    return 0;
+}
+} // namespace DeviceCommands

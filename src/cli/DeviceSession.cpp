@@ -1,0 +1,160 @@
+#include "cli/DeviceSession.h"
+
+#include "cli/CliFailure.h"
+#include "cli/PresetLayout.h"
+#include "engine/DeviceSettings.h"
+
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <sstream>
+
+namespace
+{
+constexpr int loopSliceMs = 20;
+
+std::atomic<bool> interrupted{ false };
+
+extern "C" void noteInterrupt (int) { interrupted = true; }
+
+/** The name of a device the user asked for, checked against the list. */
+void checkListed (MidiManager& manager, const juce::StringArray& names, const juce::String& name,
+                  const juce::String& direction)
+{
+    if (names.contains (name))
+        return;
+
+    CliFailure::fail (CliFailure::deviceFailure,
+                      "no MIDI " + direction + " named " + name.quoted()
+                          + (manager.isMidiServiceAvailable() ? " (see \"zkm devices\")"
+                                                              : ": no MIDI system found: is ALSA's sequencer loaded?"));
+}
+} // namespace
+
+DeviceSession::DeviceSession (bool quiet)
+    : manager (std::make_unique<MidiManager>())
+    , engine (PresetLayout::createEngine (*manager))
+    , progress (quiet)
+{
+    engine->addListener (this);
+
+    // A Ctrl+C while a transfer runs stops it between two messages, as Cancel does in the editor.
+    interrupted = false;
+    std::signal (SIGINT, noteInterrupt);
+}
+
+DeviceSession::~DeviceSession()
+{
+    std::signal (SIGINT, SIG_DFL);
+    engine->cancelTransfer();
+    engine->removeListener (this);
+
+    // The engine unregisters from the manager, so it goes first.
+    engine = nullptr;
+    manager.reset();
+}
+
+//==============================================================================
+void DeviceSession::openDevices (const CommandArguments& arguments)
+{
+    auto inputName = arguments.getValue ("--input");
+    auto outputName = arguments.getValue ("--output");
+    const auto both = arguments.getValue ("--device");
+
+    if (both.isNotEmpty())
+    {
+        inputName = inputName.isEmpty() ? both : inputName;
+        outputName = outputName.isEmpty() ? both : outputName;
+    }
+
+    // Without names, the devices the editor remembers.
+    if (inputName.isEmpty() || outputName.isEmpty())
+    {
+        DeviceSettings settings (DeviceSettings::getDefaultFile());
+        inputName = inputName.isEmpty() ? settings.getInputName() : inputName;
+        outputName = outputName.isEmpty() ? settings.getOutputName() : outputName;
+    }
+
+    if (inputName.isEmpty() || outputName.isEmpty())
+        CliFailure::fail (CliFailure::wrongUsage,
+                          "no MIDI device chosen: name one with --device NAME (see \"zkm devices\")");
+
+    checkListed (*manager, manager->getAvailableInputNames(), inputName, "input");
+    checkListed (*manager, manager->getAvailableOutputNames(), outputName, "output");
+
+    manager->setInputDevice (inputName);
+    manager->setOutputDevice (outputName);
+
+    if (! manager->isInputOpen())
+        CliFailure::fail (CliFailure::deviceFailure, "the MIDI input " + inputName.quoted() + " could not be opened");
+
+    if (! manager->isOutputOpen())
+        CliFailure::fail (CliFailure::deviceFailure, "the MIDI output " + outputName.quoted() + " could not be opened");
+}
+
+bool DeviceSession::startGet (juce::uint8 slot)
+{
+    // The engine notes the start of each Get on the standard output, where this program prints its
+    // results alone: the note is dropped.
+    std::ostringstream dropped;
+    auto* const results = std::cout.rdbuf (dropped.rdbuf());
+    const auto started = engine->startGet (slot);
+    std::cout.rdbuf (results);
+    return started;
+}
+
+juce::String DeviceSession::runTransfers()
+{
+    failure.clear();
+    runUntil ([this] { return ! engine->isTransferInProgress(); });
+    progress.clear();
+    return failure;
+}
+
+void DeviceSession::runUntil (const std::function<bool()>& isDone)
+{
+    auto* messageManager = juce::MessageManager::getInstance();
+
+    while (! isDone())
+    {
+        messageManager->runDispatchLoopUntil (loopSliceMs);
+
+        if (interrupted)
+        {
+            const auto status = engine->getTransferStatus();
+            const auto sending = status.kind == ZKEditorEngine::TransferStatus::Kind::send
+                                 && status.stage == ZKEditorEngine::TransferStatus::Stage::running;
+            engine->cancelTransfer();
+            progress.clear();
+            CliFailure::fail (CliFailure::deviceFailure,
+                              sending ? "cancelled: slot " + juce::String (status.slot + 1)
+                                            + " now holds part of the new preset and part of the old one"
+                                      : juce::String ("cancelled"));
+        }
+    }
+}
+
+//==============================================================================
+void DeviceSession::midiCommunicationFailed (const juce::String& message)
+{
+    // The editor's alert text, on one line.
+    failure = message.replaceCharacters ("\r\n", "  ").trim();
+}
+
+void DeviceSession::transferProgressed (const ZKEditorEngine::TransferStatus& status)
+{
+    using Kind = ZKEditorEngine::TransferStatus::Kind;
+    using Stage = ZKEditorEngine::TransferStatus::Stage;
+
+    const auto slot = juce::String (status.slot + 1);
+    const auto title = status.kind == Kind::send     ? "Sending to slot " + slot
+                       : status.kind == Kind::verify ? "Verifying slot " + slot
+                       : status.kind == Kind::backup ? "Backing up slot " + slot
+                                                     : "Getting slot " + slot;
+
+    if (status.stage == Stage::waiting)
+        progress.show (title, 0, status.total, "waiting for the controller");
+    else if (status.stage == Stage::running)
+        progress.show (title, status.done, status.total,
+                       status.retries > 0 ? "retry " + juce::String (status.retries) : juce::String());
+}

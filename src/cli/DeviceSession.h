@@ -1,0 +1,51 @@
+#pragma once
+
+#include "cli/CommandArguments.h"
+#include "cli/ProgressLine.h"
+#include "engine/ZKEditorEngine.h"
+
+/** The controller as the zkm program reaches it: the system's MIDI devices (and the virtual
+    controller beside them when ZKM_EDITOR_VIRTUAL_CONTROLLER is set, as for the editor), a MIDI
+    manager with the chosen input and output open, and an engine whose transfers run on the same
+    queue, with the same requests, pacing and retries as the editor's. The message loop runs here
+    while a transfer does; Ctrl+C cancels the transfer and ends the command. */
+class DeviceSession : private ZKEditorEngine::Listener
+{
+public:
+    explicit DeviceSession (bool quiet);
+    ~DeviceSession() override;
+
+    //==============================================================================
+    MidiManager& getMidiManager() noexcept { return *manager; }
+    ZKEditorEngine& getEngine() noexcept { return *engine; }
+
+    /** Opens the devices that --device, or --input and --output, name exactly; without them the
+        devices last chosen in the editor. Ends the command when a device is not there. */
+    void openDevices (const CommandArguments& arguments);
+
+    /** Starts the engine's Get of a slot (0 to 23), as startGet does. */
+    bool startGet (juce::uint8 slot);
+
+    /** Runs the message loop until every transfer of the engine is over, showing their progress
+        ("Getting slot 5 [####....] 200 of 465"). Returns the failure of the last transfer that
+        failed, as the editor reports it, empty when none did; a Ctrl+C ends the command. */
+    juce::String runTransfers();
+
+    /** Runs the message loop until the condition holds, with Ctrl+C as above. */
+    void runUntil (const std::function<bool()>& isDone);
+
+    ProgressLine& getProgressLine() noexcept { return progress; }
+
+private:
+    //==============================================================================
+    void midiCommunicationFailed (const juce::String& message) override;
+    void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
+
+    //==============================================================================
+    std::unique_ptr<MidiManager> manager;
+    ZKEditorEngine::Ptr engine;
+    ProgressLine progress;
+    juce::String failure;
+
+    JUCE_DECLARE_NON_COPYABLE (DeviceSession)
+};

@@ -1,0 +1,173 @@
+#include "cli/FileCommands.h"
+
+#include "cli/CliFailure.h"
+#include "cli/CommandArguments.h"
+#include "cli/PresetFiles.h"
+#include "cli/PresetJson.h"
+#include "cli/PresetLayout.h"
+#include "engine/ParameterDescriptions.h"
+#include "engine/PresetDifferences.h"
+#include "engine/PresetParameters.h"
+#include "model/ControlType.h"
+
+#include <iostream>
+
+namespace
+{
+const char* const nameControl = "Preset Name";
+const char* const nameParameter = "Name";
+constexpr int labelColumn = 26;
+
+juce::String describeName (const juce::Array<juce::uint8>& bytes)
+{
+    if (PresetJson::isPrintableName (bytes))
+        return PresetJson::getPrintableName (bytes).quoted();
+
+    juce::StringArray codes;
+
+    for (auto code : bytes)
+        codes.add (juce::String ((int) code));
+
+    return "character codes " + codes.joinIntoString (" ");
+}
+
+/** The parameters of a preset as the editor shows them, one control after another. */
+void printListing (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+{
+    const auto parameters = PresetParameters::list (layout, image);
+    juce::String currentControl;
+
+    std::cout << nameControl << ": " << describeName (PresetJson::getNameBytes (parameters)) << "\n";
+
+    for (const auto& parameter : parameters)
+    {
+        if (parameter.controlType == PresetName || ! parameter.shownInEditor)
+            continue;
+
+        if (parameter.controlName != currentControl)
+        {
+            currentControl = parameter.controlName;
+            std::cout << currentControl << "\n";
+        }
+
+        std::cout << "  " << parameter.label.paddedRight (' ', labelColumn) << " " << parameter.displayValue << "\n";
+    }
+}
+
+const PresetParameters::Parameter& findParameter (const juce::Array<PresetParameters::Parameter>& parameters,
+                                                  const juce::String& control, const juce::String& label)
+{
+    juce::StringArray labels;
+
+    for (const auto& parameter : parameters)
+    {
+        if (! parameter.controlName.equalsIgnoreCase (control))
+            continue;
+
+        if (parameter.label.equalsIgnoreCase (label))
+            return parameter;
+
+        labels.add (parameter.label.quoted());
+    }
+
+    if (labels.isEmpty())
+        CliFailure::fail (CliFailure::wrongUsage,
+                          "set: no control named " + control.quoted() + " (\"zkm show FILE\" lists them)");
+
+    CliFailure::fail (CliFailure::wrongUsage, "set: " + control + " has no parameter " + label.quoted()
+                                                  + " in its present mode; it has " + labels.joinIntoString (", "));
+}
+} // namespace
+
+namespace FileCommands
+{
+int show (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, { "show", { "--json" }, {}, 1, 1 });
+    PresetLayout layout;
+    const auto image = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0));
+
+    if (words.hasFlag ("--json"))
+        std::cout << PresetJson::toJsonText (layout.getEngine(), image) << std::endl;
+    else
+        printListing (layout.getEngine(), image);
+
+    return 0;
+}
+
+int diff (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, { "diff", {}, {}, 2, 2 });
+    PresetLayout layout;
+    const auto first = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0));
+    const auto second = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (1));
+    const auto differences = PresetDifferences::find (layout.getEngine(), first, second);
+
+    for (const auto& difference : differences)
+        std::cout << difference.toString() << "\n";
+
+    std::cout << std::flush;
+
+    // As diff does: the exit code tells a script whether the presets differ.
+    return differences.isEmpty() ? 0 : (int) CliFailure::presetsDiffer;
+}
+
+int set (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, { "set", {}, { "--output|-o" }, 4, 4 });
+    PresetLayout layout;
+    auto& engine = layout.getEngine();
+    const auto file = words.getPositionalFile (0);
+    auto image = PresetFiles::readImage (engine, file);
+    const auto parameters = PresetParameters::list (engine, image);
+    const auto control = words.getPositional (1);
+    const auto label = words.getPositional (2);
+    const auto value = words.getPositional (3);
+
+    if (control.equalsIgnoreCase (nameControl) && label.equalsIgnoreCase (nameParameter))
+    {
+        const auto named = PresetJson::setName (value, parameters, image);
+
+        if (named.failed())
+            CliFailure::fail (CliFailure::wrongUsage, "set: " + named.getErrorMessage());
+
+        PresetFiles::writeImage (engine, image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+        std::cout << nameControl << ": " << value.quoted() << std::endl;
+        return 0;
+    }
+
+    const auto& parameter = findParameter (parameters, control, label);
+    juce::uint8 stored = 0;
+    const auto checked = PresetParameters::parseDisplayValue (parameter, value, stored);
+
+    if (checked.failed())
+        CliFailure::fail (CliFailure::wrongUsage, "set: " + checked.getErrorMessage());
+
+    image.set (parameter.imageIndex, stored);
+    PresetFiles::writeImage (engine, image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+
+    std::cout << parameter.controlName << ": " << parameter.label << " " << parameter.displayValue << " -> "
+              << ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name, stored) << std::endl;
+    return 0;
+}
+
+int import (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, { "import", {}, { "--output|-o" }, 1, 1 });
+
+    if (words.getValue ("--output").isEmpty())
+        CliFailure::fail (CliFailure::wrongUsage, "import: the preset file to write is missing (-o FILE)");
+
+    PresetLayout layout;
+    const auto source = words.getPositionalFile (0);
+    const auto text = PresetFiles::readText (source);
+    juce::Array<juce::uint8> image;
+    const auto result = PresetJson::fromJsonText (layout.getEngine(), text, image);
+
+    if (result.failed())
+        CliFailure::fail (CliFailure::rejectedFile, source.getFileName() + ": " + result.getErrorMessage());
+
+    PresetFiles::writeImage (layout.getEngine(), image, words.getFile ("--output"));
+    return 0;
+}
+} // namespace FileCommands

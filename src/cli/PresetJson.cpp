@@ -1,0 +1,352 @@
+#include "cli/PresetJson.h"
+
+#include "engine/PresetParameters.h"
+#include "model/ControlType.h"
+
+#include <set>
+
+namespace
+{
+const char* const formatKey = "format";
+const char* const versionKey = "version";
+const char* const controlsKey = "controls";
+const char* const formatName = "ZKM preset";
+constexpr int formatVersion = 1;
+
+// The preset's name is one text in the document rather than one number per character.
+const char* const nameControl = "Preset Name";
+const char* const nameKey = "Name";
+constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
+
+juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
+{
+    juce::Array<int> positions;
+
+    for (const auto& parameter : parameters)
+        if (parameter.controlType == PresetName)
+            positions.add (parameter.imageIndex);
+
+    return positions;
+}
+
+/** Whether the document has a run of more digits outside its texts than any value can have. JUCE's
+    JSON reader gathers the digits of a number, and of its exponent, in a fixed-size integer that a
+    long run overflows, so such a document is refused before it is read. */
+bool hasOverlongNumber (const juce::String& text)
+{
+    constexpr int longestDigitRun = 9;
+    bool inText = false, escaped = false;
+    int digits = 0;
+
+    for (auto character : text)
+    {
+        if (inText)
+        {
+            inText = escaped || character != '"';
+            escaped = ! escaped && character == '\\';
+            continue;
+        }
+
+        inText = character == '"';
+        digits = juce::CharacterFunctions::isDigit (character) ? digits + 1 : 0;
+
+        if (digits > longestDigitRun)
+            return true;
+    }
+
+    return false;
+}
+
+juce::var valueOf (const PresetParameters::Parameter& parameter)
+{
+    // A list entry stays text; a number, or a byte outside its list, is a number.
+    if (! parameter.listEntries.isEmpty() && juce::isPositiveAndBelow ((int) parameter.value, parameter.listEntries.size()))
+        return parameter.displayValue;
+
+    return (int) parameter.value + parameter.displayOffset;
+}
+
+/** A JSON value as a user would have typed it into the editor; fails for anything but a whole
+    number or a text. */
+juce::Result textOf (const juce::var& value, juce::String& text)
+{
+    if (value.isString())
+        text = value.toString();
+    else if (value.isInt() || value.isInt64())
+        text = juce::String ((juce::int64) value);
+    else if (value.isDouble() && std::abs ((double) value) < 1.0e6 && std::floor ((double) value) == (double) value)
+        text = juce::String ((juce::int64) (double) value);
+    else
+        return juce::Result::fail ("is not a number or a text");
+
+    return juce::Result::ok();
+}
+
+juce::Result readName (const juce::var& group, const juce::Array<PresetParameters::Parameter>& parameters,
+                       juce::Array<juce::uint8>& image)
+{
+    auto* object = group.getDynamicObject();
+
+    if (object == nullptr || object->getProperties().size() != 1 || ! object->hasProperty (nameKey))
+        return juce::Result::fail (juce::String (nameControl).quoted() + " must hold only " + juce::String (nameKey).quoted());
+
+    const auto name = object->getProperty (nameKey);
+
+    if (name.isString())
+        return PresetJson::setName (name.toString(), parameters, image);
+
+    auto* list = name.getArray();
+
+    if (list == nullptr)
+        return juce::Result::fail ("the preset name must be a text or a list of character codes");
+
+    const auto positions = namePositionsOf (parameters);
+
+    if (list->size() > positions.size())
+        return juce::Result::fail ("the preset name has more than " + juce::String (positions.size()) + " characters");
+
+    for (int i = 0; i < positions.size(); ++i)
+    {
+        const auto code = i < list->size() ? list->getReference (i) : juce::var (0);
+
+        if (! code.isInt() || (int) code < 0 || (int) code > characterCodeMaximum)
+            return juce::Result::fail ("a character code of the preset name must be a number from 0 to 127");
+
+        image.set (positions[i], (juce::uint8) (int) code);
+    }
+
+    return juce::Result::ok();
+}
+} // namespace
+
+namespace PresetJson
+{
+juce::Array<juce::uint8> getNameBytes (const juce::Array<PresetParameters::Parameter>& parameters)
+{
+    juce::Array<juce::uint8> bytes;
+
+    for (const auto& parameter : parameters)
+        if (parameter.controlType == PresetName)
+            bytes.add (parameter.value);
+
+    return bytes;
+}
+
+juce::Result setName (const juce::String& name, const juce::Array<PresetParameters::Parameter>& parameters,
+                      juce::Array<juce::uint8>& image)
+{
+    const auto positions = namePositionsOf (parameters);
+
+    if (name.length() > positions.size())
+        return juce::Result::fail ("the preset name may have at most " + juce::String (positions.size())
+                                   + " characters");
+
+    for (auto character : name)
+        if (character < firstPrintable || character > lastPrintable)
+            return juce::Result::fail ("the preset name may hold printable ASCII characters only");
+
+    for (int i = 0; i < positions.size(); ++i)
+        image.set (positions[i], (juce::uint8) (i < name.length() ? name[i] : 0));
+
+    return juce::Result::ok();
+}
+
+bool isPrintableName (const juce::Array<juce::uint8>& nameBytes)
+{
+    int length = 0;
+
+    while (length < nameBytes.size() && nameBytes[length] != 0)
+        ++length;
+
+    for (int i = 0; i < nameBytes.size(); ++i)
+    {
+        const auto code = (int) nameBytes[i];
+
+        if (i < length ? (code < firstPrintable || code > lastPrintable) : code != 0)
+            return false;
+    }
+
+    return true;
+}
+
+juce::String getPrintableName (const juce::Array<juce::uint8>& nameBytes)
+{
+    juce::String name;
+
+    if (isPrintableName (nameBytes))
+        for (int i = 0; i < nameBytes.size() && nameBytes[i] != 0; ++i)
+            name += juce::String::charToString ((juce::juce_wchar) nameBytes[i]);
+
+    return name;
+}
+
+juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+{
+    const auto parameters = PresetParameters::list (layout, image);
+    juce::DynamicObject::Ptr controls (new juce::DynamicObject());
+
+    for (const auto& parameter : parameters)
+    {
+        if (parameter.controlType == PresetName)
+        {
+            if (controls->hasProperty (nameControl))
+                continue;
+
+            const auto bytes = getNameBytes (parameters);
+            juce::DynamicObject::Ptr group (new juce::DynamicObject());
+
+            if (isPrintableName (bytes))
+            {
+                group->setProperty (nameKey, getPrintableName (bytes));
+            }
+            else
+            {
+                juce::Array<juce::var> codes;
+
+                for (auto code : bytes)
+                    codes.add ((int) code);
+
+                group->setProperty (nameKey, codes);
+            }
+
+            controls->setProperty (nameControl, group.get());
+            continue;
+        }
+
+        if (! controls->hasProperty (parameter.controlName))
+            controls->setProperty (parameter.controlName, new juce::DynamicObject());
+
+        controls->getProperty (parameter.controlName).getDynamicObject()->setProperty (parameter.label, valueOf (parameter));
+    }
+
+    juce::DynamicObject::Ptr document (new juce::DynamicObject());
+    document->setProperty (formatKey, formatName);
+    document->setProperty (versionKey, formatVersion);
+    document->setProperty (controlsKey, controls.get());
+    return document.get();
+}
+
+juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+{
+    return juce::JSON::toString (toJson (layout, image));
+}
+
+juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image)
+{
+    if (hasOverlongNumber (text))
+        return juce::Result::fail ("not a preset document: it holds a number of more than nine digits");
+
+    juce::var document;
+    const auto parsed = juce::JSON::parse (text, document);
+
+    if (parsed.failed())
+        return juce::Result::fail ("not a JSON document: " + parsed.getErrorMessage());
+
+    auto* object = document.getDynamicObject();
+
+    if (object == nullptr || object->getProperty (formatKey) != juce::var (formatName))
+        return juce::Result::fail ("not a ZKM preset document (its \"format\" must be \"ZKM preset\")");
+
+    if (! object->getProperty (versionKey).isInt() || (int) object->getProperty (versionKey) != formatVersion)
+        return juce::Result::fail ("a document of another version; this program reads version 1");
+
+    for (const auto& property : object->getProperties())
+        if (property.name.toString() != formatKey && property.name.toString() != versionKey
+            && property.name.toString() != controlsKey)
+            return juce::Result::fail ("unknown key " + property.name.toString().quoted());
+
+    auto* controls = object->getProperty (controlsKey).getDynamicObject();
+
+    if (controls == nullptr)
+        return juce::Result::fail ("\"controls\" must be an object");
+
+    // The mode of a knob, pad or switch decides which parameter each of its bytes is, so the modes
+    // go in first; the image is then listed once more to name every byte.
+    juce::Array<juce::uint8> result;
+    result.insertMultiple (0, 0, PresetParameters::getImageLength (layout));
+
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        const auto parameters = PresetParameters::list (layout, result);
+        std::set<juce::String> used, knownControls{ nameControl };
+
+        for (const auto& parameter : parameters)
+            knownControls.insert (parameter.controlName);
+
+        for (const auto& parameter : parameters)
+        {
+            if (parameter.controlType == PresetName)
+            {
+                if (pass == 1 && used.count (nameControl) == 0)
+                {
+                    if (! controls->hasProperty (nameControl))
+                        return juce::Result::fail (juce::String (nameControl).quoted() + " is missing");
+
+                    const auto name = readName (controls->getProperty (nameControl), parameters, result);
+
+                    if (name.failed())
+                        return name;
+
+                    used.insert (nameControl);
+                }
+
+                continue;
+            }
+
+            if (pass == 0 && parameter.name != "Mode")
+                continue;
+
+            auto* group = controls->getProperty (parameter.controlName).getDynamicObject();
+
+            if (group == nullptr)
+                return juce::Result::fail (parameter.controlName.quoted() + " is missing or not an object");
+
+            if (! group->hasProperty (parameter.label))
+                return juce::Result::fail (parameter.controlName + ": " + parameter.label.quoted() + " is missing");
+
+            juce::String valueText;
+            const auto where = parameter.controlName + " " + parameter.label.quoted();
+
+            if (textOf (group->getProperty (parameter.label), valueText).failed())
+                return juce::Result::fail (where + " is not a number or a text");
+
+            juce::uint8 stored = 0;
+            const auto checked = PresetParameters::parseDisplayValue (parameter, valueText, stored);
+
+            if (checked.failed())
+                return checked;
+
+            result.set (parameter.imageIndex, stored);
+            used.insert (parameter.controlName + "\n" + parameter.label);
+        }
+
+        if (pass == 1)
+        {
+            // Anything the preset does not have is a mistake in the document, not to be passed over.
+            for (const auto& control : controls->getProperties())
+            {
+                const auto controlName = control.name.toString();
+
+                if (controlName == nameControl)
+                    continue;
+
+                if (knownControls.count (controlName) == 0)
+                    return juce::Result::fail ("unknown control " + controlName.quoted());
+
+                auto* group = control.value.getDynamicObject();
+
+                if (group == nullptr)
+                    return juce::Result::fail (controlName.quoted() + " is not an object");
+
+                for (const auto& entry : group->getProperties())
+                    if (used.count (controlName + "\n" + entry.name.toString()) == 0)
+                        return juce::Result::fail ("unknown parameter " + controlName + ": "
+                                                   + entry.name.toString().quoted());
+            }
+        }
+    }
+
+    image = result;
+    return juce::Result::ok();
+}
+} // namespace PresetJson

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/CompositeMidiDeviceLayer.h"
+#include "engine/ZKEditorEngine.h"
+
+/** An engine with no MIDI devices behind it, for the commands that only read, name and write
+    preset files: its controls give the layout of the preset image. */
+class PresetLayout
+{
+public:
+    PresetLayout();
+    ~PresetLayout();
+
+    ZKEditorEngine& getEngine() noexcept { return *engine; }
+
+    /** An engine of this model on a manager, as the editor makes one for a window. */
+    static ZKEditorEngine::Ptr createEngine (MidiManager& manager);
+
+private:
+    CompositeMidiDeviceLayer noDevices;
+    std::unique_ptr<MidiManager> manager;
+    ZKEditorEngine::Ptr engine;
+
+    JUCE_DECLARE_NON_COPYABLE (PresetLayout)
+};

@@ -1,0 +1,192 @@
+#include "cli/ZkmCommands.h"
+
+#include "cli/CliFailure.h"
+#include "cli/DeviceCommands.h"
+#include "cli/FileCommands.h"
+
+#include <iostream>
+
+namespace
+{
+struct Command
+{
+    juce::ConsoleApplication::Command help;
+    std::function<int (const juce::ArgumentList&)> run;
+};
+
+const char* const deviceHelp =
+    "Devices: --device NAME opens the MIDI input and output of that name (as \"zkm devices\" prints "
+    "them); --input NAME and --output NAME choose each one. Without them, the devices last chosen in "
+    "the editor's Device Setup are used. Progress goes to the standard error output while it is a "
+    "terminal; --quiet turns it off. Ctrl+C cancels a transfer.";
+
+const std::vector<Command>& getCommands()
+{
+    static const std::vector<Command> commands{
+        { { "devices", "devices", "Lists the MIDI inputs and outputs",
+            "Lists the MIDI inputs and outputs by the names that --device, --input and --output take. "
+            "The virtual controller is listed too when ZKM_EDITOR_VIRTUAL_CONTROLLER is set (\"1\": slots "
+            "in memory; anything else: the file that keeps its slots).",
+            {} },
+          DeviceCommands::devices },
+        { { "get", "get SLOT -o FILE [--device NAME] [--quiet]", "Fetches a slot (1 to 24) into a preset file",
+            "Fetches the preset in slot SLOT (1 to 24) of the controller and writes it as a preset file, "
+            "as the editor's Get and Save do. Nothing is written when the Get fails. "
+                + juce::String (deviceHelp),
+            {} },
+          DeviceCommands::get },
+        { { "send", "send FILE SLOT [--no-verify] [--device NAME] [--quiet]",
+            "Writes a preset file into a slot and verifies it",
+            "Writes the preset file FILE into slot SLOT (1 to 24), then reads the slot back and compares it "
+            "with what was sent, naming every parameter that differs. --no-verify skips the read-back. "
+                + juce::String (deviceHelp),
+            {} },
+          DeviceCommands::send },
+        { { "backup", "backup FOLDER [--force] [--device NAME] [--quiet]",
+            "Backs up all 24 slots into a folder",
+            "Reads all 24 slots and writes them as \"ZKM Slot 01.zkp\" ... \"ZKM Slot 24.zkp\" into FOLDER "
+            "(made when it does not exist), each file as soon as its slot has arrived. A folder that holds "
+            "a backup already is refused unless --force is given. A slot that does not answer is named in "
+            "the summary and the exit code is 3. "
+                + juce::String (deviceHelp),
+            {} },
+          DeviceCommands::backup },
+        { { "restore", "restore FOLDER [--device NAME] [--quiet]", "Writes a backup back into all 24 slots",
+            "Checks the 24 files of a backup made by \"zkm backup\" or the editor and, only when every one "
+            "is a preset file, writes them into their slots, each read back and compared. "
+                + juce::String (deviceHelp),
+            {} },
+          DeviceCommands::restore },
+        { { "show", "show FILE [--json]", "Prints every parameter of a preset file",
+            "Prints the parameters of a preset file by control and name with the values the editor shows. "
+            "--json prints one JSON document instead, which holds every byte of the preset (also those "
+            "the present mode of a knob, pad or switch does not use) and which \"zkm import\" reads back.",
+            {} },
+          FileCommands::show },
+        { { "diff", "diff FILE_A FILE_B", "Lists the parameters in which two preset files differ",
+            "Prints one line per parameter that differs, \"Knob 3: CC 21 / 74\", as the editor's compare "
+            "window does. The exit code is 0 when the presets are the same and 1 when they differ.",
+            {} },
+          FileCommands::diff },
+        { { "set", "set FILE CONTROL PARAMETER VALUE [-o OUT]", "Changes one parameter of a preset file",
+            "Sets a parameter, named as \"zkm show\" names it (\"Knob 3\" \"CC\" 74), to a value as the "
+            "editor shows it: a number with its display offset (channels from 1) or an entry of its list. "
+            "The value is range checked as the editor checks it. The file is replaced safely, or OUT is "
+            "written instead. \"Preset Name\" \"Name\" TEXT renames the preset.",
+            {} },
+          FileCommands::set },
+        { { "import", "import JSON -o FILE", "Makes a preset file from a JSON document",
+            "Reads a document as \"zkm show --json\" prints it and writes the preset file. Every control "
+            "and parameter must be there and every value is range checked; nothing is written otherwise.",
+            {} },
+          FileCommands::import },
+    };
+
+    return commands;
+}
+
+const Command* findCommand (const juce::String& name)
+{
+    for (const auto& command : getCommands())
+        if (command.help.commandOption == name)
+            return &command;
+
+    return nullptr;
+}
+
+/** The text in lines of at most lineWidth characters, broken between words. */
+juce::String wrapped (const juce::String& text)
+{
+    constexpr int lineWidth = 78;
+    juce::String result, line;
+
+    for (const auto& word : juce::StringArray::fromTokens (text, " ", {}))
+    {
+        if (line.isNotEmpty() && line.length() + 1 + word.length() > lineWidth)
+        {
+            result << line << "\n";
+            line.clear();
+        }
+
+        line << (line.isEmpty() ? "" : " ") << word;
+    }
+
+    return result + line;
+}
+
+void printUsage()
+{
+    std::cout << "zkm " << ZKM_VERSION_STRING
+              << ": the ZKM controller and its preset files from the command line\n\nUsage:\n";
+
+    for (const auto& command : getCommands())
+        std::cout << "  zkm " << command.help.argumentDescription.paddedRight (' ', 52) << " "
+                  << command.help.shortDescription << "\n";
+
+    std::cout << "\n  zkm help COMMAND    explains a command\n\n"
+              << wrapped (deviceHelp) << "\n\n"
+              << wrapped ("Exit codes: 0 done; 1 the presets differ (diff); 2 wrong usage; 3 a device or "
+                          "transfer failure; 4 a missing, rejected or unwritable file. Nothing is written "
+                          "when a command fails.")
+              << std::endl;
+}
+
+int printHelp (const juce::ArgumentList& arguments)
+{
+    if (arguments.size() < 2)
+    {
+        printUsage();
+        return 0;
+    }
+
+    const auto* command = findCommand (arguments[1].text);
+
+    if (command == nullptr)
+        CliFailure::fail (CliFailure::wrongUsage, "no command named " + arguments[1].text.quoted()
+                                                      + " (\"zkm --help\" lists them)");
+
+    std::cout << "Usage: zkm " << command->help.argumentDescription << "\n\n"
+              << wrapped (command->help.longDescription) << std::endl;
+    return 0;
+}
+} // namespace
+
+namespace ZkmCommands
+{
+int run (const juce::ArgumentList& arguments)
+{
+    return juce::ConsoleApplication::invokeCatchingFailures (
+        [&arguments]
+        {
+            if (arguments.size() == 0)
+            {
+                printUsage();
+                return (int) CliFailure::wrongUsage;
+            }
+
+            const auto name = arguments[0].text;
+
+            if (name == "help" || name == "--help" || name == "-h")
+                return printHelp (arguments);
+
+            if (name == "--version")
+            {
+                std::cout << "zkm " << ZKM_VERSION_STRING << std::endl;
+                return 0;
+            }
+
+            const auto* command = findCommand (name);
+
+            if (command == nullptr)
+                CliFailure::fail (CliFailure::wrongUsage,
+                                  "no command named " + name.quoted() + " (\"zkm --help\" lists them)");
+
+            // "zkm get --help" explains rather than runs.
+            for (int i = 1; i < arguments.size(); ++i)
+                if (arguments[i].text == "--help" || arguments[i].text == "-h")
+                    return printHelp (juce::ArgumentList ("zkm", juce::StringArray ("help", name)));
+
+            return command->run (arguments);
+        });
+}
+} // namespace ZkmCommands

@@ -1,0 +1,340 @@
+// The zkm program run as a user runs it, without a display, against the virtual controller kept in
+// a slot file: what it writes into files and slots is checked byte for byte.
+#include "cli/PresetLayout.h"
+#include "engine/PresetParameters.h"
+#include "model/ControlType.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace
+{
+constexpr int numberOfSlots = 24;
+const char* const controllerName = "ZKM Virtual Controller";
+
+struct ProgramRun
+{
+    int exitCode = -1;
+    juce::String output, errors;
+};
+
+/** A work folder with a slot file of random 7-bit images, and the zkm program run in it. */
+class ZkmProgram : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        work = juce::File::createTempFile ("zkm_cli_test");
+        ASSERT_TRUE (work.createDirectory().wasOk());
+        slotFile = work.getChildFile ("slots.bin");
+
+        juce::Random random (1234);
+        juce::MemoryBlock slots ((size_t) (numberOfSlots * imageLength()));
+
+        for (size_t i = 0; i < slots.getSize(); ++i)
+            slots[i] = (char) random.nextInt (128);
+
+        ASSERT_TRUE (slotFile.replaceWithData (slots.getData(), slots.getSize()));
+    }
+
+    void TearDown() override { work.deleteRecursively(); }
+
+    int imageLength() { return PresetParameters::getImageLength (layout.getEngine()); }
+
+    /** Runs zkm with these arguments in the work folder, with no X display. */
+    ProgramRun run (const juce::StringArray& arguments)
+    {
+        const auto program = juce::SystemStats::getEnvironmentVariable ("ZKM_CLI_BINARY", {});
+        juce::String command = "cd " + quote (work.getFullPathName()) + " && DISPLAY= XDG_CONFIG_HOME="
+                               + quote (work.getChildFile ("config").getFullPathName())
+                               + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin " + quote (program);
+
+        for (const auto& argument : arguments)
+            command << " " << quote (argument);
+
+        command << " >out.txt 2>err.txt";
+        const auto status = std::system (command.toRawUTF8());
+
+        ProgramRun result;
+        result.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
+        result.output = work.getChildFile ("out.txt").loadFileAsString();
+        result.errors = work.getChildFile ("err.txt").loadFileAsString();
+        return result;
+    }
+
+    ProgramRun runOnController (juce::StringArray arguments)
+    {
+        arguments.addArray ({ "--device", controllerName, "--quiet" });
+        return run (arguments);
+    }
+
+    static juce::String quote (const juce::String& text) { return "'" + text.replace ("'", "'\\''") + "'"; }
+
+    juce::MemoryBlock slotFileContent() const
+    {
+        juce::MemoryBlock content;
+        slotFile.loadFileAsData (content);
+        return content;
+    }
+
+    juce::Array<juce::uint8> slotImage (int slot) const
+    {
+        const auto content = slotFileContent();
+        const auto* bytes = static_cast<const juce::uint8*> (content.getData()) + slot * imageLengthOf (content);
+        return { bytes, imageLengthOf (content) };
+    }
+
+    static int imageLengthOf (const juce::MemoryBlock& slots) { return (int) slots.getSize() / numberOfSlots; }
+
+    /** The bytes of a preset file as the editor saves one with that image. */
+    juce::MemoryBlock presetFileOf (const juce::Array<juce::uint8>& image)
+    {
+        const auto dump = layout.getEngine().createPresetData (0, image);
+        return { dump.getRawDataPointer(), (size_t) dump.size() };
+    }
+
+    juce::File writePresetFile (const juce::String& name, const juce::Array<juce::uint8>& image)
+    {
+        const auto file = work.getChildFile (name);
+        const auto bytes = presetFileOf (image);
+        file.replaceWithData (bytes.getData(), bytes.getSize());
+        return file;
+    }
+
+    static juce::MemoryBlock contentOf (const juce::File& file)
+    {
+        juce::MemoryBlock content;
+        file.loadFileAsData (content);
+        return content;
+    }
+
+    /** A preset every value of which the editor accepts: random modes, then a random value within
+        the range of each parameter as the mode names it, and a random name. */
+    juce::Array<juce::uint8> randomValidImage (juce::Random& random)
+    {
+        juce::Array<juce::uint8> image;
+        image.insertMultiple (0, 0, imageLength());
+
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            for (const auto& parameter : PresetParameters::list (layout.getEngine(), image))
+            {
+                // The modes first, as they decide what the other bytes of their control are.
+                if ((pass == 0) != (parameter.name == "Mode"))
+                    continue;
+
+                auto highest = parameter.displayMaximum - parameter.displayOffset;
+
+                if (! parameter.listEntries.isEmpty())
+                    highest = juce::jmin (highest, parameter.listEntries.size() - 1);
+
+                const auto lowest = parameter.displayMinimum - parameter.displayOffset;
+                image.set (parameter.imageIndex, (juce::uint8) (lowest + random.nextInt (highest - lowest + 1)));
+            }
+        }
+
+        return image;
+    }
+
+    PresetLayout layout;
+    juce::File work, slotFile;
+};
+
+//==============================================================================
+TEST_F (ZkmProgram, GetAndSendAreByteExactAgainstTheSlotFile)
+{
+    const auto got = runOnController ({ "get", "5", "-o", "slot5.zkp" });
+    EXPECT_EQ (got.exitCode, 0) << got.errors;
+    EXPECT_TRUE (got.errors.isEmpty()) << got.errors;
+    EXPECT_EQ (contentOf (work.getChildFile ("slot5.zkp")), presetFileOf (slotImage (4)));
+
+    juce::Random random (7);
+    const auto image = randomValidImage (random);
+    const auto before = slotFileContent();
+    writePresetFile ("new.zkp", image);
+
+    const auto sent = runOnController ({ "send", "new.zkp", "9" });
+    EXPECT_EQ (sent.exitCode, 0) << sent.errors;
+    EXPECT_EQ (sent.output.trim(), "Sent to slot 9 and verified");
+    EXPECT_EQ (slotImage (8), image);
+
+    // Every other slot is as it was.
+    auto expected = before;
+    expected.copyFrom (image.getRawDataPointer(), 8 * imageLength(), (size_t) imageLength());
+    EXPECT_EQ (slotFileContent(), expected);
+}
+
+TEST_F (ZkmProgram, BacksUpAllSlotsAndRestoresThemOnlyFromACompleteBackup)
+{
+    const auto original = slotFileContent();
+    const auto backedUp = runOnController ({ "backup", "backup" });
+    ASSERT_EQ (backedUp.exitCode, 0) << backedUp.errors;
+    EXPECT_EQ (backedUp.output.trim(), "24 of 24 slots backed up");
+
+    for (int slot = 0; slot < numberOfSlots; ++slot)
+    {
+        const auto name = "ZKM Slot " + juce::String (slot + 1).paddedLeft ('0', 2) + ".zkp";
+        EXPECT_EQ (contentOf (work.getChildFile ("backup").getChildFile (name)), presetFileOf (slotImage (slot)))
+            << name;
+    }
+
+    // A second backup into the same folder must be asked for.
+    EXPECT_EQ (runOnController ({ "backup", "backup" }).exitCode, 4);
+
+    // The controller's slots are overwritten; a backup with one file missing sends nothing.
+    juce::MemoryBlock zeros (original.getSize(), true);
+    ASSERT_TRUE (slotFile.replaceWithData (zeros.getData(), zeros.getSize()));
+    const auto slot7 = work.getChildFile ("backup/ZKM Slot 07.zkp");
+    ASSERT_TRUE (slot7.moveFileTo (work.getChildFile ("aside.zkp")));
+
+    const auto refused = runOnController ({ "restore", "backup" });
+    EXPECT_EQ (refused.exitCode, 4);
+    EXPECT_TRUE (refused.errors.contains ("ZKM Slot 07.zkp is missing")) << refused.errors;
+    EXPECT_EQ (slotFileContent(), zeros);
+
+    ASSERT_TRUE (work.getChildFile ("aside.zkp").moveFileTo (slot7));
+    const auto restored = runOnController ({ "restore", "backup" });
+    EXPECT_EQ (restored.exitCode, 0) << restored.errors;
+    EXPECT_EQ (restored.output.trim(), "24 of 24 slots restored and verified");
+    EXPECT_EQ (slotFileContent(), original);
+}
+
+TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
+{
+    juce::Array<juce::Array<juce::uint8>> images;
+    const auto defaultPreset = juce::File (juce::SystemStats::getEnvironmentVariable ("ZKM_TEST_SOURCE_DIR", {}))
+                                   .getChildFile ("src/resources/ZKM_DefaultPreset.zkp");
+    images.add (layout.getEngine().readPresetFileImage (defaultPreset));
+    ASSERT_FALSE (images.getFirst().isEmpty());
+
+    juce::Random random (99);
+
+    for (int i = 0; i < 12; ++i)
+    {
+        auto image = randomValidImage (random);
+
+        // Every other name is not a text: then its character codes stand in the document.
+        if (i % 2 == 1)
+            image.set (3, 0x05);
+
+        images.add (image);
+    }
+
+    for (int i = 0; i < images.size(); ++i)
+    {
+        writePresetFile ("preset.zkp", images[i]);
+        const auto shown = run ({ "show", "preset.zkp", "--json" });
+        ASSERT_EQ (shown.exitCode, 0) << shown.errors;
+        work.getChildFile ("preset.json").replaceWithText (shown.output);
+
+        const auto imported = run ({ "import", "preset.json", "-o", "imported.zkp" });
+        ASSERT_EQ (imported.exitCode, 0) << "image " << i << ": " << imported.errors;
+        EXPECT_EQ (contentOf (work.getChildFile ("imported.zkp")), presetFileOf (images[i])) << "image " << i;
+    }
+
+    // The document is read strictly: a value out of its range, a missing or an unknown parameter
+    // writes nothing.
+    const auto document = work.getChildFile ("preset.json").loadFileAsString();
+    const auto channelStart = document.indexOf (document.indexOf ("\"Knob 1\""), "\"MIDI Channel\": ");
+    const auto channelEnd = document.indexOf (channelStart, "\n");
+    ASSERT_GT (channelStart, 0);
+    const auto comma = document.substring (channelStart, channelEnd).endsWithChar (',') ? "," : "";
+
+    const std::pair<juce::String, const char*> broken[] = {
+        { document.replaceSection (channelStart, channelEnd - channelStart, "\"MIDI Channel\": 17" + juce::String (comma)),
+          "Knob 1 \"MIDI Channel\" takes a number from 1 to 16, not 17" },
+        { document.replaceFirstOccurrenceOf ("\"Max\":", "\"Maximum\":"), "\"Max\" is missing" },
+        { document.replaceFirstOccurrenceOf ("\"version\": 1,", "\"version\": 1, \"colour\": \"red\","),
+          "unknown key \"colour\"" },
+        // JSON's own reader would overflow on so many digits.
+        { document.replaceFirstOccurrenceOf ("\"Gate\": ", "\"Gate\": 77777777777777777777777777"),
+          "more than nine digits" },
+    };
+
+    for (const auto& [text, message] : broken)
+    {
+        work.getChildFile ("broken.json").replaceWithText (text);
+        const auto refused = run ({ "import", "broken.json", "-o", "never.zkp" });
+        EXPECT_EQ (refused.exitCode, 4) << refused.output;
+        EXPECT_TRUE (refused.errors.contains (message)) << refused.errors;
+        EXPECT_EQ (refused.errors.trim().indexOfChar ('\n'), -1) << refused.errors;
+        EXPECT_FALSE (work.getChildFile ("never.zkp").exists());
+    }
+}
+
+TEST_F (ZkmProgram, SetChangesOneValueAsShownAndRefusesOneOutOfRange)
+{
+    const auto file = writePresetFile ("preset.zkp", layout.getEngine().readPresetFileImage (
+                                                         juce::File (juce::SystemStats::getEnvironmentVariable (
+                                                                         "ZKM_TEST_SOURCE_DIR", {}))
+                                                             .getChildFile ("src/resources/ZKM_DefaultPreset.zkp")));
+    const auto before = contentOf (file);
+
+    const auto refused = run ({ "set", "preset.zkp", "Knob 3", "MIDI Channel", "17" });
+    EXPECT_EQ (refused.exitCode, 2);
+    EXPECT_TRUE (refused.errors.contains ("1 to 16")) << refused.errors;
+    EXPECT_EQ (contentOf (file), before);
+
+    // Channel 16 as shown is byte 15; nothing else changes.
+    const auto changed = run ({ "set", "preset.zkp", "Knob 3", "MIDI Channel", "16" });
+    ASSERT_EQ (changed.exitCode, 0) << changed.errors;
+    const auto after = contentOf (file);
+    ASSERT_EQ (after.getSize(), before.getSize());
+    int changedBytes = 0;
+
+    for (size_t i = 0; i < after.getSize(); ++i)
+        if (after[i] != before[i])
+            changedBytes += after[i] == 15 ? 1 : 100;
+
+    EXPECT_EQ (changedBytes, 1);
+
+    const auto differences = run ({ "diff", "preset.zkp", "preset.zkp" });
+    EXPECT_EQ (differences.exitCode, 0);
+    EXPECT_TRUE (differences.output.isEmpty());
+
+    file.copyFileTo (work.getChildFile ("other.zkp"));
+    EXPECT_EQ (run ({ "set", "other.zkp", "Pad 2", "Mode", "CC Toggle" }).exitCode, 0);
+    const auto differing = run ({ "diff", "preset.zkp", "other.zkp" });
+    EXPECT_EQ (differing.exitCode, 1);
+    EXPECT_EQ (differing.output.trim(), "Pad 2: Mode Note / CC Toggle");
+}
+
+TEST_F (ZkmProgram, EachFailureHasItsExitCodeAndOneLineAndWritesNothing)
+{
+    const auto before = slotFileContent();
+    work.getChildFile ("short.zkp").replaceWithText ("not a preset");
+    writePresetFile ("good.zkp", slotImage (0));
+
+    struct Case
+    {
+        juce::StringArray arguments;
+        int exitCode;
+        const char* errorPart;
+    };
+
+    const Case cases[] = {
+        { { "get", "3", "-o", "never.zkp", "--device", "No Such Device" }, 3, "No Such Device" },
+        { { "send", "missing.zkp", "3", "--device", controllerName }, 4, "does not exist" },
+        { { "send", "short.zkp", "3", "--device", controllerName }, 4, "is not a preset file" },
+        { { "show", "short.zkp" }, 4, "is not a preset file" },
+        { { "send", "good.zkp", "25", "--device", controllerName }, 2, "1 to 24" },
+        { { "get", "3", "--device", controllerName }, 2, "-o FILE" },
+        { { "frobnicate" }, 2, "no command named" },
+        { { "show", "good.zkp", "--colour" }, 2, "unknown option --colour" },
+    };
+
+    for (const auto& testCase : cases)
+    {
+        const auto result = run (testCase.arguments);
+        const auto line = testCase.arguments.joinIntoString (" ");
+        EXPECT_EQ (result.exitCode, testCase.exitCode) << line;
+        EXPECT_TRUE (result.errors.startsWith ("zkm: ")) << line << ": " << result.errors;
+        EXPECT_TRUE (result.errors.contains (testCase.errorPart)) << line << ": " << result.errors;
+        EXPECT_EQ (result.errors.trim().indexOfChar ('\n'), -1) << line << ": " << result.errors;
+        EXPECT_TRUE (result.output.isEmpty()) << line;
+    }
+
+    EXPECT_FALSE (work.getChildFile ("never.zkp").exists());
+    EXPECT_EQ (slotFileContent(), before);
+}
+} // namespace
