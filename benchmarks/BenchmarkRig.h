@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BinaryData.h"
 #include "engine/MidiDeviceLayer.h"
+#include "model/ZKMModel.h"
 
 /** What the benchmarks of the codec and of the window share: they measure the editor's own work,
     with no MIDI port open, on the embedded default preset. */
@@ -18,9 +18,5 @@ public:
 };
 
 /** The embedded default preset dump. */
-inline juce::Array<juce::uint8> defaultPreset()
-{
-    return { reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp),
-             BinaryData::ZKM_DefaultPreset_zkpSize };
-}
+inline juce::Array<juce::uint8> defaultPreset() { return ZKMModel::getDefaultPresetDump(); }
 } // namespace BenchmarkRig

@@ -2,7 +2,7 @@
 // loading a dump into them.
 #include "BenchmarkRig.h"
 #include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +14,7 @@ void createPresetData (benchmark::State& state)
 {
     NoDevices devices;
     MidiManager manager (devices);
-    ZKEditorEngine::Ptr engine = new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
+    auto engine = ZKMEngineFactory::createEngine (manager);
     engine->loadPresetData (defaultPreset());
 
     for (auto _ : state)
@@ -25,7 +25,7 @@ void loadPresetData (benchmark::State& state)
 {
     NoDevices devices;
     MidiManager manager (devices);
-    ZKEditorEngine::Ptr engine = new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
+    auto engine = ZKMEngineFactory::createEngine (manager);
     const auto dump = defaultPreset();
 
     for (auto _ : state)

@@ -3,7 +3,8 @@
 // window adds.
 #include "BenchmarkRig.h"
 #include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "model/ZKMModel.h"
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
 #include "views/ZKMProductProductImageViewSelector.h"
@@ -16,17 +17,13 @@ using namespace BenchmarkRig;
 
 namespace
 {
-ZKEditorEngine::Ptr createEngine (MidiManager& manager)
-{
-    return new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
-}
-
 /** A window's content with all nine views built, as it is once the window has been painted. */
 std::unique_ptr<EditorComponent> createContent (ZKEditorEngine::Ptr engine)
 {
     auto content = std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
                                                       std::make_unique<ZKMProductProductImageViewSelector>(),
-                                                      engine, 16, 16, 48);
+                                                      engine, ZKMModel::numKnobs, ZKMModel::numPads,
+                                                      ZKMModel::numSwitches);
     content->buildRemainingViews();
     return content;
 }
@@ -50,7 +47,7 @@ void buildEditorContent (benchmark::State& state)
 
     for (auto _ : state)
     {
-        auto engine = createEngine (manager);
+        auto engine = ZKMEngineFactory::createEngine (manager);
         auto content = createContent (engine);
         engine->loadPresetData (defaultPreset());
         benchmark::DoNotOptimize (content.get());
@@ -65,7 +62,7 @@ void loadPresetIntoWindow (benchmark::State& state)
 {
     NoDevices devices;
     MidiManager manager (devices);
-    auto engine = createEngine (manager);
+    auto engine = ZKMEngineFactory::createEngine (manager);
     auto content = createContent (engine);
     auto preset = defaultPreset();
     auto other = preset;
@@ -86,7 +83,7 @@ void loadPresetIntoWindowIncludingListUpdates (benchmark::State& state)
 {
     NoDevices devices;
     MidiManager manager (devices);
-    auto engine = createEngine (manager);
+    auto engine = ZKMEngineFactory::createEngine (manager);
     auto content = createContent (engine);
     auto preset = defaultPreset();
 
@@ -114,7 +111,7 @@ void residentMemoryPerWindow (benchmark::State& state)
 
         for (int count = 1; count <= 8; ++count)
         {
-            auto engine = createEngine (manager);
+            auto engine = ZKMEngineFactory::createEngine (manager);
             engines.add (engine);
             auto* window = windows.add (new juce::DocumentWindow ("Window", juce::Colours::grey, 0));
             auto content = createContent (engine);

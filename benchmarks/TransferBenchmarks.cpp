@@ -3,7 +3,8 @@
 #include "engine/MidiManager.h"
 #include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "model/ZKMModel.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -12,13 +13,13 @@
 
 namespace
 {
-constexpr int imageLength = 465;
+constexpr int imageLength = ZKMModel::imageLength;
 
 struct Rig
 {
     VirtualController controller;
     MidiManager manager { controller };
-    ZKEditorEngine::Ptr engine { new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48) };
+    ZKEditorEngine::Ptr engine { ZKMEngineFactory::createEngine (manager) };
 
     Rig()
     {

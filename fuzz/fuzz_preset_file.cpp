@@ -1,7 +1,7 @@
 // Feeds any bytes of any length to the engine as a preset file and as a preset dump. A file is
 // either accepted whole or leaves every control as it was.
 #include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
 
 #include <cstdlib>
 
@@ -21,7 +21,7 @@ struct Fixture
     juce::ScopedJuceInitialiser_GUI juce;
     NoDevices devices;
     MidiManager manager { devices };
-    ZKEditorEngine::Ptr engine { new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48) };
+    ZKEditorEngine::Ptr engine { ZKMEngineFactory::createEngine (manager) };
     juce::File file = juce::File::createTempFile (".zkp");
 };
 } // namespace

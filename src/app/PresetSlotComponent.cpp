@@ -1,8 +1,9 @@
 #include "app/PresetSlotComponent.h"
 
+#include "model/ZKMModel.h"
+
 namespace
 {
-constexpr int numPresetSlots = 24;
 constexpr int dialogWidth = 300;
 constexpr int dialogHeight = 100;
 const juce::Colour dialogBlue (0xff117fc6);
@@ -11,7 +12,7 @@ juce::StringArray makeSlotNames()
 {
     juce::StringArray names;
 
-    for (int slot = 1; slot <= numPresetSlots; ++slot)
+    for (int slot = 1; slot <= ZKMModel::numberOfSlots; ++slot)
         names.add (juce::String (slot));
 
     return names;

@@ -1,40 +1,13 @@
 #include "engine/MidiManager.h"
 
-#include "engine/CompositeMidiDeviceLayer.h"
-#include "engine/SystemMidiDeviceLayer.h"
-#include "engine/VirtualController.h"
-
 namespace
 {
 constexpr int deviceCheckIntervalMs = 1000;
-const char* const virtualControllerVariable = "ZKM_EDITOR_VIRTUAL_CONTROLLER";
-const char* const virtualControllerInMemory = "1";
-
-/** The system's devices, and the virtual controller beside them when the environment asks for it:
-    "1" keeps its slots in memory, anything else names the file that keeps them. */
-std::unique_ptr<MidiDeviceLayer> createDefaultLayer()
-{
-    auto setting = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {}).trim();
-
-    if (setting.isEmpty())
-        return std::make_unique<SystemMidiDeviceLayer>();
-
-    auto composite = std::make_unique<CompositeMidiDeviceLayer>();
-    composite->addLayer (std::make_unique<SystemMidiDeviceLayer>());
-
-    if (setting == virtualControllerInMemory)
-        composite->addLayer (std::make_unique<VirtualController>());
-    else
-        composite->addLayer (
-            std::make_unique<VirtualController> (juce::File::getCurrentWorkingDirectory().getChildFile (setting)));
-
-    return composite;
-}
 } // namespace
 
 //==============================================================================
-MidiManager::MidiManager()
-    : ownedLayer (createDefaultLayer())
+MidiManager::MidiManager (std::unique_ptr<MidiDeviceLayer> layerToOwn)
+    : ownedLayer (std::move (layerToOwn))
     , layer (*ownedLayer)
     , transferQueue (std::make_unique<TransferQueue> (*this))
 {

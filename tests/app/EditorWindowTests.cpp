@@ -1,4 +1,3 @@
-#include "BinaryData.h"
 #include "app/CommandIDs.h"
 #include "support/AppTestHelpers.h"
 #include "support/ViewTestHelpers.h"
@@ -430,8 +429,8 @@ TEST_F (CommandLineTest, QuotedPathOnTheCommandLineIsLoaded)
 {
     ScratchFolder scratch;
     const auto file = scratch.getFolder ("with space").getChildFile ("start up.zkp");
-    const juce::MemoryBlock defaultPreset (BinaryData::ZKM_DefaultPreset_zkp, BinaryData::ZKM_DefaultPreset_zkpSize);
-    file.replaceWithData (defaultPreset.getData(), defaultPreset.getSize());
+    const auto defaultPreset = TestRig::defaultPresetDump();
+    file.replaceWithData (defaultPreset.getRawDataPointer(), (size_t) defaultPreset.size());
 
     startApplication ("\"" + file.getFullPathName() + "\"");
     ASSERT_EQ (windowManager().getWindows().size(), 1);

@@ -100,7 +100,7 @@ TEST_F (FakeControllerTest, UndoAndRedoStepThroughWidgetEditsALoadAndAGet)
 {
     ScratchFolder scratch;
     auto engine = makeQuickEngine (manager);
-    engine->loadPresetData (ViewTestHelpers::defaultPresetData());
+    engine->loadPresetData (ViewTestHelpers::defaultPresetDump());
     auto& window = openDocumentOn (engine);
     const auto original = engine->createPresetData (0);
     EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo (disabled)");

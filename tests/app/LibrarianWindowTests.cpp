@@ -63,7 +63,9 @@ TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendA
     const auto channelIndex = knob->getOffset() + knob->getIndex ("MIDI Channel");
     const auto channelInSlot = controller.getSlot (6)[channelIndex];
     ASSERT_TRUE (engine->editParameter (Knob, 2, "MIDI Channel", (juce::uint8) ((channelInSlot + 3) % 16), nullptr));
-    controller.addDroppedWrite (channelIndex);
+    auto faults = controller.getFaults();
+    faults.droppedWrites.insert (channelIndex);
+    controller.setFaults (faults);
 
     ASSERT_TRUE (engine->startSend (6));
     ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
