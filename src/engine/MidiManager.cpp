@@ -1,5 +1,7 @@
 #include "engine/MidiManager.h"
 
+#include "model/ListenerWalk.h"
+
 namespace
 {
 constexpr int deviceCheckIntervalMs = 1000;
@@ -288,15 +290,7 @@ void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiM
 
     // From the most recent listener to the first; the position is clamped before every call, so a
     // listener that removes itself (or others) makes the walk neither skip nor repeat anyone.
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->midiMessageReceived (message);
-    }
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->midiMessageReceived (message); });
 }
 
 void MidiManager::timerCallback()
