@@ -11,7 +11,7 @@
 #include "engine/VirtualController.h"
 #include "engine/ZKEditorEngine.h"
 #include "engine/ZKSysEx.h"
-#include "support/VirtualControllerFaults.h"
+#include "support/TestRig.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -144,7 +144,7 @@ int countMidiErrorAlerts()
     return count;
 }
 
-void pump (int milliseconds) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }
+using TestRig::pump;
 
 VirtualController* findVirtualController (MidiManager& manager)
 {

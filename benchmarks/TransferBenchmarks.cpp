@@ -5,6 +5,7 @@
 #include "engine/VirtualController.h"
 #include "engine/ZKMEngineFactory.h"
 #include "model/ZKMModel.h"
+#include "support/TestRig.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -15,17 +16,10 @@ namespace
 {
 constexpr int imageLength = ZKMModel::imageLength;
 
-struct Rig
+/** The virtual controller, connected, and an engine of the model on it with the default pacing. */
+struct Rig : public TestRig::VirtualRig
 {
-    VirtualController controller;
-    MidiManager manager { controller };
-    ZKEditorEngine::Ptr engine { ZKMEngineFactory::createEngine (manager) };
-
-    Rig()
-    {
-        manager.setInputDevice (VirtualController::deviceName);
-        manager.setOutputDevice (VirtualController::deviceName);
-    }
+    ZKEditorEngine::Ptr engine{ ZKMEngineFactory::createEngine (manager) };
 };
 
 void getPresetFromVirtualController (benchmark::State& state)

@@ -118,16 +118,21 @@ inline juce::MidiMessage createReply (int index, juce::uint8 value)
 }
 
 //==============================================================================
+/** A manager that finds no devices. */
+struct NoDevicesRig
+{
+    FakeMidiDeviceLayer noDevices;
+    MidiManager manager{ noDevices };
+};
+
 /** The engine of one document, with nothing loaded yet, on a manager that finds no devices. */
-struct Document
+struct Document : public NoDevicesRig
 {
     void loadDefaultPreset() { engine->loadPresetData (defaultPresetDump()); }
     void load (const juce::Array<juce::uint8>& dump) { engine->loadPresetData (dump); }
 
     Control& control (int controlType, int index = 0) { return *engine->getControls (controlType)[index]; }
 
-    FakeMidiDeviceLayer noDevices;
-    MidiManager manager{ noDevices };
     ZKEditorEngine::Ptr engine = ZKMEngineFactory::createEngine (manager);
 };
 
