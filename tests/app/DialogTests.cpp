@@ -8,6 +8,7 @@ using apptest::ApplicationTest;
 using apptest::countAlerts;
 using apptest::countWindows;
 using apptest::dismissAlerts;
+using apptest::FakeDeviceTest;
 using apptest::makeMouseUp;
 using apptest::presetButton;
 using apptest::pump;
@@ -25,22 +26,6 @@ struct FailureCounter : public ZKEditorEngine::Listener
 {
     void midiCommunicationFailed (const juce::String&) override { ++failures; }
     int failures = 0;
-};
-/** The application with a document of the test's own on fake MIDI devices that are open. The
-    devices outlive the application's windows, as the application's own MidiManager does. */
-class FakeDeviceTest : public ApplicationTest
-{
-protected:
-    FakeDeviceTest()
-    {
-        layer.setInputNames ({ "Fake In" });
-        layer.setOutputNames ({ "Fake Out" });
-        manager.setInputDevice ("Fake In");
-        manager.setOutputDevice ("Fake Out");
-    }
-
-    FakeMidiDeviceLayer layer;
-    MidiManager manager{ layer };
 };
 } // namespace
 

@@ -13,13 +13,13 @@ namespace
 {
 constexpr int waitMs = 30000;
 
-class LibrarianWindowTest : public ApplicationTest
+class LibrarianWindowTest
+    : public ApplicationTest
+    , protected TestRig::VirtualRig
 {
 protected:
     LibrarianWindowTest()
     {
-        manager.setInputDevice (VirtualController::deviceName);
-        manager.setOutputDevice (VirtualController::deviceName);
         engine->loadPresetData (engine->createPresetData (0, controller.getSlot (0)));
         engine->setVerifyAfterSend (true);
         folder.createDirectory();
@@ -47,8 +47,6 @@ protected:
         window.showSummary = [this] (const juce::String&, const juce::String& message) { summary = message; };
     }
 
-    VirtualController controller;
-    MidiManager manager{ controller };
     ZKEditorEngine::Ptr engine = makeQuickEngine (manager);
     juce::File folder = juce::File::createTempFile ("window_backup");
     juce::String summary;

@@ -166,4 +166,12 @@ protected:
     juce::File lastChooserStart;
     bool lastChooserWasForSaving = false;
 };
+
+/** The application, and fake MIDI devices that are open, for documents of the test's own. The
+    devices outlive the application's windows, as the application's own MidiManager does. */
+class FakeDeviceTest
+    : public ApplicationTest
+    , protected TestRig::FakeRig
+{
+};
 } // namespace apptest
