@@ -18,9 +18,8 @@ namespace
 std::unique_ptr<EditorComponent> createContent (ZKEditorEngine::Ptr engine)
 {
     auto content = std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
-                                                      std::make_unique<ZKMProductProductImageViewSelector>(),
-                                                      engine, ZKMModel::numKnobs, ZKMModel::numPads,
-                                                      ZKMModel::numSwitches);
+                                                      std::make_unique<ZKMProductProductImageViewSelector>(), engine,
+                                                      ZKMModel::numKnobs, ZKMModel::numPads, ZKMModel::numSwitches);
     content->buildRemainingViews();
     return content;
 }

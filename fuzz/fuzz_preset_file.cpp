@@ -11,7 +11,7 @@ struct Fixture
 {
     juce::ScopedJuceInitialiser_GUI juce;
     TestRig::NoDevicesRig devices;
-    ZKEditorEngine::Ptr engine { ZKMEngineFactory::createEngine (devices.manager) };
+    ZKEditorEngine::Ptr engine{ ZKMEngineFactory::createEngine (devices.manager) };
     juce::File file = juce::File::createTempFile (".zkp");
 };
 } // namespace

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/FirstPaintProbe.h"
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
 #include "app/DeviceSettings.h"
 #include "app/EditorWindow.h"
+#include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
 #include "app/WindowManager.h"
 #include "engine/MidiManager.h"

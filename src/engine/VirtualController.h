@@ -163,7 +163,6 @@ private:
     bool loadSlots();
     bool isDirty() const;
 
-
     //==============================================================================
     const juce::File slotFile;
     bool slotFileUsable = false;

@@ -799,8 +799,8 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
 
     if (status.kind == TransferStatus::Kind::send && status.stage == TransferStatus::Stage::completed)
     {
-        ListenerWalk::newestFirst (listeners,
-                                   [&] (auto* listener) { listener->presetSent (status.slot, transfer.getImageToSend()); });
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener)
+                                   { listener->presetSent (status.slot, transfer.getImageToSend()); });
 
         // The controller does not acknowledge writes: the slot is read back, into a scratch image.
         // Queued before transferEnded is told, so that the window never looks idle in between.
@@ -814,8 +814,7 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
         const auto readBack = status.stage == TransferStatus::Stage::completed ? transfer.getCollectedImage()
                                                                                : juce::Array<juce::uint8>();
 
-        ListenerWalk::newestFirst (listeners,
-                                   [&] (auto* listener)
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener)
                                    { listener->presetVerified (status.slot, transfer.getImageToSend(), readBack); });
     }
 

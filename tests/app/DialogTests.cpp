@@ -200,7 +200,7 @@ TEST_F (FakeDeviceTest, SaveAfterAGetAsksForAFileAgain)
     ASSERT_EQ (layer.getNumSentMessages(), 465);
 
     for (int index = 0; index < 465; ++index)
-        layer.deliver (ZKSysEx::createParameterReply (0x40, index, (juce::uint8) (index % 100)));
+        layer.deliver (TestRig::createReply (index, (juce::uint8) (index % 100)));
 
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
     ASSERT_NE (engine->createPresetData (0), savedDump); // the fetched preset is in the window

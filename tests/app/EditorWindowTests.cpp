@@ -1,8 +1,8 @@
 #include "app/CommandIDs.h"
 #include "support/AppTestHelpers.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "support/ViewTestHelpers.h"
 #include "support/WidgetTestHelpers.h"
-#include "support/ScopedFileSizeLimit.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;

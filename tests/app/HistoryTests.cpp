@@ -81,7 +81,6 @@ protected:
         for (int index = 0; index < TestRig::imageLength; ++index)
             layer.deliver (TestRig::createReply (index, dump[TestRig::imageOffset + index]));
     }
-
 };
 } // namespace
 

@@ -1,8 +1,8 @@
 // The conversation with a misbehaving controller: in every case the Get either loads the whole
 // slot or leaves the controls as they were, a failure is reported once, and the next Get works.
-#include "support/TestRig.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <thread>

@@ -1,7 +1,7 @@
-#include "support/TestRig.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Verify after Send, the backup of every slot, and the differences of two presets as shown to the
 // user, against the virtual controller and its faults.
-#include "support/TestRig.h"
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 

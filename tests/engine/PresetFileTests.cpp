@@ -1,5 +1,5 @@
-#include "support/TestRig.h"
 #include "model/ControlType.h"
+#include "support/TestRig.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

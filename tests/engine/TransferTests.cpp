@@ -1,8 +1,8 @@
 // Transfers off the message thread: one conversation per MIDI manager, in the order they were asked
 // for, with cancel, and with no reply ever taken by the wrong Get.
-#include "support/TestRig.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 

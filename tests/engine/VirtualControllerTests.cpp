@@ -1,6 +1,6 @@
-#include "support/TestRig.h"
 #include "support/MessageLoop.h"
 #include "support/ScopedFileSizeLimit.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <thread>

@@ -85,10 +85,7 @@ struct Preset
     std::map<int, juce::OwnedArray<Control>> controls;
 };
 
-juce::Array<juce::uint8> defaultPresetImage()
-{
-    return TestRig::getImageOfDump (TestRig::defaultPresetDump());
-}
+juce::Array<juce::uint8> defaultPresetImage() { return TestRig::getImageOfDump (TestRig::defaultPresetDump()); }
 } // namespace
 
 //==============================================================================

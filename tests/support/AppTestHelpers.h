@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/QuenloZKMEditorApplication.h"
+#include "support/TestRig.h"
 #include "views/EditorComponent.h"
 #include "views/MainSectionView.h"
-#include "support/TestRig.h"
 #include "views/TabSelectorButtons.h"
 
 #include <gtest/gtest.h>

@@ -54,8 +54,8 @@ MessageMaker garbageSysEx (int messagesPerReply, juce::int64 seed)
 
             // Every other one begins like a reply, so that the parser gets past the first tests.
             if (random->nextBool())
-                bytes.addArray (reply.getRawData() + 1, juce::jmin (random->nextInt (reply.getRawDataSize()),
-                                                                     reply.getRawDataSize() - 2));
+                bytes.addArray (reply.getRawData() + 1,
+                                juce::jmin (random->nextInt (reply.getRawDataSize()), reply.getRawDataSize() - 2));
 
             const auto bodyLength = random->nextInt (maximumBodyLength);
 
