@@ -1,21 +1,18 @@
 // The preset codec of a bare engine (no widgets listening): building a dump from the controls and
 // loading a dump into them.
-#include "BenchmarkRig.h"
-#include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "support/TestRig.h"
 
 #include <benchmark/benchmark.h>
-
-using namespace BenchmarkRig;
 
 namespace
 {
 void createPresetData (benchmark::State& state)
 {
-    NoDevices devices;
-    MidiManager manager (devices);
-    ZKEditorEngine::Ptr engine = new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
-    engine->loadPresetData (defaultPreset());
+    TestRig::NoDevicesRig devices;
+    auto& manager = devices.manager;
+    auto engine = ZKMEngineFactory::createEngine (manager);
+    engine->loadPresetData (TestRig::defaultPresetDump());
 
     for (auto _ : state)
         benchmark::DoNotOptimize (engine->createPresetData (0));
@@ -23,10 +20,10 @@ void createPresetData (benchmark::State& state)
 
 void loadPresetData (benchmark::State& state)
 {
-    NoDevices devices;
-    MidiManager manager (devices);
-    ZKEditorEngine::Ptr engine = new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
-    const auto dump = defaultPreset();
+    TestRig::NoDevicesRig devices;
+    auto& manager = devices.manager;
+    auto engine = ZKMEngineFactory::createEngine (manager);
+    const auto dump = TestRig::defaultPresetDump();
 
     for (auto _ : state)
         engine->loadPresetData (dump);

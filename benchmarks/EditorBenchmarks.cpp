@@ -1,9 +1,9 @@
 // The work of one document window: building its content with all nine views, loading a preset into
 // it (every control notifies every name, every widget updates), and the memory that each further
 // window adds.
-#include "BenchmarkRig.h"
-#include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "model/ZKMModel.h"
+#include "support/TestRig.h"
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
 #include "views/ZKMProductProductImageViewSelector.h"
@@ -12,21 +12,14 @@
 #include <fstream>
 #include <string>
 
-using namespace BenchmarkRig;
-
 namespace
 {
-ZKEditorEngine::Ptr createEngine (MidiManager& manager)
-{
-    return new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48);
-}
-
 /** A window's content with all nine views built, as it is once the window has been painted. */
 std::unique_ptr<EditorComponent> createContent (ZKEditorEngine::Ptr engine)
 {
     auto content = std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
-                                                      std::make_unique<ZKMProductProductImageViewSelector>(),
-                                                      engine, 16, 16, 48);
+                                                      std::make_unique<ZKMProductProductImageViewSelector>(), engine,
+                                                      ZKMModel::numKnobs, ZKMModel::numPads, ZKMModel::numSwitches);
     content->buildRemainingViews();
     return content;
 }
@@ -41,33 +34,31 @@ double residentMegabytes()
     return 0;
 }
 
-void pump (int ms) { juce::MessageManager::getInstance()->runDispatchLoopUntil (ms); }
-
 void buildEditorContent (benchmark::State& state)
 {
-    NoDevices devices;
-    MidiManager manager (devices);
+    TestRig::NoDevicesRig devices;
+    auto& manager = devices.manager;
 
     for (auto _ : state)
     {
-        auto engine = createEngine (manager);
+        auto engine = ZKMEngineFactory::createEngine (manager);
         auto content = createContent (engine);
-        engine->loadPresetData (defaultPreset());
+        engine->loadPresetData (TestRig::defaultPresetDump());
         benchmark::DoNotOptimize (content.get());
         state.PauseTiming();
         content = nullptr;
-        pump (1); // lets the lists' pending change messages go
+        TestRig::pump (1); // lets the lists' pending change messages go
         state.ResumeTiming();
     }
 }
 
 void loadPresetIntoWindow (benchmark::State& state)
 {
-    NoDevices devices;
-    MidiManager manager (devices);
-    auto engine = createEngine (manager);
+    TestRig::NoDevicesRig devices;
+    auto& manager = devices.manager;
+    auto engine = ZKMEngineFactory::createEngine (manager);
     auto content = createContent (engine);
-    auto preset = defaultPreset();
+    auto preset = TestRig::defaultPresetDump();
     auto other = preset;
     other.set (10 + 55, 1); // knob 1 in aftertouch mode, so each load really changes something
 
@@ -77,18 +68,18 @@ void loadPresetIntoWindow (benchmark::State& state)
         engine->loadPresetData (flip ? other : preset);
         flip = ! flip;
         state.PauseTiming();
-        pump (1); // the lists' asynchronous updates, counted separately below
+        TestRig::pump (1); // the lists' asynchronous updates, counted separately below
         state.ResumeTiming();
     }
 }
 
 void loadPresetIntoWindowIncludingListUpdates (benchmark::State& state)
 {
-    NoDevices devices;
-    MidiManager manager (devices);
-    auto engine = createEngine (manager);
+    TestRig::NoDevicesRig devices;
+    auto& manager = devices.manager;
+    auto engine = ZKMEngineFactory::createEngine (manager);
     auto content = createContent (engine);
-    auto preset = defaultPreset();
+    auto preset = TestRig::defaultPresetDump();
 
     for (auto _ : state)
     {
@@ -102,26 +93,26 @@ void loadPresetIntoWindowIncludingListUpdates (benchmark::State& state)
     (rss_8 - rss_1) / 7 on average. */
 void residentMemoryPerWindow (benchmark::State& state)
 {
-    NoDevices devices;
-    MidiManager manager (devices);
+    TestRig::NoDevicesRig devices;
+    auto& manager = devices.manager;
 
     for (auto _ : state)
     {
-        pump (50);
+        TestRig::pump (50);
         state.counters["rss_0"] = residentMegabytes();
         juce::OwnedArray<juce::DocumentWindow> windows;
         juce::Array<ZKEditorEngine::Ptr> engines;
 
         for (int count = 1; count <= 8; ++count)
         {
-            auto engine = createEngine (manager);
+            auto engine = ZKMEngineFactory::createEngine (manager);
             engines.add (engine);
             auto* window = windows.add (new juce::DocumentWindow ("Window", juce::Colours::grey, 0));
             auto content = createContent (engine);
-            engine->loadPresetData (defaultPreset());
+            engine->loadPresetData (TestRig::defaultPresetDump());
             window->setContentOwned (content.release(), true);
             window->setVisible (true);
-            pump (200);
+            TestRig::pump (200);
 
             if (count == 1 || count == 2 || count == 4 || count == 8)
                 state.counters["rss_" + std::to_string (count)] = residentMegabytes();
@@ -130,7 +121,7 @@ void residentMemoryPerWindow (benchmark::State& state)
         state.counters["added_mb_per_window"] = (state.counters["rss_8"] - state.counters["rss_1"]) / 7.0;
         windows.clear();
         engines.clear();
-        pump (100);
+        TestRig::pump (100);
     }
 }
 } // namespace

@@ -11,6 +11,7 @@
 #include "engine/VirtualController.h"
 #include "engine/ZKEditorEngine.h"
 #include "engine/ZKSysEx.h"
+#include "support/TestRig.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -143,7 +144,7 @@ int countMidiErrorAlerts()
     return count;
 }
 
-void pump (int milliseconds) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }
+using TestRig::pump;
 
 VirtualController* findVirtualController (MidiManager& manager)
 {
@@ -357,9 +358,14 @@ int main (int argc, char** argv)
 
         pump (500);
 
-        controller->setDropEveryNthReply (options.dropEvery);
-        controller->setDuplicateEveryNthReply (options.duplicateEvery);
-        controller->setUnrelatedMessagesBetweenReplies (options.unrelated);
+        VirtualController::Faults faults;
+        faults.dropEveryNthReply = options.dropEvery;
+        faults.duplicateEveryNthReply = options.duplicateEvery;
+
+        if (options.unrelated)
+            faults.messagesBeforeEachReply = VirtualControllerFaults::unrelatedMessages();
+
+        controller->setFaults (faults);
 
         // 0 means that fault is off.
         std::printf ("faults: every n-th reply dropped, n = %d; every n-th sent twice, n = %d; unrelated MIDI %s; "

@@ -3,7 +3,9 @@
 #include "engine/MidiManager.h"
 #include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "model/ZKMModel.h"
+#include "support/TestRig.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -12,19 +14,12 @@
 
 namespace
 {
-constexpr int imageLength = 465;
+constexpr int imageLength = ZKMModel::imageLength;
 
-struct Rig
+/** The virtual controller, connected, and an engine of the model on it with the default pacing. */
+struct Rig : public TestRig::VirtualRig
 {
-    VirtualController controller;
-    MidiManager manager { controller };
-    ZKEditorEngine::Ptr engine { new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48) };
-
-    Rig()
-    {
-        manager.setInputDevice (VirtualController::deviceName);
-        manager.setOutputDevice (VirtualController::deviceName);
-    }
+    ZKEditorEngine::Ptr engine{ ZKMEngineFactory::createEngine (manager) };
 };
 
 void getPresetFromVirtualController (benchmark::State& state)

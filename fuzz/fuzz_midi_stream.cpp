@@ -2,14 +2,15 @@
 // a Get waits. Unless every index of the preset arrived in a well-formed reply, the controls keep
 // what they had: never a mix.
 #include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "model/ZKMModel.h"
 
 #include <bitset>
 #include <cstdlib>
 
 namespace
 {
-constexpr int imageLength = 465;
+constexpr int imageLength = ZKMModel::imageLength;
 
 /** One input and one output that go nowhere; the fuzzer plays the input thread itself. */
 class LoopbackDevices : public MidiDeviceLayer
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     static Fixture fixture;
 
-    ZKEditorEngine::Ptr engine = new ZKEditorEngine (0x40, &fixture.manager, "*.zkp", 60, 10, 16, 16, 48);
+    auto engine = ZKMEngineFactory::createEngine (fixture.manager);
     ZKEditorEngine::Pacing pacing;
     pacing.requestGapMs = 0;
     pacing.writeGapMs = 0;

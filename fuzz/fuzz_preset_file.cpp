@@ -1,27 +1,17 @@
 // Feeds any bytes of any length to the engine as a preset file and as a preset dump. A file is
 // either accepted whole or leaves every control as it was.
-#include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
+#include "engine/ZKMEngineFactory.h"
+#include "support/TestRig.h"
 
 #include <cstdlib>
 
 namespace
 {
-class NoDevices : public MidiDeviceLayer
-{
-public:
-    juce::StringArray getInputNames() override { return {}; }
-    juce::StringArray getOutputNames() override { return {}; }
-    std::unique_ptr<Input> openInput (int, juce::MidiInputCallback&) override { return nullptr; }
-    std::unique_ptr<Output> openOutput (int) override { return nullptr; }
-};
-
 struct Fixture
 {
     juce::ScopedJuceInitialiser_GUI juce;
-    NoDevices devices;
-    MidiManager manager { devices };
-    ZKEditorEngine::Ptr engine { new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48) };
+    TestRig::NoDevicesRig devices;
+    ZKEditorEngine::Ptr engine{ ZKMEngineFactory::createEngine (devices.manager) };
     juce::File file = juce::File::createTempFile (".zkp");
 };
 } // namespace

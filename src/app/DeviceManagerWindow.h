@@ -5,6 +5,7 @@
 #include "engine/ControllerFinder.h"
 #include "engine/MidiManager.h"
 #include "engine/ZKEditorEngine.h"
+#include "model/ZKMModel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -19,7 +20,7 @@ class DeviceManagerWindow
 {
 public:
     /** The controller's device ID as the editor addresses it. */
-    static constexpr juce::uint8 defaultDeviceId = 0x40;
+    static constexpr juce::uint8 defaultDeviceId = ZKMModel::deviceId;
 
     /** The manager and the settings are not owned and must outlive the window; without settings
         nothing is remembered. The finder waits findTimeoutMs for the controller's answer. */

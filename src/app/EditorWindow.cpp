@@ -5,6 +5,7 @@
 #include "engine/PresetDifferences.h"
 #include "engine/SafeFileWriter.h"
 #include "engine/ZKSysEx.h"
+#include "model/ListenerWalk.h"
 #include "views/MainSectionView.h"
 
 namespace
@@ -311,8 +312,7 @@ void EditorWindow::closeButtonPressed()
     // window itself is not touched again.
     const auto listeners = closeListeners;
 
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->windowClosed (this);
+    ListenerWalk::newestFirst (listeners, [this] (auto* listener) { listener->windowClosed (this); });
 }
 
 juce::ApplicationCommandTarget* EditorWindow::getNextCommandTarget() { return findFirstTargetParentComponent(); }

@@ -11,6 +11,7 @@
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
 #include "engine/ZKEditorEngine.h"
+#include "model/ZKMModel.h"
 #include "views/EditorComponent.h"
 #include "widgets/ControlSettings.h"
 
@@ -163,7 +164,7 @@ public:
     std::function<void (const juce::String& title, const juce::String& message)> showSummary;
 
     /** The name of the model, which begins the name of every backup file ("ZKM"). */
-    juce::String modelName{ "ZKM" };
+    juce::String modelName{ ZKMModel::modelName };
 
     /** The text of the alert of a verify that found differences. */
     static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);

@@ -1,10 +1,10 @@
 #include "app/PresetSlotComponent.h"
 
+#include "model/ZKMModel.h"
 #include "widgets/EditorColours.h"
 
 namespace
 {
-constexpr int numPresetSlots = 24;
 constexpr int dialogWidth = 300;
 constexpr int dialogHeight = 100;
 
@@ -12,7 +12,7 @@ juce::StringArray makeSlotNames()
 {
     juce::StringArray names;
 
-    for (int slot = 1; slot <= numPresetSlots; ++slot)
+    for (int slot = 1; slot <= ZKMModel::numberOfSlots; ++slot)
         names.add (juce::String (slot));
 
     return names;

@@ -2,6 +2,8 @@
 
 #include "app/CommandIDs.h"
 #include "app/FirstPaintProbe.h"
+#include "engine/MidiDeviceLayerFactory.h"
+#include "engine/ZKMEngineFactory.h"
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
 
@@ -13,6 +15,7 @@
 //==============================================================================
 QuenloZKEditorApplication::QuenloZKEditorApplication (juce::String filePatternToUse)
     : chooseFile (&EditorWindow::runFileChooser)
+    , midiManager (createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {})))
     , filePattern (std::move (filePatternToUse))
 {
 }
@@ -210,9 +213,7 @@ void QuenloZKEditorApplication::showDeviceSetupWindow()
 //==============================================================================
 EditorWindow* QuenloZKEditorApplication::openNewWindow()
 {
-    ZKEditorEngine::Ptr engine (new ZKEditorEngine (static_cast<juce::uint8> (deviceId), &midiManager, filePattern,
-                                                    static_cast<juce::uint8> (numKeys - 1), octaveLimit, numKnobs,
-                                                    numPads, numSwitches));
+    auto engine = ZKMEngineFactory::createEngine (midiManager);
 
     auto* content = new EditorComponent (std::make_unique<TabSelectorButtons>(),
                                          std::unique_ptr<ViewSelector> (createProductImageSelector()), engine, numKnobs,

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "app/FirstPaintProbe.h"
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
 #include "engine/DeviceSettings.h"
 #include "app/EditorWindow.h"
+#include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
 #include "app/WindowManager.h"
 #include "engine/MidiManager.h"
+#include "model/ZKMModel.h"
 #include "views/ViewSelector.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -112,17 +113,17 @@ public:
 
 protected:
     //==============================================================================
-    int deviceId = 0x40;
+    int deviceId = ZKMModel::deviceId;
     juce::File lastDirectory;
     MidiManager midiManager;
     std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     std::unique_ptr<MainMenuModel> mainMenuModel;
-    int numKnobs = 16;
-    int numPads = 16;
-    int numSwitches = 48;
-    juce::uint8 numKeys = 61;
-    juce::uint8 octaveLimit = 10;
+    int numKnobs = ZKMModel::numKnobs;
+    int numPads = ZKMModel::numPads;
+    int numSwitches = ZKMModel::numSwitches;
+    juce::uint8 numKeys = ZKMModel::numKeys;
+    juce::uint8 octaveLimit = ZKMModel::octaveMaximum;
     juce::WeakReference<AboutWindow> aboutWindow;
     juce::WeakReference<DeviceManagerWindow> deviceSetupWindow;
     juce::String filePattern;

@@ -11,7 +11,7 @@ constexpr int productPictureTop = 46;
 } // namespace
 
 QuenloZKMEditorApplication::QuenloZKMEditorApplication()
-    : QuenloZKEditorApplication ("*.zkp")
+    : QuenloZKEditorApplication (ZKMModel::filePattern)
     , aboutImage (EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKM_AboutPage_Image)))
 {
 }
@@ -28,6 +28,6 @@ const juce::String& QuenloZKMEditorApplication::getUserGuideFileName() { return 
 
 const juce::Image& QuenloZKMEditorApplication::getAboutImage() { return aboutImage; }
 
-const void* QuenloZKMEditorApplication::getDefaultPresetData() { return BinaryData::ZKM_DefaultPreset_zkp; }
+const void* QuenloZKMEditorApplication::getDefaultPresetData() { return defaultPreset.getRawDataPointer(); }
 
-int QuenloZKMEditorApplication::getDefaultPresetSize() { return BinaryData::ZKM_DefaultPreset_zkpSize; }
+int QuenloZKMEditorApplication::getDefaultPresetSize() { return defaultPreset.size(); }

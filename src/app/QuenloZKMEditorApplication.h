@@ -18,6 +18,7 @@ public:
 private:
     juce::String userGuideFileName{ "ZKM Editor - User Guide - v1.1.pdf" };
     juce::Image aboutImage;
+    const juce::Array<juce::uint8> defaultPreset = ZKMModel::getDefaultPresetDump();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKMEditorApplication)
 };

@@ -7,12 +7,12 @@
 #include "engine/PresetDifferences.h"
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
+#include "model/ZKMModel.h"
 
 #include <iostream>
 
 namespace
 {
-const char* const modelName = "ZKM";
 constexpr int differencesOnOneLine = 4;
 
 /** The syntax of a command that talks to the controller: the device options and --quiet besides
@@ -30,9 +30,9 @@ juce::uint8 parseSlot (const juce::String& command, const juce::String& text)
 {
     const auto slot = text.getIntValue();
 
-    if (! text.containsOnly ("0123456789") || text.isEmpty() || slot < 1 || slot > SlotBackup::numberOfSlots)
+    if (! text.containsOnly ("0123456789") || text.isEmpty() || slot < 1 || slot > ZKMModel::numberOfSlots)
         CliFailure::fail (CliFailure::wrongUsage, command + ": the slot must be a number from 1 to "
-                                                      + juce::String (SlotBackup::numberOfSlots) + ", not "
+                                                      + juce::String (ZKMModel::numberOfSlots) + ", not "
                                                       + text.quoted());
 
     return (juce::uint8) (slot - 1);
@@ -183,7 +183,7 @@ int backup (const juce::ArgumentList& arguments)
     if (folder.existsAsFile())
         CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName() + " is a file, not a folder");
 
-    if (SlotBackup::folderHoldsBackup (folder, modelName) && ! words.hasFlag ("--force"))
+    if (SlotBackup::folderHoldsBackup (folder, ZKMModel::modelName) && ! words.hasFlag ("--force"))
         CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName()
                                                         + " already holds a backup; add --force to replace it");
 
@@ -193,7 +193,7 @@ int backup (const juce::ArgumentList& arguments)
     if (! folder.isDirectory() && folder.createDirectory().failed())
         CliFailure::fail (CliFailure::rejectedFile, "could not make the folder " + folder.getFullPathName());
 
-    SlotBackup slotBackup (session.getEngine(), folder, modelName);
+    SlotBackup slotBackup (session.getEngine(), folder, ZKMModel::modelName);
 
     if (! slotBackup.start())
         CliFailure::fail (CliFailure::deviceFailure, "the backup could not start");
@@ -220,7 +220,7 @@ int restore (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName() + " is not a folder");
 
     DeviceSession session (words.hasFlag ("--quiet"));
-    SlotRestore slotRestore (session.getEngine(), folder, modelName);
+    SlotRestore slotRestore (session.getEngine(), folder, ZKMModel::modelName);
 
     // Every file is checked before any device is touched, and nothing is sent unless all are good.
     const auto problems = slotRestore.check();
@@ -237,7 +237,7 @@ int restore (const juce::ArgumentList& arguments)
     session.runUntil ([&slotRestore] { return slotRestore.isFinished(); });
     session.getProgressLine().clear();
 
-    if (slotRestore.getVerifiedSlots().size() != SlotBackup::numberOfSlots)
+    if (slotRestore.getVerifiedSlots().size() != ZKMModel::numberOfSlots)
         CliFailure::fail (CliFailure::deviceFailure, slotRestore.getSummary());
 
     std::cout << slotRestore.getSummary() << std::endl;

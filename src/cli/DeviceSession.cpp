@@ -1,8 +1,9 @@
 #include "cli/DeviceSession.h"
 
 #include "cli/CliFailure.h"
-#include "cli/PresetLayout.h"
 #include "engine/DeviceSettings.h"
+#include "engine/MidiDeviceLayerFactory.h"
+#include "engine/ZKMEngineFactory.h"
 
 #include <atomic>
 #include <csignal>
@@ -32,8 +33,9 @@ void checkListed (MidiManager& manager, const juce::StringArray& names, const ju
 } // namespace
 
 DeviceSession::DeviceSession (bool quiet)
-    : manager (std::make_unique<MidiManager>())
-    , engine (PresetLayout::createEngine (*manager))
+    : manager (std::make_unique<MidiManager> (
+          createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {}))))
+    , engine (ZKMEngineFactory::createEngine (*manager))
     , progress (quiet)
 {
     engine->addListener (this);

@@ -13,9 +13,6 @@ public:
 
     ZKEditorEngine& getEngine() noexcept { return *engine; }
 
-    /** An engine of this model on a manager, as the editor makes one for a window. */
-    static ZKEditorEngine::Ptr createEngine (MidiManager& manager);
-
 private:
     CompositeMidiDeviceLayer noDevices;
     std::unique_ptr<MidiManager> manager;

@@ -1,40 +1,15 @@
 #include "engine/MidiManager.h"
 
-#include "engine/CompositeMidiDeviceLayer.h"
-#include "engine/SystemMidiDeviceLayer.h"
-#include "engine/VirtualController.h"
+#include "model/ListenerWalk.h"
 
 namespace
 {
 constexpr int deviceCheckIntervalMs = 1000;
-const char* const virtualControllerVariable = "ZKM_EDITOR_VIRTUAL_CONTROLLER";
-const char* const virtualControllerInMemory = "1";
-
-/** The system's devices, and the virtual controller beside them when the environment asks for it:
-    "1" keeps its slots in memory, anything else names the file that keeps them. */
-std::unique_ptr<MidiDeviceLayer> createDefaultLayer()
-{
-    auto setting = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {}).trim();
-
-    if (setting.isEmpty())
-        return std::make_unique<SystemMidiDeviceLayer>();
-
-    auto composite = std::make_unique<CompositeMidiDeviceLayer>();
-    composite->addLayer (std::make_unique<SystemMidiDeviceLayer>());
-
-    if (setting == virtualControllerInMemory)
-        composite->addLayer (std::make_unique<VirtualController>());
-    else
-        composite->addLayer (
-            std::make_unique<VirtualController> (juce::File::getCurrentWorkingDirectory().getChildFile (setting)));
-
-    return composite;
-}
 } // namespace
 
 //==============================================================================
-MidiManager::MidiManager()
-    : ownedLayer (createDefaultLayer())
+MidiManager::MidiManager (std::unique_ptr<MidiDeviceLayer> layerToOwn)
+    : ownedLayer (std::move (layerToOwn))
     , layer (*ownedLayer)
     , transferQueue (std::make_unique<TransferQueue> (*this))
 {
@@ -315,15 +290,7 @@ void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiM
 
     // From the most recent listener to the first; the position is clamped before every call, so a
     // listener that removes itself (or others) makes the walk neither skip nor repeat anyone.
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->midiMessageReceived (message);
-    }
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->midiMessageReceived (message); });
 }
 
 void MidiManager::timerCallback()

@@ -22,9 +22,8 @@ public:
     };
 
     //==============================================================================
-    /** Uses the system's MIDI devices, and beside them the virtual controller when the environment
-        variable ZKM_EDITOR_VIRTUAL_CONTROLLER is set. */
-    MidiManager();
+    /** Uses the given device layer and owns it; see createMidiDeviceLayer for the layer of a program. */
+    explicit MidiManager (std::unique_ptr<MidiDeviceLayer> layer);
 
     /** Uses the given device layer, which must outlive the manager. */
     explicit MidiManager (MidiDeviceLayer& layer);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ZKEditorEngine.h"
+#include "model/ZKMModel.h"
 
 #include <functional>
 
@@ -16,7 +17,7 @@ public:
     /** "slot 5" or "slots 5, 9 and 17", as the summaries name slots (0 to 23 in, 1 to 24 out). */
     static juce::String listOfSlots (juce::Array<int> slots);
 
-    static constexpr int numberOfSlots = 24;
+    static constexpr int numberOfSlots = ZKMModel::numberOfSlots;
 
     /** The engine does the reading; it must outlive the backup. */
     SlotBackup (ZKEditorEngine& engine, const juce::File& folder, const juce::String& modelName);

@@ -1,6 +1,5 @@
 #include "engine/VirtualController.h"
 
-#include "BinaryData.h"
 #include "engine/SafeFileWriter.h"
 #include "engine/ZKSysEx.h"
 
@@ -20,14 +19,11 @@ double now() { return juce::Time::getMillisecondCounterHiRes(); }
 
 juce::Array<juce::uint8> getDefaultImage()
 {
+    const auto dump = ZKMModel::getDefaultPresetDump();
     juce::Array<juce::uint8> image;
-    const auto* dump = reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp);
 
     for (int i = 0; i < VirtualController::imageLength; ++i)
-    {
-        const auto position = ZKSysEx::dumpImageOffset + i;
-        image.add (position < BinaryData::ZKM_DefaultPreset_zkpSize ? dump[position] : (juce::uint8) 0);
-    }
+        image.add (dump[ZKSysEx::dumpImageOffset + i]); // an index past the end reads as 0
 
     return image;
 }
@@ -201,83 +197,24 @@ int VirtualController::getNumPendingReplies() const
 }
 
 //==============================================================================
-void VirtualController::setReplyDelayMs (int delayMs)
+void VirtualController::setFaults (const Faults& newFaults)
 {
     const juce::ScopedLock sl (stateLock);
-    replyDelayMs = juce::jmax (0, delayMs);
-}
-
-void VirtualController::setDropEveryNthReply (int n)
-{
-    const juce::ScopedLock sl (stateLock);
-    dropEveryNth = juce::jmax (0, n);
-}
-
-void VirtualController::addDroppedIndex (int index)
-{
-    const juce::ScopedLock sl (stateLock);
-    droppedIndexes.insert (index);
-}
-
-void VirtualController::addDroppedWrite (int index)
-{
-    const juce::ScopedLock sl (stateLock);
-    droppedWrites.insert (index);
-}
-
-void VirtualController::addSilentSlot (int slot)
-{
-    const juce::ScopedLock sl (stateLock);
-    silentSlots.insert (slot);
-}
-
-void VirtualController::setDuplicateReplies (bool shouldDuplicate)
-{
-    const juce::ScopedLock sl (stateLock);
-    duplicateReplies = shouldDuplicate;
-}
-
-void VirtualController::setDuplicateEveryNthReply (int n)
-{
-    const juce::ScopedLock sl (stateLock);
-    duplicateEveryNth = juce::jmax (0, n);
-}
-
-void VirtualController::setReorderBlockSize (int blockSize)
-{
-    const juce::ScopedLock sl (stateLock);
-    reorderBlockSize = juce::jmax (0, blockSize);
+    faults = newFaults;
+    faults.replyDelayMs = juce::jmax (0, faults.replyDelayMs);
+    faults.dropEveryNthReply = juce::jmax (0, faults.dropEveryNthReply);
+    faults.duplicateEveryNthReply = juce::jmax (0, faults.duplicateEveryNthReply);
+    faults.reorderBlockSize = juce::jmax (0, faults.reorderBlockSize);
     flushReorderBatch();
 }
 
-void VirtualController::setUnrelatedMessagesBetweenReplies (bool shouldInterleave)
+VirtualController::Faults VirtualController::getFaults() const
 {
     const juce::ScopedLock sl (stateLock);
-    interleaveUnrelated = shouldInterleave;
+    return faults;
 }
 
-void VirtualController::setGarbageSysExBetweenReplies (int messagesPerReply, juce::int64 seed)
-{
-    const juce::ScopedLock sl (stateLock);
-    garbagePerReply = juce::jmax (0, messagesPerReply);
-    garbageRandom.setSeed (seed);
-}
-
-void VirtualController::clearFaults()
-{
-    const juce::ScopedLock sl (stateLock);
-    garbagePerReply = 0;
-    replyDelayMs = defaultReplyDelayMs;
-    dropEveryNth = 0;
-    droppedIndexes.clear();
-    droppedWrites.clear();
-    silentSlots.clear();
-    duplicateReplies = false;
-    duplicateEveryNth = 0;
-    reorderBlockSize = 0;
-    interleaveUnrelated = false;
-    flushReorderBatch();
-}
+void VirtualController::clearFaults() { setFaults ({}); }
 
 void VirtualController::unplug()
 {
@@ -336,7 +273,7 @@ void VirtualController::receive (const juce::MidiMessage& message)
         const auto index =
             ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
 
-        if (slot < numberOfSlots && index < imageLength && droppedWrites.count (index) == 0)
+        if (slot < numberOfSlots && index < imageLength && faults.droppedWrites.count (index) == 0)
         {
             slots[(size_t) slot].set (index, data[ZKSysEx::writeValuePosition]);
             markDirty();
@@ -359,39 +296,34 @@ void VirtualController::answerRequest (int slot, int index)
 {
     ++requestCount;
 
-    if (dropEveryNth > 0 && requestCount % dropEveryNth == 0)
+    if (faults.dropEveryNthReply > 0 && requestCount % faults.dropEveryNthReply == 0)
         return;
 
-    if (droppedIndexes.count (index) > 0 || silentSlots.count (slot) > 0)
+    if (faults.droppedIndexes.count (index) > 0 || faults.silentSlots.count (slot) > 0)
         return;
 
     MessageGroup group;
 
-    if (interleaveUnrelated)
-        group = createUnrelatedMessages();
-
-    if (garbagePerReply > 0)
-    {
-        const auto garbage = createGarbageSysEx();
-        group.insert (group.end(), garbage.begin(), garbage.end());
-    }
+    if (faults.messagesBeforeEachReply != nullptr)
+        group = faults.messagesBeforeEachReply();
 
     const auto reply = ZKSysEx::createParameterReply (deviceId, index, slots[(size_t) slot][index]);
     group.push_back (reply);
 
-    if (duplicateReplies || (duplicateEveryNth > 0 && requestCount % duplicateEveryNth == 0))
+    if (faults.duplicateReplies
+        || (faults.duplicateEveryNthReply > 0 && requestCount % faults.duplicateEveryNthReply == 0))
         group.push_back (reply);
 
-    const auto dueTime = now() + replyDelayMs;
+    const auto dueTime = now() + faults.replyDelayMs;
 
-    if (reorderBlockSize > 1)
+    if (faults.reorderBlockSize > 1)
     {
         if (reorderBatch.empty())
             reorderFlushTime = dueTime + reorderFlushMs;
 
         reorderBatch.push_back (group);
 
-        if ((int) reorderBatch.size() >= reorderBlockSize)
+        if ((int) reorderBatch.size() >= faults.reorderBlockSize)
             flushReorderBatch();
     }
     else
@@ -414,7 +346,7 @@ void VirtualController::enqueue (const MessageGroup& group, double dueTime)
 
 void VirtualController::flushReorderBatch()
 {
-    const auto dueTime = now() + replyDelayMs;
+    const auto dueTime = now() + faults.replyDelayMs;
 
     for (auto group = reorderBatch.rbegin(); group != reorderBatch.rend(); ++group)
         enqueue (*group, dueTime);
@@ -439,63 +371,6 @@ bool VirtualController::isDirty() const
 {
     const juce::ScopedLock sl (stateLock);
     return dirty;
-}
-
-VirtualController::MessageGroup VirtualController::createUnrelatedMessages()
-{
-    // Each fails exactly one of the tests that make a parameter reply: not SysEx, 12 or 14 bytes
-    // long, or another command.
-    auto reply = ZKSysEx::createParameterReply (deviceId, 0, 0);
-    const auto* replyData = reply.getRawData();
-
-    juce::Array<juce::uint8> shortReply (replyData, reply.getRawDataSize());
-    shortReply.remove (ZKSysEx::replyValuePosition);
-
-    juce::Array<juce::uint8> longReply (replyData, reply.getRawDataSize());
-    longReply.insert (ZKSysEx::replyValuePosition, 0);
-
-    juce::Array<juce::uint8> otherCommand (replyData, reply.getRawDataSize());
-    otherCommand.set (ZKSysEx::commandPosition, ZKSysEx::parameterRequestCommand);
-
-    return { juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100),
-             juce::MidiMessage::controllerEvent (1, 7, 64),
-             juce::MidiMessage::midiClock(),
-             ZKSysEx::toMidiMessage (shortReply),
-             ZKSysEx::toMidiMessage (longReply),
-             ZKSysEx::toMidiMessage (otherCommand),
-             juce::MidiMessage::noteOff (1, 60) };
-}
-
-VirtualController::MessageGroup VirtualController::createGarbageSysEx()
-{
-    constexpr int maximumBodyLength = 300;
-    const auto reply = ZKSysEx::createParameterReply (deviceId, 0, 0);
-    MessageGroup garbage;
-
-    for (int i = 0; i < garbagePerReply; ++i)
-    {
-        juce::Array<juce::uint8> bytes;
-        bytes.add (ZKSysEx::startOfExclusive);
-
-        // Every other one begins like a reply, so that the parser gets past the first tests.
-        if (garbageRandom.nextBool())
-            bytes.addArray (reply.getRawData() + 1, juce::jmin (garbageRandom.nextInt (reply.getRawDataSize()),
-                                                                 reply.getRawDataSize() - 2));
-
-        const auto bodyLength = garbageRandom.nextInt (maximumBodyLength);
-
-        for (int b = 0; b < bodyLength; ++b)
-            bytes.add ((juce::uint8) garbageRandom.nextInt (ZKSysEx::maximumDataByte + 1));
-
-        // Garbage, never a well-formed reply: a reply is recognised by its length.
-        if (bytes.size() + 1 == ZKSysEx::parameterReplyLength)
-            bytes.add (0);
-
-        bytes.add (ZKSysEx::endOfExclusive);
-        garbage.push_back (ZKSysEx::toMidiMessage (bytes));
-    }
-
-    return garbage;
 }
 
 //==============================================================================

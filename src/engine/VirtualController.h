@@ -2,9 +2,11 @@
 
 #include "engine/MidiDeviceLayer.h"
 #include "engine/ZKSysEx.h"
+#include "model/ZKMModel.h"
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -14,8 +16,8 @@
     It keeps 24 preset slots, each starting as the embedded default preset. It answers every
     parameter request with a parameter reply, in order and after a short delay, on a thread of its
     own; it stores every parameter write in its slot; it accepts the sync command and remembers the
-    mode; it ignores anything malformed. Faults can be injected to see how the editor copes with a
-    controller that misbehaves.
+    mode; it ignores anything malformed. Faults (see Faults) can be injected to see how the editor
+    copes with a controller that misbehaves.
 
     Given a file, it loads its slots from there when the file exists (24 x 465 bytes, slot 0 first)
     and saves them back as a whole, at most saveDelayMs after the first unsaved write and when it
@@ -29,9 +31,9 @@ class VirtualController
     , private juce::Thread
 {
 public:
-    static constexpr int numberOfSlots = ZKSysEx::numberOfSlots;
-    static constexpr int imageLength = 465;
-    static constexpr juce::uint8 deviceId = 0x40;
+    static constexpr int numberOfSlots = ZKMModel::numberOfSlots;
+    static constexpr int imageLength = ZKMModel::imageLength;
+    static constexpr juce::uint8 deviceId = ZKMModel::deviceId;
     static constexpr int defaultReplyDelayMs = 2;
 
     /** The longest a write waits before the slots are saved. */
@@ -86,39 +88,45 @@ public:
     int getNumSaveAttempts() const;
 
     //==============================================================================
-    /** How long a reply takes to come back. */
-    void setReplyDelayMs (int delayMs);
+    /** How the controller misbehaves; as constructed, it behaves well. Counts of requests run over
+        the controller's whole life. */
+    struct Faults
+    {
+        /** How long a reply takes to come back. */
+        int replyDelayMs = defaultReplyDelayMs;
 
-    /** Leaves every n-th request unanswered (counted over the controller's life); 0 answers all. */
-    void setDropEveryNthReply (int n);
+        /** Leaves every n-th request unanswered; 0 answers all. */
+        int dropEveryNthReply = 0;
 
-    /** Never answers requests for that image index. */
-    void addDroppedIndex (int index);
+        /** Requests for these image indexes are never answered. */
+        std::set<int> droppedIndexes;
 
-    /** Ignores the writes to that image index in any slot: the controller keeps the old byte. */
-    void addDroppedWrite (int index);
+        /** Writes to these image indexes are ignored in any slot: the controller keeps the old byte. */
+        std::set<int> droppedWrites;
 
-    /** Never answers requests for that slot (0 to 23). */
-    void addSilentSlot (int slot);
+        /** Requests for these slots (0 to 23) are never answered. */
+        std::set<int> silentSlots;
 
-    /** Sends every reply twice. */
-    void setDuplicateReplies (bool shouldDuplicate);
+        /** Sends every reply twice. */
+        bool duplicateReplies = false;
 
-    /** Sends the reply to every n-th request twice (counted over the controller's life, as the
-        dropped ones are); 0 duplicates none. */
-    void setDuplicateEveryNthReply (int n);
+        /** Sends the reply to every n-th request twice; 0 duplicates none. */
+        int duplicateEveryNthReply = 0;
 
-    /** Sends the replies in blocks of that size, each block in reverse order; 0 or 1 keeps the order.
-        A block that stays incomplete goes out a little after its first reply was due. */
-    void setReorderBlockSize (int blockSize);
+        /** Sends the replies in blocks of that size, each block in reverse order; 0 or 1 keeps the
+            order. A block that stays incomplete goes out a little after its first reply was due. */
+        int reorderBlockSize = 0;
 
-    /** Puts unrelated MIDI (channel messages, real-time bytes, SysEx that is not a reply) before
-        every reply. */
-    void setUnrelatedMessagesBetweenReplies (bool shouldInterleave);
+        /** When set, makes the messages that go out before every reply, such as unrelated MIDI or
+            garbage SysEx. Called with the controller's state locked, on the thread that sent the
+            request. */
+        std::function<std::vector<juce::MidiMessage>()> messagesBeforeEachReply;
+    };
 
-    /** Puts that many SysEx messages of random length and content before every reply; some start
-        like a reply of this controller. The same seed gives the same garbage. */
-    void setGarbageSysExBetweenReplies (int messagesPerReply, juce::int64 seed = 1);
+    /** Replaces every fault at once; replies held back for reordering go out. */
+    void setFaults (const Faults& faults);
+
+    Faults getFaults() const;
 
     /** Back to a well-behaved controller. */
     void clearFaults();
@@ -155,9 +163,6 @@ private:
     bool loadSlots();
     bool isDirty() const;
 
-    static MessageGroup createUnrelatedMessages();
-    MessageGroup createGarbageSysEx();
-
     //==============================================================================
     const juce::File slotFile;
     bool slotFileUsable = false;
@@ -183,17 +188,7 @@ private:
     int numSaveAttempts = 0;
     bool saveFailureReported = false;
 
-    int replyDelayMs = defaultReplyDelayMs;
-    int dropEveryNth = 0;
-    std::set<int> droppedIndexes;
-    std::set<int> droppedWrites;
-    std::set<int> silentSlots;
-    bool duplicateReplies = false;
-    int duplicateEveryNth = 0;
-    int reorderBlockSize = 0;
-    bool interleaveUnrelated = false;
-    int garbagePerReply = 0;
-    juce::Random garbageRandom;
+    Faults faults;
     juce::int64 requestCount = 0;
 
     // Held while a message is handed to an input, so that a destroyed input is never called again.

@@ -1,6 +1,7 @@
 #include "engine/ZKEditorEngine.h"
 
 #include "engine/ZKSysEx.h"
+#include "model/ListenerWalk.h"
 #include "model/ZKControlsToMidiDin.h"
 #include "model/ZKKeybed.h"
 #include "model/ZKKnob.h"
@@ -128,15 +129,7 @@ bool ZKEditorEngine::editParameter (int controlType, int controlIndex, const juc
 
     const ParameterEdit edit{ controlType, controlIndex, parameterName, oldValue, value };
 
-    for (int i = editListeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, editListeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        editListeners.getUnchecked (i)->parameterEdited (edit);
-    }
+    ListenerWalk::newestFirst (editListeners, [&] (auto* listener) { listener->parameterEdited (edit); });
 
     return true;
 }
@@ -801,28 +794,13 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
     {
         loadPresetData (createDump (ZKSysEx::presetDumpCommand, status.slot, transfer.getCollectedImage()));
 
-        for (int i = listeners.size(); --i >= 0;)
-        {
-            i = juce::jmin (i, listeners.size() - 1);
-
-            if (i < 0)
-                break;
-
-            listeners.getUnchecked (i)->presetFetched (status.slot);
-        }
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->presetFetched (status.slot); });
     }
 
     if (status.kind == TransferStatus::Kind::send && status.stage == TransferStatus::Stage::completed)
     {
-        for (int i = listeners.size(); --i >= 0;)
-        {
-            i = juce::jmin (i, listeners.size() - 1);
-
-            if (i < 0)
-                break;
-
-            listeners.getUnchecked (i)->presetSent (status.slot, transfer.getImageToSend());
-        }
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener)
+                                   { listener->presetSent (status.slot, transfer.getImageToSend()); });
 
         // The controller does not acknowledge writes: the slot is read back, into a scratch image.
         // Queued before transferEnded is told, so that the window never looks idle in between.
@@ -836,45 +814,23 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
         const auto readBack = status.stage == TransferStatus::Stage::completed ? transfer.getCollectedImage()
                                                                                : juce::Array<juce::uint8>();
 
-        for (int i = listeners.size(); --i >= 0;)
-        {
-            i = juce::jmin (i, listeners.size() - 1);
-
-            if (i < 0)
-                break;
-
-            listeners.getUnchecked (i)->presetVerified (status.slot, transfer.getImageToSend(), readBack);
-        }
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener)
+                                   { listener->presetVerified (status.slot, transfer.getImageToSend(), readBack); });
     }
 
     if (status.kind == TransferStatus::Kind::backup && status.stage == TransferStatus::Stage::completed)
     {
         const auto image = transfer.getCollectedImage();
 
-        for (int i = listeners.size(); --i >= 0;)
-        {
-            i = juce::jmin (i, listeners.size() - 1);
-
-            if (i < 0)
-                break;
-
-            listeners.getUnchecked (i)->slotRead (status.slot, image);
-        }
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->slotRead (status.slot, image); });
     }
 
     if (status.kind == TransferStatus::Kind::compare && status.stage == TransferStatus::Stage::completed)
     {
         const auto image = transfer.getCollectedImage();
 
-        for (int i = listeners.size(); --i >= 0;)
-        {
-            i = juce::jmin (i, listeners.size() - 1);
-
-            if (i < 0)
-                break;
-
-            listeners.getUnchecked (i)->slotReadForCompare (status.slot, image);
-        }
+        ListenerWalk::newestFirst (listeners,
+                                   [&] (auto* listener) { listener->slotReadForCompare (status.slot, image); });
     }
 
     // A read for a verify or a backup that fails is summed up by whoever asked for it.
@@ -882,15 +838,7 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
         && status.kind != TransferStatus::Kind::backup)
         reportCommunicationFailure();
 
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->transferEnded (status);
-    }
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->transferEnded (status); });
 
     reportProgress();
 }
@@ -940,15 +888,7 @@ void ZKEditorEngine::reportProgress()
 
     lastReportedStatus = status;
 
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->transferProgressed (status);
-    }
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->transferProgressed (status); });
 }
 
 void ZKEditorEngine::timerCallback() { reportProgress(); }
@@ -975,13 +915,5 @@ void ZKEditorEngine::removeListener (Listener* listener) { listeners.removeFirst
 
 void ZKEditorEngine::reportCommunicationFailure()
 {
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        listeners.getUnchecked (i)->midiCommunicationFailed ({});
-    }
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->midiCommunicationFailed ({}); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ZKMModel.h"
+
 #include <juce_audio_basics/juce_audio_basics.h>
 
 /** The bytes that the editor and the controller exchange: the preset dump, and the short System
@@ -69,7 +71,7 @@ public:
     static constexpr juce::uint8 maximumDataByte = 0x7F;
 
     /** The controller stores this many presets, slots 0 to 23. */
-    static constexpr int numberOfSlots = 24;
+    static constexpr int numberOfSlots = ZKMModel::numberOfSlots;
 
     //==============================================================================
     /** The nine-byte head with the given command and the two bytes after it. */

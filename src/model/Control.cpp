@@ -1,5 +1,7 @@
 #include "model/Control.h"
 
+#include "model/ListenerWalk.h"
+
 namespace
 {
 // The largest value of any parameter: a preset byte travels as a SysEx data byte.
@@ -150,15 +152,10 @@ int Control::getIndexFromNameList (const juce::String& parameterName) const
 
 void Control::callListeners (const juce::String& parameterName, juce::uint8 value, Listener* excluded)
 {
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        // A listener may have removed others during its own callback.
-        i = juce::jmin (i, listeners.size() - 1);
-
-        if (i < 0)
-            break;
-
-        if (auto* listener = listeners.getUnchecked (i); listener != excluded)
-            listener->controlValueChanged (parameterName, value);
-    }
+    ListenerWalk::newestFirst (listeners,
+                               [&] (Listener* listener)
+                               {
+                                   if (listener != excluded)
+                                       listener->controlValueChanged (parameterName, value);
+                               });
 }

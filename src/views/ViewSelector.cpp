@@ -1,5 +1,7 @@
 #include "views/ViewSelector.h"
 
+#include "model/ListenerWalk.h"
+
 ViewSelector::~ViewSelector() = default;
 
 //==============================================================================
@@ -14,8 +16,7 @@ void ViewSelector::buttonClicked (juce::Button* button)
         // the newcomer hear this click.
         const auto toTell = listeners;
 
-        for (auto i = toTell.size(); --i >= 0;)
-            toTell.getUnchecked (i)->viewSelected (viewIndex);
+        ListenerWalk::newestFirst (toTell, [viewIndex] (auto* listener) { listener->viewSelected (viewIndex); });
     }
 }
 

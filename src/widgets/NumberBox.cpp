@@ -1,5 +1,6 @@
 #include "widgets/NumberBox.h"
 
+#include "model/ListenerWalk.h"
 #include "widgets/EditorColours.h"
 
 namespace
@@ -105,12 +106,7 @@ void NumberBox::setNumber (double newNumber)
     showText (asWholeNumber (value));
     updateRangeMark();
 
-    // Newest listener first; a listener may remove others while it is being called.
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        listeners.getUnchecked (i)->numberBoxValueChanged (this);
-        i = juce::jmin (i, listeners.size());
-    }
+    ListenerWalk::newestFirst (listeners, [this] (auto* listener) { listener->numberBoxValueChanged (this); });
 }
 
 void NumberBox::showNumber (double number)

@@ -250,7 +250,8 @@ TEST_F (DeviceSetupTest, FindControllerSelectsTheAnsweringPairOrSaysNoneAnswered
     devices.addLayer (controller);
     MidiManager managerOfAll (devices);
 
-    window = new DeviceManagerWindow ("ZK61 Editor Device Manager", &managerOfAll, nullptr, 0x40, 100); // deletes itself
+    window = new DeviceManagerWindow ("ZK61 Editor Device Manager", &managerOfAll, nullptr, TestRig::deviceId,
+                                      100); // deletes itself
     content().getInputList().selectRow (0);
 
     window->buttonClicked (&content().getFindButton());

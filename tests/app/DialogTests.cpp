@@ -8,6 +8,7 @@ using apptest::ApplicationTest;
 using apptest::countAlerts;
 using apptest::countWindows;
 using apptest::dismissAlerts;
+using apptest::FakeDeviceTest;
 using apptest::makeMouseUp;
 using apptest::presetButton;
 using apptest::pump;
@@ -25,22 +26,6 @@ struct FailureCounter : public ZKEditorEngine::Listener
 {
     void midiCommunicationFailed (const juce::String&) override { ++failures; }
     int failures = 0;
-};
-/** The application with a document of the test's own on fake MIDI devices that are open. The
-    devices outlive the application's windows, as the application's own MidiManager does. */
-class FakeDeviceTest : public ApplicationTest
-{
-protected:
-    FakeDeviceTest()
-    {
-        layer.setInputNames ({ "Fake In" });
-        layer.setOutputNames ({ "Fake Out" });
-        manager.setInputDevice ("Fake In");
-        manager.setOutputDevice ("Fake Out");
-    }
-
-    FakeMidiDeviceLayer layer;
-    MidiManager manager{ layer };
 };
 } // namespace
 
@@ -215,7 +200,7 @@ TEST_F (FakeDeviceTest, SaveAfterAGetAsksForAFileAgain)
     ASSERT_EQ (layer.getNumSentMessages(), 465);
 
     for (int index = 0; index < 465; ++index)
-        layer.deliver (ZKSysEx::createParameterReply (0x40, index, (juce::uint8) (index % 100)));
+        layer.deliver (TestRig::createReply (index, (juce::uint8) (index % 100)));
 
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 5000));
     ASSERT_NE (engine->createPresetData (0), savedDump); // the fetched preset is in the window

@@ -1,9 +1,8 @@
-#include "BinaryData.h"
 #include "app/CommandIDs.h"
 #include "support/AppTestHelpers.h"
+#include "support/ScopedFileSizeLimit.h"
 #include "support/ViewTestHelpers.h"
 #include "support/WidgetTestHelpers.h"
-#include "support/ScopedFileSizeLimit.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -430,8 +429,8 @@ TEST_F (CommandLineTest, QuotedPathOnTheCommandLineIsLoaded)
 {
     ScratchFolder scratch;
     const auto file = scratch.getFolder ("with space").getChildFile ("start up.zkp");
-    const juce::MemoryBlock defaultPreset (BinaryData::ZKM_DefaultPreset_zkp, BinaryData::ZKM_DefaultPreset_zkpSize);
-    file.replaceWithData (defaultPreset.getData(), defaultPreset.getSize());
+    const auto defaultPreset = TestRig::defaultPresetDump();
+    file.replaceWithData (defaultPreset.getRawDataPointer(), (size_t) defaultPreset.size());
 
     startApplication ("\"" + file.getFullPathName() + "\"");
     ASSERT_EQ (windowManager().getWindows().size(), 1);

@@ -72,26 +72,15 @@ struct QuestionAnswerer
 };
 
 /** The application with a window on fake MIDI devices that are open, whose controller the test plays. */
-class FakeControllerTest : public ApplicationTest
+class FakeControllerTest : public apptest::FakeDeviceTest
 {
 protected:
-    FakeControllerTest()
-    {
-        layer.setInputNames ({ "Fake In" });
-        layer.setOutputNames ({ "Fake Out" });
-        manager.setInputDevice ("Fake In");
-        manager.setOutputDevice ("Fake Out");
-    }
-
     /** Answers a Get's requests with the given preset's image. */
     void answerGet (const juce::Array<juce::uint8>& dump)
     {
-        for (int index = 0; index < 465; ++index)
-            layer.deliver (ZKSysEx::createParameterReply (0x40, index, dump[ZKSysEx::dumpImageOffset + index]));
+        for (int index = 0; index < TestRig::imageLength; ++index)
+            layer.deliver (TestRig::createReply (index, dump[TestRig::imageOffset + index]));
     }
-
-    FakeMidiDeviceLayer layer;
-    MidiManager manager{ layer };
 };
 } // namespace
 
@@ -100,7 +89,7 @@ TEST_F (FakeControllerTest, UndoAndRedoStepThroughWidgetEditsALoadAndAGet)
 {
     ScratchFolder scratch;
     auto engine = makeQuickEngine (manager);
-    engine->loadPresetData (ViewTestHelpers::defaultPresetData());
+    engine->loadPresetData (ViewTestHelpers::defaultPresetDump());
     auto& window = openDocumentOn (engine);
     const auto original = engine->createPresetData (0);
     EXPECT_EQ (commandName (window, CommandIDs::undo), "Undo (disabled)");

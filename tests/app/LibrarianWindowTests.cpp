@@ -13,13 +13,13 @@ namespace
 {
 constexpr int waitMs = 30000;
 
-class LibrarianWindowTest : public ApplicationTest
+class LibrarianWindowTest
+    : public ApplicationTest
+    , protected TestRig::VirtualRig
 {
 protected:
     LibrarianWindowTest()
     {
-        manager.setInputDevice (VirtualController::deviceName);
-        manager.setOutputDevice (VirtualController::deviceName);
         engine->loadPresetData (engine->createPresetData (0, controller.getSlot (0)));
         engine->setVerifyAfterSend (true);
         folder.createDirectory();
@@ -47,8 +47,6 @@ protected:
         window.showSummary = [this] (const juce::String&, const juce::String& message) { summary = message; };
     }
 
-    VirtualController controller;
-    MidiManager manager{ controller };
     ZKEditorEngine::Ptr engine = makeQuickEngine (manager);
     juce::File folder = juce::File::createTempFile ("window_backup");
     juce::String summary;
@@ -63,7 +61,9 @@ TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendA
     const auto channelIndex = knob->getOffset() + knob->getIndex ("MIDI Channel");
     const auto channelInSlot = controller.getSlot (6)[channelIndex];
     ASSERT_TRUE (engine->editParameter (Knob, 2, "MIDI Channel", (juce::uint8) ((channelInSlot + 3) % 16), nullptr));
-    controller.addDroppedWrite (channelIndex);
+    auto faults = controller.getFaults();
+    faults.droppedWrites.insert (channelIndex);
+    controller.setFaults (faults);
 
     ASSERT_TRUE (engine->startSend (6));
     ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));

@@ -12,17 +12,9 @@ namespace
 constexpr int waitMs = 10000;
 
 /** The application with documents of the test's own on fake MIDI devices that are open. */
-class TransferStripTest : public ApplicationTest
+class TransferStripTest : public apptest::FakeDeviceTest
 {
 protected:
-    TransferStripTest()
-    {
-        layer.setInputNames ({ "Fake In" });
-        layer.setOutputNames ({ "Fake Out" });
-        manager.setInputDevice ("Fake In");
-        manager.setOutputDevice ("Fake Out");
-    }
-
     /** An engine that writes 2 ms apart and waits long for replies that never come. */
     ZKEditorEngine::Ptr makeSlowEngine()
     {
@@ -76,9 +68,6 @@ protected:
 
         return false;
     }
-
-    FakeMidiDeviceLayer layer;
-    MidiManager manager{ layer };
 };
 } // namespace
 

@@ -2,15 +2,16 @@
 // a slot file: what it writes into files and slots is checked byte for byte.
 #include "cli/PresetLayout.h"
 #include "engine/PresetParameters.h"
-#include "model/ControlType.h"
+#include "engine/VirtualController.h"
+#include "model/ZKMModel.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 namespace
 {
-constexpr int numberOfSlots = 24;
-const char* const controllerName = "ZKM Virtual Controller";
+constexpr int numberOfSlots = ZKMModel::numberOfSlots;
+const juce::String controllerName = VirtualController::deviceName;
 
 struct ProgramRun
 {

@@ -1,9 +1,9 @@
-#include "engine/EngineTestRig.h"
 #include "model/ControlType.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -59,7 +59,7 @@ public:
 //==============================================================================
 TEST (DefaultPreset, HoldsExactlyTheFactoryBytes)
 {
-    const auto dump = toBytes (getDefaultDump());
+    const auto dump = toBytes (defaultPresetDump());
 
     ASSERT_EQ (dump.size(), (size_t) dumpLength);
     EXPECT_EQ (Bytes (dump.begin(), dump.begin() + imageOffset),
@@ -150,7 +150,7 @@ TEST (PresetDump, CarriesTheSlotAndEveryBlockAtItsOffset)
     engine->loadPresetData (juce::Array<juce::uint8>());
     const auto pattern = createPatternImage (3);
 
-    auto dump = getDefaultDump();
+    auto dump = defaultPresetDump();
     for (int i = 0; i < imageLength; ++i)
         dump.set (imageOffset + i, pattern[i]);
 
@@ -172,7 +172,7 @@ TEST (PresetDump, LoadNotifiesEveryNameAndIgnoresTheHead)
     CountingControlListener padListener;
     engine->getControls (Pad)[2]->addListener (&padListener);
 
-    auto dump = getDefaultDump();
+    auto dump = defaultPresetDump();
     for (int i = 0; i < imageOffset; ++i)
         dump.set (i, 0x12); // a head that is no head at all
 
@@ -188,7 +188,7 @@ TEST (PresetDump, ShortDumpFillsTheMissingBytesWithZero)
     FakeRig rig;
     auto engine = createEngine (rig.manager);
 
-    auto dump = getDefaultDump();
+    auto dump = defaultPresetDump();
     dump.removeRange (100, dumpLength - 100);
     engine->loadPresetData (dump);
 

@@ -1,13 +1,13 @@
 // The conversation with a misbehaving controller: in every case the Get either loads the whole
 // slot or leaves the controls as they were, a failure is reported once, and the next Get works.
-#include "engine/EngineTestRig.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <thread>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -51,7 +51,9 @@ protected:
 //==============================================================================
 TEST_F (FaultInjectionTest, AFloodOfGarbageSysExAmongTheRepliesLeavesTheFetchIntact)
 {
-    rig.controller.setGarbageSysExBetweenReplies (20);
+    auto faults = rig.controller.getFaults();
+    faults.messagesBeforeEachReply = VirtualControllerFaults::garbageSysEx (20);
+    rig.controller.setFaults (faults);
 
     engine->getPreset (slot);
     ASSERT_TRUE (waitForGet (*engine));
@@ -62,10 +64,11 @@ TEST_F (FaultInjectionTest, AFloodOfGarbageSysExAmongTheRepliesLeavesTheFetchInt
 
 TEST_F (FaultInjectionTest, EveryHarmlessFaultAtOnceStillLoadsTheWholeSlot)
 {
-    rig.controller.setDuplicateReplies (true);
-    rig.controller.setReorderBlockSize (7);
-    rig.controller.setUnrelatedMessagesBetweenReplies (true);
-    rig.controller.setGarbageSysExBetweenReplies (3, 42);
+    auto faults = rig.controller.getFaults();
+    faults.duplicateReplies = true;
+    faults.reorderBlockSize = 7;
+    faults.messagesBeforeEachReply = VirtualControllerFaults::unrelatedMessagesThenGarbageSysEx (3, 42);
+    rig.controller.setFaults (faults);
 
     engine->getPreset (slot);
     ASSERT_TRUE (waitForGet (*engine));
@@ -77,7 +80,9 @@ TEST_F (FaultInjectionTest, EveryHarmlessFaultAtOnceStillLoadsTheWholeSlot)
 TEST_F (FaultInjectionTest, RepliesLaterThanTheTimeoutFailOnceAndChangeNothingWhenTheyArrive)
 {
     // Three attempts of 500 ms each; every reply comes 3 s late.
-    rig.controller.setReplyDelayMs (3000);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 3000;
+    rig.controller.setFaults (faults);
 
     engine->getPreset (slot);
     ASSERT_TRUE (waitForGet (*engine));
@@ -95,7 +100,9 @@ TEST_F (FaultInjectionTest, RepliesLaterThanTheTimeoutFailOnceAndChangeNothingWh
 
 TEST_F (FaultInjectionTest, AnIndexThatNeverComesFailsOnceWithoutLoadingTheRest)
 {
-    rig.controller.addDroppedIndex (464);
+    auto faults = rig.controller.getFaults();
+    faults.droppedIndexes.insert (464);
+    rig.controller.setFaults (faults);
 
     engine->getPreset (slot);
     ASSERT_TRUE (waitForGet (*engine));
@@ -170,7 +177,9 @@ TEST (TwoGetsAtOnce, AWaitingGetStartsWhenTheWindowAheadOfItCloses)
 {
     VirtualRig rig;
     rig.controller.setSlot (4, createPatternImage (4));
-    rig.controller.setReplyDelayMs (200);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 200;
+    rig.controller.setFaults (faults);
     auto second = createEngine (rig.manager, fastPacing (1000, 2));
 
     {
@@ -183,7 +192,8 @@ TEST (TwoGetsAtOnce, AWaitingGetStartsWhenTheWindowAheadOfItCloses)
 
     // The first Get's replies still come in: the controller answers in order, so they all arrive
     // before any reply to the second Get, which therefore loads its own slot alone.
-    rig.controller.setReplyDelayMs (0);
+    faults.replyDelayMs = 0;
+    rig.controller.setFaults (faults);
     ASSERT_TRUE (waitForGet (*second));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
 }
@@ -192,7 +202,9 @@ TEST_F (FaultInjectionTest, AControllerThatLosesOneReplyInFiftyStillDeliversTheW
 {
     // Every round of 465 requests loses about nine replies, never the same ones: the Get is
     // complete once the rounds together have brought every byte.
-    rig.controller.setDropEveryNthReply (50);
+    auto faults = rig.controller.getFaults();
+    faults.dropEveryNthReply = 50;
+    rig.controller.setFaults (faults);
 
     engine->getPreset (slot);
     ASSERT_TRUE (waitForGet (*engine));

@@ -1,11 +1,11 @@
-#include "engine/EngineTestRig.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -167,7 +167,9 @@ TEST (GetPreset, UnansweredIndexFailsOncePerListenerAfterEveryRetry)
 {
     VirtualRig rig;
     rig.controller.setSlot (4, createPatternImage (4));
-    rig.controller.addDroppedIndex (200);
+    auto faults = rig.controller.getFaults();
+    faults.droppedIndexes.insert (200);
+    rig.controller.setFaults (faults);
 
     constexpr int maxRetries = 3;
     auto engine = createEngine (rig.manager, fastPacing (100, maxRetries));
@@ -193,9 +195,11 @@ TEST (GetPreset, RepliesOutOfOrderDuplicatedOrAmongOtherMidiLandAtTheirIndexes)
 {
     VirtualRig rig;
     rig.controller.setSlot (6, createPatternImage (6));
-    rig.controller.setReorderBlockSize (7);
-    rig.controller.setDuplicateReplies (true);
-    rig.controller.setUnrelatedMessagesBetweenReplies (true);
+    auto faults = rig.controller.getFaults();
+    faults.reorderBlockSize = 7;
+    faults.duplicateReplies = true;
+    faults.messagesBeforeEachReply = VirtualControllerFaults::unrelatedMessages();
+    rig.controller.setFaults (faults);
 
     auto engine = createEngine (rig.manager);
     RecordingEngineListener listener;
@@ -315,24 +319,28 @@ TEST (GetPreset, TwoEnginesKeepTheirOwnControlsAndReports)
     first->getPreset (3);
     ASSERT_TRUE (waitForGet (*first));
     EXPECT_EQ (getImage (*first), createPatternImage (3));
-    EXPECT_EQ (getImage (*second), getImageOfDump (getDefaultDump()));
+    EXPECT_EQ (getImage (*second), getImageOfDump (defaultPresetDump()));
 
     // The second window's Get fails; the first, finished, hears none of its replies or reports.
-    rig.controller.addDroppedIndex (0);
+    auto faults = rig.controller.getFaults();
+    faults.droppedIndexes.insert (0);
+    rig.controller.setFaults (faults);
     second->getPreset (4);
     ASSERT_TRUE (waitForGet (*second));
 
     EXPECT_EQ (secondListener.getNumFailures(), 1);
     EXPECT_EQ (firstListener.getNumFailures(), 0);
     EXPECT_EQ (getImage (*first), createPatternImage (3));
-    EXPECT_EQ (getImage (*second), getImageOfDump (getDefaultDump()));
+    EXPECT_EQ (getImage (*second), getImageOfDump (defaultPresetDump()));
     EXPECT_EQ (rig.manager.getNumListeners(), 0);
 }
 
 TEST (GetPreset, EngineDestroyedWhileItsGetWaitsIsNeverCalledAgain)
 {
     VirtualRig rig;
-    rig.controller.setReplyDelayMs (100);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 100;
+    rig.controller.setFaults (faults);
     RecordingEngineListener listener;
 
     {
@@ -376,7 +384,9 @@ TEST (GetPreset, EngineDestroyedWithItsCompletionUnderWayIsNotTouched)
 TEST (GetPreset, ControllerUnpluggedDuringAGetEndsInOneFailure)
 {
     VirtualRig rig;
-    rig.controller.setReplyDelayMs (1000);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 1000;
+    rig.controller.setFaults (faults);
     auto engine = createEngine (rig.manager, fastPacing (50, 2));
     RecordingEngineListener listener;
     engine->addListener (&listener);
@@ -393,7 +403,8 @@ TEST (GetPreset, ControllerUnpluggedDuringAGetEndsInOneFailure)
 
     // Plugged in again, the next Get works.
     rig.controller.replug();
-    rig.controller.setReplyDelayMs (0);
+    faults.replyDelayMs = 0;
+    rig.controller.setFaults (faults);
     rig.manager.timerCallback();
     rig.controller.setSlot (0, createPatternImage (12));
     EXPECT_TRUE (rig.manager.isInputOpen());

@@ -1,16 +1,16 @@
 // Verify after Send, the backup of every slot, and the differences of two presets as shown to the
 // user, against the virtual controller and its faults.
-#include "engine/EngineTestRig.h"
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -65,7 +65,9 @@ TEST_F (LibrarianTest, VerifyNamesTheParameterWhoseWriteTheControllerDropped)
     const auto channelIndex = offsetOf (*engine, Knob, 2, "MIDI Channel");
     const auto channelBefore = getImage (*engine)[channelIndex];
     engine->getControls (Knob)[2]->setValue ("MIDI Channel", 9, false);
-    rig.controller.addDroppedWrite (channelIndex);
+    auto faults = rig.controller.getFaults();
+    faults.droppedWrites.insert (channelIndex);
+    rig.controller.setFaults (faults);
 
     VerifyRecorder recorder;
     engine->addListener (&recorder);
@@ -125,8 +127,10 @@ TEST_F (LibrarianTest, ABackupWritesEverySlotByteForByteIntoItsOwnPresetFile)
 
 TEST_F (LibrarianTest, ABackupKeepsTheSlotsThatAnsweredAndNamesThoseThatDidNot)
 {
-    rig.controller.addSilentSlot (4);
-    rig.controller.addSilentSlot (16);
+    auto faults = rig.controller.getFaults();
+    faults.silentSlots.insert (4);
+    faults.silentSlots.insert (16);
+    rig.controller.setFaults (faults);
 
     SlotBackup backup (*engine, folder, "ZKM");
     EXPECT_EQ (backUp (backup), "22 of 24 slots backed up; slots 5 and 17 did not answer");
@@ -140,7 +144,9 @@ TEST_F (LibrarianTest, ACancelledBackupLeavesOnlyWholeFiles)
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         rig.controller.setSlot (slot, createPatternImage (slot));
 
-    rig.controller.setReplyDelayMs (20);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 20;
+    rig.controller.setFaults (faults);
     SlotBackup backup (*engine, folder, "ZKM");
     backup.onProgress = [&] (int done)
     {

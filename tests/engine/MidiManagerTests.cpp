@@ -1,12 +1,13 @@
 #include "engine/CompositeMidiDeviceLayer.h"
-#include "engine/EngineTestRig.h"
+#include "engine/MidiDeviceLayerFactory.h"
 #include "engine/SystemMidiDeviceLayer.h"
 #include "support/MessageLoop.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <thread>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -43,36 +44,6 @@ public:
     std::atomic<int> count{ 0 };
 };
 
-/** Sets an environment variable for the length of a test. */
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment (const char* nameToUse, const juce::String& value)
-        : name (nameToUse)
-    {
-        if (auto* old = std::getenv (name))
-            previous = juce::String (old);
-
-        if (value.isEmpty())
-            unsetenv (name);
-        else
-            setenv (name, value.toRawUTF8(), 1);
-    }
-
-    ~ScopedEnvironment()
-    {
-        if (previous.has_value())
-            setenv (name, previous->toRawUTF8(), 1);
-        else
-            unsetenv (name);
-    }
-
-private:
-    const char* name;
-    std::optional<juce::String> previous;
-};
-
-const char* const virtualControllerVariable = "ZKM_EDITOR_VIRTUAL_CONTROLLER";
 } // namespace
 
 //==============================================================================
@@ -370,17 +341,16 @@ TEST (MidiManager, DestructionDeletesThePorts)
 }
 
 //==============================================================================
-TEST (MidiManager, DefaultLayerOffersTheVirtualControllerOnlyWhenAsked)
+TEST (MidiManager, ProgramLayerOffersTheVirtualControllerOnlyWhenAsked)
 {
+    for (const auto* setting : { "", "  " })
     {
-        ScopedEnvironment environment (virtualControllerVariable, {});
-        MidiManager manager;
+        MidiManager manager (createMidiDeviceLayer (setting));
         EXPECT_FALSE (manager.getAvailableInputNames().contains (VirtualController::deviceName));
         EXPECT_FALSE (manager.getAvailableOutputNames().contains (VirtualController::deviceName));
     }
 
-    ScopedEnvironment environment (virtualControllerVariable, "1");
-    MidiManager manager;
+    MidiManager manager (createMidiDeviceLayer ("1"));
     const auto inputs = manager.getAvailableInputNames();
     const auto outputs = manager.getAvailableOutputNames();
     EXPECT_EQ (inputs[inputs.size() - 1], VirtualController::deviceName);
@@ -392,14 +362,13 @@ TEST (MidiManager, DefaultLayerOffersTheVirtualControllerOnlyWhenAsked)
     EXPECT_TRUE (manager.isOutputOpen());
 }
 
-TEST (MidiManager, DefaultLayerKeepsTheVirtualSlotsInTheNamedFile)
+TEST (MidiManager, ProgramLayerKeepsTheVirtualSlotsInTheNamedFile)
 {
     auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)
                     .getNonexistentChildFile ("ZKMVirtualSlots-" + juce::Uuid().toString(), ".bin", false);
-    ScopedEnvironment environment (virtualControllerVariable, file.getFullPathName());
 
     {
-        MidiManager manager;
+        MidiManager manager (createMidiDeviceLayer (file.getFullPathName()));
         manager.setOutputDevice (VirtualController::deviceName);
         ASSERT_TRUE (manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, 4, 300, 0x55)));
     }

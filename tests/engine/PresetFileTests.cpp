@@ -1,10 +1,10 @@
-#include "engine/EngineTestRig.h"
 #include "model/ControlType.h"
+#include "support/TestRig.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -32,7 +32,7 @@ protected:
     /** A dump whose image differs from the default preset, so that a load shows. */
     static juce::Array<juce::uint8> createOtherDump()
     {
-        auto dump = getDefaultDump();
+        auto dump = defaultPresetDump();
         const auto pattern = createPatternImage (11);
 
         for (int i = 0; i < imageLength; ++i)
@@ -41,7 +41,7 @@ protected:
         return dump;
     }
 
-    juce::Array<juce::uint8> defaultImage() const { return getImageOfDump (getDefaultDump()); }
+    juce::Array<juce::uint8> defaultImage() const { return getImageOfDump (defaultPresetDump()); }
 
     FakeRig rig;
     ZKEditorEngine::Ptr engine;
@@ -57,7 +57,7 @@ TEST_F (PresetFileTest, SavedPresetLoadsBackUnchanged)
     const auto saved = engine->createPresetData (0);
     const auto file = writeFile ("Saved.zkp", saved);
 
-    engine->loadPresetData (getDefaultDump());
+    engine->loadPresetData (defaultPresetDump());
     ASSERT_EQ (getImage (*engine), defaultImage());
 
     EXPECT_EQ (file.getSize(), dumpLength);

@@ -1,11 +1,11 @@
-#include "engine/EngineTestRig.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -32,7 +32,7 @@ struct HalfOpenRig
 
 juce::Array<juce::uint8> dumpWithImage (const juce::Array<juce::uint8>& image)
 {
-    auto dump = getDefaultDump();
+    auto dump = defaultPresetDump();
 
     for (int i = 0; i < imageLength; ++i)
         dump.set (imageOffset + i, image[i]);
@@ -84,7 +84,7 @@ TEST (SendPreset, ControllerSlotThenEqualsTheEditorsImage)
     ASSERT_TRUE (engine->sendPreset (17));
 
     EXPECT_EQ (rig.controller.getSlot (17), image);
-    EXPECT_EQ (rig.controller.getSlot (16), getImageOfDump (getDefaultDump()));
+    EXPECT_EQ (rig.controller.getSlot (16), getImageOfDump (defaultPresetDump()));
     EXPECT_EQ (rig.controller.getReceivedMessages().size(), (size_t) imageLength);
 
     // And a Get brings the same preset back into another window.
@@ -153,7 +153,9 @@ TEST (SendPreset, MayRunWhileAGetWaits)
 {
     VirtualRig rig;
     rig.controller.setSlot (2, createPatternImage (2));
-    rig.controller.setReplyDelayMs (50);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 50;
+    rig.controller.setFaults (faults);
     auto engine = createEngine (rig.manager);
     const auto image = getImage (*engine);
 

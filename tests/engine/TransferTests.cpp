@@ -1,12 +1,12 @@
 // Transfers off the message thread: one conversation per MIDI manager, in the order they were asked
 // for, with cancel, and with no reply ever taken by the wrong Get.
-#include "engine/EngineTestRig.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -50,7 +50,9 @@ TEST (TransferQueue, GetsOfTwoWindowsWithRepliesSlowerThanTheTimeoutEachLoadThei
     VirtualRig rig;
     rig.controller.setSlot (3, createPatternImage (3));
     rig.controller.setSlot (4, createPatternImage (4));
-    rig.controller.setReplyDelayMs (450);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 450;
+    rig.controller.setFaults (faults);
 
     auto first = createEngine (rig.manager, fastPacing (300, 4));
     auto second = createEngine (rig.manager, fastPacing (300, 4));
@@ -73,7 +75,9 @@ TEST (TransferQueue, AGetAfterACancelledOneWaitsForTheRepliesTheCancelledOneAske
     VirtualRig rig;
     rig.controller.setSlot (3, createPatternImage (3));
     rig.controller.setSlot (4, createPatternImage (4));
-    rig.controller.setReplyDelayMs (150);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 150;
+    rig.controller.setFaults (faults);
 
     auto first = createEngine (rig.manager);
     auto second = createEngine (rig.manager);
@@ -86,7 +90,7 @@ TEST (TransferQueue, AGetAfterACancelledOneWaitsForTheRepliesTheCancelledOneAske
 
     ASSERT_TRUE (waitUntilIdle (*second));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
-    EXPECT_EQ (getImage (*first), getImageOfDump (getDefaultDump()));
+    EXPECT_EQ (getImage (*first), getImageOfDump (defaultPresetDump()));
     EXPECT_EQ (secondEnds.failures, 0);
 }
 
@@ -179,7 +183,9 @@ TEST (TransferQueue, CancelledGetLoadsNothingAndReportsNoFailure)
 {
     VirtualRig rig;
     rig.controller.setSlot (7, createPatternImage (7));
-    rig.controller.setReplyDelayMs (300);
+    auto faults = rig.controller.getFaults();
+    faults.replyDelayMs = 300;
+    rig.controller.setFaults (faults);
     auto engine = createEngine (rig.manager);
     EndRecorder ends;
     engine->addListener (&ends);
@@ -237,7 +243,7 @@ TEST (TransferQueue, ASendWritesThePresetAsItWasWhenItStarted)
     ASSERT_TRUE (pumpMessagesUntil ([&] { return engine->getTransferStatus().done >= 20; }, 5000));
 
     // Edited while the Send runs: the window shows the edit, the slot gets the preset sent.
-    auto dump = getDefaultDump();
+    auto dump = defaultPresetDump();
     for (int i = 0; i < imageLength; ++i)
         dump.set (imageOffset + i, createPatternImage (9)[i]);
     engine->loadPresetData (dump);

@@ -1,11 +1,11 @@
-#include "engine/EngineTestRig.h"
 #include "support/MessageLoop.h"
 #include "support/ScopedFileSizeLimit.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <thread>
 
-using namespace EngineTestRig;
+using namespace TestRig;
 
 namespace
 {
@@ -146,7 +146,7 @@ TEST (VirtualController, OffersOneInputAndOneOutputUnderItsName)
 TEST (VirtualController, EverySlotStartsAsTheDefaultPreset)
 {
     VirtualController controller;
-    const auto image = getImageOfDump (getDefaultDump());
+    const auto image = getImageOfDump (defaultPresetDump());
 
     for (int slot = 0; slot < VirtualController::numberOfSlots; ++slot)
         EXPECT_EQ (controller.getSlot (slot), image) << "slot " << slot;
@@ -191,7 +191,7 @@ TEST (VirtualController, StoresParameterWritesAndRemembersTheSyncMode)
     ports.output->sendMessageNow (ZKSysEx::createParameterWrite (deviceId, 2, 464, 0x7F));
     EXPECT_EQ (controller.getSlot (23)[0], 0x30);
     EXPECT_EQ (controller.getSlot (2)[464], 0x7F);
-    EXPECT_EQ (controller.getSlot (22)[0], getDefaultDump()[imageOffset]);
+    EXPECT_EQ (controller.getSlot (22)[0], defaultPresetDump()[imageOffset]);
 
     ports.output->sendMessageNow (ZKSysEx::createSyncCommand (deviceId, true));
     EXPECT_TRUE (controller.isExternalSync());
@@ -258,8 +258,10 @@ TEST (VirtualController, DropsEveryNthReplyOrAGivenIndex)
     VirtualController controller;
     ControllerPorts ports (controller);
 
-    controller.setDropEveryNthReply (10);
-    controller.addDroppedIndex (3);
+    auto faults = controller.getFaults();
+    faults.dropEveryNthReply = 10;
+    faults.droppedIndexes.insert (3);
+    controller.setFaults (faults);
     ports.requestAll (0, 30);
     ASSERT_TRUE (ports.callback.waitForMessages (26));
     pumpMessagesFor (20);
@@ -278,9 +280,11 @@ TEST (VirtualController, DuplicatesReordersAndInterleavesReplies)
     VirtualController controller;
     ControllerPorts ports (controller);
 
-    controller.setDuplicateReplies (true);
-    controller.setReorderBlockSize (4);
-    controller.setUnrelatedMessagesBetweenReplies (true);
+    auto faults = controller.getFaults();
+    faults.duplicateReplies = true;
+    faults.reorderBlockSize = 4;
+    faults.messagesBeforeEachReply = VirtualControllerFaults::unrelatedMessages();
+    controller.setFaults (faults);
     ports.requestAll (0, 10); // blocks of four, then a last block of two that goes out on its own
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ports.callback.getReplyIndexes().size() >= 20; }, 5000));
     pumpMessagesFor (50);
@@ -304,7 +308,9 @@ TEST (VirtualController, DelaysRepliesAsToldWithoutLosingThem)
     VirtualController controller;
     ControllerPorts ports (controller);
 
-    controller.setReplyDelayMs (100);
+    auto faults = controller.getFaults();
+    faults.replyDelayMs = 100;
+    controller.setFaults (faults);
     ports.requestAll (0, 3);
     ASSERT_TRUE (ports.callback.waitForMessages (3));
     EXPECT_EQ (ports.callback.getReplyIndexes(), ascending (3));
@@ -314,7 +320,9 @@ TEST (VirtualController, UnplugHidesItsNamesAndSilencesItsPorts)
 {
     VirtualController controller;
     ControllerPorts ports (controller);
-    controller.setReplyDelayMs (200);
+    auto faults = controller.getFaults();
+    faults.replyDelayMs = 200;
+    controller.setFaults (faults);
     ports.requestAll (0, 5);
 
     controller.unplug();
@@ -331,7 +339,8 @@ TEST (VirtualController, UnplugHidesItsNamesAndSilencesItsPorts)
 
     controller.replug();
     EXPECT_EQ (controller.getInputNames(), juce::StringArray ("ZKM Virtual Controller"));
-    controller.setReplyDelayMs (0);
+    faults.replyDelayMs = 0;
+    controller.setFaults (faults);
     ports.requestAll (0, 2);
     ASSERT_TRUE (ports.callback.waitForMessages (2));
     EXPECT_EQ (ports.callback.getReplyIndexes(), ascending (2));
@@ -341,7 +350,9 @@ TEST (VirtualController, DestroyedInputIsNeverCalledAgain)
 {
     VirtualController controller;
     ControllerPorts ports (controller);
-    controller.setReplyDelayMs (0);
+    auto faults = controller.getFaults();
+    faults.replyDelayMs = 0;
+    controller.setFaults (faults);
 
     ports.requestAll (0);
     ports.input.reset();
@@ -392,7 +403,7 @@ TEST (VirtualController, RefusesAFileThatIsNotASlotFileAndSaysSo)
             VirtualController controller (file);
             ControllerPorts ports (controller);
             EXPECT_FALSE (controller.keepsSlotsInFile());
-            EXPECT_EQ (controller.getSlot (0), getImageOfDump (getDefaultDump()));
+            EXPECT_EQ (controller.getSlot (0), getImageOfDump (defaultPresetDump()));
 
             // Writes are kept in memory, never in that file, not even at the end.
             ports.output->sendMessageNow (ZKSysEx::createParameterWrite (deviceId, 5, 100, 0x42));
@@ -436,7 +447,7 @@ TEST (VirtualController, SavesItsSlotsSoonAfterAWriteAndAtTheEnd)
 
     EXPECT_EQ (savedByte (6, 101), 0x43);
     EXPECT_EQ (savedByte (5, 100), 0x42);
-    EXPECT_EQ (savedByte (0, 0), getDefaultDump()[imageOffset]);
+    EXPECT_EQ (savedByte (0, 0), defaultPresetDump()[imageOffset]);
 
     // No file, nothing to save to.
     VirtualController inMemory;

@@ -1,4 +1,3 @@
-#include "BinaryData.h"
 #include "model/ControlType.h"
 #include "model/ZKControlsToMidiDin.h"
 #include "model/ZKKeybed.h"
@@ -11,15 +10,16 @@
 #include "model/ZKTransport.h"
 #include "model/ZKWheels.h"
 #include "support/RecordingControlListener.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <map>
 
 namespace
 {
-constexpr int numKnobs = 16;
-constexpr int numPads = 16;
-constexpr int numSwitches = 48;
+constexpr int numKnobs = TestRig::numKnobs;
+constexpr int numPads = TestRig::numPads;
+constexpr int numSwitches = TestRig::numSwitches;
 constexpr int numTransportButtons = 6;
 constexpr int assignableBlockLength = 5;
 constexpr int firstTransportOffset = 34;
@@ -27,7 +27,6 @@ constexpr int transportBlockLength = 2;
 constexpr int firstKnobOffset = 55;
 constexpr int dumpLength = 476;
 constexpr int imageLength = 465;
-constexpr int dumpHeadLength = 10;
 
 // The controls of one preset, built and grouped as the engine keeps them.
 struct Preset
@@ -86,14 +85,7 @@ struct Preset
     std::map<int, juce::OwnedArray<Control>> controls;
 };
 
-juce::Array<juce::uint8> defaultPresetImage()
-{
-    juce::Array<juce::uint8> dump ((const juce::uint8*) BinaryData::ZKM_DefaultPreset_zkp,
-                                   BinaryData::ZKM_DefaultPreset_zkpSize);
-    dump.removeRange (0, dumpHeadLength);
-    dump.removeLast();
-    return dump;
-}
+juce::Array<juce::uint8> defaultPresetImage() { return TestRig::getImageOfDump (TestRig::defaultPresetDump()); }
 } // namespace
 
 //==============================================================================
@@ -116,7 +108,7 @@ TEST (DefaultPreset, BlocksTileTheWholeImageWithoutGaps)
 
 TEST (DefaultPreset, LoadsIntoTheDocumentedBlocks)
 {
-    ASSERT_EQ (BinaryData::ZKM_DefaultPreset_zkpSize, dumpLength);
+    ASSERT_EQ (TestRig::defaultPresetDump().size(), dumpLength);
     Preset preset;
     preset.loadImage (defaultPresetImage());
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/QuenloZKMEditorApplication.h"
+#include "support/TestRig.h"
 #include "views/EditorComponent.h"
 #include "views/MainSectionView.h"
 #include "views/TabSelectorButtons.h"
@@ -22,8 +23,7 @@ inline juce::Button& presetButton (EditorWindow& window, const juce::String& nam
     throw std::runtime_error ("no preset button named " + name.toStdString());
 }
 
-/** Lets queued messages (asynchronous combo box changes, deletions, repaints) run. */
-inline void pump (int milliseconds = 50) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }
+using TestRig::pump;
 
 /** The alert windows on screen with that title. */
 inline int countAlerts (const juce::String& title)
@@ -131,7 +131,8 @@ protected:
     {
         auto* content = new EditorComponent (std::make_unique<TabSelectorButtons>(),
                                              std::unique_ptr<ViewSelector> (application->createProductImageSelector()),
-                                             engine, 16, 16, 48); // passes to the window
+                                             engine, TestRig::numKnobs, TestRig::numPads,
+                                             TestRig::numSwitches); // passes to the window
         return *windowManager().createWindow (content, engine);
     }
 
@@ -139,13 +140,8 @@ protected:
         first missing reply. */
     static ZKEditorEngine::Ptr makeQuickEngine (MidiManager& manager)
     {
-        ZKEditorEngine::Ptr engine (new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, 16, 16, 48));
-        ZKEditorEngine::Pacing pacing;
-        pacing.requestGapMs = 0;
-        pacing.writeGapMs = 0;
-        pacing.replyTimeoutMs = 20;
-        pacing.maxRetries = 0;
-        engine->setPacing (pacing);
+        auto engine = ZKMEngineFactory::createEngine (manager);
+        engine->setPacing (TestRig::fastPacing (20, 0));
         return engine;
     }
     EditorWindow& window (int index) { return *windowManager().getWindows()[index]; }
@@ -169,5 +165,13 @@ protected:
     juce::String lastChooserTitle;
     juce::File lastChooserStart;
     bool lastChooserWasForSaving = false;
+};
+
+/** The application, and fake MIDI devices that are open, for documents of the test's own. The
+    devices outlive the application's windows, as the application's own MidiManager does. */
+class FakeDeviceTest
+    : public ApplicationTest
+    , protected TestRig::FakeRig
+{
 };
 } // namespace apptest

@@ -1,48 +1,17 @@
 #pragma once
 
-#include "BinaryData.h"
-#include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
 #include "model/Control.h"
 #include "model/ControlType.h"
+#include "support/TestRig.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <ostream>
 
-/** Helpers of the editor view tests: an engine as a document window makes it, the embedded default
-    preset, the message-loop pump, finding components by name and clicking them with mouse events. */
+/** Helpers of the editor view tests: presets with a changed parameter, finding components by name
+    and clicking them with mouse events. The engines, presets and the pump are the shared rig's. */
 namespace ViewTestHelpers
 {
-/** The model constants that the application passes to every engine and editor. */
-constexpr int numKnobs = 16;
-constexpr int numPads = 16;
-constexpr int numSwitches = 48;
-
-/** The engine of one document, with nothing loaded yet; the manager must outlive it. */
-inline ZKEditorEngine::Ptr createEngine (MidiManager& manager)
-{
-    return new ZKEditorEngine (0x40, &manager, "*.zkp", 60, 10, numKnobs, numPads, numSwitches);
-}
-
-/** The embedded default preset dump. */
-inline juce::Array<juce::uint8> defaultPresetData()
-{
-    const auto* bytes = reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp);
-    return juce::Array<juce::uint8> (bytes, BinaryData::ZKM_DefaultPreset_zkpSize);
-}
-
-/** Delivers the pending asynchronous messages, such as the change messages of the lists. */
-inline void pumpMessages (int milliseconds = 50)
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
-}
-
-/** Loads a preset dump as a file, a fetch or the start-up would, and lets the lists catch up. */
-inline void loadPreset (ZKEditorEngine& engine, const juce::Array<juce::uint8>& presetData)
-{
-    engine.loadPresetData (presetData);
-    pumpMessages();
-}
+using namespace TestRig;
 
 /** A copy of a preset dump with one parameter changed. */
 inline juce::Array<juce::uint8> withParameter (juce::Array<juce::uint8> presetData, ZKEditorEngine& engine,
@@ -50,7 +19,6 @@ inline juce::Array<juce::uint8> withParameter (juce::Array<juce::uint8> presetDa
                                                juce::uint8 value)
 {
     // A dump carries a head before the image; the control knows where its byte lies in the image.
-    constexpr int dumpHeadLength = 10;
     auto* control = engine.getControls (controlType)[instance];
     presetData.set (dumpHeadLength + control->getOffset() + control->getIndex (parameterName), value);
     return presetData;
@@ -60,7 +28,7 @@ inline juce::Array<juce::uint8> withParameter (juce::Array<juce::uint8> presetDa
 inline juce::Array<juce::uint8> defaultPresetWith (ZKEditorEngine& engine, int controlType, int instance,
                                                    const juce::String& parameterName, juce::uint8 value)
 {
-    return withParameter (defaultPresetData(), engine, controlType, instance, parameterName, value);
+    return withParameter (defaultPresetDump(), engine, controlType, instance, parameterName, value);
 }
 
 inline Control& controlOf (ZKEditorEngine& engine, int controlType, int instance = 0)

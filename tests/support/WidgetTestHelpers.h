@@ -1,10 +1,8 @@
 #pragma once
 
-#include "BinaryData.h"
-#include "engine/MidiManager.h"
-#include "engine/ZKEditorEngine.h"
 #include "model/Control.h"
 #include "model/ControlType.h"
+#include "support/TestRig.h"
 #include "widgets/NumberBox.h"
 
 #include <cstdlib>
@@ -12,60 +10,11 @@
 #include <utility>
 #include <vector>
 
-/** Helpers of the widget tests: a document engine with the default preset, presets with changed bytes,
-    a window on the desktop, typing into a number box, and pixels of rendered drawings. */
+/** Helpers of the widget tests: a window on the desktop, typing into a number box, and pixels of
+    rendered drawings. The document engines, presets and the pump are the shared rig's. */
 namespace WidgetTestHelpers
 {
-//==============================================================================
-/** Runs the message loop for a while, so that asynchronous list changes and key messages arrive. */
-inline void pump (int milliseconds = 30) { juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds); }
-
-//==============================================================================
-/** The preset dump starts with ten bytes of head; the image follows. */
-constexpr int dumpHeadLength = 10;
-
-inline juce::Array<juce::uint8> defaultPresetDump()
-{
-    const auto* bytes = reinterpret_cast<const juce::uint8*> (BinaryData::ZKM_DefaultPreset_zkp);
-    return juce::Array<juce::uint8> (bytes, BinaryData::ZKM_DefaultPreset_zkpSize);
-}
-
-/** The default preset with some image bytes replaced: pairs of (image index, value). */
-inline juce::Array<juce::uint8> presetWith (std::initializer_list<std::pair<int, juce::uint8>> changes)
-{
-    auto dump = defaultPresetDump();
-
-    for (const auto& change : changes)
-        dump.set (dumpHeadLength + change.first, change.second);
-
-    return dump;
-}
-
-//==============================================================================
-/** The engine of one document, on a MIDI manager that finds no devices here. */
-struct TestDocument
-{
-    TestDocument()
-        : engine (new ZKEditorEngine (deviceId, &manager, "*.zkp", splitPointMaximum, octaveMaximum, numKnobs, numPads,
-                                      numSwitches))
-    {
-    }
-
-    void loadDefaultPreset() { engine->loadPresetData (defaultPresetDump()); }
-    void load (const juce::Array<juce::uint8>& dump) { engine->loadPresetData (dump); }
-
-    Control& control (int controlType, int index = 0) { return *engine->getControls (controlType)[index]; }
-
-    static constexpr juce::uint8 deviceId = 0x40;
-    static constexpr juce::uint8 splitPointMaximum = 60;
-    static constexpr juce::uint8 octaveMaximum = 10;
-    static constexpr int numKnobs = 16;
-    static constexpr int numPads = 16;
-    static constexpr int numSwitches = 48;
-
-    MidiManager manager;
-    ZKEditorEngine::Ptr engine;
-};
+using namespace TestRig;
 
 /** Image offsets of the blocks that the widget tests change. */
 namespace ImageOffset

@@ -50,8 +50,8 @@ protected:
         EXPECT_EQ (clickCentreOf (bank, arrow (bank, name)), &arrow (bank, name));
     }
 
-    MidiManager manager;
-    ZKEditorEngine::Ptr engine = createEngine (manager);
+    Document document;
+    ZKEditorEngine::Ptr engine = document.engine;
 };
 } // namespace
 
@@ -59,7 +59,7 @@ protected:
 TEST_F (BankViewTest, SwitchBankPagesToItsTwelfthBankAndNoFurther)
 {
     SwitchBank bank (engine, numSwitches);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     EXPECT_EQ (bank.getNumBanks(), 12);
     EXPECT_EQ (bank.getCurrentBank(), 0);
@@ -119,7 +119,7 @@ TEST_F (BankViewTest, ArrowsStandAtTheEdgesAndPointTheOtherWayFromTheirNames)
 TEST_F (BankViewTest, TransportBankShowsLoopAndRecordOnItsSecondBank)
 {
     TransportBank bank (engine);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     EXPECT_EQ (bank.getNumBanks(), 2);
     EXPECT_EQ (shownTitles (bank), juce::StringArray ({ "Rewind", "Fast Forward", "Stop", "Play" }));
@@ -169,7 +169,7 @@ TEST_F (BankViewTest, GroupBanksCarryTheirMidiToDinButtonAboveTheBank)
     SustainBank sustain (engine);
     RollModeBank rollMode (engine);
     WheelBank wheels (engine);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     const std::vector<std::tuple<BankView*, juce::String, juce::Point<int>>> expected{
         { &knobs, "Knobs Midi To DIN", { 140, 0 } },      { &switches, "Switches Midi To DIN", { 272, 0 } },
@@ -242,7 +242,7 @@ TEST_F (BankViewTest, ABankKeepsItsPageWhileOtherViewsAreShown)
     EditorComponent editor (std::make_unique<TabSelectorButtons>(),
                             std::make_unique<ZKMProductProductImageViewSelector>(), engine, numKnobs, numPads,
                             numSwitches);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     editor.viewSelected (2);
     auto& switches = dynamic_cast<BankView&> (*editor.getView (2));
@@ -265,7 +265,7 @@ TEST_F (BankViewTest, APresetLoadedWhileABankIsHiddenShowsWhenItIsShown)
     EditorComponent editor (std::make_unique<TabSelectorButtons>(),
                             std::make_unique<ZKMProductProductImageViewSelector>(), engine, numKnobs, numPads,
                             numSwitches);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     editor.viewSelected (3);
     auto& pads = dynamic_cast<BankView&> (*editor.getView (3));
@@ -315,17 +315,17 @@ juce::Component* fieldAfterTab (juce::Component* field, bool forwards = true)
 
 TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
 {
-    MidiManager manager;
-    auto engine = createEngine (manager);
+    Document document;
+    auto engine = document.engine;
     KnobBank bank (engine, 16);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
     juce::Component window;
     window.setBounds (0, 0, 1200, 230);
     window.addAndMakeVisible (bank);
     window.addToDesktop (juce::ComponentPeer::windowIsTemporary);
     window.setVisible (true);
     window.toFront (true);
-    pumpMessages (100);
+    pump (100);
 
     const auto order = bank.getFocusOrder (0);
     ASSERT_EQ (order.size(), 20u);
@@ -363,7 +363,7 @@ TEST_F (BankViewTest, TabVisitsEachKnobTopToBottomAndCrossesIntoTheNextBank)
     {
         window.toFront (true);
         box->grabKeyboardFocus();
-        pumpMessages (30);
+        pump (30);
     }
 
     ASSERT_TRUE (box->hasKeyboardFocus (false));

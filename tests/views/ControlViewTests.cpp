@@ -67,8 +67,8 @@ protected:
         return bounds;
     }
 
-    MidiManager manager;
-    ZKEditorEngine::Ptr engine = createEngine (manager);
+    Document document;
+    ZKEditorEngine::Ptr engine = document.engine;
 };
 } // namespace
 
@@ -76,7 +76,7 @@ protected:
 TEST_F (ControlViewTest, KnobViewShowsTheCcGroupUntilAPresetSetsAftertouch)
 {
     KnobControlView view (engine, 2);
-    pumpMessages();
+    pump();
 
     EXPECT_EQ (view.getTitleLabel().getText(), "Knob 3");
     EXPECT_EQ (entries (view.getModeSelector()->getComboBox()), juce::StringArray ({ "CC", "Aftertouch" }));
@@ -109,7 +109,7 @@ TEST_F (ControlViewTest, KnobViewPlacesModeListAndGroupsUnderTheTitle)
 TEST_F (ControlViewTest, KnobBoxesFollowTheDefaultPresetInEveryGroup)
 {
     KnobControlView view (engine, 12);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     // Knob 13 sends CC 35 on channel 1 from 0 to 127.
     for (int g = 0; g < view.getNumControlGroups(); ++g)
@@ -126,14 +126,14 @@ TEST_F (ControlViewTest, KnobBoxesFollowTheDefaultPresetInEveryGroup)
 TEST_F (ControlViewTest, ChoosingProgramChangeOnAPadShowsItsGroupAndStoresMode3)
 {
     PadControlView view (engine, 4);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     EXPECT_EQ (entries (view.getModeSelector()->getComboBox()),
                juce::StringArray ({ "Note", "CC Toggle", "CC Momentary", "Program Change" }));
     EXPECT_EQ (shownGroupLabels (view), juce::StringArray ({ "MIDI Channel", "Note", "Fixed", "Curve" }));
 
     chooseEntry (view.getModeSelector()->getComboBox(), "Program Change");
-    pumpMessages();
+    pump();
 
     EXPECT_EQ (shownGroupLabels (view), juce::StringArray ({ "MIDI Channel", "Bank LSB", "Bank MSB", "Program" }));
     EXPECT_EQ (controlOf (*engine, ControlType::Pad, 4).getValue ("Mode"), 3);
@@ -143,7 +143,7 @@ TEST_F (ControlViewTest, ChoosingProgramChangeOnAPadShowsItsGroupAndStoresMode3)
 TEST_F (ControlViewTest, PadCurveCountsFromOne)
 {
     PadControlView view (engine, 0);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
     EXPECT_EQ (boxText (*view.getControlGroup (0), "Curve"), "1");
     EXPECT_EQ (boxText (*view.getControlGroup (0), "Note"), "48");
 
@@ -158,7 +158,7 @@ TEST_F (ControlViewTest, PadCurveCountsFromOne)
 TEST_F (ControlViewTest, SwitchViewIsTitledWithItsNumberAndListsThreeModes)
 {
     SwitchControlView view (engine, 11);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     EXPECT_EQ (view.getTitleLabel().getText(), "Switch 12");
     EXPECT_EQ (entries (view.getModeSelector()->getComboBox()),
@@ -174,7 +174,7 @@ TEST_F (ControlViewTest, SwitchViewIsTitledWithItsNumberAndListsThreeModes)
 TEST_F (ControlViewTest, TransportViewListsMomentaryFirst)
 {
     TransportControlView view (engine, 4, "Loop");
-    loadPreset (*engine, withParameter (defaultPresetData(), *engine, ControlType::Transport, 4, "Function", 1));
+    loadPreset (*engine, withParameter (defaultPresetDump(), *engine, ControlType::Transport, 4, "Function", 1));
 
     EXPECT_EQ (view.getBounds(), juce::Rectangle<int> (0, 0, 300, 200));
     auto* title = findNamed<juce::Label> (view, "Loop");
@@ -197,7 +197,7 @@ TEST_F (ControlViewTest, TransportViewListsMomentaryFirst)
 TEST_F (ControlViewTest, RollModeViewListsToggleFirstAndStopsSwingAt74)
 {
     RollModeControlView view (engine);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     auto lists = findAll<SingleParameterControllerComboBox> (view);
     ASSERT_EQ (lists.size(), 2);
@@ -246,7 +246,7 @@ TEST_F (ControlViewTest, RollModeViewListsToggleFirstAndStopsSwingAt74)
 TEST_F (ControlViewTest, SustainViewShowsItsFourNumbers)
 {
     SustainControlView view (engine);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     auto* title = findNamed<juce::Label> (view, "Sustain Pedal");
     ASSERT_NE (title, nullptr);
@@ -289,7 +289,7 @@ TEST_F (ControlViewTest, WheelViewsBindShortLabelsToTheWheelsParameters)
 {
     ModWheelView mod (engine);
     PitchWheelView pitch (engine);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     auto modChannel = findAll<SingleParameterControllerComboBox> (mod).getFirst();
     EXPECT_EQ (modChannel->getLabel().getText(), "MIDI Channel");
@@ -333,7 +333,7 @@ TEST_F (ControlViewTest, AUsersEditShowsInTheBoxesOfTheSameByteInEveryModeGroup)
 {
     KnobControlView knob (engine, 0);
     PadControlView pad (engine, 0);
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     struct EditRecorder : public ZKEditorEngine::EditListener
     {
@@ -357,7 +357,7 @@ TEST_F (ControlViewTest, AUsersEditShowsInTheBoxesOfTheSameByteInEveryModeGroup)
     EXPECT_EQ (boxText (*pad.getControlGroup (3), "Bank LSB"), boxText (*pad.getControlGroup (0), "Fixed"));
 
     chooseEntry (knob.getModeSelector()->getComboBox(), "Aftertouch");
-    pumpMessages();
+    pump();
     EXPECT_EQ (shownGroupLabels (knob), juce::StringArray ({ "MIDI Channel", "Min", "Max" }));
     EXPECT_EQ (boxText (*knob.getControlGroup (1), "MIDI Channel"), "5");
 

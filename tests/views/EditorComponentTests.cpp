@@ -29,7 +29,7 @@ const juce::Point<int> pictureOrigin{ 25, 50 };
 class EditorComponentTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { loadPreset (*engine, defaultPresetData()); }
+    void SetUp() override { loadPreset (*engine, defaultPresetDump()); }
 
     ViewSelector& tabs() { return *editor->getSelector (0); }
     ViewSelector& picture() { return *editor->getSelector (1); }
@@ -87,8 +87,8 @@ protected:
         EXPECT_EQ (buttonsOn (picture()), regionsOn);
     }
 
-    MidiManager manager;
-    ZKEditorEngine::Ptr engine = createEngine (manager);
+    Document document;
+    ZKEditorEngine::Ptr engine = document.engine;
     std::unique_ptr<EditorComponent> editor = std::make_unique<EditorComponent> (
         std::make_unique<TabSelectorButtons>(), std::make_unique<ZKMProductProductImageViewSelector>(), engine,
         numKnobs, numPads, numSwitches);
@@ -286,7 +286,7 @@ TEST_F (EditorComponentTest, TheFirstPaintBuildsTheOtherViewsAndTheyShowThePrese
     EXPECT_FALSE (editor->areAllViewsBuilt());
 
     editor->createComponentSnapshot (editor->getLocalBounds()); // paints the whole content once
-    pumpMessages();
+    pump();
 
     ASSERT_TRUE (editor->areAllViewsBuilt());
     auto* ccBox = findNamed<NumberBox> (*editor->getView (1), "CC");
@@ -303,7 +303,7 @@ TEST_F (EditorComponentTest, ViewsBuiltAfterALoadChangeNoByteOfThePreset)
     const auto before = engine->createPresetData (0);
 
     editor->buildRemainingViews();
-    pumpMessages();
+    pump();
 
     EXPECT_TRUE (editor->areAllViewsBuilt());
     EXPECT_EQ (engine->createPresetData (0), before);
@@ -356,8 +356,8 @@ TEST (ViewSelector, ListenersHearOnceEachTheLastAddedFirst)
 //==============================================================================
 TEST (MainSectionView, StacksTheFourPresetButtonsOnTheLeft)
 {
-    MidiManager manager;
-    auto engine = createEngine (manager);
+    Document document;
+    auto engine = document.engine;
     MainSectionView view (engine);
 
     EXPECT_EQ (view.getBounds(), juce::Rectangle<int> (0, 0, 1200, 200));
@@ -383,8 +383,8 @@ TEST (MainSectionView, AClickReachesTheOwnersListenerWithTheNamedButton)
         juce::StringArray clicked;
     };
 
-    MidiManager manager;
-    auto engine = createEngine (manager);
+    Document document;
+    auto engine = document.engine;
     MainSectionView view (engine);
     Recorder recorder;
 

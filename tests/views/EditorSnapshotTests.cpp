@@ -145,17 +145,17 @@ bool sameArea (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> 
 class EditorSnapshotTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { loadPreset (*engine, defaultPresetData()); }
+    void SetUp() override { loadPreset (*engine, defaultPresetDump()); }
 
     juce::Image snapshot (int viewIndex)
     {
         editor->viewSelected (viewIndex);
-        pumpMessages (20);
+        pump (20);
         return editor->createComponentSnapshot (editor->getLocalBounds(), true, 1.0f);
     }
 
-    MidiManager manager;
-    ZKEditorEngine::Ptr engine = createEngine (manager);
+    Document document;
+    ZKEditorEngine::Ptr engine = document.engine;
     std::unique_ptr<EditorComponent> editor = std::make_unique<EditorComponent> (
         std::make_unique<TabSelectorButtons>(), std::make_unique<ZKMProductProductImageViewSelector>(), engine,
         numKnobs, numPads, numSwitches);

@@ -38,8 +38,8 @@ protected:
 
     Control& keybed() { return controlOf (*engine, ControlType::Keybed); }
 
-    MidiManager manager;
-    ZKEditorEngine::Ptr engine = createEngine (manager);
+    Document document;
+    ZKEditorEngine::Ptr engine = document.engine;
     std::unique_ptr<KeybedControlView> view = std::make_unique<KeybedControlView> (engine);
 };
 } // namespace
@@ -58,7 +58,7 @@ TEST_F (KeybedViewTest, SplitModeOnShowsTheLowerAndUpperZonesSideBySide)
 
 TEST_F (KeybedViewTest, SplitModeOffShowsOnlyTheWholeKeybed)
 {
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     EXPECT_EQ (splitModeList().getText(), "Off");
     EXPECT_EQ (shownZones(), juce::StringArray ("Keybed"));
@@ -67,7 +67,7 @@ TEST_F (KeybedViewTest, SplitModeOffShowsOnlyTheWholeKeybed)
 
 TEST_F (KeybedViewTest, ChoosingASplitModeSwitchesTheZonesAtOnceAndStoresIt)
 {
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
 
     chooseEntry (splitModeList(), "On");
     EXPECT_EQ (shownZones(), juce::StringArray ({ "Lower Keybed", "Upper Keybed" }));
@@ -178,7 +178,7 @@ TEST_F (KeybedViewTest, ZoneBoxesShowChannelTransposeOctaveAndCurveAsTheUserCoun
 
 TEST_F (KeybedViewTest, AStoredValueOutsideABoxsRangeIsShownAsItIsAndMarked)
 {
-    loadPreset (*engine, defaultPresetData());
+    loadPreset (*engine, defaultPresetDump());
     auto& curve = zone (0).getNumberBoxes()[3]->getNumberBox();
     EXPECT_EQ (curve.getText(), "5");
     EXPECT_FALSE (curve.isOutOfRange());

@@ -87,7 +87,7 @@ std::vector<ModeGroup> switchGroups()
 
 TEST (GenericControlView, FrameStacksTitleModeListAndGroups)
 {
-    TestDocument document;
+    Document document;
     TestModeView view (document.engine, ControlType::Knob, 2, knobGroups());
 
     EXPECT_EQ (view.getWidth(), 300);
@@ -136,7 +136,7 @@ TEST (GenericControlView, FrameStacksTitleModeListAndGroups)
 
 TEST (GenericControlView, NewViewShowsItsFirstGroupUntilAPresetSetsTheMode)
 {
-    TestDocument document;
+    Document document;
     TestModeView view (document.engine, ControlType::Knob, 0, knobGroups());
 
     EXPECT_EQ (view.visibleGroup(), 0);
@@ -155,7 +155,7 @@ TEST (GenericControlView, NewViewShowsItsFirstGroupUntilAPresetSetsTheMode)
 
 TEST (GenericControlView, ChoosingAModeShowsOnlyItsGroupAndStoresTheMode)
 {
-    TestDocument document;
+    Document document;
     TestModeView view (document.engine, ControlType::Switch, 11, switchGroups());
     auto& switchControl = document.control (ControlType::Switch, 11);
     document.loadDefaultPreset();
@@ -182,7 +182,7 @@ TEST (GenericControlView, ChoosingAModeShowsOnlyItsGroupAndStoresTheMode)
 
 TEST (GenericControlView, SwitchModeThreeShowsNoGroupAndAnEmptyList)
 {
-    TestDocument document;
+    Document document;
     TestModeView view (document.engine, ControlType::Switch, 0, switchGroups());
     auto& switchControl = document.control (ControlType::Switch, 0);
 
@@ -200,7 +200,7 @@ TEST (GenericControlView, SwitchModeThreeShowsNoGroupAndAnEmptyList)
 
 TEST (GenericControlView, BoxesOfOneNameInSeveralGroupsAllFollowTheParameter)
 {
-    TestDocument document;
+    Document document;
     TestModeView view (document.engine, ControlType::Switch, 4, switchGroups());
 
     document.load (presetWith ({ { ImageOffset::switches + 4 * ImageOffset::blockLength + 4, 6 } }));
@@ -221,7 +221,7 @@ TEST (GenericControlView, BoxesOfOneNameInSeveralGroupsAllFollowTheParameter)
 
 TEST (GenericControlView, ModeListThatOutlivesItsViewNoLongerReachesIt)
 {
-    TestDocument document;
+    Document document;
     DoubleParameterControllerComboBox modeList (document.engine, "Mode", 0, ControlType::Knob, juce::StringArray());
 
     struct BareView : public GenericControlView

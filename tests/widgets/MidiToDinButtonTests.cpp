@@ -63,7 +63,7 @@ TEST (MidiToDinButton, TextButtonIsBuiltOffWithItsLabel)
 
 TEST (MidiToDinButton, ShowsOffWhenNewAndOnAfterTheDefaultPreset)
 {
-    TestDocument document;
+    Document document;
     ControlToMidiControllerButton din (document.engine, "Knobs Midi To DIN");
     ControlToMidiControllerButton pads (document.engine, "Pads Midi To DIN");
 
@@ -78,7 +78,7 @@ TEST (MidiToDinButton, ShowsOffWhenNewAndOnAfterTheDefaultPreset)
 
 TEST (MidiToDinButton, ClickStoresTheFlagAndTellsOnlyTheOtherObservers)
 {
-    TestDocument document;
+    Document document;
     RecordingControlListener recorder;
     auto& flags = document.control (ControlType::MidiToDin);
     ControlToMidiControllerButton din (document.engine, "Knobs Midi To DIN");
@@ -102,7 +102,7 @@ TEST (MidiToDinButton, ClickStoresTheFlagAndTellsOnlyTheOtherObservers)
 
 TEST (MidiToDinButton, LoadedTwoShowsOn)
 {
-    TestDocument document;
+    Document document;
     auto& flags = document.control (ControlType::MidiToDin);
     ControlToMidiControllerButton din (document.engine, "Knobs Midi To DIN");
 
@@ -170,7 +170,7 @@ TEST (MidiToDinButton, LookDrawsOnAsWhiteFillWithBlueTextAndOffAsWhiteFrame)
 
 TEST (MidiToDinButton, RenderedButtonShowsItsState)
 {
-    TestDocument document;
+    Document document;
     ControlToMidiControllerButton din (document.engine, "Sustain Midi To DIN");
     document.loadDefaultPreset();
 

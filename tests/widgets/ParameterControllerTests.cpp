@@ -118,7 +118,7 @@ TEST (LabelledWidgets, NumberWidgetStartsAtItsMinimum)
 //==============================================================================
 TEST (ParameterControllers, ChannelBoxShowsTheStoredValuePlusOneAndStoresTheTypedValueLessOne)
 {
-    TestDocument document;
+    Document document;
     auto& knob = document.control (ControlType::Knob, 2);
     DoubleParamterControllerNumberBox widget (document.engine, "MIDI Channel", 2, ControlType::Knob, 1, 16, 1);
     DesktopHost host (widget);
@@ -140,7 +140,7 @@ TEST (ParameterControllers, ChannelBoxShowsTheStoredValuePlusOneAndStoresTheType
 
 TEST (ParameterControllers, KeybedTransposeShowsZeroForTwelveAndStoresZeroForMinusTwelve)
 {
-    TestDocument document;
+    Document document;
     auto& keybed = document.control (ControlType::Keybed);
     SingleParameterControllerNumberBox widget (document.engine, "Transpose", ControlType::Keybed, -12, 12, -12);
     widget.setParameterName ("Keybed Transpose");
@@ -166,7 +166,7 @@ TEST (ParameterControllers, KeybedTransposeShowsZeroForTwelveAndStoresZeroForMin
 
 TEST (ParameterControllers, WheelChannelListShowsOmniForSixteen)
 {
-    TestDocument document;
+    Document document;
     auto& wheels = document.control (ControlType::Wheels);
     SingleParameterControllerComboBox widget (document.engine, "MIDI Channel", ControlType::Wheels,
                                               wheelChannelEntries());
@@ -189,7 +189,7 @@ TEST (ParameterControllers, WheelChannelListShowsOmniForSixteen)
 
 TEST (ParameterControllers, NotificationForAnotherNameLeavesTheWidgetAlone)
 {
-    TestDocument document;
+    Document document;
     auto& knob = document.control (ControlType::Knob, 0);
     DoubleParamterControllerNumberBox channel (document.engine, "MIDI Channel", 0, ControlType::Knob, 1, 16, 1);
     DoubleParamterControllerNumberBox cc (document.engine, "CC", 0, ControlType::Knob, 0, 127, 0);
@@ -216,7 +216,7 @@ TEST (ParameterControllers, NotificationForAnotherNameLeavesTheWidgetAlone)
 
 TEST (ParameterControllers, WidgetsOnAliasNamesOfOnePadByteBothFollowALoad)
 {
-    TestDocument document;
+    Document document;
     auto& pad = document.control (ControlType::Pad, 4);
     DoubleParamterControllerNumberBox toggleOn (document.engine, "Toggle On", 4, ControlType::Pad, 0, 127, 0);
     DoubleParamterControllerNumberBox bankLsb (document.engine, "Bank LSB", 4, ControlType::Pad, 0, 127, 0);
@@ -236,7 +236,7 @@ TEST (ParameterControllers, WidgetsOnAliasNamesOfOnePadByteBothFollowALoad)
 
 TEST (ParameterControllers, AWriteFromAWidgetTellsTheOtherObserversAndTheEchoEndsAfterOneWrite)
 {
-    TestDocument document;
+    Document document;
     RecordingControlListener recorder;
     CountingComboBoxListener changes;
     auto& rollMode = document.control (ControlType::RollMode);
@@ -271,7 +271,7 @@ TEST (ParameterControllers, AWriteFromAWidgetTellsTheOtherObserversAndTheEchoEnd
 
 TEST (ParameterControllers, WidgetsShowTheirInitialStateUntilTheControlNotifies)
 {
-    TestDocument document;
+    Document document;
     document.loadDefaultPreset();
 
     SingleParameterControllerNumberBox sustainCc (document.engine, "CC", ControlType::Sustain, 0, 127, 0);
@@ -284,7 +284,7 @@ TEST (ParameterControllers, WidgetsShowTheirInitialStateUntilTheControlNotifies)
 
 TEST (ParameterControllers, ValueRefusedByTheControlIsReplacedByTheStoredOne)
 {
-    TestDocument document;
+    Document document;
     auto& rollMode = document.control (ControlType::RollMode);
     SingleParameterControllerNumberBox swing (document.engine, "Swing", ControlType::RollMode, 50, 75, 50);
     DesktopHost host (swing);
@@ -314,7 +314,7 @@ TEST (ParameterControllers, ValueRefusedByTheControlIsReplacedByTheStoredOne)
 
 TEST (ParameterControllers, ListWithoutAnEntryForTheValueShowsNothingAndWritesNothing)
 {
-    TestDocument document;
+    Document document;
     CountingComboBoxListener changes;
     auto& switchControl = document.control (ControlType::Switch, 7);
     DoubleParameterControllerComboBox mode (document.engine, "Mode", 7, ControlType::Switch,
@@ -335,7 +335,7 @@ TEST (ParameterControllers, ListWithoutAnEntryForTheValueShowsNothingAndWritesNo
 
 TEST (ParameterControllers, TransportWidgetsBindTheirOwnButton)
 {
-    TestDocument document;
+    Document document;
     TransportControllerNumberBox cc (document.engine, "CC", 3, 0, 127);
     TransportControllerComboBox function (document.engine, "Function", 3, { "Momentary", "Toggle" });
     DesktopHost host (cc);
@@ -355,7 +355,7 @@ TEST (ParameterControllers, TransportWidgetsBindTheirOwnButton)
 
 TEST (ParameterControllers, CombinedWidgetsAreLabelledWithTheirParameterName)
 {
-    TestDocument document;
+    Document document;
     CountingComboBoxListener extra;
 
     SingleParameterControllerComboBox function (document.engine, "Function", ControlType::RollMode,
@@ -383,7 +383,7 @@ TEST (ParameterControllers, CombinedWidgetsAreLabelledWithTheirParameterName)
 TEST (ParameterControllers, AWidgetDestroyedBeforeItsEngineHearsNoLaterLoad)
 {
     // A slot dialog may keep a closed window's engine alive and load a fetched preset into it.
-    TestDocument document;
+    Document document;
     auto& knob = document.control (ControlType::Knob, 2);
 
     {
@@ -401,7 +401,7 @@ TEST (ParameterControllers, AWidgetDestroyedBeforeItsEngineHearsNoLaterLoad)
 
 TEST (ParameterControllers, OnlyANumberTheUserTypedIsWritten)
 {
-    TestDocument document;
+    Document document;
     auto& knob = document.control (ControlType::Knob, 2);
     DoubleParamterControllerNumberBox widget (document.engine, "MIDI Channel", 2, ControlType::Knob, 1, 16, 1);
     auto& box = widget.getNumberBox();

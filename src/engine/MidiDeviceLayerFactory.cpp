@@ -1,0 +1,29 @@
+#include "engine/MidiDeviceLayerFactory.h"
+
+#include "engine/CompositeMidiDeviceLayer.h"
+#include "engine/SystemMidiDeviceLayer.h"
+#include "engine/VirtualController.h"
+
+namespace
+{
+const char* const virtualControllerInMemory = "1";
+} // namespace
+
+std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer (const juce::String& virtualControllerSetting)
+{
+    const auto setting = virtualControllerSetting.trim();
+
+    if (setting.isEmpty())
+        return std::make_unique<SystemMidiDeviceLayer>();
+
+    auto composite = std::make_unique<CompositeMidiDeviceLayer>();
+    composite->addLayer (std::make_unique<SystemMidiDeviceLayer>());
+
+    if (setting == virtualControllerInMemory)
+        composite->addLayer (std::make_unique<VirtualController>());
+    else
+        composite->addLayer (
+            std::make_unique<VirtualController> (juce::File::getCurrentWorkingDirectory().getChildFile (setting)));
+
+    return composite;
+}
