@@ -72,10 +72,7 @@ public:
     {
     }
 
-    ~LatenessProbe()
-    {
-        stop();
-    }
+    ~LatenessProbe() { stop(); }
 
     void stop()
     {
@@ -99,7 +96,7 @@ private:
                     const auto late = juce::Time::getMillisecondCounterHiRes() - postedAt;
                     auto worst = worstMs.load();
 
-                    while (late > worst && !worstMs.compare_exchange_weak (worst, late))
+                    while (late > worst && ! worstMs.compare_exchange_weak (worst, late))
                     {
                     }
                 });

@@ -31,7 +31,10 @@ public:
 
     juce::StringArray getInputNames() override { return { "Fuzz" }; }
     juce::StringArray getOutputNames() override { return { "Fuzz" }; }
-    std::unique_ptr<Input> openInput (int, juce::MidiInputCallback&) override { return std::make_unique<SilentInput>(); }
+    std::unique_ptr<Input> openInput (int, juce::MidiInputCallback&) override
+    {
+        return std::make_unique<SilentInput>();
+    }
     std::unique_ptr<Output> openOutput (int) override { return std::make_unique<DiscardingOutput>(); }
 };
 
@@ -39,7 +42,7 @@ struct Fixture
 {
     juce::ScopedJuceInitialiser_GUI juce;
     LoopbackDevices devices;
-    MidiManager manager { devices };
+    MidiManager manager{ devices };
 
     Fixture()
     {

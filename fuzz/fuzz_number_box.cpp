@@ -11,10 +11,7 @@ struct Fixture
     juce::ScopedJuceInitialiser_GUI juce;
     NumberBox box;
 
-    Fixture()
-    {
-        box.setSize (100, 18);
-    }
+    Fixture() { box.setSize (100, 18); }
 };
 } // namespace
 

@@ -11,7 +11,7 @@ packages=(
     libx11-dev libxext-dev libxinerama-dev libxrandr-dev libxcursor-dev libxcomposite-dev libxrender-dev
     libpng-dev libjpeg-dev zlib1g-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    clang lld libclang-rt-14-dev
+    clang lld libclang-rt-14-dev clang-format
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
     python3 librsvg2-bin
 )

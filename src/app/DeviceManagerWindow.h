@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/DeviceManagerComponent.h"
-#include "engine/DeviceSettings.h"
 #include "engine/ControllerFinder.h"
+#include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
 #include "engine/ZKEditorEngine.h"
 #include "model/ZKMModel.h"

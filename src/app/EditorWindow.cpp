@@ -323,8 +323,8 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
                          CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
                          CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
                          CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
-                         CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots,
-                         CommandIDs::restoreAllSlots, CommandIDs::compareWithFile, CommandIDs::compareWithSlot });
+                         CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots,
+                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -469,8 +469,8 @@ void EditorWindow::midiCommunicationFailed (const juce::String&)
         return;
 
     // Without both ports nothing reached the controller: the way out is choosing them.
-    const bool portsMissing = statusMidiManager != nullptr
-                              && !(statusMidiManager->isInputOpen() && statusMidiManager->isOutputOpen());
+    const bool portsMissing =
+        statusMidiManager != nullptr && ! (statusMidiManager->isInputOpen() && statusMidiManager->isOutputOpen());
 
     if (portsMissing && openDeviceSetup != nullptr)
         midiErrorAlert = new MidiErrorAlertWindow (openDeviceSetup); // owned by the framework's message box

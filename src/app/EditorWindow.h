@@ -290,7 +290,7 @@ private:
     std::unique_ptr<ConnectionStatusLabel> connectionStatus;
 
     juce::UndoManager undoManager;
-    juce::Array<juce::uint8> recordedPreset; // the preset after the last step of the history
+    juce::Array<juce::uint8> recordedPreset;  // the preset after the last step of the history
     juce::Array<juce::uint8> unchangedPreset; // the preset last loaded, fetched, sent or saved
     bool unsavedChanges = false;
     bool applyingHistory = false;
@@ -307,14 +307,17 @@ private:
     class EndMessageTimer : public juce::Timer
     {
     public:
-        explicit EndMessageTimer (EditorWindow& owner) : window (owner) {}
+        explicit EndMessageTimer (EditorWindow& owner)
+            : window (owner)
+        {
+        }
         void timerCallback() override;
 
     private:
         EditorWindow& window;
     };
 
-    EndMessageTimer endMessageTimer { *this };
+    EndMessageTimer endMessageTimer{ *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -205,9 +205,9 @@ void QuenloZKEditorApplication::showAboutWindow()
 void QuenloZKEditorApplication::showDeviceSetupWindow()
 {
     if (deviceSetupWindow == nullptr)
-        deviceSetupWindow = new DeviceManagerWindow ("ZK" + juce::String (numKeys) + " Editor Device Manager",
-                                                     &midiManager, deviceSettings.get(),
-                                                     static_cast<juce::uint8> (deviceId)); // deletes itself on OK or Cancel
+        deviceSetupWindow = new DeviceManagerWindow (
+            "ZK" + juce::String (numKeys) + " Editor Device Manager", &midiManager, deviceSettings.get(),
+            static_cast<juce::uint8> (deviceId)); // deletes itself on OK or Cancel
 }
 
 //==============================================================================

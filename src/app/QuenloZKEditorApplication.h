@@ -2,11 +2,11 @@
 
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
-#include "engine/DeviceSettings.h"
 #include "app/EditorWindow.h"
 #include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
 #include "app/WindowManager.h"
+#include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
 #include "model/ZKMModel.h"
 #include "views/ViewSelector.h"

@@ -4,10 +4,7 @@
 
 namespace
 {
-bool isNumber (const juce::String& word)
-{
-    return word.length() > 1 && word.substring (1).containsOnly ("0123456789");
-}
+bool isNumber (const juce::String& word) { return word.length() > 1 && word.substring (1).containsOnly ("0123456789"); }
 
 bool looksLikeOption (const juce::String& word)
 {

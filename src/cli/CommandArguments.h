@@ -12,8 +12,8 @@ class CommandArguments
 public:
     struct Syntax
     {
-        juce::String command;          // "get"
-        juce::StringArray flags;       // "--quiet|-q"
+        juce::String command;           // "get"
+        juce::StringArray flags;        // "--quiet|-q"
         juce::StringArray valueOptions; // "--output|-o"
         int minimumPositional = 0;
         int maximumPositional = 0;

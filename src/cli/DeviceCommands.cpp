@@ -167,8 +167,7 @@ int send (const juce::ArgumentList& arguments)
         const auto differences = PresetDifferences::find (engine, image, outcome.readBack);
         CliFailure::fail (CliFailure::deviceFailure,
                           "slot " + slotText + " does not hold what was sent (sent / read back): "
-                              + PresetDifferences::describe (differences, differencesOnOneLine)
-                                    .replace ("\n", "; "));
+                              + PresetDifferences::describe (differences, differencesOnOneLine).replace ("\n", "; "));
     }
 
     std::cout << "Sent to slot " << slotText << " and verified" << std::endl;
@@ -184,8 +183,8 @@ int backup (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName() + " is a file, not a folder");
 
     if (SlotBackup::folderHoldsBackup (folder, ZKMModel::modelName) && ! words.hasFlag ("--force"))
-        CliFailure::fail (CliFailure::rejectedFile, folder.getFullPathName()
-                                                        + " already holds a backup; add --force to replace it");
+        CliFailure::fail (CliFailure::rejectedFile,
+                          folder.getFullPathName() + " already holds a backup; add --force to replace it");
 
     DeviceSession session (words.hasFlag ("--quiet"));
     session.openDevices (words);
@@ -226,8 +225,7 @@ int restore (const juce::ArgumentList& arguments)
     const auto problems = slotRestore.check();
 
     if (! problems.isEmpty())
-        CliFailure::fail (CliFailure::rejectedFile,
-                          "nothing was sent: " + problems.joinIntoString ("; "));
+        CliFailure::fail (CliFailure::rejectedFile, "nothing was sent: " + problems.joinIntoString ("; "));
 
     session.openDevices (words);
 

@@ -34,7 +34,7 @@ void checkListed (MidiManager& manager, const juce::StringArray& names, const ju
 
 DeviceSession::DeviceSession (bool quiet)
     : manager (std::make_unique<MidiManager> (
-          createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {}))))
+        createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {}))))
     , engine (ZKMEngineFactory::createEngine (*manager))
     , progress (quiet)
 {

@@ -131,7 +131,8 @@ int set (const juce::ArgumentList& arguments)
         if (named.failed())
             CliFailure::fail (CliFailure::wrongUsage, "set: " + named.getErrorMessage());
 
-        PresetFiles::writeImage (engine, image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+        PresetFiles::writeImage (engine, image,
+                                 words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
         std::cout << nameControl << ": " << value.quoted() << std::endl;
         return 0;
     }

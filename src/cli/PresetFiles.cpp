@@ -51,8 +51,8 @@ void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file)
     SafeFileWriter writer (file);
 
     if (! writer.write (dump.getRawDataPointer(), (size_t) dump.size()) || ! writer.commit())
-        CliFailure::fail (CliFailure::rejectedFile, "could not write " + file.getFullPathName() + ": "
-                                                        + writer.getResult().getErrorMessage());
+        CliFailure::fail (CliFailure::rejectedFile,
+                          "could not write " + file.getFullPathName() + ": " + writer.getResult().getErrorMessage());
 }
 
 juce::String readText (const juce::File& file)

@@ -60,7 +60,8 @@ bool hasOverlongNumber (const juce::String& text)
 juce::var valueOf (const PresetParameters::Parameter& parameter)
 {
     // A list entry stays text; a number, or a byte outside its list, is a number.
-    if (! parameter.listEntries.isEmpty() && juce::isPositiveAndBelow ((int) parameter.value, parameter.listEntries.size()))
+    if (! parameter.listEntries.isEmpty()
+        && juce::isPositiveAndBelow ((int) parameter.value, parameter.listEntries.size()))
         return parameter.displayValue;
 
     return (int) parameter.value + parameter.displayOffset;
@@ -88,7 +89,8 @@ juce::Result readName (const juce::var& group, const juce::Array<PresetParameter
     auto* object = group.getDynamicObject();
 
     if (object == nullptr || object->getProperties().size() != 1 || ! object->hasProperty (nameKey))
-        return juce::Result::fail (juce::String (nameControl).quoted() + " must hold only " + juce::String (nameKey).quoted());
+        return juce::Result::fail (juce::String (nameControl).quoted() + " must hold only "
+                                   + juce::String (nameKey).quoted());
 
     const auto name = object->getProperty (nameKey);
 
@@ -216,7 +218,9 @@ juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
         if (! controls->hasProperty (parameter.controlName))
             controls->setProperty (parameter.controlName, new juce::DynamicObject());
 
-        controls->getProperty (parameter.controlName).getDynamicObject()->setProperty (parameter.label, valueOf (parameter));
+        controls->getProperty (parameter.controlName)
+            .getDynamicObject()
+            ->setProperty (parameter.label, valueOf (parameter));
     }
 
     juce::DynamicObject::Ptr document (new juce::DynamicObject());

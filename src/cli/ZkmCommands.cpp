@@ -23,26 +23,32 @@ const char* const deviceHelp =
 const std::vector<Command>& getCommands()
 {
     static const std::vector<Command> commands{
-        { { "devices", "devices", "Lists the MIDI inputs and outputs",
+        { { "devices",
+            "devices",
+            "Lists the MIDI inputs and outputs",
             "Lists the MIDI inputs and outputs by the names that --device, --input and --output take. "
             "The virtual controller is listed too when ZKM_EDITOR_VIRTUAL_CONTROLLER is set (\"1\": slots "
             "in memory; anything else: the file that keeps its slots).",
             {} },
           DeviceCommands::devices },
-        { { "get", "get SLOT -o FILE [--device NAME] [--quiet]", "Fetches a slot (1 to 24) into a preset file",
+        { { "get",
+            "get SLOT -o FILE [--device NAME] [--quiet]",
+            "Fetches a slot (1 to 24) into a preset file",
             "Fetches the preset in slot SLOT (1 to 24) of the controller and writes it as a preset file, "
             "as the editor's Get and Save do. Nothing is written when the Get fails. "
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::get },
-        { { "send", "send FILE SLOT [--no-verify] [--device NAME] [--quiet]",
+        { { "send",
+            "send FILE SLOT [--no-verify] [--device NAME] [--quiet]",
             "Writes a preset file into a slot and verifies it",
             "Writes the preset file FILE into slot SLOT (1 to 24), then reads the slot back and compares it "
             "with what was sent, naming every parameter that differs. --no-verify skips the read-back. "
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::send },
-        { { "backup", "backup FOLDER [--force] [--device NAME] [--quiet]",
+        { { "backup",
+            "backup FOLDER [--force] [--device NAME] [--quiet]",
             "Backs up all 24 slots into a folder",
             "Reads all 24 slots and writes them as \"ZKM Slot 01.zkp\" ... \"ZKM Slot 24.zkp\" into FOLDER "
             "(made when it does not exist), each file as soon as its slot has arrived. A folder that holds "
@@ -51,31 +57,41 @@ const std::vector<Command>& getCommands()
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::backup },
-        { { "restore", "restore FOLDER [--device NAME] [--quiet]", "Writes a backup back into all 24 slots",
+        { { "restore",
+            "restore FOLDER [--device NAME] [--quiet]",
+            "Writes a backup back into all 24 slots",
             "Checks the 24 files of a backup made by \"zkm backup\" or the editor and, only when every one "
             "is a preset file, writes them into their slots, each read back and compared. "
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::restore },
-        { { "show", "show FILE [--json]", "Prints every parameter of a preset file",
+        { { "show",
+            "show FILE [--json]",
+            "Prints every parameter of a preset file",
             "Prints the parameters of a preset file by control and name with the values the editor shows. "
             "--json prints one JSON document instead, which holds every byte of the preset (also those "
             "the present mode of a knob, pad or switch does not use) and which \"zkm import\" reads back.",
             {} },
           FileCommands::show },
-        { { "diff", "diff FILE_A FILE_B", "Lists the parameters in which two preset files differ",
+        { { "diff",
+            "diff FILE_A FILE_B",
+            "Lists the parameters in which two preset files differ",
             "Prints one line per parameter that differs, \"Knob 3: CC 21 / 74\", as the editor's compare "
             "window does. The exit code is 0 when the presets are the same and 1 when they differ.",
             {} },
           FileCommands::diff },
-        { { "set", "set FILE CONTROL PARAMETER VALUE [-o OUT]", "Changes one parameter of a preset file",
+        { { "set",
+            "set FILE CONTROL PARAMETER VALUE [-o OUT]",
+            "Changes one parameter of a preset file",
             "Sets a parameter, named as \"zkm show\" names it (\"Knob 3\" \"CC\" 74), to a value as the "
             "editor shows it: a number with its display offset (channels from 1) or an entry of its list. "
             "The value is range checked as the editor checks it. The file is replaced safely, or OUT is "
             "written instead. \"Preset Name\" \"Name\" TEXT renames the preset.",
             {} },
           FileCommands::set },
-        { { "import", "import JSON -o FILE", "Makes a preset file from a JSON document",
+        { { "import",
+            "import JSON -o FILE",
+            "Makes a preset file from a JSON document",
             "Reads a document as \"zkm show --json\" prints it and writes the preset file. Every control "
             "and parameter must be there and every value is range checked; nothing is written otherwise.",
             {} },
@@ -142,8 +158,8 @@ int printHelp (const juce::ArgumentList& arguments)
     const auto* command = findCommand (arguments[1].text);
 
     if (command == nullptr)
-        CliFailure::fail (CliFailure::wrongUsage, "no command named " + arguments[1].text.quoted()
-                                                      + " (\"zkm --help\" lists them)");
+        CliFailure::fail (CliFailure::wrongUsage,
+                          "no command named " + arguments[1].text.quoted() + " (\"zkm --help\" lists them)");
 
     std::cout << "Usage: zkm " << command->help.argumentDescription << "\n\n"
               << wrapped (command->help.longDescription) << std::endl;

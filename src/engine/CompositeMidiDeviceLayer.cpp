@@ -3,7 +3,7 @@
 CompositeMidiDeviceLayer::~CompositeMidiDeviceLayer()
 {
     // The last layer added is the first to go, as it may rely on those before it.
-    while (!ownedLayers.empty())
+    while (! ownedLayers.empty())
         ownedLayers.pop_back();
 }
 
@@ -84,7 +84,7 @@ std::unique_ptr<MidiDeviceLayer::Output> CompositeMidiDeviceLayer::openOutput (i
 bool CompositeMidiDeviceLayer::isMidiServiceAvailable()
 {
     for (auto* layer : layers)
-        if (!layer->isMidiServiceAvailable())
+        if (! layer->isMidiServiceAvailable())
             return false;
 
     return true;

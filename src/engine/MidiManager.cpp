@@ -301,11 +301,11 @@ void MidiManager::timerCallback()
     {
         const bool present = getAvailableOutputNames().contains (chosenOutput);
 
-        if (present && !isOutputOpen())
+        if (present && ! isOutputOpen())
         {
             setOutputDevice (chosenOutput);
         }
-        else if (!present && isOutputOpen())
+        else if (! present && isOutputOpen())
         {
             const juce::ScopedLock sl (outputLock);
             const juce::ScopedLock layerSl (layerLock);
@@ -319,11 +319,11 @@ void MidiManager::timerCallback()
     {
         const bool present = getAvailableInputNames().contains (chosenInput);
 
-        if (present && !isInputOpen())
+        if (present && ! isInputOpen())
         {
             setInputDevice (chosenInput);
         }
-        else if (!present && isInputOpen())
+        else if (! present && isInputOpen())
         {
             const juce::ScopedLock sl (inputLock);
             const juce::ScopedLock layerSl (layerLock);

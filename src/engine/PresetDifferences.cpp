@@ -29,8 +29,8 @@ juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngi
         difference.controlName = parameter.controlName;
         difference.parameterName = parameter.label;
         difference.firstValue = parameter.displayValue;
-        difference.secondValue = ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name,
-                                                                         second[position]);
+        difference.secondValue =
+            ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name, second[position]);
         differences.add (difference);
     }
 

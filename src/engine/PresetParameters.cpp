@@ -80,7 +80,8 @@ juce::Array<PresetParameters::Parameter> PresetParameters::list (ZKEditorEngine&
                 parameter.controlIndex = controlIndex;
                 parameter.imageIndex = position;
                 parameter.controlName = ParameterDescriptions::getControlName (type, controlIndex, name);
-                parameter.shownInEditor = ! unnamed && (! hasModes || name == "Mode" || isUsedByMode (type, name, mode));
+                parameter.shownInEditor =
+                    ! unnamed && (! hasModes || name == "Mode" || isUsedByMode (type, name, mode));
                 parameter.name = unnamed ? "Byte " + juce::String (byte + 1) : name;
                 parameter.label = unnamed ? parameter.name : ParameterDescriptions::getParameterLabel (type, name);
                 parameter.value = image[position];
@@ -125,8 +126,8 @@ juce::Result PresetParameters::parseDisplayValue (const Parameter& parameter, co
             entry = trimmed.getIntValue();
 
         const auto lowest = parameter.displayMinimum - parameter.displayOffset;
-        const auto highest = juce::jmin (parameter.displayMaximum - parameter.displayOffset,
-                                         parameter.listEntries.size() - 1);
+        const auto highest =
+            juce::jmin (parameter.displayMaximum - parameter.displayOffset, parameter.listEntries.size() - 1);
 
         if (entry < lowest || entry > highest)
         {
@@ -135,8 +136,7 @@ juce::Result PresetParameters::parseDisplayValue (const Parameter& parameter, co
             for (int k = juce::jmax (0, lowest); k <= highest; ++k)
                 offered.add (parameter.listEntries[k].quoted());
 
-            return juce::Result::fail (where + " takes " + offered.joinIntoString (", ") + ", not "
-                                       + trimmed.quoted());
+            return juce::Result::fail (where + " takes " + offered.joinIntoString (", ") + ", not " + trimmed.quoted());
         }
 
         storedValue = (juce::uint8) entry;

@@ -14,12 +14,12 @@ public:
     {
         int controlType = 0;
         int controlIndex = 0;
-        int imageIndex = 0;         // the position of the byte in the image
-        juce::String controlName;   // "Knob 3"
-        juce::String name;          // the control's own name of the byte: "MIDI Channel", "Mod Wheel CC"
-        juce::String label;         // as the editor labels it: "MIDI Channel", "CC"
-        juce::uint8 value = 0;      // the stored byte
-        juce::String displayValue;  // as shown: "3" for channel byte 2, "Toggle", "1/8T"
+        int imageIndex = 0;        // the position of the byte in the image
+        juce::String controlName;  // "Knob 3"
+        juce::String name;         // the control's own name of the byte: "MIDI Channel", "Mod Wheel CC"
+        juce::String label;        // as the editor labels it: "MIDI Channel", "CC"
+        juce::uint8 value = 0;     // the stored byte
+        juce::String displayValue; // as shown: "3" for channel byte 2, "Toggle", "1/8T"
 
         /** False for a byte the editor does not show: one that the mode of its knob, pad or switch
             does not use, or one that no parameter addresses. */

@@ -96,12 +96,12 @@ std::unique_ptr<MidiDeviceLayer::Input> SystemMidiDeviceLayer::openInput (int in
 {
     const auto devices = getInputDevices();
 
-    if (!juce::isPositiveAndBelow (index, devices.size()))
+    if (! juce::isPositiveAndBelow (index, devices.size()))
         return nullptr;
 
     auto input = std::make_unique<SystemInput> (devices.getReference (index).identifier, callback);
 
-    if (!input->isOpen())
+    if (! input->isOpen())
         return nullptr;
 
     return input;
@@ -111,7 +111,7 @@ std::unique_ptr<MidiDeviceLayer::Output> SystemMidiDeviceLayer::openOutput (int 
 {
     const auto devices = getOutputDevices();
 
-    if (!juce::isPositiveAndBelow (index, devices.size()))
+    if (! juce::isPositiveAndBelow (index, devices.size()))
         return nullptr;
 
     auto output = juce::MidiOutput::openDevice (devices.getReference (index).identifier);

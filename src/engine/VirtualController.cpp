@@ -130,7 +130,7 @@ juce::StringArray VirtualController::getOutputNames() { return getInputNames(); 
 
 std::unique_ptr<MidiDeviceLayer::Input> VirtualController::openInput (int index, juce::MidiInputCallback& callback)
 {
-    if (index != 0 || !isPlugged())
+    if (index != 0 || ! isPlugged())
         return nullptr;
 
     return std::make_unique<VirtualInput> (*this, callback);
@@ -138,7 +138,7 @@ std::unique_ptr<MidiDeviceLayer::Input> VirtualController::openInput (int index,
 
 std::unique_ptr<MidiDeviceLayer::Output> VirtualController::openOutput (int index)
 {
-    if (index != 0 || !isPlugged())
+    if (index != 0 || ! isPlugged())
         return nullptr;
 
     return std::make_unique<VirtualOutput> (*this);
@@ -153,7 +153,7 @@ juce::Array<juce::uint8> VirtualController::getSlot (int slot) const
 
 void VirtualController::setSlot (int slot, const juce::Array<juce::uint8>& image)
 {
-    if (!juce::isPositiveAndBelow (slot, numberOfSlots) || image.size() != imageLength)
+    if (! juce::isPositiveAndBelow (slot, numberOfSlots) || image.size() != imageLength)
         return;
 
     const juce::ScopedLock sl (stateLock);
@@ -241,7 +241,7 @@ void VirtualController::receive (const juce::MidiMessage& message)
 {
     const juce::ScopedLock sl (stateLock);
 
-    if (!plugged)
+    if (! plugged)
         return;
 
     receivedMessages.push_back (message);
@@ -253,7 +253,7 @@ void VirtualController::receive (const juce::MidiMessage& message)
         return;
 
     for (int i = 1; i < size - 1; ++i)
-        if (!isDataByte (data[i]))
+        if (! isDataByte (data[i]))
             return;
 
     const int slot = data[ZKSysEx::messageSlotPosition];
@@ -337,7 +337,7 @@ void VirtualController::answerRequest (int slot, int index)
 void VirtualController::enqueue (const MessageGroup& group, double dueTime)
 {
     // Never earlier than what is already waiting: replies leave in the order they were made.
-    if (!pending.empty())
+    if (! pending.empty())
         dueTime = juce::jmax (dueTime, pending.back().dueTime);
 
     for (const auto& message : group)
@@ -376,7 +376,7 @@ bool VirtualController::isDirty() const
 //==============================================================================
 void VirtualController::run()
 {
-    while (!threadShouldExit())
+    while (! threadShouldExit())
     {
         MessageGroup due;
         bool shouldSave = false;
@@ -386,10 +386,10 @@ void VirtualController::run()
             const juce::ScopedLock sl (stateLock);
             const auto time = now();
 
-            if (!reorderBatch.empty() && time >= reorderFlushTime)
+            if (! reorderBatch.empty() && time >= reorderFlushTime)
                 flushReorderBatch();
 
-            while (!pending.empty() && pending.front().dueTime <= time)
+            while (! pending.empty() && pending.front().dueTime <= time)
             {
                 due.push_back (pending.front().message);
                 pending.pop_front();
@@ -397,10 +397,10 @@ void VirtualController::run()
 
             shouldSave = dirty && time >= saveTime;
 
-            if (!pending.empty())
+            if (! pending.empty())
                 nextWake = juce::jmin (nextWake, pending.front().dueTime);
 
-            if (!reorderBatch.empty())
+            if (! reorderBatch.empty())
                 nextWake = juce::jmin (nextWake, reorderFlushTime);
 
             if (dirty)
@@ -412,7 +412,7 @@ void VirtualController::run()
         if (shouldSave)
             saveSlots(); // a failed one moves its next try saveRetryDelayMs ahead
 
-        if (due.empty() && !shouldSave)
+        if (due.empty() && ! shouldSave)
         {
             const auto waitMs = nextWake - now();
 
@@ -432,7 +432,7 @@ void VirtualController::deliver (const MessageGroup& messages)
     for (const auto& message : messages)
     {
         // Unplugging while replies are under way loses them.
-        if (!isPlugged())
+        if (! isPlugged())
             return;
 
         for (auto* input : inputs)

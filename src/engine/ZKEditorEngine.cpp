@@ -214,7 +214,7 @@ void ZKEditorEngine::loadPresetData (const juce::Array<juce::uint8>& presetData)
     juce::Array<juce::uint8> image (presetData);
     image.removeRange (0, ZKSysEx::dumpImageOffset);
 
-    if (!image.isEmpty())
+    if (! image.isEmpty())
         image.removeLast();
 
     for (int type = PresetName; type <= MidiToDin; ++type)
@@ -225,12 +225,12 @@ void ZKEditorEngine::loadPresetData (const juce::Array<juce::uint8>& presetData)
 juce::Array<juce::uint8> ZKEditorEngine::readPresetFileImage (const juce::File& file) const
 {
     // The size decides before anything is read, so a large file is never loaded into memory.
-    if (!file.existsAsFile() || file.getSize() != dumpLength)
+    if (! file.existsAsFile() || file.getSize() != dumpLength)
         return {};
 
     juce::FileInputStream stream (file);
 
-    if (!stream.openedOk())
+    if (! stream.openedOk())
         return {};
 
     juce::Array<juce::uint8> data;
@@ -306,7 +306,7 @@ public:
             outcome = runSend();
         else
             outcome = manager.sendMessage (ZKSysEx::createSyncCommand (deviceId, slot != 0)) ? Stage::completed
-                                                                                          : Stage::failed;
+                                                                                             : Stage::failed;
 
         stage = outcome;
         firstRound.signal();
@@ -366,7 +366,7 @@ public:
     {
         ZKSysEx::ParameterReply reply;
 
-        if (!ZKSysEx::parseParameterReply (message, reply))
+        if (! ZKSysEx::parseParameterReply (message, reply))
             return;
 
         bool complete = false;
@@ -379,13 +379,13 @@ public:
             if (firstReplyAt <= 0)
                 firstReplyAt = lastReplyAt;
 
-            if (!collecting || !juce::isPositiveAndBelow (reply.index, imageLength))
+            if (! collecting || ! juce::isPositiveAndBelow (reply.index, imageLength))
                 return;
 
             receiveBuffer.set (reply.index, reply.value);
 
             // A repeated reply does not count again: the Get is complete only when every index is in.
-            if (!indexReceived[(size_t) reply.index])
+            if (! indexReceived[(size_t) reply.index])
             {
                 indexReceived[(size_t) reply.index] = true;
                 ++numIndexesReceived;
@@ -410,10 +410,10 @@ private:
     bool sleepUntil (double deadlineMs)
     {
         while (now() < deadlineMs)
-            if (!waitUntil (deadlineMs))
+            if (! waitUntil (deadlineMs))
                 return false;
 
-        return !isCancelled();
+        return ! isCancelled();
     }
 
     /** A device that went away may take messages without complaint, and its port stays dead when
@@ -433,7 +433,7 @@ private:
         if (queue.isExpectingLateReplies())
             firstRound.signal();
 
-        if (!queue.waitForQuiet (*this))
+        if (! queue.waitForQuiet (*this))
             return Stage::cancelled;
 
         stage = Stage::running;
@@ -455,7 +455,7 @@ private:
                 break;
             }
 
-            if (!manager.isInputOpen() || !manager.isOutputOpen() || !checkDevices())
+            if (! manager.isInputOpen() || ! manager.isOutputOpen() || ! checkDevices())
                 break;
 
             // A retry keeps what earlier attempts of this Get collected: one exchange runs at a time,
@@ -478,11 +478,11 @@ private:
             const auto start = now();
             bool cancelled = false;
 
-            for (int index = 0; index < imageLength && !cancelled; ++index)
+            for (int index = 0; index < imageLength && ! cancelled; ++index)
             {
-                cancelled = !sleepUntil (start + index * pacing.requestGapMs);
+                cancelled = ! sleepUntil (start + index * pacing.requestGapMs);
 
-                if (!cancelled)
+                if (! cancelled)
                 {
                     manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, index));
                     lastRequestAt = now();
@@ -492,7 +492,7 @@ private:
                 }
             }
 
-            if (cancelled || !sleepUntil (start + imageLength * pacing.requestGapMs))
+            if (cancelled || ! sleepUntil (start + imageLength * pacing.requestGapMs))
             {
                 outcome = Stage::cancelled;
                 break;
@@ -510,7 +510,7 @@ private:
 
                 const auto deadline = juce::jmax (lastRequestAt, getLastReplyAt()) + pacing.replyTimeoutMs;
 
-                if (now() >= deadline || !waitUntil (deadline))
+                if (now() >= deadline || ! waitUntil (deadline))
                     break;
             }
 
@@ -551,14 +551,14 @@ private:
 
         for (int index = 0; index < imageLength; ++index)
         {
-            if (!sleepUntil (start + index * pacing.writeGapMs))
+            if (! sleepUntil (start + index * pacing.writeGapMs))
                 return Stage::cancelled;
 
             // A device lost halfway leaves the slot partly written: the user must hear of it.
-            if (index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && !checkDevices())
+            if (index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && ! checkDevices())
                 return Stage::failed;
 
-            if (!manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, image[index])))
+            if (! manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, image[index])))
             {
                 manager.closePorts();
                 return Stage::failed;
@@ -568,7 +568,7 @@ private:
         }
 
         // The last writes are checked as well: a device gone by now did not take them all.
-        if (!checkDevices())
+        if (! checkDevices())
             return Stage::failed;
 
         sleepUntil (start + imageLength * pacing.writeGapMs);
@@ -588,12 +588,12 @@ private:
     }
 
     //==============================================================================
-    ZKEditorEngine* owner;          // message thread; null once the engine is going
-    ZKEditorEngine& engine;         // transfer thread; the engine outlives run()
-    ZKEditorEngine::Ptr keepAlive;  // a Send's engine, let go on the message thread
+    ZKEditorEngine* owner;         // message thread; null once the engine is going
+    ZKEditorEngine& engine;        // transfer thread; the engine outlives run()
+    ZKEditorEngine::Ptr keepAlive; // a Send's engine, let go on the message thread
     MidiManager& manager;
     const Kind kind;
-    const juce::uint8 slot;         // for a sync command: 1 external, 0 internal
+    const juce::uint8 slot; // for a sync command: 1 external, 0 internal
     const juce::uint8 deviceId;
     const int imageLength;
     const Pacing pacing;
@@ -650,7 +650,7 @@ bool ZKEditorEngine::startGet (juce::uint8 slot)
         return false;
 
     // Without both ports a Get cannot succeed; saying so at once spares the user nine timeouts.
-    if (!arePortsOpen())
+    if (! arePortsOpen())
     {
         reportCommunicationFailure();
         return false;
@@ -667,9 +667,10 @@ bool ZKEditorEngine::startGet (juce::uint8 slot)
 
 void ZKEditorEngine::getPreset (juce::uint8 slot)
 {
-    const bool queueWasIdle = !midiManager->getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; });
+    const bool queueWasIdle =
+        ! midiManager->getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; });
 
-    if (!startGet (slot))
+    if (! startGet (slot))
         return;
 
     // Behind another exchange, the call does not wait for its turn.
@@ -679,7 +680,7 @@ void ZKEditorEngine::getPreset (juce::uint8 slot)
 
 bool ZKEditorEngine::startSend (juce::uint8 slot)
 {
-    if (!arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
+    if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
     {
         reportCommunicationFailure();
         return false;
@@ -705,7 +706,7 @@ bool ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>
 
 bool ZKEditorEngine::sendPreset (juce::uint8 slot)
 {
-    if (!startSend (slot))
+    if (! startSend (slot))
         return false;
 
     Transfer::Ptr transfer (transfers.getLast());
@@ -743,7 +744,7 @@ void ZKEditorEngine::setVerifyAfterSend (bool shouldVerify) { verifyAfterSend = 
 
 void ZKEditorEngine::startSync (bool external)
 {
-    if (!arePortsOpen())
+    if (! arePortsOpen())
     {
         reportCommunicationFailure();
         return;
@@ -861,7 +862,7 @@ bool ZKEditorEngine::isSendInProgress() const
     return false;
 }
 
-bool ZKEditorEngine::isTransferInProgress() const { return !transfers.isEmpty(); }
+bool ZKEditorEngine::isTransferInProgress() const { return ! transfers.isEmpty(); }
 
 ZKEditorEngine::TransferStatus ZKEditorEngine::getTransferStatus() const
 {

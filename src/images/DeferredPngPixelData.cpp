@@ -9,7 +9,7 @@ namespace
 {
 constexpr juce::uint8 pngSignature[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
 constexpr int signatureLength = 8;
-constexpr int chunkHeadLength = 8;  // length, then type
+constexpr int chunkHeadLength = 8; // length, then type
 constexpr int chunkCrcLength = 4;
 constexpr int headerBodyLength = 13;
 constexpr int colourTypeOffsetInHeader = 9;
@@ -34,7 +34,7 @@ bool chunkIs (const juce::uint8* chunk, const char* type) { return std::memcmp (
 std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
 {
     if (size < (size_t) (signatureLength + chunkHeadLength + headerBodyLength + chunkCrcLength)
-        || std::memcmp (bytes, pngSignature, signatureLength) != 0 || !chunkIs (bytes + signatureLength, "IHDR"))
+        || std::memcmp (bytes, pngSignature, signatureLength) != 0 || ! chunkIs (bytes + signatureLength, "IHDR"))
         return std::nullopt;
 
     const auto* body = bytes + signatureLength + chunkHeadLength;
@@ -77,12 +77,11 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, int pngSize)
 
     const auto header = readHeader (static_cast<const juce::uint8*> (pngData), (size_t) juce::jmax (0, pngSize));
 
-    if (!header.has_value())
+    if (! header.has_value())
         return juce::ImageCache::getFromMemory (pngData, pngSize);
 
-    image = juce::Image (new DeferredPngPixelData (pngData, pngSize,
-                                                   header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB,
-                                                   header->width, header->height));
+    image = juce::Image (new DeferredPngPixelData (
+        pngData, pngSize, header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB, header->width, header->height));
     juce::ImageCache::addImageToCache (image, hash);
     return image;
 }
@@ -135,15 +134,15 @@ void DeferredPngPixelData::initialiseBitmapData (juce::Image::BitmapData& bitmap
 
 juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
 {
-    if (!decoded.isValid())
+    if (! decoded.isValid())
     {
         decoded = takeBackgroundResult();
 
-        if (!decoded.isValid())
+        if (! decoded.isValid())
             decoded = juce::ImageCache::getFromMemory (data, size);
 
         // A PNG that does not decode as its header promised is drawn as a blank picture of that size.
-        if (!decoded.isValid() || decoded.getFormat() != pixelFormat || decoded.getWidth() != width
+        if (! decoded.isValid() || decoded.getFormat() != pixelFormat || decoded.getWidth() != width
             || decoded.getHeight() != height)
             decoded = juce::Image (pixelFormat, width, height, true, juce::SoftwareImageType());
     }

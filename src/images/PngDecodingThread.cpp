@@ -37,14 +37,14 @@ void PngDecodingThread::decodeSoon (juce::ReferenceCountedObjectPtr<DeferredPngP
 
 void PngDecodingThread::run()
 {
-    while (!threadShouldExit())
+    while (! threadShouldExit())
     {
         juce::ReferenceCountedObjectPtr<DeferredPngPixelData> picture;
 
         {
             const juce::ScopedLock sl (queueLock);
 
-            if (!queue.empty())
+            if (! queue.empty())
             {
                 picture = std::move (queue.front());
                 queue.pop_front();

@@ -82,8 +82,8 @@ void Control::setValues (const juce::Array<juce::uint8>& newValues)
     for (int i = 0; i < parameterNames.size(); ++i)
     {
         const auto byte = bytes[(size_t) i];
-        const auto value = juce::isPositiveAndBelow (byte, values.size()) ? values.getUnchecked (byte)
-                                                                          : (juce::uint8) 0;
+        const auto value =
+            juce::isPositiveAndBelow (byte, values.size()) ? values.getUnchecked (byte) : (juce::uint8) 0;
         callListeners (parameterNames[i], value);
     }
 }
@@ -122,7 +122,7 @@ juce::uint8 Control::getMinimum (juce::String) { return parameterMinimum; }
 
 juce::uint8 Control::getMaximum (juce::String parameterName)
 {
-    if (!parameterNames.contains (parameterName))
+    if (! parameterNames.contains (parameterName))
         return 0;
 
     if (parameterName == "MIDI Channel")

@@ -32,7 +32,4 @@ juce::uint8 ZKKnob::getMaximum (juce::String parameterName)
     return Control::getMaximum (parameterName);
 }
 
-int ZKKnob::getIndex (juce::String parameterName)
-{
-    return findByte (parameters, parameterName);
-}
+int ZKKnob::getIndex (juce::String parameterName) { return findByte (parameters, parameterName); }

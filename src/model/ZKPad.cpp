@@ -45,7 +45,4 @@ juce::uint8 ZKPad::getMaximum (juce::String parameterName)
     return Control::getMaximum (parameterName);
 }
 
-int ZKPad::getIndex (juce::String parameterName)
-{
-    return findByte (parameters, parameterName);
-}
+int ZKPad::getIndex (juce::String parameterName) { return findByte (parameters, parameterName); }

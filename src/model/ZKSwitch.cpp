@@ -38,7 +38,4 @@ juce::uint8 ZKSwitch::getMaximum (juce::String parameterName)
     return Control::getMaximum (parameterName);
 }
 
-int ZKSwitch::getIndex (juce::String parameterName)
-{
-    return findByte (parameters, parameterName);
-}
+int ZKSwitch::getIndex (juce::String parameterName) { return findByte (parameters, parameterName); }

@@ -104,7 +104,7 @@ BankView::BankView (bool hasArrows)
 {
     setFocusContainerType (FocusContainerType::keyboardFocusContainer);
 
-    if (!hasArrows)
+    if (! hasArrows)
         return;
 
     nextBankArrow = createArrow ("Left Bank Arrow", ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Normal),
@@ -128,7 +128,7 @@ BankView::~BankView() = default;
 //==============================================================================
 void BankView::setBankItems (juce::OwnedArray<juce::Component>& newItems)
 {
-    while (!newItems.isEmpty())
+    while (! newItems.isEmpty())
         items.add (newItems.removeAndReturn (0));
 
     rebuildBanks();
@@ -163,7 +163,7 @@ void BankView::rebuildBanks()
 
 void BankView::showBank (int bankIndex)
 {
-    if (!juce::isPositiveAndBelow (bankIndex, numBanks))
+    if (! juce::isPositiveAndBelow (bankIndex, numBanks))
         return;
 
     currentBank = bankIndex;
@@ -219,9 +219,8 @@ void BankView::setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int 
     setSize (viewWidth, viewHeight);
 }
 
-std::unique_ptr<ControlToMidiControllerButton> BankView::addDinButton (ZKEditorEngine::Ptr engine,
-                                                                       const juce::String& name,
-                                                                       juce::Point<int> position)
+std::unique_ptr<ControlToMidiControllerButton>
+    BankView::addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name, juce::Point<int> position)
 {
     auto button = std::make_unique<ControlToMidiControllerButton> (std::move (engine), name);
     button->setTopLeftPosition (position);

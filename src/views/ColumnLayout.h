@@ -70,8 +70,8 @@ inline void addDinButton (juce::Component& parent, juce::Component& button, int 
 }
 
 /** Stacks the widgets under the title and puts the view's MIDI-to-DIN button under them. */
-inline void addColumnAndDinButton (juce::Component& parent, const juce::Array<juce::Component*>& widgets,
-                                   int rowHeight, juce::Component& dinButton)
+inline void addColumnAndDinButton (juce::Component& parent, const juce::Array<juce::Component*>& widgets, int rowHeight,
+                                   juce::Component& dinButton)
 {
     addDinButton (parent, dinButton, addColumn (parent, widgets, columnTop, rowHeight));
 }

@@ -1,8 +1,8 @@
 #include "views/EditorComponent.h"
 
 #include "BinaryData.h"
-#include <functional>
 #include "images/EmbeddedImages.h"
+#include "model/ControlType.h"
 #include "views/KeybedControlView.h"
 #include "views/KnobBank.h"
 #include "views/MainSectionView.h"
@@ -12,7 +12,7 @@
 #include "views/SwitchBank.h"
 #include "views/TransportBank.h"
 #include "views/WheelBank.h"
-#include "model/ControlType.h"
+#include <functional>
 
 namespace
 {
@@ -77,7 +77,7 @@ EditorComponent::~EditorComponent()
 //==============================================================================
 void EditorComponent::viewSelected (int viewIndex)
 {
-    if (!juce::isPositiveAndBelow (viewIndex, views.size()))
+    if (! juce::isPositiveAndBelow (viewIndex, views.size()))
         return;
 
     for (auto* selector : selectors)
@@ -104,7 +104,7 @@ void EditorComponent::viewSelected (int viewIndex)
 
 juce::Component* EditorComponent::getView (int viewIndex)
 {
-    if (!juce::isPositiveAndBelow (viewIndex, views.size()))
+    if (! juce::isPositiveAndBelow (viewIndex, views.size()))
         return nullptr;
 
     return buildView (viewIndex);
@@ -124,11 +124,11 @@ void EditorComponent::buildRemainingViews()
     announceCurrentValues();
 }
 
-bool EditorComponent::areAllViewsBuilt() const { return !views.contains (nullptr); }
+bool EditorComponent::areAllViewsBuilt() const { return ! views.contains (nullptr); }
 
 void EditorComponent::paint (juce::Graphics&)
 {
-    if (!areAllViewsBuilt())
+    if (! areAllViewsBuilt())
         triggerAsyncUpdate();
 }
 
@@ -156,16 +156,26 @@ std::unique_ptr<juce::Component> EditorComponent::createView (int viewIndex)
 {
     switch (viewIndex)
     {
-        case mainView:      return std::make_unique<MainSectionView> (engine);
-        case knobsView:     return std::make_unique<KnobBank> (engine, numKnobs);
-        case switchesView:  return std::make_unique<SwitchBank> (engine, numSwitches);
-        case drumPadsView:  return std::make_unique<PadBank> (engine, numPads);
-        case rollModeView:  return std::make_unique<RollModeBank> (engine);
-        case transportView: return std::make_unique<TransportBank> (engine);
-        case keybedView:    return std::make_unique<KeybedControlView> (engine);
-        case wheelsView:    return std::make_unique<WheelBank> (engine);
-        case sustainView:   return std::make_unique<SustainBank> (engine);
-        default:            break;
+        case mainView:
+            return std::make_unique<MainSectionView> (engine);
+        case knobsView:
+            return std::make_unique<KnobBank> (engine, numKnobs);
+        case switchesView:
+            return std::make_unique<SwitchBank> (engine, numSwitches);
+        case drumPadsView:
+            return std::make_unique<PadBank> (engine, numPads);
+        case rollModeView:
+            return std::make_unique<RollModeBank> (engine);
+        case transportView:
+            return std::make_unique<TransportBank> (engine);
+        case keybedView:
+            return std::make_unique<KeybedControlView> (engine);
+        case wheelsView:
+            return std::make_unique<WheelBank> (engine);
+        case sustainView:
+            return std::make_unique<SustainBank> (engine);
+        default:
+            break;
     }
 
     jassertfalse;

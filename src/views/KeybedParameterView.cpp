@@ -8,8 +8,8 @@
 KeybedParameterView::KeybedParameterView (const juce::String& zoneName, ZKEditorEngine::Ptr editorEngine)
     : engine (std::move (editorEngine))
 {
-    title = ColumnLayout::addTitledFrame (*this, zoneName, ColumnLayout::nearTitleX,
-                                          ColumnLayout::keybedTitleFontHeight);
+    title =
+        ColumnLayout::addTitledFrame (*this, zoneName, ColumnLayout::nearTitleX, ColumnLayout::keybedTitleFontHeight);
 
     auto* keybed = engine->getControls (ControlType::Keybed).getFirst();
     juce::Array<juce::Component*> column;

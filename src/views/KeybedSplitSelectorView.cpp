@@ -20,8 +20,9 @@ KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngi
                                           ColumnLayout::keybedTitleFontHeight);
 
     // Value 0 is "On": the first entry stands for the stored 0.
-    splitModeBox = std::make_unique<SingleParameterControllerComboBox> (engine, "Split Mode", ControlType::Keybed,
-                                                                        ParameterDescriptions::getListEntries (ControlType::Keybed, "Split Mode"), this);
+    splitModeBox = std::make_unique<SingleParameterControllerComboBox> (
+        engine, "Split Mode", ControlType::Keybed,
+        ParameterDescriptions::getListEntries (ControlType::Keybed, "Split Mode"), this);
 
     auto* keybed = engine->getControls (ControlType::Keybed).getFirst();
     const auto minimum = (int) keybed->getMinimum ("Split Point") + splitPointDisplayOffset;
@@ -29,8 +30,8 @@ KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngi
     numberBoxes.add (std::make_unique<SingleParameterControllerNumberBox> (engine, "Split Point", ControlType::Keybed,
                                                                            minimum, maximum, splitPointDisplayOffset));
 
-    ColumnLayout::addColumn (*this, { splitModeBox.get(), numberBoxes.getFirst() },
-                             ColumnLayout::columnTop, ColumnLayout::widgetHeight);
+    ColumnLayout::addColumn (*this, { splitModeBox.get(), numberBoxes.getFirst() }, ColumnLayout::columnTop,
+                             ColumnLayout::widgetHeight);
 }
 
 KeybedSplitSelectorView::~KeybedSplitSelectorView() = default;

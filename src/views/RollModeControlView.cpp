@@ -29,7 +29,8 @@ RollModeControlView::RollModeControlView (ZKEditorEngine::Ptr editorEngine)
         ParameterDescriptions::getListEntries (ControlType::RollMode, "Time Div"));
     // Value 0 is "Toggle" here, the other way round from the transport buttons' list.
     functionBox = std::make_unique<SingleParameterControllerComboBox> (
-        engine, "Function", ControlType::RollMode, ParameterDescriptions::getListEntries (ControlType::RollMode, "Function"));
+        engine, "Function", ControlType::RollMode,
+        ParameterDescriptions::getListEntries (ControlType::RollMode, "Function"));
 
     ColumnLayout::addColumn (*this, { functionBox.get(), timeDivisionBox.get(), gateBox, swingBox },
                              ColumnLayout::columnTop, widgetHeight);

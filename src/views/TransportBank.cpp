@@ -20,7 +20,8 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
     juce::OwnedArray<juce::Component> controlViews;
 
     for (int button = 0; button < numButtons; ++button)
-        controlViews.add (std::make_unique<TransportControlView> (engine, (unsigned int) button, getButtonName (button)));
+        controlViews.add (
+            std::make_unique<TransportControlView> (engine, (unsigned int) button, getButtonName (button)));
 
     setUpBanks (controlViews, viewsPerBank);
     dinButton = addDinButton (engine, "Transport Midi To DIN", dinButtonPosition);
@@ -30,6 +31,7 @@ TransportBank::~TransportBank() = default;
 
 juce::String TransportBank::getButtonName (int index)
 {
-    return juce::isPositiveAndBelow (index, numButtons) ? ParameterDescriptions::getControlName (ControlType::Transport, index)
-                                                        : juce::String();
+    return juce::isPositiveAndBelow (index, numButtons)
+               ? ParameterDescriptions::getControlName (ControlType::Transport, index)
+               : juce::String();
 }

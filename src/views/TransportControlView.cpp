@@ -11,8 +11,8 @@ TransportControlView::TransportControlView (ZKEditorEngine::Ptr engine, unsigned
     title = ColumnLayout::addTitledFrame (*this, buttonName);
 
     // Value 0 is "Momentary" here, the other way round from the roll mode's list.
-    functionBox = std::make_unique<TransportControllerComboBox> (engine, "Function", buttonIndex,
-                                                                 ParameterDescriptions::getListEntries (ControlType::Transport, "Function"));
+    functionBox = std::make_unique<TransportControllerComboBox> (
+        engine, "Function", buttonIndex, ParameterDescriptions::getListEntries (ControlType::Transport, "Function"));
     ccBox = std::make_unique<TransportControllerNumberBox> (engine, "CC", buttonIndex, 0, 127);
 
     ColumnLayout::addColumn (*this, { functionBox.get(), ccBox.get() }, ColumnLayout::columnTop,

@@ -93,7 +93,7 @@ void CustomLook::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int
 void CustomLook::drawMenuBarItem (juce::Graphics& g, int width, int height, int itemIndex, const juce::String& itemText,
                                   bool isMouseOverItem, bool isMenuOpen, bool, juce::MenuBarComponent& menuBar)
 {
-    if (!menuBar.isEnabled())
+    if (! menuBar.isEnabled())
     {
         g.fillAll (EditorColours::white);
         g.setColour (menuBar.findColour (juce::PopupMenu::textColourId).withMultipliedAlpha (disabledAlpha));
@@ -140,7 +140,7 @@ void CustomLook::drawLabel (juce::Graphics& g, juce::Label& label)
 {
     g.fillAll (label.findColour (juce::Label::backgroundColourId));
 
-    if (!label.isBeingEdited())
+    if (! label.isBeingEdited())
     {
         const auto alpha = label.isEnabled() ? 1.0f : disabledAlpha;
 

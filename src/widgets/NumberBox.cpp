@@ -92,7 +92,7 @@ NumberBox::~NumberBox()
 void NumberBox::setNumber (double newNumber)
 {
     // Written so that a NaN is refused as well.
-    if (!(newNumber >= minimum && newNumber <= maximum))
+    if (! (newNumber >= minimum && newNumber <= maximum))
     {
         showText (asWholeNumber (value));
         return;
@@ -314,7 +314,7 @@ void NumberBox::showText (const juce::String& text)
 
 void NumberBox::updateRangeMark()
 {
-    setTooltip (isOutOfRange() ? "Outside the range " + asWholeNumber (minimum) + " to " + asWholeNumber (maximum)
-                                     + " of this box"
-                               : juce::String());
+    setTooltip (isOutOfRange()
+                    ? "Outside the range " + asWholeNumber (minimum) + " to " + asWholeNumber (maximum) + " of this box"
+                    : juce::String());
 }

@@ -57,7 +57,7 @@ public:
     double getValue() const noexcept { return value; }
 
     /** True while the shown number lies outside the range. */
-    bool isOutOfRange() const noexcept { return !(value >= minimum && value <= maximum); }
+    bool isOutOfRange() const noexcept { return ! (value >= minimum && value <= maximum); }
 
     /** Registers a listener unless it is registered already. Listeners are not owned. */
     void addListener (Listener* listener);

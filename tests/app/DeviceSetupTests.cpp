@@ -259,7 +259,7 @@ TEST_F (DeviceSetupTest, FindControllerSelectsTheAnsweringPairOrSaysNoneAnswered
     EXPECT_EQ (content().getFinderStatus(), DeviceManagerWindow::searchingText);
     EXPECT_FALSE (content().getFindButton().isEnabled());
 
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return !window->isFindingController(); }, 5000));
+    ASSERT_TRUE (pumpMessagesUntil ([this] { return ! window->isFindingController(); }, 5000));
     EXPECT_EQ (content().getFinderStatus(), juce::String ("No controller answered"));
     EXPECT_EQ (content().getSelectedInputName(), juce::String ("In A")); // the selection is left alone
     EXPECT_TRUE (content().getFindButton().isEnabled());
@@ -267,7 +267,7 @@ TEST_F (DeviceSetupTest, FindControllerSelectsTheAnsweringPairOrSaysNoneAnswered
     // Plugged in while the dialog is open: it is found, listed and selected, but not yet applied.
     controller.replug();
     window->buttonClicked (&content().getFindButton());
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return !window->isFindingController(); }, 5000));
+    ASSERT_TRUE (pumpMessagesUntil ([this] { return ! window->isFindingController(); }, 5000));
     EXPECT_EQ (content().getFinderStatus(), DeviceManagerWindow::foundText + VirtualController::deviceName);
     EXPECT_EQ (content().getSelectedInputName(), VirtualController::deviceName);
     EXPECT_EQ (content().getSelectedOutputName(), VirtualController::deviceName);
@@ -339,6 +339,6 @@ TEST_F (ConnectionStatusTest, FollowsThePortsAndOffersDeviceSetup)
 
     devices.setOutputNames ({});
     manager.timerCallback(); // the device check finds the output gone
-    pumpMessagesUntil ([status] { return !status->isConnected(); }, 2000);
+    pumpMessagesUntil ([status] { return ! status->isConnected(); }, 2000);
     EXPECT_EQ (status->getText(), juce::String ("No controller chosen - Device Setup..."));
 }

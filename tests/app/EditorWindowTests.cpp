@@ -49,8 +49,8 @@ juce::uint8 knobOneCcInFile (EditorWindow& window, const juce::File& file)
 {
     auto* knob = window.getEngine()->getControls (ControlType::Knob)[0];
     const auto bytes = readBytes (file);
-    return static_cast<const juce::uint8*> (bytes.getData())[WidgetTestHelpers::dumpHeadLength + knob->getOffset()
-                                                             + knob->getIndex ("CC")];
+    return static_cast<const juce::uint8*> (
+        bytes.getData())[WidgetTestHelpers::dumpHeadLength + knob->getOffset() + knob->getIndex ("CC")];
 }
 
 class CommandLineTest : public ApplicationTest
@@ -358,7 +358,7 @@ TEST_F (ApplicationTest, WindowClosedWhileItsChooserIsOpenIsLeftAlone)
 
     // Save (untitled, so it asks), the "Save To File" button and "Load From File": each time the
     // user closes the window while its chooser is open, then picks a file.
-    const std::vector<std::function<void (EditorWindow&)>> operations {
+    const std::vector<std::function<void (EditorWindow&)>> operations{
         [] (EditorWindow& editor) { perform (editor, CommandIDs::save); },
         [] (EditorWindow& editor) { editor.buttonClicked (&presetButton (editor, "Save To File")); },
         [] (EditorWindow& editor) { editor.buttonClicked (&presetButton (editor, "Load From File")); },

@@ -242,7 +242,8 @@ TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
     const auto comma = document.substring (channelStart, channelEnd).endsWithChar (',') ? "," : "";
 
     const std::pair<juce::String, const char*> broken[] = {
-        { document.replaceSection (channelStart, channelEnd - channelStart, "\"MIDI Channel\": 17" + juce::String (comma)),
+        { document.replaceSection (channelStart, channelEnd - channelStart,
+                                   "\"MIDI Channel\": 17" + juce::String (comma)),
           "Knob 1 \"MIDI Channel\" takes a number from 1 to 16, not 17" },
         { document.replaceFirstOccurrenceOf ("\"Max\":", "\"Maximum\":"), "\"Max\" is missing" },
         { document.replaceFirstOccurrenceOf ("\"version\": 1,", "\"version\": 1, \"colour\": \"red\","),
@@ -265,10 +266,10 @@ TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
 
 TEST_F (ZkmProgram, SetChangesOneValueAsShownAndRefusesOneOutOfRange)
 {
-    const auto file = writePresetFile ("preset.zkp", layout.getEngine().readPresetFileImage (
-                                                         juce::File (juce::SystemStats::getEnvironmentVariable (
-                                                                         "ZKM_TEST_SOURCE_DIR", {}))
-                                                             .getChildFile ("src/resources/ZKM_DefaultPreset.zkp")));
+    const auto file = writePresetFile (
+        "preset.zkp", layout.getEngine().readPresetFileImage (
+                          juce::File (juce::SystemStats::getEnvironmentVariable ("ZKM_TEST_SOURCE_DIR", {}))
+                              .getChildFile ("src/resources/ZKM_DefaultPreset.zkp")));
     const auto before = contentOf (file);
 
     const auto refused = run ({ "set", "preset.zkp", "Knob 3", "MIDI Channel", "17" });

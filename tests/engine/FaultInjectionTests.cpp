@@ -15,7 +15,7 @@ constexpr int getWaitMs = 30000;
 
 bool waitForGet (ZKEditorEngine& engine)
 {
-    return pumpMessagesUntil ([&] { return !engine.isGetInProgress(); }, getWaitMs);
+    return pumpMessagesUntil ([&] { return ! engine.isGetInProgress(); }, getWaitMs);
 }
 
 class FaultInjectionTest : public ::testing::Test
@@ -121,11 +121,12 @@ TEST_F (FaultInjectionTest, ControllerUnpluggedDuringASendFailsOnceAndASendAfter
     const auto image = getImage (*engine);
 
     // The Send holds the message thread, as it does in the editor; the cable is pulled meanwhile.
-    std::thread unplugger ([this]
-                           {
-                               juce::Thread::sleep (300);
-                               rig.controller.unplug();
-                           });
+    std::thread unplugger (
+        [this]
+        {
+            juce::Thread::sleep (300);
+            rig.controller.unplug();
+        });
     const bool sent = engine->sendPreset (slot);
     unplugger.join();
 
@@ -162,8 +163,8 @@ TEST (TwoGetsAtOnce, EachEngineLoadsItsOwnSlotOneAfterTheOther)
     second->getPreset (4); // while the first one's replies are on their way
     EXPECT_TRUE (second->isGetInProgress());
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !first->isGetInProgress() && !second->isGetInProgress(); },
-                                    getWaitMs));
+    ASSERT_TRUE (
+        pumpMessagesUntil ([&] { return ! first->isGetInProgress() && ! second->isGetInProgress(); }, getWaitMs));
     EXPECT_EQ (getImage (*first), createPatternImage (3));
     EXPECT_EQ (getImage (*second), createPatternImage (4));
     EXPECT_EQ (firstListener.getNumFailures() + secondListener.getNumFailures(), 0);

@@ -15,7 +15,7 @@ constexpr int getWaitMs = 30000;
 
 bool waitForGet (ZKEditorEngine& engine)
 {
-    return pumpMessagesUntil ([&] { return !engine.isGetInProgress(); }, getWaitMs);
+    return pumpMessagesUntil ([&] { return ! engine.isGetInProgress(); }, getWaitMs);
 }
 
 int countRequests (const std::vector<juce::MidiMessage>& messages)

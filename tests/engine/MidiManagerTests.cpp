@@ -297,7 +297,7 @@ TEST (MidiManager, ListenersComeAndGoWhileAnotherThreadDelivers)
             done = true;
         });
 
-    while (!done)
+    while (! done)
     {
         CountingListener passing;
         rig.manager.addListener (&passing);

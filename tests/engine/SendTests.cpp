@@ -90,7 +90,7 @@ TEST (SendPreset, ControllerSlotThenEqualsTheEditorsImage)
     // And a Get brings the same preset back into another window.
     auto other = createEngine (rig.manager);
     other->getPreset (17);
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !other->isGetInProgress(); }, 30000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! other->isGetInProgress(); }, 30000));
     EXPECT_EQ (getImage (*other), image);
 }
 
@@ -161,7 +161,7 @@ TEST (SendPreset, MayRunWhileAGetWaits)
 
     engine->getPreset (2);
     EXPECT_TRUE (engine->sendPreset (9));
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return !engine->isGetInProgress(); }, 30000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isGetInProgress(); }, 30000));
 
     EXPECT_EQ (rig.controller.getSlot (9), image);
     EXPECT_EQ (getImage (*engine), createPatternImage (2));

@@ -365,8 +365,8 @@ TEST (VirtualController, DestroyedInputIsNeverCalledAgain)
 //==============================================================================
 TEST (VirtualController, LoadsItsSlotsFromAnExistingFile)
 {
-    auto file =
-        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
+    auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                    .getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
     juce::MemoryBlock data;
 
     for (int slot = 0; slot < VirtualController::numberOfSlots; ++slot)
@@ -422,14 +422,14 @@ TEST (VirtualController, RefusesAFileThatIsNotASlotFileAndSaysSo)
 
 TEST (VirtualController, SavesItsSlotsSoonAfterAWriteAndAtTheEnd)
 {
-    auto file =
-        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
+    auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                    .getNonexistentChildFile ("ZKMSlots-" + juce::Uuid().toString(), ".bin", false);
 
     auto savedByte = [&] (int slot, int index) -> int
     {
         juce::MemoryBlock data;
 
-        if (!file.loadFileAsData (data) || (int) data.getSize() != VirtualController::numberOfSlots * imageLength)
+        if (! file.loadFileAsData (data) || (int) data.getSize() != VirtualController::numberOfSlots * imageLength)
             return -1;
 
         return static_cast<const juce::uint8*> (data.getData())[slot * imageLength + index];

@@ -38,7 +38,7 @@ public:
 
     void deliver (const juce::MidiMessage& message)
     {
-        if (started && !dead)
+        if (started && ! dead)
             callback.handleIncomingMidiMessage (nullptr, message);
     }
 
@@ -261,7 +261,7 @@ std::unique_ptr<MidiDeviceLayer::Input> FakeMidiDeviceLayer::openInput (int inde
     {
         const juce::ScopedLock sl (lock);
 
-        if (inputOpenFails || !juce::isPositiveAndBelow (index, inputNames.size()))
+        if (inputOpenFails || ! juce::isPositiveAndBelow (index, inputNames.size()))
             return nullptr;
 
         openedInputIndexes.add (index);
@@ -275,7 +275,7 @@ std::unique_ptr<MidiDeviceLayer::Output> FakeMidiDeviceLayer::openOutput (int in
     {
         const juce::ScopedLock sl (lock);
 
-        if (outputOpenFails || !juce::isPositiveAndBelow (index, outputNames.size()))
+        if (outputOpenFails || ! juce::isPositiveAndBelow (index, outputNames.size()))
             return nullptr;
 
         openedOutputIndexes.add (index);

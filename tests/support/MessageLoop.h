@@ -10,7 +10,7 @@ inline bool pumpMessagesUntil (const std::function<bool()>& predicate, int timeo
     constexpr int stepMs = 2;
     const auto deadline = juce::Time::getMillisecondCounterHiRes() + timeoutMs;
 
-    while (!predicate())
+    while (! predicate())
     {
         if (juce::Time::getMillisecondCounterHiRes() >= deadline)
             return predicate();

@@ -84,7 +84,7 @@ inline bool isShownWithin (const juce::Component& component, const juce::Compone
         if (c == &root)
             return true;
 
-        if (!c->isVisible())
+        if (! c->isVisible())
             return false;
     }
 

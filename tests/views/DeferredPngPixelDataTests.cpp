@@ -63,7 +63,6 @@ const void* freshCopy (const EmbeddedPng& png)
 //==============================================================================
 TEST (DeferredPngPixelData, SizeAndFormatComeFromTheHeaderBeforeAnyDecoding)
 {
-
     for (const auto& png : embeddedPngs())
     {
         const auto expected = juce::ImageFileFormat::loadFrom (png.data, (size_t) png.size);

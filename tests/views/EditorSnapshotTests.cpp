@@ -102,7 +102,7 @@ void expectReadable (juce::Component& view, juce::Component& root, const juce::S
     // given its font by the look, not by the views.
     for (auto* label : findAll<juce::Label> (view))
     {
-        if (!isShownWithin (*label, root) || label->getText().isEmpty()
+        if (! isShownWithin (*label, root) || label->getText().isEmpty()
             || dynamic_cast<juce::ComboBox*> (label->getParentComponent()) != nullptr)
             continue;
 
