@@ -295,39 +295,32 @@ void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiM
 
 void MidiManager::timerCallback()
 {
-    const auto chosenOutput = getOutputDeviceName();
-
-    if (chosenOutput.isNotEmpty())
+    // The same check for each direction: a chosen device that is listed again is opened, the port
+    // of one that vanished is closed.
+    const auto check = [this] (const juce::String& chosenName, const auto& listNames, bool isOpen, const auto& reopen,
+                               juce::CriticalSection& portLock, auto& port)
     {
-        const bool present = getAvailableOutputNames().contains (chosenOutput);
+        if (chosenName.isEmpty())
+            return;
 
-        if (present && ! isOutputOpen())
+        const bool present = listNames().contains (chosenName);
+
+        if (present && ! isOpen)
         {
-            setOutputDevice (chosenOutput);
+            reopen (chosenName);
         }
-        else if (! present && isOutputOpen())
+        else if (! present && isOpen)
         {
-            const juce::ScopedLock sl (outputLock);
+            const juce::ScopedLock sl (portLock);
             const juce::ScopedLock layerSl (layerLock);
-            output.reset();
+            port.reset();
         }
-    }
+    };
 
-    const auto chosenInput = getInputDeviceName();
-
-    if (chosenInput.isNotEmpty())
-    {
-        const bool present = getAvailableInputNames().contains (chosenInput);
-
-        if (present && ! isInputOpen())
-        {
-            setInputDevice (chosenInput);
-        }
-        else if (! present && isInputOpen())
-        {
-            const juce::ScopedLock sl (inputLock);
-            const juce::ScopedLock layerSl (layerLock);
-            input.reset();
-        }
-    }
+    check (
+        getOutputDeviceName(), [this] { return getAvailableOutputNames(); }, isOutputOpen(),
+        [this] (const juce::String& name) { setOutputDevice (name); }, outputLock, output);
+    check (
+        getInputDeviceName(), [this] { return getAvailableInputNames(); }, isInputOpen(),
+        [this] (const juce::String& name) { setInputDevice (name); }, inputLock, input);
 }

@@ -11,7 +11,6 @@
 namespace
 {
 constexpr int numberOfSlots = ZKMModel::numberOfSlots;
-const juce::String controllerName = VirtualController::deviceName;
 
 struct ProgramRun
 {
@@ -65,7 +64,7 @@ protected:
 
     ProgramRun runOnController (juce::StringArray arguments)
     {
-        arguments.addArray ({ "--device", controllerName, "--quiet" });
+        arguments.addArray ({ "--device", VirtualController::deviceName, "--quiet" });
         return run (arguments);
     }
 
@@ -316,11 +315,11 @@ TEST_F (ZkmProgram, EachFailureHasItsExitCodeAndOneLineAndWritesNothing)
 
     const Case cases[] = {
         { { "get", "3", "-o", "never.zkp", "--device", "No Such Device" }, 3, "No Such Device" },
-        { { "send", "missing.zkp", "3", "--device", controllerName }, 4, "does not exist" },
-        { { "send", "short.zkp", "3", "--device", controllerName }, 4, "is not a preset file" },
+        { { "send", "missing.zkp", "3", "--device", VirtualController::deviceName }, 4, "does not exist" },
+        { { "send", "short.zkp", "3", "--device", VirtualController::deviceName }, 4, "is not a preset file" },
         { { "show", "short.zkp" }, 4, "is not a preset file" },
-        { { "send", "good.zkp", "25", "--device", controllerName }, 2, "1 to 24" },
-        { { "get", "3", "--device", controllerName }, 2, "-o FILE" },
+        { { "send", "good.zkp", "25", "--device", VirtualController::deviceName }, 2, "1 to 24" },
+        { { "get", "3", "--device", VirtualController::deviceName }, 2, "-o FILE" },
         { { "frobnicate" }, 2, "no command named" },
         { { "show", "good.zkp", "--colour" }, 2, "unknown option --colour" },
     };
