@@ -21,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     static Fixture fixture; // JUCE and the engine are set up once per process
     auto& engine = fixture.layout.getEngine();
 
-    const auto text = juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) size);
     juce::Array<juce::uint8> image;
-    const auto result = PresetJson::fromJsonText (engine, text, image);
+    const auto result = PresetJson::fromJsonData (engine, juce::MemoryBlock (data, size), image);
 
     if (result.failed())
     {

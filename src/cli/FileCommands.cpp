@@ -161,9 +161,9 @@ int import (const juce::ArgumentList& arguments)
 
     PresetLayout layout;
     const auto source = words.getPositionalFile (0);
-    const auto text = PresetFiles::readText (source);
+    const auto document = PresetFiles::readDocument (source);
     juce::Array<juce::uint8> image;
-    const auto result = PresetJson::fromJsonText (layout.getEngine(), text, image);
+    const auto result = PresetJson::fromJsonData (layout.getEngine(), document, image);
 
     if (result.failed())
         CliFailure::fail (CliFailure::rejectedFile, source.getFileName() + ": " + result.getErrorMessage());

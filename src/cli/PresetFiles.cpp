@@ -5,7 +5,7 @@
 
 namespace
 {
-// Nothing this program reads as text comes near this size; a larger file is a mistake.
+// No preset document comes near this size; a larger file is a mistake.
 constexpr juce::int64 largestTextFile = 16 * 1024 * 1024;
 
 void checkReadable (const juce::File& file)
@@ -55,7 +55,7 @@ void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file)
                           "could not write " + file.getFullPathName() + ": " + writer.getResult().getErrorMessage());
 }
 
-juce::String readText (const juce::File& file)
+juce::MemoryBlock readDocument (const juce::File& file)
 {
     checkReadable (file);
 
@@ -67,6 +67,6 @@ juce::String readText (const juce::File& file)
     if (! file.loadFileAsData (content))
         CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName() + " cannot be read");
 
-    return content.toString();
+    return content;
 }
 } // namespace PresetFiles

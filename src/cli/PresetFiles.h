@@ -19,6 +19,7 @@ void writeImage (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image, 
 /** Writes a preset dump as a preset file, safely; ends the command when it cannot be written. */
 void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file);
 
-/** Reads a whole text file; ends the command when it is missing or unreadable. */
-juce::String readText (const juce::File& file);
+/** Reads a whole file of a document; ends the command when it is missing, unreadable or too large
+    to be a document. */
+juce::MemoryBlock readDocument (const juce::File& file);
 } // namespace PresetFiles

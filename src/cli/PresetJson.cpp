@@ -3,6 +3,7 @@
 #include "engine/PresetParameters.h"
 #include "model/ControlType.h"
 
+#include <cstring>
 #include <set>
 
 namespace
@@ -233,6 +234,17 @@ juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
 juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
 {
     return juce::JSON::toString (toJson (layout, image));
+}
+
+juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data, juce::Array<juce::uint8>& image)
+{
+    const auto* bytes = static_cast<const char*> (data.getData());
+    const auto size = (int) data.getSize();
+
+    if (std::memchr (bytes, 0, (size_t) size) != nullptr || ! juce::CharPointer_UTF8::isValidString (bytes, size))
+        return juce::Result::fail ("not a preset document: it is not UTF-8 text");
+
+    return fromJsonText (layout, juce::String::fromUTF8 (bytes, size), image);
 }
 
 juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image)

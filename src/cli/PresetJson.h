@@ -20,6 +20,11 @@ juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
 /** The document as indented text, keys in a fixed order. */
 juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
 
+/** The image of a document read from a file: its bytes must be UTF-8 text (JUCE's strings and
+    its JSON reader assume valid UTF-8 and read past the end of a broken sequence), then as
+    fromJsonText. */
+juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data, juce::Array<juce::uint8>& image);
+
 /** The image of a document: every control and parameter must be there exactly once and every value
     must lie within the range that the editor accepts for it. On failure the image is left as it
     was and the result names the first problem. */

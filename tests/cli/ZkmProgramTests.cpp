@@ -44,7 +44,7 @@ protected:
     /** Runs zkm with these arguments in the work folder, with no X display. */
     ProgramRun run (const juce::StringArray& arguments)
     {
-        const auto program = juce::SystemStats::getEnvironmentVariable ("ZKM_CLI_BINARY", {});
+        const juce::String program (ZKM_CLI_BINARY);
         juce::String command = "cd " + quote (work.getFullPathName()) + " && DISPLAY= XDG_CONFIG_HOME="
                                + quote (work.getChildFile ("config").getFullPathName())
                                + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin " + quote (program);
@@ -106,6 +106,13 @@ protected:
         juce::MemoryBlock content;
         file.loadFileAsData (content);
         return content;
+    }
+
+    /** The image of the embedded default preset. */
+    static juce::Array<juce::uint8> defaultImage()
+    {
+        const auto dump = ZKMModel::getDefaultPresetDump();
+        return { dump.getRawDataPointer() + ZKMModel::dumpHeadLength, ZKMModel::imageLength };
     }
 
     /** A preset every value of which the editor accepts: random modes, then a random value within
@@ -202,9 +209,7 @@ TEST_F (ZkmProgram, BacksUpAllSlotsAndRestoresThemOnlyFromACompleteBackup)
 TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
 {
     juce::Array<juce::Array<juce::uint8>> images;
-    const auto defaultPreset = juce::File (juce::SystemStats::getEnvironmentVariable ("ZKM_TEST_SOURCE_DIR", {}))
-                                   .getChildFile ("src/resources/ZKM_DefaultPreset.zkp");
-    images.add (layout.getEngine().readPresetFileImage (defaultPreset));
+    images.add (defaultImage());
     ASSERT_FALSE (images.getFirst().isEmpty());
 
     juce::Random random (99);
@@ -252,6 +257,15 @@ TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
           "more than nine digits" },
     };
 
+    // A document cut inside a character is not read at all (JUCE's strings assume valid UTF-8).
+    juce::MemoryBlock cut;
+    cut.append (document.toRawUTF8(), document.getNumBytesAsUTF8() / 2);
+    cut.append ("\"\xe2\x82", 3);
+    work.getChildFile ("cut.json").replaceWithData (cut.getData(), cut.getSize());
+    const auto notText = run ({ "import", "cut.json", "-o", "never.zkp" });
+    EXPECT_EQ (notText.exitCode, 4);
+    EXPECT_TRUE (notText.errors.contains ("not UTF-8 text")) << notText.errors;
+
     for (const auto& [text, message] : broken)
     {
         work.getChildFile ("broken.json").replaceWithText (text);
@@ -265,10 +279,7 @@ TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
 
 TEST_F (ZkmProgram, SetChangesOneValueAsShownAndRefusesOneOutOfRange)
 {
-    const auto file = writePresetFile (
-        "preset.zkp", layout.getEngine().readPresetFileImage (
-                          juce::File (juce::SystemStats::getEnvironmentVariable ("ZKM_TEST_SOURCE_DIR", {}))
-                              .getChildFile ("src/resources/ZKM_DefaultPreset.zkp")));
+    const auto file = writePresetFile ("preset.zkp", defaultImage());
     const auto before = contentOf (file);
 
     const auto refused = run ({ "set", "preset.zkp", "Knob 3", "MIDI Channel", "17" });
