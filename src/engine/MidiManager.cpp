@@ -30,18 +30,7 @@ MidiManager::~MidiManager()
     // A transfer still under way stops here, while the ports and the listeners are still there.
     transferQueue->cancelAll();
     transferQueue.reset();
-
-    {
-        const juce::ScopedLock sl (outputLock);
-        const juce::ScopedLock layerSl (layerLock);
-        output.reset();
-    }
-
-    {
-        const juce::ScopedLock sl (inputLock);
-        const juce::ScopedLock layerSl (layerLock);
-        input.reset();
-    }
+    closePorts();
 }
 
 //==============================================================================
@@ -230,12 +219,19 @@ bool MidiManager::areChosenDevicesPresent()
 
 void MidiManager::closePorts()
 {
-    {
-        const juce::ScopedLock sl (outputLock);
-        const juce::ScopedLock layerSl (layerLock);
-        output.reset();
-    }
+    closeOutput();
+    closeInput();
+}
 
+void MidiManager::closeOutput()
+{
+    const juce::ScopedLock sl (outputLock);
+    const juce::ScopedLock layerSl (layerLock);
+    output.reset();
+}
+
+void MidiManager::closeInput()
+{
     const juce::ScopedLock sl (inputLock);
     const juce::ScopedLock layerSl (layerLock);
     input.reset();
@@ -297,8 +293,8 @@ void MidiManager::timerCallback()
 {
     // The same check for each direction: a chosen device that is listed again is opened, the port
     // of one that vanished is closed.
-    const auto check = [this] (const juce::String& chosenName, const auto& listNames, bool isOpen, const auto& reopen,
-                               juce::CriticalSection& portLock, auto& port)
+    const auto check =
+        [] (const juce::String& chosenName, const auto& listNames, bool isOpen, const auto& reopen, const auto& close)
     {
         if (chosenName.isEmpty())
             return;
@@ -311,16 +307,14 @@ void MidiManager::timerCallback()
         }
         else if (! present && isOpen)
         {
-            const juce::ScopedLock sl (portLock);
-            const juce::ScopedLock layerSl (layerLock);
-            port.reset();
+            close();
         }
     };
 
     check (
         getOutputDeviceName(), [this] { return getAvailableOutputNames(); }, isOutputOpen(),
-        [this] (const juce::String& name) { setOutputDevice (name); }, outputLock, output);
+        [this] (const juce::String& name) { setOutputDevice (name); }, [this] { closeOutput(); });
     check (
         getInputDeviceName(), [this] { return getAvailableInputNames(); }, isInputOpen(),
-        [this] (const juce::String& name) { setInputDevice (name); }, inputLock, input);
+        [this] (const juce::String& name) { setInputDevice (name); }, [this] { closeInput(); });
 }

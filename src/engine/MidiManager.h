@@ -94,6 +94,8 @@ private:
     //==============================================================================
     void openInputAt (int index);
     void openOutputAt (int index);
+    void closeInput();
+    void closeOutput();
 
     // Declared first so that a layer of the manager's own outlives the ports opened on it.
     std::unique_ptr<MidiDeviceLayer> ownedLayer;
