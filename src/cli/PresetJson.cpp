@@ -241,6 +241,9 @@ juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data
     const auto* bytes = static_cast<const char*> (data.getData());
     const auto size = (int) data.getSize();
 
+    if (size == 0)
+        return juce::Result::fail ("not a preset document: the file is empty");
+
     if (std::memchr (bytes, 0, (size_t) size) != nullptr || ! juce::CharPointer_UTF8::isValidString (bytes, size))
         return juce::Result::fail ("not a preset document: it is not UTF-8 text");
 

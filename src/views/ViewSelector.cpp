@@ -15,8 +15,9 @@ void ViewSelector::buttonClicked (juce::Button* button)
         // The last added hears first. A listener that adds another while it is told does not make
         // the newcomer hear this click.
         const auto toTell = listeners;
+        const auto selected = viewIndex; // a structured binding cannot be captured in C++17
 
-        ListenerWalk::newestFirst (toTell, [viewIndex] (auto* listener) { listener->viewSelected (viewIndex); });
+        ListenerWalk::newestFirst (toTell, [selected] (auto* listener) { listener->viewSelected (selected); });
     }
 }
 

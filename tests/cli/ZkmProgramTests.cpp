@@ -266,6 +266,11 @@ TEST_F (ZkmProgram, ShowJsonThenImportGivesBackTheSamePresetFile)
     EXPECT_EQ (notText.exitCode, 4);
     EXPECT_TRUE (notText.errors.contains ("not UTF-8 text")) << notText.errors;
 
+    work.getChildFile ("empty.json").create();
+    const auto empty = run ({ "import", "empty.json", "-o", "never.zkp" });
+    EXPECT_EQ (empty.exitCode, 4);
+    EXPECT_TRUE (empty.errors.contains ("the file is empty")) << empty.errors;
+
     for (const auto& [text, message] : broken)
     {
         work.getChildFile ("broken.json").replaceWithText (text);
