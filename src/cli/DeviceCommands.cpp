@@ -54,12 +54,11 @@ struct TransferOutcome : public ZKEditorEngine::Listener
 
     void presetVerified (juce::uint8, const juce::Array<juce::uint8>&, const juce::Array<juce::uint8>& image) override
     {
-        verified = true;
         readBack = image;
     }
 
     ZKEditorEngine& engine;
-    bool fetched = false, sent = false, verified = false;
+    bool fetched = false, sent = false;
     juce::Array<juce::uint8> readBack;
 };
 
@@ -198,7 +197,6 @@ int backup (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::deviceFailure, "the backup could not start");
 
     session.runUntil ([&slotBackup] { return slotBackup.isFinished(); });
-    session.getProgressLine().clear();
 
     if (! slotBackup.getUnwrittenSlots().isEmpty())
         CliFailure::fail (CliFailure::rejectedFile, slotBackup.getSummary());
@@ -233,7 +231,6 @@ int restore (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::deviceFailure, "the restore could not start");
 
     session.runUntil ([&slotRestore] { return slotRestore.isFinished(); });
-    session.getProgressLine().clear();
 
     if (slotRestore.getVerifiedSlots().size() != ZKMModel::numberOfSlots)
         CliFailure::fail (CliFailure::deviceFailure, slotRestore.getSummary());

@@ -109,7 +109,6 @@ juce::String DeviceSession::runTransfers()
 {
     failure.clear();
     runUntil ([this] { return ! engine->isTransferInProgress(); });
-    progress.clear();
     return failure;
 }
 
@@ -134,6 +133,8 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone)
                                       : juce::String ("cancelled"));
         }
     }
+
+    progress.clear();
 }
 
 //==============================================================================

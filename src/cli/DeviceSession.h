@@ -31,10 +31,9 @@ public:
         failed, as the editor reports it, empty when none did; a Ctrl+C ends the command. */
     juce::String runTransfers();
 
-    /** Runs the message loop until the condition holds, with Ctrl+C as above. */
+    /** Runs the message loop until the condition holds, with Ctrl+C as above, then clears the
+        progress line. */
     void runUntil (const std::function<bool()>& isDone);
-
-    ProgressLine& getProgressLine() noexcept { return progress; }
 
 private:
     //==============================================================================

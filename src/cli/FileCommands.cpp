@@ -14,8 +14,6 @@
 
 namespace
 {
-const char* const nameControl = "Preset Name";
-const char* const nameParameter = "Name";
 constexpr int labelColumn = 26;
 
 juce::String describeName (const juce::Array<juce::uint8>& bytes)
@@ -37,7 +35,8 @@ void printListing (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image
     const auto parameters = PresetParameters::list (layout, image);
     juce::String currentControl;
 
-    std::cout << nameControl << ": " << describeName (PresetJson::getNameBytes (parameters)) << "\n";
+    std::cout << ParameterDescriptions::getControlName (PresetName, 0) << ": "
+              << describeName (PresetJson::getNameBytes (parameters)) << "\n";
 
     for (const auto& parameter : parameters)
     {
@@ -124,7 +123,9 @@ int set (const juce::ArgumentList& arguments)
     const auto label = words.getPositional (2);
     const auto value = words.getPositional (3);
 
-    if (control.equalsIgnoreCase (nameControl) && label.equalsIgnoreCase (nameParameter))
+    const auto nameControl = ParameterDescriptions::getControlName (PresetName, 0);
+
+    if (control.equalsIgnoreCase (nameControl) && label.equalsIgnoreCase (PresetJson::nameParameter))
     {
         const auto named = PresetJson::setName (value, parameters, image);
 

@@ -1,5 +1,6 @@
 #include "cli/PresetJson.h"
 
+#include "engine/ParameterDescriptions.h"
 #include "engine/PresetParameters.h"
 #include "model/ControlType.h"
 
@@ -14,9 +15,7 @@ const char* const controlsKey = "controls";
 const char* const formatName = "ZKM preset";
 constexpr int formatVersion = 1;
 
-// The preset's name is one text in the document rather than one number per character.
-const char* const nameControl = "Preset Name";
-const char* const nameKey = "Name";
+juce::String nameControl() { return ParameterDescriptions::getControlName (PresetName, 0); }
 constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
 
 juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
@@ -68,9 +67,9 @@ juce::var valueOf (const PresetParameters::Parameter& parameter)
     return (int) parameter.value + parameter.displayOffset;
 }
 
-/** A JSON value as a user would have typed it into the editor; fails for anything but a whole
+/** A JSON value as a user would have typed it into the editor; false for anything but a whole
     number or a text. */
-juce::Result textOf (const juce::var& value, juce::String& text)
+bool textOf (const juce::var& value, juce::String& text)
 {
     if (value.isString())
         text = value.toString();
@@ -79,9 +78,96 @@ juce::Result textOf (const juce::var& value, juce::String& text)
     else if (value.isDouble() && std::abs ((double) value) < 1.0e6 && std::floor ((double) value) == (double) value)
         text = juce::String ((juce::int64) (double) value);
     else
-        return juce::Result::fail ("is not a number or a text");
+        return false;
+
+    return true;
+}
+
+/** Where the document keeps a parameter: its control's object and its label there. */
+juce::String keyOf (const juce::String& controlName, const juce::String& label) { return controlName + "\n" + label; }
+
+/** Takes one parameter's value out of the document into the image, range checked. */
+juce::Result readParameter (juce::DynamicObject& controls, const PresetParameters::Parameter& parameter,
+                            juce::Array<juce::uint8>& image, std::set<juce::String>& used)
+{
+    auto* group = controls.getProperty (parameter.controlName).getDynamicObject();
+
+    if (group == nullptr)
+        return juce::Result::fail (parameter.controlName.quoted() + " is missing or not an object");
+
+    if (! group->hasProperty (parameter.label))
+        return juce::Result::fail (parameter.controlName + ": " + parameter.label.quoted() + " is missing");
+
+    juce::String valueText;
+
+    if (! textOf (group->getProperty (parameter.label), valueText))
+        return juce::Result::fail (parameter.controlName + " " + parameter.label.quoted()
+                                   + " is not a number or a text");
+
+    juce::uint8 stored = 0;
+    const auto checked = PresetParameters::parseDisplayValue (parameter, valueText, stored);
+
+    if (checked.failed())
+        return checked;
+
+    image.set (parameter.imageIndex, stored);
+    used.insert (keyOf (parameter.controlName, parameter.label));
+    return juce::Result::ok();
+}
+
+/** Anything the preset does not have is a mistake in the document, not to be passed over. */
+juce::Result findUnknownEntry (juce::DynamicObject& controls,
+                               const juce::Array<PresetParameters::Parameter>& parameters,
+                               const std::set<juce::String>& used)
+{
+    std::set<juce::String> knownControls;
+
+    for (const auto& parameter : parameters)
+        knownControls.insert (parameter.controlName);
+
+    for (const auto& control : controls.getProperties())
+    {
+        const auto controlName = control.name.toString();
+
+        if (controlName == nameControl())
+            continue;
+
+        if (knownControls.count (controlName) == 0)
+            return juce::Result::fail ("unknown control " + controlName.quoted());
+
+        auto* group = control.value.getDynamicObject();
+
+        if (group == nullptr)
+            return juce::Result::fail (controlName.quoted() + " is not an object");
+
+        for (const auto& entry : group->getProperties())
+            if (used.count (keyOf (controlName, entry.name.toString())) == 0)
+                return juce::Result::fail ("unknown parameter " + controlName + ": " + entry.name.toString().quoted());
+    }
 
     return juce::Result::ok();
+}
+
+/** The document's entry of the name: a text when it reads as one, its character codes otherwise. */
+juce::var nameEntryOf (const juce::Array<juce::uint8>& bytes)
+{
+    juce::DynamicObject::Ptr group (new juce::DynamicObject());
+
+    if (PresetJson::isPrintableName (bytes))
+    {
+        group->setProperty (PresetJson::nameParameter, PresetJson::getPrintableName (bytes));
+    }
+    else
+    {
+        juce::Array<juce::var> codes;
+
+        for (auto code : bytes)
+            codes.add ((int) code);
+
+        group->setProperty (PresetJson::nameParameter, codes);
+    }
+
+    return group.get();
 }
 
 juce::Result readName (const juce::var& group, const juce::Array<PresetParameters::Parameter>& parameters,
@@ -89,11 +175,11 @@ juce::Result readName (const juce::var& group, const juce::Array<PresetParameter
 {
     auto* object = group.getDynamicObject();
 
-    if (object == nullptr || object->getProperties().size() != 1 || ! object->hasProperty (nameKey))
-        return juce::Result::fail (juce::String (nameControl).quoted() + " must hold only "
-                                   + juce::String (nameKey).quoted());
+    if (object == nullptr || object->getProperties().size() != 1 || ! object->hasProperty (PresetJson::nameParameter))
+        return juce::Result::fail (nameControl().quoted() + " must hold only "
+                                   + juce::String (PresetJson::nameParameter).quoted());
 
-    const auto name = object->getProperty (nameKey);
+    const auto name = object->getProperty (PresetJson::nameParameter);
 
     if (name.isString())
         return PresetJson::setName (name.toString(), parameters, image);
@@ -188,33 +274,12 @@ juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
     const auto parameters = PresetParameters::list (layout, image);
     juce::DynamicObject::Ptr controls (new juce::DynamicObject());
 
+    controls->setProperty (nameControl(), nameEntryOf (getNameBytes (parameters)));
+
     for (const auto& parameter : parameters)
     {
         if (parameter.controlType == PresetName)
-        {
-            if (controls->hasProperty (nameControl))
-                continue;
-
-            const auto bytes = getNameBytes (parameters);
-            juce::DynamicObject::Ptr group (new juce::DynamicObject());
-
-            if (isPrintableName (bytes))
-            {
-                group->setProperty (nameKey, getPrintableName (bytes));
-            }
-            else
-            {
-                juce::Array<juce::var> codes;
-
-                for (auto code : bytes)
-                    codes.add ((int) code);
-
-                group->setProperty (nameKey, codes);
-            }
-
-            controls->setProperty (nameControl, group.get());
             continue;
-        }
 
         if (! controls->hasProperty (parameter.controlName))
             controls->setProperty (parameter.controlName, new juce::DynamicObject());
@@ -284,86 +349,44 @@ juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juc
     juce::Array<juce::uint8> result;
     result.insertMultiple (0, 0, PresetParameters::getImageLength (layout));
 
-    for (int pass = 0; pass < 2; ++pass)
+    std::set<juce::String> used;
+
+    for (const auto& parameter : PresetParameters::list (layout, result))
     {
-        const auto parameters = PresetParameters::list (layout, result);
-        std::set<juce::String> used, knownControls{ nameControl };
+        if (parameter.name != "Mode")
+            continue;
 
-        for (const auto& parameter : parameters)
-            knownControls.insert (parameter.controlName);
+        const auto mode = readParameter (*controls, parameter, result, used);
 
-        for (const auto& parameter : parameters)
-        {
-            if (parameter.controlType == PresetName)
-            {
-                if (pass == 1 && used.count (nameControl) == 0)
-                {
-                    if (! controls->hasProperty (nameControl))
-                        return juce::Result::fail (juce::String (nameControl).quoted() + " is missing");
-
-                    const auto name = readName (controls->getProperty (nameControl), parameters, result);
-
-                    if (name.failed())
-                        return name;
-
-                    used.insert (nameControl);
-                }
-
-                continue;
-            }
-
-            if (pass == 0 && parameter.name != "Mode")
-                continue;
-
-            auto* group = controls->getProperty (parameter.controlName).getDynamicObject();
-
-            if (group == nullptr)
-                return juce::Result::fail (parameter.controlName.quoted() + " is missing or not an object");
-
-            if (! group->hasProperty (parameter.label))
-                return juce::Result::fail (parameter.controlName + ": " + parameter.label.quoted() + " is missing");
-
-            juce::String valueText;
-            const auto where = parameter.controlName + " " + parameter.label.quoted();
-
-            if (textOf (group->getProperty (parameter.label), valueText).failed())
-                return juce::Result::fail (where + " is not a number or a text");
-
-            juce::uint8 stored = 0;
-            const auto checked = PresetParameters::parseDisplayValue (parameter, valueText, stored);
-
-            if (checked.failed())
-                return checked;
-
-            result.set (parameter.imageIndex, stored);
-            used.insert (parameter.controlName + "\n" + parameter.label);
-        }
-
-        if (pass == 1)
-        {
-            // Anything the preset does not have is a mistake in the document, not to be passed over.
-            for (const auto& control : controls->getProperties())
-            {
-                const auto controlName = control.name.toString();
-
-                if (controlName == nameControl)
-                    continue;
-
-                if (knownControls.count (controlName) == 0)
-                    return juce::Result::fail ("unknown control " + controlName.quoted());
-
-                auto* group = control.value.getDynamicObject();
-
-                if (group == nullptr)
-                    return juce::Result::fail (controlName.quoted() + " is not an object");
-
-                for (const auto& entry : group->getProperties())
-                    if (used.count (controlName + "\n" + entry.name.toString()) == 0)
-                        return juce::Result::fail ("unknown parameter " + controlName + ": "
-                                                   + entry.name.toString().quoted());
-            }
-        }
+        if (mode.failed())
+            return mode;
     }
+
+    const auto parameters = PresetParameters::list (layout, result);
+
+    if (! controls->hasProperty (nameControl()))
+        return juce::Result::fail (nameControl().quoted() + " is missing");
+
+    const auto name = readName (controls->getProperty (nameControl()), parameters, result);
+
+    if (name.failed())
+        return name;
+
+    for (const auto& parameter : parameters)
+    {
+        if (parameter.controlType == PresetName)
+            continue;
+
+        const auto read = readParameter (*controls, parameter, result, used);
+
+        if (read.failed())
+            return read;
+    }
+
+    const auto unknown = findUnknownEntry (*controls, parameters, used);
+
+    if (unknown.failed())
+        return unknown;
 
     image = result;
     return juce::Result::ok();

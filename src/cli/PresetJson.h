@@ -14,6 +14,10 @@
     does not use, so that reading a document back gives the same image byte for byte. */
 namespace PresetJson
 {
+/** The preset's name is shown, set and kept in the document as one parameter of this name of the
+    control "Preset Name", rather than as sixteen character codes. */
+constexpr const char* nameParameter = "Name";
+
 /** The document of an image of 465 bytes. */
 juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
 
