@@ -4,6 +4,7 @@ namespace
 {
 constexpr int refreshIntervalMs = 250;
 constexpr float fontHeight = 16.0f;
+const juce::Colour linkColour (0xff8fd0ff);
 } // namespace
 
 const juce::String ConnectionStatusLabel::connectedPrefix ("Controller: ");
@@ -35,8 +36,11 @@ void ConnectionStatusLabel::refresh()
 
     if (text != getText())
     {
+        // Without a controller the line opens Device Setup, and looks like a link to say so.
         setText (text, juce::dontSendNotification);
         setMouseCursor (connected ? juce::MouseCursor::NormalCursor : juce::MouseCursor::PointingHandCursor);
+        setFont (juce::Font (fontHeight).withStyle (connected ? juce::Font::plain : juce::Font::underlined));
+        setColour (juce::Label::textColourId, connected ? juce::Colours::white : linkColour);
     }
 }
 

@@ -222,7 +222,12 @@ bool EditorWindow::offerToSaveChanges()
     if (! unsavedChanges)
         return true;
 
-    switch (askToSaveChanges (getDocumentTitle()))
+    const auto answer = askQuestion (askToSaveChanges, getDocumentTitle());
+
+    if (! answer.has_value())
+        return false; // the window is gone
+
+    switch (*answer)
     {
         case SaveChangesAnswer::save:
             return save() && ! unsavedChanges;
@@ -305,7 +310,9 @@ EditorComponent* EditorWindow::getEditorComponent() const
 //==============================================================================
 void EditorWindow::closeButtonPressed()
 {
-    if (! offerToSaveChanges())
+    // A second request while the save question (or any other question) is open would ask again
+    // and could delete the window under the first question's feet.
+    if (isAskingQuestion() || ! offerToSaveChanges())
         return;
 
     // A listener deletes this window during its call, so the list is walked in a copy and the
@@ -567,9 +574,9 @@ bool EditorWindow::backUpAllSlots()
 
     if (SlotBackup::folderHoldsBackup (folder, modelName))
     {
-        const auto question = askToReplaceBackup;
+        const auto replace = askQuestion (askToReplaceBackup, folder);
 
-        if (! question (folder) || self == nullptr)
+        if (! replace.has_value() || ! *replace)
             return false;
     }
 
@@ -622,14 +629,12 @@ bool EditorWindow::compareWithFile (const juce::File& file)
 
 bool EditorWindow::compareWithSlot()
 {
-    const juce::Component::SafePointer<EditorWindow> self (this);
-    const auto step = chooseCompareSlot;
-    const auto slot = step();
+    const auto slot = askQuestion (chooseCompareSlot);
 
-    if (self == nullptr || ! juce::isPositiveAndBelow (slot, (int) ZKSysEx::numberOfSlots))
+    if (! slot.has_value() || ! juce::isPositiveAndBelow (*slot, (int) ZKSysEx::numberOfSlots))
         return false;
 
-    return compareWithSlot ((juce::uint8) slot);
+    return compareWithSlot ((juce::uint8) *slot);
 }
 
 bool EditorWindow::compareWithSlot (juce::uint8 slot)
@@ -657,7 +662,11 @@ bool EditorWindow::restoreAllSlots()
         return false;
 
     *lastDirectory = folder;
-    auto restore = std::make_unique<SlotRestore> (*engine, folder, modelName);
+
+    // The restore listens to the engine from here on; the engine is held until the restore is
+    // either the window's or gone, whatever happens to the window during the question.
+    const ZKEditorEngine::Ptr engineOfRestore (engine);
+    auto restore = std::make_unique<SlotRestore> (*engineOfRestore, folder, modelName);
     const auto problems = restore->check();
 
     if (! problems.isEmpty())
@@ -666,9 +675,9 @@ bool EditorWindow::restoreAllSlots()
         return false;
     }
 
-    const auto question = askToRestore;
+    const auto confirmed = askQuestion (askToRestore);
 
-    if (! question() || self == nullptr)
+    if (! confirmed.has_value() || ! *confirmed)
         return false;
 
     slotRestore = std::move (restore);

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <juce_gui_basics/juce_gui_basics.h>
+#include <optional>
 
 /** A document window: one preset, its editor content and its engine. It carries out the document
     commands, answers the four preset buttons of the main section, saves and loads preset files, and
@@ -201,8 +202,13 @@ public:
     TransferStatusBar& getTransferStatusBar() const noexcept { return *transferStatusBar; }
     FileErrorAlertWindow* getFileErrorAlert() const { return fileErrorAlert.get(); }
 
+    /** True while one of this window's questions is open. A close or quit request that comes
+        meanwhile (the window manager delivers it even while a modal box is up) is ignored. */
+    bool isAskingQuestion() const noexcept { return openQuestions > 0; }
+
     //==============================================================================
-    /** Tells the close listeners, which delete the window during the call. */
+    /** Tells the close listeners, which delete the window during the call. Ignored while a
+        question of this window is open. */
     void closeButtonPressed() override;
 
     juce::ApplicationCommandTarget* getNextCommandTarget() override;
@@ -250,6 +256,24 @@ public:
     void resized() override;
 
 private:
+    /** Runs one of this window's questions on a copy of its step (the step is a member of a window
+        that may go while the question's modal loop runs). Close requests meanwhile are ignored.
+        The answer, or nothing when the window went anyway: then the caller must not touch it. */
+    template <typename Step, typename... Args>
+    auto askQuestion (const Step& step, Args&&... args) -> std::optional<decltype (step (args...))>
+    {
+        const juce::Component::SafePointer<EditorWindow> self (this);
+        const auto stepCopy = step;
+        ++openQuestions;
+        auto answer = stepCopy (std::forward<Args> (args)...);
+
+        if (self == nullptr)
+            return std::nullopt;
+
+        --openQuestions;
+        return answer;
+    }
+
     /** Runs the chooser step; juce::File() when the user cancelled or this window was deleted
         while the chooser was open, in which case the caller must not touch the window again. */
     juce::File askForFile (const juce::String& title, bool forSaving);
@@ -295,6 +319,7 @@ private:
     bool unsavedChanges = false;
     bool applyingHistory = false;
     int editGroupDepth = 0;
+    int openQuestions = 0;
     juce::Component::SafePointer<juce::Component> lastFocusedControl;
     juce::String plainTitle;
     std::unique_ptr<TransferStatusBar> transferStatusBar;

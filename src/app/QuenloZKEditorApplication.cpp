@@ -90,11 +90,25 @@ void QuenloZKEditorApplication::systemRequestedQuit()
     }
 
     // Every window with unsaved changes asks first; "Cancel", or a save that wrote nothing, keeps
-    // the program and all its windows open.
+    // the program and all its windows open. Each question runs a modal loop in which windows may
+    // close, so the windows are walked through safe pointers taken before the first question. A
+    // request that comes while any window's question is open is ignored: that question goes on.
     if (windowManager != nullptr)
+    {
+        juce::Array<juce::Component::SafePointer<EditorWindow>> windows;
+
         for (auto* window : windowManager->getWindows())
-            if (! window->offerToSaveChanges())
+        {
+            if (window->isAskingQuestion())
                 return;
+
+            windows.add (window);
+        }
+
+        for (auto& window : windows)
+            if (window != nullptr && ! window->offerToSaveChanges() && window != nullptr)
+                return;
+    }
 
     closeDialogs();
     quitRequested = true;
@@ -191,8 +205,7 @@ void QuenloZKEditorApplication::showUserGuide()
         guide.startAsProcess();
     else
         juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, "Quenlo ZKM Editor",
-                                                "Unable to find User Guide: " + juce::String ("\r\n")
-                                                    + inDocuments.getFullPathName() + juce::String ("\r\n")
+                                                "Unable to find User Guide: \n" + inDocuments.getFullPathName() + "\n"
                                                     + installed.getFullPathName());
 }
 

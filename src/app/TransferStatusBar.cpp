@@ -17,6 +17,7 @@ TransferStatusBar::TransferStatusBar()
     text.setName ("Transfer Status Text");
     text.setColour (juce::Label::textColourId, juce::Colours::white);
     progressBar.setName ("Transfer Progress");
+    progressBar.setLookAndFeel (&barLook);
     progressBar.setColour (juce::ProgressBar::backgroundColourId, EditorColours::blue.darker (0.6f));
     progressBar.setColour (juce::ProgressBar::foregroundColourId, juce::Colour (0xff8fd0ff));
     cancelButton.setName ("Cancel");
@@ -84,6 +85,40 @@ void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status
         barText << " (retry " << status.retries << ")";
 
     progressBar.setTextToDisplay (barText);
+}
+
+//==============================================================================
+void TransferStatusBar::BarLook::drawProgressBar (juce::Graphics& g, juce::ProgressBar& bar, int width, int height,
+                                                  double progress, const juce::String& textToShow)
+{
+    const auto bounds = juce::Rectangle<int> (width, height).toFloat();
+    const auto corner = (float) height * 0.5f;
+
+    g.setColour (bar.findColour (juce::ProgressBar::backgroundColourId));
+    g.fillRoundedRectangle (bounds, corner);
+
+    if (progress > 0.0)
+    {
+        juce::Graphics::ScopedSaveState clipped (g);
+        juce::Path outline;
+        outline.addRoundedRectangle (bounds, corner);
+        g.reduceClipRegion (outline);
+        g.setColour (bar.findColour (juce::ProgressBar::foregroundColourId));
+        g.fillRoundedRectangle (bounds.withWidth (bounds.getWidth() * (float) juce::jmin (1.0, progress)), corner);
+    }
+
+    if (textToShow.isEmpty())
+        return;
+
+    // A dark outline under white text: the bar is light where it is filled and dark elsewhere.
+    g.setFont ((float) height * 0.6f);
+    g.setColour (juce::Colours::black.withAlpha (0.8f));
+
+    for (const auto offset : { juce::Point<int> (-1, 0), { 1, 0 }, { 0, -1 }, { 0, 1 } })
+        g.drawText (textToShow, bounds.toNearestInt() + offset, juce::Justification::centred, false);
+
+    g.setColour (juce::Colours::white);
+    g.drawText (textToShow, bounds.toNearestInt(), juce::Justification::centred, false);
 }
 
 //==============================================================================

@@ -41,6 +41,16 @@ public:
     void resized() override;
 
 private:
+    /** Draws the bar with its count in white on a dark outline, readable over the filled part
+        and the empty part alike. */
+    class BarLook : public juce::LookAndFeel_V4
+    {
+    public:
+        void drawProgressBar (juce::Graphics& g, juce::ProgressBar& bar, int width, int height, double progress,
+                              const juce::String& textToShow) override;
+    };
+
+    BarLook barLook;
     juce::Label text;
     double progress = 0;
     juce::ProgressBar progressBar{ progress };

@@ -1,4 +1,5 @@
 #include "app/CommandIDs.h"
+#include "engine/SlotBackup.h"
 #include "engine/ZKSysEx.h"
 #include "support/AppTestHelpers.h"
 #include "support/FakeMidiDeviceLayer.h"
@@ -435,4 +436,78 @@ TEST_F (ApplicationTest, EditMenuEntriesActOnTheControlOfTheFocusedField)
 
     editor.getEditorComponent()->viewSelected (EditorComponent::mainView);
     EXPECT_EQ (commandName (editor, CommandIDs::copyControlSettings), "Copy Settings (disabled)");
+}
+
+//==============================================================================
+// The window manager delivers a close request even while a modal question is up; so can a second
+// quit. Each case below makes that request from inside the question.
+TEST_F (ApplicationTest, CloseAndQuitRequestsDuringAQuestionAreIgnoredAndTheQuestionGoesOn)
+{
+    ScratchFolder scratch;
+    const auto backup = scratch.getFolder ("backup");
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        SlotBackup::getSlotFile (backup, ZKMModel::modelName, slot)
+            .replaceWithData (TestRig::defaultPresetDump().getRawDataPointer(), (size_t) TestRig::dumpLength);
+
+    application->openNewWindow();
+    juce::Component::SafePointer<EditorWindow> first (&window (0));
+    int questions = 0;
+
+    // The restore question: the window stays, and so does the engine its restore listens to.
+    first->chooseFolder = [backup] (const juce::String&, const juce::File&) { return backup; };
+    first->askToRestore = [&]
+    {
+        ++questions;
+        first->closeButtonPressed();
+        application->systemRequestedQuit();
+        return false;
+    };
+    EXPECT_FALSE (first->restoreAllSlots());
+    EXPECT_EQ (questions, 1);
+    ASSERT_NE (first, nullptr);
+    EXPECT_EQ (windowManager().getWindows().size(), 2);
+
+    // The save question: a second close request asks nothing more, and "Discard" closes it once.
+    knobBox (*first, 1, "Min").setNumber (5);
+    first->askToSaveChanges = [&] (const juce::String&)
+    {
+        if (++questions == 2)
+        {
+            first->closeButtonPressed();
+            application->systemRequestedQuit();
+        }
+
+        return Answer::discard;
+    };
+    first->closeButtonPressed();
+    EXPECT_EQ (questions, 2);
+    EXPECT_EQ (first, nullptr);
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_FALSE (application->isQuitRequested());
+
+    // Quit: a window that closes during another window's question is skipped, not read after it
+    // went, and every window still there is asked once.
+    application->openNewWindow();
+    application->openNewWindow();
+    knobBox (window (0), 1, "Min").setNumber (6);
+    knobBox (window (2), 1, "Min").setNumber (7);
+    juce::Component::SafePointer<EditorWindow> unchanged (&window (1));
+    window (0).askToSaveChanges = [&] (const juce::String&)
+    {
+        ++questions;
+        unchanged->closeButtonPressed();
+        application->systemRequestedQuit();
+        return Answer::discard;
+    };
+    window (2).askToSaveChanges = [&] (const juce::String&)
+    {
+        ++questions;
+        return Answer::cancel;
+    };
+    application->systemRequestedQuit();
+    EXPECT_EQ (questions, 4);
+    EXPECT_EQ (unchanged, nullptr);
+    EXPECT_EQ (windowManager().getWindows().size(), 2);
+    EXPECT_FALSE (application->isQuitRequested());
 }

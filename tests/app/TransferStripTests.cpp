@@ -2,6 +2,7 @@
 #include "support/AppTestHelpers.h"
 #include "support/FakeMidiDeviceLayer.h"
 #include "support/MessageLoop.h"
+#include "support/QueueHold.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -10,6 +11,32 @@ using apptest::pump;
 namespace
 {
 constexpr int waitMs = 10000;
+
+/** Writes down what a window's strip shows each time its engine reports progress ("Sending to slot
+    12 of 465"), so that a test sees a running transfer's strip without racing it. */
+struct StripRecorder : public ZKEditorEngine::Listener
+{
+    explicit StripRecorder (ZKEditorEngine& engineToHear)
+        : engine (engineToHear)
+    {
+        engine.addListener (this);
+    }
+
+    ~StripRecorder() override { engine.removeListener (this); }
+
+    void transferProgressed (const ZKEditorEngine::TransferStatus&) override
+    {
+        if (window != nullptr)
+        {
+            auto& strip = window->getTransferStatusBar();
+            shown.addIfNotAlreadyThere (strip.getTextLabel().getText() + " of " + juce::String (strip.getTotal()));
+        }
+    }
+
+    ZKEditorEngine& engine;
+    EditorWindow* window = nullptr;
+    juce::StringArray shown;
+};
 
 /** The application with documents of the test's own on fake MIDI devices that are open. */
 class TransferStripTest : public apptest::FakeDeviceTest
@@ -75,23 +102,26 @@ protected:
 TEST_F (TransferStripTest, StripShowsTheSendBelowTheWholeEditorAndGoesWhenItEnds)
 {
     auto engine = makeSlowEngine();
+    StripRecorder recorder (*engine); // registered first, so it hears each status after the window
     auto& window = openDocumentOn (engine);
+    recorder.window = &window;
     const auto heightBefore = window.getHeight();
     const auto contentBounds = window.getEditorComponent()->getBounds();
 
+    QueueHold hold (manager.getTransferQueue());
     startSend (window, 12);
     pump();
 
     auto& strip = window.getTransferStatusBar();
     EXPECT_TRUE (strip.isVisible());
-    EXPECT_EQ (stripText (window), juce::String ("Sending to slot 12"));
-    EXPECT_EQ (strip.getTotal(), 465);
     EXPECT_EQ (window.getHeight(), heightBefore + TransferStatusBar::barHeight);
     EXPECT_EQ (window.getEditorComponent()->getBounds(), contentBounds);
     EXPECT_GE (strip.getY(), window.getEditorComponent()->getBottom());
     EXPECT_EQ (strip.getCancelButton().getButtonText(), juce::String ("Cancel"));
 
+    hold.release();
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    EXPECT_TRUE (recorder.shown.contains ("Sending to slot 12 of 465"));
     EXPECT_FALSE (strip.isVisible());
     EXPECT_EQ (window.getHeight(), heightBefore);
     EXPECT_EQ (layer.getNumSentMessages(), 465);
@@ -102,15 +132,20 @@ TEST_F (TransferStripTest, AGetBehindAnotherWindowsSendWaitsForTheController)
 {
     auto sending = makeSlowEngine();
     auto getting = makeSlowEngine();
+    auto pacing = getting->getPacing();
+    pacing.replyTimeoutMs = 600000; // the Get runs until it is cancelled, however slow the machine
+    getting->setPacing (pacing);
     auto& sender = openDocumentOn (sending);
     auto& getter = openDocumentOn (getting);
 
+    QueueHold hold (manager.getTransferQueue());
     startSend (sender, 3);
     startGet (getter, 5);
     pump();
 
     EXPECT_EQ (stripText (getter), juce::String ("Waiting for the controller"));
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return stripText (getter) == "Getting slot 5"; }, waitMs));
+    hold.release();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return stripText (getter) == "Getting slot 5"; }, 4 * waitMs));
     EXPECT_FALSE (sending->isTransferInProgress());
 
     getting->cancelTransfer();
@@ -119,6 +154,9 @@ TEST_F (TransferStripTest, AGetBehindAnotherWindowsSendWaitsForTheController)
 TEST_F (TransferStripTest, CancelOfAGetKeepsThePresetAndShowsNoAlert)
 {
     auto engine = makeSlowEngine();
+    auto pacing = engine->getPacing();
+    pacing.replyTimeoutMs = 600000; // the Get waits until it is cancelled, however slow the machine
+    engine->setPacing (pacing);
     auto& window = openDocumentOn (engine);
     const auto before = engine->createPresetData (0);
 
@@ -138,6 +176,9 @@ TEST_F (TransferStripTest, CancelOfAGetKeepsThePresetAndShowsNoAlert)
 TEST_F (TransferStripTest, CancelOfASendStopsItAndSaysWhichSlotIsHalfWritten)
 {
     auto engine = makeSlowEngine();
+    auto pacing = engine->getPacing();
+    pacing.writeGapMs = 25; // twelve seconds of writes: the cancel comes while they go on
+    engine->setPacing (pacing);
     auto& window = openDocumentOn (engine);
 
     startSend (window, 12);
@@ -161,10 +202,12 @@ TEST_F (TransferStripTest, AWindowClosedDuringItsSendLetsItFinish)
     auto& window = openDocumentOn (engine);
     const auto written = engine->createPresetData (11);
 
+    QueueHold hold (manager.getTransferQueue());
     startSend (window, 12);
     pump();
     engine = nullptr; // the window is now the engine's holder
     window.closeButtonPressed();
+    hold.release();
 
     ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() == 465; }, waitMs));
     pump (100);
@@ -180,6 +223,7 @@ TEST_F (TransferStripTest, QuittingDuringASendAsksAndStopCutsItShort)
     auto engine = makeSlowEngine();
     auto& window = openDocumentOn (engine);
 
+    QueueHold hold (manager.getTransferQueue());
     startSend (window, 2);
     pump();
     application->systemRequestedQuit();
@@ -199,6 +243,7 @@ TEST_F (TransferStripTest, QuittingDuringASendAndWaitingQuitsOnceItIsOver)
     auto engine = makeSlowEngine();
     auto& window = openDocumentOn (engine);
 
+    QueueHold hold (manager.getTransferQueue());
     startSend (window, 2);
     pump();
     application->systemRequestedQuit();
@@ -207,6 +252,7 @@ TEST_F (TransferStripTest, QuittingDuringASendAndWaitingQuitsOnceItIsOver)
     ASSERT_TRUE (
         answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getWaitAnswer()));
     EXPECT_FALSE (application->isQuitRequested());
+    hold.release();
     EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
     EXPECT_EQ (layer.getNumSentMessages(), 465);
 }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs the random-sequence test of the application with new random seeds for a while (default 30
+# minutes; the first argument sets the minutes), each seed a fresh run of the test program. A
+# failing seed stops the run and its steps are printed; `ZKM_RANDOM_SEED=<seed>` with the same
+# ZKM_RANDOM_STEPS replays it exactly. Uses the AddressSanitizer build when there is one
+# (build-asan/, made by scripts/test-sanitizers.sh), else build/.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+minutes="${1:-30}"
+export ZKM_RANDOM_STEPS="${ZKM_RANDOM_STEPS:-300}"
+
+build_dir="${root}/build-asan"
+[ -x "${build_dir}/tests/zkm_app_tests" ] || build_dir="${root}/build"
+if [ ! -x "${build_dir}/tests/zkm_app_tests" ]; then
+    ZKM_BUILD_DIR="${build_dir}" bash "${root}/scripts/build.sh" || exit 1
+fi
+
+source "${root}/scripts/xvfb.sh"
+zkm_start_xvfb || exit 1
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:suppressions=${root}/tests/sanitizers/asan.supp"
+export LSAN_OPTIONS="suppressions=${root}/tests/sanitizers/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=${root}/tests/sanitizers/ubsan.supp"
+
+end=$(($(date +%s) + minutes * 60))
+runs=0
+log="$(mktemp)"
+trap 'rm -f "${log}"' EXIT
+while [ "$(date +%s)" -lt "${end}" ]; do
+    seed=$((RANDOM * 32768 + RANDOM))
+    if ! ZKM_RANDOM_SEED="${seed}" "${build_dir}/tests/zkm_app_tests" \
+             --gtest_filter='RandomSequenceTest.*' >"${log}" 2>&1; then
+        cat "${log}"
+        echo "FAILED: seed ${seed} after ${runs} good seeds (replay: ZKM_RANDOM_SEED=${seed}" \
+             "ZKM_RANDOM_STEPS=${ZKM_RANDOM_STEPS} ${build_dir}/tests/zkm_app_tests --gtest_filter='RandomSequenceTest.*')"
+        exit 1
+    fi
+    runs=$((runs + 1))
+done
+echo "${runs} seeds of ${ZKM_RANDOM_STEPS} steps each ($((runs * ZKM_RANDOM_STEPS)) steps) in ${minutes} minutes: no failure"
