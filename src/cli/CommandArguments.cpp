@@ -61,6 +61,9 @@ CommandArguments::CommandArguments (const juce::ArgumentList& arguments, const S
 
             known = true;
 
+            if (values.containsKey (option))
+                failUsage (name + " is given twice");
+
             if (hasInlineValue)
                 values.set (option, word.fromFirstOccurrenceOf ("=", false, false));
             else if (i + 1 >= arguments.size())

@@ -162,7 +162,8 @@ bool SafeFileWriter::commit()
                      + " bytes reached the disk");
 
     if (! copyPermissions (target, temporary))
-        return fail ("cannot give the new file the permissions of the old one: " + juce::String (std::strerror (errno)));
+        return fail ("cannot give the new file the permissions of the old one: "
+                     + juce::String (std::strerror (errno)));
 
     if (! moveOver (temporary, target))
         return fail ("cannot replace it: " + juce::String (std::strerror (errno)));

@@ -129,8 +129,9 @@ TEST (SafeFileWriter, RefusesAReadOnlyTargetAndKeepsTheModeOfTheOneItReplaces)
 
     // A missing folder is named before anything is made.
     const auto inMissingFolder = scratch.folder.getChildFile ("missing").getChildFile ("x.zkp");
-    EXPECT_TRUE (SafeFileWriter::checkTarget (inMissingFolder)
-                     .getErrorMessage()
-                     .contains ("the folder " + inMissingFolder.getParentDirectory().getFullPathName() + " does not exist"));
+    EXPECT_TRUE (
+        SafeFileWriter::checkTarget (inMissingFolder)
+            .getErrorMessage()
+            .contains ("the folder " + inMissingFolder.getParentDirectory().getFullPathName() + " does not exist"));
     EXPECT_TRUE (SafeFileWriter::checkTarget (privateFile).wasOk());
 }
