@@ -91,8 +91,7 @@ void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file)
     SafeFileWriter writer (file);
 
     if (! writer.write (dump.getRawDataPointer(), (size_t) dump.size()) || ! writer.commit())
-        CliFailure::fail (CliFailure::rejectedFile,
-                          "could not write " + file.getFullPathName() + ": " + writer.getResult().getErrorMessage());
+        CliFailure::fail (CliFailure::rejectedFile, "could not write " + writer.getResult().getErrorMessage());
 }
 
 juce::MemoryBlock readDocument (const juce::File& file)
