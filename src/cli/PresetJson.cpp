@@ -18,6 +18,7 @@ constexpr int formatVersion = 1;
 
 juce::String nameControl() { return ParameterDescriptions::getControlName (PresetName, 0); }
 constexpr juce::juce_wchar byteOrderMark = 0xfeff;
+const char* const byteOrderMarkProblem = "it begins with a byte-order mark, which a JSON document may not have";
 constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
 
 juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
@@ -40,6 +41,18 @@ struct OpenContainer
     juce::String name; // the key it stands under, to name it in a message
     std::set<juce::String> keys;
 };
+
+/** Whether the four characters after the 'u' of an escape are "0000". */
+bool isEscapedZero (juce::String::CharPointerType escapeLetter)
+{
+    constexpr int hexDigits = 4;
+
+    for (int i = 0; i < hexDigits; ++i)
+        if (*++escapeLetter != '0')
+            return false;
+
+    return true;
+}
 
 juce::Result refuseShape (const juce::String& problem)
 {
@@ -65,7 +78,7 @@ juce::Result checkShape (const juce::String& text)
     juce::juce_wchar previous = 0; // the last bracket, comma or colon; 'v' after a value
 
     if (*character == byteOrderMark)
-        return refuseShape ("it begins with a byte-order mark, which a JSON document may not have");
+        return refuseShape (byteOrderMarkProblem);
 
     while (! character.isEmpty())
     {
@@ -117,7 +130,7 @@ juce::Result checkShape (const juce::String& text)
                         break;
 
                     // JUCE's strings end at a zero character, so "a\u0000b" would read as "a".
-                    if (*character == 'u' && juce::String (character + 1).startsWith ("0000"))
+                    if (*character == 'u' && isEscapedZero (character))
                         return refuseShape ("a text holds the character \\u0000, which no name or value may hold");
                 }
 
@@ -429,14 +442,13 @@ juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data
     const auto size = (int) data.getSize();
 
     if (size == 0)
-        return juce::Result::fail ("not a preset document: the file is empty");
+        return refuseShape ("the file is empty");
 
     if (size >= 3 && juce::CharPointer_UTF8::isByteOrderMark (bytes))
-        return juce::Result::fail (
-            "not a preset document: it begins with a byte-order mark, which a JSON document may not have");
+        return refuseShape (byteOrderMarkProblem);
 
     if (std::memchr (bytes, 0, (size_t) size) != nullptr || ! juce::CharPointer_UTF8::isValidString (bytes, size))
-        return juce::Result::fail ("not a preset document: it is not UTF-8 text");
+        return refuseShape ("it is not UTF-8 text");
 
     return fromJsonText (layout, juce::String::fromUTF8 (bytes, size), image);
 }
