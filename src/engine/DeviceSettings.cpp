@@ -58,13 +58,16 @@ juce::String findUnsafeShape (const juce::File& file)
             i = found == std::string::npos ? length : found + std::strlen (end) - 1;
         };
 
-        if (text.compare (i, 4, "<!--") == 0)
+        const auto startsHere = [&text, &i] (const char* opening)
+        { return text.compare (i, std::strlen (opening), opening) == 0; };
+
+        if (startsHere ("<!--"))
         {
             skipTo ("-->");
             continue;
         }
 
-        if (text.compare (i, 9, "<![CDATA[") == 0)
+        if (startsHere ("<![CDATA["))
         {
             skipTo ("]]>");
             continue;
