@@ -67,7 +67,11 @@ echo "PASS: the package holds all ${#expected[@]} files of the installation"
 # --- Installation ------------------------------------------------------------------------------
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get install -y -q "${package}" >/dev/null
-trap '"${sudo_cmd[@]}" apt-get remove -y -q zkm-editor >/dev/null 2>&1 || true' EXIT
+remove_package()
+{
+    "${sudo_cmd[@]}" apt-get remove -y -q zkm-editor >/dev/null 2>&1 || true
+}
+trap remove_package EXIT
 [ -x /usr/bin/ZKMEditor ] || check_fail "ZKMEditor is not installed in /usr/bin"
 echo "PASS: the package installs with apt-get"
 
@@ -93,7 +97,20 @@ source "${root}/scripts/xvfb.sh"
 zkm_start_xvfb
 export ZKM_EDITOR_BINARY=/usr/bin/ZKMEditor
 source "${root}/tests/e2e/e2e_lib.sh"
-trap 'e2e_cleanup; kill ${ZKM_XVFB_PID} 2>/dev/null || true; "${sudo_cmd[@]}" apt-get remove -y -q zkm-editor >/dev/null 2>&1 || true' EXIT
+# e2e_cleanup ends the shell with the check's status, so whatever else is to be undone comes first.
+finish()
+{
+    local status=$? pid
+    for pid in "${e2e_editor_pids[@]}"; do
+        kill "${pid}" 2>/dev/null || true
+        wait "${pid}" 2>/dev/null || true
+    done
+    remove_package
+    kill "${ZKM_XVFB_PID}" 2>/dev/null || true
+    (exit "${status}")
+    e2e_cleanup
+}
+trap finish EXIT
 
 # A home of its own (no guide in its documents folder) and an xdg-open that notes what it opens.
 export HOME="${e2e_work}/home"

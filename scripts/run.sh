@@ -10,8 +10,8 @@ ZKM_BUILD_DIR="${build_dir}" bash "${root}/scripts/build.sh" -DZKM_BUILD_TESTS=O
 
 editor="${build_dir}/bin/ZKMEditor"
 if [ ! -x "${editor}" ]; then
-    echo "The application is not built yet: everything that exists was built in ${build_dir}."
-    exit 0
+    echo "The build finished without ${editor}: the editor cannot be started." >&2
+    exit 1
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -72,7 +72,7 @@ juce::String CompareWindow::describe (ZKEditorEngine& layout, const juce::Array<
 
     for (const auto& difference : differences)
     {
-        const auto item = difference.parameterName + " " + difference.firstValue + " / " + difference.secondValue;
+        const auto item = difference.describeValues();
 
         if (difference.controlName == currentControl && ! lines.isEmpty())
             lines.set (lines.size() - 1, lines[lines.size() - 1] + ", " + item);

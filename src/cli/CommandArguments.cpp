@@ -1,9 +1,12 @@
 #include "cli/CommandArguments.h"
 
 #include "cli/CliFailure.h"
+#include "model/ZKMModel.h"
 
 namespace
 {
+constexpr int numberOfSlots = ZKMModel::numberOfSlots;
+
 bool isNumber (const juce::String& word) { return word.length() > 1 && word.substring (1).containsOnly ("0123456789"); }
 
 bool looksLikeOption (const juce::String& word)
@@ -34,8 +37,9 @@ CommandArguments::CommandArguments (const juce::ArgumentList& arguments, const S
             continue;
         }
 
+        // "-o=FILE" and "--output=FILE" carry their value in the same word.
         const auto name = word.upToFirstOccurrenceOf ("=", false, false);
-        const auto hasInlineValue = word.startsWith ("--") && word.containsChar ('=');
+        const auto hasInlineValue = word.containsChar ('=');
         bool known = false;
 
         for (const auto& flag : syntax.flags)
@@ -57,12 +61,18 @@ CommandArguments::CommandArguments (const juce::ArgumentList& arguments, const S
 
             known = true;
 
+            if (values.containsKey (option))
+                failUsage (name + " is given twice");
+
             if (hasInlineValue)
                 values.set (option, word.fromFirstOccurrenceOf ("=", false, false));
-            else if (i + 1 < arguments.size())
-                values.set (option, arguments[++i].text);
-            else
+            else if (i + 1 >= arguments.size())
                 failUsage (name + " needs a value");
+            else if (looksLikeOption (arguments[i + 1].text))
+                // "-o --quiet" is a forgotten value far more often than a file named "--quiet".
+                failUsage (name + " needs a value, not the option " + arguments[i + 1].text);
+            else
+                values.set (option, arguments[++i].text);
 
             if (values[option].isEmpty())
                 failUsage (name + " needs a value");
@@ -80,6 +90,41 @@ CommandArguments::CommandArguments (const juce::ArgumentList& arguments, const S
 }
 
 //==============================================================================
+juce::ArgumentList CommandArguments::fromCommandLine (int argc, const char* const* argv)
+{
+    // juce::ArgumentList's own constructor trims every word, drops empty ones and takes off quotes,
+    // which would turn "" (an empty preset name) or " 5" into something the user did not type.
+    juce::ArgumentList list (argc > 0 ? juce::String::fromUTF8 (argv[0]) : juce::String(), juce::StringArray());
+
+    for (int i = 1; i < argc; ++i)
+        list.arguments.add ({ juce::String::fromUTF8 (argv[i]) });
+
+    return list;
+}
+
+juce::uint8 CommandArguments::getSlot (int index) const
+{
+    const auto& text = getPositional (index);
+    int slot = 0;
+
+    // Digits only, and counted here rather than by getIntValue, which wraps "4294967298" to 2.
+    for (auto character : text)
+    {
+        if (! juce::CharacterFunctions::isDigit (character) || slot > numberOfSlots)
+        {
+            slot = 0;
+            break;
+        }
+
+        slot = slot * 10 + (int) (character - '0');
+    }
+
+    if (slot < 1 || slot > numberOfSlots)
+        failUsage ("the slot must be a number from 1 to " + juce::String (numberOfSlots) + ", not " + text.quoted());
+
+    return (juce::uint8) (slot - 1);
+}
+
 juce::File CommandArguments::getPositionalFile (int index) const
 {
     return juce::File::getCurrentWorkingDirectory().getChildFile (getPositional (index));

@@ -3,10 +3,11 @@
 #include <juce_core/juce_core.h>
 
 /** The words after a command of the zkm program, sorted into positional arguments, flags
-    ("--quiet") and options with a value ("-o FILE", "--device NAME", "--device=NAME"). Anything
-    the command does not take, a missing value or the wrong number of positional arguments ends the
-    command as wrong usage. A word that is a negative number ("-5") is a positional argument, and
-    "--" ends the options. */
+    ("--quiet") and options with a value ("-o FILE", "-o=FILE", "--output FILE", "--output=FILE").
+    Anything the command does not take, a missing value, an option word where a value is due ("-o
+    --quiet") or the wrong number of positional arguments ends the command as wrong usage. A word
+    that is a negative number ("-5") is a positional argument, and "--" ends the options. Words are
+    taken as typed: nothing is trimmed and an empty word is an argument like any other. */
 class CommandArguments
 {
 public:
@@ -21,12 +22,19 @@ public:
 
     CommandArguments (const juce::ArgumentList& arguments, const Syntax& syntax);
 
+    /** The words of a command line exactly as the program received them. */
+    static juce::ArgumentList fromCommandLine (int argc, const char* const* argv);
+
     //==============================================================================
     int getNumPositional() const noexcept { return positional.size(); }
     const juce::String& getPositional (int index) const { return positional.getReference (index); }
 
     /** A positional argument as a file, relative to the working folder. */
     juce::File getPositionalFile (int index) const;
+
+    /** A positional argument as a slot, 1 to 24 as the user counts it, 0 to 23 as the engine does;
+        anything but a plain number in that range ends the command as wrong usage. */
+    juce::uint8 getSlot (int index) const;
 
     /** Whether a flag was given, under any of its spellings ("--quiet|-q"). */
     bool hasFlag (const juce::String& flag) const;

@@ -16,26 +16,13 @@ namespace
 constexpr int differencesOnOneLine = 4;
 
 /** The syntax of a command that talks to the controller: the device options and --quiet besides
-    its own. */
+    its own. "--input" is the older spelling of "--midi-in"; "--output" names a file everywhere. */
 CommandArguments::Syntax deviceSyntax (const juce::String& command, juce::StringArray flags,
                                        juce::StringArray valueOptions, int positional)
 {
     flags.add ("--quiet|-q");
-    valueOptions.addArray ({ "--device|-d", "--input|-i", "--output" });
+    valueOptions.addArray ({ "--device|-d", "--midi-in|--input|-i", "--midi-out" });
     return { command, flags, valueOptions, positional, positional };
-}
-
-/** A slot as the user counts it, 1 to 24, as the engine counts it, 0 to 23. */
-juce::uint8 parseSlot (const juce::String& command, const juce::String& text)
-{
-    const auto slot = text.getIntValue();
-
-    if (! text.containsOnly ("0123456789") || text.isEmpty() || slot < 1 || slot > ZKMModel::numberOfSlots)
-        CliFailure::fail (CliFailure::wrongUsage, command + ": the slot must be a number from 1 to "
-                                                      + juce::String (ZKMModel::numberOfSlots) + ", not "
-                                                      + text.quoted());
-
-    return (juce::uint8) (slot - 1);
 }
 
 /** Hears what the engine tells about the end of a Get, a Send and its read-back. */
@@ -101,12 +88,14 @@ int devices (const juce::ArgumentList& arguments)
 
 int get (const juce::ArgumentList& arguments)
 {
-    const CommandArguments words (arguments, deviceSyntax ("get", {}, { "-o" }, 1));
-    const auto slot = parseSlot ("get", words.getPositional (0));
-    const auto file = words.getFile ("-o");
+    const CommandArguments words (arguments, deviceSyntax ("get", {}, { "--output|-o" }, 1));
+    const auto slot = words.getSlot (0);
+    const auto file = words.getFile ("--output");
 
     if (file == juce::File())
         CliFailure::fail (CliFailure::wrongUsage, "get: the preset file to write is missing (-o FILE)");
+
+    PresetFiles::checkWritable (file);
 
     DeviceSession session (words.hasFlag ("--quiet"));
     session.openDevices (words);
@@ -129,14 +118,25 @@ int get (const juce::ArgumentList& arguments)
 
 int send (const juce::ArgumentList& arguments)
 {
-    const CommandArguments words (arguments, deviceSyntax ("send", { "--no-verify" }, {}, 2));
-    const auto slot = parseSlot ("send", words.getPositional (1));
+    const CommandArguments words (arguments, deviceSyntax ("send", { "--no-verify", "--force" }, {}, 2));
+    const auto slot = words.getSlot (1);
     const auto slotText = juce::String (slot + 1);
+    const auto force = words.hasFlag ("--force");
     DeviceSession session (words.hasFlag ("--quiet"));
     auto& engine = session.getEngine();
 
     // The file is checked before any device is touched.
-    const auto image = PresetFiles::readImage (engine, words.getPositionalFile (0));
+    const auto file = words.getPositionalFile (0);
+    const auto image = PresetFiles::readImage (engine, file, force);
+    const auto outOfRange = PresetFiles::findValuesOutOfRange (engine, image);
+
+    if (! outOfRange.isEmpty() && ! force)
+        CliFailure::fail (CliFailure::rejectedFile,
+                          file.getFileName() + " holds values that the editor would not accept, so nothing was sent ("
+                              + outOfRange[0]
+                              + (outOfRange.size() > 1 ? " and " + juce::String (outOfRange.size() - 1) + " more" : "")
+                              + "); --force sends them all the same");
+
     session.openDevices (words);
 
     const auto verify = ! words.hasFlag ("--no-verify");
@@ -184,6 +184,19 @@ int backup (const juce::ArgumentList& arguments)
     if (SlotBackup::folderHoldsBackup (folder, ZKMModel::modelName) && ! words.hasFlag ("--force"))
         CliFailure::fail (CliFailure::rejectedFile,
                           folder.getFullPathName() + " already holds a backup; add --force to replace it");
+
+    // Where the files go is checked before the half-minute transfer, not after it.
+    auto existing = folder;
+
+    while (! existing.exists() && existing.getParentDirectory() != existing)
+        existing = existing.getParentDirectory();
+
+    if (! existing.isDirectory())
+        CliFailure::fail (CliFailure::rejectedFile, "cannot make the folder " + folder.getFullPathName() + ": "
+                                                        + existing.getFullPathName() + " is a file");
+
+    if (! existing.hasWriteAccess())
+        CliFailure::fail (CliFailure::rejectedFile, "cannot write into the folder " + existing.getFullPathName());
 
     DeviceSession session (words.hasFlag ("--quiet"));
     session.openDevices (words);

@@ -3,6 +3,7 @@
 #include "cli/CliFailure.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiDeviceLayerFactory.h"
+#include "engine/VirtualController.h"
 #include "engine/ZKMEngineFactory.h"
 
 #include <atomic>
@@ -25,16 +26,41 @@ void checkListed (MidiManager& manager, const juce::StringArray& names, const ju
     if (names.contains (name))
         return;
 
+    juce::StringArray quoted;
+
+    for (const auto& listed : names)
+        quoted.add (listed.quoted());
+
+    // The hint at ALSA only where the system's devices are missing, not for a name that is simply
+    // not among them.
+    const auto listing = names.isEmpty() ? "there are no MIDI " + direction + "s"
+                                         : "the " + direction + "s are " + quoted.joinIntoString (", ");
+    const auto hint = manager.isMidiServiceAvailable()
+                          ? juce::String()
+                          : "; the system's MIDI devices are missing: is ALSA's sequencer loaded?";
+
     CliFailure::fail (CliFailure::deviceFailure,
-                      "no MIDI " + direction + " named " + name.quoted()
-                          + (manager.isMidiServiceAvailable() ? " (see \"zkm devices\")"
-                                                              : ": no MIDI system found: is ALSA's sequencer loaded?"));
+                      "no MIDI " + direction + " named " + name.quoted() + " (" + listing + ")" + hint);
+}
+
+/** The program's device layer; ends the command when the virtual controller's slot file is in use
+    by another program, whose writes and this one's would otherwise overwrite each other. */
+std::unique_ptr<MidiDeviceLayer> createDeviceLayer()
+{
+    const auto setting = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {});
+    const auto slotFile = getVirtualControllerSlotFile (setting);
+
+    if (slotFile != juce::File() && VirtualController::isSlotFileInUse (slotFile))
+        CliFailure::fail (CliFailure::deviceFailure, "the virtual controller's slot file " + slotFile.getFullPathName()
+                                                         + " is in use by another program (the editor or another "
+                                                           "zkm); try again when it has ended");
+
+    return createMidiDeviceLayer (setting);
 }
 } // namespace
 
 DeviceSession::DeviceSession (bool quiet)
-    : manager (std::make_unique<MidiManager> (
-        createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {}))))
+    : manager (std::make_unique<MidiManager> (createDeviceLayer()))
     , engine (ZKMEngineFactory::createEngine (*manager))
     , progress (quiet)
 {
@@ -59,8 +85,8 @@ DeviceSession::~DeviceSession()
 //==============================================================================
 void DeviceSession::openDevices (const CommandArguments& arguments)
 {
-    auto inputName = arguments.getValue ("--input");
-    auto outputName = arguments.getValue ("--output");
+    auto inputName = arguments.getValue ("--midi-in");
+    auto outputName = arguments.getValue ("--midi-out");
     const auto both = arguments.getValue ("--device");
 
     if (both.isNotEmpty())
@@ -122,15 +148,22 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone)
 
         if (interrupted)
         {
+            using Kind = ZKEditorEngine::TransferStatus::Kind;
             const auto status = engine->getTransferStatus();
-            const auto sending = status.kind == ZKEditorEngine::TransferStatus::Kind::send
-                                 && status.stage == ZKEditorEngine::TransferStatus::Stage::running;
+            const auto slot = juce::String (status.slot + 1);
+            const auto sending =
+                status.kind == Kind::send && status.stage == ZKEditorEngine::TransferStatus::Stage::running;
+
+            // A read-back starts only once the Send is complete.
+            const auto verifying = status.kind == Kind::verify;
             engine->cancelTransfer();
             progress.clear();
             CliFailure::fail (CliFailure::deviceFailure,
-                              sending ? "cancelled: slot " + juce::String (status.slot + 1)
+                              sending ? "cancelled: slot " + slot
                                             + " now holds part of the new preset and part of the old one"
-                                      : juce::String ("cancelled"));
+                              : verifying ? "cancelled while reading slot " + slot
+                                                + " back: the slot holds the whole new preset, not verified"
+                                          : juce::String ("cancelled"));
         }
     }
 

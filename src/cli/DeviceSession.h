@@ -19,7 +19,7 @@ public:
     MidiManager& getMidiManager() noexcept { return *manager; }
     ZKEditorEngine& getEngine() noexcept { return *engine; }
 
-    /** Opens the devices that --device, or --input and --output, name exactly; without them the
+    /** Opens the devices that --device, or --midi-in and --midi-out, name exactly; without them the
         devices last chosen in the editor. Ends the command when a device is not there. */
     void openDevices (const CommandArguments& arguments);
 

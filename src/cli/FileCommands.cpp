@@ -11,6 +11,7 @@
 #include "model/ControlType.h"
 
 #include <iostream>
+#include <sys/stat.h>
 
 namespace
 {
@@ -53,6 +54,16 @@ void printListing (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image
     }
 }
 
+/** Whether two names lead to one file on the disk, through links and "..", as the system sees it. */
+bool isSameFile (const juce::File& first, const juce::File& second)
+{
+    struct stat firstStatus, secondStatus;
+
+    return ::stat (first.getFullPathName().toRawUTF8(), &firstStatus) == 0
+           && ::stat (second.getFullPathName().toRawUTF8(), &secondStatus) == 0
+           && firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino;
+}
+
 const PresetParameters::Parameter& findParameter (const juce::Array<PresetParameters::Parameter>& parameters,
                                                   const juce::String& control, const juce::String& label)
 {
@@ -82,9 +93,10 @@ namespace FileCommands
 {
 int show (const juce::ArgumentList& arguments)
 {
-    const CommandArguments words (arguments, { "show", { "--json" }, {}, 1, 1 });
+    const CommandArguments words (arguments, { "show", { "--json", "--force" }, {}, 1, 1 });
     PresetLayout layout;
-    const auto image = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0));
+    const auto image =
+        PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0), words.hasFlag ("--force"));
 
     if (words.hasFlag ("--json"))
         std::cout << PresetJson::toJsonText (layout.getEngine(), image) << std::endl;
@@ -96,10 +108,11 @@ int show (const juce::ArgumentList& arguments)
 
 int diff (const juce::ArgumentList& arguments)
 {
-    const CommandArguments words (arguments, { "diff", {}, {}, 2, 2 });
+    const CommandArguments words (arguments, { "diff", { "--force" }, {}, 2, 2 });
     PresetLayout layout;
-    const auto first = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0));
-    const auto second = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (1));
+    const auto force = words.hasFlag ("--force");
+    const auto first = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0), force);
+    const auto second = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (1), force);
     const auto differences = PresetDifferences::find (layout.getEngine(), first, second);
 
     for (const auto& difference : differences)
@@ -113,19 +126,26 @@ int diff (const juce::ArgumentList& arguments)
 
 int set (const juce::ArgumentList& arguments)
 {
-    const CommandArguments words (arguments, { "set", {}, { "--output|-o" }, 4, 4 });
+    const CommandArguments words (arguments, { "set", { "--force" }, { "--output|-o" }, 4, 4 });
     PresetLayout layout;
     auto& engine = layout.getEngine();
     const auto file = words.getPositionalFile (0);
-    auto image = PresetFiles::readImage (engine, file);
+    auto image = PresetFiles::readImage (engine, file, words.hasFlag ("--force"));
     const auto parameters = PresetParameters::list (engine, image);
     const auto control = words.getPositional (1);
     const auto label = words.getPositional (2);
     const auto value = words.getPositional (3);
 
+    // Spaces are part of a name, but around a number or a list entry they are a slip that would
+    // otherwise be passed over unseen.
+    const auto isName = control.equalsIgnoreCase (ParameterDescriptions::getControlName (PresetName, 0));
+
+    if (! isName && value != value.trim())
+        CliFailure::fail (CliFailure::wrongUsage, "set: the value " + value.quoted() + " has spaces around it");
+
     const auto nameControl = ParameterDescriptions::getControlName (PresetName, 0);
 
-    if (control.equalsIgnoreCase (nameControl) && label.equalsIgnoreCase (PresetJson::nameParameter))
+    if (isName && label.equalsIgnoreCase (PresetJson::nameParameter))
     {
         const auto named = PresetJson::setName (value, parameters, image);
 
@@ -162,6 +182,14 @@ int import (const juce::ArgumentList& arguments)
 
     PresetLayout layout;
     const auto source = words.getPositionalFile (0);
+    const auto target = words.getFile ("--output");
+
+    // Under any name or link: a failed write would keep the document, but a good one would replace it.
+    if (isSameFile (source, target))
+        CliFailure::fail (CliFailure::wrongUsage, "import: " + target.getFullPathName()
+                                                      + " is the document being read; write the preset file elsewhere");
+
+    PresetFiles::checkWritable (target);
     const auto document = PresetFiles::readDocument (source);
     juce::Array<juce::uint8> image;
     const auto result = PresetJson::fromJsonData (layout.getEngine(), document, image);
@@ -169,7 +197,7 @@ int import (const juce::ArgumentList& arguments)
     if (result.failed())
         CliFailure::fail (CliFailure::rejectedFile, source.getFileName() + ": " + result.getErrorMessage());
 
-    PresetFiles::writeImage (layout.getEngine(), image, words.getFile ("--output"));
+    PresetFiles::writeImage (layout.getEngine(), image, target);
     return 0;
 }
 } // namespace FileCommands

@@ -1,3 +1,4 @@
+#include "cli/CommandArguments.h"
 #include "cli/ZkmCommands.h"
 
 #include <juce_events/juce_events.h>
@@ -7,7 +8,7 @@
 int main (int argc, char* argv[])
 {
     juce::MessageManager::getInstance();
-    const auto exitCode = ZkmCommands::run (juce::ArgumentList (argc, argv));
+    const auto exitCode = ZkmCommands::run (CommandArguments::fromCommandLine (argc, argv));
 
     juce::DeletedAtShutdown::deleteAll();
     juce::MessageManager::deleteInstance();

@@ -1,12 +1,16 @@
 #include "cli/PresetFiles.h"
 
 #include "cli/CliFailure.h"
+#include "engine/PresetParameters.h"
 #include "engine/SafeFileWriter.h"
+#include "model/ControlType.h"
 
 namespace
 {
-// No preset document comes near this size; a larger file is a mistake.
-constexpr juce::int64 largestTextFile = 16 * 1024 * 1024;
+// A preset document is some 20 kB; anything larger is a mistake, or a stream without an end
+// (/dev/zero, a pipe), whose size the file system gives as 0.
+constexpr size_t largestDocument = 1024 * 1024;
+constexpr int readBlockSize = 16 * 1024;
 
 void checkReadable (const juce::File& file)
 {
@@ -23,7 +27,7 @@ void checkReadable (const juce::File& file)
 
 namespace PresetFiles
 {
-juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& file)
+juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& file, bool acceptAnyFrame)
 {
     checkReadable (file);
     auto image = layout.readPresetFileImage (file);
@@ -38,7 +42,43 @@ juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& fi
         CliFailure::fail (CliFailure::rejectedFile,
                           file.getFullPathName() + " is not a preset file (it holds bytes that no preset can hold)");
 
+    const auto frame = layout.checkPresetFileFrame (file);
+
+    if (frame.failed() && ! acceptAnyFrame)
+        CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName() + " is not a preset file: "
+                                                        + frame.getErrorMessage() + " (--force takes it all the same)");
+
     return image;
+}
+
+juce::StringArray findValuesOutOfRange (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+{
+    juce::StringArray problems;
+
+    // Checked as the editor checks what the user types; the name's characters have no range, and a
+    // byte that the mode of its control does not use means nothing to the controller.
+    for (const auto& parameter : PresetParameters::list (layout, image))
+    {
+        if (parameter.controlType == PresetName || ! parameter.shownInEditor)
+            continue;
+
+        const auto shown = (int) parameter.value + (parameter.listEntries.isEmpty() ? parameter.displayOffset : 0);
+        juce::uint8 stored = 0;
+        const auto checked = PresetParameters::parseDisplayValue (parameter, juce::String (shown), stored);
+
+        if (checked.failed())
+            problems.add (checked.getErrorMessage());
+    }
+
+    return problems;
+}
+
+void checkWritable (const juce::File& file)
+{
+    const auto checked = SafeFileWriter::checkTarget (file);
+
+    if (checked.failed())
+        CliFailure::fail (CliFailure::rejectedFile, "cannot write " + checked.getErrorMessage());
 }
 
 void writeImage (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image, const juce::File& file)
@@ -51,21 +91,38 @@ void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file)
     SafeFileWriter writer (file);
 
     if (! writer.write (dump.getRawDataPointer(), (size_t) dump.size()) || ! writer.commit())
-        CliFailure::fail (CliFailure::rejectedFile,
-                          "could not write " + file.getFullPathName() + ": " + writer.getResult().getErrorMessage());
+        CliFailure::fail (CliFailure::rejectedFile, "could not write " + writer.getResult().getErrorMessage());
 }
 
 juce::MemoryBlock readDocument (const juce::File& file)
 {
     checkReadable (file);
+    juce::FileInputStream stream (file);
 
-    if (file.getSize() > largestTextFile)
-        CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName() + " is too large for a preset document");
-
-    juce::MemoryBlock content;
-
-    if (! file.loadFileAsData (content))
+    if (! stream.openedOk())
         CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName() + " cannot be read");
+
+    // Read to its end, whatever size the file system gives, but never past the limit.
+    juce::MemoryBlock content;
+    juce::HeapBlock<char> block (readBlockSize);
+
+    for (;;)
+    {
+        const auto numRead = stream.read (block.get(), readBlockSize);
+
+        if (numRead < 0)
+            CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName() + " cannot be read");
+
+        if (numRead == 0)
+            break;
+
+        if (content.getSize() + (size_t) numRead > largestDocument)
+            CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName()
+                                                            + " is not a preset document: it holds more than "
+                                                            + juce::String ((int) (largestDocument / 1024)) + " kB");
+
+        content.append (block.get(), (size_t) numRead);
+    }
 
     return content;
 }

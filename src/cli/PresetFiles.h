@@ -10,8 +10,17 @@ namespace PresetFiles
 /** The slot that a preset file's dump names: files carry slot 0, whatever slot they came from. */
 constexpr juce::uint8 fileSlot = 0;
 
-/** The image of a preset file; ends the command when the file is missing or not a preset file. */
-juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& file);
+/** The image of a preset file; ends the command when the file is missing or not a preset file, and
+    when it is not framed as a preset dump (F0, the maker's and the model's bytes, F7) unless
+    acceptAnyFrame is set (--force): the editor opens such files, as older files may be framed so. */
+juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& file, bool acceptAnyFrame);
+
+/** A line for every value of the image that the editor would not accept, naming its range. */
+juce::StringArray findValuesOutOfRange (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
+
+/** Ends the command, naming the file or folder, when the file could not be written there. Checked
+    before a transfer starts, so that its result does not come to nothing at the end. */
+void checkWritable (const juce::File& file);
 
 /** Writes an image as the editor saves a preset; ends the command when the file cannot be written. */
 void writeImage (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image, const juce::File& file);
@@ -19,7 +28,7 @@ void writeImage (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image, 
 /** Writes a preset dump as a preset file, safely; ends the command when it cannot be written. */
 void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file);
 
-/** Reads a whole file of a document; ends the command when it is missing, unreadable or too large
-    to be a document. */
+/** Reads a whole file of a document through a stream; ends the command when it is missing,
+    unreadable or too large to be a document (also a stream without end, such as /dev/zero). */
 juce::MemoryBlock readDocument (const juce::File& file);
 } // namespace PresetFiles

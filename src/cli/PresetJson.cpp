@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 namespace
 {
@@ -16,6 +17,8 @@ const char* const formatName = "ZKM preset";
 constexpr int formatVersion = 1;
 
 juce::String nameControl() { return ParameterDescriptions::getControlName (PresetName, 0); }
+constexpr juce::juce_wchar byteOrderMark = 0xfeff;
+const char* const byteOrderMarkProblem = "it begins with a byte-order mark, which a JSON document may not have";
 constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
 
 juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
@@ -29,32 +32,164 @@ juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>
     return positions;
 }
 
-/** Whether the document has a run of more digits outside its texts than any value can have. JUCE's
-    JSON reader gathers the digits of a number, and of its exponent, in a fixed-size integer that a
-    long run overflows, so such a document is refused before it is read. */
-bool hasOverlongNumber (const juce::String& text)
+/** One object or list of the document while it is scanned: its keys so far, and whether a key or a
+    value comes next. */
+struct OpenContainer
 {
-    constexpr int longestDigitRun = 9;
-    bool inText = false, escaped = false;
-    int digits = 0;
+    bool isObject = false;
+    bool expectingKey = false;
+    juce::String name; // the key it stands under, to name it in a message
+    std::set<juce::String> keys;
+};
 
-    for (auto character : text)
+/** Whether the four characters after the 'u' of an escape are "0000". */
+bool isEscapedZero (juce::String::CharPointerType escapeLetter)
+{
+    constexpr int hexDigits = 4;
+
+    for (int i = 0; i < hexDigits; ++i)
+        if (*++escapeLetter != '0')
+            return false;
+
+    return true;
+}
+
+juce::Result refuseShape (const juce::String& problem)
+{
+    return juce::Result::fail ("not a preset document: " + problem);
+}
+
+/** Checks what JUCE's JSON reader lets pass or cannot survive, before the document is read: the
+    reader recurses once per bracket (so a document nested a hundred thousand deep overflows the
+    stack), gathers the digits of a number in a fixed-size integer (so a long run overflows it),
+    keeps the last of two equal keys, stops at the end of the first value and allows a comma before
+    a closing bracket. Brackets that do not match and other broken syntax are left to the reader,
+    which names them. */
+juce::Result checkShape (const juce::String& text)
+{
+    // The document's own nesting: document, "controls", a control, and the name's list of codes.
+    constexpr size_t deepestNesting = 4;
+    constexpr int longestDigitRun = 9;
+
+    auto character = text.getCharPointer();
+    std::vector<OpenContainer> open;
+    juce::String lastKey;
+    bool documentEnded = false;
+    juce::juce_wchar previous = 0; // the last bracket, comma or colon; 'v' after a value
+
+    if (*character == byteOrderMark)
+        return refuseShape (byteOrderMarkProblem);
+
+    while (! character.isEmpty())
     {
-        if (inText)
+        const auto c = *character;
+
+        if (juce::CharacterFunctions::isWhitespace (c))
         {
-            inText = escaped || character != '"';
-            escaped = ! escaped && character == '\\';
+            ++character;
             continue;
         }
 
-        inText = character == '"';
-        digits = juce::CharacterFunctions::isDigit (character) ? digits + 1 : 0;
+        if (documentEnded)
+            return refuseShape ("there is text after the end of the document");
 
-        if (digits > longestDigitRun)
-            return true;
+        if (c == '{' || c == '[')
+        {
+            if (open.size() >= deepestNesting)
+                return refuseShape ("it is nested more than " + juce::String ((int) deepestNesting) + " levels deep");
+
+            open.push_back ({ c == '{', c == '{', lastKey, {} });
+        }
+        else if (c == '}' || c == ']')
+        {
+            if (previous == ',')
+                return refuseShape ("a comma stands before \"" + juce::String::charToString (c) + "\"");
+
+            if (! open.empty())
+                open.pop_back();
+
+            documentEnded = open.empty();
+        }
+        else if (c == ',' || c == ':')
+        {
+            if (! open.empty() && open.back().isObject)
+                open.back().expectingKey = c == ',';
+        }
+        else if (c == '"')
+        {
+            juce::String content;
+
+            for (++character; ! character.isEmpty() && *character != '"'; ++character)
+            {
+                if (*character == '\\')
+                {
+                    content += *character;
+                    ++character;
+
+                    if (character.isEmpty())
+                        break;
+
+                    // JUCE's strings end at a zero character, so "a\u0000b" would read as "a".
+                    if (*character == 'u' && isEscapedZero (character))
+                        return refuseShape ("a text holds the character \\u0000, which no name or value may hold");
+                }
+
+                content += *character;
+            }
+
+            if (! open.empty() && open.back().isObject && open.back().expectingKey)
+            {
+                if (! open.back().keys.insert (content).second)
+                    return refuseShape (
+                        "the key " + content.quoted() + " appears twice"
+                        + (open.back().name.isEmpty() ? juce::String() : " in " + open.back().name.quoted()));
+
+                lastKey = content;
+            }
+
+            documentEnded = open.empty();
+        }
+        else
+        {
+            // A number or a word (true, false, null).
+            juce::String token;
+            int digits = 0;
+
+            for (; ! character.isEmpty()
+                   && (juce::CharacterFunctions::isLetterOrDigit (*character) || *character == '+' || *character == '-'
+                       || *character == '.');
+                 ++character)
+            {
+                token += *character;
+                digits = juce::CharacterFunctions::isDigit (*character) ? digits + 1 : 0;
+
+                if (digits > longestDigitRun)
+                    return refuseShape ("it holds a number of more than nine digits");
+            }
+
+            if (token.isEmpty())
+            {
+                ++character; // anything else is the JSON reader's to name
+                continue;
+            }
+
+            const auto isNumber = token[0] == '-' || juce::CharacterFunctions::isDigit (token[0]);
+
+            if (isNumber && token.containsAnyOf ("eE"))
+                return refuseShape ("it holds the number " + token + "; a preset document has whole numbers only");
+
+            documentEnded = open.empty();
+            previous = 'v';
+            continue;
+        }
+
+        previous = (c == '}' || c == ']' || c == '"') ? 'v' : c;
+
+        if (! character.isEmpty())
+            ++character;
     }
 
-    return false;
+    return juce::Result::ok();
 }
 
 juce::var valueOf (const PresetParameters::Parameter& parameter)
@@ -307,18 +442,23 @@ juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data
     const auto size = (int) data.getSize();
 
     if (size == 0)
-        return juce::Result::fail ("not a preset document: the file is empty");
+        return refuseShape ("the file is empty");
+
+    if (size >= 3 && juce::CharPointer_UTF8::isByteOrderMark (bytes))
+        return refuseShape (byteOrderMarkProblem);
 
     if (std::memchr (bytes, 0, (size_t) size) != nullptr || ! juce::CharPointer_UTF8::isValidString (bytes, size))
-        return juce::Result::fail ("not a preset document: it is not UTF-8 text");
+        return refuseShape ("it is not UTF-8 text");
 
     return fromJsonText (layout, juce::String::fromUTF8 (bytes, size), image);
 }
 
 juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image)
 {
-    if (hasOverlongNumber (text))
-        return juce::Result::fail ("not a preset document: it holds a number of more than nine digits");
+    const auto shape = checkShape (text);
+
+    if (shape.failed())
+        return shape;
 
     juce::var document;
     const auto parsed = juce::JSON::parse (text, document);
@@ -330,6 +470,9 @@ juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juc
 
     if (object == nullptr || object->getProperty (formatKey) != juce::var (formatName))
         return juce::Result::fail ("not a ZKM preset document (its \"format\" must be \"ZKM preset\")");
+
+    if (! object->hasProperty (versionKey))
+        return juce::Result::fail ("the document has no \"version\"; this program reads version 1");
 
     if (! object->getProperty (versionKey).isInt() || (int) object->getProperty (versionKey) != formatVersion)
         return juce::Result::fail ("a document of another version; this program reads version 1");

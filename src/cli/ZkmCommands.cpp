@@ -16,9 +16,11 @@ struct Command
 
 const char* const deviceHelp =
     "Devices: --device NAME opens the MIDI input and output of that name (as \"zkm devices\" prints "
-    "them); --input NAME and --output NAME choose each one. Without them, the devices last chosen in "
+    "them); --midi-in NAME and --midi-out NAME choose each one. Without them, the devices last chosen in "
     "the editor's Device Setup are used. Progress goes to the standard error output while it is a "
     "terminal; --quiet turns it off. Ctrl+C cancels a transfer.";
+
+const char* const outputHelp = "-o FILE, -o=FILE, --output FILE and --output=FILE name the file to write.";
 
 const std::vector<Command>& getCommands()
 {
@@ -26,7 +28,7 @@ const std::vector<Command>& getCommands()
         { { "devices",
             "devices",
             "Lists the MIDI inputs and outputs",
-            "Lists the MIDI inputs and outputs by the names that --device, --input and --output take. "
+            "Lists the MIDI inputs and outputs by the names that --device, --midi-in and --midi-out take. "
             "The virtual controller is listed too when ZKM_EDITOR_VIRTUAL_CONTROLLER is set (\"1\": slots "
             "in memory; anything else: the file that keeps its slots).",
             {} },
@@ -35,15 +37,18 @@ const std::vector<Command>& getCommands()
             "get SLOT -o FILE [--device NAME] [--quiet]",
             "Fetches a slot (1 to 24) into a preset file",
             "Fetches the preset in slot SLOT (1 to 24) of the controller and writes it as a preset file, "
-            "as the editor's Get and Save do. Nothing is written when the Get fails. "
-                + juce::String (deviceHelp),
+            "as the editor's Get and Save do. Where the file goes is checked before the device is opened; "
+            "nothing is written when the Get fails. "
+                + juce::String (outputHelp) + " " + deviceHelp,
             {} },
           DeviceCommands::get },
         { { "send",
-            "send FILE SLOT [--no-verify] [--device NAME] [--quiet]",
+            "send FILE SLOT [--no-verify] [--force] [--device NAME] [--quiet]",
             "Writes a preset file into a slot and verifies it",
             "Writes the preset file FILE into slot SLOT (1 to 24), then reads the slot back and compares it "
-            "with what was sent, naming every parameter that differs. --no-verify skips the read-back. "
+            "with what was sent, naming every parameter that differs. --no-verify skips the read-back. A "
+            "file that is not framed as a preset dump, or holds a value that the editor would not accept, "
+            "is refused unless --force is given. "
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::send },
@@ -51,7 +56,8 @@ const std::vector<Command>& getCommands()
             "backup FOLDER [--force] [--device NAME] [--quiet]",
             "Backs up all 24 slots into a folder",
             "Reads all 24 slots and writes them as \"ZKM Slot 01.zkp\" ... \"ZKM Slot 24.zkp\" into FOLDER "
-            "(made when it does not exist), each file as soon as its slot has arrived. A folder that holds "
+            "(made when it does not exist, checked before the device is opened), each file as soon as its "
+            "slot has arrived. A folder that holds "
             "a backup already is refused unless --force is given. A slot that does not answer is named in "
             "the summary and the exit code is 3. "
                 + juce::String (deviceHelp),
@@ -66,34 +72,40 @@ const std::vector<Command>& getCommands()
             {} },
           DeviceCommands::restore },
         { { "show",
-            "show FILE [--json]",
+            "show FILE [--json] [--force]",
             "Prints every parameter of a preset file",
             "Prints the parameters of a preset file by control and name with the values the editor shows. "
             "--json prints one JSON document instead, which holds every byte of the preset (also those "
-            "the present mode of a knob, pad or switch does not use) and which \"zkm import\" reads back.",
+            "the present mode of a knob, pad or switch does not use) and which \"zkm import\" reads back. "
+            "A file that is not framed as a preset dump (F0, the maker's and the model's bytes, F7) is "
+            "refused unless --force is given, here and in diff, set and send.",
             {} },
           FileCommands::show },
         { { "diff",
-            "diff FILE_A FILE_B",
+            "diff FILE_A FILE_B [--force]",
             "Lists the parameters in which two preset files differ",
             "Prints one line per parameter that differs, \"Knob 3: CC 21 / 74\", as the editor's compare "
             "window does. The exit code is 0 when the presets are the same and 1 when they differ.",
             {} },
           FileCommands::diff },
         { { "set",
-            "set FILE CONTROL PARAMETER VALUE [-o OUT]",
+            "set FILE CONTROL PARAMETER VALUE [-o OUT] [--force]",
             "Changes one parameter of a preset file",
             "Sets a parameter, named as \"zkm show\" names it (\"Knob 3\" \"CC\" 74), to a value as the "
             "editor shows it: a number with its display offset (channels from 1) or an entry of its list. "
             "The value is range checked as the editor checks it. The file is replaced safely, or OUT is "
-            "written instead. \"Preset Name\" \"Name\" TEXT renames the preset.",
+            "written instead. \"Preset Name\" \"Name\" TEXT renames the preset. Words are taken as typed: "
+            "a value with spaces around it is refused, an empty name clears the name.",
             {} },
           FileCommands::set },
         { { "import",
             "import JSON -o FILE",
             "Makes a preset file from a JSON document",
             "Reads a document as \"zkm show --json\" prints it and writes the preset file. Every control "
-            "and parameter must be there and every value is range checked; nothing is written otherwise.",
+            "and parameter must be there once and every value is range checked; a key given twice, a comma "
+            "before a closing bracket, text after the document and a document of more than 1 MB are "
+            "refused, and nothing is written then. FILE may not be the document itself. "
+                + juce::String (outputHelp),
             {} },
           FileCommands::import },
     };
@@ -130,28 +142,31 @@ juce::String wrapped (const juce::String& text)
     return result + line;
 }
 
-void printUsage()
+void printUsage (std::ostream& stream)
 {
-    std::cout << "zkm " << ZKM_VERSION_STRING
-              << ": the ZKM controller and its preset files from the command line\n\nUsage:\n";
+    stream << "zkm " << ZKM_VERSION_STRING
+           << ": the ZKM controller and its preset files from the command line\n\nUsage:\n";
 
+    // Each command on a line of its own and its summary below it, so that no line is wider than
+    // the rest of the help.
     for (const auto& command : getCommands())
-        std::cout << "  zkm " << command.help.argumentDescription.paddedRight (' ', 52) << " "
-                  << command.help.shortDescription << "\n";
+        stream << "  zkm " << command.help.argumentDescription << "\n        " << command.help.shortDescription << "\n";
 
-    std::cout << "\n  zkm help COMMAND    explains a command\n\n"
-              << wrapped (deviceHelp) << "\n\n"
-              << wrapped ("Exit codes: 0 done; 1 the presets differ (diff); 2 wrong usage; 3 a device or "
-                          "transfer failure; 4 a missing, rejected or unwritable file. Nothing is written "
-                          "when a command fails.")
-              << std::endl;
+    stream << "\n  zkm help COMMAND    explains a command\n"
+           << "  zkm --version       prints the version\n\n"
+           << wrapped (deviceHelp) << "\n\n"
+           << wrapped (outputHelp) << "\n\n"
+           << wrapped ("Exit codes: 0 done; 1 the presets differ (diff); 2 wrong usage; 3 a device or "
+                       "transfer failure; 4 a missing, rejected or unwritable file. No file is ever left "
+                       "half written.")
+           << std::endl;
 }
 
 int printHelp (const juce::ArgumentList& arguments)
 {
     if (arguments.size() < 2)
     {
-        printUsage();
+        printUsage (std::cout);
         return 0;
     }
 
@@ -174,9 +189,10 @@ int run (const juce::ArgumentList& arguments)
     return juce::ConsoleApplication::invokeCatchingFailures (
         [&arguments]
         {
+            // Usage that was not asked for is an error, and goes where errors go.
             if (arguments.size() == 0)
             {
-                printUsage();
+                printUsage (std::cerr);
                 return (int) CliFailure::wrongUsage;
             }
 

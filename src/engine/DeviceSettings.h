@@ -5,7 +5,8 @@
 /** The settings kept between runs: the names of the MIDI input and output last applied in Device
     Setup, and the "Verify After Send" option. They live in a small file in the user's configuration
     folder. A file that cannot be read or written, or is damaged, is passed over with a note on the
-    standard error output: the editor then simply starts without remembered devices. */
+    standard error output: the editor then simply starts without remembered devices. A file too large
+    or nested too deep to be parsed safely is moved aside before it is parsed. */
 class DeviceSettings
 {
 public:
@@ -29,12 +30,18 @@ public:
 
     const juce::File& getFile() const noexcept { return file; }
 
+    /** Whether the file was too large or nested too deep to be read safely and was moved aside, as
+        settings.xml.damaged beside it, when these settings were read; a note on the standard error
+        output said so, and a program may tell the user too. */
+    bool wasDamagedFileSetAside() const noexcept { return damagedFileSetAside; }
+
 private:
     bool save();
 
     const juce::File file;
     std::unique_ptr<juce::PropertiesFile> properties;
     bool fileWasDamaged = false;
+    bool damagedFileSetAside = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DeviceSettings)
 };

@@ -9,6 +9,16 @@ namespace
 const char* const virtualControllerInMemory = "1";
 } // namespace
 
+juce::File getVirtualControllerSlotFile (const juce::String& virtualControllerSetting)
+{
+    const auto setting = virtualControllerSetting.trim();
+
+    if (setting.isEmpty() || setting == virtualControllerInMemory)
+        return {};
+
+    return juce::File::getCurrentWorkingDirectory().getChildFile (setting);
+}
+
 std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer (const juce::String& virtualControllerSetting)
 {
     const auto setting = virtualControllerSetting.trim();
@@ -22,8 +32,7 @@ std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer (const juce::String& virt
     if (setting == virtualControllerInMemory)
         composite->addLayer (std::make_unique<VirtualController>());
     else
-        composite->addLayer (
-            std::make_unique<VirtualController> (juce::File::getCurrentWorkingDirectory().getChildFile (setting)));
+        composite->addLayer (std::make_unique<VirtualController> (getVirtualControllerSlotFile (setting)));
 
     return composite;
 }

@@ -13,3 +13,7 @@ constexpr const char* virtualControllerVariable = "ZKM_EDITOR_VIRTUAL_CONTROLLER
     kept in that file, a relative path naming a file in the current working directory. A program
     passes the value of virtualControllerVariable. */
 std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer (const juce::String& virtualControllerSetting);
+
+/** The file that keeps the virtual controller's slots for that setting; File() when the setting
+    asks for no virtual controller or for one with its slots in memory. */
+juce::File getVirtualControllerSlotFile (const juce::String& virtualControllerSetting);

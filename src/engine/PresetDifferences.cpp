@@ -2,20 +2,65 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetParameters.h"
+#include "model/ControlType.h"
 
-juce::String PresetDifferences::Difference::toString() const
+#include <map>
+
+namespace
 {
-    return controlName + ": " + parameterName + " " + firstValue + " / " + secondValue;
+constexpr int firstPrintable = 32, lastPrintable = 126;
+
+/** The preset's name as text, up to its first zero byte; a character that is not printable ASCII
+    shows as its code ("\x05"), so that two names that differ never look the same. */
+juce::String nameOf (const juce::Array<PresetParameters::Parameter>& parameters)
+{
+    juce::String name;
+
+    for (const auto& parameter : parameters)
+    {
+        if (parameter.controlType != PresetName)
+            continue;
+
+        if (parameter.value == 0)
+            break;
+
+        const auto code = (int) parameter.value;
+        name += (code >= firstPrintable && code <= lastPrintable)
+                    ? juce::String::charToString ((juce::juce_wchar) code)
+                    : "\\x" + juce::String::toHexString (code).paddedLeft ('0', 2);
+    }
+
+    return name;
 }
+} // namespace
+
+juce::String PresetDifferences::Difference::describeValues() const
+{
+    const auto firstPart = parameterName.isEmpty() ? firstValue : parameterName + " " + firstValue;
+
+    if (secondParameterName.isNotEmpty() && secondParameterName != parameterName)
+        return firstPart + " / " + secondParameterName + " " + secondValue;
+
+    return firstPart + " / " + secondValue;
+}
+
+juce::String PresetDifferences::Difference::toString() const { return controlName + ": " + describeValues(); }
 
 juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngine& layout,
                                                                     const juce::Array<juce::uint8>& first,
                                                                     const juce::Array<juce::uint8>& second)
 {
     juce::Array<Difference> differences;
+    const auto firstParameters = PresetParameters::list (layout, first);
+    const auto secondParameters = PresetParameters::list (layout, second);
+    std::map<int, const PresetParameters::Parameter*> secondByPosition;
 
-    // Both values are named and shown as the first image's modes name them.
-    for (const auto& parameter : PresetParameters::list (layout, first))
+    for (const auto& parameter : secondParameters)
+        secondByPosition[parameter.imageIndex] = &parameter;
+
+    bool nameDiffers = false;
+
+    for (const auto& parameter : firstParameters)
     {
         const auto position = parameter.imageIndex;
 
@@ -27,10 +72,37 @@ juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngi
         difference.controlIndex = parameter.controlIndex;
         difference.imageIndex = position;
         difference.controlName = parameter.controlName;
+
+        // The name is one value, not sixteen characters.
+        if (parameter.controlType == PresetName)
+        {
+            if (nameDiffers)
+                continue;
+
+            nameDiffers = true;
+            difference.firstValue = nameOf (firstParameters);
+            difference.secondValue = nameOf (secondParameters);
+            differences.add (difference);
+            continue;
+        }
+
         difference.parameterName = parameter.label;
         difference.firstValue = parameter.displayValue;
-        difference.secondValue =
-            ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name, second[position]);
+
+        // Where the two modes give the byte different meanings, each side is named by its own.
+        const auto found = secondByPosition.find (position);
+
+        if (found != secondByPosition.end() && found->second->label != parameter.label)
+        {
+            difference.secondParameterName = found->second->label;
+            difference.secondValue = found->second->displayValue;
+        }
+        else
+        {
+            difference.secondValue =
+                ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name, second[position]);
+        }
+
         differences.add (difference);
     }
 

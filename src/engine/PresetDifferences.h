@@ -12,19 +12,24 @@ public:
     {
         int controlType = 0;
         int controlIndex = 0;
-        int imageIndex = 0;         // the position of the byte in the image
-        juce::String controlName;   // "Knob 3"
-        juce::String parameterName; // "CC"
-        juce::String firstValue;    // as shown, "21"
-        juce::String secondValue;   // as shown, "74"
+        int imageIndex = 0;               // the position of the byte in the image (the name's first that differs)
+        juce::String controlName;         // "Knob 3"
+        juce::String parameterName;       // "CC"; empty for the preset's name
+        juce::String firstValue;          // as shown, "21"
+        juce::String secondValue;         // as shown, "74"
+        juce::String secondParameterName; // set where the second image's mode names the byte otherwise
+
+        /** "CC 21 / 74", "Fixed 0 / Toggle On 100", or "Init / Lead" for the name. */
+        juce::String describeValues() const;
 
         /** "Knob 3: CC 21 / 74" */
         juce::String toString() const;
     };
 
     /** Compares two images of 465 bytes, in the order of the image. A byte of a knob, pad or switch
-        is named after the parameter of the first image's mode that uses it (after its first name
-        when that mode does not use it). */
+        is named after the parameter of each image's mode that uses it (after its first name when
+        that mode does not use it), both names shown where they differ. The preset's name counts as
+        one difference, shown as two texts. */
     static juce::Array<Difference> find (ZKEditorEngine& layout, const juce::Array<juce::uint8>& first,
                                          const juce::Array<juce::uint8>& second);
 

@@ -6,6 +6,7 @@
 
 #if ! JUCE_WINDOWS
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -46,6 +47,45 @@ void syncDirectory (const juce::File& folder)
 #endif
 }
 
+#if ! JUCE_WINDOWS
+constexpr mode_t anyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr mode_t permissionBits = 07777;
+#endif
+
+/** Whether the user marked the file read-only, or it is not this user's to write. A rename would
+    replace it all the same, as the folder decides that, so the file's own permission is asked
+    here: the mode bits count even for root, for whom access() allows everything. */
+bool isReadOnly (const juce::File& file)
+{
+#if ! JUCE_WINDOWS
+    struct stat status;
+
+    if (::stat (file.getFullPathName().toRawUTF8(), &status) != 0)
+        return false;
+
+    return (status.st_mode & anyWriteBit) == 0 || ::access (file.getFullPathName().toRawUTF8(), W_OK) != 0;
+#else
+    return ! file.hasWriteAccess();
+#endif
+}
+
+/** Gives the new file the permissions of the one it replaces, so that a private file stays private
+    and a shared one shared. A new file keeps the permissions it was made with. */
+bool copyPermissions (const juce::File& from, const juce::File& to)
+{
+#if ! JUCE_WINDOWS
+    struct stat status;
+
+    if (::stat (from.getFullPathName().toRawUTF8(), &status) != 0)
+        return true;
+
+    return ::chmod (to.getFullPathName().toRawUTF8(), status.st_mode & permissionBits) == 0;
+#else
+    juce::ignoreUnused (from, to);
+    return true;
+#endif
+}
+
 /** Moves the temporary file over the target in one step. */
 bool moveOver (const juce::File& temporary, const juce::File& target)
 {
@@ -64,9 +104,11 @@ SafeFileWriter::SafeFileWriter (const juce::File& targetToReplace)
     : target (resolveLinks (targetToReplace))
     , temporary (createTemporaryName (target))
 {
-    if (target.isDirectory())
+    const auto checked = checkTarget (target);
+
+    if (checked.failed())
     {
-        fail ("is a folder");
+        result = checked;
         return;
     }
 
@@ -119,6 +161,10 @@ bool SafeFileWriter::commit()
         return fail ("only " + juce::String (temporary.getSize()) + " of " + juce::String (bytesWritten)
                      + " bytes reached the disk");
 
+    if (! copyPermissions (target, temporary))
+        return fail ("cannot give the new file the permissions of the old one: "
+                     + juce::String (std::strerror (errno)));
+
     if (! moveOver (temporary, target))
         return fail ("cannot replace it: " + juce::String (std::strerror (errno)));
 
@@ -131,6 +177,28 @@ bool SafeFileWriter::replaceWithData (const juce::File& target, const void* data
 {
     SafeFileWriter writer (target);
     return writer.write (data, numBytes) && writer.commit();
+}
+
+juce::Result SafeFileWriter::checkTarget (const juce::File& targetToReplace)
+{
+    const auto file = resolveLinks (targetToReplace);
+    const auto folder = file.getParentDirectory();
+    const auto problem = [&file] (const juce::String& step)
+    { return juce::Result::fail (file.getFullPathName() + ": " + step); };
+
+    if (file.isDirectory())
+        return problem ("is a folder");
+
+    if (! folder.isDirectory())
+        return problem ("the folder " + folder.getFullPathName() + " does not exist");
+
+    if (! folder.hasWriteAccess())
+        return problem ("the folder " + folder.getFullPathName() + " cannot be written");
+
+    if (file.existsAsFile() && isReadOnly (file))
+        return problem ("is read-only");
+
+    return juce::Result::ok();
 }
 
 //==============================================================================

@@ -13,7 +13,8 @@
     the temporary file is removed and the target keeps its old content byte for byte.
 
     A symbolic link as target is followed: the file it points to is replaced, the link stays.
-    One object writes one file once, from one thread. */
+    A read-only target is refused rather than replaced; otherwise the new file gets the old one's
+    permissions. One object writes one file once, from one thread. */
 class SafeFileWriter
 {
 public:
@@ -38,6 +39,11 @@ public:
     /** Writes the bytes as the target's whole new content; true when the target now holds exactly
         them, false when it was left as it was. */
     static bool replaceWithData (const juce::File& target, const void* data, size_t numBytes);
+
+    /** Whether a file could be written here, without writing anything: its folder exists and can be
+        written, and it is not a folder or a read-only file. The failure names the file or folder, so
+        that a long job can check where its result goes before it starts. */
+    static juce::Result checkTarget (const juce::File& target);
 
 private:
     //==============================================================================

@@ -5,6 +5,12 @@
 
 #include <iostream>
 
+#if ! JUCE_WINDOWS
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 namespace
 {
 /** A block that never fills up goes out this long after its first reply was due. */
@@ -35,6 +41,55 @@ bool hasHead (const juce::uint8* data, juce::uint8 command, const juce::uint8 (&
 }
 
 bool isDataByte (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }
+
+/** The hidden file beside a slot file whose lock a program holds while it uses the slots. The slot
+    file itself cannot carry the lock: every save puts a new file in its place. */
+juce::File getLockFile (const juce::File& slotFile)
+{
+    return slotFile.getSiblingFile ("." + slotFile.getFileName() + ".lock");
+}
+
+enum class LockOutcome
+{
+    locked,
+    inUse,
+    noLockFile
+};
+
+/** Takes the lock of a slot file without waiting; the descriptor holds it until it is closed. A
+    lock of flock belongs to the open file, so it also keeps apart two controllers of one program,
+    and the system lets it go when a program ends in any way. */
+LockOutcome lockSlotFile (const juce::File& slotFile, int& descriptor)
+{
+    descriptor = -1;
+
+#if ! JUCE_WINDOWS
+    descriptor = ::open (getLockFile (slotFile).getFullPathName().toRawUTF8(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+
+    if (descriptor < 0)
+        return LockOutcome::noLockFile;
+
+    if (::flock (descriptor, LOCK_EX | LOCK_NB) == 0)
+        return LockOutcome::locked;
+
+    ::close (descriptor);
+    descriptor = -1;
+    return LockOutcome::inUse;
+#else
+    juce::ignoreUnused (slotFile);
+    return LockOutcome::noLockFile;
+#endif
+}
+
+void unlockSlotFile (int& descriptor)
+{
+#if ! JUCE_WINDOWS
+    if (descriptor >= 0)
+        ::close (descriptor);
+#endif
+
+    descriptor = -1;
+}
 
 void tellUser (const juce::String& message)
 {
@@ -117,6 +172,16 @@ VirtualController::~VirtualController()
 
     if (isDirty())
         saveSlots();
+
+    unlockSlotFile (slotFileLock);
+}
+
+bool VirtualController::isSlotFileInUse (const juce::File& file)
+{
+    int descriptor = -1;
+    const auto outcome = lockSlotFile (file, descriptor);
+    unlockSlotFile (descriptor);
+    return outcome == LockOutcome::inUse;
 }
 
 //==============================================================================
@@ -458,16 +523,25 @@ bool VirtualController::loadSlots()
     if (slotFile == juce::File())
         return false;
 
-    if (! slotFile.exists())
-        return true; // made by the first save
-
     // Whatever else is there may be the user's: it is neither used nor overwritten.
     const auto refuse = [this] (const juce::String& reason)
     {
+        unlockSlotFile (slotFileLock);
         tellUser (slotFile.getFullPathName() + " " + reason
                   + "; the slots are kept in memory only and the file is left as it is.");
         return false;
     };
+
+    // Two programs on one file would each save their own slots over the other's. Without a lock
+    // file (a folder that cannot be written) the slots cannot be saved anyway, which is said then.
+    if (lockSlotFile (slotFile, slotFileLock) == LockOutcome::inUse)
+    {
+        slotFileInUse = true;
+        return refuse ("is in use by another program (the editor or zkm)");
+    }
+
+    if (! slotFile.exists())
+        return true; // made by the first save
 
     if (slotFile.isDirectory())
         return refuse ("is a folder, not a slot file");

@@ -23,7 +23,9 @@
     and saves them back as a whole, at most saveDelayMs after the first unsaved write and when it
     is destroyed. An existing file that is not a slot file is left alone: the slots are then kept
     in memory only, and the standard error output says so. A failed save is said there too and
-    tried again after saveRetryDelayMs; port calls never wait for the disk.
+    tried again after saveRetryDelayMs; port calls never wait for the disk. While it uses a file,
+    it holds the lock of a hidden file beside it (".slots.bin.lock"): a second controller on the
+    same file, in this program or another, keeps its slots in memory only and says so.
 
     Its ports must not outlive it. */
 class VirtualController
@@ -83,6 +85,13 @@ public:
     /** Whether the slots are kept in the file given at construction: false without a file and for
         a file that is not a slot file. */
     bool keepsSlotsInFile() const noexcept { return slotFileUsable; }
+
+    /** Whether the file given at construction was refused because another controller, in this
+        program or another, uses it. */
+    bool foundSlotFileInUse() const noexcept { return slotFileInUse; }
+
+    /** Whether a controller, in this program or another, uses that slot file now. */
+    static bool isSlotFileInUse (const juce::File& slotFile);
 
     /** How many saves were tried, successful or not. */
     int getNumSaveAttempts() const;
@@ -166,6 +175,8 @@ private:
     //==============================================================================
     const juce::File slotFile;
     bool slotFileUsable = false;
+    bool slotFileInUse = false;
+    int slotFileLock = -1; // the descriptor of the open lock file, while this controller uses the file
 
     // Held for a whole save, so that two saves never overtake each other; the state lock is held
     // only to copy the slots, never while the disk is written.

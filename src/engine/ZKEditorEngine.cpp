@@ -14,6 +14,7 @@
 #include "model/ZKWheels.h"
 
 #include <iostream>
+#include <iterator>
 
 namespace
 {
@@ -247,6 +248,46 @@ juce::Array<juce::uint8> ZKEditorEngine::readPresetFileImage (const juce::File& 
     data.removeRange (0, ZKSysEx::dumpImageOffset);
     data.removeLast();
     return data;
+}
+
+juce::Result ZKEditorEngine::checkPresetFileFrame (const juce::File& file) const
+{
+    juce::MemoryBlock data;
+
+    if (! file.existsAsFile() || file.getSize() != dumpLength || ! file.loadFileAsData (data)
+        || (int) data.getSize() != dumpLength)
+        return juce::Result::fail ("it is not a file of " + juce::String (dumpLength) + " bytes");
+
+    const auto* bytes = static_cast<const juce::uint8*> (data.getData());
+    const auto head = ZKSysEx::createHead (deviceId, ZKSysEx::presetDumpCommand, ZKSysEx::presetDumpTail[0],
+                                           ZKSysEx::presetDumpTail[1]);
+    const auto hexOf = [&head] (int start, int end)
+    {
+        juce::StringArray hex;
+
+        for (int i = start; i < end; ++i)
+            hex.add (juce::String::toHexString ((int) head[i]).paddedLeft ('0', 2).toUpperCase());
+
+        return hex.joinIntoString (" ");
+    };
+
+    constexpr int makerStart = 1;
+    const auto makerEnd = makerStart + (int) std::size (ZKSysEx::manufacturerId);
+
+    if (bytes[0] != ZKSysEx::startOfExclusive)
+        return juce::Result::fail ("it does not begin with F0");
+
+    if (! std::equal (head.begin() + makerStart, head.begin() + makerEnd, bytes + makerStart))
+        return juce::Result::fail ("its maker's bytes are not " + hexOf (makerStart, makerEnd));
+
+    if (! std::equal (head.begin() + makerEnd, head.end(), bytes + makerEnd))
+        return juce::Result::fail ("its model's bytes are not " + hexOf (makerEnd, head.size())
+                                   + " (those of this model's preset dump)");
+
+    if (bytes[dumpLength - 1] != ZKSysEx::endOfExclusive)
+        return juce::Result::fail ("it does not end with F7");
+
+    return juce::Result::ok();
 }
 
 bool ZKEditorEngine::loadPresetFile (const juce::File& file)

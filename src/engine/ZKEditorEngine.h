@@ -217,6 +217,12 @@ public:
         image byte a data byte); empty otherwise. Nothing is loaded. */
     juce::Array<juce::uint8> readPresetFileImage (const juce::File& file) const;
 
+    /** Whether a preset file is framed as this model's preset dump: F0, the maker's bytes, the
+        model's bytes (device ID, dump command and length), then F7 as its last byte. On failure the
+        message says what is wrong ("it does not begin with F0"). readPresetFileImage does not ask
+        this, so that older files framed otherwise still open; a caller may warn or refuse. */
+    juce::Result checkPresetFileFrame (const juce::File& file) const;
+
     /** Stops every transfer of this engine: one that waits for its turn never starts, the running
         one stops before its next message. A cancelled Get loads nothing; nothing is reported as a
         failure. Returns once they are over and the listeners have heard transferEnded. */

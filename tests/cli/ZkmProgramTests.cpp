@@ -1,11 +1,14 @@
 // The zkm program run as a user runs it, without a display, against the virtual controller kept in
 // a slot file: what it writes into files and slots is checked byte for byte.
+#include "cli/PresetJson.h"
 #include "cli/PresetLayout.h"
 #include "engine/PresetParameters.h"
 #include "engine/VirtualController.h"
+#include "model/ControlType.h"
 #include "model/ZKMModel.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace
@@ -353,5 +356,261 @@ TEST_F (ZkmProgram, EachFailureHasItsExitCodeAndOneLineAndWritesNothing)
 
     EXPECT_FALSE (work.getChildFile ("never.zkp").exists());
     EXPECT_EQ (slotFileContent(), before);
+}
+//==============================================================================
+TEST_F (ZkmProgram, ImportReadsOneStrictDocumentAndNamesWhatIsWrong)
+{
+    const auto document = PresetJson::toJsonText (layout.getEngine(), defaultImage());
+    juce::Array<juce::uint8> image;
+    ASSERT_TRUE (PresetJson::fromJsonText (layout.getEngine(), document, image).wasOk());
+
+    // Knob 1's channel, given twice (the pitch wheel before it has a "MIDI Channel" too).
+    const auto channelStart = document.indexOf (document.indexOf ("\"Knob 1\""), "\"MIDI Channel\": ");
+    const auto channelLine =
+        document.substring (channelStart, document.indexOf (channelStart, "\n")).trimCharactersAtEnd (",");
+    ASSERT_GT (channelStart, 0);
+    const auto twice = document.substring (0, channelStart) + channelLine + ", " + document.substring (channelStart);
+    const auto lastBrace = document.lastIndexOfChar ('}');
+
+    const std::pair<juce::String, const char*> refused[] = {
+        { twice, "the key \"MIDI Channel\" appears twice in \"Knob 1\"" },
+        { document.replaceFirstOccurrenceOf ("\"version\": 1,", "\"version\": 1, \"version\": 1,"),
+          "the key \"version\" appears twice" },
+        { document.substring (0, lastBrace) + ",}", "a comma stands before \"}\"" },
+        { document.replaceFirstOccurrenceOf ("\"format\"", "\"x\": [1, 2,], \"format\""),
+          "a comma stands before \"]\"" },
+        { document + "\n{}", "there is text after the end of the document" },
+        { juce::String::charToString (0xfeff) + document, "byte-order mark" },
+        { document.replaceFirstOccurrenceOf ("\"version\": 1", "\"version\": 1e400"), "the number 1e400" },
+        { document.replaceFirstOccurrenceOf ("\"Name\":", "\"Na\\u0000me\":"), "\\u0000" },
+        { document.replaceFirstOccurrenceOf ("\"version\": 1", "\"version\": 2"), "another version" },
+        { document.replaceFirstOccurrenceOf ("\"version\": 1,", ""), "has no \"version\"" },
+        { juce::String ("[[[[[1]]]]]"), "nested more than 4 levels deep" },
+    };
+
+    for (const auto& [text, message] : refused)
+    {
+        image.clearQuick();
+        const auto result = PresetJson::fromJsonText (layout.getEngine(), text, image);
+        EXPECT_TRUE (result.failed()) << message;
+        EXPECT_TRUE (result.getErrorMessage().contains (message)) << result.getErrorMessage();
+        EXPECT_TRUE (image.isEmpty()) << message;
+    }
+
+    // The mark as the bytes of a file, too.
+    juce::MemoryBlock marked ("\xef\xbb\xbf", 3);
+    marked.append (document.toRawUTF8(), document.getNumBytesAsUTF8());
+    EXPECT_TRUE (
+        PresetJson::fromJsonData (layout.getEngine(), marked, image).getErrorMessage().contains ("byte-order mark"));
+}
+
+TEST_F (ZkmProgram, HostileInputEndsInOneLineNotInACrashOrAnEndlessRead)
+{
+    // A document nested 100,000 deep overflowed the JSON reader's stack.
+    juce::String deep;
+    deep << juce::String::repeatedString ("[", 100000) << juce::String::repeatedString ("]", 100000);
+    work.getChildFile ("deep.json").replaceWithText (deep);
+    const auto nested = run ({ "import", "deep.json", "-o", "never.zkp" });
+    EXPECT_EQ (nested.exitCode, 4) << nested.errors;
+    EXPECT_TRUE (nested.errors.contains ("nested more than")) << nested.errors;
+
+    // A file whose size reads as 0 is read up to the limit, not for ever.
+    const auto endless = run ({ "import", "/dev/zero", "-o", "never.zkp" });
+    EXPECT_EQ (endless.exitCode, 4) << endless.errors;
+    EXPECT_TRUE (endless.errors.contains ("more than 1024 kB")) << endless.errors;
+
+    // The document itself is never the preset file written, under any name.
+    writePresetFile ("preset.zkp", defaultImage());
+    const auto shown = run ({ "show", "preset.zkp", "--json" });
+    work.getChildFile ("doc.json").replaceWithText (shown.output);
+    const auto documentBytes = contentOf (work.getChildFile ("doc.json"));
+    const auto selfImport = run ({ "import", "doc.json", "-o", "./sub/../doc.json" });
+    EXPECT_EQ (selfImport.exitCode, 2) << selfImport.errors;
+    EXPECT_TRUE (selfImport.errors.contains ("is the document being read")) << selfImport.errors;
+    EXPECT_EQ (contentOf (work.getChildFile ("doc.json")), documentBytes);
+
+    // A settings file nested 50,000 deep crashed every program that read it; it is set aside (this
+    // one for its depth; one that deep is larger than a settings file can be, and refused for that).
+    const auto settings = work.getChildFile ("config/zkm-editor/settings.xml");
+    ASSERT_TRUE (settings.getParentDirectory().createDirectory().wasOk());
+    settings.replaceWithText ("<?xml version=\"1.0\"?>\n<PROPERTIES>" + juce::String::repeatedString ("<a>", 9000)
+                              + juce::String::repeatedString ("</a>", 9000) + "</PROPERTIES>\n");
+    const auto damagedText = settings.loadFileAsString();
+    const auto got = run ({ "get", "3", "-o", "never.zkp" });
+    EXPECT_EQ (got.exitCode, 2) << got.errors; // no device chosen, as without settings
+    EXPECT_TRUE (got.errors.contains ("nests its elements more than")) << got.errors;
+    EXPECT_TRUE (got.errors.contains ("no MIDI device chosen")) << got.errors;
+    EXPECT_FALSE (settings.exists());
+    EXPECT_EQ (settings.getSiblingFile ("settings.xml.damaged").loadFileAsString(), damagedText);
+
+    for (const auto& result : { nested, endless, selfImport })
+        EXPECT_EQ (result.errors.trim().indexOfChar ('\n'), -1) << result.errors;
+
+    EXPECT_FALSE (work.getChildFile ("never.zkp").exists());
+}
+
+TEST_F (ZkmProgram, WordsAreTakenAsTypedAndEachOptionHasOneMeaning)
+{
+    const auto before = slotFileContent();
+    const auto file = writePresetFile ("preset.zkp", defaultImage());
+    const auto content = contentOf (file);
+
+    // A slot is a plain number from 1 to 24: 4294967298 wrapped to slot 2.
+    for (const auto* slot : { "4294967298", "+5", "5x", " 5", "0", "" })
+    {
+        const auto sent = runOnController ({ "send", "preset.zkp", slot });
+        EXPECT_EQ (sent.exitCode, 2) << slot;
+        EXPECT_TRUE (sent.errors.contains ("from 1 to 24")) << sent.errors;
+    }
+
+    EXPECT_EQ (slotFileContent(), before);
+
+    // Padding around a value is refused, not trimmed; an empty name clears the name.
+    const auto padded = run ({ "set", "preset.zkp", "Knob 3", "CC", " 74" });
+    EXPECT_EQ (padded.exitCode, 2);
+    EXPECT_TRUE (padded.errors.contains ("\" 74\" has spaces around it")) << padded.errors;
+    EXPECT_EQ (contentOf (file), content);
+    EXPECT_EQ (run ({ "set", "preset.zkp", "Preset Name", "Name", "" }).exitCode, 0);
+    EXPECT_TRUE (run ({ "show", "preset.zkp" }).output.startsWith ("Preset Name: \"\"\n"));
+
+    // -o=FILE is the file; an option where a value is due, or one given twice, is refused.
+    EXPECT_EQ (run ({ "set", "preset.zkp", "Knob 3", "CC", "74", "-o=x.zkp" }).exitCode, 0);
+    EXPECT_TRUE (work.getChildFile ("x.zkp").existsAsFile());
+    const auto optionAsValue = run ({ "set", "preset.zkp", "Knob 3", "CC", "74", "-o", "--force" });
+    EXPECT_EQ (optionAsValue.exitCode, 2);
+    EXPECT_TRUE (optionAsValue.errors.contains ("-o needs a value, not the option --force")) << optionAsValue.errors;
+    EXPECT_EQ (run ({ "set", "preset.zkp", "Knob 3", "CC", "74", "-o", "a.zkp", "--output=b.zkp" }).exitCode, 2);
+
+    // --output names the file in get as in set; --midi-in and --midi-out name the ports.
+    const auto got = run ({ "get", "5", "--output", "got.zkp", "--midi-in", VirtualController::deviceName, "--midi-out",
+                            VirtualController::deviceName, "--quiet" });
+    EXPECT_EQ (got.exitCode, 0) << got.errors;
+    EXPECT_EQ (contentOf (work.getChildFile ("got.zkp")), presetFileOf (slotImage (4)));
+    EXPECT_EQ (runOnController ({ "send", "preset.zkp", "5", "--output", "x" }).exitCode, 2);
+
+    // A name that is not listed is refused with the list of those that are.
+    const auto unknown = run ({ "get", "5", "-o", "never.zkp", "--device", "No Such Device" });
+    EXPECT_EQ (unknown.exitCode, 3);
+    EXPECT_TRUE (unknown.errors.contains ("\"" + VirtualController::deviceName + "\"")) << unknown.errors;
+
+    // Usage that was not asked for goes to the error output, in lines as wide as the rest.
+    const auto bare = run ({});
+    EXPECT_EQ (bare.exitCode, 2);
+    EXPECT_TRUE (bare.output.isEmpty());
+    EXPECT_TRUE (bare.errors.contains ("zkm --version"));
+    EXPECT_TRUE (run ({ "--help" }).errors.isEmpty());
+
+    for (const auto& line : juce::StringArray::fromLines (bare.errors))
+        EXPECT_LE (line.length(), 78) << line;
+}
+
+TEST_F (ZkmProgram, PresetFilesMustBeFramedAndInRangeUnlessForced)
+{
+    const auto before = slotFileContent();
+    auto dump = presetFileOf (defaultImage());
+
+    const std::pair<int, const char*> damages[] = { { 0, "it does not begin with F0" },
+                                                    { 2, "its maker's bytes are not 00 7E 51" },
+                                                    { 6, "its model's bytes are not" },
+                                                    { (int) dump.getSize() - 1, "it does not end with F7" } };
+
+    for (const auto& [position, message] : damages)
+    {
+        auto damaged = dump;
+        damaged[(size_t) position] = 0x01;
+        work.getChildFile ("unframed.zkp").replaceWithData (damaged.getData(), damaged.getSize());
+
+        const juce::StringArray commands[] = { { "show", "unframed.zkp" },
+                                               { "send", "unframed.zkp", "3", "--device",
+                                                 VirtualController::deviceName } };
+
+        for (const auto& command : commands)
+        {
+            const auto refused = run (command);
+            EXPECT_EQ (refused.exitCode, 4) << message;
+            EXPECT_TRUE (refused.errors.contains (message)) << refused.errors;
+        }
+
+        EXPECT_EQ (run ({ "show", "unframed.zkp", "--force" }).exitCode, 0) << message;
+    }
+
+    // A value the editor would not accept is not sent.
+    auto image = defaultImage();
+    auto* knob = layout.getEngine().getControls (Knob)[0];
+    image.set (knob->getOffset() + knob->getIndex ("MIDI Channel"), 20);
+    writePresetFile ("wild.zkp", image);
+    const auto wild = runOnController ({ "send", "wild.zkp", "3" });
+    EXPECT_EQ (wild.exitCode, 4);
+    EXPECT_TRUE (wild.errors.contains ("Knob 1 \"MIDI Channel\" takes a number from 1 to 16, not 21")) << wild.errors;
+    EXPECT_EQ (slotFileContent(), before);
+
+    const auto forced = runOnController ({ "send", "wild.zkp", "3", "--force" });
+    EXPECT_EQ (forced.exitCode, 0) << forced.errors;
+    EXPECT_EQ (slotImage (2), image);
+}
+
+TEST_F (ZkmProgram, WhereTheOutputGoesIsCheckedFirstAndItsPermissionsAreKept)
+{
+    // Checked before the device: the device named does not exist, and the folder is what is named.
+    work.getChildFile ("a file").replaceWithText ("x");
+    const auto intoMissing = run ({ "get", "3", "-o", "missing/x.zkp", "--device", "No Such Device" });
+    EXPECT_EQ (intoMissing.exitCode, 4) << intoMissing.errors;
+    EXPECT_TRUE (intoMissing.errors.contains ("the folder " + work.getChildFile ("missing").getFullPathName()
+                                              + " does not exist"))
+        << intoMissing.errors;
+
+    const auto intoFile = run ({ "backup", "a file/backup", "--device", "No Such Device" });
+    EXPECT_EQ (intoFile.exitCode, 4) << intoFile.errors;
+    EXPECT_TRUE (intoFile.errors.contains (work.getChildFile ("a file").getFullPathName() + " is a file"))
+        << intoFile.errors;
+
+    // A read-only preset is refused; a private one stays private.
+    const auto readOnly = writePresetFile ("read-only.zkp", defaultImage());
+    const auto privateFile = writePresetFile ("private.zkp", defaultImage());
+    const auto content = contentOf (readOnly);
+    ASSERT_EQ (::chmod (readOnly.getFullPathName().toRawUTF8(), 0444), 0);
+    ASSERT_EQ (::chmod (privateFile.getFullPathName().toRawUTF8(), 0600), 0);
+
+    const auto refused = run ({ "set", "read-only.zkp", "Knob 3", "CC", "74" });
+    EXPECT_EQ (refused.exitCode, 4);
+    EXPECT_TRUE (refused.errors.contains ("is read-only")) << refused.errors;
+    EXPECT_EQ (contentOf (readOnly), content);
+
+    EXPECT_EQ (run ({ "set", "private.zkp", "Knob 3", "CC", "74" }).exitCode, 0);
+    EXPECT_NE (contentOf (privateFile), content);
+    struct stat status;
+    ASSERT_EQ (::stat (privateFile.getFullPathName().toRawUTF8(), &status), 0);
+    EXPECT_EQ (status.st_mode & 07777, 0600u);
+}
+
+TEST_F (ZkmProgram, OneProgramAtATimeUsesASlotFile)
+{
+    const auto before = slotFileContent();
+    writePresetFile ("preset.zkp", defaultImage());
+
+    {
+        // The editor, or another zkm, holds the file.
+        VirtualController editor (slotFile);
+        ASSERT_TRUE (editor.keepsSlotsInFile());
+
+        // A second controller in the same program stays in memory.
+        testing::internal::CaptureStderr();
+        VirtualController second (slotFile);
+        const juce::String note (testing::internal::GetCapturedStderr());
+        EXPECT_TRUE (second.foundSlotFileInUse());
+        EXPECT_FALSE (second.keepsSlotsInFile());
+        EXPECT_TRUE (note.contains ("is in use by another program")) << note;
+
+        const auto refused = runOnController ({ "send", "preset.zkp", "3" });
+        EXPECT_EQ (refused.exitCode, 3);
+        EXPECT_TRUE (refused.errors.contains ("is in use by another program")) << refused.errors;
+        EXPECT_EQ (refused.errors.trim().indexOfChar ('\n'), -1) << refused.errors;
+        EXPECT_TRUE (refused.output.isEmpty());
+    }
+
+    EXPECT_EQ (slotFileContent(), before);
+    const auto sent = runOnController ({ "send", "preset.zkp", "3" });
+    EXPECT_EQ (sent.exitCode, 0) << sent.errors;
+    EXPECT_EQ (slotImage (2), defaultImage());
 }
 } // namespace

@@ -209,6 +209,40 @@ TEST (PresetDifferencesTest, NamesEachDifferingParameterWithItsControlAndBothVal
     EXPECT_TRUE (PresetDifferences::find (*engine, first, first).isEmpty());
 }
 
+TEST (PresetDifferencesTest, NamesARenamedPresetOnOneLineAndAByteUnderEachModesOwnName)
+{
+    FakeRig rig;
+    auto engine = createEngine (rig.manager);
+    auto first = getImage (*engine);
+    auto second = first;
+
+    const auto set = [&] (juce::Array<juce::uint8>& image, int type, int index, const juce::String& name, int value)
+    { image.set (offsetOf (*engine, type, index, name), (juce::uint8) value); };
+
+    const auto setName = [&] (juce::Array<juce::uint8>& image, const juce::String& name)
+    {
+        const auto start = engine->getControls (PresetName)[0]->getOffset();
+
+        for (int i = 0; i < 16; ++i)
+            image.set (start + i, (juce::uint8) (i < name.length() ? name[i] : 0));
+    };
+
+    setName (first, "Old");
+    setName (second, "New Lead");
+    set (first, Pad, 0, "Mode", 0);  // "Note": the byte is "Fixed"
+    set (second, Pad, 0, "Mode", 1); // "CC Toggle": the same byte is "Toggle On"
+    set (first, Pad, 0, "Fixed", 0);
+    set (second, Pad, 0, "Toggle On", 100);
+
+    juce::StringArray lines;
+
+    for (const auto& difference : PresetDifferences::find (*engine, first, second))
+        lines.add (difference.toString());
+
+    EXPECT_EQ (lines, (juce::StringArray{ "Preset Name: Old / New Lead", "Pad 1: Mode Note / CC Toggle",
+                                          "Pad 1: Fixed 0 / Toggle On 100" }));
+}
+
 TEST_F (LibrarianTest, ARestoreRefusesAFolderWithAWrongSizedFileAndSendsNothing)
 {
     SlotBackup backup (*engine, folder, "ZKM");

@@ -2,6 +2,7 @@
 #include "support/ScopedFileSizeLimit.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -95,4 +96,42 @@ TEST (SafeFileWriter, ReplacesWhatALinkPointsToAndRefusesWhatCannotBeAFile)
 
     EXPECT_EQ (readBytes (real), content);
     EXPECT_EQ (scratch.getEntries().size(), 3);
+}
+
+TEST (SafeFileWriter, RefusesAReadOnlyTargetAndKeepsTheModeOfTheOneItReplaces)
+{
+    Folder scratch;
+    const auto readOnly = scratch.folder.getChildFile ("read-only.zkp");
+    const auto privateFile = scratch.folder.getChildFile ("private.zkp");
+    const auto oldContent = pattern (476, 4);
+    const auto newContent = pattern (476, 5);
+    ASSERT_TRUE (readOnly.replaceWithData (oldContent.getData(), oldContent.getSize()));
+    ASSERT_TRUE (privateFile.replaceWithData (oldContent.getData(), oldContent.getSize()));
+    ASSERT_EQ (::chmod (readOnly.getFullPathName().toRawUTF8(), 0444), 0);
+    ASSERT_EQ (::chmod (privateFile.getFullPathName().toRawUTF8(), 0600), 0);
+
+    // Refused before anything is written, with the reason; the file and its mode stay.
+    EXPECT_TRUE (SafeFileWriter::checkTarget (readOnly).getErrorMessage().contains ("is read-only"));
+    SafeFileWriter writer (readOnly);
+    EXPECT_FALSE (writer.write (newContent.getData(), newContent.getSize()));
+    EXPECT_FALSE (writer.commit());
+    EXPECT_TRUE (writer.getResult().getErrorMessage().contains (readOnly.getFullPathName() + ": is read-only"));
+    EXPECT_EQ (readBytes (readOnly), oldContent);
+
+    struct stat status;
+    ASSERT_EQ (::stat (readOnly.getFullPathName().toRawUTF8(), &status), 0);
+    EXPECT_EQ (status.st_mode & 07777, 0444u);
+
+    EXPECT_TRUE (SafeFileWriter::replaceWithData (privateFile, newContent.getData(), newContent.getSize()));
+    EXPECT_EQ (readBytes (privateFile), newContent);
+    ASSERT_EQ (::stat (privateFile.getFullPathName().toRawUTF8(), &status), 0);
+    EXPECT_EQ (status.st_mode & 07777, 0600u);
+
+    // A missing folder is named before anything is made.
+    const auto inMissingFolder = scratch.folder.getChildFile ("missing").getChildFile ("x.zkp");
+    EXPECT_TRUE (
+        SafeFileWriter::checkTarget (inMissingFolder)
+            .getErrorMessage()
+            .contains ("the folder " + inMissingFolder.getParentDirectory().getFullPathName() + " does not exist"));
+    EXPECT_TRUE (SafeFileWriter::checkTarget (privateFile).wasOk());
 }
