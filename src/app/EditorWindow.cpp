@@ -187,6 +187,14 @@ bool EditorWindow::loadFile (const juce::File& file)
         recordStep ("Load From File");
         markAsUnchanged();
         setName (getApplicationName() + " - " + file.getFileNameWithoutExtension());
+
+        // Files that are not framed as a preset dump still open, as they always have; the strip
+        // says once, without a box to answer, that this one does not look like one.
+        const auto frame = engine->checkPresetFileFrame (file);
+
+        if (frame.failed())
+            showEndMessage (getNotAPresetDumpMessage (file.getFileName(), frame.getErrorMessage()));
+
         return true;
     }
 
@@ -522,9 +530,7 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
 
     if (readBack == sentImage)
     {
-        transferStatusBar->showMessage ("Sent to slot " + slotText + " and verified");
-        setTransferStatusBarVisible (true);
-        endMessageTimer.startTimer (endMessageMs);
+        showEndMessage ("Sent to slot " + slotText + " and verified");
         return;
     }
 
@@ -828,6 +834,18 @@ void EditorWindow::EndMessageTimer::timerCallback()
 
     if (! window.engine->isTransferInProgress())
         window.setTransferStatusBarVisible (false);
+}
+
+void EditorWindow::showEndMessage (const juce::String& message)
+{
+    transferStatusBar->showMessage (message);
+    setTransferStatusBarVisible (true);
+    endMessageTimer.startTimer (endMessageMs);
+}
+
+juce::String EditorWindow::getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem)
+{
+    return fileName + " does not look like a preset dump: " + problem;
 }
 
 juce::String EditorWindow::getSendCancelledTitle() { return "Send Cancelled"; }

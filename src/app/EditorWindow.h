@@ -249,6 +249,9 @@ public:
 
     /** The title and the text of the notice after a Send was cancelled halfway. */
     static juce::String getSendCancelledTitle();
+
+    /** What the strip says after loading a file that is not framed as a preset dump. */
+    static juce::String getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem);
     static juce::String getSendCancelledMessage (juce::uint8 slot);
 
     /** Below the editor content lies the transfer strip while it shows. */
@@ -296,6 +299,9 @@ private:
     /** Shows or hides the transfer strip; the window grows by it, so no part of the editor is
         hidden. */
     void setTransferStatusBarVisible (bool shouldBeVisible);
+
+    /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
+    void showEndMessage (const juce::String& message);
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;

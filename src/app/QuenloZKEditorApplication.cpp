@@ -70,6 +70,14 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
 
     juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
 
+    // A damaged settings file would otherwise stop every start; it was set aside, and the user
+    // hears of it once, without a box to answer first.
+    if (deviceSettings->wasDamagedFileSetAside())
+        juce::AlertWindow::showMessageBoxAsync (
+            juce::MessageBoxIconType::WarningIcon, getDamagedSettingsTitle(),
+            "The settings file " + DeviceSettings::getDefaultFile().getFullPathName()
+                + " was damaged. It was kept aside as settings.xml.damaged, and the default settings are used.");
+
     // Shows the tooltips of every window, such as the range of a box whose number lies outside it.
     tooltipWindow = std::make_unique<juce::TooltipWindow>();
 }

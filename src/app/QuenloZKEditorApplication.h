@@ -46,6 +46,9 @@ public:
     static juce::String getWaitAnswer() { return "Wait"; }
     static juce::String getStopAnswer() { return "Stop"; }
 
+    /** The title of the notice shown at start when the settings file was damaged and set aside. */
+    static juce::String getDamagedSettingsTitle() { return "Settings Reset"; }
+
     void suspended() override {}
     void resumed() override {}
 

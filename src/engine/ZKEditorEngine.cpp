@@ -280,7 +280,14 @@ juce::Result ZKEditorEngine::checkPresetFileFrame (const juce::File& file) const
     if (! std::equal (head.begin() + makerStart, head.begin() + makerEnd, bytes + makerStart))
         return juce::Result::fail ("its maker's bytes are not " + hexOf (makerStart, makerEnd));
 
-    if (! std::equal (head.begin() + makerEnd, head.end(), bytes + makerEnd))
+    // The embedded default preset carries another command byte; files made from it are presets too.
+    auto modelBytes = juce::Array<juce::uint8> (bytes + makerEnd, head.size() - makerEnd);
+    const auto commandIndex = ZKSysEx::commandPosition - makerEnd;
+
+    if (modelBytes[commandIndex] == ZKSysEx::defaultPresetDumpCommand)
+        modelBytes.set (commandIndex, ZKSysEx::presetDumpCommand);
+
+    if (! std::equal (head.begin() + makerEnd, head.end(), modelBytes.begin()))
         return juce::Result::fail ("its model's bytes are not " + hexOf (makerEnd, head.size())
                                    + " (those of this model's preset dump)");
 

@@ -19,6 +19,9 @@ public:
     static constexpr juce::uint8 headFixedByte = 0x00;
 
     static constexpr juce::uint8 presetDumpCommand = 0x61;
+
+    /** The command byte of the embedded default preset's dump, which files made from it may carry. */
+    static constexpr juce::uint8 defaultPresetDumpCommand = 0x63;
     static constexpr juce::uint8 parameterWriteCommand = 0x64;
     static constexpr juce::uint8 parameterRequestCommand = 0x65;
     static constexpr juce::uint8 parameterReplyCommand = 0x66;

@@ -286,6 +286,29 @@ TEST_F (ApplicationTest, FileErrorNoticeNamesTheRejectedFile)
     EXPECT_EQ (notice->getNumButtons(), 1);
 }
 
+TEST_F (ApplicationTest, AFileNotFramedAsAPresetDumpStillOpensAndTheStripSaysSoWithoutABox)
+{
+    ScratchFolder scratch;
+    auto unframed = TestRig::presetWith ({ { 3, 9 } });
+    unframed.set (0, (juce::uint8) 'Z');
+    const auto file = scratch.getFile ("old.zkp");
+    file.replaceWithData (unframed.getRawDataPointer(), (size_t) unframed.size());
+
+    ASSERT_TRUE (window (0).loadFile (file));
+    EXPECT_EQ (TestRig::getImage (*window (0).getEngine()), TestRig::getImageOfDump (unframed));
+    EXPECT_EQ (window (0).getTransferStatusBar().getTextLabel().getText(),
+               EditorWindow::getNotAPresetDumpMessage ("old.zkp", "it does not begin with F0"));
+    EXPECT_TRUE (window (0).getTransferStatusBar().isVisible());
+    EXPECT_EQ (window (0).getFileErrorAlert(), nullptr);
+
+    // A well-framed file says nothing.
+    const auto framed = scratch.getFile ("framed.zkp");
+    framed.replaceWithData (TestRig::defaultPresetDump().getRawDataPointer(), (size_t) TestRig::dumpLength);
+    window (0).getTransferStatusBar().showMessage ({});
+    ASSERT_TRUE (window (0).loadFile (framed));
+    EXPECT_EQ (window (0).getTransferStatusBar().getTextLabel().getText(), juce::String());
+}
+
 TEST_F (ApplicationTest, FailedSaveIsReportedAndKeepsTheTitle)
 {
     ScratchFolder scratch;
