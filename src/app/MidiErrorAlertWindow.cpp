@@ -1,5 +1,7 @@
 #include "app/MidiErrorAlertWindow.h"
 
+#include "app/AlertText.h"
+
 namespace
 {
 // The result of the box's first button, "Device Setup...".
@@ -12,16 +14,17 @@ const juce::String MidiErrorAlertWindow::deviceSetupButtonText ("Device Setup...
 MidiErrorAlertWindow::MidiErrorAlertWindow()
 {
     // The framework takes ownership of this object as the box's callback.
-    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, "MIDI Error", getMessage(), "OK", nullptr,
-                                            this);
+    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, "MIDI Error",
+                                            AlertText::keepLinesWhole (getMessage()), "OK", nullptr, this);
 }
 
 MidiErrorAlertWindow::MidiErrorAlertWindow (std::function<void()> openDeviceSetupToCall)
     : openDeviceSetup (std::move (openDeviceSetupToCall))
 {
     // The framework takes ownership of this object as the box's callback.
-    juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::NoIcon, "MIDI Error", getMessage(),
-                                        deviceSetupButtonText, "OK", nullptr, this);
+    juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::NoIcon, "MIDI Error",
+                                        AlertText::keepLinesWhole (getMessage()), deviceSetupButtonText, "OK", nullptr,
+                                        this);
 }
 
 void MidiErrorAlertWindow::modalStateFinished (int result)
