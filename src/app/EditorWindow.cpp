@@ -494,34 +494,41 @@ void EditorWindow::presetFetched (juce::uint8 slot)
     setName (getApplicationName() + " - Slot " + juce::String (slot + 1));
 }
 
-void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sentImage)
+void EditorWindow::sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>& sentImage)
 {
-    // A restore sends the backup's presets, not this window's.
-    if (slotRestore != nullptr && slotRestore->isRunning())
+    // A restore sends the backup's presets, not this window's. A Send that is read back counts as
+    // saved in the slot only once the read-back matches.
+    if ((slotRestore != nullptr && slotRestore->ownsTransfer (send.id)) || send.verify)
         return;
 
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     markAsUnchanged (sentImage);
 }
 
-void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                                   const juce::Array<juce::uint8>& readBack)
+void EditorWindow::verificationEnded (const ZKEditorEngine::Verification& verification)
 {
     // A restore sums its read-backs up at its end.
-    if (slotRestore != nullptr && slotRestore->isRunning())
+    if (slotRestore != nullptr && slotRestore->ownsTransfer (verification.sendId))
         return;
 
+    const auto slot = verification.slot;
+    const auto& sentImage = verification.sentImage;
     const auto slotText = juce::String (slot + 1);
 
-    if (readBack == sentImage)
+    if (verification.matches() || verification.controllerGone)
     {
-        transferStatusBar->showMessage ("Sent to slot " + slotText + " and verified");
+        if (verification.matches())
+            markAsUnchanged (sentImage);
+
+        transferStatusBar->showMessage (verification.matches() ? "Sent to slot " + slotText + " and verified"
+                                                               : "Sent to slot " + slotText + "; not verified: "
+                                                                     + ZKEditorEngine::getControllerGoneText());
         setTransferStatusBarVisible (true);
         endMessageTimer.startTimer (endMessageMs);
         return;
     }
 
-    if (readBack.isEmpty())
+    if (verification.readBack.isEmpty())
     {
         lastVerifyFailure = "Slot " + slotText + " did not answer when it was read back: the Send is not verified.";
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, "Verify Failed",
@@ -529,7 +536,8 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
         return;
     }
 
-    const auto differences = PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, readBack));
+    const auto differences =
+        PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, verification.readBack));
     lastVerifyFailure = describeVerifyFailure (slot, differences);
     const juce::Component::SafePointer<EditorWindow> self (this);
     const auto options = juce::MessageBoxOptions()

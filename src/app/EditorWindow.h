@@ -216,10 +216,9 @@ public:
     void midiCommunicationFailed (const juce::String& text) override;
     void presetFileRejected (const juce::String& fileName) override;
     void presetFetched (juce::uint8 slot) override;
-    void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
+    void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>& sentImage) override;
     void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
-    void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                         const juce::Array<juce::uint8>& readBack) override;
+    void verificationEnded (const ZKEditorEngine::Verification& verification) override;
 
     /** Records a user's edit as one step of the history; the edits of a paste or fill make one
         step together, named after the action. */
