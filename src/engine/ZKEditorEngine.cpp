@@ -36,6 +36,29 @@ constexpr int progressIntervalMs = 30;
 
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
 
+/** When the next of a series of messages may go: a gap after the last one went out (measured as
+    it began to go, so the time spent sending does not add up over 465 messages). A thread that
+    wakes late moves the rest of the series on from there rather than catching up in a burst that
+    the controller cannot take. */
+class MessagePacer
+{
+public:
+    MessagePacer (double startMs, int gapMs)
+        : next (startMs)
+        , gap (gapMs)
+    {
+    }
+
+    double getNextTime() const noexcept { return next; }
+
+    /** Just before a message goes out. */
+    void messageGoes() { next = juce::jmax (next, now()) + gap; }
+
+private:
+    double next;
+    const int gap;
+};
+
 // Transfer ids are unique in the program, so that a job never mistakes another engine's transfer
 // for its own either.
 std::atomic<int> lastTransferId{ 0 };
@@ -489,17 +512,17 @@ private:
                 done = 0;
             }
 
-            // Paced by deadline, so that the time spent sending does not add up over 465 messages.
             // A request that finds no output is not an error of its own: the reply timeout covers it.
-            const auto start = now();
+            MessagePacer pacer (now(), pacing.requestGapMs);
             bool cancelled = false;
 
             for (int index = 0; index < imageLength && ! cancelled; ++index)
             {
-                cancelled = ! sleepUntil (start + index * pacing.requestGapMs);
+                cancelled = ! sleepUntil (pacer.getNextTime());
 
                 if (! cancelled)
                 {
+                    pacer.messageGoes();
                     manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, index));
                     lastRequestAt = now();
 
@@ -508,7 +531,7 @@ private:
                 }
             }
 
-            if (cancelled || ! sleepUntil (start + imageLength * pacing.requestGapMs))
+            if (cancelled || ! sleepUntil (pacer.getNextTime()))
             {
                 outcome = Stage::cancelled;
                 break;
@@ -568,16 +591,18 @@ private:
     Stage runSend()
     {
         stage = Stage::running;
-        const auto start = now();
+        MessagePacer pacer (now(), pacing.writeGapMs);
 
         for (int index = 0; index < imageLength; ++index)
         {
-            if (! sleepUntil (start + index * pacing.writeGapMs))
+            if (! sleepUntil (pacer.getNextTime()))
                 return Stage::cancelled;
 
             // A device lost halfway leaves the slot partly written: the user must hear of it.
             if (index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && ! checkDevices())
                 return Stage::failed;
+
+            pacer.messageGoes();
 
             if (! manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, image[index])))
             {
@@ -592,7 +617,7 @@ private:
         if (! checkDevices())
             return Stage::failed;
 
-        sleepUntil (start + imageLength * pacing.writeGapMs);
+        sleepUntil (pacer.getNextTime());
         return Stage::completed;
     }
 

@@ -140,7 +140,9 @@ public:
         virtual void editGroupEnded (const juce::String& /*actionName*/) {}
     };
 
-    /** How the conversation is paced. Messages go out by deadline: message i at start + i * gap. */
+    /** How the conversation is paced. Two messages of a transfer are never closer than the gap; on
+        time, message i goes at start + i * gap, and after a late wake the rest follow a gap apart
+        from the late one. */
     struct Pacing
     {
         int requestGapMs = 3;
