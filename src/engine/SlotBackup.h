@@ -31,11 +31,12 @@ public:
     /** Whether the folder holds a file of any slot already. */
     static bool folderHoldsBackup (const juce::File& folder, const juce::String& modelName);
 
+    /** The name that the older file of a slot not read by a backup takes: the slot file's name
+        with ".old" appended. */
+    static juce::File getSetAsideFile (const juce::File& slotFile);
+
     /** Queues the 24 reads; false when nothing was queued (no ports, which the engine reports). */
     bool start();
-
-    /** The name that an older file of a slot that was not read takes. */
-    static juce::File getSetAsideFile (const juce::File& slotFile);
 
     /** Stops the reads still to come; the files written so far stay. */
     void cancel();
