@@ -434,9 +434,13 @@ protected:
 
     void TearDown() override
     {
+        // The hook goes only once the transfer thread is done with it.
+        if (held != nullptr)
+            held->resume.signal();
+
         restore.reset();
-        held.reset();
         pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs);
+        held.reset();
         folder.deleteRecursively();
     }
 
