@@ -10,7 +10,7 @@ DeviceManagerWindow::DeviceManagerWindow (const juce::String& title, MidiManager
     : juce::ResizableWindow (title, true)
     , midiManager (midiManagerToUse)
     , settings (settingsToUse)
-    , finder (midiManagerToUse->getDeviceLayer(), deviceId, findTimeoutMs)
+    , finder (*midiManagerToUse, deviceId, findTimeoutMs)
 {
     setUsingNativeTitleBar (true);
     setResizable (false, false);

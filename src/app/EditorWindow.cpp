@@ -1,5 +1,6 @@
 #include "app/EditorWindow.h"
 
+#include "app/AlertText.h"
 #include "app/CommandIDs.h"
 #include "app/PresetChange.h"
 #include "engine/PresetDifferences.h"
@@ -26,11 +27,20 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
     , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
     , askToRestore (
-          []
+          [] (const juce::File& folder)
           {
-              return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
-                                                         "This replaces all 24 presets in the controller", "Restore",
-                                                         "Cancel");
+              return juce::AlertWindow::showOkCancelBox (
+                  juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
+                  "This replaces all 24 presets in the controller with the backup in\n" + folder.getFullPathName(),
+                  "Restore", "Cancel");
+          })
+    , askToStopRestore (
+          [] (int slotNumber)
+          {
+              return juce::AlertWindow::showOkCancelBox (
+                  juce::MessageBoxIconType::QuestionIcon, "Restore All Slots",
+                  AlertText::keepLinesWhole (getStopRestoreQuestion (slotNumber)), getStopRestoreAnswer (slotNumber),
+                  "Wait");
           })
     , chooseCompareSlot (
           []
@@ -320,7 +330,26 @@ void EditorWindow::closeButtonPressed()
 {
     // A second request while the save question (or any other question) is open would ask again
     // and could delete the window under the first question's feet.
-    if (isAskingQuestion() || ! offerToSaveChanges())
+    if (isAskingQuestion())
+        return;
+
+    // A restore is never cut off in the middle of a slot: it stops after the slot under way, or
+    // the window waits for it and closes once it is over.
+    if (isRestoreRunning())
+    {
+        const juce::Component::SafePointer<EditorWindow> self (this);
+
+        if (! askToStopOrWaitForRestore() || self == nullptr)
+            return;
+
+        if (isRestoreRunning() && ! slotRestore->isStopping())
+        {
+            closeOnceRestoreEnds = true;
+            return;
+        }
+    }
+
+    if (! offerToSaveChanges())
         return;
 
     // A listener deletes this window during its call, so the list is walked in a copy and the
@@ -509,32 +538,40 @@ void EditorWindow::presetFetched (juce::uint8 slot)
     setName (getApplicationName() + " - Slot " + juce::String (slot + 1));
 }
 
-void EditorWindow::presetSent (juce::uint8, const juce::Array<juce::uint8>& sentImage)
+void EditorWindow::sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>& sentImage)
 {
-    // A restore sends the backup's presets, not this window's.
-    if (slotRestore != nullptr && slotRestore->isRunning())
+    // A restore sends the backup's presets, not this window's. A Send that is read back counts as
+    // saved in the slot only once the read-back matches.
+    if ((slotRestore != nullptr && slotRestore->ownsTransfer (send.id)) || send.verify)
         return;
 
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     markAsUnchanged (sentImage);
+    showEndMessage ("Sent to slot " + juce::String (send.slot + 1) + " (not verified)");
 }
 
-void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                                   const juce::Array<juce::uint8>& readBack)
+void EditorWindow::verificationEnded (const ZKEditorEngine::Verification& verification)
 {
     // A restore sums its read-backs up at its end.
-    if (slotRestore != nullptr && slotRestore->isRunning())
+    if (slotRestore != nullptr && slotRestore->ownsTransfer (verification.sendId))
         return;
 
+    const auto slot = verification.slot;
+    const auto& sentImage = verification.sentImage;
     const auto slotText = juce::String (slot + 1);
 
-    if (readBack == sentImage)
+    if (verification.matches() || verification.controllerGone)
     {
-        showEndMessage ("Sent to slot " + slotText + " and verified");
+        if (verification.matches())
+            markAsUnchanged (sentImage);
+
+        showEndMessage (verification.matches() ? "Sent to slot " + slotText + " and verified"
+                                               : "Sent to slot " + slotText
+                                                     + "; not verified: " + ZKEditorEngine::getControllerGoneText());
         return;
     }
 
-    if (readBack.isEmpty())
+    if (verification.readBack.isEmpty())
     {
         lastVerifyFailure = "Slot " + slotText + " did not answer when it was read back: the Send is not verified.";
         juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, "Verify Failed",
@@ -542,7 +579,8 @@ void EditorWindow::presetVerified (juce::uint8 slot, const juce::Array<juce::uin
         return;
     }
 
-    const auto differences = PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, readBack));
+    const auto differences =
+        PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, verification.readBack));
     lastVerifyFailure = describeVerifyFailure (slot, differences);
     const juce::Component::SafePointer<EditorWindow> self (this);
     const auto options = juce::MessageBoxOptions()
@@ -681,7 +719,7 @@ bool EditorWindow::restoreAllSlots()
         return false;
     }
 
-    const auto confirmed = askQuestion (askToRestore);
+    const auto confirmed = askQuestion (askToRestore, folder);
 
     if (! confirmed.has_value() || ! *confirmed)
         return false;
@@ -695,6 +733,18 @@ bool EditorWindow::restoreAllSlots()
         const auto summary = slotRestore->getSummary();
         const auto step = showSummary;
         juce::MessageManager::callAsync ([step, summary] { step ("Restore All Slots", summary); });
+
+        // The user chose to wait for the restore before the window closes.
+        if (closeOnceRestoreEnds)
+        {
+            const juce::Component::SafePointer<EditorWindow> self (this);
+            juce::MessageManager::callAsync (
+                [self]
+                {
+                    if (self != nullptr)
+                        self->closeButtonPressed();
+                });
+        }
     };
 
     if (! slotRestore->start())
@@ -811,7 +861,25 @@ void EditorWindow::updateUnsavedMark()
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
 {
     endMessageTimer.stopTimer();
-    transferStatusBar->showStatus (status);
+
+    // A restore is one job of 48 transfers, its 24 Sends and then their read-backs in slot order:
+    // the strip shows where it is in the whole.
+    if (slotRestore != nullptr && slotRestore->ownsTransfer (status.id)
+        && status.stage == ZKEditorEngine::TransferStatus::Stage::running && status.total > 0)
+    {
+        constexpr int slots = SlotBackup::numberOfSlots;
+        const bool readingBack = status.kind == ZKEditorEngine::TransferStatus::Kind::verify;
+        const auto transfersDone = (readingBack ? slots : 0) + status.slot;
+        const auto slotText = juce::String (status.slot + 1) + " of " + juce::String (slots);
+        transferStatusBar->showJob ((readingBack ? "Restoring: checking slot " : "Restoring: slot ") + slotText,
+                                    transfersDone * status.total + status.done, 2 * slots * status.total,
+                                    (readingBack ? "Checking " : "Writing ") + slotText);
+    }
+    else
+    {
+        transferStatusBar->showStatus (status);
+    }
+
     setTransferStatusBarVisible (true);
 }
 
@@ -846,6 +914,32 @@ void EditorWindow::showEndMessage (const juce::String& message)
 juce::String EditorWindow::getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem)
 {
     return fileName + " does not look like a preset dump: " + problem;
+}
+
+bool EditorWindow::askToStopOrWaitForRestore()
+{
+    if (! isRestoreRunning())
+        return false;
+
+    const auto stop = askQuestion (askToStopRestore, slotRestore->getSlotUnderWay() + 1);
+
+    if (! stop.has_value())
+        return false;
+
+    if (*stop && isRestoreRunning())
+        slotRestore->stopAfterCurrentSlot();
+
+    return true;
+}
+
+juce::String EditorWindow::getStopRestoreQuestion (int slotNumber)
+{
+    return "Restore All Slots is under way: stop after slot " + juce::String (slotNumber) + ", or wait?";
+}
+
+juce::String EditorWindow::getStopRestoreAnswer (int slotNumber)
+{
+    return "Stop After Slot " + juce::String (slotNumber);
 }
 
 juce::String EditorWindow::getSendCancelledTitle() { return "Send Cancelled"; }

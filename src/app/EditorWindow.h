@@ -129,8 +129,25 @@ public:
         The window's preset is not changed. False when nothing was started. */
     bool restoreAllSlots();
 
-    /** Asks whether all 24 presets of the controller may be replaced. Replaceable as chooseFile is. */
-    std::function<bool()> askToRestore;
+    /** Asks whether all 24 presets of the controller may be replaced by the backup in that folder.
+        Replaceable as chooseFile is. */
+    std::function<bool (const juce::File& folder)> askToRestore;
+
+    /** While a restore of this window runs, closing the window asks whether to stop it after the
+        slot under way (true) or to wait for it (false); slotNumber counts from 1. Replaceable as
+        chooseFile is. */
+    std::function<bool (int slotNumber)> askToStopRestore;
+
+    /** The texts of that question. */
+    static juce::String getStopRestoreQuestion (int slotNumber);
+    static juce::String getStopRestoreAnswer (int slotNumber);
+
+    /** When a restore of this window runs: asks whether to stop it after the slot under way or to
+        wait for it, and stops it if so. False when no restore runs or the window went meanwhile. */
+    bool askToStopOrWaitForRestore();
+
+    /** Whether a restore of this window is under way. */
+    bool isRestoreRunning() const noexcept { return slotRestore != nullptr && slotRestore->isRunning(); }
 
     SlotRestore* getSlotRestore() const noexcept { return slotRestore.get(); }
 
@@ -222,10 +239,9 @@ public:
     void midiCommunicationFailed (const juce::String& text) override;
     void presetFileRejected (const juce::String& fileName) override;
     void presetFetched (juce::uint8 slot) override;
-    void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override;
+    void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>& sentImage) override;
     void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
-    void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                         const juce::Array<juce::uint8>& readBack) override;
+    void verificationEnded (const ZKEditorEngine::Verification& verification) override;
 
     /** Records a user's edit as one step of the history; the edits of a paste or fill make one
         step together, named after the action. */
@@ -326,6 +342,7 @@ private:
     bool applyingHistory = false;
     int editGroupDepth = 0;
     int openQuestions = 0;
+    bool closeOnceRestoreEnds = false;
     juce::Component::SafePointer<juce::Component> lastFocusedControl;
     juce::String plainTitle;
     std::unique_ptr<TransferStatusBar> transferStatusBar;

@@ -91,6 +91,31 @@ void QuenloZKEditorApplication::shutdown()
 
 void QuenloZKEditorApplication::systemRequestedQuit()
 {
+    if (waitingForSendsToQuit || isQuestionOpen())
+        return;
+
+    // A restore is never cut off in the middle of a slot: its window asks whether to stop it after
+    // the slot under way or to wait for it, and the program quits once the Sends are over.
+    if (windowManager != nullptr)
+    {
+        juce::Array<juce::Component::SafePointer<EditorWindow>> restoring;
+
+        for (auto* window : windowManager->getWindows())
+            if (window->isRestoreRunning())
+                restoring.add (window);
+
+        if (! restoring.isEmpty())
+        {
+            for (auto& window : restoring)
+                if (window != nullptr)
+                    window->askToStopOrWaitForRestore();
+
+            waitingForSendsToQuit = true;
+            quitOnceTheSendsAreOver();
+            return;
+        }
+    }
+
     if (isSendUnderWay())
     {
         askWhetherToWaitForTheSend();
@@ -106,12 +131,7 @@ void QuenloZKEditorApplication::systemRequestedQuit()
         juce::Array<juce::Component::SafePointer<EditorWindow>> windows;
 
         for (auto* window : windowManager->getWindows())
-        {
-            if (window->isAskingQuestion())
-                return;
-
             windows.add (window);
-        }
 
         for (auto& window : windows)
             if (window != nullptr && ! window->offerToSaveChanges() && window != nullptr)
@@ -137,6 +157,16 @@ bool QuenloZKEditorApplication::isSendUnderWay()
     if (windowManager != nullptr)
         for (auto* window : windowManager->getWindows())
             if (window->getEngine()->isSendInProgress())
+                return true;
+
+    return false;
+}
+
+bool QuenloZKEditorApplication::isQuestionOpen() const
+{
+    if (windowManager != nullptr)
+        for (auto* window : windowManager->getWindows())
+            if (window->isAskingQuestion())
                 return true;
 
     return false;
@@ -188,6 +218,7 @@ void QuenloZKEditorApplication::quitOnceTheSendsAreOver()
 
     if (! isSendUnderWay())
     {
+        waitingForSendsToQuit = false;
         systemRequestedQuit();
         return;
     }

@@ -137,10 +137,14 @@ private:
     void closeDocuments();
     void askWhetherToWaitForTheSend();
     void stopTransfers();
+
+    /** Whether a question of a document window is open: a quit request then waits for its answer. */
+    bool isQuestionOpen() const;
     void quitOnceTheSendsAreOver();
 
     bool quitRequested = false;
     bool quitQuestionShown = false;
+    bool waitingForSendsToQuit = false;
     std::unique_ptr<FirstPaintProbe> firstPaintProbe;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 

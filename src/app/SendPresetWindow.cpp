@@ -21,7 +21,7 @@ void SendPresetWindow::buttonClicked (juce::Button* button)
     bool done = false;
 
     if (button->getName() == "Send")
-        done = engine->startSend (static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1));
+        done = engine->startSend (static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1)) != 0;
     else
         done = button->getName() == "Cancel";
 

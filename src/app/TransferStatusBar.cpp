@@ -87,6 +87,18 @@ void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status
     progressBar.setTextToDisplay (barText);
 }
 
+void TransferStatusBar::showJob (const juce::String& textToShow, int doneOfWhole, int whole,
+                                 const juce::String& barText)
+{
+    progressBar.setVisible (true);
+    cancelButton.setVisible (true);
+    text.setText (textToShow, juce::dontSendNotification);
+    done = doneOfWhole;
+    total = whole;
+    progress = total > 0 ? (double) done / total : 0.0;
+    progressBar.setTextToDisplay (barText);
+}
+
 //==============================================================================
 void TransferStatusBar::BarLook::drawProgressBar (juce::Graphics& g, juce::ProgressBar& bar, int width, int height,
                                                   double progress, const juce::String& textToShow)

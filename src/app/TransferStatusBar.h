@@ -19,6 +19,10 @@ public:
     /** Shows the state of a transfer. */
     void showStatus (const ZKEditorEngine::TransferStatus& status);
 
+    /** Shows a job made of many transfers (a restore): its text, one bar for the whole job and the
+        bar's own text. */
+    void showJob (const juce::String& textToShow, int doneOfWhole, int whole, const juce::String& barText);
+
     /** Shows a line of text alone, without progress or "Cancel": how a transfer ended. */
     void showMessage (const juce::String& message);
 

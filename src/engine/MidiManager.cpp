@@ -1,5 +1,6 @@
 #include "engine/MidiManager.h"
 
+#include "engine/MidiDeviceLayerFactory.h"
 #include "model/ListenerWalk.h"
 
 namespace
@@ -8,6 +9,11 @@ constexpr int deviceCheckIntervalMs = 1000;
 } // namespace
 
 //==============================================================================
+MidiManager::MidiManager()
+    : MidiManager (createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {})))
+{
+}
+
 MidiManager::MidiManager (std::unique_ptr<MidiDeviceLayer> layerToOwn)
     : ownedLayer (std::move (layerToOwn))
     , layer (*ownedLayer)
@@ -284,8 +290,8 @@ void MidiManager::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiM
     if (replyWatcher != nullptr)
         replyWatcher->midiMessageReceived (message);
 
-    // From the most recent listener to the first; the position is clamped before every call, so a
-    // listener that removes itself (or others) makes the walk neither skip nor repeat anyone.
+    // From the most recent listener to the first; a listener that removes itself (or others) makes
+    // the walk neither skip nor repeat anyone still registered.
     ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->midiMessageReceived (message); });
 }
 

@@ -22,6 +22,10 @@ public:
     };
 
     //==============================================================================
+    /** Uses the devices of the machine, as a program does: the layer of createMidiDeviceLayer for the
+        setting of virtualControllerVariable. */
+    MidiManager();
+
     /** Uses the given device layer and owns it; see createMidiDeviceLayer for the layer of a program. */
     explicit MidiManager (std::unique_ptr<MidiDeviceLayer> layer);
 
@@ -43,6 +47,15 @@ public:
 
     /** The layer through which the manager reaches the devices, for probes of their own. */
     MidiDeviceLayer& getDeviceLayer() noexcept { return layer; }
+
+    /** Calls the operation with the device layer while the manager opens, closes and lists nothing:
+        for a probe that lists the devices and opens ports of its own. */
+    template <typename Operation>
+    void withDeviceLayer (Operation&& operation)
+    {
+        const juce::ScopedLock sl (layerLock);
+        operation (layer);
+    }
 
     /** False when the system has no MIDI service at all. */
     bool isMidiServiceAvailable();

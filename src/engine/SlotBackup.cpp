@@ -48,6 +48,11 @@ bool SlotBackup::folderHoldsBackup (const juce::File& folder, const juce::String
     return false;
 }
 
+juce::File SlotBackup::getSetAsideFile (const juce::File& slotFile)
+{
+    return slotFile.getSiblingFile (slotFile.getFileName() + ".old");
+}
+
 bool SlotBackup::start()
 {
     jassert (! started);
@@ -55,12 +60,20 @@ bool SlotBackup::start()
     // All 24 reads go into the queue at once, so that no other exchange comes between them.
     for (int slot = 0; slot < numberOfSlots; ++slot)
     {
-        if (! engine.startBackupRead ((juce::uint8) slot))
+        const auto id = engine.startBackupRead ((juce::uint8) slot);
+
+        if (id == 0)
         {
-            engine.cancelBackupReads();
+            // Nothing was read: the folder stays as it was.
+            finished = true;
+
+            for (int i = readIds.size(); --i >= 0;)
+                engine.cancelTransfer (readIds[i]);
+
             return false;
         }
 
+        readIds.add (id);
         started = true;
     }
 
@@ -72,16 +85,21 @@ void SlotBackup::cancel()
     if (! started || finished)
         return;
 
-    // Every read of the engine stops; the first to end as cancelled finishes the backup.
+    // Only this backup's reads stop, the newest first so that none gets its turn meanwhile.
     cancelled = true;
-    engine.cancelBackupReads();
+
+    for (int i = readIds.size(); --i >= 0;)
+        engine.cancelTransfer (readIds[i]);
+
     finish();
 }
 
-void SlotBackup::slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+void SlotBackup::slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image)
 {
-    if (finished)
+    if (finished || ! readIds.contains (read.id))
         return;
+
+    const auto slot = (int) read.slot;
 
     // A preset file carries slot 0 whatever slot it came from: the file's name tells the slot.
     const auto data = engine.createPresetData (0, image);
@@ -97,13 +115,15 @@ void SlotBackup::transferEnded (const ZKEditorEngine::TransferStatus& status)
 {
     using Stage = ZKEditorEngine::TransferStatus::Stage;
 
-    if (finished || status.kind != ZKEditorEngine::TransferStatus::Kind::backup)
+    if (finished || ! readIds.contains (status.id))
         return;
 
+    // One read cancelled (the strip's Cancel, say) ends the backup: the rest of it stops as well.
     if (status.stage == Stage::cancelled)
     {
-        cancelled = true;
-        finish();
+        if (! cancelled)
+            cancel();
+
         return;
     }
 
@@ -125,9 +145,27 @@ void SlotBackup::finish()
         return;
 
     finished = true;
+    setAsideFilesNotRead();
 
     if (onFinished)
         onFinished();
+}
+
+void SlotBackup::setAsideFilesNotRead()
+{
+    for (int slot = 0; slot < numberOfSlots; ++slot)
+    {
+        const auto file = getSlotFile (folder, modelName, slot);
+
+        if (! savedSlots.contains (slot) && file.existsAsFile())
+        {
+            const auto aside = getSetAsideFile (file);
+
+            // A file that cannot be moved aside must still not pass for this backup's.
+            if (! (aside.deleteFile() && file.moveFileTo (aside)))
+                file.deleteFile();
+        }
+    }
 }
 
 juce::String SlotBackup::getSummary() const

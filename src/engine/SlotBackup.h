@@ -10,7 +10,9 @@
     controls are not touched), and each one that arrives is written at once, safely, as a preset
     file "<model> Slot 01.zkp" ... "<model> Slot 24.zkp". A slot that does not answer after its
     retries is passed over and named in the summary; a cancel leaves the files written so far, each
-    of them whole. Message thread. */
+    of them whole. The folder holds only what this backup read: the file that an earlier backup left
+    for a slot not read this time is moved aside (".old" appended), so that a restore refuses the
+    folder rather than write that older preset. Message thread. */
 class SlotBackup : private ZKEditorEngine::Listener
 {
 public:
@@ -28,6 +30,10 @@ public:
 
     /** Whether the folder holds a file of any slot already. */
     static bool folderHoldsBackup (const juce::File& folder, const juce::String& modelName);
+
+    /** The name that the older file of a slot not read by a backup takes: the slot file's name
+        with ".old" appended. */
+    static juce::File getSetAsideFile (const juce::File& slotFile);
 
     /** Queues the 24 reads; false when nothing was queued (no ports, which the engine reports). */
     bool start();
@@ -54,13 +60,15 @@ public:
     std::function<void (int slotsDone)> onProgress;
 
 private:
-    void slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
+    void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void finish();
+    void setAsideFilesNotRead();
 
     ZKEditorEngine& engine;
     const juce::File folder;
     const juce::String modelName;
+    juce::Array<int> readIds; // by slot: the reads this backup queued, and no other
     juce::Array<int> savedSlots, failedSlots, unwrittenSlots;
     int slotsDone = 0;
     bool started = false, finished = false, cancelled = false;

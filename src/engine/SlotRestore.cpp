@@ -13,7 +13,20 @@ SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderT
 
 SlotRestore::~SlotRestore()
 {
-    cancel();
+    onFinished = nullptr;
+
+    if (isRunning())
+    {
+        // Cancelling the Send under way would leave its slot half written; the read-backs that
+        // wait have no one left to tell.
+        stopAfterCurrentSlot();
+        finished = true;
+
+        for (int slot = SlotBackup::numberOfSlots; --slot >= 0;)
+            if (slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
+                engine.cancelTransfer (sendIds[slot]);
+    }
+
     engine.removeListener (this);
 }
 
@@ -44,19 +57,28 @@ bool SlotRestore::start()
     if (! checked || started)
         return false;
 
+    slotWritten.assign ((size_t) SlotBackup::numberOfSlots, false);
+    slotOver.assign ((size_t) SlotBackup::numberOfSlots, false);
+
     // Every Send of the restore is read back, whatever the option says for the window's own Sends.
-    verifyBefore = engine.getVerifyAfterSend();
-    engine.setVerifyAfterSend (true);
+    constexpr bool readBack = true;
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
     {
-        if (! engine.startSend ((juce::uint8) slot, images.getReference (slot)))
+        const auto id = engine.startSend ((juce::uint8) slot, images.getReference (slot), readBack);
+
+        if (id == 0)
         {
+            // The slots not queued count as over, so that the cancel ends the restore.
+            for (int rest = slot; rest < SlotBackup::numberOfSlots; ++rest)
+                slotOver[(size_t) rest] = true;
+
             started = true;
             cancel();
             return false;
         }
 
+        sendIds.add (id);
         started = true;
     }
 
@@ -65,28 +87,67 @@ bool SlotRestore::start()
 
 void SlotRestore::cancel()
 {
-    if (! started || finished)
+    if (! isRunning() || cancelled)
         return;
 
+    // The newest first, so that no waiting transfer of the restore gets its turn meanwhile.
     cancelled = true;
-    engine.cancelTransfer();
+
+    for (int slot = sendIds.size(); --slot >= 0;)
+        if (! slotOver[(size_t) slot])
+            engine.cancelTransfer (sendIds[slot]);
+
     finish();
 }
 
-void SlotRestore::presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                                  const juce::Array<juce::uint8>& readBack)
+void SlotRestore::stopAfterCurrentSlot()
 {
-    if (! isRunning())
+    if (! isRunning() || stopping || cancelled)
         return;
 
-    if (readBack.isEmpty())
-        unansweredSlots.add (slot);
-    else if (readBack != sentImage)
-        differingSlots.add (slot);
-    else
-        verifiedSlots.add (slot);
+    stoppedAfterSlot = getSlotUnderWay();
+    const juce::ScopedValueSetter<bool> stoppingNow (stopping, true);
 
-    slotDone();
+    // Only Sends that have not started are taken out; a slot written already has its read-back.
+    for (int slot = sendIds.size(); --slot > stoppedAfterSlot;)
+        if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
+            engine.cancelWaitingTransfers (sendIds[slot]);
+}
+
+int SlotRestore::getSlotUnderWay() const
+{
+    if (! isRunning())
+        return -1;
+
+    // The Sends run in slot order, and the read-backs after them in the same order.
+    for (int slot = 0; slot < sendIds.size(); ++slot)
+        if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
+            return slot;
+
+    for (int slot = 0; slot < sendIds.size(); ++slot)
+        if (! slotOver[(size_t) slot])
+            return slot;
+
+    return -1;
+}
+
+void SlotRestore::verificationEnded (const ZKEditorEngine::Verification& verification)
+{
+    const auto slot = sendIds.indexOf (verification.sendId);
+
+    if (! isRunning() || slot < 0 || slotOver[(size_t) slot])
+        return;
+
+    if (verification.matches())
+        verifiedSlots.add (slot);
+    else if (verification.controllerGone)
+        unverifiedSlots.add (slot);
+    else if (verification.readBack.isEmpty())
+        unansweredSlots.add (slot);
+    else
+        differingSlots.add (slot);
+
+    slotDone (slot);
 }
 
 void SlotRestore::transferEnded (const ZKEditorEngine::TransferStatus& status)
@@ -94,28 +155,58 @@ void SlotRestore::transferEnded (const ZKEditorEngine::TransferStatus& status)
     using Kind = ZKEditorEngine::TransferStatus::Kind;
     using Stage = ZKEditorEngine::TransferStatus::Stage;
 
-    if (! isRunning())
+    const auto slot = sendIds.indexOf (status.id);
+
+    if (! isRunning() || slot < 0 || slotOver[(size_t) slot])
         return;
 
-    if (status.stage == Stage::cancelled && (status.kind == Kind::send || status.kind == Kind::verify))
+    if (status.stage == Stage::cancelled)
     {
-        cancelled = true;
-        finish();
+        if (stopping)
+        {
+            unsentSlots.add (slot);
+            slotDone (slot);
+        }
+        else
+        {
+            // Cancelled by someone else (the strip's Cancel): the rest of the restore stops too.
+            slotOver[(size_t) slot] = true;
+            cancel();
+        }
+
         return;
     }
 
-    // A Send that failed has no read-back to wait for.
-    if (status.kind == Kind::send && status.stage == Stage::failed)
+    if (status.kind != Kind::send)
+        return; // a read-back that ended was told to verificationEnded
+
+    if (status.stage == Stage::failed)
     {
-        failedSlots.add (status.slot);
-        slotDone();
+        failedSlots.add (slot);
+        slotDone (slot);
+        return;
+    }
+
+    slotWritten[(size_t) slot] = true;
+
+    // The engine queues the read-back before it tells of the Send's end, or reports at once that
+    // it could not: a slot with neither would keep the restore running for ever.
+    if (! slotOver[(size_t) slot] && ! engine.isTransferInProgress (status.id))
+    {
+        unansweredSlots.add (slot);
+        slotDone (slot);
     }
 }
 
-void SlotRestore::slotDone()
+void SlotRestore::slotDone (int slot)
 {
-    if (++slotsDone == SlotBackup::numberOfSlots)
-        finish();
+    slotOver[(size_t) slot] = true;
+
+    for (const bool over : slotOver)
+        if (! over)
+            return;
+
+    finish();
 }
 
 void SlotRestore::finish()
@@ -124,7 +215,6 @@ void SlotRestore::finish()
         return;
 
     finished = true;
-    engine.setVerifyAfterSend (verifyBefore);
 
     if (onFinished)
         onFinished();
@@ -141,8 +231,15 @@ juce::String SlotRestore::getSummary() const
     if (! unansweredSlots.isEmpty())
         summary << "; " << SlotBackup::listOfSlots (unansweredSlots) << " did not answer when read back";
 
+    if (! unverifiedSlots.isEmpty())
+        summary << "; " << SlotBackup::listOfSlots (unverifiedSlots)
+                << " not verified: " << ZKEditorEngine::getControllerGoneText();
+
     if (! failedSlots.isEmpty())
         summary << "; " << SlotBackup::listOfSlots (failedSlots) << " could not be sent";
+
+    if (! unsentSlots.isEmpty())
+        summary << "; stopped after slot " << juce::String (stoppedAfterSlot + 1);
 
     if (cancelled)
         summary << "; cancelled";

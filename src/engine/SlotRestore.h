@@ -3,15 +3,22 @@
 #include "engine/ZKEditorEngine.h"
 
 #include <functional>
+#include <vector>
 
 /** Writes a backup made by SlotBackup back into the controller: every file of the folder is
     checked first, and only when all 24 are accepted as preset files are the 24 slots sent, each
-    read back and compared afterwards. The engine's controls are not touched. Message thread. */
+    read back and compared afterwards, whatever the verify option says. The engine's controls are
+    not touched. Only the transfers the restore queued itself count, told apart by their ids: a
+    Send of the window that comes between is none of its business. Message thread. */
 class SlotRestore : private ZKEditorEngine::Listener
 {
 public:
     /** The engine does the sending; it must outlive the restore. */
     SlotRestore (ZKEditorEngine& engine, const juce::File& folder, const juce::String& modelName);
+
+    /** A restore still running stops as stopAfterCurrentSlot does, without telling onFinished,
+        and its read-backs are dropped: the Send under way writes its whole slot, as a window's
+        own Send does after the window closes. */
     ~SlotRestore() override;
 
     /** Reads and checks the 24 files; returns what is wrong with them, one line per file ("ZKM Slot
@@ -25,32 +32,46 @@ public:
     /** Stops the Sends still to come; the one under way stops before its next write. */
     void cancel();
 
+    /** Lets the slot under way be written whole and read back, and sends no later slot; the
+        restore then ends with a summary that says where it stopped. */
+    void stopAfterCurrentSlot();
+
+    /** Whether the restore was asked to stop after the slot under way. */
+    bool isStopping() const noexcept { return stoppedAfterSlot >= 0; }
+
+    /** The slot (0 to 23) being written or read back now, or next when a transfer of another
+        comes first; -1 when the restore is not running. */
+    int getSlotUnderWay() const;
+
     bool isRunning() const noexcept { return started && ! finished; }
     bool isFinished() const noexcept { return finished; }
+
+    /** Whether the transfer of that id (a Send or its read-back) is one of this restore's. */
+    bool ownsTransfer (int transferId) const { return transferId != 0 && sendIds.contains (transferId); }
 
     /** "24 of 24 slots restored and verified", or what went wrong, slots counted from 1. */
     juce::String getSummary() const;
 
     const juce::Array<int>& getVerifiedSlots() const noexcept { return verifiedSlots; }
 
-    /** Called once the last Send and read-back are over, or the restore was cancelled. */
+    /** Called once every Send and read-back of the restore is over, or the restore was cancelled. */
     std::function<void()> onFinished;
 
 private:
-    void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                         const juce::Array<juce::uint8>& readBack) override;
+    void verificationEnded (const ZKEditorEngine::Verification& verification) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
-    void slotDone();
+    void slotDone (int slot);
     void finish();
 
     ZKEditorEngine& engine;
     const juce::File folder;
     const juce::String modelName;
     juce::Array<juce::Array<juce::uint8>> images;
-    juce::Array<int> verifiedSlots, differingSlots, unansweredSlots, failedSlots;
-    int slotsDone = 0;
-    bool checked = false, started = false, finished = false, cancelled = false;
-    bool verifyBefore = false;
+    juce::Array<int> sendIds; // by slot: the Sends this restore queued, and no other
+    std::vector<bool> slotWritten, slotOver;
+    juce::Array<int> verifiedSlots, differingSlots, unansweredSlots, unverifiedSlots, failedSlots, unsentSlots;
+    int stoppedAfterSlot = -1;
+    bool checked = false, started = false, finished = false, cancelled = false, stopping = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotRestore)
 };

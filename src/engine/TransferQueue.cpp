@@ -186,6 +186,27 @@ void TransferQueue::cancelAndWait (Job& job)
     waitFor (job);
 }
 
+bool TransferQueue::cancelIfWaiting (Job& job)
+{
+    Job::Ptr keep (&job);
+
+    {
+        // Under the lock, so that the queue's thread cannot start it between the test and the removal.
+        const juce::ScopedLock sl (lock);
+
+        if (! pending.contains (&job))
+            return false;
+
+        job.cancel();
+        pending.removeObject (&job);
+        job.ended = true;
+        job.endedEvent.signal();
+    }
+
+    finishNow (job);
+    return true;
+}
+
 void TransferQueue::waitFor (Job& job)
 {
     Job::Ptr keep (&job);

@@ -87,6 +87,10 @@ public:
         called. Message thread. */
     void cancelAndWait (Job& job);
 
+    /** Takes a job out of the queue if it still waits for its turn, and calls its finished() now;
+        false, changing nothing, when it has started or is over. Message thread. */
+    bool cancelIfWaiting (Job& job);
+
     /** Waits until the job is over and calls its finished() now if that has not happened yet.
         Message thread. */
     void waitFor (Job& job);

@@ -36,6 +36,33 @@ constexpr int writesBetweenDeviceChecks = 32;
 constexpr int progressIntervalMs = 30;
 
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
+
+/** When the next of a series of messages may go: a gap after the last one went out (measured as
+    it began to go, so the time spent sending does not add up over 465 messages). A thread that
+    wakes late moves the rest of the series on from there rather than catching up in a burst that
+    the controller cannot take. */
+class MessagePacer
+{
+public:
+    MessagePacer (double startMs, int gapMs)
+        : next (startMs)
+        , gap (gapMs)
+    {
+    }
+
+    double getNextTime() const noexcept { return next; }
+
+    /** Just before a message goes out. */
+    void messageGoes() { next = juce::jmax (next, now()) + gap; }
+
+private:
+    double next;
+    const int gap;
+};
+
+// Transfer ids are unique in the program, so that a job never mistakes another engine's transfer
+// for its own either.
+std::atomic<int> lastTransferId{ 0 };
 } // namespace
 
 //==============================================================================
@@ -328,12 +355,15 @@ public:
     using Kind = TransferStatus::Kind;
     using Stage = TransferStatus::Stage;
 
-    Transfer (ZKEditorEngine& engineToUse, Kind kindToUse, juce::uint8 slotToUse, juce::Array<juce::uint8> imageToSend)
+    Transfer (ZKEditorEngine& engineToUse, Kind kindToUse, juce::uint8 slotToUse, juce::Array<juce::uint8> imageToSend,
+              int idToUse, bool verifyToUse)
         : owner (&engineToUse)
         , engine (engineToUse)
         , manager (*engineToUse.midiManager)
         , kind (kindToUse)
         , slot (slotToUse)
+        , id (idToUse)
+        , verify (verifyToUse)
         , deviceId (engineToUse.deviceId)
         , imageLength (engineToUse.imageLength)
         , pacing (engineToUse.pacing)
@@ -385,6 +415,10 @@ public:
 
     Kind getKind() const noexcept { return kind; }
     Stage getStage() const noexcept { return stage.load(); }
+    int getId() const noexcept { return id; }
+
+    /** Whether a failed Get found the ports closed or the devices gone rather than a silent slot. */
+    bool lostTheController() const noexcept { return controllerLost.load(); }
 
     TransferStatus getStatus() const
     {
@@ -395,6 +429,8 @@ public:
         status.done = done.load();
         status.total = kind == Kind::sync ? 1 : imageLength;
         status.retries = retries.load();
+        status.id = id;
+        status.verify = verify;
         return status;
     }
 
@@ -504,7 +540,10 @@ private:
             }
 
             if (! manager.isInputOpen() || ! manager.isOutputOpen() || ! checkDevices())
+            {
+                controllerLost = true;
                 break;
+            }
 
             // A retry keeps what earlier attempts of this Get collected: one exchange runs at a time,
             // so every reply that comes in is of this slot, and a link that loses a few replies in
@@ -521,17 +560,17 @@ private:
                 done = 0;
             }
 
-            // Paced by deadline, so that the time spent sending does not add up over 465 messages.
             // A request that finds no output is not an error of its own: the reply timeout covers it.
-            const auto start = now();
+            MessagePacer pacer (now(), pacing.requestGapMs);
             bool cancelled = false;
 
             for (int index = 0; index < imageLength && ! cancelled; ++index)
             {
-                cancelled = ! sleepUntil (start + index * pacing.requestGapMs);
+                cancelled = ! sleepUntil (pacer.getNextTime());
 
                 if (! cancelled)
                 {
+                    pacer.messageGoes();
                     manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, index));
                     lastRequestAt = now();
 
@@ -540,7 +579,7 @@ private:
                 }
             }
 
-            if (cancelled || ! sleepUntil (start + imageLength * pacing.requestGapMs))
+            if (cancelled || ! sleepUntil (pacer.getNextTime()))
             {
                 outcome = Stage::cancelled;
                 break;
@@ -575,6 +614,11 @@ private:
             }
         }
 
+        // A device pulled during the last attempt leaves no attempt after it to notice.
+        if (outcome == Stage::failed
+            && (! manager.isInputOpen() || ! manager.isOutputOpen() || ! manager.areChosenDevicesPresent()))
+            controllerLost = true;
+
         // Once removeListener returns, the MIDI input thread is done with this transfer.
         manager.removeListener (&engine);
         engine.listeningGet = nullptr;
@@ -595,16 +639,18 @@ private:
     Stage runSend()
     {
         stage = Stage::running;
-        const auto start = now();
+        MessagePacer pacer (now(), pacing.writeGapMs);
 
         for (int index = 0; index < imageLength; ++index)
         {
-            if (! sleepUntil (start + index * pacing.writeGapMs))
+            if (! sleepUntil (pacer.getNextTime()))
                 return Stage::cancelled;
 
             // A device lost halfway leaves the slot partly written: the user must hear of it.
             if (index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && ! checkDevices())
                 return Stage::failed;
+
+            pacer.messageGoes();
 
             if (! manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, image[index])))
             {
@@ -619,7 +665,7 @@ private:
         if (! checkDevices())
             return Stage::failed;
 
-        sleepUntil (start + imageLength * pacing.writeGapMs);
+        sleepUntil (pacer.getNextTime());
         return Stage::completed;
     }
 
@@ -642,6 +688,8 @@ private:
     MidiManager& manager;
     const Kind kind;
     const juce::uint8 slot; // for a sync command: 1 external, 0 internal
+    const int id;
+    const bool verify; // a Send: read back once written
     const juce::uint8 deviceId;
     const int imageLength;
     const Pacing pacing;
@@ -650,6 +698,7 @@ private:
     std::atomic<Stage> stage{ Stage::waiting };
     std::atomic<int> done{ 0 };
     std::atomic<int> retries{ 0 };
+    std::atomic<bool> controllerLost{ false };
     juce::WaitableEvent firstRound{ true };
 
     // Filled on the MIDI input thread, reset on the transfer thread.
@@ -682,9 +731,12 @@ ZKEditorEngine::~ZKEditorEngine()
 bool ZKEditorEngine::arePortsOpen() const { return midiManager->isInputOpen() && midiManager->isOutputOpen(); }
 
 ZKEditorEngine::Transfer* ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::uint8 slot,
-                                                         juce::Array<juce::uint8> image)
+                                                         juce::Array<juce::uint8> image, int id, bool verify)
 {
-    auto* transfer = new Transfer (*this, kind, slot, std::move (image)); // held by the array below
+    if (id == 0)
+        id = ++lastTransferId;
+
+    auto* transfer = new Transfer (*this, kind, slot, std::move (image), id, verify); // held by the array below
     transfers.add (transfer);
     midiManager->getTransferQueue().add (transfer);
     startTimer (progressIntervalMs);
@@ -726,7 +778,7 @@ void ZKEditorEngine::getPreset (juce::uint8 slot)
         transfers.getLast()->waitForFirstRound();
 }
 
-bool ZKEditorEngine::startSend (juce::uint8 slot)
+int ZKEditorEngine::startSend (juce::uint8 slot)
 {
     if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
     {
@@ -740,21 +792,25 @@ bool ZKEditorEngine::startSend (juce::uint8 slot)
     return startSend (slot, image);
 }
 
-bool ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+int ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    return startSend (slot, image, verifyAfterSend);
+}
+
+int ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image, bool verify)
 {
     if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots || image.size() != imageLength)
     {
         reportCommunicationFailure();
-        return false;
+        return 0;
     }
 
-    queueTransfer (TransferStatus::Kind::send, slot, image);
-    return true;
+    return queueTransfer (TransferStatus::Kind::send, slot, image, 0, verify)->getId();
 }
 
 bool ZKEditorEngine::sendPreset (juce::uint8 slot)
 {
-    if (! startSend (slot))
+    if (startSend (slot) == 0)
         return false;
 
     Transfer::Ptr transfer (transfers.getLast());
@@ -762,18 +818,17 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
     return transfer->getStage() == TransferStatus::Stage::completed;
 }
 
-bool ZKEditorEngine::startBackupRead (juce::uint8 slot)
+int ZKEditorEngine::startBackupRead (juce::uint8 slot)
 {
     if (! arePortsOpen() || slot >= ZKSysEx::numberOfSlots)
     {
         if (! arePortsOpen())
             reportCommunicationFailure();
 
-        return false;
+        return 0;
     }
 
-    queueTransfer (TransferStatus::Kind::backup, slot, {});
-    return true;
+    return queueTransfer (TransferStatus::Kind::backup, slot, {})->getId();
 }
 
 bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
@@ -789,6 +844,8 @@ bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
 }
 
 void ZKEditorEngine::setVerifyAfterSend (bool shouldVerify) { verifyAfterSend = shouldVerify; }
+
+juce::String ZKEditorEngine::getControllerGoneText() { return "the controller is gone"; }
 
 void ZKEditorEngine::startSync (bool external)
 {
@@ -818,6 +875,43 @@ void ZKEditorEngine::cancelTransfer() { cancelTransfers (TransferStatus::Kind::n
 void ZKEditorEngine::cancelGet() { cancelTransfers (TransferStatus::Kind::get); }
 
 void ZKEditorEngine::cancelBackupReads() { cancelTransfers (TransferStatus::Kind::backup); }
+
+void ZKEditorEngine::cancelTransfer (int transferId)
+{
+    // A Send that completes while it is cancelled queues its read-back under the same id: the
+    // search goes on until none is left.
+    for (;;)
+    {
+        Transfer::Ptr newest;
+
+        for (auto* transfer : transfers)
+            if (transfer->getId() == transferId)
+                newest = transfer;
+
+        if (newest == nullptr)
+            return;
+
+        midiManager->getTransferQueue().cancelAndWait (*newest);
+    }
+}
+
+void ZKEditorEngine::cancelWaitingTransfers (int transferId)
+{
+    const auto toCancel = transfers;
+
+    for (int i = toCancel.size(); --i >= 0;)
+        if (toCancel[i]->getId() == transferId)
+            midiManager->getTransferQueue().cancelIfWaiting (*toCancel[i]);
+}
+
+bool ZKEditorEngine::isTransferInProgress (int transferId) const
+{
+    for (auto* transfer : transfers)
+        if (transfer->getId() == transferId)
+            return true;
+
+    return false;
+}
 
 void ZKEditorEngine::cancelTransfers (TransferStatus::Kind onlyKind)
 {
@@ -850,28 +944,32 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
     {
         ListenerWalk::newestFirst (listeners, [&] (auto* listener)
                                    { listener->presetSent (status.slot, transfer.getImageToSend()); });
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener)
+                                   { listener->sendCompleted (status, transfer.getImageToSend()); });
 
         // The controller does not acknowledge writes: the slot is read back, into a scratch image.
-        // Queued before transferEnded is told, so that the window never looks idle in between.
-        if (verifyAfterSend && arePortsOpen())
-            queueTransfer (TransferStatus::Kind::verify, status.slot, transfer.getImageToSend());
+        // Queued before transferEnded is told, so that the window never looks idle in between. A
+        // read-back that cannot even start is reported as such, never passed over in silence.
+        if (status.verify && arePortsOpen())
+            queueTransfer (TransferStatus::Kind::verify, status.slot, transfer.getImageToSend(), status.id);
+        else if (status.verify)
+            reportVerification ({ status.id, status.slot, transfer.getImageToSend(), {}, true });
     }
 
     if (status.kind == TransferStatus::Kind::verify
         && (status.stage == TransferStatus::Stage::completed || status.stage == TransferStatus::Stage::failed))
     {
-        const auto readBack = status.stage == TransferStatus::Stage::completed ? transfer.getCollectedImage()
-                                                                               : juce::Array<juce::uint8>();
-
-        ListenerWalk::newestFirst (listeners, [&] (auto* listener)
-                                   { listener->presetVerified (status.slot, transfer.getImageToSend(), readBack); });
+        const bool completed = status.stage == TransferStatus::Stage::completed;
+        reportVerification ({ status.id, status.slot, transfer.getImageToSend(),
+                              completed ? transfer.getCollectedImage() : juce::Array<juce::uint8>(),
+                              ! completed && transfer.lostTheController() });
     }
 
     if (status.kind == TransferStatus::Kind::backup && status.stage == TransferStatus::Stage::completed)
     {
         const auto image = transfer.getCollectedImage();
 
-        ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->slotRead (status.slot, image); });
+        ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->slotRead (status, image); });
     }
 
     if (status.kind == TransferStatus::Kind::compare && status.stage == TransferStatus::Stage::completed)
@@ -890,6 +988,14 @@ void ZKEditorEngine::transferFinished (Transfer& transfer)
     ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->transferEnded (status); });
 
     reportProgress();
+}
+
+void ZKEditorEngine::reportVerification (const Verification& verification)
+{
+    ListenerWalk::newestFirst (
+        listeners, [&] (auto* listener)
+        { listener->presetVerified (verification.slot, verification.sentImage, verification.readBack); });
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->verificationEnded (verification); });
 }
 
 bool ZKEditorEngine::isGetInProgress() const

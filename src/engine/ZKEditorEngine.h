@@ -45,9 +45,24 @@ public:
         Kind kind = Kind::none;
         Stage stage = Stage::waiting;
         juce::uint8 slot = 0;
-        int done = 0;    // a Get: bytes in of its current attempt; a Send: writes made
-        int total = 0;   // 465 for a Get, a read or a Send, 1 for a sync command
-        int retries = 0; // a Get: attempts made after the first
+        int done = 0;        // a Get: bytes in of its current attempt; a Send: writes made
+        int total = 0;       // 465 for a Get, a read or a Send, 1 for a sync command
+        int retries = 0;     // a Get: attempts made after the first
+        int id = 0;          // the number its start returned; a Send's read-back carries its Send's
+        bool verify = false; // a Send: whether the slot is read back once it is written
+    };
+
+    /** How the read-back of a Send ended. */
+    struct Verification
+    {
+        int sendId = 0; // the TransferStatus::id of the Send
+        juce::uint8 slot = 0;
+        juce::Array<juce::uint8> sentImage;
+        juce::Array<juce::uint8> readBack; // what the slot held; empty when it was not read back
+        bool controllerGone = false;       // not read back: the ports were closed or the devices went away
+
+        /** Whether the slot holds what was sent. */
+        bool matches() const { return ! readBack.isEmpty() && readBack == sentImage; }
     };
 
     /** Hears of failed exchanges and of the transfers. Called on the message thread. */
@@ -65,17 +80,27 @@ public:
             it was when the Send started (edits made during a Send are not in the slot). */
         virtual void presetSent (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/) {}
 
+        /** The same, told right after presetSent, naming the Send: for a listener that must tell
+            its own Sends from those of others, and know whether a read-back follows. */
+        virtual void sendCompleted (const TransferStatus& /*send*/, const juce::Array<juce::uint8>& /*sentImage*/) {}
+
         /** The read-back of a Send to that slot is over. readBack holds what the slot held then,
-            to be compared with sentImage; it is empty when the slot did not answer. */
+            to be compared with sentImage; it is empty when the slot did not answer, or when it
+            could not be read back at all because the controller is gone. */
         virtual void presetVerified (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*sentImage*/,
                                      const juce::Array<juce::uint8>& /*readBack*/)
         {
         }
 
-        /** A read of startBackupRead completed: the 465 image bytes of that slot. The controls are
-            untouched. A read that fails ends with transferEnded alone, without
+        /** The same, told right after presetVerified, naming the Send and telling a slot that did
+            not answer from a controller that is gone. Every Send that completes with verify set
+            ends in exactly one of these. */
+        virtual void verificationEnded (const Verification& /*verification*/) {}
+
+        /** A read of startBackupRead completed: the 465 image bytes of that slot (read.slot). The
+            controls are untouched. A read that fails ends with transferEnded alone, without
             midiCommunicationFailed: its caller sums the failures up. */
-        virtual void slotRead (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
+        virtual void slotRead (const TransferStatus& /*read*/, const juce::Array<juce::uint8>& /*image*/) {}
 
         /** A read of startCompareRead completed: the 465 image bytes of that slot. A failed one is
             reported as midiCommunicationFailed, as a Get's failure is. */
@@ -115,7 +140,9 @@ public:
         virtual void editGroupEnded (const juce::String& /*actionName*/) {}
     };
 
-    /** How the conversation is paced. Messages go out by deadline: message i at start + i * gap. */
+    /** How the conversation is paced. Two messages of a transfer are never closer than the gap; on
+        time, message i goes at start + i * gap, and after a late wake the rest follow a gap apart
+        from the late one. */
     struct Pacing
     {
         int requestGapMs = 3;
@@ -187,25 +214,34 @@ public:
     void setSync (bool external);
 
     /** The same three without waiting: each queues its exchange and returns at once; progress and
-        end reach the listeners. startGet and startSend return false when nothing was queued (a
+        end reach the listeners. startGet returns false and startSend 0 when nothing was queued (a
         Get already under way, a slot the controller does not have, or no ports, which has been
-        reported). A Send sends the preset as it is now; later edits are not sent. */
+        reported). A Send sends the preset as it is now; later edits are not sent. startSend
+        returns the Send's id (see TransferStatus::id); the Send is read back when the verify
+        option is on as it starts. */
     bool startGet (juce::uint8 slot);
-    bool startSend (juce::uint8 slot);
+    int startSend (juce::uint8 slot);
 
     /** Queues a Send of that image of 465 bytes rather than of the controls, as startSend does:
         to send again what a failed verify found missing. */
-    bool startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image);
+    int startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image);
+
+    /** The same with a read-back of its own choice, whatever the verify option says. */
+    int startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image, bool verify);
     void startSync (bool external);
 
-    /** Whether a completed Send is read back and compared (off for a new engine). */
+    /** Whether a Send started from now on is read back and compared (off for a new engine). */
     void setVerifyAfterSend (bool shouldVerify);
     bool getVerifyAfterSend() const noexcept { return verifyAfterSend; }
 
+    /** Why a read-back could not be made, as the user is told: "not verified: " + this. */
+    static juce::String getControllerGoneText();
+
     /** Queues a read of a slot (0 to 23) with the requests and replies of a Get, into a scratch
-        image: the controls are not touched. The result reaches slotRead. False when nothing was
-        queued (no ports, which is reported, or a slot the controller does not have). */
-    bool startBackupRead (juce::uint8 slot);
+        image: the controls are not touched. The result reaches slotRead. Returns the read's id,
+        0 when nothing was queued (no ports, which is reported, or a slot the controller does not
+        have). */
+    int startBackupRead (juce::uint8 slot);
 
     /** The same read for a comparison; the result reaches slotReadForCompare. */
     bool startCompareRead (juce::uint8 slot);
@@ -233,6 +269,16 @@ public:
 
     /** Stops this engine's reads for a backup only, as cancelTransfer does. */
     void cancelBackupReads();
+
+    /** Stops the transfers of that id only (a Send and its read-back), as cancelTransfer does. */
+    void cancelTransfer (int transferId);
+
+    /** Takes the transfers of that id out of the queue if they wait for their turn; one that has
+        started runs on. Returns once those taken out have ended. */
+    void cancelWaitingTransfers (int transferId);
+
+    /** True while a transfer of that id (a Send or its read-back) is queued or under way. */
+    bool isTransferInProgress (int transferId) const;
 
     /** True while a Get of this engine is queued or under way. */
     bool isGetInProgress() const;
@@ -265,8 +311,10 @@ private:
 
     //==============================================================================
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
-    Transfer* queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> data);
+    Transfer* queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> data, int id = 0,
+                             bool verify = false);
     void transferFinished (Transfer& transfer);
+    void reportVerification (const Verification& verification);
     void cancelTransfers (TransferStatus::Kind onlyKind); // none: every kind
     void reportProgress();
     void reportCommunicationFailure();

@@ -456,7 +456,7 @@ TEST_F (ApplicationTest, CloseAndQuitRequestsDuringAQuestionAreIgnoredAndTheQues
 
     // The restore question: the window stays, and so does the engine its restore listens to.
     first->chooseFolder = [backup] (const juce::String&, const juce::File&) { return backup; };
-    first->askToRestore = [&]
+    first->askToRestore = [&] (const juce::File&)
     {
         ++questions;
         first->closeButtonPressed();

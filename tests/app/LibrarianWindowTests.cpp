@@ -43,7 +43,7 @@ protected:
     void answerFolderAndSummary (EditorWindow& window)
     {
         window.chooseFolder = [this] (const juce::String&, const juce::File&) { return folder; };
-        window.askToRestore = [] { return true; };
+        window.askToRestore = [] (const juce::File&) { return true; };
         window.showSummary = [this] (const juce::String&, const juce::String& message) { summary = message; };
     }
 
@@ -65,8 +65,12 @@ TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendA
     faults.droppedWrites.insert (channelIndex);
     controller.setFaults (faults);
 
+    ASSERT_TRUE (window.hasUnsavedChanges());
     ASSERT_TRUE (engine->startSend (6));
     ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
+
+    // The slot does not hold the edit: closing the window must still offer to save it.
+    EXPECT_TRUE (window.hasUnsavedChanges());
 
     auto* alert = findAlert ("Verify Failed");
     const auto expectedLine = "Knob 3: MIDI Channel " + juce::String ((channelInSlot + 3) % 16 + 1) + " / "
@@ -86,6 +90,53 @@ TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendA
         [&] { return window.getTransferStatusBar().getTextLabel().getText() == "Sent to slot 7 and verified"; },
         waitMs));
     EXPECT_EQ (controller.getSlot (6)[channelIndex], (channelInSlot + 3) % 16);
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+    EXPECT_FALSE (window.hasUnsavedChanges());
+}
+
+TEST_F (LibrarianWindowTest, ASendWhoseReadBackGetsNoAnswerIsNeverCalledVerified)
+{
+    auto& window = openDocumentOn (engine);
+    auto faults = controller.getFaults();
+    faults.silentSlots.insert (5); // takes the writes, never answers a request
+    controller.setFaults (faults);
+
+    ASSERT_TRUE (engine->startSend (5));
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
+
+    EXPECT_EQ (window.getLastVerifyFailure(), "Slot 6 did not answer when it was read back: the Send is not verified.");
+    EXPECT_NE (window.getTransferStatusBar().getTextLabel().getText(), "Sent to slot 6 and verified");
+}
+
+// Ports closed between the end of a Send and its read-back: the read-back was passed over in
+// silence, and a restore waiting for it never ended.
+TEST_F (LibrarianWindowTest, AReadBackThatCannotRunForLackOfPortsSaysSo)
+{
+    struct PortCloser : public ZKEditorEngine::Listener
+    {
+        explicit PortCloser (MidiManager& managerToUse)
+            : midiManager (managerToUse)
+        {
+        }
+
+        void presetSent (juce::uint8, const juce::Array<juce::uint8>&) override { midiManager.closePorts(); }
+
+        MidiManager& midiManager;
+    } closer (manager);
+
+    auto& window = openDocumentOn (engine);
+    ASSERT_TRUE (engine->editParameter (
+        Knob, 2, "MIDI Channel", (juce::uint8) ((engine->getControls (Knob)[2]->getValue ("MIDI Channel") + 1) % 16),
+        nullptr));
+    engine->addListener (&closer);
+
+    ASSERT_TRUE (engine->startSend (4));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    engine->removeListener (&closer);
+
+    EXPECT_EQ (window.getTransferStatusBar().getTextLabel().getText(),
+               "Sent to slot 5; not verified: the controller is gone");
+    EXPECT_TRUE (window.hasUnsavedChanges());
     EXPECT_EQ (countAlerts ("Verify Failed"), 0);
 }
 

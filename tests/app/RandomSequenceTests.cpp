@@ -53,25 +53,24 @@ struct WindowRecord : public ZKEditorEngine::Listener
 
     void presetFetched (juce::uint8) override { addSafeImage(); }
 
-    void presetSent (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage) override
+    void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>& sentImage) override
     {
-        claims[slot] = { sentImage, false };
+        claims[send.slot] = { sentImage, false };
 
-        if (! engine->getVerifyAfterSend())
+        if (! send.verify)
             safeImages.addIfNotAlreadyThere (sentImage);
     }
 
-    void presetVerified (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage,
-                         const juce::Array<juce::uint8>& readBack) override
+    void verificationEnded (const ZKEditorEngine::Verification& verification) override
     {
-        if (readBack == sentImage)
+        if (verification.matches())
         {
-            claims[slot] = { sentImage, true };
-            safeImages.addIfNotAlreadyThere (sentImage);
+            claims[verification.slot] = { verification.sentImage, true };
+            safeImages.addIfNotAlreadyThere (verification.sentImage);
         }
         else
         {
-            claims[slot] = {};
+            claims[verification.slot] = {};
         }
     }
 
@@ -192,10 +191,15 @@ private:
             log.add ("  save question answered " + juce::String ((int) answer));
             return answer;
         };
-        window.askToRestore = [this, interrupt]
+        window.askToRestore = [this, interrupt] (const juce::File&)
         {
             interrupt();
             return logAnswer ("restore", random.nextBool());
+        };
+        window.askToStopRestore = [this, interrupt] (int)
+        {
+            interrupt();
+            return logAnswer ("stop restore", random.nextBool());
         };
         window.askToReplaceBackup = [this, interrupt] (const juce::File&)
         {
@@ -348,10 +352,16 @@ private:
             // that closing it asks first.
             const auto image = TestRig::getImage (*record->engine);
 
+            // (An image once in a file stays safe for the window that saved it, even when another
+            // window later saves something else over that file.)
+            if (presetFileImages().contains (image))
+                record->safeImages.addIfNotAlreadyThere (image);
+
             if (! window.hasUnsavedChanges())
             {
-                EXPECT_TRUE (record->safeImages.contains (image) || presetFileImages().contains (image))
-                    << "a window shows no unsaved mark for a preset that is in no file and no verified slot";
+                EXPECT_TRUE (record->safeImages.contains (image))
+                    << "a window shows no unsaved mark for a preset that is in no file and no verified slot: "
+                    << window.getName();
             }
 
             // The strip offers Cancel only for a job that is there.

@@ -122,7 +122,11 @@ TEST_F (TransferStripTest, StripShowsTheSendBelowTheWholeEditorAndGoesWhenItEnds
     hold.release();
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     EXPECT_TRUE (recorder.shown.contains ("Sending to slot 12 of 465"));
-    EXPECT_FALSE (strip.isVisible());
+
+    // A Send that is not read back says so as it ends; then the strip goes.
+    EXPECT_EQ (stripText (window), juce::String ("Sent to slot 12 (not verified)"));
+    EXPECT_FALSE (strip.getCancelButton().isVisible());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! strip.isVisible(); }, waitMs));
     EXPECT_EQ (window.getHeight(), heightBefore);
     EXPECT_EQ (layer.getNumSentMessages(), 465);
     EXPECT_EQ (countAlerts ("MIDI Error"), 0);

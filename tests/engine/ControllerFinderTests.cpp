@@ -4,6 +4,7 @@
 #include "engine/ZKSysEx.h"
 #include "support/FakeMidiDeviceLayer.h"
 #include "support/MessageLoop.h"
+#include "support/TestRig.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -30,7 +31,8 @@ void answerWithGarbage (FakeMidiDeviceLayer& device)
 
 std::optional<ControllerFinder::Result> findOn (MidiDeviceLayer& layer, int timeoutMs)
 {
-    ControllerFinder finder (layer, 0x40, timeoutMs);
+    MidiManager manager (layer);
+    ControllerFinder finder (manager, 0x40, timeoutMs);
     std::optional<ControllerFinder::Result> result;
 
     EXPECT_TRUE (finder.start ([&result] (const ControllerFinder::Result& r) { result = r; }));
@@ -110,7 +112,8 @@ TEST (ControllerFinder, ACancelledProbeReportsNothing)
     bool reported = false;
 
     {
-        ControllerFinder finder (silent, 0x40, 10000);
+        MidiManager manager (silent);
+        ControllerFinder finder (manager, 0x40, 10000);
         finder.start ([&reported] (const ControllerFinder::Result&) { reported = true; });
         pumpMessagesFor (20);
     } // the window that owns it closes long before the time is up
@@ -118,4 +121,38 @@ TEST (ControllerFinder, ACancelledProbeReportsNothing)
     pumpMessagesFor (50);
     EXPECT_FALSE (reported);
     EXPECT_EQ (silent.getNumLiveInputs(), 0);
+}
+
+// The probe ran beside a Get: the Get stored the probe's reply as a byte of its slot, and the
+// finder took a reply of the Get for an answer and named an output that had not answered.
+TEST (ControllerFinder, WaitsForTheGetUnderWayAndTakesNoneOfItsReplies)
+{
+    FakeMidiDeviceLayer silent;
+    silent.setInputNames ({ "Silent In" });
+    silent.setOutputNames ({ "Silent Out 1", "Silent Out 2" });
+
+    VirtualController controller;
+    controller.setSlot (3, TestRig::createPatternImage (3));
+    ASSERT_NE (controller.getSlot (3)[2], controller.getSlot (0)[2]); // the controller is asked for index 2
+
+    CompositeMidiDeviceLayer layer;
+    layer.addLayer (silent);
+    layer.addLayer (controller);
+
+    MidiManager manager (layer);
+    manager.setInputDevice (VirtualController::deviceName);
+    manager.setOutputDevice (VirtualController::deviceName);
+    auto pacing = TestRig::fastPacing (1000, 0);
+    pacing.requestGapMs = 1;
+    auto engine = TestRig::createEngine (manager, pacing);
+
+    ASSERT_TRUE (engine->startGet (3));
+    ControllerFinder finder (manager, 0x40, 2000);
+    std::optional<ControllerFinder::Result> result;
+    ASSERT_TRUE (finder.start ([&result] (const ControllerFinder::Result& r) { result = r; }));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return result.has_value() && ! engine->isTransferInProgress(); }, 30000));
+
+    EXPECT_EQ (result->outputName, VirtualController::deviceName);
+    EXPECT_EQ (result->inputName, VirtualController::deviceName);
+    EXPECT_EQ (TestRig::getImage (*engine), controller.getSlot (3));
 }

@@ -6,6 +6,7 @@
 #include "engine/SlotRestore.h"
 #include "model/ControlType.h"
 #include "support/MessageLoop.h"
+#include "support/QueueHold.h"
 #include "support/TestRig.h"
 
 #include <gtest/gtest.h>
@@ -52,10 +53,72 @@ protected:
         return backup.getSummary();
     }
 
+    /** Writes the files of a backup as SlotBackup names them: the pattern of seed + slot, every
+        slot but the one left out. */
+    void writeBackupFiles (int seed, int slotLeftOut = -1)
+    {
+        for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        {
+            if (slot == slotLeftOut)
+                continue;
+
+            const auto data = engine->createPresetData (0, createPatternImage (seed + slot));
+            ASSERT_TRUE (SlotBackup::getSlotFile (folder, "ZKM", slot)
+                             .replaceWithData (data.getRawDataPointer(), (size_t) data.size()));
+        }
+    }
+
+    /** Runs a restore of the folder to its end and returns its summary. */
+    juce::String restore (SlotRestore& slotRestore)
+    {
+        EXPECT_TRUE (slotRestore.check().isEmpty());
+        EXPECT_TRUE (slotRestore.start());
+        EXPECT_TRUE (pumpMessagesUntil ([&] { return slotRestore.isFinished(); }, waitMs));
+        return slotRestore.getSummary();
+    }
+
     VirtualRig rig;
     ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (300, 1));
     juce::File folder = juce::File::createTempFile ("backup");
 };
+
+/** Holds the transfer thread inside the sending of one message, until the test lets go. */
+struct HeldAtMessage
+{
+    HeldAtMessage (FakeMidiDeviceLayer& layerToWatch, int messageNumber)
+        : layer (layerToWatch)
+    {
+        layer.onMessageSent = [this, messageNumber] (const juce::MidiMessage&)
+        {
+            if (layer.getNumSentMessages() == messageNumber)
+            {
+                reached.signal();
+                resume.wait (waitMs);
+            }
+        };
+    }
+
+    ~HeldAtMessage()
+    {
+        resume.signal();
+        layer.onMessageSent = nullptr;
+    }
+
+    FakeMidiDeviceLayer& layer;
+    juce::WaitableEvent reached, resume;
+};
+
+/** The slots of the parameter writes among the messages, in order. */
+juce::Array<int> slotsWritten (const std::vector<juce::MidiMessage>& messages)
+{
+    juce::Array<int> slots;
+
+    for (const auto& message : messages)
+        if (message.getRawData()[ZKSysEx::commandPosition] == ZKSysEx::parameterWriteCommand)
+            slots.add (message.getRawData()[ZKSysEx::headLength]); // writes carry the slot after the head
+
+    return slots;
+}
 } // namespace
 
 //==============================================================================
@@ -281,5 +344,185 @@ TEST_F (LibrarianTest, ARestoreWritesAndVerifiesEverySlot)
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         EXPECT_EQ (rig.controller.getSlot (slot), createPatternImage (slot));
 
-    EXPECT_FALSE (engine->getVerifyAfterSend()); // the engine's own setting is back
+    EXPECT_FALSE (engine->getVerifyAfterSend()); // a restore leaves the option alone
+}
+
+//==============================================================================
+// A restore turned the engine's verify option on for its Sends and waited for read-backs: turned
+// off meanwhile (the Options menu), no read-back came and the restore never ended.
+TEST_F (LibrarianTest, ARestoreReadsBackItsOwnWritesWhenTheVerifyOptionIsTurnedOffWhileItRuns)
+{
+    writeBackupFiles (0);
+    engine->setVerifyAfterSend (true);
+    SlotRestore slotRestore (*engine, folder, "ZKM");
+    ASSERT_TRUE (slotRestore.check().isEmpty());
+    ASSERT_TRUE (slotRestore.start());
+    engine->setVerifyAfterSend (false);
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return slotRestore.isFinished(); }, waitMs));
+    EXPECT_EQ (slotRestore.getSummary(), "24 of 24 slots restored and verified");
+    EXPECT_FALSE (engine->getVerifyAfterSend());
+}
+
+// The window's own Sends, queued before the restore, were counted as slots of the restore: the
+// read-back of one made the restore end a slot early and blame a slot it had restored well, and a
+// cancelled one cancelled the whole restore.
+TEST_F (LibrarianTest, ARestoreCountsOnlyTheTransfersItQueuedItself)
+{
+    writeBackupFiles (0);
+    engine->setVerifyAfterSend (true);
+    VerifyRecorder recorder;
+    engine->addListener (&recorder);
+    SlotRestore slotRestore (*engine, folder, "ZKM");
+    ASSERT_TRUE (slotRestore.check().isEmpty());
+
+    QueueHold hold (rig.manager.getTransferQueue());
+    const auto ownSend = engine->startSend (3); // the default preset, which the restore overwrites
+    const auto cancelledSend = engine->startSend (7);
+    ASSERT_NE (ownSend, 0);
+    ASSERT_TRUE (slotRestore.start());
+    EXPECT_FALSE (slotRestore.ownsTransfer (ownSend));
+    engine->cancelTransfer (cancelledSend);
+    EXPECT_TRUE (slotRestore.isRunning());
+    hold.release();
+
+    ASSERT_TRUE (
+        pumpMessagesUntil ([&] { return slotRestore.isFinished() && ! engine->isTransferInProgress(); }, waitMs));
+    engine->removeListener (&recorder);
+
+    EXPECT_EQ (slotRestore.getSummary(), "24 of 24 slots restored and verified");
+    EXPECT_EQ (recorder.numVerified, 25);
+    EXPECT_EQ (rig.controller.getSlot (3), createPatternImage (3));
+}
+
+// Every byte counts, the last as well.
+TEST_F (LibrarianTest, ARestoreNamesTheSlotThatDidNotKeepTheLastByteSent)
+{
+    writeBackupFiles (0);
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        rig.controller.setSlot (slot, createPatternImage (slot == 11 ? 61 : slot));
+
+    ASSERT_NE (createPatternImage (61).getLast(), createPatternImage (11).getLast());
+    auto faults = rig.controller.getFaults();
+    faults.droppedWrites.insert (imageLength - 1);
+    rig.controller.setFaults (faults);
+
+    SlotRestore slotRestore (*engine, folder, "ZKM");
+    EXPECT_EQ (restore (slotRestore), "23 of 24 slots restored and verified; slot 12 did not keep what was sent");
+}
+
+TEST_F (LibrarianTest, ARestoreRefusesAFolderWithAMissingSlotFileAndSendsNothing)
+{
+    writeBackupFiles (0, 8);
+    rig.controller.clearReceivedMessages();
+
+    SlotRestore slotRestore (*engine, folder, "ZKM");
+    EXPECT_EQ (slotRestore.check(), juce::StringArray ("ZKM Slot 09.zkp is missing"));
+    EXPECT_FALSE (slotRestore.start());
+
+    EXPECT_FALSE (engine->isTransferInProgress());
+    EXPECT_TRUE (rig.controller.getReceivedMessages().empty());
+}
+
+// A backup over an older one left the older file of a slot that did not answer, and a restore of
+// the folder wrote that older preset back without a word.
+TEST_F (LibrarianTest, ABackupSetsAsideTheOlderFileOfASlotItCouldNotReadSoARestoreRefusesTheFolder)
+{
+    writeBackupFiles (100);
+    const auto olderFile = SlotBackup::getSlotFile (folder, "ZKM", 4);
+    const auto olderImage = engine->readPresetFileImage (olderFile);
+    auto faults = rig.controller.getFaults();
+    faults.silentSlots.insert (4);
+    rig.controller.setFaults (faults);
+
+    SlotBackup backup (*engine, folder, "ZKM");
+    EXPECT_EQ (backUp (backup), "23 of 24 slots backed up; slot 5 did not answer");
+
+    EXPECT_FALSE (olderFile.exists());
+    EXPECT_EQ (engine->readPresetFileImage (SlotBackup::getSetAsideFile (olderFile)), olderImage);
+
+    SlotRestore slotRestore (*engine, folder, "ZKM");
+    EXPECT_EQ (slotRestore.check(), juce::StringArray ("ZKM Slot 05.zkp is missing"));
+    EXPECT_FALSE (slotRestore.start());
+}
+
+//==============================================================================
+class RestoreStopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE (folder.createDirectory());
+
+        for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        {
+            const auto data = engine->createPresetData (0, createPatternImage (slot));
+            ASSERT_TRUE (SlotBackup::getSlotFile (folder, "ZKM", slot)
+                             .replaceWithData (data.getRawDataPointer(), (size_t) data.size()));
+        }
+
+        restore = std::make_unique<SlotRestore> (*engine, folder, "ZKM");
+        ASSERT_TRUE (restore->check().isEmpty());
+    }
+
+    void TearDown() override
+    {
+        // The hook goes only once the transfer thread is done with it.
+        if (held != nullptr)
+            held->resume.signal();
+
+        restore.reset();
+        pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs);
+        held.reset();
+        folder.deleteRecursively();
+    }
+
+    /** Starts the restore and holds its first Send after that many writes. The Sends are all
+        queued first: queuing asks whether the output is open, which the held Send keeps locked. */
+    void startAndHoldFirstSendAt (int writes)
+    {
+        QueueHold hold (rig.manager.getTransferQueue());
+        ASSERT_TRUE (restore->start());
+        held = std::make_unique<HeldAtMessage> (rig.layer, writes);
+        hold.release();
+        ASSERT_TRUE (held->reached.wait (waitMs));
+    }
+
+    FakeRig rig; // takes the writes; the read-backs get no answer
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (50, 0));
+    juce::File folder = juce::File::createTempFile ("restore");
+    std::unique_ptr<SlotRestore> restore;
+    std::unique_ptr<HeldAtMessage> held;
+};
+
+// Closing the window of a restore cancelled the Send under way: a slot half written, and no one told.
+TEST_F (RestoreStopTest, ARestoreThatGoesWithItsWindowWritesTheSlotUnderWayWholeAndNoOther)
+{
+    startAndHoldFirstSendAt (100);
+    restore.reset();
+    held->resume.signal();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+
+    juce::Array<int> slotZeroOnly;
+    slotZeroOnly.insertMultiple (0, 0, imageLength);
+    EXPECT_EQ (slotsWritten (rig.layer.getSentMessages()), slotZeroOnly);
+}
+
+TEST_F (RestoreStopTest, ARestoreStoppedAfterTheCurrentSlotFinishesItAndSaysWhereItStopped)
+{
+    bool told = false;
+    restore->onFinished = [&] { told = true; };
+    startAndHoldFirstSendAt (100);
+    EXPECT_EQ (restore->getSlotUnderWay(), 0);
+    restore->stopAfterCurrentSlot();
+    EXPECT_TRUE (restore->isRunning());
+    held->resume.signal();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return told && ! engine->isTransferInProgress(); }, waitMs));
+
+    EXPECT_EQ (restore->getSummary(),
+               "0 of 24 slots restored and verified; slot 1 did not answer when read back; stopped after slot 1");
+    juce::Array<int> slotZeroOnly;
+    slotZeroOnly.insertMultiple (0, 0, imageLength);
+    EXPECT_EQ (slotsWritten (rig.layer.getSentMessages()), slotZeroOnly);
 }

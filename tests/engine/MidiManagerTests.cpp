@@ -362,6 +362,23 @@ TEST (MidiManager, ProgramLayerOffersTheVirtualControllerOnlyWhenAsked)
     EXPECT_TRUE (manager.isOutputOpen());
 }
 
+TEST (MidiManager, WithoutALayerUsesTheProgramLayerOfTheEnvironment)
+{
+    const auto before = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {});
+    setenv (virtualControllerVariable, "1", 1);
+    MidiManager manager;
+
+    if (before.isEmpty())
+        unsetenv (virtualControllerVariable);
+    else
+        setenv (virtualControllerVariable, before.toRawUTF8(), 1);
+
+    manager.setInputDevice (VirtualController::deviceName);
+    manager.setOutputDevice (VirtualController::deviceName);
+    EXPECT_TRUE (manager.isInputOpen());
+    EXPECT_TRUE (manager.isOutputOpen());
+}
+
 TEST (MidiManager, ProgramLayerKeepsTheVirtualSlotsInTheNamedFile)
 {
     auto file = juce::File::getSpecialLocation (juce::File::tempDirectory)

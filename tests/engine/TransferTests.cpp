@@ -270,3 +270,42 @@ TEST (TransferQueue, ASendRunsToItsEndWhenEveryHolderOfItsEngineLetsGo)
         pumpMessagesUntil ([&] { return ! queue.hasJob ([] (const TransferQueue::Job&) { return true; }); }, 5000));
     EXPECT_EQ (rig.controller.getSlot (6), image);
 }
+
+// The messages went out on a fixed schedule: a transfer thread that woke late sent the overdue ones
+// in a burst, closer together than the controller can take them.
+TEST (TransferQueue, AfterALateWakeTheNextMessagesKeepTheirGapRatherThanCatchUp)
+{
+    FakeRig rig;
+    auto pacing = fastPacing();
+    pacing.writeGapMs = 6;
+    auto engine = createEngine (rig.manager, pacing);
+    constexpr int lateMessage = 10;
+    constexpr int lastMessage = 30;
+
+    rig.layer.onMessageSent = [&] (const juce::MidiMessage&)
+    {
+        const auto sent = rig.layer.getNumSentMessages();
+
+        // On the transfer thread: it comes back ten gaps late.
+        if (sent == lateMessage)
+            juce::Thread::sleep (10 * pacing.writeGapMs);
+
+        // Enough seen: the controller goes, and the Send stops.
+        if (sent == lastMessage)
+        {
+            rig.layer.setInputNames ({});
+            rig.layer.setOutputNames ({});
+            rig.manager.timerCallback();
+        }
+    };
+
+    EXPECT_FALSE (engine->sendPreset (0));
+    rig.layer.onMessageSent = nullptr;
+
+    const auto times = rig.layer.getSentTimes();
+    ASSERT_EQ (times.size(), (size_t) lastMessage);
+
+    // Half a gap of slack for the moment each message is recorded.
+    for (size_t i = lateMessage; i < times.size(); ++i)
+        EXPECT_GE (times[i] - times[i - 1], pacing.writeGapMs / 2.0) << "message " << i + 1;
+}

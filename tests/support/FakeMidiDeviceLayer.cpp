@@ -199,6 +199,12 @@ std::vector<juce::MidiMessage> FakeMidiDeviceLayer::getSentMessages() const
     return sentMessages;
 }
 
+std::vector<double> FakeMidiDeviceLayer::getSentTimes() const
+{
+    const juce::ScopedLock sl (lock);
+    return sentTimes;
+}
+
 int FakeMidiDeviceLayer::getNumSentMessages() const
 {
     const juce::ScopedLock sl (lock);
@@ -209,6 +215,7 @@ void FakeMidiDeviceLayer::clearSentMessages()
 {
     const juce::ScopedLock sl (lock);
     sentMessages.clear();
+    sentTimes.clear();
 }
 
 void FakeMidiDeviceLayer::record (const juce::MidiMessage& message)
@@ -216,6 +223,7 @@ void FakeMidiDeviceLayer::record (const juce::MidiMessage& message)
     {
         const juce::ScopedLock sl (lock);
         sentMessages.push_back (message);
+        sentTimes.push_back (juce::Time::getMillisecondCounterHiRes());
     }
 
     if (onMessageSent)

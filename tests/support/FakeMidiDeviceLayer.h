@@ -44,6 +44,9 @@ public:
     //==============================================================================
     /** Everything sent through any output, in order. */
     std::vector<juce::MidiMessage> getSentMessages() const;
+
+    /** When each of them was sent (juce::Time::getMillisecondCounterHiRes). */
+    std::vector<double> getSentTimes() const;
     int getNumSentMessages() const;
     void clearSentMessages();
 
@@ -82,6 +85,7 @@ private:
     int numLostMessages = 0;
     juce::Array<FakeOutput*> outputs;
     std::vector<juce::MidiMessage> sentMessages;
+    std::vector<double> sentTimes;
 
     // Held during a delivery, so that a destroyed input is never called afterwards.
     mutable juce::CriticalSection deliveryLock;
