@@ -9,7 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 minutes="${1:-30}"
 export ZKM_RANDOM_STEPS="${ZKM_RANDOM_STEPS:-300}"
 
-build_dir="${root}/build-asan"
+build_dir="${ZKM_MONKEY_BUILD:-${root}/build-asan}"
 [ -x "${build_dir}/tests/zkm_app_tests" ] || build_dir="${root}/build"
 if [ ! -x "${build_dir}/tests/zkm_app_tests" ]; then
     ZKM_BUILD_DIR="${build_dir}" bash "${root}/scripts/build.sh" || exit 1

@@ -625,6 +625,25 @@ bool EditorWindow::backUpAllSlots()
     }
 
     *lastDirectory = folder;
+
+    // Reading 24 slots takes half a minute: a folder whose files cannot be written is named now.
+    juce::StringArray unwritable;
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    {
+        const auto target = SafeFileWriter::checkTarget (SlotBackup::getSlotFile (folder, modelName, slot));
+
+        if (target.failed())
+            unwritable.add (target.getErrorMessage());
+    }
+
+    if (! unwritable.isEmpty())
+    {
+        showSummary ("Back Up All Slots", "Nothing was read: the backup cannot be written in "
+                                              + folder.getFullPathName() + ".\n" + unwritable.joinIntoString ("\n"));
+        return false;
+    }
+
     slotBackup = std::make_unique<SlotBackup> (*engine, folder, modelName);
     slotBackup->onFinished = [this]
     {

@@ -4,6 +4,7 @@
 #include "model/ControlType.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
+#include "support/QueueHold.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -170,6 +171,106 @@ TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingIt
     EXPECT_EQ (engine->createPresetData (0), presetBefore);
     EXPECT_EQ (window.getName(), titleBefore);
     EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+}
+
+TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASlotHalfWritten)
+{
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    {
+        const auto dump = engine->createPresetData ((juce::uint8) slot, TestRig::createPatternImage (slot));
+        SlotBackup::getSlotFile (folder, ZKMModel::modelName, slot)
+            .replaceWithData (dump.getRawDataPointer(), (size_t) dump.size());
+    }
+
+    const auto before = controller.getSlot (1);
+    juce::StringArray questions;
+    auto& window = openDocumentOn (engine);
+    answerFolderAndSummary (window);
+    juce::Component::SafePointer<EditorWindow> safe (&window);
+
+    // "Stop after slot 1": the slot under way is written whole and read back, no later slot is
+    // touched, and the window goes. The restore is held at the queue so that it surely runs.
+    {
+        QueueHold hold (manager.getTransferQueue());
+        ASSERT_TRUE (window.restoreAllSlots());
+        window.askToStopRestore = [&] (int slotNumber)
+        {
+            questions.add (EditorWindow::getStopRestoreQuestion (slotNumber));
+            safe->closeButtonPressed(); // a second request while the question is open
+            return true;
+        };
+        window.closeButtonPressed();
+        EXPECT_EQ (safe, nullptr);
+    }
+
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return ! manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; }); }, waitMs));
+    EXPECT_EQ (questions, juce::StringArray ("Restore All Slots is under way: stop after slot 1, or wait?"));
+    EXPECT_EQ (controller.getSlot (0), TestRig::createPatternImage (0));
+    EXPECT_EQ (controller.getSlot (1), before);
+
+    // "Wait": the window stays until the restore is over, then closes by itself.
+    auto other = makeQuickEngine (manager);
+    auto& waiting = openDocumentOn (other);
+    answerFolderAndSummary (waiting);
+    safe = &waiting;
+    summary.clear();
+    {
+        QueueHold hold (manager.getTransferQueue());
+        ASSERT_TRUE (waiting.restoreAllSlots());
+        waiting.askToStopRestore = [] (int) { return false; };
+        waiting.closeButtonPressed();
+        EXPECT_NE (safe, nullptr);
+    }
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return safe == nullptr; }, waitMs));
+    EXPECT_EQ (summary, "24 of 24 slots restored and verified");
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), TestRig::createPatternImage (slot));
+
+    // Quitting asks the same; the program quits once the slot under way is over.
+    controller.setSlot (1, before);
+    auto last = makeQuickEngine (manager);
+    auto& quitting = openDocumentOn (last);
+    answerFolderAndSummary (quitting);
+    int asked = 0;
+    {
+        QueueHold hold (manager.getTransferQueue());
+        ASSERT_TRUE (quitting.restoreAllSlots());
+        quitting.askToStopRestore = [&] (int)
+        {
+            ++asked;
+            application->systemRequestedQuit(); // a second request while the question is open
+            return true;
+        };
+        application->systemRequestedQuit();
+        application->systemRequestedQuit(); // and one while the program waits for the slot
+        EXPECT_FALSE (application->isQuitRequested());
+    }
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
+    EXPECT_EQ (asked, 1);
+    EXPECT_EQ (controller.getSlot (1), before);
+}
+
+TEST_F (LibrarianWindowTest, ABackupIntoAFolderItCannotWriteSaysSoBeforeReadingAnything)
+{
+    auto& window = openDocumentOn (engine);
+    answerFolderAndSummary (window);
+    window.askToReplaceBackup = [] (const juce::File&) { return true; };
+    const auto locked = SlotBackup::getSlotFile (folder, ZKMModel::modelName, 4);
+    locked.replaceWithText ("kept");
+    locked.setReadOnly (true);
+    controller.clearReceivedMessages();
+
+    EXPECT_FALSE (window.backUpAllSlots());
+    EXPECT_TRUE (summary.startsWith ("Nothing was read: the backup cannot be written in " + folder.getFullPathName()))
+        << summary;
+    EXPECT_TRUE (summary.contains (locked.getFullPathName() + ": is read-only")) << summary;
+    EXPECT_TRUE (controller.getReceivedMessages().empty());
+    EXPECT_FALSE (engine->isTransferInProgress());
+    locked.setReadOnly (false);
 }
 
 TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnEdit)
