@@ -129,6 +129,7 @@ protected:
     void TearDown() override
     {
         records.clear();
+        closedRecords.clear();
         ApplicationTest::TearDown();
     }
 
@@ -233,9 +234,10 @@ private:
 
     void takeRandomStep()
     {
+        // A closed window's Sends still run: its record goes on hearing them until the jobs are over.
         for (int i = records.size(); --i >= 0;)
             if (records[i]->window == nullptr)
-                records.remove (i);
+                closedRecords.add (records.removeAndReturn (i));
 
         const std::vector<Step> steps{
             { "new window", [this] (WindowRecord&) { openWindow(); } },
@@ -425,9 +427,10 @@ private:
             {
                 apptest::dismissAlerts();
 
-                for (auto* record : records)
-                    if (record->engine->isTransferInProgress())
-                        return false;
+                for (auto* list : { &records, &closedRecords })
+                    for (auto* record : *list)
+                        if (record->engine->isTransferInProgress())
+                            return false;
 
                 return ! manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; });
             },
@@ -453,7 +456,7 @@ private:
     juce::File presetFile, notAPreset;
     juce::Array<juce::File> backupFolders;
     bool verifyAfterSend = true;
-    juce::OwnedArray<WindowRecord> records;
+    juce::OwnedArray<WindowRecord> records, closedRecords;
 };
 
 int stepsPerSeed()
