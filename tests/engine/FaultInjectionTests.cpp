@@ -178,13 +178,15 @@ TEST (TwoGetsAtOnce, AWaitingGetStartsWhenTheWindowAheadOfItCloses)
 {
     VirtualRig rig;
     rig.controller.setSlot (4, createPatternImage (4));
+    // Replies that take seconds: the first Get is surely still waiting for them when its window
+    // closes, however slowly the test runs.
     auto faults = rig.controller.getFaults();
-    faults.replyDelayMs = 200;
+    faults.replyDelayMs = 3000;
     rig.controller.setFaults (faults);
-    auto second = createEngine (rig.manager, fastPacing (1000, 2));
+    auto second = createEngine (rig.manager, fastPacing (5000, 2));
 
     {
-        auto first = createEngine (rig.manager, fastPacing (1000, 2));
+        auto first = createEngine (rig.manager, fastPacing (5000, 2));
         first->getPreset (3);
         second->getPreset (4);
         pumpMessagesFor (50);
