@@ -162,6 +162,16 @@ bool QuenloZKEditorApplication::isSendUnderWay()
     return false;
 }
 
+bool QuenloZKEditorApplication::isRestoreUnderWay() const
+{
+    if (windowManager != nullptr)
+        for (auto* window : windowManager->getWindows())
+            if (window->isRestoreRunning())
+                return true;
+
+    return false;
+}
+
 bool QuenloZKEditorApplication::isQuestionOpen() const
 {
     if (windowManager != nullptr)
@@ -216,7 +226,8 @@ void QuenloZKEditorApplication::quitOnceTheSendsAreOver()
 {
     constexpr int checkIntervalMs = 100;
 
-    if (! isSendUnderWay())
+    // A restore's read-backs are not Sends, but the restore waits for them before it is over.
+    if (! isSendUnderWay() && ! isRestoreUnderWay())
     {
         waitingForSendsToQuit = false;
         systemRequestedQuit();

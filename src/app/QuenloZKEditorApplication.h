@@ -140,6 +140,9 @@ private:
 
     /** Whether a question of a document window is open: a quit request then waits for its answer. */
     bool isQuestionOpen() const;
+
+    /** Whether a window's restore is under way, its read-backs included. */
+    bool isRestoreUnderWay() const;
     void quitOnceTheSendsAreOver();
 
     bool quitRequested = false;

@@ -254,6 +254,46 @@ TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASl
     EXPECT_EQ (controller.getSlot (1), before);
 }
 
+TEST_F (LibrarianWindowTest, QuittingWhileARestoreOnlyReadsBackWaitsForItAndAsksOnce)
+{
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    {
+        const auto dump = engine->createPresetData ((juce::uint8) slot, TestRig::createPatternImage (slot));
+        SlotBackup::getSlotFile (folder, ZKMModel::modelName, slot)
+            .replaceWithData (dump.getRawDataPointer(), (size_t) dump.size());
+    }
+
+    auto& window = openDocumentOn (engine);
+    answerFolderAndSummary (window);
+    int asked = 0;
+    window.askToStopRestore = [&] (int)
+    {
+        ++asked;
+        return true;
+    };
+
+    // Slow replies keep the restore in the read-back of its only slot, when no Send is left.
+    auto pacing = engine->getPacing();
+    pacing.replyTimeoutMs = 30000;
+    engine->setPacing (pacing);
+    auto faults = controller.getFaults();
+    faults.replyDelayMs = 1500;
+    controller.setFaults (faults);
+    {
+        QueueHold hold (manager.getTransferQueue());
+        ASSERT_TRUE (window.restoreAllSlots());
+        window.getSlotRestore()->stopAfterCurrentSlot();
+    }
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! application->isSendUnderWay(); }, waitMs));
+    ASSERT_TRUE (window.isRestoreRunning());
+
+    application->systemRequestedQuit();
+    EXPECT_FALSE (application->isQuitRequested());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
+    EXPECT_EQ (asked, 1);
+    EXPECT_EQ (controller.getSlot (0), TestRig::createPatternImage (0));
+}
+
 TEST_F (LibrarianWindowTest, ABackupIntoAFolderItCannotWriteSaysSoBeforeReadingAnything)
 {
     auto& window = openDocumentOn (engine);

@@ -99,7 +99,7 @@ protected:
     {
         random.setSeed (seed);
         log.clear();
-        log.add ("seed " + juce::String (seed));
+        note ("seed " + juce::String (seed));
         prepareFiles();
         openWindow();
 
@@ -111,16 +111,13 @@ protected:
             if (application->isQuitRequested())
             {
                 // The program would stop here; the sequence goes on in a new one.
-                log.add ("  quit accepted: the program starts again");
+                note ("  quit accepted: the program starts again");
                 drain();
                 restartApplication();
             }
         }
 
         drain();
-
-        if (std::getenv ("ZKM_RANDOM_VERBOSE") != nullptr)
-            std::cout << log.joinIntoString ("\n") << std::endl;
 
         if (::testing::Test::HasFailure())
             ADD_FAILURE() << "Replay with ZKM_RANDOM_SEED=" << seed << "; the steps:\n" << log.joinIntoString ("\n");
@@ -175,12 +172,12 @@ private:
 
             if (roll == 0 && safe != nullptr)
             {
-                log.add ("  close request during the question");
+                note ("  close request during the question");
                 safe->closeButtonPressed();
             }
             else if (roll == 1)
             {
-                log.add ("  quit request during the question");
+                note ("  quit request during the question");
                 application->systemRequestedQuit();
             }
         };
@@ -189,7 +186,7 @@ private:
         {
             interrupt();
             const auto answer = (EditorWindow::SaveChangesAnswer) random.nextInt (3);
-            log.add ("  save question answered " + juce::String ((int) answer));
+            note ("  save question answered " + juce::String ((int) answer));
             return answer;
         };
         window.askToRestore = [this, interrupt] (const juce::File&)
@@ -220,12 +217,22 @@ private:
             return choices[forSaving ? 1 + 2 * random.nextInt (2) : random.nextInt (4)];
         };
         window.showSummary = [this] (const juce::String& title, const juce::String& message)
-        { log.add ("  summary " + title + ": " + message); };
+        { note ("  summary " + title + ": " + message); };
+    }
+
+    /** Adds a line to the steps of the sequence; with ZKM_RANDOM_VERBOSE set it is also printed at
+        once, so that the steps before a crash are there to read. */
+    void note (const juce::String& line)
+    {
+        log.add (line);
+
+        if (std::getenv ("ZKM_RANDOM_VERBOSE") != nullptr)
+            std::cerr << line << std::endl;
     }
 
     bool logAnswer (const juce::String& question, bool answer)
     {
-        log.add ("  " + question + " question answered " + (answer ? "yes" : "no"));
+        note ("  " + question + " question answered " + (answer ? "yes" : "no"));
         return answer;
     }
 
@@ -269,7 +276,7 @@ private:
 
         if (records.isEmpty() || (opensWindow && records.size() < maxWindows))
         {
-            log.add ("new window");
+            note ("new window");
             openWindow();
             return;
         }
@@ -278,7 +285,7 @@ private:
             return;
 
         auto& record = *records[random.nextInt (records.size())];
-        log.add (juce::String (step.first) + " (window " + juce::String (records.indexOf (&record)) + ")");
+        note (juce::String (step.first) + " (window " + juce::String (records.indexOf (&record)) + ")");
         step.second (record);
         pump (random.nextInt (60));
     }
