@@ -211,10 +211,14 @@ private:
         };
         window.chooseFolder = [this] (const juce::String&, const juce::File&)
         { return random.nextInt (4) == 0 ? juce::File() : backupFolders[random.nextInt (2)]; };
-        window.chooseFile = [this] (const juce::String&, const juce::File&, const juce::String&, bool forSaving)
+        // Each window saves into a file of its own (or cancels): a window whose file another window
+        // has since saved over rightly shows no unsaved mark, which the checks could not tell apart.
+        const auto ownFile = scratch.getFile ("saved " + juce::String (++windowsOpened) + ".zkp");
+        window.chooseFile =
+            [this, ownFile] (const juce::String&, const juce::File&, const juce::String&, bool forSaving)
         {
-            const juce::File choices[] = { {}, presetFile, notAPreset, scratch.getFile ("saved.zkp") };
-            return choices[forSaving ? 1 + 2 * random.nextInt (2) : random.nextInt (4)];
+            const juce::File choices[] = { {}, presetFile, notAPreset, ownFile };
+            return forSaving ? (random.nextInt (4) == 0 ? juce::File() : ownFile) : choices[random.nextInt (4)];
         };
         window.showSummary = [this] (const juce::String& title, const juce::String& message)
         { note ("  summary " + title + ": " + message); };
@@ -463,6 +467,7 @@ private:
     juce::File presetFile, notAPreset;
     juce::Array<juce::File> backupFolders;
     bool verifyAfterSend = true;
+    int windowsOpened = 0;
     juce::OwnedArray<WindowRecord> records, closedRecords;
 };
 
