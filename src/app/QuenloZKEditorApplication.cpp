@@ -154,29 +154,24 @@ bool QuenloZKEditorApplication::isSendUnderWay()
                                                { return job.writesToTheController(); }))
         return true;
 
-    if (windowManager != nullptr)
-        for (auto* window : windowManager->getWindows())
-            if (window->getEngine()->isSendInProgress())
-                return true;
-
-    return false;
+    return anyWindow ([] (const EditorWindow& window) { return window.getEngine()->isSendInProgress(); });
 }
 
 bool QuenloZKEditorApplication::isRestoreUnderWay() const
 {
-    if (windowManager != nullptr)
-        for (auto* window : windowManager->getWindows())
-            if (window->isRestoreRunning())
-                return true;
-
-    return false;
+    return anyWindow ([] (const EditorWindow& window) { return window.isRestoreRunning(); });
 }
 
 bool QuenloZKEditorApplication::isQuestionOpen() const
 {
+    return anyWindow ([] (const EditorWindow& window) { return window.isAskingQuestion(); });
+}
+
+bool QuenloZKEditorApplication::anyWindow (const std::function<bool (const EditorWindow&)>& test) const
+{
     if (windowManager != nullptr)
         for (auto* window : windowManager->getWindows())
-            if (window->isAskingQuestion())
+            if (test (*window))
                 return true;
 
     return false;

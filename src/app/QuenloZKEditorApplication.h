@@ -143,6 +143,9 @@ private:
 
     /** Whether a window's restore is under way, its read-backs included. */
     bool isRestoreUnderWay() const;
+
+    /** Whether the test holds for any document window. */
+    bool anyWindow (const std::function<bool (const EditorWindow&)>& test) const;
     void quitOnceTheSendsAreOver();
 
     bool quitRequested = false;

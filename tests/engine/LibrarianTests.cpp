@@ -39,6 +39,13 @@ int offsetOf (ZKEditorEngine& engine, int type, int index, const juce::String& n
     return control->getOffset() + control->getIndex (name);
 }
 
+/** Sets one parameter's byte in a preset image, as a control of the engine places it. */
+void setParameter (ZKEditorEngine& engine, juce::Array<juce::uint8>& image, int type, int index,
+                   const juce::String& name, int value)
+{
+    image.set (offsetOf (engine, type, index, name), (juce::uint8) value);
+}
+
 class LibrarianTest : public ::testing::Test
 {
 protected:
@@ -239,25 +246,22 @@ TEST (PresetDifferencesTest, NamesEachDifferingParameterWithItsControlAndBothVal
     auto first = getImage (*engine);
     auto second = first;
 
-    const auto set = [&] (juce::Array<juce::uint8>& image, int type, int index, const juce::String& name, int value)
-    { image.set (offsetOf (*engine, type, index, name), (juce::uint8) value); };
-
-    set (first, Knob, 2, "Mode", 0);
-    set (second, Knob, 2, "Mode", 0);
-    set (first, Knob, 2, "CC", 21);
-    set (second, Knob, 2, "CC", 74);
-    set (first, Pad, 1, "Mode", 0); // "Note": the fourth byte is the curve
-    set (second, Pad, 1, "Mode", 0);
-    set (first, Pad, 1, "Curve", 0);
-    set (second, Pad, 1, "Curve", 7);
-    set (first, RollMode, 0, "Swing", 0);
-    set (second, RollMode, 0, "Swing", 10);
-    set (first, Transport, 3, "Function", 0);
-    set (second, Transport, 3, "Function", 1);
-    set (first, Wheels, 0, "Pitch Wheel MIDI Channel", 0);
-    set (second, Wheels, 0, "Pitch Wheel MIDI Channel", 16);
-    set (first, Keybed, 0, "Keybed Transpose", 12);
-    set (second, Keybed, 0, "Keybed Transpose", 0);
+    setParameter (*engine, first, Knob, 2, "Mode", 0);
+    setParameter (*engine, second, Knob, 2, "Mode", 0);
+    setParameter (*engine, first, Knob, 2, "CC", 21);
+    setParameter (*engine, second, Knob, 2, "CC", 74);
+    setParameter (*engine, first, Pad, 1, "Mode", 0); // "Note": the fourth byte is the curve
+    setParameter (*engine, second, Pad, 1, "Mode", 0);
+    setParameter (*engine, first, Pad, 1, "Curve", 0);
+    setParameter (*engine, second, Pad, 1, "Curve", 7);
+    setParameter (*engine, first, RollMode, 0, "Swing", 0);
+    setParameter (*engine, second, RollMode, 0, "Swing", 10);
+    setParameter (*engine, first, Transport, 3, "Function", 0);
+    setParameter (*engine, second, Transport, 3, "Function", 1);
+    setParameter (*engine, first, Wheels, 0, "Pitch Wheel MIDI Channel", 0);
+    setParameter (*engine, second, Wheels, 0, "Pitch Wheel MIDI Channel", 16);
+    setParameter (*engine, first, Keybed, 0, "Keybed Transpose", 12);
+    setParameter (*engine, second, Keybed, 0, "Keybed Transpose", 0);
 
     juce::StringArray lines;
 
@@ -279,9 +283,6 @@ TEST (PresetDifferencesTest, NamesARenamedPresetOnOneLineAndAByteUnderEachModesO
     auto first = getImage (*engine);
     auto second = first;
 
-    const auto set = [&] (juce::Array<juce::uint8>& image, int type, int index, const juce::String& name, int value)
-    { image.set (offsetOf (*engine, type, index, name), (juce::uint8) value); };
-
     const auto setName = [&] (juce::Array<juce::uint8>& image, const juce::String& name)
     {
         const auto start = engine->getControls (PresetName)[0]->getOffset();
@@ -292,10 +293,10 @@ TEST (PresetDifferencesTest, NamesARenamedPresetOnOneLineAndAByteUnderEachModesO
 
     setName (first, "Old");
     setName (second, "New Lead");
-    set (first, Pad, 0, "Mode", 0);  // "Note": the byte is "Fixed"
-    set (second, Pad, 0, "Mode", 1); // "CC Toggle": the same byte is "Toggle On"
-    set (first, Pad, 0, "Fixed", 0);
-    set (second, Pad, 0, "Toggle On", 100);
+    setParameter (*engine, first, Pad, 0, "Mode", 0);  // "Note": the byte is "Fixed"
+    setParameter (*engine, second, Pad, 0, "Mode", 1); // "CC Toggle": the same byte is "Toggle On"
+    setParameter (*engine, first, Pad, 0, "Fixed", 0);
+    setParameter (*engine, second, Pad, 0, "Toggle On", 100);
 
     juce::StringArray lines;
 
