@@ -7,9 +7,11 @@
 #include "model/ControlType.h"
 #include "model/ZKMModel.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 
 namespace
 {
@@ -612,5 +614,48 @@ TEST_F (ZkmProgram, OneProgramAtATimeUsesASlotFile)
     const auto sent = runOnController ({ "send", "preset.zkp", "3" });
     EXPECT_EQ (sent.exitCode, 0) << sent.errors;
     EXPECT_EQ (slotImage (2), defaultImage());
+}
+
+TEST_F (ZkmProgram, CtrlCDuringTheReadBackSaysTheSlotHoldsTheWholeNewPreset)
+{
+    juce::Random random (77);
+    const auto image = randomValidImage (random);
+    writePresetFile ("preset.zkp", image);
+
+    // The progress line shows only on a terminal, so the program runs under script(1); it tells
+    // when the read-back has begun, and the test then sends the interrupt of a Ctrl+C.
+    const auto runner = work.getChildFile ("run.sh");
+    runner.replaceWithText ("#!/bin/sh\necho $$ > pid\nexec " + quote (ZKM_CLI_BINARY) + " send preset.zkp 3 --device "
+                                + quote (VirtualController::deviceName) + "\n",
+                            false, false, "\n");
+    ASSERT_TRUE (runner.setExecutePermission (true));
+    const auto command = "cd " + quote (work.getFullPathName())
+                         + " && DISPLAY= XDG_CONFIG_HOME=" + quote (work.getChildFile ("config").getFullPathName())
+                         + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin script -qec ./run.sh /dev/null"
+                         + " >screen.txt 2>&1 </dev/null; echo $? >code.txt";
+    std::thread program ([command] { std::system (command.toRawUTF8()); });
+
+    const auto screen = work.getChildFile ("screen.txt");
+    const auto code = work.getChildFile ("code.txt");
+    const auto deadline = juce::Time::getMillisecondCounter() + 60000;
+
+    while (! screen.loadFileAsString().contains ("Verifying slot 3") && ! code.exists()
+           && juce::Time::getMillisecondCounter() < deadline)
+        juce::Thread::sleep (5);
+
+    const auto pid = work.getChildFile ("pid").loadFileAsString().getIntValue();
+    const auto reading = screen.loadFileAsString().contains ("Verifying slot 3") && ! code.exists();
+
+    if (reading && pid > 0)
+        ::kill (pid, SIGINT);
+
+    program.join();
+    ASSERT_TRUE (reading) << screen.loadFileAsString();
+
+    EXPECT_EQ (code.loadFileAsString().trim(), "3");
+    EXPECT_TRUE (screen.loadFileAsString().contains (
+        "cancelled while reading slot 3 back: the slot holds the whole new preset, not verified"))
+        << screen.loadFileAsString();
+    EXPECT_EQ (slotImage (2), image);
 }
 } // namespace
