@@ -3,7 +3,7 @@
 # prints the places that are not and fails. `clang-format -i <file>` lays a file out.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "${root}/scripts/install-deps.sh"
+bash "${root}/scripts/install-deps.sh" --format
 cd "${root}"
 find src tests benchmarks fuzz -type f \( -name '*.cpp' -o -name '*.h' \) -print0 \
     | xargs -0 clang-format --dry-run --Werror

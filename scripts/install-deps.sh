@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the editor need, skipping the
 # ones already present. With --packaging also those that building and checking the Debian package
-# need (scripts/package.sh, scripts/check-package.sh). Non-interactive; needs root (or sudo) only
+# need (scripts/package.sh, scripts/check-package.sh). With --format only clang-format, which is all
+# that scripts/check-format.sh needs. Non-interactive; needs root (or sudo) only
 # when something is missing.
 set -euo pipefail
 
@@ -15,6 +16,10 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
     python3 librsvg2-bin
 )
+
+if [ "${1:-}" = "--format" ]; then
+    packages=(clang-format)
+fi
 
 if [ "${1:-}" = "--packaging" ]; then
     packages+=(

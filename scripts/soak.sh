@@ -14,7 +14,7 @@ source "${root}/scripts/xvfb.sh"
 zkm_start_xvfb || exit 1
 
 home="$(mktemp -d)"
-HOME="${home}" "${build_dir}/benchmarks/zkm_soak" "$@"
+HOME="${home}" "${build_dir}/soak/zkm_soak" "$@"
 status=$?
 rm -rf "${home}"
 exit ${status}
