@@ -30,7 +30,8 @@ esac
 sleep 1
 
 # The tab row lies 450 pixels down the 1200 x 700 content, under the 24-pixel menu bar; the tabs
-# are 138, 7 x 132 and 138 pixels wide.
+# are 138, 7 x 132 and 138 pixels wide (tests/views/ScreenshotScriptTests.cpp keeps these lists
+# true to the tab row).
 menu_bar_height=24
 tab_y=$((menu_bar_height + 450 + 20))
 names=(main knobs switches drum_pads roll_mode transport keybed mod_pitch sustain)
