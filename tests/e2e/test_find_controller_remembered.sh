@@ -11,8 +11,7 @@ make_slot_file "${slot_file}"
 start_editor "${slot_file}"
 
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
-choose_menu_entry "${editor}" "${options_menu_x}" 0 # Options > Device Setup
-setup="$(wait_for_window "Editor Device Manager")"
+setup="$(open_from_menu "${editor}" "${options_menu_x}" 0 "Editor Device Manager")" # Options > Device Setup
 click "${setup}" 76 445 # "Find Controller", below the artwork
 sleep 1.5
 click "${setup}" 52 397 # "OK"
