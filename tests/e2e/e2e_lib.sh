@@ -46,7 +46,7 @@ trap e2e_cleanup EXIT
 fail()
 {
     echo "FAIL: $*" >&2
-    import -window root "${e2e_work}/failure.png" 2>/dev/null && cp "${e2e_work}/failure.png" "/tmp/zkm_e2e_failure_$(basename "$0" .sh).png" 2>/dev/null || true
+    import -window root "${e2e_work}/failure.png" 2>/dev/null && cp "${e2e_work}/failure.png" "/tmp/zkm_e2e_failure_$(basename "$0" .sh)_${DISPLAY#:}.png" 2>/dev/null || true
     exit 1
 }
 
