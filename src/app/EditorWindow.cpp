@@ -9,12 +9,6 @@
 namespace
 {
 constexpr juce::uint8 fileSlot = 0; // preset files carry slot 0
-
-// How long the strip shows how a transfer ended.
-constexpr int endMessageMs = 4000;
-
-// Beside the "Get From Hardware" button, in the main section view.
-const juce::Rectangle<int> connectionStatusArea (270, 5, 600, 35);
 } // namespace
 
 //==============================================================================
@@ -22,16 +16,14 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                             juce::File* lastDirectoryToShare, WindowCloseListener* closeListener)
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
-    , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
+    , askToSaveChanges (&PlatformDialogs::runSaveChangesQuestion)
     , askToRestore (&RestoreCommand::runRestoreQuestion)
     , askToStopRestore (&RestoreCommand::runStopQuestion)
     , chooseCompareSlot (&CompareCommand::runSlotChooser)
-    , chooseFolder (&EditorWindow::runFolderChooser)
+    , chooseFolder (&PlatformDialogs::runFolderChooser)
     , askToReplaceBackup (&BackupCommand::runReplaceQuestion)
-    , showSummary (
-          [] (const juce::String& summaryTitle, const juce::String& message)
-          { juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, summaryTitle, message, "OK"); })
-    , chooseFile (&EditorWindow::runFileChooser)
+    , showSummary (&PlatformDialogs::showSummary)
+    , chooseFile (&PlatformDialogs::runFileChooser)
     , engine (std::move (engineToUse))
     , lastDirectory (lastDirectoryToShare)
     , plainTitle (title)
@@ -40,6 +32,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     , compare (std::make_unique<CompareCommand> (*this))
     , sendOutcome (std::make_unique<SendOutcomeReport> (engine))
     , controlSettingsCommands (std::make_unique<ControlSettingsCommands> (*this))
+    , controllerDialogs (std::make_unique<ControllerDialogs> (engine))
 {
     if (auto* mainSection = dynamic_cast<MainSectionView*> (content->getView (EditorComponent::mainView)))
         for (auto* button : mainSection->getPresetButtons())
@@ -49,9 +42,14 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     contentHeight = content->getHeight();
     centreWithSize (contentWidth, contentHeight);
 
-    transferStatusBar = std::make_unique<TransferStatusBar>();
-    transferStatusBar->onCancel = [this] { engine->cancelTransfer(); };
-    Component::addChildComponent (transferStatusBar.get());
+    // The window grows by the strip while it shows, so no part of the editor is hidden.
+    transferStrip = std::make_unique<TransferStripPresenter> (engine,
+                                                              [this]
+                                                              {
+                                                                  setContentComponentSize (contentWidth, contentHeight);
+                                                                  resized();
+                                                              });
+    Component::addChildComponent (transferStrip->getBar());
 
     setContentOwned (content, false);
     setUsingNativeTitleBar (true);
@@ -71,13 +69,11 @@ EditorWindow::~EditorWindow()
     backup.reset(); // its reads stop; the files written so far stay
     restore.reset();
     compare.reset();
-    connectionStatus.reset();
     history.reset();
     controlSettingsCommands.reset();
     engine->cancelGet();
 
-    delete sendPresetWindow.get();
-    delete getPresetWindow.get();
+    controllerDialogs.reset(); // its Get and Send dialogs go with it
     setMenuBar (nullptr);
     clearContentComponent();
 }
@@ -169,15 +165,8 @@ bool EditorWindow::loadFile (const juce::File& file)
 
 void EditorWindow::showConnectionStatus (MidiManager& midiManager, std::function<void()> openSetup)
 {
-    statusMidiManager = &midiManager;
-    openDeviceSetup = std::move (openSetup);
-    connectionStatus = std::make_unique<ConnectionStatusLabel> (midiManager, openDeviceSetup);
-
-    if (auto* mainSection = getEditorComponent()->getView (EditorComponent::mainView))
-    {
-        mainSection->addAndMakeVisible (*connectionStatus);
-        connectionStatus->setBounds (connectionStatusArea);
-    }
+    controllerDialogs->showConnectionStatus (getEditorComponent()->getView (EditorComponent::mainView), midiManager,
+                                             std::move (openSetup));
 }
 
 bool EditorWindow::save()
@@ -213,25 +202,6 @@ bool EditorWindow::offerToSaveChanges()
     return false;
 }
 
-EditorWindow::SaveChangesAnswer EditorWindow::runSaveChangesQuestion (const juce::String& name)
-{
-    juce::AlertWindow box ("Unsaved Changes", "Save changes to " + name + " before closing?",
-                           juce::MessageBoxIconType::QuestionIcon);
-    box.addButton ("Save", 1, juce::KeyPress (juce::KeyPress::returnKey));
-    box.addButton ("Discard", 2);
-    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
-
-    switch (box.runModalLoop())
-    {
-        case 1:
-            return SaveChangesAnswer::save;
-        case 2:
-            return SaveChangesAnswer::discard;
-        default:
-            return SaveChangesAnswer::cancel;
-    }
-}
-
 juce::String EditorWindow::getDocumentTitle() const
 {
     return plainTitle.fromFirstOccurrenceOf (getApplicationName() + " - ", false, false);
@@ -243,36 +213,7 @@ void EditorWindow::commitOpenEdits()
         editor->commitOpenEdits();
 }
 
-void EditorWindow::showGetPresetWindow()
-{
-    if (getPresetWindow == nullptr)
-        getPresetWindow = new GetPresetWindow (engine); // deletes itself, or this window deletes it
-}
-
-void EditorWindow::showSendPresetWindow()
-{
-    if (sendPresetWindow == nullptr)
-        sendPresetWindow = new SendPresetWindow (engine); // deletes itself, or this window deletes it
-}
-
 //==============================================================================
-juce::File EditorWindow::runFileChooser (const juce::String& title, const juce::File& startFolder,
-                                         const juce::String& filePattern, bool forSaving)
-{
-    juce::FileChooser chooser (title, startFolder, filePattern, true);
-
-    if (forSaving ? chooser.browseForFileToSave (true) : chooser.browseForFileToOpen())
-        return chooser.getResult();
-
-    return {};
-}
-
-juce::File EditorWindow::runFolderChooser (const juce::String& title, const juce::File& startFolder)
-{
-    juce::FileChooser chooser (title, startFolder, {}, true);
-    return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
-}
-
 juce::String EditorWindow::getApplicationName()
 {
     if (auto* application = juce::JUCEApplicationBase::getInstance())
@@ -428,20 +369,7 @@ void EditorWindow::buttonClicked (juce::Button* button)
         loadPreset();
 }
 
-void EditorWindow::midiCommunicationFailed (const juce::String&)
-{
-    if (midiErrorAlert != nullptr)
-        return;
-
-    // Without both ports nothing reached the controller: the way out is choosing them.
-    const bool portsMissing =
-        statusMidiManager != nullptr && ! (statusMidiManager->isInputOpen() && statusMidiManager->isOutputOpen());
-
-    if (portsMissing && openDeviceSetup != nullptr)
-        midiErrorAlert = new MidiErrorAlertWindow (openDeviceSetup); // owned by the framework's message box
-    else
-        midiErrorAlert = new MidiErrorAlertWindow(); // owned by the framework's message box
-}
+void EditorWindow::midiCommunicationFailed (const juce::String&) { controllerDialogs->showMidiError(); }
 
 void EditorWindow::presetFileRejected (const juce::String& fileName)
 {
@@ -500,36 +428,17 @@ void EditorWindow::setName (const juce::String& newName)
 
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
 {
-    endMessageTimer.stopTimer();
-
     // A restore shows where it is in its whole job.
-    if (! restore->showProgress (status, *transferStatusBar))
-        transferStatusBar->showStatus (status);
+    if (! restore->showProgress (status, transferStrip->getBar()))
+        transferStrip->getBar().showStatus (status);
 
-    setTransferStatusBarVisible (true);
+    transferStrip->transferProgressed();
 }
 
 void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
 {
     sendOutcome->reportTransferEnded (status);
-
-    if (! engine->isTransferInProgress() && ! endMessageTimer.isTimerRunning())
-        setTransferStatusBarVisible (false);
-}
-
-void EditorWindow::EndMessageTimer::timerCallback()
-{
-    stopTimer();
-
-    if (! window.engine->isTransferInProgress())
-        window.setTransferStatusBarVisible (false);
-}
-
-void EditorWindow::showEndMessage (const juce::String& message)
-{
-    transferStatusBar->showMessage (message);
-    setTransferStatusBarVisible (true);
-    endMessageTimer.startTimer (endMessageMs);
+    transferStrip->transferEnded();
 }
 
 juce::String EditorWindow::getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem)
@@ -541,7 +450,7 @@ juce::BorderSize<int> EditorWindow::getContentComponentBorder()
 {
     auto border = juce::DocumentWindow::getContentComponentBorder();
 
-    if (transferStatusBar != nullptr && transferStatusBar->isVisible())
+    if (transferStrip != nullptr && transferStrip->getBar().isVisible())
         border.setBottom (border.getBottom() + TransferStatusBar::barHeight);
 
     return border;
@@ -551,22 +460,11 @@ void EditorWindow::resized()
 {
     juce::DocumentWindow::resized();
 
-    if (transferStatusBar != nullptr)
-        transferStatusBar->setBounds (
+    if (transferStrip != nullptr)
+        transferStrip->getBar().setBounds (
             getLocalBounds()
                 .withTrimmedBottom (juce::DocumentWindow::getContentComponentBorder().getBottom())
                 .removeFromBottom (TransferStatusBar::barHeight));
-}
-
-//==============================================================================
-void EditorWindow::setTransferStatusBarVisible (bool shouldBeVisible)
-{
-    if (transferStatusBar->isVisible() == shouldBeVisible)
-        return;
-
-    transferStatusBar->setVisible (shouldBeVisible);
-    setContentComponentSize (contentWidth, contentHeight);
-    resized();
 }
 
 //==============================================================================

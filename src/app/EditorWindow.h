@@ -2,16 +2,14 @@
 
 #include "app/BackupCommand.h"
 #include "app/CompareCommand.h"
-#include "app/ConnectionStatusLabel.h"
 #include "app/ControlSettingsCommands.h"
+#include "app/ControllerDialogs.h"
 #include "app/DocumentHistory.h"
 #include "app/FileErrorAlertWindow.h"
-#include "app/GetPresetWindow.h"
-#include "app/MidiErrorAlertWindow.h"
+#include "app/PlatformDialogs.h"
 #include "app/RestoreCommand.h"
 #include "app/SendOutcomeReport.h"
-#include "app/SendPresetWindow.h"
-#include "app/TransferStatusBar.h"
+#include "app/TransferStripPresenter.h"
 #include "app/WindowCloseListener.h"
 #include "engine/ZKEditorEngine.h"
 #include "model/ZKMModel.h"
@@ -39,12 +37,7 @@ public:
                                                       const juce::String& filePattern, bool forSaving)>;
 
     /** The answers to "Save changes to ... before closing?". */
-    enum class SaveChangesAnswer
-    {
-        save,
-        discard,
-        cancel
-    };
+    using SaveChangesAnswer = PlatformDialogs::SaveChangesAnswer;
 
     /** Asks the user whether the named document's unsaved changes are to be saved. */
     using SaveChangesQuestion = std::function<SaveChangesAnswer (const juce::String& documentName)>;
@@ -85,7 +78,7 @@ public:
         must outlive the window. */
     void showConnectionStatus (MidiManager& midiManager, std::function<void()> openDeviceSetup);
 
-    ConnectionStatusLabel* getConnectionStatus() const noexcept { return connectionStatus.get(); }
+    ConnectionStatusLabel* getConnectionStatus() const noexcept { return controllerDialogs->getConnectionStatus(); }
 
     /** Takes a number that is still being typed into the preset, as Return would. Every command and
         preset button calls it first, so that the keyboard behaves as a click on a button does; a
@@ -111,7 +104,10 @@ public:
     SaveChangesQuestion askToSaveChanges;
 
     /** The default question step. */
-    static SaveChangesAnswer runSaveChangesQuestion (const juce::String& documentName);
+    static SaveChangesAnswer runSaveChangesQuestion (const juce::String& documentName)
+    {
+        return PlatformDialogs::runSaveChangesQuestion (documentName);
+    }
 
     /** The name of the document as the question names it: the title without the application name. */
     juce::String getDocumentTitle() const;
@@ -188,8 +184,8 @@ public:
     const juce::String& getLastVerifyFailure() const noexcept { return sendOutcome->getLastVerifyFailure(); }
 
     /** Opens this window's Get or Send dialog unless it is open already. */
-    void showGetPresetWindow();
-    void showSendPresetWindow();
+    void showGetPresetWindow() { controllerDialogs->showGetPresetWindow(); }
+    void showSendPresetWindow() { controllerDialogs->showSendPresetWindow(); }
 
     //==============================================================================
     /** The chooser step, by default the platform's file chooser; replaceable so that a caller can
@@ -198,10 +194,10 @@ public:
 
     /** The default chooser step: a juce::FileChooser with the platform's dialog. */
     static juce::File runFileChooser (const juce::String& title, const juce::File& startFolder,
-                                      const juce::String& filePattern, bool forSaving);
-
-    /** The default folder step: a juce::FileChooser for a folder. */
-    static juce::File runFolderChooser (const juce::String& title, const juce::File& startFolder);
+                                      const juce::String& filePattern, bool forSaving)
+    {
+        return PlatformDialogs::runFileChooser (title, startFolder, filePattern, forSaving);
+    }
 
     /** The name that the application reports, which begins every window title. */
     static juce::String getApplicationName();
@@ -237,12 +233,12 @@ public:
     EditorComponent* getEditorComponent() const;
     const juce::File& getCurrentFile() const noexcept { return currentFile; }
     const juce::String& getDocumentName() const noexcept { return documentName; }
-    GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }
-    SendPresetWindow* getSendPresetWindow() const { return sendPresetWindow.get(); }
-    MidiErrorAlertWindow* getMidiErrorAlert() const { return midiErrorAlert.get(); }
+    GetPresetWindow* getGetPresetWindow() const { return controllerDialogs->getGetPresetWindow(); }
+    SendPresetWindow* getSendPresetWindow() const { return controllerDialogs->getSendPresetWindow(); }
+    MidiErrorAlertWindow* getMidiErrorAlert() const { return controllerDialogs->getMidiErrorAlert(); }
 
     /** The strip that shows this document's transfer; visible only while there is one. */
-    TransferStatusBar& getTransferStatusBar() const noexcept { return *transferStatusBar; }
+    TransferStatusBar& getTransferStatusBar() const noexcept { return transferStrip->getBar(); }
     FileErrorAlertWindow* getFileErrorAlert() const { return fileErrorAlert.get(); }
 
     /** True while one of this window's questions is open. A close or quit request that comes
@@ -306,12 +302,8 @@ private:
     void markAsUnchanged() { history->markAsUnchanged(); }
     void markAsUnchanged (const juce::Array<juce::uint8>& image) { history->markAsUnchanged (image); }
 
-    /** Shows or hides the transfer strip; the window grows by it, so no part of the editor is
-        hidden. */
-    void setTransferStatusBarVisible (bool shouldBeVisible);
-
     /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
-    void showEndMessage (const juce::String& message);
+    void showEndMessage (const juce::String& message) { transferStrip->showEndMessage (message); }
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;
@@ -319,41 +311,20 @@ private:
     juce::Array<WindowCloseListener*> closeListeners;
     juce::String documentName;
     juce::File currentFile;
-    juce::WeakReference<SendPresetWindow> sendPresetWindow;
-    juce::WeakReference<GetPresetWindow> getPresetWindow;
-    juce::WeakReference<MidiErrorAlertWindow> midiErrorAlert;
     juce::WeakReference<FileErrorAlertWindow> fileErrorAlert;
     int contentWidth = 0;
     int contentHeight = 0;
-    MidiManager* statusMidiManager = nullptr;
-    std::function<void()> openDeviceSetup;
-    std::unique_ptr<ConnectionStatusLabel> connectionStatus;
 
     std::unique_ptr<DocumentHistory> history;
     int openQuestions = 0;
     juce::String plainTitle;
-    std::unique_ptr<TransferStatusBar> transferStatusBar;
     std::unique_ptr<BackupCommand> backup;
     std::unique_ptr<RestoreCommand> restore;
     std::unique_ptr<CompareCommand> compare;
     std::unique_ptr<SendOutcomeReport> sendOutcome;
     std::unique_ptr<ControlSettingsCommands> controlSettingsCommands;
-    /** Hides the strip's end message ("Sent to slot N and verified") after a while; owned by the
-        window, so it never fires for a window that is gone. */
-    class EndMessageTimer : public juce::Timer
-    {
-    public:
-        explicit EndMessageTimer (EditorWindow& owner)
-            : window (owner)
-        {
-        }
-        void timerCallback() override;
-
-    private:
-        EditorWindow& window;
-    };
-
-    EndMessageTimer endMessageTimer{ *this };
+    std::unique_ptr<ControllerDialogs> controllerDialogs;
+    std::unique_ptr<TransferStripPresenter> transferStrip;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };
