@@ -1,9 +1,6 @@
 #include "app/EditorWindow.h"
 
-#include "app/AlertText.h"
 #include "app/CommandIDs.h"
-#include "app/PresetChange.h"
-#include "engine/PresetDifferences.h"
 #include "engine/SafeFileWriter.h"
 #include "engine/ZKSysEx.h"
 #include "model/ListenerWalk.h"
@@ -12,12 +9,6 @@
 namespace
 {
 constexpr juce::uint8 fileSlot = 0; // preset files carry slot 0
-
-// How long the strip shows how a transfer ended.
-constexpr int endMessageMs = 4000;
-
-// Beside the "Get From Hardware" button, in the main section view.
-const juce::Rectangle<int> connectionStatusArea (270, 5, 600, 35);
 } // namespace
 
 //==============================================================================
@@ -25,63 +16,23 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                             juce::File* lastDirectoryToShare, WindowCloseListener* closeListener)
     : juce::DocumentWindow (title, juce::Colours::grey,
                             juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, true)
-    , askToSaveChanges (&EditorWindow::runSaveChangesQuestion)
-    , askToRestore (
-          [] (const juce::File& folder)
-          {
-              return juce::AlertWindow::showOkCancelBox (
-                  juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
-                  "This replaces all 24 presets in the controller with the backup in\n" + folder.getFullPathName(),
-                  "Restore", "Cancel");
-          })
-    , askToStopRestore (
-          [] (int slotNumber)
-          {
-              return juce::AlertWindow::showOkCancelBox (
-                  juce::MessageBoxIconType::QuestionIcon, "Restore All Slots",
-                  AlertText::keepLinesWhole (getStopRestoreQuestion (slotNumber)), getStopRestoreAnswer (slotNumber),
-                  "Wait");
-          })
-    , chooseCompareSlot (
-          []
-          {
-              juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
-                                     juce::MessageBoxIconType::NoIcon);
-              juce::StringArray slots;
-
-              for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
-                  slots.add (juce::String (slot));
-
-              box.addComboBox ("Preset Slot", slots, "Preset Slot");
-              box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
-              box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
-              box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
-
-              if (box.runModalLoop() != 1)
-                  return -1;
-
-              return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
-          })
-    , chooseFolder (
-          [] (const juce::String& chooserTitle, const juce::File& startFolder)
-          {
-              juce::FileChooser chooser (chooserTitle, startFolder, {}, true);
-              return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
-          })
-    , askToReplaceBackup (
-          [] (const juce::File& folder)
-          {
-              return juce::AlertWindow::showOkCancelBox (
-                  juce::MessageBoxIconType::QuestionIcon, "Replace Backup",
-                  folder.getFullPathName() + " holds a backup already. Replace its files?", "Replace", "Cancel");
-          })
-    , showSummary (
-          [] (const juce::String& summaryTitle, const juce::String& message)
-          { juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, summaryTitle, message, "OK"); })
-    , chooseFile (&EditorWindow::runFileChooser)
+    , askToSaveChanges (&PlatformDialogs::runSaveChangesQuestion)
+    , askToRestore (&RestoreCommand::runRestoreQuestion)
+    , askToStopRestore (&RestoreCommand::runStopQuestion)
+    , chooseCompareSlot (&CompareCommand::runSlotChooser)
+    , chooseFolder (&PlatformDialogs::runFolderChooser)
+    , askToReplaceBackup (&BackupCommand::runReplaceQuestion)
+    , showSummary (&PlatformDialogs::showSummary)
+    , chooseFile (&PlatformDialogs::runFileChooser)
     , engine (std::move (engineToUse))
     , lastDirectory (lastDirectoryToShare)
     , plainTitle (title)
+    , backup (std::make_unique<BackupCommand> (*this))
+    , restore (std::make_unique<RestoreCommand> (*this, *backup))
+    , compare (std::make_unique<CompareCommand> (*this))
+    , sendOutcome (std::make_unique<SendOutcomeReport> (engine))
+    , controlSettingsCommands (std::make_unique<ControlSettingsCommands> (*this))
+    , controllerDialogs (std::make_unique<ControllerDialogs> (engine))
 {
     if (auto* mainSection = dynamic_cast<MainSectionView*> (content->getView (EditorComponent::mainView)))
         for (auto* button : mainSection->getPresetButtons())
@@ -91,20 +42,23 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     contentHeight = content->getHeight();
     centreWithSize (contentWidth, contentHeight);
 
-    transferStatusBar = std::make_unique<TransferStatusBar>();
-    transferStatusBar->onCancel = [this] { engine->cancelTransfer(); };
-    Component::addChildComponent (transferStatusBar.get());
+    // The window grows by the strip while it shows, so no part of the editor is hidden.
+    transferStrip = std::make_unique<TransferStripPresenter> (engine,
+                                                              [this]
+                                                              {
+                                                                  setContentComponentSize (contentWidth, contentHeight);
+                                                                  resized();
+                                                              });
+    Component::addChildComponent (transferStrip->getBar());
 
     setContentOwned (content, false);
     setUsingNativeTitleBar (true);
 
     closeListeners.addIfNotAlreadyThere (closeListener);
 
-    // The preset the window opens with is its unchanged state and the start of its history.
-    recordedPreset = engine->createPresetData (fileSlot);
-    unchangedPreset = recordedPreset;
-    engine->addEditListener (this);
-    juce::Desktop::getInstance().addFocusChangeListener (this);
+    // The preset the window opens with is its unchanged state and the start of its history; the
+    // title marks when the preset differs from it.
+    history = std::make_unique<DocumentHistory> (engine, [this] { setName (plainTitle); });
 }
 
 EditorWindow::~EditorWindow()
@@ -112,17 +66,14 @@ EditorWindow::~EditorWindow()
     // Nothing is reported to a window that is gone. Its Get is of no use any more; a Send of its
     // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
-    slotBackup.reset(); // its reads stop; the files written so far stay
-    slotRestore.reset();
-    compareWindow.reset();
-    connectionStatus.reset();
-    engine->removeEditListener (this);
-    juce::Desktop::getInstance().removeFocusChangeListener (this);
-    undoManager.clearUndoHistory();
+    backup.reset(); // its reads stop; the files written so far stay
+    restore.reset();
+    compare.reset();
+    history.reset();
+    controlSettingsCommands.reset();
     engine->cancelGet();
 
-    delete sendPresetWindow.get();
-    delete getPresetWindow.get();
+    controllerDialogs.reset(); // its Get and Send dialogs go with it
     setMenuBar (nullptr);
     clearContentComponent();
 }
@@ -214,15 +165,8 @@ bool EditorWindow::loadFile (const juce::File& file)
 
 void EditorWindow::showConnectionStatus (MidiManager& midiManager, std::function<void()> openSetup)
 {
-    statusMidiManager = &midiManager;
-    openDeviceSetup = std::move (openSetup);
-    connectionStatus = std::make_unique<ConnectionStatusLabel> (midiManager, openDeviceSetup);
-
-    if (auto* mainSection = getEditorComponent()->getView (EditorComponent::mainView))
-    {
-        mainSection->addAndMakeVisible (*connectionStatus);
-        connectionStatus->setBounds (connectionStatusArea);
-    }
+    controllerDialogs->showConnectionStatus (getEditorComponent()->getView (EditorComponent::mainView), midiManager,
+                                             std::move (openSetup));
 }
 
 bool EditorWindow::save()
@@ -230,14 +174,14 @@ bool EditorWindow::save()
     if (currentFile.existsAsFile())
         return saveToFile (currentFile);
 
-    return saveAs() && ! unsavedChanges;
+    return saveAs() && ! hasUnsavedChanges();
 }
 
 bool EditorWindow::offerToSaveChanges()
 {
     commitOpenEdits();
 
-    if (! unsavedChanges)
+    if (! hasUnsavedChanges())
         return true;
 
     const auto answer = askQuestion (askToSaveChanges, getDocumentTitle());
@@ -248,7 +192,7 @@ bool EditorWindow::offerToSaveChanges()
     switch (*answer)
     {
         case SaveChangesAnswer::save:
-            return save() && ! unsavedChanges;
+            return save() && ! hasUnsavedChanges();
         case SaveChangesAnswer::discard:
             return true;
         case SaveChangesAnswer::cancel:
@@ -256,25 +200,6 @@ bool EditorWindow::offerToSaveChanges()
     }
 
     return false;
-}
-
-EditorWindow::SaveChangesAnswer EditorWindow::runSaveChangesQuestion (const juce::String& name)
-{
-    juce::AlertWindow box ("Unsaved Changes", "Save changes to " + name + " before closing?",
-                           juce::MessageBoxIconType::QuestionIcon);
-    box.addButton ("Save", 1, juce::KeyPress (juce::KeyPress::returnKey));
-    box.addButton ("Discard", 2);
-    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
-
-    switch (box.runModalLoop())
-    {
-        case 1:
-            return SaveChangesAnswer::save;
-        case 2:
-            return SaveChangesAnswer::discard;
-        default:
-            return SaveChangesAnswer::cancel;
-    }
 }
 
 juce::String EditorWindow::getDocumentTitle() const
@@ -288,30 +213,7 @@ void EditorWindow::commitOpenEdits()
         editor->commitOpenEdits();
 }
 
-void EditorWindow::showGetPresetWindow()
-{
-    if (getPresetWindow == nullptr)
-        getPresetWindow = new GetPresetWindow (engine); // deletes itself, or this window deletes it
-}
-
-void EditorWindow::showSendPresetWindow()
-{
-    if (sendPresetWindow == nullptr)
-        sendPresetWindow = new SendPresetWindow (engine); // deletes itself, or this window deletes it
-}
-
 //==============================================================================
-juce::File EditorWindow::runFileChooser (const juce::String& title, const juce::File& startFolder,
-                                         const juce::String& filePattern, bool forSaving)
-{
-    juce::FileChooser chooser (title, startFolder, filePattern, true);
-
-    if (forSaving ? chooser.browseForFileToSave (true) : chooser.browseForFileToOpen())
-        return chooser.getResult();
-
-    return {};
-}
-
 juce::String EditorWindow::getApplicationName()
 {
     if (auto* application = juce::JUCEApplicationBase::getInstance())
@@ -334,20 +236,10 @@ void EditorWindow::closeButtonPressed()
         return;
 
     // A restore is never cut off in the middle of a slot: it stops after the slot under way, or
-    // the window waits for it and closes once it is over.
-    if (isRestoreRunning())
-    {
-        const juce::Component::SafePointer<EditorWindow> self (this);
-
-        if (! askToStopOrWaitForRestore() || self == nullptr)
-            return;
-
-        if (isRestoreRunning() && ! slotRestore->isStopping())
-        {
-            closeOnceRestoreEnds = true;
-            return;
-        }
-    }
+    // the window waits for it and closes once it is over. The window may be gone after the
+    // question.
+    if (! restore->letWindowClose())
+        return;
 
     if (! offerToSaveChanges())
         return;
@@ -376,10 +268,11 @@ void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationC
     fillCommandInfo (commandID, result);
 
     if (commandID == CommandIDs::backUpAllSlots || commandID == CommandIDs::restoreAllSlots)
-        result.setActive ((slotBackup == nullptr || slotBackup->isFinished())
-                          && (slotRestore == nullptr || ! slotRestore->isRunning()));
+        result.setActive (! backup->isRunning() && ! restore->isRunning());
 
     // The Edit menu names the step that the command undoes or redoes.
+    auto& undoManager = history->getUndoManager();
+
     if (commandID == CommandIDs::undo)
     {
         if (undoManager.canUndo())
@@ -394,35 +287,9 @@ void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationC
 
         result.setActive (undoManager.canRedo());
     }
-    else if (commandID == CommandIDs::copyControlSettings || commandID == CommandIDs::pasteControlSettings
-             || commandID == CommandIDs::pasteControlSettingsToAll || commandID == CommandIDs::numberControlsAscending)
+    else if (ControlSettingsCommands::handles (commandID))
     {
-        // These entries name the control whose widget has the focus, and act on it.
-        auto* settings = getFocusedControlSettings();
-        result.setActive (settings != nullptr);
-
-        if (settings == nullptr)
-            return;
-
-        if (commandID == CommandIDs::copyControlSettings)
-        {
-            result.shortName = settings->getCopyText();
-        }
-        else if (commandID == CommandIDs::pasteControlSettings)
-        {
-            result.shortName = settings->getPasteText();
-            result.setActive (settings->canPaste());
-        }
-        else if (commandID == CommandIDs::pasteControlSettingsToAll)
-        {
-            result.shortName = settings->getPasteToAllText();
-            result.setActive (settings->canPaste());
-        }
-        else
-        {
-            result.shortName = settings->getFillText();
-            result.setActive (settings->getNumToFill() > 0);
-        }
+        controlSettingsCommands->fillInfo (commandID, result);
     }
 }
 
@@ -439,10 +306,10 @@ bool EditorWindow::perform (const InvocationInfo& info)
             save();
             break;
         case CommandIDs::undo:
-            undoManager.undo();
+            history->getUndoManager().undo();
             break;
         case CommandIDs::redo:
-            undoManager.redo();
+            history->getUndoManager().redo();
             break;
         case CommandIDs::saveAs:
             saveAs();
@@ -451,12 +318,7 @@ bool EditorWindow::perform (const InvocationInfo& info)
         case CommandIDs::pasteControlSettings:
         case CommandIDs::pasteControlSettingsToAll:
         case CommandIDs::numberControlsAscending:
-            if (auto* settings = getFocusedControlSettings())
-                settings->perform (info.commandID == CommandIDs::copyControlSettings    ? ControlSettings::copyItem
-                                   : info.commandID == CommandIDs::pasteControlSettings ? ControlSettings::pasteItem
-                                   : info.commandID == CommandIDs::pasteControlSettingsToAll
-                                       ? ControlSettings::pasteToAllItem
-                                       : ControlSettings::fillItem);
+            controlSettingsCommands->perform (info.commandID);
             break;
         case CommandIDs::getPreset:
             showGetPresetWindow();
@@ -507,20 +369,7 @@ void EditorWindow::buttonClicked (juce::Button* button)
         loadPreset();
 }
 
-void EditorWindow::midiCommunicationFailed (const juce::String&)
-{
-    if (midiErrorAlert != nullptr)
-        return;
-
-    // Without both ports nothing reached the controller: the way out is choosing them.
-    const bool portsMissing =
-        statusMidiManager != nullptr && ! (statusMidiManager->isInputOpen() && statusMidiManager->isOutputOpen());
-
-    if (portsMissing && openDeviceSetup != nullptr)
-        midiErrorAlert = new MidiErrorAlertWindow (openDeviceSetup); // owned by the framework's message box
-    else
-        midiErrorAlert = new MidiErrorAlertWindow(); // owned by the framework's message box
-}
+void EditorWindow::midiCommunicationFailed (const juce::String&) { controllerDialogs->showMidiError(); }
 
 void EditorWindow::presetFileRejected (const juce::String& fileName)
 {
@@ -542,392 +391,54 @@ void EditorWindow::sendCompleted (const ZKEditorEngine::TransferStatus& send, co
 {
     // A restore sends the backup's presets, not this window's. A Send that is read back counts as
     // saved in the slot only once the read-back matches.
-    if ((slotRestore != nullptr && slotRestore->ownsTransfer (send.id)) || send.verify)
+    if (restore->ownsTransfer (send.id) || send.verify)
         return;
 
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     markAsUnchanged (sentImage);
-    showEndMessage ("Sent to slot " + juce::String (send.slot + 1) + " (not verified)");
+    showEndMessage (SendOutcomeReport::describeUnverifiedSend (send.slot));
 }
 
 void EditorWindow::verificationEnded (const ZKEditorEngine::Verification& verification)
 {
     // A restore sums its read-backs up at its end.
-    if (slotRestore != nullptr && slotRestore->ownsTransfer (verification.sendId))
+    if (restore->ownsTransfer (verification.sendId))
         return;
 
-    const auto slot = verification.slot;
-    const auto& sentImage = verification.sentImage;
-    const auto slotText = juce::String (slot + 1);
+    // Only a read-back that matches what was sent makes the slot hold this window's preset.
+    if (verification.matches())
+        markAsUnchanged (verification.sentImage);
 
-    if (verification.matches() || verification.controllerGone)
-    {
-        if (verification.matches())
-            markAsUnchanged (sentImage);
+    const auto endLine = sendOutcome->reportVerification (verification);
 
-        showEndMessage (verification.matches() ? "Sent to slot " + slotText + " and verified"
-                                               : "Sent to slot " + slotText
-                                                     + "; not verified: " + ZKEditorEngine::getControllerGoneText());
-        return;
-    }
-
-    if (verification.readBack.isEmpty())
-    {
-        lastVerifyFailure = "Slot " + slotText + " did not answer when it was read back: the Send is not verified.";
-        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, "Verify Failed",
-                                                lastVerifyFailure, "OK");
-        return;
-    }
-
-    const auto differences =
-        PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, verification.readBack));
-    lastVerifyFailure = describeVerifyFailure (slot, differences);
-    const juce::Component::SafePointer<EditorWindow> self (this);
-    const auto options = juce::MessageBoxOptions()
-                             .withIconType (juce::MessageBoxIconType::WarningIcon)
-                             .withTitle ("Verify Failed")
-                             .withMessage (lastVerifyFailure)
-                             .withButton ("Send Again")
-                             .withButton ("OK");
-
-    juce::AlertWindow::showAsync (options,
-                                  [self, slot, sentImage] (int button)
-                                  {
-                                      if (self != nullptr && button == 1) // "Send Again": the same preset as before
-                                          self->engine->startSend (slot, sentImage);
-                                  });
-}
-
-juce::String EditorWindow::describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
-{
-    return "Slot " + juce::String (slot + 1) + " does not hold what was sent (sent / read back):\n" + differences;
-}
-
-bool EditorWindow::backUpAllSlots()
-{
-    if (slotBackup != nullptr && ! slotBackup->isFinished())
-        return false;
-
-    // The chooser and the question keep the message loop running: the window may go meanwhile.
-    const juce::Component::SafePointer<EditorWindow> self (this);
-    const auto folderStep = chooseFolder;
-    const auto folder = folderStep ("Choose a Folder for the Backup", *lastDirectory);
-
-    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
-        return false;
-
-    if (SlotBackup::folderHoldsBackup (folder, modelName))
-    {
-        const auto replace = askQuestion (askToReplaceBackup, folder);
-
-        if (! replace.has_value() || ! *replace)
-            return false;
-    }
-
-    *lastDirectory = folder;
-
-    // Reading 24 slots takes half a minute: a folder whose files cannot be written is named now.
-    juce::StringArray unwritable;
-
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-    {
-        const auto target = SafeFileWriter::checkTarget (SlotBackup::getSlotFile (folder, modelName, slot));
-
-        if (target.failed())
-            unwritable.add (target.getErrorMessage());
-    }
-
-    if (! unwritable.isEmpty())
-    {
-        showSummary ("Back Up All Slots", "Nothing was read: the backup cannot be written in "
-                                              + folder.getFullPathName() + ".\n" + unwritable.joinIntoString ("\n"));
-        return false;
-    }
-
-    slotBackup = std::make_unique<SlotBackup> (*engine, folder, modelName);
-    slotBackup->onFinished = [this]
-    {
-        if (slotBackup == nullptr)
-            return; // the window is going
-
-        const auto summary = slotBackup->getSummary();
-        const auto step = showSummary;
-        juce::MessageManager::callAsync ([step, summary] { step ("Back Up All Slots", summary); });
-    };
-
-    if (! slotBackup->start())
-    {
-        slotBackup.reset();
-        return false;
-    }
-
-    return true;
-}
-
-bool EditorWindow::compareWithFile()
-{
-    const auto chosen = askForFile ("Select File to compare", false);
-
-    if (chosen == juce::File())
-        return false;
-
-    return compareWithFile (chosen);
-}
-
-bool EditorWindow::compareWithFile (const juce::File& file)
-{
-    commitOpenEdits();
-    const auto image = engine->readPresetFileImage (file);
-
-    if (image.isEmpty())
-    {
-        presetFileRejected (file.getFileName());
-        return false;
-    }
-
-    compareWindow = std::make_unique<CompareWindow> (engine, image, file.getFileName());
-    compareWindow->toFront (true);
-    return true;
-}
-
-bool EditorWindow::compareWithSlot()
-{
-    const auto slot = askQuestion (chooseCompareSlot);
-
-    if (! slot.has_value() || ! juce::isPositiveAndBelow (*slot, (int) ZKSysEx::numberOfSlots))
-        return false;
-
-    return compareWithSlot ((juce::uint8) *slot);
-}
-
-bool EditorWindow::compareWithSlot (juce::uint8 slot)
-{
-    commitOpenEdits();
-    return engine->startCompareRead (slot);
+    if (endLine.isNotEmpty())
+        showEndMessage (endLine);
 }
 
 void EditorWindow::slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image)
 {
-    compareWindow = std::make_unique<CompareWindow> (engine, image, "Slot " + juce::String (slot + 1));
-    compareWindow->toFront (true);
-}
-
-bool EditorWindow::restoreAllSlots()
-{
-    if ((slotRestore != nullptr && slotRestore->isRunning()) || (slotBackup != nullptr && ! slotBackup->isFinished()))
-        return false;
-
-    const juce::Component::SafePointer<EditorWindow> self (this);
-    const auto folderStep = chooseFolder;
-    const auto folder = folderStep ("Choose the Folder of a Backup", *lastDirectory);
-
-    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
-        return false;
-
-    *lastDirectory = folder;
-
-    // The restore listens to the engine from here on; the engine is held until the restore is
-    // either the window's or gone, whatever happens to the window during the question.
-    const ZKEditorEngine::Ptr engineOfRestore (engine);
-    auto restore = std::make_unique<SlotRestore> (*engineOfRestore, folder, modelName);
-    const auto problems = restore->check();
-
-    if (! problems.isEmpty())
-    {
-        showSummary ("Restore All Slots", "Nothing was sent:\n" + problems.joinIntoString ("\n"));
-        return false;
-    }
-
-    const auto confirmed = askQuestion (askToRestore, folder);
-
-    if (! confirmed.has_value() || ! *confirmed)
-        return false;
-
-    slotRestore = std::move (restore);
-    slotRestore->onFinished = [this]
-    {
-        if (slotRestore == nullptr)
-            return; // the window is going
-
-        const auto summary = slotRestore->getSummary();
-        const auto step = showSummary;
-        juce::MessageManager::callAsync ([step, summary] { step ("Restore All Slots", summary); });
-
-        // The user chose to wait for the restore before the window closes.
-        if (closeOnceRestoreEnds)
-        {
-            const juce::Component::SafePointer<EditorWindow> self (this);
-            juce::MessageManager::callAsync (
-                [self]
-                {
-                    if (self != nullptr)
-                        self->closeButtonPressed();
-                });
-        }
-    };
-
-    if (! slotRestore->start())
-    {
-        slotRestore.reset();
-        return false;
-    }
-
-    return true;
-}
-
-void EditorWindow::parameterEdited (const ZKEditorEngine::ParameterEdit& edit)
-{
-    if (! applyingHistory && editGroupDepth == 0)
-        recordStep (PresetChange::describe (edit));
-}
-
-void EditorWindow::editGroupStarted() { ++editGroupDepth; }
-
-void EditorWindow::editGroupEnded (const juce::String& actionName)
-{
-    editGroupDepth = juce::jmax (0, editGroupDepth - 1);
-
-    if (! applyingHistory && editGroupDepth == 0)
-        recordStep (actionName);
-}
-
-ControlSettings* EditorWindow::getFocusedControlSettings() const
-{
-    auto* focused = juce::Component::getCurrentlyFocusedComponent();
-
-    if (focused != nullptr && isParentOf (focused))
-        if (auto* settings = ControlSettings::findFor (focused))
-            return settings;
-
-    if (lastFocusedControl != nullptr && lastFocusedControl->isShowing())
-        return ControlSettings::findFor (lastFocusedControl.getComponent());
-
-    return nullptr;
-}
-
-void EditorWindow::globalFocusChanged (juce::Component* focusedComponent)
-{
-    if (focusedComponent == nullptr || ! isParentOf (focusedComponent))
-        return;
-
-    for (auto* c = focusedComponent; c != nullptr && c != this; c = c->getParentComponent())
-        if (dynamic_cast<ControlSettings::Holder*> (c) != nullptr)
-        {
-            lastFocusedControl = c;
-            return;
-        }
+    compare->slotRead (slot, image);
 }
 
 void EditorWindow::setName (const juce::String& newName)
 {
     plainTitle = newName;
-    juce::DocumentWindow::setName (unsavedChanges ? "*" + plainTitle : plainTitle);
-}
-
-//==============================================================================
-void EditorWindow::recordStep (const juce::String& name)
-{
-    auto current = engine->createPresetData (fileSlot);
-
-    if (current == recordedPreset)
-        return;
-
-    undoManager.beginNewTransaction (name);
-    undoManager.perform (new PresetChange (recordedPreset, current, // owned by undoManager
-                                           [this] (const juce::Array<juce::uint8>& data) { applyHistoryStep (data); }));
-    recordedPreset = std::move (current);
-    updateUnsavedMark();
-}
-
-void EditorWindow::applyHistoryStep (const juce::Array<juce::uint8>& presetData)
-{
-    {
-        const juce::ScopedValueSetter<bool> applying (applyingHistory, true);
-        engine->loadPresetData (presetData);
-    }
-
-    recordedPreset = presetData;
-    updateUnsavedMark();
-}
-
-void EditorWindow::markAsUnchanged()
-{
-    unchangedPreset = engine->createPresetData (fileSlot);
-    updateUnsavedMark();
-}
-
-void EditorWindow::markAsUnchanged (const juce::Array<juce::uint8>& image)
-{
-    unchangedPreset = engine->createPresetData (fileSlot);
-
-    for (int i = 0; i < image.size(); ++i)
-        unchangedPreset.set (ZKSysEx::dumpImageOffset + i, image.getUnchecked (i));
-
-    updateUnsavedMark();
-}
-
-void EditorWindow::updateUnsavedMark()
-{
-    const auto changed = engine->createPresetData (fileSlot) != unchangedPreset;
-
-    if (changed == unsavedChanges)
-        return;
-
-    unsavedChanges = changed;
-    setName (plainTitle);
+    juce::DocumentWindow::setName (hasUnsavedChanges() ? "*" + plainTitle : plainTitle);
 }
 
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)
 {
-    endMessageTimer.stopTimer();
+    // A restore shows where it is in its whole job.
+    if (! restore->showProgress (status, transferStrip->getBar()))
+        transferStrip->getBar().showStatus (status);
 
-    // A restore is one job of 48 transfers, its 24 Sends and then their read-backs in slot order:
-    // the strip shows where it is in the whole.
-    if (slotRestore != nullptr && slotRestore->ownsTransfer (status.id)
-        && status.stage == ZKEditorEngine::TransferStatus::Stage::running && status.total > 0)
-    {
-        constexpr int slots = SlotBackup::numberOfSlots;
-        const bool readingBack = status.kind == ZKEditorEngine::TransferStatus::Kind::verify;
-        const auto transfersDone = (readingBack ? slots : 0) + status.slot;
-        const auto slotText = juce::String (status.slot + 1) + " of " + juce::String (slots);
-        transferStatusBar->showJob ((readingBack ? "Restoring: checking slot " : "Restoring: slot ") + slotText,
-                                    transfersDone * status.total + status.done, 2 * slots * status.total,
-                                    (readingBack ? "Checking " : "Writing ") + slotText);
-    }
-    else
-    {
-        transferStatusBar->showStatus (status);
-    }
-
-    setTransferStatusBarVisible (true);
+    transferStrip->transferProgressed();
 }
 
 void EditorWindow::transferEnded (const ZKEditorEngine::TransferStatus& status)
 {
-    using Stage = ZKEditorEngine::TransferStatus::Stage;
-
-    if (status.kind == ZKEditorEngine::TransferStatus::Kind::send && status.stage == Stage::cancelled && status.done > 0
-        && status.done < status.total)
-        juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, getSendCancelledTitle(),
-                                                getSendCancelledMessage (status.slot), "OK");
-
-    if (! engine->isTransferInProgress() && ! endMessageTimer.isTimerRunning())
-        setTransferStatusBarVisible (false);
-}
-
-void EditorWindow::EndMessageTimer::timerCallback()
-{
-    stopTimer();
-
-    if (! window.engine->isTransferInProgress())
-        window.setTransferStatusBarVisible (false);
-}
-
-void EditorWindow::showEndMessage (const juce::String& message)
-{
-    transferStatusBar->showMessage (message);
-    setTransferStatusBarVisible (true);
-    endMessageTimer.startTimer (endMessageMs);
+    sendOutcome->reportTransferEnded (status);
+    transferStrip->transferEnded();
 }
 
 juce::String EditorWindow::getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem)
@@ -935,44 +446,11 @@ juce::String EditorWindow::getNotAPresetDumpMessage (const juce::String& fileNam
     return fileName + " does not look like a preset dump: " + problem;
 }
 
-bool EditorWindow::askToStopOrWaitForRestore()
-{
-    if (! isRestoreRunning())
-        return false;
-
-    const auto stop = askQuestion (askToStopRestore, slotRestore->getSlotUnderWay() + 1);
-
-    if (! stop.has_value())
-        return false;
-
-    if (*stop && isRestoreRunning())
-        slotRestore->stopAfterCurrentSlot();
-
-    return true;
-}
-
-juce::String EditorWindow::getStopRestoreQuestion (int slotNumber)
-{
-    return "Restore All Slots is under way: stop after slot " + juce::String (slotNumber) + ", or wait?";
-}
-
-juce::String EditorWindow::getStopRestoreAnswer (int slotNumber)
-{
-    return "Stop After Slot " + juce::String (slotNumber);
-}
-
-juce::String EditorWindow::getSendCancelledTitle() { return "Send Cancelled"; }
-
-juce::String EditorWindow::getSendCancelledMessage (juce::uint8 slot)
-{
-    return "Slot " + juce::String (slot + 1) + " now holds part of the new preset and part of the old one.";
-}
-
 juce::BorderSize<int> EditorWindow::getContentComponentBorder()
 {
     auto border = juce::DocumentWindow::getContentComponentBorder();
 
-    if (transferStatusBar != nullptr && transferStatusBar->isVisible())
+    if (transferStrip != nullptr && transferStrip->getBar().isVisible())
         border.setBottom (border.getBottom() + TransferStatusBar::barHeight);
 
     return border;
@@ -982,22 +460,11 @@ void EditorWindow::resized()
 {
     juce::DocumentWindow::resized();
 
-    if (transferStatusBar != nullptr)
-        transferStatusBar->setBounds (
+    if (transferStrip != nullptr)
+        transferStrip->getBar().setBounds (
             getLocalBounds()
                 .withTrimmedBottom (juce::DocumentWindow::getContentComponentBorder().getBottom())
                 .removeFromBottom (TransferStatusBar::barHeight));
-}
-
-//==============================================================================
-void EditorWindow::setTransferStatusBarVisible (bool shouldBeVisible)
-{
-    if (transferStatusBar->isVisible() == shouldBeVisible)
-        return;
-
-    transferStatusBar->setVisible (shouldBeVisible);
-    setContentComponentSize (contentWidth, contentHeight);
-    resized();
 }
 
 //==============================================================================

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "app/CompareWindow.h"
-#include "app/ConnectionStatusLabel.h"
+#include "app/BackupCommand.h"
+#include "app/CompareCommand.h"
+#include "app/ControlSettingsCommands.h"
+#include "app/ControllerDialogs.h"
+#include "app/DocumentHistory.h"
 #include "app/FileErrorAlertWindow.h"
-#include "app/GetPresetWindow.h"
-#include "app/MidiErrorAlertWindow.h"
-#include "app/SendPresetWindow.h"
-#include "app/TransferStatusBar.h"
+#include "app/PlatformDialogs.h"
+#include "app/RestoreCommand.h"
+#include "app/SendOutcomeReport.h"
+#include "app/TransferStripPresenter.h"
 #include "app/WindowCloseListener.h"
-#include "engine/SlotBackup.h"
-#include "engine/SlotRestore.h"
 #include "engine/ZKEditorEngine.h"
 #include "model/ZKMModel.h"
 #include "views/EditorComponent.h"
-#include "widgets/ControlSettings.h"
 
 #include <functional>
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -21,14 +21,14 @@
 
 /** A document window: one preset, its editor content and its engine. It carries out the document
     commands, answers the four preset buttons of the main section, saves and loads preset files, and
-    shows this document's slot dialogs and notices. */
+    shows this document's slot dialogs and notices. The librarian commands (backup, restore, compare)
+    and the report of how a Send ended are classes of their own that the window owns and hands its
+    commands to; their questions stay replaceable steps of the window. */
 class EditorWindow
     : public juce::DocumentWindow
     , public juce::ApplicationCommandTarget
     , public juce::Button::Listener
     , public ZKEditorEngine::Listener
-    , public ZKEditorEngine::EditListener
-    , public juce::FocusChangeListener
 {
 public:
     /** Asks the user for a file: the chooser's title, the folder it starts in, the wildcard, and
@@ -37,12 +37,7 @@ public:
                                                       const juce::String& filePattern, bool forSaving)>;
 
     /** The answers to "Save changes to ... before closing?". */
-    enum class SaveChangesAnswer
-    {
-        save,
-        discard,
-        cancel
-    };
+    using SaveChangesAnswer = PlatformDialogs::SaveChangesAnswer;
 
     /** Asks the user whether the named document's unsaved changes are to be saved. */
     using SaveChangesQuestion = std::function<SaveChangesAnswer (const juce::String& documentName)>;
@@ -83,7 +78,7 @@ public:
         must outlive the window. */
     void showConnectionStatus (MidiManager& midiManager, std::function<void()> openDeviceSetup);
 
-    ConnectionStatusLabel* getConnectionStatus() const noexcept { return connectionStatus.get(); }
+    ConnectionStatusLabel* getConnectionStatus() const noexcept { return controllerDialogs->getConnectionStatus(); }
 
     /** Takes a number that is still being typed into the preset, as Return would. Every command and
         preset button calls it first, so that the keyboard behaves as a click on a button does; a
@@ -97,7 +92,7 @@ public:
     //==============================================================================
     /** True while the preset differs from what was last loaded, fetched, sent or saved. The title
         then starts with an asterisk. */
-    bool hasUnsavedChanges() const noexcept { return unsavedChanges; }
+    bool hasUnsavedChanges() const noexcept { return history != nullptr && history->hasUnsavedChanges(); }
 
     /** Before the window goes: commits an open edit and, if the preset has unsaved changes, asks
         whether to save them. True when the window may close: nothing was unsaved, the user chose
@@ -109,25 +104,24 @@ public:
     SaveChangesQuestion askToSaveChanges;
 
     /** The default question step. */
-    static SaveChangesAnswer runSaveChangesQuestion (const juce::String& documentName);
+    static SaveChangesAnswer runSaveChangesQuestion (const juce::String& documentName)
+    {
+        return PlatformDialogs::runSaveChangesQuestion (documentName);
+    }
 
     /** The name of the document as the question names it: the title without the application name. */
     juce::String getDocumentTitle() const;
 
     /** This window's history of edits and loads, one step each, undone and redone as whole presets. */
-    juce::UndoManager& getUndoManager() noexcept { return undoManager; }
+    juce::UndoManager& getUndoManager() noexcept { return history->getUndoManager(); }
 
     //==============================================================================
-    /** "Back Up All Slots...": asks for a folder and, if it holds a backup already, whether to
-        replace it; then reads the 24 slots through the queue into preset files there, with progress
-        in the strip, and ends with a summary. False when nothing was started. */
-    bool backUpAllSlots();
+    /** "Back Up All Slots...", as BackupCommand does it. False when nothing was started. */
+    bool backUpAllSlots() { return backup->start(); }
 
-    /** "Restore All Slots...": asks for a folder of a backup, checks every file (nothing is sent
-        when one is missing or rejected, and the user is told which), asks for confirmation, then
-        sends the 24 slots, each read back, with progress in the strip, and ends with a summary.
-        The window's preset is not changed. False when nothing was started. */
-    bool restoreAllSlots();
+    /** "Restore All Slots...", as RestoreCommand does it. The window's preset is not changed.
+        False when nothing was started. */
+    bool restoreAllSlots() { return restore->start(); }
 
     /** Asks whether all 24 presets of the controller may be replaced by the backup in that folder.
         Replaceable as chooseFile is. */
@@ -139,38 +133,33 @@ public:
     std::function<bool (int slotNumber)> askToStopRestore;
 
     /** The texts of that question. */
-    static juce::String getStopRestoreQuestion (int slotNumber);
-    static juce::String getStopRestoreAnswer (int slotNumber);
+    static juce::String getStopRestoreQuestion (int slotNumber) { return RestoreCommand::getStopQuestion (slotNumber); }
+    static juce::String getStopRestoreAnswer (int slotNumber) { return RestoreCommand::getStopAnswer (slotNumber); }
 
     /** When a restore of this window runs: asks whether to stop it after the slot under way or to
         wait for it, and stops it if so. False when no restore runs or the window went meanwhile. */
-    bool askToStopOrWaitForRestore();
+    bool askToStopOrWaitForRestore() { return restore->askToStopOrWait(); }
 
     /** Whether a restore of this window is under way. */
-    bool isRestoreRunning() const noexcept { return slotRestore != nullptr && slotRestore->isRunning(); }
+    bool isRestoreRunning() const noexcept { return restore->isRunning(); }
 
-    SlotRestore* getSlotRestore() const noexcept { return slotRestore.get(); }
+    SlotRestore* getSlotRestore() const noexcept { return restore->getSlotRestore(); }
 
-    /** "Compare With File...": asks for a preset file and opens the compare window on it (a file
-        that is not a preset file is reported with the file error notice). False when cancelled or
-        rejected. */
-    bool compareWithFile();
-    bool compareWithFile (const juce::File& file);
-
-    /** "Compare With Slot...": asks for a slot (1 to 24), reads it through the queue into a
-        scratch image (the window's preset is not touched) and opens the compare window on it.
-        False when cancelled or nothing was queued. */
-    bool compareWithSlot();
-    bool compareWithSlot (juce::uint8 slot);
+    /** "Compare With File..." and "Compare With Slot...", as CompareCommand does them. False when
+        cancelled, rejected or nothing was queued. */
+    bool compareWithFile() { return compare->compareWithFile(); }
+    bool compareWithFile (const juce::File& file) { return compare->compareWithFile (file); }
+    bool compareWithSlot() { return compare->compareWithSlot(); }
+    bool compareWithSlot (juce::uint8 slot) { return compare->compareWithSlot (slot); }
 
     /** Asks for a slot, 0 to 23, or -1 when cancelled. Replaceable as chooseFile is. */
     std::function<int()> chooseCompareSlot;
 
     /** The compare window of this document; null before the first compare. */
-    CompareWindow* getCompareWindow() const noexcept { return compareWindow.get(); }
+    CompareWindow* getCompareWindow() const noexcept { return compare->getCompareWindow(); }
 
     /** The backup under way or last run; null before the first. */
-    SlotBackup* getSlotBackup() const noexcept { return slotBackup.get(); }
+    SlotBackup* getSlotBackup() const noexcept { return backup->getSlotBackup(); }
 
     /** Asks the user for a folder; juce::File() when cancelled. Replaceable as chooseFile is. */
     std::function<juce::File (const juce::String& title, const juce::File& startFolder)> chooseFolder;
@@ -178,21 +167,25 @@ public:
     /** Asks whether the backup files in a folder may be replaced. Replaceable as chooseFile is. */
     std::function<bool (const juce::File& folder)> askToReplaceBackup;
 
-    /** Shows a message and its title when a backup is over; replaceable, by default an alert. */
+    /** Shows a message and its title when a backup or restore is over; replaceable, by default an
+        alert. */
     std::function<void (const juce::String& title, const juce::String& message)> showSummary;
 
     /** The name of the model, which begins the name of every backup file ("ZKM"). */
     juce::String modelName{ ZKMModel::modelName };
 
     /** The text of the alert of a verify that found differences. */
-    static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);
+    static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
+    {
+        return SendOutcomeReport::describeVerifyFailure (slot, differences);
+    }
 
     /** What the last "Verify Failed" alert of this window said; empty before the first. */
-    const juce::String& getLastVerifyFailure() const noexcept { return lastVerifyFailure; }
+    const juce::String& getLastVerifyFailure() const noexcept { return sendOutcome->getLastVerifyFailure(); }
 
     /** Opens this window's Get or Send dialog unless it is open already. */
-    void showGetPresetWindow();
-    void showSendPresetWindow();
+    void showGetPresetWindow() { controllerDialogs->showGetPresetWindow(); }
+    void showSendPresetWindow() { controllerDialogs->showSendPresetWindow(); }
 
     //==============================================================================
     /** The chooser step, by default the platform's file chooser; replaceable so that a caller can
@@ -201,22 +194,51 @@ public:
 
     /** The default chooser step: a juce::FileChooser with the platform's dialog. */
     static juce::File runFileChooser (const juce::String& title, const juce::File& startFolder,
-                                      const juce::String& filePattern, bool forSaving);
+                                      const juce::String& filePattern, bool forSaving)
+    {
+        return PlatformDialogs::runFileChooser (title, startFolder, filePattern, forSaving);
+    }
 
     /** The name that the application reports, which begins every window title. */
     static juce::String getApplicationName();
+
+    /** The application's shared starting folder of the choosers. */
+    juce::File& getLastDirectory() const noexcept { return *lastDirectory; }
+
+    /** Runs the chooser step; juce::File() when the user cancelled or this window was deleted
+        while the chooser was open, in which case the caller must not touch the window again. */
+    juce::File askForFile (const juce::String& title, bool forSaving);
+
+    /** Runs one of this window's questions on a copy of its step (the step is a member of a window
+        that may go while the question's modal loop runs). Close requests meanwhile are ignored.
+        The answer, or nothing when the window went anyway: then the caller must not touch it, nor
+        anything the window owns. */
+    template <typename Step, typename... Args>
+    auto askQuestion (const Step& step, Args&&... args) -> std::optional<decltype (step (args...))>
+    {
+        const juce::Component::SafePointer<EditorWindow> self (this);
+        const auto stepCopy = step;
+        ++openQuestions;
+        auto answer = stepCopy (std::forward<Args> (args)...);
+
+        if (self == nullptr)
+            return std::nullopt;
+
+        --openQuestions;
+        return answer;
+    }
 
     //==============================================================================
     ZKEditorEngine::Ptr getEngine() const { return engine; }
     EditorComponent* getEditorComponent() const;
     const juce::File& getCurrentFile() const noexcept { return currentFile; }
     const juce::String& getDocumentName() const noexcept { return documentName; }
-    GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }
-    SendPresetWindow* getSendPresetWindow() const { return sendPresetWindow.get(); }
-    MidiErrorAlertWindow* getMidiErrorAlert() const { return midiErrorAlert.get(); }
+    GetPresetWindow* getGetPresetWindow() const { return controllerDialogs->getGetPresetWindow(); }
+    SendPresetWindow* getSendPresetWindow() const { return controllerDialogs->getSendPresetWindow(); }
+    MidiErrorAlertWindow* getMidiErrorAlert() const { return controllerDialogs->getMidiErrorAlert(); }
 
     /** The strip that shows this document's transfer; visible only while there is one. */
-    TransferStatusBar& getTransferStatusBar() const noexcept { return *transferStatusBar; }
+    TransferStatusBar& getTransferStatusBar() const noexcept { return transferStrip->getBar(); }
     FileErrorAlertWindow* getFileErrorAlert() const { return fileErrorAlert.get(); }
 
     /** True while one of this window's questions is open. A close or quit request that comes
@@ -243,19 +265,10 @@ public:
     void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
     void verificationEnded (const ZKEditorEngine::Verification& verification) override;
 
-    /** Records a user's edit as one step of the history; the edits of a paste or fill make one
-        step together, named after the action. */
-    void parameterEdited (const ZKEditorEngine::ParameterEdit& edit) override;
-    void editGroupStarted() override;
-    void editGroupEnded (const juce::String& actionName) override;
-
     /** The copy, paste and fill actions of the control whose widget has the keyboard focus in this
         window, or else of the control that had it last and is still shown (a click on the menu bar
         closes an open field and takes its focus), or nullptr; the Edit menu's entries act on it. */
-    ControlSettings* getFocusedControlSettings() const;
-
-    /** Remembers the control of a field of this window that takes the focus. */
-    void globalFocusChanged (juce::Component* focusedComponent) override;
+    ControlSettings* getFocusedControlSettings() const { return controlSettingsCommands->getFocusedControlSettings(); }
 
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
@@ -264,60 +277,33 @@ public:
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
 
     /** The title and the text of the notice after a Send was cancelled halfway. */
-    static juce::String getSendCancelledTitle();
+    static juce::String getSendCancelledTitle() { return SendOutcomeReport::getSendCancelledTitle(); }
+    static juce::String getSendCancelledMessage (juce::uint8 slot)
+    {
+        return SendOutcomeReport::getSendCancelledMessage (slot);
+    }
 
     /** What the strip says after loading a file that is not framed as a preset dump. */
     static juce::String getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem);
-    static juce::String getSendCancelledMessage (juce::uint8 slot);
 
     /** Below the editor content lies the transfer strip while it shows. */
     juce::BorderSize<int> getContentComponentBorder() override;
     void resized() override;
 
 private:
-    /** Runs one of this window's questions on a copy of its step (the step is a member of a window
-        that may go while the question's modal loop runs). Close requests meanwhile are ignored.
-        The answer, or nothing when the window went anyway: then the caller must not touch it. */
-    template <typename Step, typename... Args>
-    auto askQuestion (const Step& step, Args&&... args) -> std::optional<decltype (step (args...))>
-    {
-        const juce::Component::SafePointer<EditorWindow> self (this);
-        const auto stepCopy = step;
-        ++openQuestions;
-        auto answer = stepCopy (std::forward<Args> (args)...);
-
-        if (self == nullptr)
-            return std::nullopt;
-
-        --openQuestions;
-        return answer;
-    }
-
-    /** Runs the chooser step; juce::File() when the user cancelled or this window was deleted
-        while the chooser was open, in which case the caller must not touch the window again. */
-    juce::File askForFile (const juce::String& title, bool forSaving);
-
     /** Shows the file error notice unless this window shows one already. */
     void showFileError (const juce::String& message);
 
     /** Makes the change from the last recorded preset to the current one a step of the history. */
-    void recordStep (const juce::String& name);
+    void recordStep (const juce::String& name) { history->recordStep (name); }
 
-    /** Loads a preset of the history, as undo and redo do. */
-    void applyHistoryStep (const juce::Array<juce::uint8>& presetData);
-
-    /** The current preset is the one last loaded, fetched, sent or saved. */
-    void markAsUnchanged();
-    void markAsUnchanged (const juce::Array<juce::uint8>& image);
-
-    /** Compares the preset with the one last loaded, fetched, sent or saved and marks the title. */
-    void updateUnsavedMark();
-    /** Shows or hides the transfer strip; the window grows by it, so no part of the editor is
-        hidden. */
-    void setTransferStatusBarVisible (bool shouldBeVisible);
+    /** The current preset is the one last loaded, fetched, sent or saved (or, with an image, the
+        one a slot now holds). */
+    void markAsUnchanged() { history->markAsUnchanged(); }
+    void markAsUnchanged (const juce::Array<juce::uint8>& image) { history->markAsUnchanged (image); }
 
     /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
-    void showEndMessage (const juce::String& message);
+    void showEndMessage (const juce::String& message) { transferStrip->showEndMessage (message); }
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;
@@ -325,47 +311,20 @@ private:
     juce::Array<WindowCloseListener*> closeListeners;
     juce::String documentName;
     juce::File currentFile;
-    juce::WeakReference<SendPresetWindow> sendPresetWindow;
-    juce::WeakReference<GetPresetWindow> getPresetWindow;
-    juce::WeakReference<MidiErrorAlertWindow> midiErrorAlert;
     juce::WeakReference<FileErrorAlertWindow> fileErrorAlert;
     int contentWidth = 0;
     int contentHeight = 0;
-    MidiManager* statusMidiManager = nullptr;
-    std::function<void()> openDeviceSetup;
-    std::unique_ptr<ConnectionStatusLabel> connectionStatus;
 
-    juce::UndoManager undoManager;
-    juce::Array<juce::uint8> recordedPreset;  // the preset after the last step of the history
-    juce::Array<juce::uint8> unchangedPreset; // the preset last loaded, fetched, sent or saved
-    bool unsavedChanges = false;
-    bool applyingHistory = false;
-    int editGroupDepth = 0;
+    std::unique_ptr<DocumentHistory> history;
     int openQuestions = 0;
-    bool closeOnceRestoreEnds = false;
-    juce::Component::SafePointer<juce::Component> lastFocusedControl;
     juce::String plainTitle;
-    std::unique_ptr<TransferStatusBar> transferStatusBar;
-    std::unique_ptr<SlotBackup> slotBackup;
-    std::unique_ptr<SlotRestore> slotRestore;
-    std::unique_ptr<CompareWindow> compareWindow;
-    juce::String lastVerifyFailure;
-    /** Hides the strip's end message ("Sent to slot N and verified") after a while; owned by the
-        window, so it never fires for a window that is gone. */
-    class EndMessageTimer : public juce::Timer
-    {
-    public:
-        explicit EndMessageTimer (EditorWindow& owner)
-            : window (owner)
-        {
-        }
-        void timerCallback() override;
-
-    private:
-        EditorWindow& window;
-    };
-
-    EndMessageTimer endMessageTimer{ *this };
+    std::unique_ptr<BackupCommand> backup;
+    std::unique_ptr<RestoreCommand> restore;
+    std::unique_ptr<CompareCommand> compare;
+    std::unique_ptr<SendOutcomeReport> sendOutcome;
+    std::unique_ptr<ControlSettingsCommands> controlSettingsCommands;
+    std::unique_ptr<ControllerDialogs> controllerDialogs;
+    std::unique_ptr<TransferStripPresenter> transferStrip;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -2,21 +2,19 @@
 
 #include "app/CommandIDs.h"
 #include "app/FirstPaintProbe.h"
+#include "app/UserGuide.h"
 #include "engine/MidiDeviceLayerFactory.h"
 #include "engine/ZKMEngineFactory.h"
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
-
-// The documentation folder under the install prefix, given by the build.
-#ifndef ZKM_INSTALLED_DOC_DIR
-#define ZKM_INSTALLED_DOC_DIR "/usr/local/share/doc/zkm-editor"
-#endif
 
 //==============================================================================
 QuenloZKEditorApplication::QuenloZKEditorApplication (juce::String filePatternToUse)
     : chooseFile (&EditorWindow::runFileChooser)
     , midiManager (createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {})))
     , filePattern (std::move (filePatternToUse))
+    , quitCoordinator (
+          midiManager, [this] { return windowManager.get(); }, [this] { systemRequestedQuit(); })
 {
 }
 
@@ -91,36 +89,10 @@ void QuenloZKEditorApplication::shutdown()
 
 void QuenloZKEditorApplication::systemRequestedQuit()
 {
-    if (waitingForSendsToQuit || isQuestionOpen())
+    // A question of a window, a restore or a Send holds the quit back; it is asked for again
+    // once they are over.
+    if (! quitCoordinator.mayQuitNow())
         return;
-
-    // A restore is never cut off in the middle of a slot: its window asks whether to stop it after
-    // the slot under way or to wait for it, and the program quits once the Sends are over.
-    if (windowManager != nullptr)
-    {
-        juce::Array<juce::Component::SafePointer<EditorWindow>> restoring;
-
-        for (auto* window : windowManager->getWindows())
-            if (window->isRestoreRunning())
-                restoring.add (window);
-
-        if (! restoring.isEmpty())
-        {
-            for (auto& window : restoring)
-                if (window != nullptr)
-                    window->askToStopOrWaitForRestore();
-
-            waitingForSendsToQuit = true;
-            quitOnceTheSendsAreOver();
-            return;
-        }
-    }
-
-    if (isSendUnderWay())
-    {
-        askWhetherToWaitForTheSend();
-        return;
-    }
 
     // Every window with unsaved changes asks first; "Cancel", or a save that wrote nothing, keeps
     // the program and all its windows open. Each question runs a modal loop in which windows may
@@ -147,112 +119,8 @@ void QuenloZKEditorApplication::systemRequestedQuit()
         juce::JUCEApplicationBase::quit();
 }
 
-bool QuenloZKEditorApplication::isSendUnderWay()
-{
-    // A closed window's Send is found in the queue; the windows' own engines are asked as well.
-    if (midiManager.getTransferQueue().hasJob ([] (const TransferQueue::Job& job)
-                                               { return job.writesToTheController(); }))
-        return true;
-
-    return anyWindow ([] (const EditorWindow& window) { return window.getEngine()->isSendInProgress(); });
-}
-
-bool QuenloZKEditorApplication::isRestoreUnderWay() const
-{
-    return anyWindow ([] (const EditorWindow& window) { return window.isRestoreRunning(); });
-}
-
-bool QuenloZKEditorApplication::isQuestionOpen() const
-{
-    return anyWindow ([] (const EditorWindow& window) { return window.isAskingQuestion(); });
-}
-
-bool QuenloZKEditorApplication::anyWindow (const std::function<bool (const EditorWindow&)>& test) const
-{
-    if (windowManager != nullptr)
-        for (auto* window : windowManager->getWindows())
-            if (test (*window))
-                return true;
-
-    return false;
-}
-
-void QuenloZKEditorApplication::stopTransfers()
-{
-    midiManager.getTransferQueue().cancelAll();
-
-    if (windowManager != nullptr)
-        for (auto* window : windowManager->getWindows())
-            window->getEngine()->cancelTransfer();
-}
-
-void QuenloZKEditorApplication::askWhetherToWaitForTheSend()
-{
-    if (quitQuestionShown)
-        return;
-
-    quitQuestionShown = true;
-
-    // The application object outlives the question only while the program runs; the answer looks
-    // it up again rather than keep a pointer.
-    juce::AlertWindow::showOkCancelBox (
-        juce::MessageBoxIconType::QuestionIcon, getQuitDuringSendTitle(),
-        "A preset is still being sent to the controller. Wait for it to finish, or stop it now and leave "
-        "that slot holding part of the new preset and part of the old one?",
-        getWaitAnswer(), getStopAnswer(), nullptr,
-        juce::ModalCallbackFunction::create (
-            [] (int result)
-            {
-                auto* application = dynamic_cast<QuenloZKEditorApplication*> (juce::JUCEApplicationBase::getInstance());
-
-                if (application == nullptr)
-                    return;
-
-                application->quitQuestionShown = false;
-
-                if (result == 0)
-                    application->stopTransfers();
-
-                application->quitOnceTheSendsAreOver();
-            }));
-}
-
-void QuenloZKEditorApplication::quitOnceTheSendsAreOver()
-{
-    constexpr int checkIntervalMs = 100;
-
-    // A restore's read-backs are not Sends, but the restore waits for them before it is over.
-    if (! isSendUnderWay() && ! isRestoreUnderWay())
-    {
-        waitingForSendsToQuit = false;
-        systemRequestedQuit();
-        return;
-    }
-
-    juce::Timer::callAfterDelay (
-        checkIntervalMs,
-        []
-        {
-            if (auto* application = dynamic_cast<QuenloZKEditorApplication*> (juce::JUCEApplicationBase::getInstance()))
-                application->quitOnceTheSendsAreOver();
-        });
-}
-
 //==============================================================================
-void QuenloZKEditorApplication::showUserGuide()
-{
-    const auto inDocuments = getUserGuideFile();
-    const auto installed = getInstalledUserGuideFile();
-    const auto guide = findUserGuide (inDocuments, installed);
-
-    // Opened with the desktop's viewer for the file (xdg-open on Linux).
-    if (guide != juce::File())
-        guide.startAsProcess();
-    else
-        juce::NativeMessageBox::showMessageBox (juce::MessageBoxIconType::NoIcon, "Quenlo ZKM Editor",
-                                                "Unable to find User Guide: \n" + inDocuments.getFullPathName() + "\n"
-                                                    + installed.getFullPathName());
-}
+void QuenloZKEditorApplication::showUserGuide() { UserGuide (numKeys, getUserGuideFileName()).show(); }
 
 void QuenloZKEditorApplication::showAboutWindow()
 {
@@ -313,24 +181,12 @@ void QuenloZKEditorApplication::openPresetFile()
 
 juce::File QuenloZKEditorApplication::getUserGuideFile()
 {
-    const auto relativePath = "Quenlo/ZK" + juce::String (numKeys) + " Editor/" + getUserGuideFileName();
-    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile (relativePath);
+    return UserGuide (numKeys, getUserGuideFileName()).getFileInDocuments();
 }
 
 juce::File QuenloZKEditorApplication::getInstalledUserGuideFile()
 {
-    return juce::File (ZKM_INSTALLED_DOC_DIR).getChildFile (getUserGuideFileName());
-}
-
-juce::File QuenloZKEditorApplication::findUserGuide (const juce::File& inDocuments, const juce::File& installed)
-{
-    if (inDocuments.existsAsFile())
-        return inDocuments;
-
-    if (installed.existsAsFile())
-        return installed;
-
-    return {};
+    return UserGuide (numKeys, getUserGuideFileName()).getInstalledFile();
 }
 
 //==============================================================================

@@ -5,6 +5,8 @@
 #include "app/EditorWindow.h"
 #include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
+#include "app/QuitCoordinator.h"
+#include "app/UserGuide.h"
 #include "app/WindowManager.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
@@ -39,12 +41,12 @@ public:
     void systemRequestedQuit() override;
 
     /** Whether a Send to the controller is queued or under way. */
-    bool isSendUnderWay();
+    bool isSendUnderWay() const { return quitCoordinator.isSendUnderWay(); }
 
     /** The title of the question asked when quitting during a Send, and its two answers. */
-    static juce::String getQuitDuringSendTitle() { return "Send In Progress"; }
-    static juce::String getWaitAnswer() { return "Wait"; }
-    static juce::String getStopAnswer() { return "Stop"; }
+    static juce::String getQuitDuringSendTitle() { return QuitCoordinator::getQuitDuringSendTitle(); }
+    static juce::String getWaitAnswer() { return QuitCoordinator::getWaitAnswer(); }
+    static juce::String getStopAnswer() { return QuitCoordinator::getStopAnswer(); }
 
     /** The title of the notice shown at start when the settings file was damaged and set aside. */
     static juce::String getDamagedSettingsTitle() { return "Settings Reset"; }
@@ -86,7 +88,10 @@ public:
 
     /** The guide to open: the copy in the documents folder when it exists, else the installed copy
         when that exists, else no file. */
-    static juce::File findUserGuide (const juce::File& inDocuments, const juce::File& installed);
+    static juce::File findUserGuide (const juce::File& inDocuments, const juce::File& installed)
+    {
+        return UserGuide::find (inDocuments, installed);
+    }
 
     /** The chooser step of openPresetFile, by default the platform's file chooser. */
     EditorWindow::FileChooserStep chooseFile;
@@ -135,22 +140,9 @@ protected:
 private:
     void closeDialogs();
     void closeDocuments();
-    void askWhetherToWaitForTheSend();
-    void stopTransfers();
-
-    /** Whether a question of a document window is open: a quit request then waits for its answer. */
-    bool isQuestionOpen() const;
-
-    /** Whether a window's restore is under way, its read-backs included. */
-    bool isRestoreUnderWay() const;
-
-    /** Whether the test holds for any document window. */
-    bool anyWindow (const std::function<bool (const EditorWindow&)>& test) const;
-    void quitOnceTheSendsAreOver();
 
     bool quitRequested = false;
-    bool quitQuestionShown = false;
-    bool waitingForSendsToQuit = false;
+    QuitCoordinator quitCoordinator;
     std::unique_ptr<FirstPaintProbe> firstPaintProbe;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 

@@ -1,0 +1,86 @@
+#include "app/BackupCommand.h"
+
+#include "app/EditorWindow.h"
+#include "engine/SafeFileWriter.h"
+
+//==============================================================================
+BackupCommand::BackupCommand (EditorWindow& windowToUse)
+    : window (windowToUse)
+{
+}
+
+BackupCommand::~BackupCommand()
+{
+    // Reset before this goes, so that a report of the backup's end finds it gone.
+    slotBackup.reset(); // its reads stop; the files written so far stay
+}
+
+bool BackupCommand::start()
+{
+    if (isRunning())
+        return false;
+
+    // The chooser and the question keep the message loop running: the window, and this command
+    // with it, may go meanwhile.
+    const juce::Component::SafePointer<EditorWindow> self (&window);
+    const auto folderStep = window.chooseFolder;
+    const auto folder = folderStep ("Choose a Folder for the Backup", window.getLastDirectory());
+
+    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+        return false;
+
+    if (SlotBackup::folderHoldsBackup (folder, window.modelName))
+    {
+        const auto replace = window.askQuestion (window.askToReplaceBackup, folder);
+
+        if (! replace.has_value() || ! *replace)
+            return false;
+    }
+
+    window.getLastDirectory() = folder;
+
+    // Reading 24 slots takes half a minute: a folder whose files cannot be written is named now.
+    juce::StringArray unwritable;
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    {
+        const auto target = SafeFileWriter::checkTarget (SlotBackup::getSlotFile (folder, window.modelName, slot));
+
+        if (target.failed())
+            unwritable.add (target.getErrorMessage());
+    }
+
+    if (! unwritable.isEmpty())
+    {
+        window.showSummary ("Back Up All Slots", "Nothing was read: the backup cannot be written in "
+                                                     + folder.getFullPathName() + ".\n"
+                                                     + unwritable.joinIntoString ("\n"));
+        return false;
+    }
+
+    slotBackup = std::make_unique<SlotBackup> (*window.getEngine(), folder, window.modelName);
+    slotBackup->onFinished = [this]
+    {
+        if (slotBackup == nullptr)
+            return; // the window is going
+
+        const auto summary = slotBackup->getSummary();
+        const auto step = window.showSummary;
+        juce::MessageManager::callAsync ([step, summary] { step ("Back Up All Slots", summary); });
+    };
+
+    if (! slotBackup->start())
+    {
+        slotBackup.reset();
+        return false;
+    }
+
+    return true;
+}
+
+bool BackupCommand::runReplaceQuestion (const juce::File& folder)
+{
+    return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::QuestionIcon, "Replace Backup",
+                                               folder.getFullPathName() + " holds a backup already. Replace its files?",
+                                               "Replace", "Cancel");
+}

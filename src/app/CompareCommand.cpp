@@ -1,0 +1,85 @@
+#include "app/CompareCommand.h"
+
+#include "app/EditorWindow.h"
+#include "engine/ZKSysEx.h"
+
+//==============================================================================
+CompareCommand::CompareCommand (EditorWindow& windowToUse)
+    : window (windowToUse)
+{
+}
+
+CompareCommand::~CompareCommand() { compareWindow.reset(); }
+
+bool CompareCommand::compareWithFile()
+{
+    // Gone together with the window when it went while the chooser was open.
+    const auto chosen = window.askForFile ("Select File to compare", false);
+
+    if (chosen == juce::File())
+        return false;
+
+    return compareWithFile (chosen);
+}
+
+bool CompareCommand::compareWithFile (const juce::File& file)
+{
+    window.commitOpenEdits();
+    const auto image = window.getEngine()->readPresetFileImage (file);
+
+    if (image.isEmpty())
+    {
+        window.presetFileRejected (file.getFileName());
+        return false;
+    }
+
+    show (image, file.getFileName());
+    return true;
+}
+
+bool CompareCommand::compareWithSlot()
+{
+    const auto slot = window.askQuestion (window.chooseCompareSlot);
+
+    if (! slot.has_value() || ! juce::isPositiveAndBelow (*slot, (int) ZKSysEx::numberOfSlots))
+        return false;
+
+    return compareWithSlot ((juce::uint8) *slot);
+}
+
+bool CompareCommand::compareWithSlot (juce::uint8 slot)
+{
+    window.commitOpenEdits();
+    return window.getEngine()->startCompareRead (slot);
+}
+
+void CompareCommand::slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    show (image, "Slot " + juce::String (slot + 1));
+}
+
+void CompareCommand::show (const juce::Array<juce::uint8>& image, const juce::String& otherName)
+{
+    compareWindow = std::make_unique<CompareWindow> (window.getEngine(), image, otherName);
+    compareWindow->toFront (true);
+}
+
+int CompareCommand::runSlotChooser()
+{
+    juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
+                           juce::MessageBoxIconType::NoIcon);
+    juce::StringArray slots;
+
+    for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
+        slots.add (juce::String (slot));
+
+    box.addComboBox ("Preset Slot", slots, "Preset Slot");
+    box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
+    box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
+    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+    if (box.runModalLoop() != 1)
+        return -1;
+
+    return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+}

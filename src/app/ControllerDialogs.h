@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/ConnectionStatusLabel.h"
+#include "app/GetPresetWindow.h"
+#include "app/MidiErrorAlertWindow.h"
+#include "app/SendPresetWindow.h"
+
+#include <functional>
+
+/** A document window's dialogs and notices about the controller: its Get and Send dialogs (one of
+    each at a time), the "MIDI Error" notice (one at a time, offering Device Setup when a port is
+    not open), and the connection status beside the preset buttons. Owned by the window; the
+    dialogs still open go with it. */
+class ControllerDialogs
+{
+public:
+    explicit ControllerDialogs (ZKEditorEngine::Ptr engine);
+    ~ControllerDialogs();
+
+    /** Opens the Get or Send dialog unless it is open already. */
+    void showGetPresetWindow();
+    void showSendPresetWindow();
+
+    /** Shows the connection status in that view (when there is one), and lets the "MIDI Error" notice offer Device
+        Setup; openDeviceSetup opens it. The manager must outlive this. */
+    void showConnectionStatus (juce::Component* view, MidiManager& midiManager, std::function<void()> openDeviceSetup);
+
+    /** Shows the "MIDI Error" notice unless one shows already. */
+    void showMidiError();
+
+    GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }
+    SendPresetWindow* getSendPresetWindow() const { return sendPresetWindow.get(); }
+    MidiErrorAlertWindow* getMidiErrorAlert() const { return midiErrorAlert.get(); }
+    ConnectionStatusLabel* getConnectionStatus() const noexcept { return connectionStatus.get(); }
+
+private:
+    ZKEditorEngine::Ptr engine;
+    juce::WeakReference<SendPresetWindow> sendPresetWindow;
+    juce::WeakReference<GetPresetWindow> getPresetWindow;
+    juce::WeakReference<MidiErrorAlertWindow> midiErrorAlert;
+    MidiManager* statusMidiManager = nullptr;
+    std::function<void()> openDeviceSetup;
+    std::unique_ptr<ConnectionStatusLabel> connectionStatus;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ControllerDialogs)
+};

@@ -1,0 +1,43 @@
+#include "app/PlatformDialogs.h"
+
+//==============================================================================
+PlatformDialogs::SaveChangesAnswer PlatformDialogs::runSaveChangesQuestion (const juce::String& name)
+{
+    juce::AlertWindow box ("Unsaved Changes", "Save changes to " + name + " before closing?",
+                           juce::MessageBoxIconType::QuestionIcon);
+    box.addButton ("Save", 1, juce::KeyPress (juce::KeyPress::returnKey));
+    box.addButton ("Discard", 2);
+    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+    switch (box.runModalLoop())
+    {
+        case 1:
+            return SaveChangesAnswer::save;
+        case 2:
+            return SaveChangesAnswer::discard;
+        default:
+            return SaveChangesAnswer::cancel;
+    }
+}
+
+juce::File PlatformDialogs::runFileChooser (const juce::String& title, const juce::File& startFolder,
+                                            const juce::String& filePattern, bool forSaving)
+{
+    juce::FileChooser chooser (title, startFolder, filePattern, true);
+
+    if (forSaving ? chooser.browseForFileToSave (true) : chooser.browseForFileToOpen())
+        return chooser.getResult();
+
+    return {};
+}
+
+juce::File PlatformDialogs::runFolderChooser (const juce::String& title, const juce::File& startFolder)
+{
+    juce::FileChooser chooser (title, startFolder, {}, true);
+    return chooser.browseForDirectory() ? chooser.getResult() : juce::File();
+}
+
+void PlatformDialogs::showSummary (const juce::String& title, const juce::String& message)
+{
+    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
+}

@@ -1,0 +1,159 @@
+#include "app/RestoreCommand.h"
+
+#include "app/AlertText.h"
+#include "app/BackupCommand.h"
+#include "app/EditorWindow.h"
+#include "engine/SlotBackup.h"
+
+//==============================================================================
+RestoreCommand::RestoreCommand (EditorWindow& windowToUse, const BackupCommand& backupToWaitFor)
+    : window (windowToUse)
+    , backup (backupToWaitFor)
+{
+}
+
+RestoreCommand::~RestoreCommand()
+{
+    // Reset before this goes, so that a report of the restore's end finds it gone.
+    slotRestore.reset();
+}
+
+bool RestoreCommand::start()
+{
+    if (isRunning() || backup.isRunning())
+        return false;
+
+    // The chooser keeps the message loop running: the window, and this command with it, may go
+    // meanwhile.
+    const juce::Component::SafePointer<EditorWindow> self (&window);
+    const auto folderStep = window.chooseFolder;
+    const auto folder = folderStep ("Choose the Folder of a Backup", window.getLastDirectory());
+
+    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+        return false;
+
+    window.getLastDirectory() = folder;
+
+    // The restore listens to the engine from here on; the engine is held until the restore is
+    // either the window's or gone, whatever happens to the window during the question.
+    const ZKEditorEngine::Ptr engineOfRestore (window.getEngine());
+    auto restore = std::make_unique<SlotRestore> (*engineOfRestore, folder, window.modelName);
+    const auto problems = restore->check();
+
+    if (! problems.isEmpty())
+    {
+        window.showSummary ("Restore All Slots", "Nothing was sent:\n" + problems.joinIntoString ("\n"));
+        return false;
+    }
+
+    const auto confirmed = window.askQuestion (window.askToRestore, folder);
+
+    if (! confirmed.has_value() || ! *confirmed)
+        return false;
+
+    slotRestore = std::move (restore);
+    slotRestore->onFinished = [this]
+    {
+        if (slotRestore == nullptr)
+            return; // the window is going
+
+        const auto summary = slotRestore->getSummary();
+        const auto step = window.showSummary;
+        juce::MessageManager::callAsync ([step, summary] { step ("Restore All Slots", summary); });
+
+        // The user chose to wait for the restore before the window closes.
+        if (closeWindowOnceEnded)
+        {
+            const juce::Component::SafePointer<EditorWindow> windowToClose (&window);
+            juce::MessageManager::callAsync (
+                [windowToClose]
+                {
+                    if (windowToClose != nullptr)
+                        windowToClose->closeButtonPressed();
+                });
+        }
+    };
+
+    if (! slotRestore->start())
+    {
+        slotRestore.reset();
+        return false;
+    }
+
+    return true;
+}
+
+bool RestoreCommand::askToStopOrWait()
+{
+    if (! isRunning())
+        return false;
+
+    const auto stop = window.askQuestion (window.askToStopRestore, slotRestore->getSlotUnderWay() + 1);
+
+    if (! stop.has_value())
+        return false; // the window, and this command with it, went meanwhile
+
+    if (*stop && isRunning())
+        slotRestore->stopAfterCurrentSlot();
+
+    return true;
+}
+
+bool RestoreCommand::letWindowClose()
+{
+    if (! isRunning())
+        return true;
+
+    const juce::Component::SafePointer<EditorWindow> self (&window);
+
+    if (! askToStopOrWait() || self == nullptr)
+        return false;
+
+    if (isRunning() && ! slotRestore->isStopping())
+    {
+        closeWindowOnceEnded = true;
+        return false;
+    }
+
+    return true;
+}
+
+bool RestoreCommand::showProgress (const ZKEditorEngine::TransferStatus& status, TransferStatusBar& strip) const
+{
+    // A restore is one job of 48 transfers, its 24 Sends and then their read-backs in slot order:
+    // the strip shows where it is in the whole.
+    if (! ownsTransfer (status.id) || status.stage != ZKEditorEngine::TransferStatus::Stage::running
+        || status.total <= 0)
+        return false;
+
+    constexpr int slots = SlotBackup::numberOfSlots;
+    const bool readingBack = status.kind == ZKEditorEngine::TransferStatus::Kind::verify;
+    const auto transfersDone = (readingBack ? slots : 0) + status.slot;
+    const auto slotText = juce::String (status.slot + 1) + " of " + juce::String (slots);
+    strip.showJob ((readingBack ? "Restoring: checking slot " : "Restoring: slot ") + slotText,
+                   transfersDone * status.total + status.done, 2 * slots * status.total,
+                   (readingBack ? "Checking " : "Writing ") + slotText);
+    return true;
+}
+
+juce::String RestoreCommand::getStopQuestion (int slotNumber)
+{
+    return "Restore All Slots is under way: stop after slot " + juce::String (slotNumber) + ", or wait?";
+}
+
+juce::String RestoreCommand::getStopAnswer (int slotNumber) { return "Stop After Slot " + juce::String (slotNumber); }
+
+bool RestoreCommand::runRestoreQuestion (const juce::File& folder)
+{
+    return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::WarningIcon, "Restore All Slots",
+                                               "This replaces all 24 presets in the controller with the backup in\n"
+                                                   + folder.getFullPathName(),
+                                               "Restore", "Cancel");
+}
+
+bool RestoreCommand::runStopQuestion (int slotNumber)
+{
+    return juce::AlertWindow::showOkCancelBox (juce::MessageBoxIconType::QuestionIcon, "Restore All Slots",
+                                               AlertText::keepLinesWhole (getStopQuestion (slotNumber)),
+                                               getStopAnswer (slotNumber), "Wait");
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/TransferStatusBar.h"
+
+#include <functional>
+
+/** Decides what a document window's transfer strip shows and when: every transfer while it runs,
+    then the line that says how it ended for a few seconds, and nothing (the strip hidden) once no
+    transfer is left. Owns the strip; the window places it and makes room for it. Owned by the
+    window, so its timer never fires for a window that is gone. */
+class TransferStripPresenter : private juce::Timer
+{
+public:
+    /** "Cancel" cancels the engine's transfer; visibilityChanged is told each time the strip shows
+        or hides, so that the window grows or shrinks by it. */
+    TransferStripPresenter (ZKEditorEngine::Ptr engine, std::function<void()> visibilityChanged);
+    ~TransferStripPresenter() override;
+
+    TransferStatusBar& getBar() const noexcept { return *bar; }
+
+    /** Shows the strip for a transfer that moved on; the caller has put its state into the bar. */
+    void transferProgressed();
+
+    /** Hides the strip once no transfer is left and no end line is showing. */
+    void transferEnded();
+
+    /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
+    void showEndMessage (const juce::String& message);
+
+private:
+    void timerCallback() override;
+    void setBarVisible (bool shouldBeVisible);
+
+    ZKEditorEngine::Ptr engine;
+    std::function<void()> visibilityChanged;
+    std::unique_ptr<TransferStatusBar> bar;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TransferStripPresenter)
+};
