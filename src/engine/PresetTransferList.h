@@ -31,6 +31,9 @@ public:
     /** Tells onProgress of the first transfer's status now if it changed. */
     void reportProgress();
 
+    /** Whether the progress is being passed on: while a transfer is queued or running. */
+    using juce::Timer::isTimerRunning;
+
     bool isEmpty() const noexcept { return transfers.isEmpty(); }
     int size() const noexcept { return transfers.size(); }
     PresetTransfer* getFirst() const noexcept { return transfers.getFirst(); }

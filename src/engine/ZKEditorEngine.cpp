@@ -371,6 +371,7 @@ bool ZKEditorEngine::isSendInProgress() const { return transfers->containsKind (
 bool ZKEditorEngine::isTransferInProgress() const { return ! transfers->isEmpty(); }
 
 ZKEditorEngine::TransferStatus ZKEditorEngine::getTransferStatus() const { return transfers->getStatus(); }
+bool ZKEditorEngine::isTimerRunning() const { return transfers->isTimerRunning(); }
 
 void ZKEditorEngine::transferFinished (PresetTransfer& transfer)
 {

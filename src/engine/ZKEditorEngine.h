@@ -315,6 +315,10 @@ public:
     /** The first of this engine's transfers that is not over; kind none when there is none. */
     TransferStatus getTransferStatus() const;
 
+    /** Whether the listeners are being told of a transfer's progress at a steady rate (rather than
+        once per message): while a transfer of this engine is queued or running. */
+    bool isTimerRunning() const;
+
     void setPacing (const Pacing& newPacing) { pacing = newPacing; }
     Pacing getPacing() const { return pacing; }
 
