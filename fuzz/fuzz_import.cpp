@@ -1,28 +1,27 @@
 // Feeds any bytes as the JSON document of "zkm import". A document is either refused with a reason
 // or read into an image that the editor accepts and that reads back the same from its own document.
 #include "cli/PresetJson.h"
-#include "cli/PresetLayout.h"
+#include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
 
 #include <cstdlib>
 
 namespace
 {
-// One object, so that JUCE is shut down after the engine and before JUCE's own statics go.
+// One object, so that JUCE is shut down before JUCE's own statics go.
 struct Fixture
 {
     juce::ScopedJuceInitialiser_GUI juce;
-    PresetLayout layout;
 };
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
-    static Fixture fixture; // JUCE and the engine are set up once per process
-    auto& engine = fixture.layout.getEngine();
+    static Fixture fixture; // JUCE is set up once per process
+    juce::ignoreUnused (fixture);
 
     juce::Array<juce::uint8> image;
-    const auto result = PresetJson::fromJsonData (engine, juce::MemoryBlock (data, size), image);
+    const auto result = PresetJson::fromJsonData (juce::MemoryBlock (data, size), image);
 
     if (result.failed())
     {
@@ -32,11 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         return 0;
     }
 
-    if (image.size() != PresetParameters::getImageLength (engine))
+    if (image.size() != PresetFileCodec::forZKM().getImageLength())
         std::abort();
 
     // Every value of an accepted document lies within the range the editor accepts.
-    for (const auto& parameter : PresetParameters::list (engine, image))
+    for (const auto& parameter : PresetParameters::list (image))
     {
         juce::uint8 stored = 0;
 
@@ -47,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     juce::Array<juce::uint8> again;
 
-    if (PresetJson::fromJsonText (engine, PresetJson::toJsonText (engine, image), again).failed() || again != image)
+    if (PresetJson::fromJsonText (PresetJson::toJsonText (image), again).failed() || again != image)
         std::abort(); // the document of an accepted image does not read back to it
 
     return 0;

@@ -112,12 +112,9 @@ bool EditorWindow::chooseSaveFile()
 
 bool EditorWindow::saveToFile (const juce::File& file)
 {
-    const auto presetData = engine->createPresetData (fileSlot);
-
     // Only a preset file that is completely on the disk replaces the old one; a failed save keeps
     // the old file as it was.
-    if (! SafeFileWriter::replaceWithData (file, presetData.getRawDataPointer(),
-                                           static_cast<size_t> (presetData.size())))
+    if (engine->savePresetFile (file).failed())
     {
         showFileError (FileErrorAlertWindow::getSaveErrorMessage (file.getFileName()));
         return false;

@@ -111,7 +111,7 @@ int get (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::deviceFailure,
                           failureOr (failure, "slot " + juce::String (slot + 1) + " did not arrive"));
 
-    PresetFiles::writeDump (engine.createPresetData (PresetFiles::fileSlot), file);
+    PresetFiles::writeImage (engine.getPresetImage(), file);
     std::cout << "Slot " << slot + 1 << " saved to " << file.getFullPathName() << std::endl;
     return 0;
 }
@@ -127,8 +127,8 @@ int send (const juce::ArgumentList& arguments)
 
     // The file is checked before any device is touched.
     const auto file = words.getPositionalFile (0);
-    const auto image = PresetFiles::readImage (engine, file, force);
-    const auto outOfRange = PresetFiles::findValuesOutOfRange (engine, image);
+    const auto image = PresetFiles::readImage (file, force);
+    const auto outOfRange = PresetFiles::findValuesOutOfRange (image);
 
     if (! outOfRange.isEmpty() && ! force)
         CliFailure::fail (CliFailure::rejectedFile,

@@ -8,8 +8,6 @@
 
 #include <atomic>
 #include <csignal>
-#include <iostream>
-#include <sstream>
 
 namespace
 {
@@ -66,6 +64,10 @@ DeviceSession::DeviceSession (bool quiet)
 {
     engine->addListener (this);
 
+    // The engine notes the start of each Get on the standard output, where this program prints its
+    // results alone: the notes are dropped.
+    engine->setDiagnosticsSink (nullptr);
+
     // A Ctrl+C while a transfer runs stops it between two messages, as Cancel does in the editor.
     interrupted = false;
     std::signal (SIGINT, noteInterrupt);
@@ -120,16 +122,7 @@ void DeviceSession::openDevices (const CommandArguments& arguments)
         CliFailure::fail (CliFailure::deviceFailure, "the MIDI output " + outputName.quoted() + " could not be opened");
 }
 
-bool DeviceSession::startGet (juce::uint8 slot)
-{
-    // The engine notes the start of each Get on the standard output, where this program prints its
-    // results alone: the note is dropped.
-    std::ostringstream dropped;
-    auto* const results = std::cout.rdbuf (dropped.rdbuf());
-    const auto started = engine->startGet (slot);
-    std::cout.rdbuf (results);
-    return started;
-}
+bool DeviceSession::startGet (juce::uint8 slot) { return engine->startGet (slot); }
 
 juce::String DeviceSession::runTransfers()
 {

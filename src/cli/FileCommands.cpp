@@ -4,7 +4,6 @@
 #include "cli/CommandArguments.h"
 #include "cli/PresetFiles.h"
 #include "cli/PresetJson.h"
-#include "cli/PresetLayout.h"
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
 #include "engine/PresetParameters.h"
@@ -31,9 +30,9 @@ juce::String describeName (const juce::Array<juce::uint8>& bytes)
 }
 
 /** The parameters of a preset as the editor shows them, one control after another. */
-void printListing (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+void printListing (const juce::Array<juce::uint8>& image)
 {
-    const auto parameters = PresetParameters::list (layout, image);
+    const auto parameters = PresetParameters::list (image);
     juce::String currentControl;
 
     std::cout << ParameterDescriptions::getControlName (PresetName, 0) << ": "
@@ -94,14 +93,12 @@ namespace FileCommands
 int show (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "show", { "--json", "--force" }, {}, 1, 1 });
-    PresetLayout layout;
-    const auto image =
-        PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0), words.hasFlag ("--force"));
+    const auto image = PresetFiles::readImage (words.getPositionalFile (0), words.hasFlag ("--force"));
 
     if (words.hasFlag ("--json"))
-        std::cout << PresetJson::toJsonText (layout.getEngine(), image) << std::endl;
+        std::cout << PresetJson::toJsonText (image) << std::endl;
     else
-        printListing (layout.getEngine(), image);
+        printListing (image);
 
     return 0;
 }
@@ -109,11 +106,10 @@ int show (const juce::ArgumentList& arguments)
 int diff (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "diff", { "--force" }, {}, 2, 2 });
-    PresetLayout layout;
     const auto force = words.hasFlag ("--force");
-    const auto first = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0), force);
-    const auto second = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (1), force);
-    const auto differences = PresetDifferences::find (layout.getEngine(), first, second);
+    const auto first = PresetFiles::readImage (words.getPositionalFile (0), force);
+    const auto second = PresetFiles::readImage (words.getPositionalFile (1), force);
+    const auto differences = PresetDifferences::find (first, second);
 
     for (const auto& difference : differences)
         std::cout << difference.toString() << "\n";
@@ -127,11 +123,9 @@ int diff (const juce::ArgumentList& arguments)
 int set (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "set", { "--force" }, { "--output|-o" }, 4, 4 });
-    PresetLayout layout;
-    auto& engine = layout.getEngine();
     const auto file = words.getPositionalFile (0);
-    auto image = PresetFiles::readImage (engine, file, words.hasFlag ("--force"));
-    const auto parameters = PresetParameters::list (engine, image);
+    auto image = PresetFiles::readImage (file, words.hasFlag ("--force"));
+    const auto parameters = PresetParameters::list (image);
     const auto control = words.getPositional (1);
     const auto label = words.getPositional (2);
     const auto value = words.getPositional (3);
@@ -152,8 +146,7 @@ int set (const juce::ArgumentList& arguments)
         if (named.failed())
             CliFailure::fail (CliFailure::wrongUsage, "set: " + named.getErrorMessage());
 
-        PresetFiles::writeImage (engine, image,
-                                 words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+        PresetFiles::writeImage (image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
         std::cout << nameControl << ": " << value.quoted() << std::endl;
         return 0;
     }
@@ -166,7 +159,7 @@ int set (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::wrongUsage, "set: " + checked.getErrorMessage());
 
     image.set (parameter.imageIndex, stored);
-    PresetFiles::writeImage (engine, image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+    PresetFiles::writeImage (image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
 
     std::cout << parameter.controlName << ": " << parameter.label << " " << parameter.displayValue << " -> "
               << ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name, stored) << std::endl;
@@ -180,7 +173,6 @@ int import (const juce::ArgumentList& arguments)
     if (words.getValue ("--output").isEmpty())
         CliFailure::fail (CliFailure::wrongUsage, "import: the preset file to write is missing (-o FILE)");
 
-    PresetLayout layout;
     const auto source = words.getPositionalFile (0);
     const auto target = words.getFile ("--output");
 
@@ -192,12 +184,12 @@ int import (const juce::ArgumentList& arguments)
     PresetFiles::checkWritable (target);
     const auto document = PresetFiles::readDocument (source);
     juce::Array<juce::uint8> image;
-    const auto result = PresetJson::fromJsonData (layout.getEngine(), document, image);
+    const auto result = PresetJson::fromJsonData (document, image);
 
     if (result.failed())
         CliFailure::fail (CliFailure::rejectedFile, source.getFileName() + ": " + result.getErrorMessage());
 
-    PresetFiles::writeImage (layout.getEngine(), image, target);
+    PresetFiles::writeImage (image, target);
     return 0;
 }
 } // namespace FileCommands

@@ -1,6 +1,7 @@
 #include "cli/PresetFiles.h"
 
 #include "cli/CliFailure.h"
+#include "engine/PresetFileWriter.h"
 #include "engine/PresetParameters.h"
 #include "engine/SafeFileWriter.h"
 #include "model/ControlType.h"
@@ -27,22 +28,23 @@ void checkReadable (const juce::File& file)
 
 namespace PresetFiles
 {
-juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& file, bool acceptAnyFrame)
+juce::Array<juce::uint8> readImage (const juce::File& file, bool acceptAnyFrame)
 {
     checkReadable (file);
-    auto image = layout.readPresetFileImage (file);
+    const auto codec = PresetFileCodec::forZKM();
+    auto image = codec.readPresetFileImage (file);
 
-    if (image.isEmpty() && file.getSize() != layout.getPresetDataSize())
+    if (image.isEmpty() && file.getSize() != codec.getDumpLength())
         CliFailure::fail (CliFailure::rejectedFile,
                           file.getFullPathName() + " is not a preset file (a preset file holds "
-                              + juce::String (layout.getPresetDataSize()) + " bytes; this one holds "
+                              + juce::String (codec.getDumpLength()) + " bytes; this one holds "
                               + juce::String (file.getSize()) + ")");
 
     if (image.isEmpty())
         CliFailure::fail (CliFailure::rejectedFile,
                           file.getFullPathName() + " is not a preset file (it holds bytes that no preset can hold)");
 
-    const auto frame = layout.checkPresetFileFrame (file);
+    const auto frame = codec.checkPresetFileFrame (file);
 
     if (frame.failed() && ! acceptAnyFrame)
         CliFailure::fail (CliFailure::rejectedFile, file.getFullPathName() + " is not a preset file: "
@@ -51,13 +53,13 @@ juce::Array<juce::uint8> readImage (ZKEditorEngine& layout, const juce::File& fi
     return image;
 }
 
-juce::StringArray findValuesOutOfRange (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+juce::StringArray findValuesOutOfRange (const juce::Array<juce::uint8>& image)
 {
     juce::StringArray problems;
 
     // Checked as the editor checks what the user types; the name's characters have no range, and a
     // byte that the mode of its control does not use means nothing to the controller.
-    for (const auto& parameter : PresetParameters::list (layout, image))
+    for (const auto& parameter : PresetParameters::list (image))
     {
         if (parameter.controlType == PresetName || ! parameter.shownInEditor)
             continue;
@@ -81,17 +83,12 @@ void checkWritable (const juce::File& file)
         CliFailure::fail (CliFailure::rejectedFile, "cannot write " + checked.getErrorMessage());
 }
 
-void writeImage (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image, const juce::File& file)
+void writeImage (const juce::Array<juce::uint8>& image, const juce::File& file)
 {
-    writeDump (layout.createPresetData (PresetFiles::fileSlot, image), file);
-}
+    const auto written = PresetFileWriter (PresetFileCodec::forZKM()).write (image, file);
 
-void writeDump (const juce::Array<juce::uint8>& dump, const juce::File& file)
-{
-    SafeFileWriter writer (file);
-
-    if (! writer.write (dump.getRawDataPointer(), (size_t) dump.size()) || ! writer.commit())
-        CliFailure::fail (CliFailure::rejectedFile, "could not write " + writer.getResult().getErrorMessage());
+    if (written.failed())
+        CliFailure::fail (CliFailure::rejectedFile, "could not write " + written.getErrorMessage());
 }
 
 juce::MemoryBlock readDocument (const juce::File& file)

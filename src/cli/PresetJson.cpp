@@ -1,6 +1,7 @@
 #include "cli/PresetJson.h"
 
 #include "engine/ParameterDescriptions.h"
+#include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
 #include "model/ControlType.h"
 
@@ -404,9 +405,9 @@ juce::String getPrintableName (const juce::Array<juce::uint8>& nameBytes)
     return name;
 }
 
-juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
+juce::var toJson (const juce::Array<juce::uint8>& image)
 {
-    const auto parameters = PresetParameters::list (layout, image);
+    const auto parameters = PresetParameters::list (image);
     juce::DynamicObject::Ptr controls (new juce::DynamicObject());
 
     controls->setProperty (nameControl(), nameEntryOf (getNameBytes (parameters)));
@@ -431,12 +432,9 @@ juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
     return document.get();
 }
 
-juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image)
-{
-    return juce::JSON::toString (toJson (layout, image));
-}
+juce::String toJsonText (const juce::Array<juce::uint8>& image) { return juce::JSON::toString (toJson (image)); }
 
-juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data, juce::Array<juce::uint8>& image)
+juce::Result fromJsonData (const juce::MemoryBlock& data, juce::Array<juce::uint8>& image)
 {
     const auto* bytes = static_cast<const char*> (data.getData());
     const auto size = (int) data.getSize();
@@ -450,10 +448,10 @@ juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data
     if (std::memchr (bytes, 0, (size_t) size) != nullptr || ! juce::CharPointer_UTF8::isValidString (bytes, size))
         return refuseShape ("it is not UTF-8 text");
 
-    return fromJsonText (layout, juce::String::fromUTF8 (bytes, size), image);
+    return fromJsonText (juce::String::fromUTF8 (bytes, size), image);
 }
 
-juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image)
+juce::Result fromJsonText (const juce::String& text, juce::Array<juce::uint8>& image)
 {
     const auto shape = checkShape (text);
 
@@ -490,11 +488,11 @@ juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juc
     // The mode of a knob, pad or switch decides which parameter each of its bytes is, so the modes
     // go in first; the image is then listed once more to name every byte.
     juce::Array<juce::uint8> result;
-    result.insertMultiple (0, 0, PresetParameters::getImageLength (layout));
+    result.insertMultiple (0, 0, PresetFileCodec::forZKM().getImageLength());
 
     std::set<juce::String> used;
 
-    for (const auto& parameter : PresetParameters::list (layout, result))
+    for (const auto& parameter : PresetParameters::list (result))
     {
         if (parameter.name != "Mode")
             continue;
@@ -505,7 +503,7 @@ juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juc
             return mode;
     }
 
-    const auto parameters = PresetParameters::list (layout, result);
+    const auto parameters = PresetParameters::list (result);
 
     if (! controls->hasProperty (nameControl()))
         return juce::Result::fail (nameControl().quoted() + " is missing");

@@ -19,20 +19,20 @@ namespace PresetJson
 constexpr const char* nameParameter = "Name";
 
 /** The document of an image of 465 bytes. */
-juce::var toJson (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
+juce::var toJson (const juce::Array<juce::uint8>& image);
 
 /** The document as indented text, keys in a fixed order. */
-juce::String toJsonText (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
+juce::String toJsonText (const juce::Array<juce::uint8>& image);
 
 /** The image of a document read from a file: its bytes must be UTF-8 text (JUCE's strings and
     its JSON reader assume valid UTF-8 and read past the end of a broken sequence), then as
     fromJsonText. */
-juce::Result fromJsonData (ZKEditorEngine& layout, const juce::MemoryBlock& data, juce::Array<juce::uint8>& image);
+juce::Result fromJsonData (const juce::MemoryBlock& data, juce::Array<juce::uint8>& image);
 
 /** The image of a document: every control and parameter must be there exactly once and every value
     must lie within the range that the editor accepts for it. On failure the image is left as it
     was and the result names the first problem. */
-juce::Result fromJsonText (ZKEditorEngine& layout, const juce::String& text, juce::Array<juce::uint8>& image);
+juce::Result fromJsonText (const juce::String& text, juce::Array<juce::uint8>& image);
 
 /** The bytes of the preset's name, from a listing of its parameters. */
 juce::Array<juce::uint8> getNameBytes (const juce::Array<PresetParameters::Parameter>& parameters);

@@ -50,9 +50,21 @@ juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngi
                                                                     const juce::Array<juce::uint8>& first,
                                                                     const juce::Array<juce::uint8>& second)
 {
+    return compare (PresetParameters::list (layout, first), PresetParameters::list (layout, second), first, second);
+}
+
+juce::Array<PresetDifferences::Difference> PresetDifferences::find (const juce::Array<juce::uint8>& first,
+                                                                    const juce::Array<juce::uint8>& second)
+{
+    return compare (PresetParameters::list (first), PresetParameters::list (second), first, second);
+}
+
+juce::Array<PresetDifferences::Difference>
+    PresetDifferences::compare (const juce::Array<PresetParameters::Parameter>& firstParameters,
+                                const juce::Array<PresetParameters::Parameter>& secondParameters,
+                                const juce::Array<juce::uint8>& first, const juce::Array<juce::uint8>& second)
+{
     juce::Array<Difference> differences;
-    const auto firstParameters = PresetParameters::list (layout, first);
-    const auto secondParameters = PresetParameters::list (layout, second);
     std::map<int, const PresetParameters::Parameter*> secondByPosition;
 
     for (const auto& parameter : secondParameters)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include "engine/PresetParameters.h"
 
 /** The parameters whose values differ between two preset images, named and shown as the editor
     shows them: "Knob 3", "CC", "21" and "74". The layout of the image (which control and which
@@ -33,6 +33,15 @@ public:
     static juce::Array<Difference> find (ZKEditorEngine& layout, const juce::Array<juce::uint8>& first,
                                          const juce::Array<juce::uint8>& second);
 
+    /** The same for two images of the ZKM, with no engine. */
+    static juce::Array<Difference> find (const juce::Array<juce::uint8>& first, const juce::Array<juce::uint8>& second);
+
     /** One line per difference, at most maxLines and then "and N more". */
     static juce::String describe (const juce::Array<Difference>& differences, int maxLines = 12);
+
+private:
+    static juce::Array<Difference> compare (const juce::Array<PresetParameters::Parameter>& firstParameters,
+                                            const juce::Array<PresetParameters::Parameter>& secondParameters,
+                                            const juce::Array<juce::uint8>& first,
+                                            const juce::Array<juce::uint8>& second);
 };

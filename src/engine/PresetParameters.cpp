@@ -2,6 +2,19 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "model/ControlType.h"
+#include "model/ZKControlsToMidiDin.h"
+#include "model/ZKKeybed.h"
+#include "model/ZKKnob.h"
+#include "model/ZKMModel.h"
+#include "model/ZKPad.h"
+#include "model/ZKPresetName.h"
+#include "model/ZKRollMode.h"
+#include "model/ZKSustain.h"
+#include "model/ZKSwitch.h"
+#include "model/ZKTransport.h"
+#include "model/ZKWheels.h"
+
+#include <map>
 
 namespace
 {
@@ -35,7 +48,54 @@ bool isWholeNumber (const juce::String& text)
     const auto digits = text.startsWithChar ('-') || text.startsWithChar ('+') ? text.substring (1) : text;
     return digits.isNotEmpty() && digits.length() <= 6 && digits.containsOnly ("0123456789");
 }
+
+using ControlsByType = std::map<int, juce::OwnedArray<Control>>;
+
+/** The ZKM's controls as an engine makes them, for a listing without an engine and its MIDI
+    manager; only their layout is read. The blocks give the layout: the transport buttons fill the
+    gap between the roll mode and the wheels, the banks of knobs, pads and switches follow the
+    sustain pedal, and the MIDI-to-DIN flags close the image. */
+ControlsByType createZKMControls()
+{
+    ControlsByType controls;
+    controls[PresetName].add (new ZKPresetName());
+    controls[Keybed].add (new ZKKeybed (ZKMModel::splitPointMaximum, ZKMModel::octaveMaximum));
+    controls[RollMode].add (new ZKRollMode());
+    controls[Wheels].add (new ZKWheels());
+    controls[Sustain].add (new ZKSustain());
+
+    for (int offset = ZKRollMode::fixedOffset + ZKRollMode::blockLength; offset < ZKWheels::fixedOffset;
+         offset += ZKTransport::blockLength)
+        controls[Transport].add (new ZKTransport (offset));
+
+    auto offset = ZKSustain::fixedOffset + ZKSustain::blockLength;
+
+    for (int i = 0; i < ZKMModel::numKnobs; ++i, offset += ZKKnob::blockLength)
+        controls[Knob].add (new ZKKnob (offset));
+
+    for (int i = 0; i < ZKMModel::numPads; ++i, offset += ZKPad::blockLength)
+        controls[Pad].add (new ZKPad (offset));
+
+    for (int i = 0; i < ZKMModel::numSwitches; ++i, offset += ZKSwitch::blockLength)
+        controls[Switch].add (new ZKSwitch (offset));
+
+    controls[MidiToDin].add (new ZKControlsToMidiDin (offset));
+    return controls;
+}
 } // namespace
+
+juce::Array<PresetParameters::Parameter> PresetParameters::list (const juce::Array<juce::uint8>& image)
+{
+    auto controls = createZKMControls();
+    return listControls ([&controls] (int type) -> juce::OwnedArray<Control>& { return controls[type]; }, image);
+}
+
+juce::Array<PresetParameters::Parameter> PresetParameters::list (ZKEditorEngine& layout,
+                                                                 const juce::Array<juce::uint8>& image)
+{
+    return listControls ([&layout] (int type) -> juce::OwnedArray<Control>& { return layout.getControls (type); },
+                         image);
+}
 
 int PresetParameters::getImageLength (ZKEditorEngine& layout)
 {
@@ -48,14 +108,14 @@ int PresetParameters::getImageLength (ZKEditorEngine& layout)
     return length;
 }
 
-juce::Array<PresetParameters::Parameter> PresetParameters::list (ZKEditorEngine& layout,
-                                                                 const juce::Array<juce::uint8>& image)
+juce::Array<PresetParameters::Parameter> PresetParameters::listControls (const ControlsOf& controlsOf,
+                                                                         const juce::Array<juce::uint8>& image)
 {
     juce::Array<Parameter> parameters;
 
     for (int type = PresetName; type <= MidiToDin; ++type)
     {
-        auto& controls = layout.getControls (type);
+        auto& controls = controlsOf (type);
 
         for (int controlIndex = 0; controlIndex < controls.size(); ++controlIndex)
         {

@@ -38,9 +38,16 @@ public:
     /** Every byte of every control of an image of 465 bytes, in the order of the image. */
     static juce::Array<Parameter> list (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
 
+    /** The same for an image of the ZKM, with no engine: the controls are made for the listing. */
+    static juce::Array<Parameter> list (const juce::Array<juce::uint8>& image);
+
     /** The stored byte for a value as a user writes it, range checked as the editor's boxes and
         lists check it: an entry of the list (or its number) for a list, a whole number between
         the shown minimum and maximum otherwise. Fails with a message that names the range. */
     static juce::Result parseDisplayValue (const Parameter& parameter, const juce::String& text,
                                            juce::uint8& storedValue);
+
+private:
+    using ControlsOf = std::function<juce::OwnedArray<Control>&(int controlType)>;
+    static juce::Array<Parameter> listControls (const ControlsOf& controlsOf, const juce::Array<juce::uint8>& image);
 };

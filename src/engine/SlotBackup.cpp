@@ -1,6 +1,6 @@
 #include "engine/SlotBackup.h"
 
-#include "engine/SafeFileWriter.h"
+#include "engine/PresetFileWriter.h"
 
 juce::String SlotBackup::listOfSlots (juce::Array<int> slots)
 {
@@ -101,11 +101,8 @@ void SlotBackup::slotRead (const ZKEditorEngine::TransferStatus& read, const juc
 
     const auto slot = (int) read.slot;
 
-    // A preset file carries slot 0 whatever slot it came from: the file's name tells the slot.
-    const auto data = engine.createPresetData (0, image);
-
-    if (SafeFileWriter::replaceWithData (getSlotFile (folder, modelName, slot), data.getRawDataPointer(),
-                                         (size_t) data.size()))
+    // The file's name tells the slot: the file itself names slot 0, as every preset file does.
+    if (PresetFileWriter (engine.getFileCodec()).write (image, getSlotFile (folder, modelName, slot)).wasOk())
         savedSlots.add (slot);
     else
         unwrittenSlots.add (slot);

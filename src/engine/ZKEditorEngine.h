@@ -1,20 +1,23 @@
 #pragma once
 
 #include "engine/MidiManager.h"
+#include "engine/PresetFileCodec.h"
 #include "model/Control.h"
 #include "model/ControlType.h"
 
-#include <atomic>
+#include <functional>
 #include <juce_events/juce_events.h>
 #include <map>
-#include <vector>
+#include <memory>
+
+class PresetTransfer;
+class PresetTransferList;
 
 /** The model of one document: owns the controls of one preset, turns them into preset dumps and
-    back, reads preset files, and runs every exchange of that preset with the controller. */
-class ZKEditorEngine
-    : public juce::ReferenceCountedObject
-    , public juce::Timer
-    , public MidiManager::MidiManagerListener
+    back (through its PresetFileCodec), reads preset files, and starts every exchange of that preset
+    with the controller (each one a PresetTransfer on the MIDI manager's queue), telling its
+    listeners how they go and end. */
+class ZKEditorEngine : public juce::ReferenceCountedObject
 {
 public:
     using Ptr = juce::ReferenceCountedObjectPtr<ZKEditorEngine>;
@@ -161,7 +164,8 @@ public:
     /** The controls of one ControlType, in creation order. */
     juce::OwnedArray<Control>& getControls (int controlType);
 
-    /** Sets a parameter of the first control of that type, without notification. */
+    /** Sets a parameter of the first control of that type, without notification. Defined for
+        callers that set up a preset; the editor's own edits go through editParameter. */
     void setParameter (int controlType, juce::String parameterName, juce::uint8 value);
 
     /** The one path of a user's edit through a widget: stores the value in the parameter of the
@@ -182,12 +186,18 @@ public:
     void addEditListener (EditListener* listener);
     void removeEditListener (EditListener* listener);
 
-    juce::String getFilePattern() const;
+    juce::String getFilePattern() const { return filePattern; }
 
     /** The length of a preset dump and of a preset file: 476 for this model. */
-    int getPresetDataSize() const noexcept;
+    int getPresetDataSize() const noexcept { return codec.getDumpLength(); }
+
+    /** The codec of this model's preset dumps and files, usable without the engine. */
+    const PresetFileCodec& getFileCodec() const noexcept { return codec; }
 
     //==============================================================================
+    /** The preset image (465 bytes) of the current control values. */
+    juce::Array<juce::uint8> getPresetImage();
+
     /** The preset dump of the current control values for that slot. */
     juce::Array<juce::uint8> createPresetData (juce::uint8 slot);
 
@@ -197,20 +207,25 @@ public:
     /** True when the file was accepted and loaded; the controls are unchanged otherwise. */
     bool loadPresetFile (const juce::File& file);
 
+    /** Writes the current preset as a preset file, as PresetFileWriter writes every one. On failure
+        the file is left as it was and the result says why. */
+    juce::Result savePresetFile (const juce::File& file);
+
     //==============================================================================
     /** Starts fetching a slot (0 to 23) from the controller; when no other exchange is under way it
         returns once the first round of requests is out. Success shows as loaded controls, failure
         as midiCommunicationFailed, at once when the input or the output is not open. Ignored while
-        a Get of this engine is under way. */
+        a Get of this engine is under way. The editor itself uses startGet, which does not wait. */
     void getPreset (juce::uint8 slot);
 
     /** Writes the current preset into a slot and returns when the Send is over (after any exchange
         ahead of it); false, after telling the listeners, when it was not sent completely (no input
-        or output open, a slot the controller does not have, a device lost on the way). */
+        or output open, a slot the controller does not have, a device lost on the way). The editor
+        itself uses startSend, which does not wait. */
     bool sendPreset (juce::uint8 slot);
 
     /** false: internal sync, true: external sync; returns once sent. Tells the listeners when it
-        cannot be sent. */
+        cannot be sent. The editor itself uses startSync, which does not wait. */
     void setSync (bool external);
 
     /** The same three without waiting: each queues its exchange and returns at once; progress and
@@ -231,11 +246,11 @@ public:
     void startSync (bool external);
 
     /** Whether a Send started from now on is read back and compared (off for a new engine). */
-    void setVerifyAfterSend (bool shouldVerify);
+    void setVerifyAfterSend (bool shouldVerify) { verifyAfterSend = shouldVerify; }
     bool getVerifyAfterSend() const noexcept { return verifyAfterSend; }
 
     /** Why a read-back could not be made, as the user is told: "not verified: " + this. */
-    static juce::String getControllerGoneText();
+    static juce::String getControllerGoneText() { return "the controller is gone"; }
 
     /** Queues a read of a slot (0 to 23) with the requests and replies of a Get, into a scratch
         image: the controls are not touched. The result reaches slotRead. Returns the read's id,
@@ -247,17 +262,25 @@ public:
     bool startCompareRead (juce::uint8 slot);
 
     /** The preset dump (the preset file's content) of an image of 465 bytes for that slot. */
-    juce::Array<juce::uint8> createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const;
+    juce::Array<juce::uint8> createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const
+    {
+        return codec.createDump (slot, image);
+    }
 
-    /** The image of a preset file if the file is accepted as one (the size of a preset dump, every
-        image byte a data byte); empty otherwise. Nothing is loaded. */
-    juce::Array<juce::uint8> readPresetFileImage (const juce::File& file) const;
+    /** The image of a preset file if the file is accepted as one; empty otherwise. Nothing is
+        loaded. See PresetFileCodec::readPresetFileImage. */
+    juce::Array<juce::uint8> readPresetFileImage (const juce::File& file) const
+    {
+        return codec.readPresetFileImage (file);
+    }
 
-    /** Whether a preset file is framed as this model's preset dump: F0, the maker's bytes, the
-        model's bytes (device ID, dump command and length), then F7 as its last byte. On failure the
-        message says what is wrong ("it does not begin with F0"). readPresetFileImage does not ask
-        this, so that older files framed otherwise still open; a caller may warn or refuse. */
-    juce::Result checkPresetFileFrame (const juce::File& file) const;
+    /** Whether a preset file is framed as this model's preset dump; see
+        PresetFileCodec::checkPresetFileFrame. */
+    juce::Result checkPresetFileFrame (const juce::File& file) const { return codec.checkPresetFileFrame (file); }
+
+    /** Where the diagnostic lines go that note the start of a Get: the standard output unless
+        set. An empty function drops them (the zkm program keeps its standard output for results). */
+    void setDiagnosticsSink (std::function<void (const juce::String& line)> sink);
 
     /** Stops every transfer of this engine: one that waits for its turn never starts, the running
         one stops before its next message. A cancelled Get loads nothing; nothing is reported as a
@@ -292,35 +315,30 @@ public:
     /** The first of this engine's transfers that is not over; kind none when there is none. */
     TransferStatus getTransferStatus() const;
 
-    void setPacing (const Pacing& newPacing);
-    Pacing getPacing() const;
+    /** Whether the listeners are being told of a transfer's progress at a steady rate (rather than
+        once per message): while a transfer of this engine is queued or running. */
+    bool isTimerRunning() const;
+
+    void setPacing (const Pacing& newPacing) { pacing = newPacing; }
+    Pacing getPacing() const { return pacing; }
 
     void addListener (Listener* listener);
     void removeListener (Listener* listener);
 
-    //==============================================================================
-    /** While a transfer of this engine is queued or running: passes its progress to the listeners
-        at a steady rate rather than once per message. */
-    void timerCallback() override;
-
-    /** Hands a parameter reply to the Get under way, on the MIDI input thread. */
-    void midiMessageReceived (const juce::MidiMessage& message) override;
-
 private:
-    class Transfer;
-
     //==============================================================================
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
-    Transfer* queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> data, int id = 0,
-                             bool verify = false);
-    void transferFinished (Transfer& transfer);
+    void loadImage (const juce::Array<juce::uint8>& image);
+    PresetTransfer& queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image,
+                                   int id = 0, bool verify = false);
+    void transferFinished (PresetTransfer& transfer);
     void reportVerification (const Verification& verification);
-    void cancelTransfers (TransferStatus::Kind onlyKind); // none: every kind
-    void reportProgress();
     void reportCommunicationFailure();
     bool arePortsOpen() const;
-    juce::Array<juce::uint8> createDump (juce::uint8 command, juce::uint8 slot,
-                                         const juce::Array<juce::uint8>& image) const;
+
+    /** Whether an exchange with that slot can start (both ports open, a slot the controller has, a
+        valid request); tells the listeners of the failure when not. */
+    bool canReach (juce::uint8 slot, bool requestIsValid = true);
 
     //==============================================================================
     const juce::uint8 deviceId;
@@ -330,7 +348,7 @@ private:
     const int numPads;
     const int numSwitches;
     const int imageLength;
-    const int dumpLength;
+    const PresetFileCodec codec;
 
     std::map<int, juce::OwnedArray<Control>> controls;
 
@@ -340,12 +358,9 @@ private:
     juce::Array<EditListener*> editListeners;
 
     // This engine's transfers that are not over, oldest first; message thread only.
-    juce::ReferenceCountedArray<Transfer> transfers;
-    TransferStatus lastReportedStatus;
+    std::unique_ptr<PresetTransferList> transfers;
 
-    // The Get whose replies this engine hands on; set and cleared on the transfer thread while the
-    // engine is not registered with the MIDI manager.
-    std::atomic<Transfer*> listeningGet{ nullptr };
+    std::function<void (const juce::String&)> diagnostics;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZKEditorEngine)
 };

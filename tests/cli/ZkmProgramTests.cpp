@@ -1,7 +1,7 @@
 // The zkm program run as a user runs it, without a display, against the virtual controller kept in
 // a slot file: what it writes into files and slots is checked byte for byte.
 #include "cli/PresetJson.h"
-#include "cli/PresetLayout.h"
+#include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
 #include "engine/VirtualController.h"
 #include "model/ControlType.h"
@@ -44,7 +44,7 @@ protected:
 
     void TearDown() override { work.deleteRecursively(); }
 
-    int imageLength() { return PresetParameters::getImageLength (layout.getEngine()); }
+    static int imageLength() { return PresetFileCodec::forZKM().getImageLength(); }
 
     /** Runs zkm with these arguments in the work folder, with no X display. */
     ProgramRun run (const juce::StringArray& arguments)
@@ -91,10 +91,10 @@ protected:
 
     static int imageLengthOf (const juce::MemoryBlock& slots) { return (int) slots.getSize() / numberOfSlots; }
 
-    /** The bytes of a preset file as the editor saves one with that image. */
-    juce::MemoryBlock presetFileOf (const juce::Array<juce::uint8>& image)
+    /** The bytes of a preset file as the editor saves one with that image: its dump of slot 0. */
+    static juce::MemoryBlock presetFileOf (const juce::Array<juce::uint8>& image)
     {
-        const auto dump = layout.getEngine().createPresetData (0, image);
+        const auto dump = PresetFileCodec::forZKM().createDump (0, image);
         return { dump.getRawDataPointer(), (size_t) dump.size() };
     }
 
@@ -129,7 +129,7 @@ protected:
 
         for (int pass = 0; pass < 2; ++pass)
         {
-            for (const auto& parameter : PresetParameters::list (layout.getEngine(), image))
+            for (const auto& parameter : PresetParameters::list (image))
             {
                 // The modes first, as they decide what the other bytes of their control are.
                 if ((pass == 0) != (parameter.name == "Mode"))
@@ -148,7 +148,6 @@ protected:
         return image;
     }
 
-    PresetLayout layout;
     juce::File work, slotFile;
 };
 
@@ -362,9 +361,9 @@ TEST_F (ZkmProgram, EachFailureHasItsExitCodeAndOneLineAndWritesNothing)
 //==============================================================================
 TEST_F (ZkmProgram, ImportReadsOneStrictDocumentAndNamesWhatIsWrong)
 {
-    const auto document = PresetJson::toJsonText (layout.getEngine(), defaultImage());
+    const auto document = PresetJson::toJsonText (defaultImage());
     juce::Array<juce::uint8> image;
-    ASSERT_TRUE (PresetJson::fromJsonText (layout.getEngine(), document, image).wasOk());
+    ASSERT_TRUE (PresetJson::fromJsonText (document, image).wasOk());
 
     // Knob 1's channel, given twice (the pitch wheel before it has a "MIDI Channel" too).
     const auto channelStart = document.indexOf (document.indexOf ("\"Knob 1\""), "\"MIDI Channel\": ");
@@ -393,7 +392,7 @@ TEST_F (ZkmProgram, ImportReadsOneStrictDocumentAndNamesWhatIsWrong)
     for (const auto& [text, message] : refused)
     {
         image.clearQuick();
-        const auto result = PresetJson::fromJsonText (layout.getEngine(), text, image);
+        const auto result = PresetJson::fromJsonText (text, image);
         EXPECT_TRUE (result.failed()) << message;
         EXPECT_TRUE (result.getErrorMessage().contains (message)) << result.getErrorMessage();
         EXPECT_TRUE (image.isEmpty()) << message;
@@ -402,8 +401,7 @@ TEST_F (ZkmProgram, ImportReadsOneStrictDocumentAndNamesWhatIsWrong)
     // The mark as the bytes of a file, too.
     juce::MemoryBlock marked ("\xef\xbb\xbf", 3);
     marked.append (document.toRawUTF8(), document.getNumBytesAsUTF8());
-    EXPECT_TRUE (
-        PresetJson::fromJsonData (layout.getEngine(), marked, image).getErrorMessage().contains ("byte-order mark"));
+    EXPECT_TRUE (PresetJson::fromJsonData (marked, image).getErrorMessage().contains ("byte-order mark"));
 }
 
 TEST_F (ZkmProgram, HostileInputEndsInOneLineNotInACrashOrAnEndlessRead)
@@ -538,8 +536,11 @@ TEST_F (ZkmProgram, PresetFilesMustBeFramedAndInRangeUnlessForced)
 
     // A value the editor would not accept is not sent.
     auto image = defaultImage();
-    auto* knob = layout.getEngine().getControls (Knob)[0];
-    image.set (knob->getOffset() + knob->getIndex ("MIDI Channel"), 20);
+
+    for (const auto& parameter : PresetParameters::list (image))
+        if (parameter.controlName == "Knob 1" && parameter.name == "MIDI Channel")
+            image.set (parameter.imageIndex, 20);
+
     writePresetFile ("wild.zkp", image);
     const auto wild = runOnController ({ "send", "wild.zkp", "3" });
     EXPECT_EQ (wild.exitCode, 4);

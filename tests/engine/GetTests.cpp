@@ -97,6 +97,24 @@ TEST (GetPreset, SendsOneRequestPerImageByteAndTwoDiagnosticLines)
     EXPECT_EQ (rig.manager.getNumListeners(), 1);
 }
 
+TEST (GetPreset, DiagnosticLinesGoToTheSinkSetInsteadAndNowhereWithoutOne)
+{
+    FakeRig rig;
+    auto engine = createEngine (rig.manager);
+    juce::StringArray lines;
+    engine->setDiagnosticsSink ([&lines] (const juce::String& line) { lines.add (line); });
+
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE (engine->startGet (5));
+    engine->cancelGet();
+    engine->setDiagnosticsSink (nullptr);
+    ASSERT_TRUE (engine->startGet (6));
+    engine->cancelGet();
+
+    EXPECT_EQ (testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ (lines, juce::StringArray ("number of gets : 0", "starting get"));
+}
+
 TEST (GetPreset, SlotOutsideTheControllerIsIgnored)
 {
     FakeRig rig;

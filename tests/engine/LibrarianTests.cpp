@@ -2,6 +2,7 @@
 // user, against the virtual controller and its faults.
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
+#include "engine/PresetParameters.h"
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
 #include "model/ControlType.h"
@@ -305,6 +306,63 @@ TEST (PresetDifferencesTest, NamesARenamedPresetOnOneLineAndAByteUnderEachModesO
 
     EXPECT_EQ (lines, (juce::StringArray{ "Preset Name: Old / New Lead", "Pad 1: Mode Note / CC Toggle",
                                           "Pad 1: Fixed 0 / Toggle On 100" }));
+}
+
+TEST (PresetParametersTest, ListsAndComparesImagesWithoutAnEngineAsTheEngineDoes)
+{
+    FakeRig rig;
+    auto engine = createEngine (rig.manager);
+    const auto describe = [] (const juce::Array<PresetParameters::Parameter>& parameters)
+    {
+        juce::StringArray lines;
+
+        for (const auto& p : parameters)
+        {
+            juce::String line;
+            line << p.controlType << ";" << p.controlIndex << ";" << p.imageIndex << ";" << p.controlName << ";"
+                 << p.name << ";" << p.label << ";" << (int) p.value << ";" << p.displayValue << ";"
+                 << (int) p.shownInEditor << ";" << p.listEntries.joinIntoString ("|") << ";" << p.displayMinimum << ";"
+                 << p.displayMaximum << ";" << p.displayOffset;
+            lines.add (line);
+        }
+
+        return lines;
+    };
+    const auto differencesOf = [] (const juce::Array<PresetDifferences::Difference>& differences)
+    { return PresetDifferences::describe (differences, 1000); };
+
+    // Pattern images, each knob, pad and switch in one of its modes after another, and with a mode
+    // that does not exist.
+    juce::Array<juce::Array<juce::uint8>> images{ getImage (*engine), createPatternImage (1) };
+
+    for (int seed = 0; seed < 4; ++seed)
+    {
+        auto image = createPatternImage (seed);
+
+        for (int type : { Knob, Pad, Switch })
+        {
+            const auto numModes = (int) ParameterDescriptions::getModes (type).size();
+            auto& controls = engine->getControls (type);
+
+            for (int i = 0; i < controls.size(); ++i)
+                image.set (controls[i]->getOffset() + controls[i]->getIndex ("Mode"),
+                           (juce::uint8) ((seed + i) % numModes));
+        }
+
+        images.add (image);
+    }
+
+    for (int i = 0; i < images.size(); ++i)
+    {
+        const auto& image = images.getReference (i);
+        EXPECT_EQ (describe (PresetParameters::list (image)), describe (PresetParameters::list (*engine, image)))
+            << "image " << i;
+
+        const auto& other = images.getReference ((i + 1) % images.size());
+        EXPECT_EQ (differencesOf (PresetDifferences::find (image, other)),
+                   differencesOf (PresetDifferences::find (*engine, image, other)))
+            << "image " << i;
+    }
 }
 
 TEST_F (LibrarianTest, ARestoreRefusesAFolderWithAWrongSizedFileAndSendsNothing)

@@ -1,8 +1,10 @@
+#include "engine/PresetFileWriter.h"
 #include "model/ControlType.h"
 #include "support/TestRig.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace TestRig;
 
@@ -43,6 +45,19 @@ protected:
 
     juce::Array<juce::uint8> defaultImage() const { return getImageOfDump (defaultPresetDump()); }
 
+    static juce::Array<juce::uint8> contentOf (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        file.loadFileAsData (bytes);
+        return { static_cast<const juce::uint8*> (bytes.getData()), (int) bytes.getSize() };
+    }
+
+    static unsigned modeOf (const juce::File& file)
+    {
+        struct stat status;
+        return ::stat (file.getFullPathName().toRawUTF8(), &status) == 0 ? (unsigned) (status.st_mode & 07777) : 0u;
+    }
+
     FakeRig rig;
     ZKEditorEngine::Ptr engine;
     juce::File folder;
@@ -54,8 +69,8 @@ TEST_F (PresetFileTest, SavedPresetLoadsBackUnchanged)
 {
     auto other = createOtherDump();
     engine->loadPresetData (other);
-    const auto saved = engine->createPresetData (0);
-    const auto file = writeFile ("Saved.zkp", saved);
+    const auto file = folder.getChildFile ("Saved.zkp");
+    ASSERT_TRUE (engine->savePresetFile (file).wasOk());
 
     engine->loadPresetData (defaultPresetDump());
     ASSERT_EQ (getImage (*engine), defaultImage());
@@ -63,6 +78,37 @@ TEST_F (PresetFileTest, SavedPresetLoadsBackUnchanged)
     EXPECT_EQ (file.getSize(), dumpLength);
     EXPECT_TRUE (engine->loadPresetFile (file));
     EXPECT_EQ (getImage (*engine), getImageOfDump (other));
+}
+
+TEST_F (PresetFileTest, WriterNamesSlotZeroKeepsTheModeOfAReplacedFileAndRefusesAReadOnlyOne)
+{
+    const PresetFileWriter writer (engine->getFileCodec());
+    const auto image = createPatternImage (5);
+
+    // Whatever slot a preset came from, its file is the dump of slot 0.
+    const auto fresh = folder.getChildFile ("Fresh.zkp");
+    ASSERT_TRUE (writer.write (image, fresh).wasOk());
+    EXPECT_EQ (contentOf (fresh), engine->createPresetData (0, image));
+    EXPECT_EQ (contentOf (fresh)[ZKSysEx::dumpSlotPosition], 0);
+
+    // A private file stays private when it is replaced.
+    const auto privateFile = writeFile ("Private.zkp", defaultPresetDump());
+    ASSERT_EQ (::chmod (privateFile.getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (writer.write (image, privateFile).wasOk());
+    EXPECT_EQ (contentOf (privateFile), contentOf (fresh));
+    EXPECT_EQ (modeOf (privateFile), 0600u);
+
+    // A read-only file is refused with the reason, and stays as it was; so is an image of another length.
+    const auto readOnly = writeFile ("ReadOnly.zkp", defaultPresetDump());
+    ASSERT_EQ (::chmod (readOnly.getFullPathName().toRawUTF8(), 0444), 0);
+    EXPECT_EQ (writer.write (image, readOnly).getErrorMessage(), readOnly.getFullPathName() + ": is read-only");
+    EXPECT_EQ (contentOf (readOnly), defaultPresetDump());
+    EXPECT_EQ (modeOf (readOnly), 0444u);
+
+    auto shorter = image;
+    shorter.removeLast();
+    EXPECT_TRUE (writer.write (shorter, fresh).failed());
+    EXPECT_EQ (contentOf (fresh), engine->createPresetData (0, image));
 }
 
 TEST_F (PresetFileTest, SizeAloneDecidesOverTheHead)

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "engine/MidiManager.h"
+#include "engine/TransferQueue.h"
+#include "engine/ZKEditorEngine.h"
+
+#include <functional>
+#include <vector>
+
+/** One exchange of a preset with the controller, run by the MIDI manager's transfer queue: a Get
+    (also the read of a slot for a Send's read-back, a backup or a comparison), a Send or a sync
+    command, with the requests, writes, pacing and retries of the protocol.
+
+    Everything it sends is fixed when it is made: the slot, the pacing and, for a Send, a copy of
+    the image. On the queue's thread it only sends, waits and collects; while a Get listens, the
+    replies reach it on the MIDI input thread. Its end is told on the message thread through
+    onFinished, where its owner loads what it collected. */
+class PresetTransfer
+    : public TransferQueue::Job
+    , private MidiManager::MidiManagerListener
+{
+public:
+    using Ptr = juce::ReferenceCountedObjectPtr<PresetTransfer>;
+    using Status = ZKEditorEngine::TransferStatus;
+    using Kind = Status::Kind;
+    using Stage = Status::Stage;
+
+    /** What a transfer does. */
+    struct Request
+    {
+        Kind kind = Kind::none;
+        juce::uint8 slot = 0;           // for a sync command: 1 external, 0 internal
+        juce::Array<juce::uint8> image; // a Send: what it writes; a read-back: what was sent
+        int id = 0;                     // 0: a new id, unique in the program
+        bool verify = false;            // a Send: read back once written
+    };
+
+    PresetTransfer (MidiManager& manager, juce::uint8 deviceId, int imageLength, const ZKEditorEngine::Pacing& pacing,
+                    Request request);
+
+    /** Told once on the message thread when the transfer is over (completed, failed or cancelled).
+        What the function holds is let go only after it has returned: a Send's owner keeps itself
+        alive through it, so that closing its window does not leave a slot half written. */
+    std::function<void (PresetTransfer&)> onFinished;
+
+    //==============================================================================
+    void run (TransferQueue& queue) override;
+    void finished() override;
+    bool writesToTheController() const override { return kind == Kind::send; }
+
+    /** Message thread: the owner is going; the transfer no longer reports to it. */
+    void detach() { onFinished = nullptr; }
+
+    /** Returns once the first round of requests of a Get is out, or once it waits for an earlier
+        Get's replies, or is over. */
+    void waitForFirstRound() { firstRound.wait(); }
+
+    Kind getKind() const noexcept { return kind; }
+    Stage getStage() const noexcept { return stage.load(); }
+    int getId() const noexcept { return id; }
+
+    /** Whether a failed Get found the ports closed or the devices gone rather than a silent slot. */
+    bool lostTheController() const noexcept { return controllerLost.load(); }
+
+    Status getStatus() const;
+
+    /** The image a Send writes: the preset as it was when the Send started; for a read-back, the
+        image that was sent. */
+    const juce::Array<juce::uint8>& getImageToSend() const noexcept { return image; }
+
+    /** The image collected by a completed Get. */
+    juce::Array<juce::uint8> getCollectedImage() const;
+
+private:
+    //==============================================================================
+    /** MIDI input thread: one message while this Get listens. */
+    void midiMessageReceived (const juce::MidiMessage& message) override;
+
+    bool sleepUntil (double deadlineMs);
+    bool checkDevices();
+    Stage runGet (TransferQueue& queue);
+    Stage runSend();
+    bool isCollectionComplete() const;
+    double getLastReplyAt() const;
+
+    //==============================================================================
+    MidiManager& manager;
+    const Kind kind;
+    const juce::uint8 slot;
+    const int id;
+    const bool verify;
+    const juce::uint8 deviceId;
+    const int imageLength;
+    const ZKEditorEngine::Pacing pacing;
+    const juce::Array<juce::uint8> image;
+
+    std::atomic<Stage> stage{ Stage::waiting };
+    std::atomic<int> done{ 0 };
+    std::atomic<int> retries{ 0 };
+    std::atomic<bool> controllerLost{ false };
+    juce::WaitableEvent firstRound{ true };
+
+    // Filled on the MIDI input thread, reset on the transfer thread.
+    juce::CriticalSection receiveLock;
+    juce::Array<juce::uint8> receiveBuffer;
+    std::vector<bool> indexReceived;
+    int numIndexesReceived = 0;
+    bool collecting = false;
+    bool collectionComplete = false;
+    int repliesCounted = 0;
+    double firstReplyAt = 0;
+    double lastReplyAt = 0;
+
+    JUCE_DECLARE_NON_COPYABLE (PresetTransfer)
+};
