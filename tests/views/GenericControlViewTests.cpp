@@ -1,7 +1,7 @@
 #include "support/WidgetTestHelpers.h"
+#include "views/GenericControlView.h"
 #include "widgets/DoubleParameterControllerComboBox.h"
 #include "widgets/DoubleParamterControllerNumberBox.h"
-#include "widgets/GenericControlView.h"
 
 #include <gtest/gtest.h>
 
