@@ -1,7 +1,6 @@
 #include "support/WidgetTestHelpers.h"
-#include "views/GenericControlView.h"
-#include "widgets/DoubleParameterControllerComboBox.h"
-#include "widgets/DoubleParamterControllerNumberBox.h"
+#include "views/KnobControlView.h"
+#include "views/SwitchControlView.h"
 
 #include <gtest/gtest.h>
 
@@ -9,108 +8,47 @@ using namespace WidgetTestHelpers;
 
 namespace
 {
-struct ModeGroup
+/** The number of the only visible group, -1 for none, -2 for several. */
+int visibleGroup (const GenericControlView& view)
 {
-    juce::String name;
-    juce::StringArray boxes;
-};
+    int visible = -1;
 
-/** A mode view built as the knob, pad and switch views build theirs. */
-class TestModeView : public GenericControlView
-{
-public:
-    TestModeView (ZKEditorEngine::Ptr engineToUse, int type, juce::uint8 controlIndex,
-                  std::vector<ModeGroup> modeGroups)
-        : GenericControlView ("Control " + juce::String (controlIndex + 1))
-        , engine (std::move (engineToUse))
-        , controlType (type)
-        , index (controlIndex)
-        , groups (std::move (modeGroups))
-    {
-        createControlGroups();
-        showControlGroup (0);
-    }
+    for (int i = 0; i < view.getNumControlGroups(); ++i)
+        if (view.getControlGroup (i)->isVisible())
+            visible = visible == -1 ? i : -2;
 
-    void createControlGroups() override
-    {
-        modeBox = std::make_unique<DoubleParameterControllerComboBox> (engine, "Mode", index, controlType,
-                                                                       juce::StringArray());
-        setModeSelector (modeBox.get());
-
-        for (const auto& group : groups)
-        {
-            juce::Array<juce::Component*> widgets;
-
-            for (const auto& name : group.boxes)
-            {
-                const auto isChannel = name == "MIDI Channel";
-                widgets.add (numberBoxes.add (std::make_unique<DoubleParamterControllerNumberBox> (
-                    engine, name, index, controlType, isChannel ? 1 : 0, isChannel ? 16 : 127, isChannel ? 1 : 0)));
-            }
-
-            addControlGroup (group.name, widgets);
-        }
-    }
-
-    /** The number of the only visible group, -1 for none, -2 for several. */
-    int visibleGroup() const
-    {
-        int visible = -1;
-
-        for (int i = 0; i < getNumControlGroups(); ++i)
-            if (getControlGroup (i)->isVisible())
-                visible = visible == -1 ? i : -2;
-
-        return visible;
-    }
-
-    ZKEditorEngine::Ptr engine;
-    juce::OwnedArray<DoubleParamterControllerNumberBox> numberBoxes;
-    std::unique_ptr<DoubleParameterControllerComboBox> modeBox;
-    int controlType;
-    juce::uint8 index;
-    std::vector<ModeGroup> groups;
-};
-
-std::vector<ModeGroup> knobGroups()
-{
-    return { { "CC", { "MIDI Channel", "CC", "Min", "Max" } }, { "Aftertouch", { "MIDI Channel", "Min", "Max" } } };
+    return visible;
 }
 
-std::vector<ModeGroup> switchGroups()
-{
-    return { { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-             { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
-             { "Program Change", { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } };
-}
+juce::ComboBox& modeListOf (GenericControlView& view) { return view.getModeSelector()->getComboBox(); }
 } // namespace
 
 TEST (GenericControlView, FrameStacksTitleModeListAndGroups)
 {
     Document document;
-    TestModeView view (document.engine, ControlType::Knob, 2, knobGroups());
+    KnobControlView view (document.engine, 2);
 
-    EXPECT_EQ (view.getWidth(), 300);
-    EXPECT_EQ (view.getHeight(), 200);
+    EXPECT_EQ (view.getBounds(), juce::Rectangle<int> (0, 0, 300, 200));
 
     auto& title = view.getTitleLabel();
-    EXPECT_EQ (title.getText(), "Control 3");
+    EXPECT_EQ (title.getText(), "Knob 3");
     EXPECT_EQ (title.getBounds(), juce::Rectangle<int> (70, 0, 300, 18));
     EXPECT_EQ (title.findColour (juce::Label::textColourId), juce::Colours::white);
     EXPECT_EQ (title.getFont().getHeight(), 18.0f);
     EXPECT_TRUE (title.isVisible());
 
-    EXPECT_EQ (view.getModeSelector(), view.modeBox.get());
-    EXPECT_EQ (view.modeBox->getBounds(), juce::Rectangle<int> (0, 28, 200, 18));
-    EXPECT_EQ (view.modeBox->getParentComponent(), &view);
-    EXPECT_TRUE (view.modeBox->isVisible());
+    auto* modeBox = view.getModeSelector();
+    ASSERT_NE (modeBox, nullptr);
+    EXPECT_EQ (modeBox->getBounds(), juce::Rectangle<int> (0, 28, 200, 18));
+    EXPECT_EQ (modeBox->getParentComponent(), &view);
+    EXPECT_TRUE (modeBox->isVisible());
 
-    auto& modeList = view.modeBox->getComboBox();
-    ASSERT_EQ (modeList.getNumItems(), 2);
-    EXPECT_EQ (modeList.getItemText (0), "CC");
-    EXPECT_EQ (modeList.getItemId (0), 1);
-    EXPECT_EQ (modeList.getItemText (1), "Aftertouch");
-    EXPECT_EQ (modeList.getItemId (1), 2);
+    auto& list = modeBox->getComboBox();
+    ASSERT_EQ (list.getNumItems(), 2);
+    EXPECT_EQ (list.getItemText (0), "CC");
+    EXPECT_EQ (list.getItemId (0), 1);
+    EXPECT_EQ (list.getItemText (1), "Aftertouch");
+    EXPECT_EQ (list.getItemId (1), 2);
 
     ASSERT_EQ (view.getNumControlGroups(), 2);
     const int expectedY[] = { 0, 23, 46, 69 };
@@ -131,92 +69,85 @@ TEST (GenericControlView, FrameStacksTitleModeListAndGroups)
 
     EXPECT_EQ (view.getControlGroup (0)->getNumChildComponents(), 4);
     EXPECT_EQ (view.getControlGroup (1)->getNumChildComponents(), 3);
-    EXPECT_EQ (view.getControlGroup (1)->getChildComponent (0), view.numberBoxes[4]);
-}
 
-TEST (GenericControlView, NewViewShowsItsFirstGroupUntilAPresetSetsTheMode)
-{
-    Document document;
-    TestModeView view (document.engine, ControlType::Knob, 0, knobGroups());
-
-    EXPECT_EQ (view.visibleGroup(), 0);
-    EXPECT_EQ (view.modeBox->getComboBox().getText(), "CC");
-
-    pump (100);
-    EXPECT_EQ (view.visibleGroup(), 0);
-    EXPECT_EQ (view.modeBox->getComboBox().getText(), "CC");
-
-    document.load (presetWith ({ { ImageOffset::knobs, 1 } }));
-    pump (100);
-    EXPECT_EQ (view.visibleGroup(), 1);
-    EXPECT_EQ (view.modeBox->getComboBox().getText(), "Aftertouch");
-    EXPECT_EQ (view.getControlGroup (1)->getNumChildComponents(), 3);
+    // Each group has boxes of its own, also for a name that another group shows.
+    auto* firstOfCc = dynamic_cast<ParameterNumberBox*> (view.getControlGroup (0)->getChildComponent (0));
+    auto* firstOfAftertouch = dynamic_cast<ParameterNumberBox*> (view.getControlGroup (1)->getChildComponent (0));
+    ASSERT_NE (firstOfAftertouch, nullptr);
+    EXPECT_NE (firstOfAftertouch, firstOfCc);
+    EXPECT_EQ (firstOfAftertouch->getParameterName(), "MIDI Channel");
 }
 
 TEST (GenericControlView, ChoosingAModeShowsOnlyItsGroupAndStoresTheMode)
 {
     Document document;
-    TestModeView view (document.engine, ControlType::Switch, 11, switchGroups());
+    SwitchControlView view (document.engine, 11);
     auto& switchControl = document.control (ControlType::Switch, 11);
     document.loadDefaultPreset();
     pump();
-    EXPECT_EQ (view.visibleGroup(), 0);
+    EXPECT_EQ (visibleGroup (view), 0);
 
-    view.modeBox->getComboBox().setSelectedId (3, juce::sendNotificationAsync);
+    modeListOf (view).setSelectedId (3, juce::sendNotificationAsync);
     pump();
-    EXPECT_EQ (view.visibleGroup(), 2);
+    EXPECT_EQ (visibleGroup (view), 2);
     EXPECT_EQ (switchControl.getValue ("Mode"), 2);
 
-    view.modeBox->getComboBox().setSelectedId (2, juce::sendNotificationAsync);
+    modeListOf (view).setSelectedId (2, juce::sendNotificationAsync);
     pump();
-    EXPECT_EQ (view.visibleGroup(), 1);
+    EXPECT_EQ (visibleGroup (view), 1);
     EXPECT_FALSE (view.getControlGroup (0)->isVisible());
     EXPECT_FALSE (view.getControlGroup (2)->isVisible());
     EXPECT_EQ (switchControl.getValue ("Mode"), 1);
 
     view.showControlGroup (0);
-    EXPECT_EQ (view.visibleGroup(), 0);
+    EXPECT_EQ (visibleGroup (view), 0);
     view.showControlGroup (7);
-    EXPECT_EQ (view.visibleGroup(), -1);
+    EXPECT_EQ (visibleGroup (view), -1);
 }
 
 TEST (GenericControlView, SwitchModeThreeShowsNoGroupAndAnEmptyList)
 {
     Document document;
-    TestModeView view (document.engine, ControlType::Switch, 0, switchGroups());
+    SwitchControlView view (document.engine, 0);
     auto& switchControl = document.control (ControlType::Switch, 0);
 
     document.load (presetWith ({ { ImageOffset::switches, 3 } }));
     pump (100);
 
-    EXPECT_EQ (view.visibleGroup(), -1);
-    EXPECT_TRUE (view.modeBox->getComboBox().getText().isEmpty());
+    EXPECT_EQ (visibleGroup (view), -1);
+    EXPECT_TRUE (modeListOf (view).getText().isEmpty());
     EXPECT_EQ (switchControl.getValue ("Mode"), 3);
 
     document.loadDefaultPreset();
     pump();
-    EXPECT_EQ (view.visibleGroup(), 0);
+    EXPECT_EQ (visibleGroup (view), 0);
 }
 
 TEST (GenericControlView, BoxesOfOneNameInSeveralGroupsAllFollowTheParameter)
 {
     Document document;
-    TestModeView view (document.engine, ControlType::Switch, 4, switchGroups());
+    SwitchControlView view (document.engine, 4);
 
     document.load (presetWith ({ { ImageOffset::switches + 4 * ImageOffset::blockLength + 4, 6 } }));
     pump();
 
-    int channelBoxes = 0;
+    int channelBoxes = 0, allBoxes = 0;
 
-    for (auto* box : view.numberBoxes)
-        if (box->getParameterName() == "MIDI Channel")
-        {
-            ++channelBoxes;
-            EXPECT_EQ (box->getNumberBox().getValue(), 7.0);
-        }
+    for (int g = 0; g < view.getNumControlGroups(); ++g)
+        for (auto* child : view.getControlGroup (g)->getChildren())
+            if (auto* box = dynamic_cast<ParameterNumberBox*> (child))
+            {
+                ++allBoxes;
+
+                if (box->getParameterName() == "MIDI Channel")
+                {
+                    ++channelBoxes;
+                    EXPECT_EQ (box->getNumberBox().getValue(), 7.0);
+                }
+            }
 
     EXPECT_EQ (channelBoxes, 3);
-    EXPECT_EQ (view.numberBoxes.size(), 12);
+    EXPECT_EQ (allBoxes, 12);
 }
 
 TEST (GenericControlView, ModeListThatOutlivesItsViewNoLongerReachesIt)
