@@ -42,10 +42,6 @@ public:
     void setParameterName (const juce::String& newParameterName) { parameterName = newParameterName; }
     const juce::String& getParameterName() const noexcept { return parameterName; }
 
-    int getControlType() const noexcept { return controlType; }
-    int getControlIndex() const noexcept { return controlIndex; }
-    int getDisplayOffset() const noexcept { return displayOffset; }
-
 private:
     //==============================================================================
     /** Shows the value plus the display offset when the name is the bound one. */
