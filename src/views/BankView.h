@@ -81,21 +81,6 @@ protected:
     std::unique_ptr<ControlToMidiControllerButton> addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name,
                                                                  juce::Point<int> position);
 
-    /** A view of type ControlView per control of that type that the engine holds, up to the number
-        wanted: a view bound to a missing control would crash. */
-    template <typename ControlView>
-    static juce::OwnedArray<juce::Component> createControlViews (ZKEditorEngine::Ptr engine, int controlType,
-                                                                 int numWanted)
-    {
-        juce::OwnedArray<juce::Component> controlViews;
-        const auto count = juce::jmin (numWanted, engine->getControls (controlType).size());
-
-        for (int index = 0; index < count; ++index)
-            controlViews.add (std::make_unique<ControlView> (engine, (juce::uint8) index));
-
-        return controlViews;
-    }
-
 private:
     //==============================================================================
     int currentBank = 0;

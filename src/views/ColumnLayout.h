@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/ControlViewSizes.h"
+#include "views/ControlViewSizes.h"
 #include "widgets/EditorColours.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

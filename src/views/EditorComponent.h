@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ZKEditorEngine.h"
+#include "views/EditorViews.h"
 #include "views/ViewSelector.h"
 #include "widgets/CustomLook.h"
 
@@ -14,25 +15,11 @@
     controls announcing their values again, as a load does. */
 class EditorComponent
     : public juce::Component
+    , public EditorViews
     , public ViewSelector::Listener
     , private juce::AsyncUpdater
 {
 public:
-    /** The editor views by view index. */
-    enum ViewIndex
-    {
-        mainView = 0,
-        knobsView,
-        switchesView,
-        drumPadsView,
-        rollModeView,
-        transportView,
-        keybedView,
-        wheelsView,
-        sustainView,
-        numViews
-    };
-
     //==============================================================================
     /** Takes ownership of both selectors; either may be null. */
     EditorComponent (std::unique_ptr<ViewSelector> tabSelector, std::unique_ptr<ViewSelector> productSelector,

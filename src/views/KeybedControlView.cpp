@@ -34,7 +34,7 @@ KeybedControlView::KeybedControlView (ZKEditorEngine::Ptr editorEngine)
 {
     setSize (viewWidth, viewHeight);
 
-    splitSelector = std::make_unique<KeybedSplitSelectorView> (engine, this);
+    splitSelector = std::make_unique<KeybedSplitSelectorView> (engine, [this] (bool split) { setSplit (split); });
     addAndMakeVisible (*splitSelector);
     splitSelector->setBounds (splitSelectorBounds);
 

@@ -3,7 +3,6 @@
 #include "engine/ParameterDescriptions.h"
 #include "model/ControlType.h"
 #include "views/ColumnLayout.h"
-#include "views/KeybedControlView.h"
 
 namespace
 {
@@ -12,9 +11,9 @@ const int splitPointDisplayOffset = ParameterDescriptions::getDisplayOffset (Con
 } // namespace
 
 //==============================================================================
-KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngine, KeybedControlView* ownerView)
+KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngine, SplitChanged onSplitChanged)
     : engine (std::move (editorEngine))
-    , owner (ownerView)
+    , splitChanged (std::move (onSplitChanged))
 {
     title = ColumnLayout::addTitledFrame (*this, "Split Keyboard", ControlViewSizes::titleX,
                                           ColumnLayout::keybedTitleFontHeight);
@@ -41,6 +40,6 @@ void KeybedSplitSelectorView::comboBoxChanged (juce::ComboBox* comboBox)
 {
     const auto split = comboBox->getText() != "Off";
 
-    if (owner != nullptr)
-        owner->setSplit (split);
+    if (splitChanged != nullptr)
+        splitChanged (split);
 }

@@ -4,7 +4,7 @@
 #include "widgets/SingleParameterControllerComboBox.h"
 #include "widgets/SingleParameterControllerNumberBox.h"
 
-class KeybedControlView;
+#include <functional>
 
 /** "Split Keyboard": whether the keybed is split, and where. A change of the split mode, made by the
     user or by a loaded preset, tells the keybed view which zones to show. */
@@ -13,8 +13,10 @@ class KeybedSplitSelectorView
     , public juce::ComboBox::Listener
 {
 public:
-    /** The owner, which may be null, hears of every change of the split mode. */
-    KeybedSplitSelectorView (ZKEditorEngine::Ptr engine, KeybedControlView* owner);
+    /** Told whether the keybed is split at every change of the split mode; may be empty. */
+    using SplitChanged = std::function<void (bool split)>;
+
+    KeybedSplitSelectorView (ZKEditorEngine::Ptr engine, SplitChanged onSplitChanged);
     ~KeybedSplitSelectorView() override;
 
     //==============================================================================
@@ -24,7 +26,7 @@ public:
 private:
     //==============================================================================
     ZKEditorEngine::Ptr engine;
-    KeybedControlView* owner = nullptr;
+    SplitChanged splitChanged;
     std::unique_ptr<juce::Label> title;
     juce::OwnedArray<SingleParameterControllerNumberBox> numberBoxes;
     std::unique_ptr<SingleParameterControllerComboBox> splitModeBox;

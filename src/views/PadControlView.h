@@ -1,25 +1,14 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
-#include "widgets/DoubleParamterControllerNumberBox.h"
-#include "widgets/GenericControlView.h"
+#include "model/ControlType.h"
+#include "views/AssignableControlView.h"
 
 /** One drum pad: its mode and the settings of that mode. */
-class PadControlView : public GenericControlView
+class PadControlView : public AssignableControlView
 {
 public:
-    PadControlView (ZKEditorEngine::Ptr engine, juce::uint8 padIndex);
-    ~PadControlView() override;
-
-    //==============================================================================
-    void createControlGroups() override;
-
-private:
-    //==============================================================================
-    ZKEditorEngine::Ptr engine;
-    juce::OwnedArray<DoubleParamterControllerNumberBox> numberBoxes;
-    std::unique_ptr<DoubleParameterControllerComboBox> modeBox;
-    juce::uint8 index;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PadControlView)
+    PadControlView (ZKEditorEngine::Ptr engine, juce::uint8 padIndex)
+        : AssignableControlView (std::move (engine), ControlType::Pad, padIndex)
+    {
+    }
 };

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
-#include "views/BankView.h"
-#include "widgets/ControlToMidiControllerButton.h"
+#include "model/ControlType.h"
+#include "views/AssignableBank.h"
 
 /** The switches, four per bank, with the switches' MIDI-to-DIN button. */
-class SwitchBank : public BankView
+class SwitchBank : public AssignableBank
 {
 public:
-    SwitchBank (ZKEditorEngine::Ptr engine, int numSwitches);
-    ~SwitchBank() override;
-
-private:
-    std::unique_ptr<ControlToMidiControllerButton> dinButton;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SwitchBank)
+    SwitchBank (ZKEditorEngine::Ptr engine, int numSwitches)
+        : AssignableBank (std::move (engine), ControlType::Switch, numSwitches)
+    {
+    }
 };

@@ -2,7 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
-#include "views/EditorComponent.h"
+#include "views/EditorViews.h"
 
 namespace
 {
@@ -12,7 +12,7 @@ struct Tab
     EmbeddedImages::Png off, over, on;
 };
 
-// In the order of EditorComponent::ViewIndex: the tab at position i selects view i. A toggled-on image button draws its
+// In the order of EditorViews::ViewIndex: the tab at position i selects view i. A toggled-on image button draws its
 // pressed picture, so the tab of the shown view shows its "On" picture.
 const Tab tabs[] = {
     { "Main View Selector Button", ZKM_EMBEDDED_PNG (ZKEditor_MenuTabs_Main_Off),
@@ -35,7 +35,7 @@ const Tab tabs[] = {
       ZKM_EMBEDDED_PNG (ZKEditor_MenuTabs_Sustain_Over), ZKM_EMBEDDED_PNG (ZKEditor_MenuTabs_Sustain_On) },
 };
 
-static_assert (std::size (tabs) == EditorComponent::numViews, "one tab per editor view");
+static_assert (std::size (tabs) == EditorViews::numViews, "one tab per editor view");
 } // namespace
 
 //==============================================================================
@@ -61,7 +61,7 @@ TabSelectorButtons::TabSelectorButtons()
     }
 
     // The row takes its height from the transport tab; all tabs are equally high.
-    setSize (x, getButtons()[EditorComponent::transportView]->getHeight());
+    setSize (x, getButtons()[EditorViews::transportView]->getHeight());
 }
 
 TabSelectorButtons::~TabSelectorButtons() = default;

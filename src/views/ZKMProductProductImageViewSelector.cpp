@@ -2,7 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
-#include "views/EditorComponent.h"
+#include "views/EditorViews.h"
 
 namespace
 {
@@ -61,13 +61,13 @@ ZKMProductProductImageViewSelector::ZKMProductProductImageViewSelector()
 
     auto* rollModeButton = rollMode.get();
 
-    addSelectorButton (EditorComponent::drumPadsView, std::move (drumPads));
-    addSelectorButton (EditorComponent::knobsView, std::move (knobs));
-    addSelectorButton (EditorComponent::switchesView, std::move (switches));
-    addSelectorButton (EditorComponent::keybedView, std::move (keybed));
-    addSelectorButton (EditorComponent::rollModeView, std::move (rollMode));
-    addSelectorButton (EditorComponent::wheelsView, std::move (wheels));
-    addSelectorButton (EditorComponent::transportView, std::move (transport));
+    addSelectorButton (EditorViews::drumPadsView, std::move (drumPads));
+    addSelectorButton (EditorViews::knobsView, std::move (knobs));
+    addSelectorButton (EditorViews::switchesView, std::move (switches));
+    addSelectorButton (EditorViews::keybedView, std::move (keybed));
+    addSelectorButton (EditorViews::rollModeView, std::move (rollMode));
+    addSelectorButton (EditorViews::wheelsView, std::move (wheels));
+    addSelectorButton (EditorViews::transportView, std::move (transport));
 
     for (auto* button : getButtons())
     {

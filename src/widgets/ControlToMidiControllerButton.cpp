@@ -1,9 +1,10 @@
 #include "widgets/ControlToMidiControllerButton.h"
 
-ControlToMidiControllerButton::ControlToMidiControllerButton (ZKEditorEngine::Ptr engineToUse,
-                                                              const juce::String& flagName)
+#include "model/ControlType.h"
+
+ControlToMidiControllerButton::ControlToMidiControllerButton (ZKEditorEngine::Ptr engine, const juce::String& flagName)
     : ControlToMidiTextButton (flagName)
-    , SingleParameterController (this, std::move (engineToUse), flagName, ControlType::MidiToDin, 0)
+    , binding (*this, std::move (engine), flagName, ControlType::MidiToDin, 0, 0)
 {
 }
 
@@ -12,7 +13,7 @@ ControlToMidiControllerButton::~ControlToMidiControllerButton() = default;
 void ControlToMidiControllerButton::buttonClicked (juce::Button* clickedButton)
 {
     const auto newState = getButton().getToggleState() ? 0 : 1;
-    updateParameter (newState);
+    binding.write (newState);
     ControlToMidiTextButton::buttonClicked (clickedButton);
-    showStoredValueIfRefused (newState);
+    binding.showStoredValueIfRefused (newState);
 }

@@ -1,24 +1,15 @@
 #pragma once
 
-#include "widgets/ComboBoxWithLabel.h"
-#include "widgets/DoubleParameterController.h"
+#include "widgets/ParameterComboBox.h"
 
 /** A list bound to a parameter of one knob, pad or switch; the entry's position is the stored value. */
-class DoubleParameterControllerComboBox
-    : public ComboBoxWithLabel
-    , public DoubleParameterController
-    , public juce::ComboBox::Listener
+class DoubleParameterControllerComboBox : public ParameterComboBox
 {
 public:
-    //==============================================================================
     DoubleParameterControllerComboBox (ZKEditorEngine::Ptr engine, const juce::String& parameterName,
                                        juce::uint8 controlIndex, int controlType, const juce::StringArray& entries,
-                                       juce::ComboBox::Listener* extraListener = nullptr);
-    ~DoubleParameterControllerComboBox() override;
-
-    //==============================================================================
-    void comboBoxChanged (juce::ComboBox* box) override;
-
-private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DoubleParameterControllerComboBox)
+                                       juce::ComboBox::Listener* extraListener = nullptr)
+        : ParameterComboBox (std::move (engine), parameterName, controlType, controlIndex, entries, extraListener)
+    {
+    }
 };

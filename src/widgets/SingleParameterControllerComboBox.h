@@ -1,24 +1,15 @@
 #pragma once
 
-#include "widgets/ComboBoxWithLabel.h"
-#include "widgets/SingleParameterController.h"
+#include "widgets/ParameterComboBox.h"
 
 /** A list bound to a parameter of the single control of a ControlType; the entry's position is the stored value. */
-class SingleParameterControllerComboBox
-    : public ComboBoxWithLabel
-    , public SingleParameterController
-    , public juce::ComboBox::Listener
+class SingleParameterControllerComboBox : public ParameterComboBox
 {
 public:
-    //==============================================================================
     SingleParameterControllerComboBox (ZKEditorEngine::Ptr engine, const juce::String& parameterName, int controlType,
                                        const juce::StringArray& entries,
-                                       juce::ComboBox::Listener* extraListener = nullptr);
-    ~SingleParameterControllerComboBox() override;
-
-    //==============================================================================
-    void comboBoxChanged (juce::ComboBox* box) override;
-
-private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SingleParameterControllerComboBox)
+                                       juce::ComboBox::Listener* extraListener = nullptr)
+        : ParameterComboBox (std::move (engine), parameterName, controlType, 0, entries, extraListener)
+    {
+    }
 };

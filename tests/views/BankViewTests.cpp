@@ -1,5 +1,6 @@
 #include "support/ViewTestHelpers.h"
 #include "views/EditorComponent.h"
+#include "views/GenericControlView.h"
 #include "views/KnobBank.h"
 #include "views/PadBank.h"
 #include "views/RollModeBank.h"
@@ -10,7 +11,6 @@
 #include "views/WheelBank.h"
 #include "views/ZKMProductProductImageViewSelector.h"
 #include "widgets/ControlToMidiControllerButton.h"
-#include "widgets/GenericControlView.h"
 #include "widgets/NumberBox.h"
 
 #include <gtest/gtest.h>

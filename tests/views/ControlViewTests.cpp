@@ -87,25 +87,6 @@ TEST_F (ControlViewTest, KnobViewShowsTheCcGroupUntilAPresetSetsAftertouch)
     EXPECT_EQ (shownGroupLabels (view), juce::StringArray ({ "MIDI Channel", "Min", "Max" }));
 }
 
-TEST_F (ControlViewTest, KnobViewPlacesModeListAndGroupsUnderTheTitle)
-{
-    KnobControlView view (engine, 0);
-
-    EXPECT_EQ (view.getBounds(), juce::Rectangle<int> (0, 0, 300, 200));
-    EXPECT_EQ (view.getTitleLabel().getBounds(), juce::Rectangle<int> (70, 0, 300, 18));
-    EXPECT_EQ (view.getModeSelector()->getBounds(), juce::Rectangle<int> (0, 28, 200, 18));
-    ASSERT_EQ (view.getNumControlGroups(), 2);
-
-    auto* group = view.getControlGroup (0);
-    EXPECT_EQ (group->getBounds(), juce::Rectangle<int> (0, 51, 200, 180));
-
-    auto boxes = findAll<NumberBoxWithLabel> (*group);
-    ASSERT_EQ (boxes.size(), 4);
-
-    for (int i = 0; i < boxes.size(); ++i)
-        EXPECT_EQ (boxes[i]->getBounds(), juce::Rectangle<int> (0, 23 * i, 200, 18));
-}
-
 TEST_F (ControlViewTest, KnobBoxesFollowTheDefaultPresetInEveryGroup)
 {
     KnobControlView view (engine, 12);

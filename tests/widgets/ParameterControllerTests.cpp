@@ -3,6 +3,8 @@
 #include "widgets/DoubleParameterControllerComboBox.h"
 #include "widgets/DoubleParamterControllerNumberBox.h"
 #include "widgets/NumberBoxWithLabel.h"
+#include "widgets/ParameterComboBox.h"
+#include "widgets/ParameterNumberBox.h"
 #include "widgets/SingleParameterControllerComboBox.h"
 #include "widgets/SingleParameterControllerNumberBox.h"
 #include "widgets/TransportControllerComboBox.h"
@@ -36,6 +38,16 @@ void choose (juce::ComboBox& box, int itemId)
 {
     box.setSelectedId (itemId, juce::sendNotificationAsync);
     pump();
+}
+
+/** The same, by the entry's text. */
+void chooseEntry (juce::ComboBox& box, const juce::String& text)
+{
+    for (int i = 0; i < box.getNumItems(); ++i)
+        if (box.getItemText (i) == text)
+            return choose (box, box.getItemId (i));
+
+    ADD_FAILURE() << "no entry " << text;
 }
 } // namespace
 
@@ -116,75 +128,192 @@ TEST (LabelledWidgets, NumberWidgetStartsAtItsMinimum)
 }
 
 //==============================================================================
-TEST (ParameterControllers, ChannelBoxShowsTheStoredValuePlusOneAndStoresTheTypedValueLessOne)
+//==============================================================================
+namespace
 {
-    Document document;
-    auto& knob = document.control (ControlType::Knob, 2);
-    DoubleParamterControllerNumberBox widget (document.engine, "MIDI Channel", 2, ControlType::Knob, 1, 16, 1);
-    DesktopHost host (widget);
+/** A parameter of a control, as a test names it. */
+struct ParameterRef
+{
+    int controlType, controlIndex;
+    juce::String name;
+};
 
-    document.loadDefaultPreset();
-    EXPECT_EQ (widget.getNumberBox().getValue(), 1.0);
+/** One widget class bound to one parameter: what a load shows in it and what the user's entries
+    store. Every class is a constructor over the same binding; the rows pin that each binds the
+    control, the instance and the display offset that its arguments name. */
+struct BindingCase
+{
+    const char* description;
+    std::function<std::unique_ptr<UIParameterInterface> (ZKEditorEngine::Ptr)> create;
+    juce::String label;
 
-    document.load (presetWith ({ { ImageOffset::knobs + 2 * ImageOffset::blockLength + 4, 9 } }));
-    EXPECT_EQ (widget.getNumberBox().getValue(), 10.0);
+    // Set after construction, as the wheel and keybed views do; empty keeps the label's name.
+    juce::String rename;
 
-    typeIntoBox (widget.getNumberBox(), "16");
-    EXPECT_EQ (knob.getValue ("MIDI Channel"), 15);
-    EXPECT_EQ (widget.getNumberBox().getText(), "16");
+    ParameterRef bound;
+    juce::uint8 loaded;
+    juce::String shownForLoaded;
 
-    // Other knobs keep their channel.
-    EXPECT_EQ (document.control (ControlType::Knob, 1).getValue ("MIDI Channel"), 0);
-    EXPECT_EQ (document.control (ControlType::Knob, 3).getValue ("MIDI Channel"), 0);
+    // What the user enters (a typed number or a list entry) and the byte that it stores.
+    std::vector<std::pair<juce::String, juce::uint8>> entries;
+
+    // Parameters of the same or a neighbouring control that must keep their value.
+    std::vector<ParameterRef> untouched;
+};
+
+std::vector<BindingCase> bindingCases()
+{
+    return {
+        { "a knob's channel box",
+          [] (auto engine)
+          {
+              return std::make_unique<DoubleParamterControllerNumberBox> (engine, "MIDI Channel", 2, ControlType::Knob,
+                                                                          1, 16, 1);
+          },
+          "MIDI Channel",
+          {},
+          { ControlType::Knob, 2, "MIDI Channel" },
+          9,
+          "10",
+          { { "16", 15 } },
+          { { ControlType::Knob, 1, "MIDI Channel" }, { ControlType::Knob, 3, "MIDI Channel" } } },
+
+        // The subtraction is done in 8 bits: shown -12 stores 0, shown 12 stores 24.
+        { "the keybed's transpose box, bound to another name",
+          [] (auto engine)
+          {
+              return std::make_unique<SingleParameterControllerNumberBox> (engine, "Transpose", ControlType::Keybed,
+                                                                           -12, 12, -12);
+          },
+          "Transpose",
+          "Keybed Transpose",
+          { ControlType::Keybed, 0, "Keybed Transpose" },
+          12,
+          "0",
+          { { "-12", 0 }, { "12", 24 } },
+          { { ControlType::Keybed, 0, "Lower Keybed Transpose" },
+            { ControlType::Keybed, 0, "Upper Keybed Transpose" } } },
+
+        { "a wheel's channel list, bound to another name",
+          [] (auto engine)
+          {
+              return std::make_unique<SingleParameterControllerComboBox> (engine, "MIDI Channel", ControlType::Wheels,
+                                                                          wheelChannelEntries());
+          },
+          "MIDI Channel",
+          "Pitch Wheel MIDI Channel",
+          { ControlType::Wheels, 0, "Pitch Wheel MIDI Channel" },
+          16,
+          "Omni",
+          { { "1", 0 }, { "Omni", 16 } },
+          { { ControlType::Wheels, 0, "Mod Wheel MIDI Channel" } } },
+
+        { "a transport button's CC box",
+          [] (auto engine) { return std::make_unique<TransportControllerNumberBox> (engine, "CC", 3, 0, 127); },
+          "CC",
+          {},
+          { ControlType::Transport, 3, "CC" },
+          100,
+          "100",
+          { { "20", 20 } },
+          { { ControlType::Transport, 2, "CC" }, { ControlType::Transport, 4, "CC" } } },
+
+        { "a transport button's function list",
+          [] (auto engine)
+          {
+              return std::make_unique<TransportControllerComboBox> (engine, "Function", 3,
+                                                                    juce::StringArray ({ "Momentary", "Toggle" }));
+          },
+          "Function",
+          {},
+          { ControlType::Transport, 3, "Function" },
+          1,
+          "Toggle",
+          { { "Momentary", 0 }, { "Toggle", 1 } },
+          { { ControlType::Transport, 2, "Function" } } },
+
+        { "a pad's curve box",
+          [] (auto engine) {
+              return std::make_unique<DoubleParamterControllerNumberBox> (engine, "Curve", 5, ControlType::Pad, 1, 8,
+                                                                          1);
+          },
+          "Curve",
+          {},
+          { ControlType::Pad, 5, "Curve" },
+          7,
+          "8",
+          { { "1", 0 } },
+          { { ControlType::Pad, 4, "Curve" }, { ControlType::Pad, 6, "Curve" } } },
+
+        { "a knob's mode list",
+          [] (auto engine)
+          {
+              return std::make_unique<DoubleParameterControllerComboBox> (engine, "Mode", 1, ControlType::Knob,
+                                                                          juce::StringArray ({ "CC", "Aftertouch" }));
+          },
+          "Mode",
+          {},
+          { ControlType::Knob, 1, "Mode" },
+          1,
+          "Aftertouch",
+          { { "CC", 0 } },
+          { { ControlType::Knob, 0, "Mode" } } },
+    };
 }
+} // namespace
 
-TEST (ParameterControllers, KeybedTransposeShowsZeroForTwelveAndStoresZeroForMinusTwelve)
+TEST (ParameterControllers, EachWidgetClassShowsAndStoresTheParameterItNames)
 {
-    Document document;
-    auto& keybed = document.control (ControlType::Keybed);
-    SingleParameterControllerNumberBox widget (document.engine, "Transpose", ControlType::Keybed, -12, 12, -12);
-    widget.setParameterName ("Keybed Transpose");
-    DesktopHost host (widget);
+    for (const auto& row : bindingCases())
+    {
+        SCOPED_TRACE (row.description);
+        Document document;
+        auto widget = row.create (document.engine);
+        auto* number = dynamic_cast<ParameterNumberBox*> (widget.get());
+        auto* list = dynamic_cast<ParameterComboBox*> (widget.get());
+        ASSERT_TRUE (number != nullptr || list != nullptr);
+        DesktopHost host (*widget);
 
-    EXPECT_EQ (widget.getNumberBox().getValue(), -12.0);
+        if (row.rename.isNotEmpty())
+            number != nullptr ? number->setParameterName (row.rename) : list->setParameterName (row.rename);
 
-    document.loadDefaultPreset();
-    EXPECT_EQ (widget.getNumberBox().getValue(), 0.0);
-    EXPECT_EQ (widget.getLabel().getText(), "Transpose");
-    EXPECT_EQ (widget.getParameterName(), "Keybed Transpose");
+        const auto shown = [&]
+        { return number != nullptr ? number->getNumberBox().getText() : list->getComboBox().getText(); };
+        auto& control = document.control (row.bound.controlType, row.bound.controlIndex);
 
-    typeIntoBox (widget.getNumberBox(), "-12");
-    EXPECT_EQ (keybed.getValue ("Keybed Transpose"), 0);
+        // Labelled with the name that the widget was built with, bound to the name it was given.
+        EXPECT_EQ (number != nullptr ? number->getLabel().getText() : list->getLabel().getText(), row.label);
+        EXPECT_EQ (number != nullptr ? number->getNumberBox().getName() : list->getComboBox().getName(), row.label);
+        EXPECT_EQ (number != nullptr ? number->getParameterName() : list->getParameterName(), row.bound.name);
 
-    typeIntoBox (widget.getNumberBox(), "12");
-    EXPECT_EQ (keybed.getValue ("Keybed Transpose"), 24);
+        document.load (presetWith ({ { control.getOffset() + control.getIndex (row.bound.name), row.loaded } }));
+        pump();
+        EXPECT_EQ (shown(), row.shownForLoaded);
 
-    // The zones keep their own transpose.
-    EXPECT_EQ (keybed.getValue ("Lower Keybed Transpose"), 12);
-    EXPECT_EQ (keybed.getValue ("Upper Keybed Transpose"), 12);
-}
+        std::vector<juce::uint8> untouchedValues;
 
-TEST (ParameterControllers, WheelChannelListShowsOmniForSixteen)
-{
-    Document document;
-    auto& wheels = document.control (ControlType::Wheels);
-    SingleParameterControllerComboBox widget (document.engine, "MIDI Channel", ControlType::Wheels,
-                                              wheelChannelEntries());
-    widget.setParameterName ("Pitch Wheel MIDI Channel");
+        for (const auto& other : row.untouched)
+            untouchedValues.push_back (document.control (other.controlType, other.controlIndex).getValue (other.name));
 
-    document.load (presetWith ({ { ImageOffset::wheels, 16 } }));
-    pump();
-    EXPECT_EQ (widget.getComboBox().getText(), "Omni");
-    EXPECT_EQ (widget.getComboBox().getSelectedId(), 17);
-    EXPECT_EQ (widget.getLabel().getText(), "MIDI Channel");
-    EXPECT_EQ (wheels.getValue ("Pitch Wheel MIDI Channel"), 16);
+        for (const auto& [entry, stored] : row.entries)
+        {
+            if (number != nullptr)
+                typeIntoBox (number->getNumberBox(), entry);
+            else
+                chooseEntry (list->getComboBox(), entry);
 
-    choose (widget.getComboBox(), 1);
-    EXPECT_EQ (wheels.getValue ("Pitch Wheel MIDI Channel"), 0);
-    EXPECT_EQ (wheels.getValue ("Mod Wheel MIDI Channel"), 0);
+            EXPECT_EQ (control.getValue (row.bound.name), stored) << entry;
+            EXPECT_EQ (shown(), entry);
+        }
 
-    choose (widget.getComboBox(), 17);
-    EXPECT_EQ (wheels.getValue ("Pitch Wheel MIDI Channel"), 16);
+        for (size_t i = 0; i < row.untouched.size(); ++i)
+        {
+            const auto& other = row.untouched[i];
+            EXPECT_EQ (document.control (other.controlType, other.controlIndex).getValue (other.name),
+                       untouchedValues[i])
+                << other.name;
+        }
+    }
 }
 
 TEST (ParameterControllers, NotificationForAnotherNameLeavesTheWidgetAlone)
@@ -331,52 +460,6 @@ TEST (ParameterControllers, ListWithoutAnEntryForTheValueShowsNothingAndWritesNo
 
     choose (mode.getComboBox(), 3);
     EXPECT_EQ (switchControl.getValue ("Mode"), 2);
-}
-
-TEST (ParameterControllers, TransportWidgetsBindTheirOwnButton)
-{
-    Document document;
-    TransportControllerNumberBox cc (document.engine, "CC", 3, 0, 127);
-    TransportControllerComboBox function (document.engine, "Function", 3, { "Momentary", "Toggle" });
-    DesktopHost host (cc);
-
-    document.loadDefaultPreset();
-    pump();
-    EXPECT_EQ (cc.getNumberBox().getValue(), 119.0);
-    EXPECT_EQ (function.getComboBox().getText(), "Momentary");
-
-    typeIntoBox (cc.getNumberBox(), "20");
-    choose (function.getComboBox(), 2);
-    EXPECT_EQ (document.control (ControlType::Transport, 3).getValue ("CC"), 20);
-    EXPECT_EQ (document.control (ControlType::Transport, 3).getValue ("Function"), 1);
-    EXPECT_EQ (document.control (ControlType::Transport, 2).getValue ("CC"), 118);
-    EXPECT_EQ (document.control (ControlType::Transport, 2).getValue ("Function"), 0);
-}
-
-TEST (ParameterControllers, CombinedWidgetsAreLabelledWithTheirParameterName)
-{
-    Document document;
-    CountingComboBoxListener extra;
-
-    SingleParameterControllerComboBox function (document.engine, "Function", ControlType::RollMode,
-                                                { "Toggle", "Momentary" }, &extra);
-    DoubleParameterControllerComboBox mode (document.engine, "Mode", 0, ControlType::Knob, { "CC", "Aftertouch" });
-    DoubleParamterControllerNumberBox curve (document.engine, "Curve", 0, ControlType::Pad, 1, 8, 1);
-
-    EXPECT_EQ (function.getLabel().getText(), "Function");
-    EXPECT_EQ (function.getComboBox().getName(), "Function");
-    EXPECT_EQ (mode.getComboBox().getName(), "Mode");
-    EXPECT_EQ (curve.getLabel().getText(), "Curve");
-    EXPECT_EQ (curve.getNumberBox().getName(), "Curve");
-    EXPECT_EQ (curve.getParameterName(), "Curve");
-
-    document.loadDefaultPreset();
-    pump();
-    EXPECT_EQ (extra.changes, 1);
-    EXPECT_EQ (curve.getNumberBox().getValue(), 1.0);
-
-    document.load (presetWith ({ { ImageOffset::pads + 3, 7 } }));
-    EXPECT_EQ (curve.getNumberBox().getValue(), 8.0);
 }
 
 //==============================================================================

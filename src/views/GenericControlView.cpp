@@ -1,4 +1,4 @@
-#include "widgets/GenericControlView.h"
+#include "views/GenericControlView.h"
 
 #include "widgets/EditorColours.h"
 

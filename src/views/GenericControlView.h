@@ -1,7 +1,7 @@
 #pragma once
 
+#include "views/ControlViewSizes.h"
 #include "widgets/ControlSettings.h"
-#include "widgets/ControlViewSizes.h"
 #include "widgets/DoubleParameterControllerComboBox.h"
 
 /** The frame of a control with modes (knob, pad, switch): a title, a mode list under it and, under

@@ -1,0 +1,41 @@
+#include "views/AssignableControlKind.h"
+
+#include "model/ControlType.h"
+
+namespace
+{
+// Four views fill a bank of the editor's width.
+constexpr int viewsPerBank = 4;
+
+const AssignableControlKind kinds[] = {
+    { ControlType::Knob, "Knobs Midi To DIN", { 140, 0 }, viewsPerBank },
+    { ControlType::Switch, "Switches Midi To DIN", { 272, 0 }, viewsPerBank },
+    { ControlType::Pad, "Pads Midi To DIN", { 405, 0 }, viewsPerBank },
+};
+} // namespace
+
+//==============================================================================
+const AssignableControlKind& AssignableControlKind::of (int controlType)
+{
+    for (const auto& kind : kinds)
+        if (kind.controlType == controlType)
+            return kind;
+
+    jassertfalse;
+    return kinds[0];
+}
+
+juce::String AssignableControlKind::getTitle (int controlIndex) const
+{
+    return ParameterDescriptions::getControlName (controlType, controlIndex);
+}
+
+const std::vector<ParameterDescriptions::Mode>& AssignableControlKind::getModes() const
+{
+    return ParameterDescriptions::getModes (controlType);
+}
+
+ParameterDescriptions::NumberRange AssignableControlKind::getBoxRange (const juce::String& parameterName) const
+{
+    return ParameterDescriptions::getModeBoxRange (parameterName);
+}
