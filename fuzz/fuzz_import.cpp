@@ -1,7 +1,7 @@
 // Feeds any bytes as the JSON document of "zkm import". A document is either refused with a reason
 // or read into an image that the editor accepts and that reads back the same from its own document.
+#include "cli/NoDeviceEngine.h"
 #include "cli/PresetJson.h"
-#include "cli/PresetLayout.h"
 #include "engine/PresetParameters.h"
 
 #include <cstdlib>
@@ -12,7 +12,7 @@ namespace
 struct Fixture
 {
     juce::ScopedJuceInitialiser_GUI juce;
-    PresetLayout layout;
+    NoDeviceEngine layout;
 };
 } // namespace
 

@@ -2,9 +2,9 @@
 
 #include "cli/CliFailure.h"
 #include "cli/CommandArguments.h"
+#include "cli/NoDeviceEngine.h"
 #include "cli/PresetFiles.h"
 #include "cli/PresetJson.h"
-#include "cli/PresetLayout.h"
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
 #include "engine/PresetParameters.h"
@@ -94,7 +94,7 @@ namespace FileCommands
 int show (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "show", { "--json", "--force" }, {}, 1, 1 });
-    PresetLayout layout;
+    NoDeviceEngine layout;
     const auto image =
         PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0), words.hasFlag ("--force"));
 
@@ -109,7 +109,7 @@ int show (const juce::ArgumentList& arguments)
 int diff (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "diff", { "--force" }, {}, 2, 2 });
-    PresetLayout layout;
+    NoDeviceEngine layout;
     const auto force = words.hasFlag ("--force");
     const auto first = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (0), force);
     const auto second = PresetFiles::readImage (layout.getEngine(), words.getPositionalFile (1), force);
@@ -127,7 +127,7 @@ int diff (const juce::ArgumentList& arguments)
 int set (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "set", { "--force" }, { "--output|-o" }, 4, 4 });
-    PresetLayout layout;
+    NoDeviceEngine layout;
     auto& engine = layout.getEngine();
     const auto file = words.getPositionalFile (0);
     auto image = PresetFiles::readImage (engine, file, words.hasFlag ("--force"));
@@ -180,7 +180,7 @@ int import (const juce::ArgumentList& arguments)
     if (words.getValue ("--output").isEmpty())
         CliFailure::fail (CliFailure::wrongUsage, "import: the preset file to write is missing (-o FILE)");
 
-    PresetLayout layout;
+    NoDeviceEngine layout;
     const auto source = words.getPositionalFile (0);
     const auto target = words.getFile ("--output");
 

@@ -46,13 +46,12 @@ juce::String PresetDifferences::Difference::describeValues() const
 
 juce::String PresetDifferences::Difference::toString() const { return controlName + ": " + describeValues(); }
 
-juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngine& layout,
-                                                                    const juce::Array<juce::uint8>& first,
+juce::Array<PresetDifferences::Difference> PresetDifferences::find (const juce::Array<juce::uint8>& first,
                                                                     const juce::Array<juce::uint8>& second)
 {
     juce::Array<Difference> differences;
-    const auto firstParameters = PresetParameters::list (layout, first);
-    const auto secondParameters = PresetParameters::list (layout, second);
+    const auto firstParameters = PresetParameters::list (first);
+    const auto secondParameters = PresetParameters::list (second);
     std::map<int, const PresetParameters::Parameter*> secondByPosition;
 
     for (const auto& parameter : secondParameters)

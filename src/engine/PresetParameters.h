@@ -1,12 +1,14 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include <juce_core/juce_core.h>
+
+class ZKEditorEngine;
 
 /** Every byte of a preset image as a parameter a user can read and write: which control it belongs
     to, the name it is shown under and the value as the editor shows it. A byte of a knob, pad or
     switch is named after the parameter of the image's own mode that uses it (after its first name
     when that mode does not use it), so one listing of an image names every byte exactly once.
-    The layout of the image is read from an engine's controls; their values are not used. */
+    The layout of the image is the preset layout's. */
 class PresetParameters
 {
 public:
@@ -32,11 +34,16 @@ public:
         int displayMinimum = 0, displayMaximum = 0, displayOffset = 0;
     };
 
-    /** The length of the preset image that the controls of an engine make up: 465 for this model. */
-    static int getImageLength (ZKEditorEngine& layout);
+    /** The length of the preset image: 465 bytes. */
+    static int getImageLength();
 
-    /** Every byte of every control of an image of 465 bytes, in the order of the image. */
-    static juce::Array<Parameter> list (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
+    /** Every byte of every control of an image of 465 bytes, in the order of the image; a shorter image
+        lists the bytes that it has. */
+    static juce::Array<Parameter> list (const juce::Array<juce::uint8>& image);
+
+    /** The same, for callers that hold an engine: its controls follow the preset layout. */
+    static int getImageLength (ZKEditorEngine&) { return getImageLength(); }
+    static juce::Array<Parameter> list (ZKEditorEngine&, const juce::Array<juce::uint8>& image) { return list (image); }
 
     /** The stored byte for a value as a user writes it, range checked as the editor's boxes and
         lists check it: an entry of the list (or its number) for a list, a whole number between

@@ -1,7 +1,7 @@
 // The zkm program run as a user runs it, without a display, against the virtual controller kept in
 // a slot file: what it writes into files and slots is checked byte for byte.
+#include "cli/NoDeviceEngine.h"
 #include "cli/PresetJson.h"
-#include "cli/PresetLayout.h"
 #include "engine/PresetParameters.h"
 #include "engine/VirtualController.h"
 #include "model/ControlType.h"
@@ -148,7 +148,7 @@ protected:
         return image;
     }
 
-    PresetLayout layout;
+    NoDeviceEngine layout;
     juce::File work, slotFile;
 };
 

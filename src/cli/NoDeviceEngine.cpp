@@ -1,14 +1,14 @@
-#include "cli/PresetLayout.h"
+#include "cli/NoDeviceEngine.h"
 
 #include "engine/ZKMEngineFactory.h"
 
-PresetLayout::PresetLayout()
+NoDeviceEngine::NoDeviceEngine()
     : manager (std::make_unique<MidiManager> (noDevices))
     , engine (ZKMEngineFactory::createEngine (*manager))
 {
 }
 
-PresetLayout::~PresetLayout()
+NoDeviceEngine::~NoDeviceEngine()
 {
     // The engine unregisters from the manager, so it goes first.
     engine = nullptr;

@@ -5,11 +5,11 @@
 
 /** An engine with no MIDI devices behind it, for the commands that only read, name and write
     preset files: its controls give the layout of the preset image. */
-class PresetLayout
+class NoDeviceEngine
 {
 public:
-    PresetLayout();
-    ~PresetLayout();
+    NoDeviceEngine();
+    ~NoDeviceEngine();
 
     ZKEditorEngine& getEngine() noexcept { return *engine; }
 
@@ -18,5 +18,5 @@ private:
     std::unique_ptr<MidiManager> manager;
     ZKEditorEngine::Ptr engine;
 
-    JUCE_DECLARE_NON_COPYABLE (PresetLayout)
+    JUCE_DECLARE_NON_COPYABLE (NoDeviceEngine)
 };
