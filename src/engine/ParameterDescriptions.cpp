@@ -26,14 +26,12 @@ namespace
 
     /** Where a mode's box stands: the channel first, then the middle bytes in block order, but a
         program number after the bank that it lies in. */
-    int boxPosition (const PresetLayout::Parameter& parameter)
+    int boxPosition (ControlType type, const juce::String& name)
     {
-        const juce::String name (parameter.name);
-
         if (name == "MIDI Channel")
             return -1;
 
-        return name == "Program" ? PresetLayout::getBlockLength (Knob) : parameter.byte;
+        return name == "Program" ? PresetLayout::getBlockLength (type) : PresetLayout::getByte (type, name);
     }
 
     std::vector<Mode> makeModes (ControlType type, const juce::StringArray& modeNames)
@@ -42,22 +40,11 @@ namespace
 
         for (int value = 0; value < modeNames.size(); ++value)
         {
-            const auto names = PresetLayout::getNamesOfMode (type, value);
-            std::vector<const PresetLayout::Parameter*> used;
-
-            for (const auto& parameter : PresetLayout::getParameters (type))
-                if (names.contains (parameter.name))
-                    used.push_back (&parameter);
-
-            std::stable_sort (used.begin(), used.end(),
-                              [] (auto* a, auto* b) { return boxPosition (*a) < boxPosition (*b); });
-
-            Mode mode{ modeNames[value], {} };
-
-            for (auto* parameter : used)
-                mode.parameters.add (parameter->name);
-
-            modes.push_back (mode);
+            auto names = PresetLayout::getNamesOfMode (type, value);
+            std::stable_sort (names.begin(), names.end(),
+                              [type] (const juce::String& a, const juce::String& b)
+                              { return boxPosition (type, a) < boxPosition (type, b); });
+            modes.push_back ({ modeNames[value], names });
         }
 
         return modes;

@@ -35,94 +35,97 @@ namespace
     //==============================================================================
     // "Preset Name 1" addresses the first character: sixteen 7-bit character codes, no terminator.
     constexpr Parameter presetNameParameters[] = {
-        { "Preset Name 1", 0, &dataByteRange, everyMode },   { "Preset Name 2", 1, &dataByteRange, everyMode },
-        { "Preset Name 3", 2, &dataByteRange, everyMode },   { "Preset Name 4", 3, &dataByteRange, everyMode },
-        { "Preset Name 5", 4, &dataByteRange, everyMode },   { "Preset Name 6", 5, &dataByteRange, everyMode },
-        { "Preset Name 7", 6, &dataByteRange, everyMode },   { "Preset Name 8", 7, &dataByteRange, everyMode },
-        { "Preset Name 9", 8, &dataByteRange, everyMode },   { "Preset Name 10", 9, &dataByteRange, everyMode },
-        { "Preset Name 11", 10, &dataByteRange, everyMode }, { "Preset Name 12", 11, &dataByteRange, everyMode },
-        { "Preset Name 13", 12, &dataByteRange, everyMode }, { "Preset Name 14", 13, &dataByteRange, everyMode },
-        { "Preset Name 15", 14, &dataByteRange, everyMode }, { "Preset Name 16", 15, &dataByteRange, everyMode }
+        { "Preset Name 1", 0, &dataByteRange },   { "Preset Name 2", 1, &dataByteRange },
+        { "Preset Name 3", 2, &dataByteRange },   { "Preset Name 4", 3, &dataByteRange },
+        { "Preset Name 5", 4, &dataByteRange },   { "Preset Name 6", 5, &dataByteRange },
+        { "Preset Name 7", 6, &dataByteRange },   { "Preset Name 8", 7, &dataByteRange },
+        { "Preset Name 9", 8, &dataByteRange },   { "Preset Name 10", 9, &dataByteRange },
+        { "Preset Name 11", 10, &dataByteRange }, { "Preset Name 12", 11, &dataByteRange },
+        { "Preset Name 13", 12, &dataByteRange }, { "Preset Name 14", 13, &dataByteRange },
+        { "Preset Name 15", 14, &dataByteRange }, { "Preset Name 16", 15, &dataByteRange }
     };
 
     // The whole zone, the split ("Split Mode" 0 is split, 1 whole), then the lower and the upper zone.
-    constexpr Parameter keybedParameters[] = { { "Keybed Transpose", 0, &transposeRange, everyMode },
-                                               { "Keybed Octave", 1, &octaveRange, everyMode },
-                                               { "Keybed MIDI Channel", 2, &channelRange, everyMode },
-                                               { "Keybed Curve", 3, &keybedCurveRange, everyMode },
-                                               { "Split Mode", 4, &flagRange, everyMode },
-                                               { "Split Point", 5, &splitPointRange, everyMode },
-                                               { "Lower Keybed Transpose", 6, &transposeRange, everyMode },
-                                               { "Lower Keybed Octave", 7, &octaveRange, everyMode },
-                                               { "Lower Keybed MIDI Channel", 8, &channelRange, everyMode },
-                                               { "Lower Keybed Curve", 9, &keybedCurveRange, everyMode },
-                                               { "Upper Keybed Transpose", 10, &transposeRange, everyMode },
-                                               { "Upper Keybed Octave", 11, &octaveRange, everyMode },
-                                               { "Upper Keybed MIDI Channel", 12, &channelRange, everyMode },
-                                               { "Upper Keybed Curve", 13, &keybedCurveRange, everyMode } };
+    constexpr Parameter keybedParameters[] = { { "Keybed Transpose", 0, &transposeRange },
+                                               { "Keybed Octave", 1, &octaveRange },
+                                               { "Keybed MIDI Channel", 2, &channelRange },
+                                               { "Keybed Curve", 3, &keybedCurveRange },
+                                               { "Split Mode", 4, &flagRange },
+                                               { "Split Point", 5, &splitPointRange },
+                                               { "Lower Keybed Transpose", 6, &transposeRange },
+                                               { "Lower Keybed Octave", 7, &octaveRange },
+                                               { "Lower Keybed MIDI Channel", 8, &channelRange },
+                                               { "Lower Keybed Curve", 9, &keybedCurveRange },
+                                               { "Upper Keybed Transpose", 10, &transposeRange },
+                                               { "Upper Keybed Octave", 11, &octaveRange },
+                                               { "Upper Keybed MIDI Channel", 12, &channelRange },
+                                               { "Upper Keybed Curve", 13, &keybedCurveRange } };
 
     // "Function": 0 toggle, 1 momentary.
-    constexpr Parameter rollModeParameters[] = { { "Function", 0, &flagRange, everyMode },
-                                                 { "Time Div", 1, &timeDivisionRange, everyMode },
-                                                 { "Gate", 2, &gateRange, everyMode },
-                                                 { "Swing", 3, &swingRange, everyMode } };
+    constexpr Parameter rollModeParameters[] = { { "Function", 0, &flagRange },
+                                                 { "Time Div", 1, &timeDivisionRange },
+                                                 { "Gate", 2, &gateRange },
+                                                 { "Swing", 3, &swingRange } };
 
     // "Function": 0 momentary, 1 toggle.
-    constexpr Parameter transportParameters[] = { { "Function", 0, &flagRange, everyMode },
-                                                  { "CC", 1, &dataByteRange, everyMode } };
+    constexpr Parameter transportParameters[] = { { "Function", 0, &flagRange }, { "CC", 1, &dataByteRange } };
 
-    constexpr Parameter wheelsParameters[] = { { "Pitch Wheel MIDI Channel", 0, &wheelChannelRange, everyMode },
-                                               { "Mod Wheel MIDI Channel", 1, &wheelChannelRange, everyMode },
-                                               { "Mod Wheel CC", 2, &dataByteRange, everyMode },
-                                               { "Mod Wheel Min", 3, &dataByteRange, everyMode },
-                                               { "Mod Wheel Max", 4, &dataByteRange, everyMode } };
+    constexpr Parameter wheelsParameters[] = { { "Pitch Wheel MIDI Channel", 0, &wheelChannelRange },
+                                               { "Mod Wheel MIDI Channel", 1, &wheelChannelRange },
+                                               { "Mod Wheel CC", 2, &dataByteRange },
+                                               { "Mod Wheel Min", 3, &dataByteRange },
+                                               { "Mod Wheel Max", 4, &dataByteRange } };
 
     // "Pressed" and "Released" are the values sent when the pedal goes down and up.
-    constexpr Parameter sustainParameters[] = { { "CC", 0, &dataByteRange, everyMode },
-                                                { "Pressed", 1, &dataByteRange, everyMode },
-                                                { "Released", 2, &dataByteRange, everyMode },
-                                                { "MIDI Channel", 3, &channelRange, everyMode } };
+    constexpr Parameter sustainParameters[] = { { "CC", 0, &dataByteRange },
+                                                { "Pressed", 1, &dataByteRange },
+                                                { "Released", 2, &dataByteRange },
+                                                { "MIDI Channel", 3, &channelRange } };
 
     // Knobs, pads and switches share a block whose middle bytes mean something else in every mode:
     // the mode byte, the note, controller or program number, two values and the channel.
-    constexpr Parameter knobParameters[] = { { "Mode", 0, &knobModeRange, everyMode },
+    constexpr Parameter knobParameters[] = { { "Mode", 0, &knobModeRange },
                                              { "CC", 1, &dataByteRange, modesOf ({ 0 }) },
                                              { "Min", 2, &dataByteRange, knobModes },
                                              { "Max", 3, &dataByteRange, knobModes },
                                              { "MIDI Channel", 4, &channelRange, knobModes } };
 
     // Modes: note, CC toggle, CC momentary, program change.
-    constexpr Parameter padParameters[] = {
-        { "Mode", 0, &padAndSwitchModeRange, everyMode },     { "Note", 1, &dataByteRange, modesOf ({ 0 }) },
-        { "CC", 1, &dataByteRange, modesOf ({ 1, 2 }) },      { "Program", 1, &dataByteRange, modesOf ({ 3 }) },
-        { "Fixed", 2, &dataByteRange, modesOf ({ 0 }) },      { "Toggle On", 2, &dataByteRange, modesOf ({ 1 }) },
-        { "Pressed", 2, &dataByteRange, modesOf ({ 2 }) },    { "Bank LSB", 2, &dataByteRange, modesOf ({ 3 }) },
-        { "Toggle Off", 3, &dataByteRange, modesOf ({ 1 }) }, { "Released", 3, &dataByteRange, modesOf ({ 2 }) },
-        { "Bank MSB", 3, &dataByteRange, modesOf ({ 3 }) },   { "Curve", 3, &padCurveRange, modesOf ({ 0 }) },
-        { "MIDI Channel", 4, &channelRange, padModes }
-    };
+    constexpr Parameter padParameters[] = { { "Mode", 0, &padAndSwitchModeRange },
+                                            { "Note", 1, &dataByteRange, modesOf ({ 0 }) },
+                                            { "CC", 1, &dataByteRange, modesOf ({ 1, 2 }) },
+                                            { "Program", 1, &dataByteRange, modesOf ({ 3 }) },
+                                            { "Fixed", 2, &dataByteRange, modesOf ({ 0 }) },
+                                            { "Toggle On", 2, &dataByteRange, modesOf ({ 1 }) },
+                                            { "Pressed", 2, &dataByteRange, modesOf ({ 2 }) },
+                                            { "Bank LSB", 2, &dataByteRange, modesOf ({ 3 }) },
+                                            { "Toggle Off", 3, &dataByteRange, modesOf ({ 1 }) },
+                                            { "Released", 3, &dataByteRange, modesOf ({ 2 }) },
+                                            { "Bank MSB", 3, &dataByteRange, modesOf ({ 3 }) },
+                                            { "Curve", 3, &padCurveRange, modesOf ({ 0 }) },
+                                            { "MIDI Channel", 4, &channelRange, padModes } };
 
     // Modes: CC toggle, CC momentary, program change.
-    constexpr Parameter switchParameters[] = {
-        { "Mode", 0, &padAndSwitchModeRange, everyMode },     { "CC", 1, &dataByteRange, modesOf ({ 0, 1 }) },
-        { "Program", 1, &dataByteRange, modesOf ({ 2 }) },    { "Toggle On", 2, &dataByteRange, modesOf ({ 0 }) },
-        { "Pressed", 2, &dataByteRange, modesOf ({ 1 }) },    { "Bank LSB", 2, &dataByteRange, modesOf ({ 2 }) },
-        { "Toggle Off", 3, &dataByteRange, modesOf ({ 0 }) }, { "Released", 3, &dataByteRange, modesOf ({ 1 }) },
-        { "Bank MSB", 3, &dataByteRange, modesOf ({ 2 }) },   { "MIDI Channel", 4, &channelRange, switchModes }
-    };
+    constexpr Parameter switchParameters[] = { { "Mode", 0, &padAndSwitchModeRange },
+                                               { "CC", 1, &dataByteRange, modesOf ({ 0, 1 }) },
+                                               { "Program", 1, &dataByteRange, modesOf ({ 2 }) },
+                                               { "Toggle On", 2, &dataByteRange, modesOf ({ 0 }) },
+                                               { "Pressed", 2, &dataByteRange, modesOf ({ 1 }) },
+                                               { "Bank LSB", 2, &dataByteRange, modesOf ({ 2 }) },
+                                               { "Toggle Off", 3, &dataByteRange, modesOf ({ 0 }) },
+                                               { "Released", 3, &dataByteRange, modesOf ({ 1 }) },
+                                               { "Bank MSB", 3, &dataByteRange, modesOf ({ 2 }) },
+                                               { "MIDI Channel", 4, &channelRange, switchModes } };
 
     // One on/off flag per group: the six transport buttons share one, as do all knobs, all pads and
     // all switches; each keybed zone has its own. The roll mode has none.
-    constexpr Parameter midiToDinParameters[] = { { "Transport Midi To DIN", 0, &flagRange, everyMode },
-                                                  { "Keybed Midi To DIN", 1, &flagRange, everyMode },
-                                                  { "Lower Keybed Midi To DIN", 2, &flagRange, everyMode },
-                                                  { "Upper Keybed Midi To DIN", 3, &flagRange, everyMode },
-                                                  { "Pitch Wheel Midi To DIN", 4, &flagRange, everyMode },
-                                                  { "Mod Wheel Midi To DIN", 5, &flagRange, everyMode },
-                                                  { "Sustain Midi To DIN", 6, &flagRange, everyMode },
-                                                  { "Knobs Midi To DIN", 7, &flagRange, everyMode },
-                                                  { "Pads Midi To DIN", 8, &flagRange, everyMode },
-                                                  { "Switches Midi To DIN", 9, &flagRange, everyMode } };
+    constexpr Parameter midiToDinParameters[] = {
+        { "Transport Midi To DIN", 0, &flagRange },    { "Keybed Midi To DIN", 1, &flagRange },
+        { "Lower Keybed Midi To DIN", 2, &flagRange }, { "Upper Keybed Midi To DIN", 3, &flagRange },
+        { "Pitch Wheel Midi To DIN", 4, &flagRange },  { "Mod Wheel Midi To DIN", 5, &flagRange },
+        { "Sustain Midi To DIN", 6, &flagRange },      { "Knobs Midi To DIN", 7, &flagRange },
+        { "Pads Midi To DIN", 8, &flagRange },         { "Switches Midi To DIN", 9, &flagRange }
+    };
 
     //==============================================================================
     /** A word that gives its range to every name containing it that the type does not have. */
@@ -146,53 +149,35 @@ namespace
 
     struct TypeTable
     {
-        const Parameter* parameters = nullptr;
-        int numParameters = 0;
-        const NameFamily* families = nullptr;
-        int numFamilies = 0;
+        const Parameter* parameters;
+        int numParameters;
+        const NameFamily* families;
+        int numFamilies;
     };
 
-    template <size_t numParameters, size_t numFamilies>
+    template <size_t numParameters, size_t numFamilies = 1>
     constexpr TypeTable tableOf (const Parameter (&parameters)[numParameters],
-                                 const NameFamily (&families)[numFamilies])
+                                 const NameFamily (*families)[numFamilies] = nullptr)
     {
-        return { parameters, (int) numParameters, families, (int) numFamilies };
+        return { parameters, (int) numParameters, families != nullptr ? *families : nullptr,
+                 families != nullptr ? (int) numFamilies : 0 };
     }
 
-    template <size_t numParameters>
-    constexpr TypeTable tableOf (const Parameter (&parameters)[numParameters])
-    {
-        return { parameters, (int) numParameters, nullptr, 0 };
-    }
+    // In the order of the ControlType values.
+    constexpr TypeTable tables[] = { tableOf (presetNameParameters, &presetNameFamilies),
+                                     tableOf (keybedParameters, &keybedFamilies),
+                                     tableOf (transportParameters, &transportFamilies),
+                                     tableOf (rollModeParameters),
+                                     tableOf (wheelsParameters, &wheelsFamilies),
+                                     tableOf (sustainParameters),
+                                     tableOf (switchParameters),
+                                     tableOf (knobParameters),
+                                     tableOf (padParameters),
+                                     tableOf (midiToDinParameters) };
 
-    constexpr TypeTable getTable (ControlType type)
-    {
-        switch (type)
-        {
-            case PresetName:
-                return tableOf (presetNameParameters, presetNameFamilies);
-            case Keybed:
-                return tableOf (keybedParameters, keybedFamilies);
-            case Transport:
-                return tableOf (transportParameters, transportFamilies);
-            case RollMode:
-                return tableOf (rollModeParameters);
-            case Wheels:
-                return tableOf (wheelsParameters, wheelsFamilies);
-            case Sustain:
-                return tableOf (sustainParameters);
-            case Switch:
-                return tableOf (switchParameters);
-            case Knob:
-                return tableOf (knobParameters);
-            case Pad:
-                return tableOf (padParameters);
-            case MidiToDin:
-                return tableOf (midiToDinParameters);
-        }
+    static_assert (std::size (tables) == MidiToDin + 1, "one table per control type");
 
-        return {};
-    }
+    constexpr const TypeTable& getTable (ControlType type) { return tables[type]; }
 
     constexpr bool everyByteLiesInItsBlock()
     {

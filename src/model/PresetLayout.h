@@ -85,7 +85,7 @@ struct Parameter
     const char* name;
     int byte;
     const Range* range;
-    ModeGroup modes;
+    ModeGroup modes = everyMode;
 
     /** True when a control whose "Mode" byte holds that value uses the name. */
     bool isUsedInMode (int modeValue) const noexcept
