@@ -5,10 +5,8 @@
 
 namespace
 {
-constexpr int dataByteMaximum = 127;
-
 /** The name under which a byte of a block is shown while the control's "Mode" byte holds that value:
-    the name that the mode uses, or else the byte's first name; empty for a byte without a name. */
+    the name that the mode uses, or else the byte's first name. Every byte has a name. */
 const PresetLayout::Parameter* findNameOfByte (ControlType type, int byte, int modeValue)
 {
     const PresetLayout::Parameter* first = nullptr;
@@ -40,23 +38,13 @@ PresetParameters::Parameter describeByte (ControlType type, int controlIndex, in
     const auto modeByte = PresetLayout::getModeByte (type);
     const auto modeValue = modeByte >= 0 ? (int) image[offset + modeByte] : -1;
     const auto* named = findNameOfByte (type, byte, modeValue);
+    jassert (named != nullptr);
 
     PresetParameters::Parameter parameter;
     parameter.controlType = type;
     parameter.controlIndex = controlIndex;
     parameter.imageIndex = offset + byte;
     parameter.value = image[parameter.imageIndex];
-
-    // A byte that no parameter addresses is still part of the image; it keeps any 7-bit value.
-    if (named == nullptr)
-    {
-        parameter.controlName = ParameterDescriptions::getControlName (type, controlIndex);
-        parameter.shownInEditor = false;
-        parameter.name = parameter.label = "Byte " + juce::String (byte + 1);
-        parameter.displayValue = juce::String ((int) parameter.value);
-        parameter.displayMaximum = dataByteMaximum;
-        return parameter;
-    }
 
     const juce::String name (named->name);
 

@@ -24,7 +24,7 @@ public:
         juce::String displayValue; // as shown: "3" for channel byte 2, "Toggle", "1/8T"
 
         /** False for a byte the editor does not show: one that the mode of its knob, pad or switch
-            does not use, or one that no parameter addresses. */
+            does not use. */
         bool shownInEditor = true;
 
         /** The entries of the list that shows it; empty for a number. */

@@ -179,21 +179,6 @@ namespace
 
     constexpr const TypeTable& getTable (ControlType type) { return tables[type]; }
 
-    constexpr bool everyByteLiesInItsBlock()
-    {
-        for (const auto& block : blocks)
-        {
-            const auto table = getTable (block.type);
-
-            for (int i = 0; i < table.numParameters; ++i)
-                if (table.parameters[i].byte < 0 || table.parameters[i].byte >= block.blockLength)
-                    return false;
-        }
-
-        return true;
-    }
-
-    static_assert (everyByteLiesInItsBlock(), "every name addresses a byte of its own block");
 } // namespace
 
 //==============================================================================
