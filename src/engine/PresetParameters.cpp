@@ -16,7 +16,7 @@ const PresetLayout::Parameter* findNameOfByte (ControlType type, int byte, int m
         if (parameter.byte != byte)
             continue;
 
-        if (parameter.modes != PresetLayout::everyMode && parameter.isUsedInMode (modeValue))
+        if (parameter.isUsedInMode (modeValue))
             return &parameter;
 
         if (first == nullptr)

@@ -231,22 +231,6 @@ int getDisplayOffset (ControlType type, const juce::String& name)
 
 int getModeByte (ControlType type) { return getByte (type, "Mode"); }
 
-int getNumModes (ControlType type)
-{
-    ModeGroup used = 0;
-
-    for (const auto& parameter : getParameters (type))
-        if (parameter.modes != everyMode)
-            used |= parameter.modes;
-
-    int numModes = 0;
-
-    while (numModes < maximumModes && (used >> numModes) != 0)
-        ++numModes;
-
-    return numModes;
-}
-
 juce::StringArray getNamesOfMode (ControlType type, int modeValue)
 {
     juce::StringArray names;
@@ -256,7 +240,7 @@ juce::StringArray getNamesOfMode (ControlType type, int modeValue)
         return names;
 
     for (const auto& parameter : getParameters (type))
-        if (parameter.byte != modeByte && parameter.modes != everyMode && parameter.isUsedInMode (modeValue))
+        if (parameter.byte != modeByte && parameter.isUsedInMode (modeValue))
             names.add (parameter.name);
 
     return names;

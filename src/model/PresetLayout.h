@@ -125,11 +125,7 @@ int getDisplayOffset (ControlType type, const juce::String& name);
 /** The byte of the "Mode" of a knob, pad or switch, -1 for a type without modes. */
 int getModeByte (ControlType type);
 
-/** The number of "Mode" values that use any name besides "Mode" itself: 2 for a knob, 4 for a pad,
-    3 for a switch (whose fourth value uses none), 0 for a type without modes. */
-int getNumModes (ControlType type);
-
 /** The names that a control whose "Mode" byte holds that value uses, "Mode" itself left out, in table
-    order. */
+    order; none for a value outside the mode lists (a switch's fourth mode) or a type without modes. */
 juce::StringArray getNamesOfMode (ControlType type, int modeValue);
 } // namespace PresetLayout
