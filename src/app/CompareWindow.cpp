@@ -58,10 +58,10 @@ CompareWindow::CompareWindow (ZKEditorEngine::Ptr engineToUse, const juce::Array
 
 CompareWindow::~CompareWindow() { clearContentComponent(); }
 
-juce::String CompareWindow::describe (ZKEditorEngine& layout, const juce::Array<juce::uint8>& mine,
-                                      const juce::Array<juce::uint8>& other, const juce::String& otherName)
+juce::String CompareWindow::describe (const juce::Array<juce::uint8>& mine, const juce::Array<juce::uint8>& other,
+                                      const juce::String& otherName)
 {
-    const auto differences = PresetDifferences::find (layout, mine, other);
+    const auto differences = PresetDifferences::find (mine, other);
 
     if (differences.isEmpty())
         return "No differences";
@@ -92,7 +92,7 @@ void CompareWindow::refresh()
     auto mine = engine->createPresetData (0);
     mine.removeRange (0, ZKSysEx::dumpImageOffset);
     mine.removeLast();
-    text.setText (describe (*engine, mine, otherImage, otherName), juce::dontSendNotification);
+    text.setText (describe (mine, otherImage, otherName), juce::dontSendNotification);
 }
 
 juce::String CompareWindow::getText() const { return text.getText(); }

@@ -23,8 +23,8 @@ public:
     juce::String getText() const;
 
     /** The count line and the control lines of two images, as the window shows them. */
-    static juce::String describe (ZKEditorEngine& layout, const juce::Array<juce::uint8>& mine,
-                                  const juce::Array<juce::uint8>& other, const juce::String& otherName);
+    static juce::String describe (const juce::Array<juce::uint8>& mine, const juce::Array<juce::uint8>& other,
+                                  const juce::String& otherName);
 
     juce::TextButton& getRefreshButton() noexcept { return refreshButton; }
 

@@ -33,8 +33,7 @@ juce::String SendOutcomeReport::reportVerification (const ZKEditorEngine::Verifi
         return {};
     }
 
-    const auto differences =
-        PresetDifferences::describe (PresetDifferences::find (*engine, sentImage, verification.readBack));
+    const auto differences = PresetDifferences::describe (PresetDifferences::find (sentImage, verification.readBack));
     lastVerifyFailure = describeVerifyFailure (slot, differences);
     const juce::WeakReference<SendOutcomeReport> self (this);
     const auto options = juce::MessageBoxOptions()

@@ -163,7 +163,7 @@ int send (const juce::ArgumentList& arguments)
 
     if (outcome.readBack != image)
     {
-        const auto differences = PresetDifferences::find (engine, image, outcome.readBack);
+        const auto differences = PresetDifferences::find (image, outcome.readBack);
         CliFailure::fail (CliFailure::deviceFailure,
                           "slot " + slotText + " does not hold what was sent (sent / read back): "
                               + PresetDifferences::describe (differences, differencesOnOneLine).replace ("\n", "; "));

@@ -12,7 +12,7 @@ namespace
 constexpr juce::uint8 probeSlot = 0;
 
 // Each output is asked for its own image index, so there can be no more outputs than image bytes.
-constexpr int maximumProbedOutputs = 465;
+constexpr int maximumProbedOutputs = ZKMModel::imageLength;
 
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
 } // namespace

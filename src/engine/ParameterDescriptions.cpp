@@ -1,6 +1,6 @@
 #include "engine/ParameterDescriptions.h"
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 namespace ParameterDescriptions
 {
@@ -8,12 +8,47 @@ namespace
 {
     const juce::StringArray transportNames{ "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
 
-    // Channels and curves count from 1 on the screen and from 0 in the preset; transpose is stored
-    // 0 to 24 and shown -12 to +12.
-    constexpr NumberRange midiChannelRange{ 1, 16, 1 };
-    constexpr NumberRange curveRange{ 1, 8, 1 };
-    constexpr NumberRange transposeRange{ -12, 12, -12 };
+    // The entries of the mode lists of knobs, pads and switches, entry k for the "Mode" value k.
+    const juce::StringArray knobModeNames{ "CC", "Aftertouch" };
+    const juce::StringArray padModeNames{ "Note", "CC Toggle", "CC Momentary", "Program Change" };
+    const juce::StringArray switchModeNames{ "CC Toggle", "CC Momentary", "Program Change" };
+
+    // The keybed's curve boxes offer the eight curves, 1 to 8; a stored 8, which the model keeps, is
+    // not offered.
+    constexpr int keybedCurveBoxMaximum = 8;
+
     constexpr NumberRange storedByteRange{ 0, 127, 0 };
+
+    NumberRange shownRange (const PresetLayout::Range& range)
+    {
+        return { range.displayOffset, (int) range.maximum + range.displayOffset, range.displayOffset };
+    }
+
+    /** Where a mode's box stands: the channel first, then the middle bytes in block order, but a
+        program number after the bank that it lies in. */
+    int boxPosition (ControlType type, const juce::String& name)
+    {
+        if (name == "MIDI Channel")
+            return -1;
+
+        return name == "Program" ? PresetLayout::getBlockLength (type) : PresetLayout::getByte (type, name);
+    }
+
+    std::vector<Mode> makeModes (ControlType type, const juce::StringArray& modeNames)
+    {
+        std::vector<Mode> modes;
+
+        for (int value = 0; value < modeNames.size(); ++value)
+        {
+            auto names = PresetLayout::getNamesOfMode (type, value);
+            std::stable_sort (names.begin(), names.end(),
+                              [type] (const juce::String& a, const juce::String& b)
+                              { return boxPosition (type, a) < boxPosition (type, b); });
+            modes.push_back ({ modeNames[value], names });
+        }
+
+        return modes;
+    }
 
     juce::StringArray wheelChannels()
     {
@@ -58,20 +93,9 @@ juce::String getControlName (int controlType, int controlIndex, const juce::Stri
 
 const std::vector<Mode>& getModes (int controlType)
 {
-    static const std::vector<Mode> knobModes{ { "CC", { "MIDI Channel", "CC", "Min", "Max" } },
-                                              { "Aftertouch", { "MIDI Channel", "Min", "Max" } } };
-
-    static const std::vector<Mode> padModes{ { "Note", { "MIDI Channel", "Note", "Fixed", "Curve" } },
-                                             { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-                                             { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
-                                             { "Program Change",
-                                               { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } };
-
-    static const std::vector<Mode> switchModes{ { "CC Toggle", { "MIDI Channel", "CC", "Toggle On", "Toggle Off" } },
-                                                { "CC Momentary", { "MIDI Channel", "CC", "Pressed", "Released" } },
-                                                { "Program Change",
-                                                  { "MIDI Channel", "Bank LSB", "Bank MSB", "Program" } } };
-
+    static const auto knobModes = makeModes (Knob, knobModeNames);
+    static const auto padModes = makeModes (Pad, padModeNames);
+    static const auto switchModes = makeModes (Switch, switchModeNames);
     static const std::vector<Mode> none;
 
     switch (controlType)
@@ -89,30 +113,33 @@ const std::vector<Mode>& getModes (int controlType)
 
 NumberRange getModeBoxRange (const juce::String& parameterName)
 {
-    if (parameterName == "MIDI Channel")
-        return midiChannelRange;
-
-    if (parameterName == "Curve")
-        return curveRange;
+    // Every box name is the pad's or the knob's, and has one range on every control that uses it.
+    for (auto type : { Pad, Knob })
+        if (const auto* parameter = PresetLayout::findParameter (type, parameterName))
+            if (parameter->byte != PresetLayout::getModeByte (type))
+                return shownRange (*parameter->range);
 
     return storedByteRange;
 }
 
 NumberRange getNumberRange (int controlType, const juce::String& parameterName)
 {
-    if (controlType == Knob || controlType == Pad || controlType == Switch)
+    const auto type = (ControlType) controlType;
+
+    if (type == Knob || type == Pad || type == Switch)
         return getModeBoxRange (parameterName);
 
-    if (parameterName.endsWith ("MIDI Channel"))
-        return midiChannelRange;
+    const auto* parameter = PresetLayout::findParameter (type, parameterName);
 
-    if (parameterName.endsWith ("Curve"))
-        return curveRange;
+    if (parameter == nullptr)
+        return storedByteRange;
 
-    if (parameterName.endsWith ("Transpose"))
-        return transposeRange;
+    auto range = shownRange (*parameter->range);
 
-    return storedByteRange;
+    if (type == Keybed && parameterName.endsWith ("Curve"))
+        range.maximum = keybedCurveBoxMaximum;
+
+    return range;
 }
 
 juce::StringArray getListEntries (int controlType, const juce::String& parameterName)
@@ -171,15 +198,6 @@ juce::String getDisplayValue (int controlType, const juce::String& parameterName
 
 int getDisplayOffset (int controlType, const juce::String& parameterName)
 {
-    if (controlType == Keybed && parameterName == "Split Point")
-        return 1;
-
-    if (controlType == RollMode && parameterName == "Gate")
-        return 1;
-
-    if (controlType == RollMode && parameterName == "Swing")
-        return 50;
-
-    return getNumberRange (controlType, parameterName).displayOffset;
+    return PresetLayout::getDisplayOffset ((ControlType) controlType, parameterName);
 }
 } // namespace ParameterDescriptions

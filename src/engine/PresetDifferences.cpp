@@ -46,25 +46,12 @@ juce::String PresetDifferences::Difference::describeValues() const
 
 juce::String PresetDifferences::Difference::toString() const { return controlName + ": " + describeValues(); }
 
-juce::Array<PresetDifferences::Difference> PresetDifferences::find (ZKEditorEngine& layout,
-                                                                    const juce::Array<juce::uint8>& first,
-                                                                    const juce::Array<juce::uint8>& second)
-{
-    return compare (PresetParameters::list (layout, first), PresetParameters::list (layout, second), first, second);
-}
-
 juce::Array<PresetDifferences::Difference> PresetDifferences::find (const juce::Array<juce::uint8>& first,
                                                                     const juce::Array<juce::uint8>& second)
 {
-    return compare (PresetParameters::list (first), PresetParameters::list (second), first, second);
-}
-
-juce::Array<PresetDifferences::Difference>
-    PresetDifferences::compare (const juce::Array<PresetParameters::Parameter>& firstParameters,
-                                const juce::Array<PresetParameters::Parameter>& secondParameters,
-                                const juce::Array<juce::uint8>& first, const juce::Array<juce::uint8>& second)
-{
     juce::Array<Difference> differences;
+    const auto firstParameters = PresetParameters::list (first);
+    const auto secondParameters = PresetParameters::list (second);
     std::map<int, const PresetParameters::Parameter*> secondByPosition;
 
     for (const auto& parameter : secondParameters)

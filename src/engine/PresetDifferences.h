@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/PresetParameters.h"
+#include <juce_core/juce_core.h>
 
 /** The parameters whose values differ between two preset images, named and shown as the editor
     shows them: "Knob 3", "CC", "21" and "74". The layout of the image (which control and which
-    parameter a byte belongs to) is read from an engine's controls; their values are not used. */
+    parameter a byte belongs to) is the preset layout's. */
 class PresetDifferences
 {
 public:
@@ -30,18 +30,8 @@ public:
         is named after the parameter of each image's mode that uses it (after its first name when
         that mode does not use it), both names shown where they differ. The preset's name counts as
         one difference, shown as two texts. */
-    static juce::Array<Difference> find (ZKEditorEngine& layout, const juce::Array<juce::uint8>& first,
-                                         const juce::Array<juce::uint8>& second);
-
-    /** The same for two images of the ZKM, with no engine. */
     static juce::Array<Difference> find (const juce::Array<juce::uint8>& first, const juce::Array<juce::uint8>& second);
 
     /** One line per difference, at most maxLines and then "and N more". */
     static juce::String describe (const juce::Array<Difference>& differences, int maxLines = 12);
-
-private:
-    static juce::Array<Difference> compare (const juce::Array<PresetParameters::Parameter>& firstParameters,
-                                            const juce::Array<PresetParameters::Parameter>& secondParameters,
-                                            const juce::Array<juce::uint8>& first,
-                                            const juce::Array<juce::uint8>& second);
 };

@@ -1,46 +1,29 @@
 #include "engine/PresetParameters.h"
 
 #include "engine/ParameterDescriptions.h"
-#include "model/ControlType.h"
-#include "model/ZKControlsToMidiDin.h"
-#include "model/ZKKeybed.h"
-#include "model/ZKKnob.h"
-#include "model/ZKMModel.h"
-#include "model/ZKPad.h"
-#include "model/ZKPresetName.h"
-#include "model/ZKRollMode.h"
-#include "model/ZKSustain.h"
-#include "model/ZKSwitch.h"
-#include "model/ZKTransport.h"
-#include "model/ZKWheels.h"
-
-#include <map>
+#include "model/PresetLayout.h"
 
 namespace
 {
-constexpr int dataByteMaximum = 127;
-
-/** The name under which the byte at that position of the control's block is shown in that mode. */
-juce::String nameOfByte (Control& control, int controlType, int byteIndex, int mode)
+/** The name under which a byte of a block is shown while the control's "Mode" byte holds that value:
+    the name that the mode uses, or else the byte's first name. Every byte has a name. */
+const PresetLayout::Parameter* findNameOfByte (ControlType type, int byte, int modeValue)
 {
-    const auto& modes = ParameterDescriptions::getModes (controlType);
+    const PresetLayout::Parameter* first = nullptr;
 
-    if (juce::isPositiveAndBelow (mode, (int) modes.size()))
-        for (const auto& name : modes[(size_t) mode].parameters)
-            if (control.getIndex (name) == byteIndex)
-                return name;
+    for (const auto& parameter : PresetLayout::getParameters (type))
+    {
+        if (parameter.byte != byte)
+            continue;
 
-    for (const auto& name : control.getParameterNames())
-        if (control.getIndex (name) == byteIndex)
-            return name;
+        if (parameter.isUsedInMode (modeValue))
+            return &parameter;
 
-    return {};
-}
+        if (first == nullptr)
+            first = &parameter;
+    }
 
-bool isUsedByMode (int controlType, const juce::String& name, int mode)
-{
-    const auto& modes = ParameterDescriptions::getModes (controlType);
-    return juce::isPositiveAndBelow (mode, (int) modes.size()) && modes[(size_t) mode].parameters.contains (name);
+    return first;
 }
 
 bool isWholeNumber (const juce::String& text)
@@ -49,125 +32,52 @@ bool isWholeNumber (const juce::String& text)
     return digits.isNotEmpty() && digits.length() <= 6 && digits.containsOnly ("0123456789");
 }
 
-using ControlsByType = std::map<int, juce::OwnedArray<Control>>;
-
-/** The ZKM's controls as an engine makes them, for a listing without an engine and its MIDI
-    manager; only their layout is read. The blocks give the layout: the transport buttons fill the
-    gap between the roll mode and the wheels, the banks of knobs, pads and switches follow the
-    sustain pedal, and the MIDI-to-DIN flags close the image. */
-ControlsByType createZKMControls()
+PresetParameters::Parameter describeByte (ControlType type, int controlIndex, int offset, int byte,
+                                          const juce::Array<juce::uint8>& image)
 {
-    ControlsByType controls;
-    controls[PresetName].add (new ZKPresetName());
-    controls[Keybed].add (new ZKKeybed (ZKMModel::splitPointMaximum, ZKMModel::octaveMaximum));
-    controls[RollMode].add (new ZKRollMode());
-    controls[Wheels].add (new ZKWheels());
-    controls[Sustain].add (new ZKSustain());
+    const auto modeByte = PresetLayout::getModeByte (type);
+    const auto modeValue = modeByte >= 0 ? (int) image[offset + modeByte] : -1;
+    const auto* named = findNameOfByte (type, byte, modeValue);
+    jassert (named != nullptr);
 
-    for (int offset = ZKRollMode::fixedOffset + ZKRollMode::blockLength; offset < ZKWheels::fixedOffset;
-         offset += ZKTransport::blockLength)
-        controls[Transport].add (new ZKTransport (offset));
+    PresetParameters::Parameter parameter;
+    parameter.controlType = type;
+    parameter.controlIndex = controlIndex;
+    parameter.imageIndex = offset + byte;
+    parameter.value = image[parameter.imageIndex];
 
-    auto offset = ZKSustain::fixedOffset + ZKSustain::blockLength;
+    const juce::String name (named->name);
 
-    for (int i = 0; i < ZKMModel::numKnobs; ++i, offset += ZKKnob::blockLength)
-        controls[Knob].add (new ZKKnob (offset));
-
-    for (int i = 0; i < ZKMModel::numPads; ++i, offset += ZKPad::blockLength)
-        controls[Pad].add (new ZKPad (offset));
-
-    for (int i = 0; i < ZKMModel::numSwitches; ++i, offset += ZKSwitch::blockLength)
-        controls[Switch].add (new ZKSwitch (offset));
-
-    controls[MidiToDin].add (new ZKControlsToMidiDin (offset));
-    return controls;
+    parameter.controlName = ParameterDescriptions::getControlName (type, controlIndex, name);
+    parameter.shownInEditor = modeByte < 0 || byte == modeByte || named->isUsedInMode (modeValue);
+    parameter.name = name;
+    parameter.label = ParameterDescriptions::getParameterLabel (type, name);
+    parameter.displayValue = ParameterDescriptions::getDisplayValue (type, name, parameter.value);
+    parameter.listEntries = ParameterDescriptions::getListEntries (type, name);
+    parameter.displayOffset = named->range->displayOffset;
+    parameter.displayMinimum = parameter.displayOffset;
+    parameter.displayMaximum = (int) named->range->maximum + parameter.displayOffset;
+    return parameter;
 }
 } // namespace
 
+int PresetParameters::getImageLength() { return PresetLayout::imageLength; }
+
 juce::Array<PresetParameters::Parameter> PresetParameters::list (const juce::Array<juce::uint8>& image)
-{
-    auto controls = createZKMControls();
-    return listControls ([&controls] (int type) -> juce::OwnedArray<Control>& { return controls[type]; }, image);
-}
-
-juce::Array<PresetParameters::Parameter> PresetParameters::list (ZKEditorEngine& layout,
-                                                                 const juce::Array<juce::uint8>& image)
-{
-    return listControls ([&layout] (int type) -> juce::OwnedArray<Control>& { return layout.getControls (type); },
-                         image);
-}
-
-int PresetParameters::getImageLength (ZKEditorEngine& layout)
-{
-    int length = 0;
-
-    for (int type = PresetName; type <= MidiToDin; ++type)
-        for (auto* control : layout.getControls (type))
-            length = juce::jmax (length, control->getOffset() + control->getValues().size());
-
-    return length;
-}
-
-juce::Array<PresetParameters::Parameter> PresetParameters::listControls (const ControlsOf& controlsOf,
-                                                                         const juce::Array<juce::uint8>& image)
 {
     juce::Array<Parameter> parameters;
 
-    for (int type = PresetName; type <= MidiToDin; ++type)
-    {
-        auto& controls = controlsOf (type);
-
-        for (int controlIndex = 0; controlIndex < controls.size(); ++controlIndex)
-        {
-            auto& control = *controls.getUnchecked (controlIndex);
-            const auto blockLength = control.getValues().size();
-            const auto hasModes = ! ParameterDescriptions::getModes (type).empty();
-            const auto modePosition = control.getOffset() + juce::jmax (0, control.getIndex ("Mode"));
-            const int mode = hasModes ? (int) image[modePosition] : -1;
-
-            for (int byte = 0; byte < blockLength; ++byte)
+    // The blocks in the order of the image, so the list follows it too.
+    for (const auto& block : PresetLayout::blocks)
+        for (int controlIndex = 0; controlIndex < block.count; ++controlIndex)
+            for (int byte = 0; byte < block.blockLength; ++byte)
             {
-                const auto position = control.getOffset() + byte;
-                if (! juce::isPositiveAndBelow (position, image.size()))
-                    continue;
+                const auto offset = PresetLayout::getOffset (block.type, controlIndex);
 
-                // A byte that no parameter addresses is still part of the image; it keeps any 7-bit value.
-                const auto name = nameOfByte (control, type, byte, mode);
-                const auto unnamed = name.isEmpty();
-
-                Parameter parameter;
-                parameter.controlType = type;
-                parameter.controlIndex = controlIndex;
-                parameter.imageIndex = position;
-                parameter.controlName = ParameterDescriptions::getControlName (type, controlIndex, name);
-                parameter.shownInEditor =
-                    ! unnamed && (! hasModes || name == "Mode" || isUsedByMode (type, name, mode));
-                parameter.name = unnamed ? "Byte " + juce::String (byte + 1) : name;
-                parameter.label = unnamed ? parameter.name : ParameterDescriptions::getParameterLabel (type, name);
-                parameter.value = image[position];
-
-                if (unnamed)
-                {
-                    parameter.displayValue = juce::String ((int) parameter.value);
-                    parameter.displayMaximum = dataByteMaximum;
-                }
-                else
-                {
-                    parameter.displayValue = ParameterDescriptions::getDisplayValue (type, name, parameter.value);
-                    parameter.listEntries = ParameterDescriptions::getListEntries (type, name);
-                    parameter.displayOffset = ParameterDescriptions::getDisplayOffset (type, name);
-                    parameter.displayMinimum = (int) control.getMinimum (name) + parameter.displayOffset;
-                    parameter.displayMaximum = (int) control.getMaximum (name) + parameter.displayOffset;
-                }
-
-                parameters.add (parameter);
+                if (juce::isPositiveAndBelow (offset + byte, image.size()))
+                    parameters.add (describeByte (block.type, controlIndex, offset, byte, image));
             }
-        }
-    }
 
-    // Controls are kept by type; the image order is easier to follow in a list.
-    std::stable_sort (parameters.begin(), parameters.end(),
-                      [] (const Parameter& a, const Parameter& b) { return a.imageIndex < b.imageIndex; });
     return parameters;
 }
 

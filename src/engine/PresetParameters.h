@@ -1,12 +1,12 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include <juce_core/juce_core.h>
 
 /** Every byte of a preset image as a parameter a user can read and write: which control it belongs
     to, the name it is shown under and the value as the editor shows it. A byte of a knob, pad or
     switch is named after the parameter of the image's own mode that uses it (after its first name
     when that mode does not use it), so one listing of an image names every byte exactly once.
-    The layout of the image is read from an engine's controls; their values are not used. */
+    The layout of the image is the preset layout's. */
 class PresetParameters
 {
 public:
@@ -22,7 +22,7 @@ public:
         juce::String displayValue; // as shown: "3" for channel byte 2, "Toggle", "1/8T"
 
         /** False for a byte the editor does not show: one that the mode of its knob, pad or switch
-            does not use, or one that no parameter addresses. */
+            does not use. */
         bool shownInEditor = true;
 
         /** The entries of the list that shows it; empty for a number. */
@@ -32,13 +32,11 @@ public:
         int displayMinimum = 0, displayMaximum = 0, displayOffset = 0;
     };
 
-    /** The length of the preset image that the controls of an engine make up: 465 for this model. */
-    static int getImageLength (ZKEditorEngine& layout);
+    /** The length of the preset image: 465 bytes. */
+    static int getImageLength();
 
-    /** Every byte of every control of an image of 465 bytes, in the order of the image. */
-    static juce::Array<Parameter> list (ZKEditorEngine& layout, const juce::Array<juce::uint8>& image);
-
-    /** The same for an image of the ZKM, with no engine: the controls are made for the listing. */
+    /** Every byte of every control of an image of 465 bytes, in the order of the image; a shorter image
+        lists the bytes that it has. */
     static juce::Array<Parameter> list (const juce::Array<juce::uint8>& image);
 
     /** The stored byte for a value as a user writes it, range checked as the editor's boxes and
@@ -46,8 +44,4 @@ public:
         the shown minimum and maximum otherwise. Fails with a message that names the range. */
     static juce::Result parseDisplayValue (const Parameter& parameter, const juce::String& text,
                                            juce::uint8& storedValue);
-
-private:
-    using ControlsOf = std::function<juce::OwnedArray<Control>&(int controlType)>;
-    static juce::Array<Parameter> listControls (const ControlsOf& controlsOf, const juce::Array<juce::uint8>& image);
 };

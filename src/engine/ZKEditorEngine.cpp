@@ -19,16 +19,17 @@
 
 namespace
 {
-// The image: the single controls, the six transport buttons, then the banks of knobs, pads and
-// switches and last the MIDI-to-DIN flags.
-constexpr int numTransports = 6;
-constexpr int firstTransportOffset = 34;
-constexpr int firstBankOffset = 55;
-constexpr int bankBlockLength = 5;
+// The image ends with the banks of knobs, pads and switches, whose sizes an engine is given, and the
+// MIDI-to-DIN flags.
+constexpr int firstBankOffset = PresetLayout::getFirstOffset (Knob);
+constexpr int bankBlockLength = PresetLayout::getBlockLength (Knob);
 
-static_assert (ZKKnob::blockLength == bankBlockLength && ZKPad::blockLength == bankBlockLength
-                   && ZKSwitch::blockLength == bankBlockLength,
+static_assert (PresetLayout::getBlockLength (Pad) == bankBlockLength
+                   && PresetLayout::getBlockLength (Switch) == bankBlockLength,
                "knobs, pads and switches share one block length");
+static_assert (PresetLayout::getFirstOffset (MidiToDin)
+                   == PresetLayout::getOffset (Switch, PresetLayout::getCount (Switch)),
+               "the MIDI-to-DIN flags follow the last switch");
 
 /** The default sink of the diagnostic lines: the standard output, a line at a time. */
 void printLine (const juce::String& line) { std::cout << line << "\r\n" << std::flush; }
@@ -67,43 +68,48 @@ ZKEditorEngine::~ZKEditorEngine()
 
 void ZKEditorEngine::createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum)
 {
-    auto& presetName = (controls[PresetName] = {});
-    presetName.add (new ZKPresetName());
+    // The blocks follow one another in the order of the layout; the banks have as many controls as
+    // this engine was given.
+    auto createControl = [&] (ControlType type, int offset) -> Control*
+    {
+        switch (type)
+        {
+            case PresetName:
+                return new ZKPresetName();
+            case Keybed:
+                return new ZKKeybed (splitPointMaximum, octaveMaximum);
+            case Transport:
+                return new ZKTransport (offset);
+            case RollMode:
+                return new ZKRollMode();
+            case Wheels:
+                return new ZKWheels();
+            case Sustain:
+                return new ZKSustain();
+            case Switch:
+                return new ZKSwitch (offset);
+            case Knob:
+                return new ZKKnob (offset);
+            case Pad:
+                return new ZKPad (offset);
+            case MidiToDin:
+                return new ZKControlsToMidiDin (offset);
+        }
 
-    auto& keybed = (controls[Keybed] = {});
-    keybed.add (new ZKKeybed (splitPointMaximum, octaveMaximum));
+        return nullptr;
+    };
 
-    auto& rollMode = (controls[RollMode] = {});
-    rollMode.add (new ZKRollMode());
+    int offset = 0;
 
-    auto& transports = (controls[Transport] = {});
+    for (const auto& block : PresetLayout::blocks)
+    {
+        const auto type = block.type;
+        const auto count = type == Knob ? numKnobs : type == Pad ? numPads : type == Switch ? numSwitches : block.count;
+        auto& group = (controls[type] = {});
 
-    for (int i = 0; i < numTransports; ++i)
-        transports.add (new ZKTransport (firstTransportOffset + ZKTransport::blockLength * i));
-
-    auto& wheels = (controls[Wheels] = {});
-    wheels.add (new ZKWheels());
-
-    auto& sustain = (controls[Sustain] = {});
-    sustain.add (new ZKSustain());
-
-    auto& knobs = (controls[Knob] = {});
-
-    for (int i = 0; i < numKnobs; ++i)
-        knobs.add (new ZKKnob (firstBankOffset + bankBlockLength * i));
-
-    auto& pads = (controls[Pad] = {});
-
-    for (int i = 0; i < numPads; ++i)
-        pads.add (new ZKPad (firstBankOffset + bankBlockLength * (numKnobs + i)));
-
-    auto& switches = (controls[Switch] = {});
-
-    for (int i = 0; i < numSwitches; ++i)
-        switches.add (new ZKSwitch (firstBankOffset + bankBlockLength * (numKnobs + numPads + i)));
-
-    auto& midiToDin = (controls[MidiToDin] = {});
-    midiToDin.add (new ZKControlsToMidiDin (firstBankOffset + bankBlockLength * (numKnobs + numPads + numSwitches)));
+        for (int i = 0; i < count; ++i, offset += block.blockLength)
+            group.add (createControl (type, offset));
+    }
 }
 
 //==============================================================================

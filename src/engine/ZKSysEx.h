@@ -27,9 +27,13 @@ public:
     static constexpr juce::uint8 parameterReplyCommand = 0x66;
     static constexpr juce::uint8 syncCommand = 0x67;
 
-    /** The two bytes after the command byte. The dump carries its image length, 465, as two 7-bit
-        groups; they stay constants because the controller expects exactly these. */
-    static constexpr juce::uint8 presetDumpTail[] = { 0x03, 0x51 };
+    /** An image index travels as two 7-bit groups, high group first. */
+    static constexpr int indexGroupSize = 128;
+
+    /** The two bytes after the command byte. The dump carries its image length as two 7-bit groups
+        (03 51 for 465 bytes). */
+    static constexpr juce::uint8 presetDumpTail[] = { (juce::uint8) (ZKMModel::imageLength / indexGroupSize),
+                                                      (juce::uint8) (ZKMModel::imageLength % indexGroupSize) };
     static constexpr juce::uint8 parameterRequestTail[] = { 0x00, 0x03 };
     static constexpr juce::uint8 parameterReplyTail[] = { 0x00, 0x03 };
     static constexpr juce::uint8 parameterWriteTail[] = { 0x00, 0x04 };
@@ -45,8 +49,9 @@ public:
     static constexpr int commandPosition = 6;
 
     /** A dump is the head, the slot byte, the image and the closing F7. */
-    static constexpr int dumpSlotPosition = 9;
-    static constexpr int dumpImageOffset = 10;
+    static constexpr int dumpSlotPosition = headLength;
+    static constexpr int dumpImageOffset = ZKMModel::dumpHeadLength;
+    static_assert (dumpImageOffset == dumpSlotPosition + 1, "the image follows the slot byte");
     static constexpr int dumpFrameLength = dumpImageOffset + 1;
 
     static constexpr int parameterRequestLength = 13;
@@ -66,9 +71,6 @@ public:
     static constexpr int messageIndexLowPosition = 11;
     static constexpr int writeValuePosition = 12;
     static constexpr int syncModePosition = 10;
-
-    /** An image index travels as two 7-bit groups, high group first. */
-    static constexpr int indexGroupSize = 128;
 
     /** The largest byte that may travel inside a System Exclusive message. */
     static constexpr juce::uint8 maximumDataByte = 0x7F;

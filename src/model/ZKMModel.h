@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "model/PresetLayout.h"
 
 /** What makes the ZKM one model of its family: its device ID, its keys and controls, its slots, the
     sizes of its preset image and dump, its file pattern and its default preset. The application,
@@ -14,22 +14,23 @@ struct ZKMModel
 
     /** The highest split point: the number of keys less one. */
     static constexpr juce::uint8 splitPointMaximum = numKeys - 1;
+    static_assert (splitPointMaximum == PresetLayout::splitPointRange.maximum, "the layout knows the keyboard");
 
-    static constexpr juce::uint8 octaveMaximum = 10;
+    static constexpr juce::uint8 octaveMaximum = PresetLayout::octaveRange.maximum;
 
-    static constexpr int numKnobs = 16;
-    static constexpr int numPads = 16;
-    static constexpr int numSwitches = 48;
+    static constexpr int numKnobs = PresetLayout::getCount (Knob);
+    static constexpr int numPads = PresetLayout::getCount (Pad);
+    static constexpr int numSwitches = PresetLayout::getCount (Switch);
 
     /** The controller stores this many presets, slots 0 to 23. */
     static constexpr int numberOfSlots = 24;
 
-    /** A preset dump, and a preset file: five bytes per knob, pad and switch and 76 for the rest. */
-    static constexpr int dumpLength = 5 * (numKnobs + numPads + numSwitches) + 76;
+    static constexpr int imageLength = PresetLayout::imageLength;
 
-    /** The dump is a ten-byte head, the preset image and a closing byte. */
+    /** A preset dump, and a preset file, is a ten-byte head (the message head and the slot), the preset
+        image and a closing byte. */
     static constexpr int dumpHeadLength = 10;
-    static constexpr int imageLength = dumpLength - dumpHeadLength - 1;
+    static constexpr int dumpLength = dumpHeadLength + imageLength + 1;
 
     /** The wildcard of preset files. */
     static const char* const filePattern;

@@ -1,25 +1,14 @@
 #pragma once
 
-#include "model/Control.h"
+#include "model/LayoutControl.h"
 
-/** One transport button: momentary or toggle, and the controller number it sends. */
-class ZKTransport : public Control
+/** One transport button: momentary or toggle, and the controller number it sends. Any name containing
+    "Function" is a flag. */
+class ZKTransport : public LayoutControl
 {
 public:
-    /** The number of bytes of the block in the preset image. */
-    static constexpr int blockLength = 2;
-
-    //==============================================================================
-    explicit ZKTransport (int offset);
-    ~ZKTransport() override = default;
-
-    //==============================================================================
-    /** The largest value accepted under that name. */
-    juce::uint8 getMaximum (juce::String parameterName) override;
-
-    /** The position in the block of the byte that the name addresses, -1 for a name of another class. */
-    int getIndex (juce::String parameterName) override;
-
-private:
-    JUCE_LEAK_DETECTOR (ZKTransport)
+    explicit ZKTransport (int offset)
+        : LayoutControl (Transport, offset)
+    {
+    }
 };

@@ -8,18 +8,53 @@
 
 namespace
 {
-// Every name any of the three classes knows, with the byte it has in each (-1: not known).
-struct NameBytes
+// Every name any of the three classes knows, with its byte and its maximum in each (-1 and 0: not
+// known to that class).
+struct ByteAndMaximum
 {
-    const char* name;
-    int knob, pad, switchByte;
+    int byte, maximum;
 };
 
-const NameBytes allNames[] = { { "Mode", 0, 0, 0 },       { "CC", 1, 1, 1 },        { "Note", -1, 1, -1 },
-                               { "Program", -1, 1, 1 },   { "Min", 2, -1, -1 },     { "Fixed", -1, 2, -1 },
-                               { "Toggle On", -1, 2, 2 }, { "Pressed", -1, 2, 2 },  { "Bank LSB", -1, 2, 2 },
-                               { "Max", 3, -1, -1 },      { "Curve", -1, 3, -1 },   { "Toggle Off", -1, 3, 3 },
-                               { "Released", -1, 3, 3 },  { "Bank MSB", -1, 3, 3 }, { "MIDI Channel", 4, 4, 4 } };
+struct NameInEveryClass
+{
+    const char* name;
+    ByteAndMaximum knob, pad, switchControl;
+};
+
+constexpr ByteAndMaximum none{ -1, 0 };
+
+const NameInEveryClass allNames[] = {
+    { "Mode", { 0, 1 }, { 0, 3 }, { 0, 3 } },
+    { "CC", { 1, 127 }, { 1, 127 }, { 1, 127 } },
+    { "Note", none, { 1, 127 }, none },
+    { "Program", none, { 1, 127 }, { 1, 127 } },
+    { "Min", { 2, 127 }, none, none },
+    { "Fixed", none, { 2, 127 }, none },
+    { "Toggle On", none, { 2, 127 }, { 2, 127 } },
+    { "Pressed", none, { 2, 127 }, { 2, 127 } },
+    { "Bank LSB", none, { 2, 127 }, { 2, 127 } },
+    { "Max", { 3, 127 }, none, none },
+    { "Curve", none, { 3, 7 }, none },
+    { "Toggle Off", none, { 3, 127 }, { 3, 127 } },
+    { "Released", none, { 3, 127 }, { 3, 127 } },
+    { "Bank MSB", none, { 3, 127 }, { 3, 127 } },
+    { "MIDI Channel", { 4, 15 }, { 4, 15 }, { 4, 15 } },
+};
+
+// One control of each class with the column of allNames that describes it.
+struct EveryClass
+{
+    ZKKnob knob{ 0 };
+    ZKPad pad{ 0 };
+    ZKSwitch switchControl{ 0 };
+
+    std::vector<std::pair<Control*, ByteAndMaximum NameInEveryClass::*>> classes()
+    {
+        return { { &knob, &NameInEveryClass::knob },
+                 { &pad, &NameInEveryClass::pad },
+                 { &switchControl, &NameInEveryClass::switchControl } };
+    }
+};
 } // namespace
 
 //==============================================================================
@@ -41,54 +76,60 @@ TEST (AssignableControls, NameListsAndTheirOrder)
         EXPECT_EQ (c->getValues().size(), 5);
 }
 
-TEST (AssignableControls, EveryNameAddressesItsByteAndUnknownNamesNone)
+TEST (AssignableControls, EveryNameHasItsByteAndItsMaximumAndUnknownNamesNone)
 {
-    ZKKnob knob (0);
-    ZKPad pad (0);
-    ZKSwitch control (0);
+    EveryClass every;
 
-    for (const auto& entry : allNames)
+    for (auto [control, column] : every.classes())
     {
-        EXPECT_EQ (knob.getIndex (entry.name), entry.knob) << entry.name;
-        EXPECT_EQ (pad.getIndex (entry.name), entry.pad) << entry.name;
-        EXPECT_EQ (control.getIndex (entry.name), entry.switchByte) << entry.name;
-    }
+        for (const auto& entry : allNames)
+        {
+            EXPECT_EQ (control->getIndex (entry.name), (entry.*column).byte) << entry.name;
+            EXPECT_EQ (control->getMaximum (entry.name), (entry.*column).maximum) << entry.name;
+        }
 
-    for (Control* c : std::initializer_list<Control*>{ &knob, &pad, &control })
-    {
-        EXPECT_EQ (c->getIndex ("mode"), -1);
-        EXPECT_EQ (c->getIndex (""), -1);
+        for (const auto* unknown : { "mode", "", "Unknown", "Midi Channel" })
+        {
+            EXPECT_EQ (control->getIndex (unknown), -1) << unknown;
+            EXPECT_EQ (control->getMaximum (unknown), 0) << unknown;
+        }
     }
 }
 
-TEST (AssignableControls, MaximaBelongToTheNames)
+TEST (AssignableControls, EveryNameStoresUpToItsMaximumAndRefusesMore)
 {
-    ZKKnob knob (0);
-    ZKPad pad (0);
-    ZKSwitch control (0);
+    EveryClass every;
 
-    EXPECT_EQ (knob.getMaximum ("Mode"), 1);
-    EXPECT_EQ (pad.getMaximum ("Mode"), 3);
-    EXPECT_EQ (control.getMaximum ("Mode"), 3);
-    EXPECT_EQ (pad.getMaximum ("Curve"), 7);
-
-    for (Control* c : std::initializer_list<Control*>{ &knob, &pad, &control })
+    for (auto [control, column] : every.classes())
     {
-        EXPECT_EQ (c->getMaximum ("MIDI Channel"), 15);
-        EXPECT_EQ (c->getMaximum ("Unknown"), 0);
-
-        for (const auto& name : c->getParameterNames())
+        for (const auto& entry : allNames)
         {
-            if (name != "Mode" && name != "Curve" && name != "MIDI Channel")
-            {
-                EXPECT_EQ (c->getMaximum (name), 127) << name;
-            }
+            const auto [byte, maximum] = entry.*column;
+
+            if (byte < 0)
+                continue;
+
+            control->setValues ({ 0, 0, 0, 0, 0 });
+            control->setValue (entry.name, (juce::uint8) maximum, false);
+            control->setValue (entry.name, (juce::uint8) (maximum + 1), false);
+            EXPECT_EQ (control->getValue (entry.name), maximum) << entry.name;
+            EXPECT_EQ (control->getValues()[byte], maximum) << entry.name;
         }
     }
+}
 
-    EXPECT_EQ (knob.getMaximum ("Curve"), 0);
-    EXPECT_EQ (control.getMaximum ("Note"), 0);
-    EXPECT_EQ (pad.getMaximum ("Min"), 0);
+TEST (AssignableControls, NamesOfAnotherClassStoreNothing)
+{
+    EveryClass every;
+
+    for (auto [control, column] : every.classes())
+    {
+        for (const auto& entry : allNames)
+            if ((entry.*column).byte < 0)
+                control->setValue (entry.name, 5, false);
+
+        EXPECT_EQ (toInts (control->getValues()), std::vector<int> (5, 0));
+    }
 }
 
 TEST (AssignableControls, NamesOfOneByteReadAndWriteTheSameByte)
@@ -132,60 +173,6 @@ TEST (AssignableControls, PadCurveByteAcceptsZeroToSevenAsCurveAndUpTo127UnderIt
 
     pad.setValue ("Toggle Off", 127, false);
     EXPECT_EQ (pad.getValue ("Curve"), 127);
-}
-
-TEST (AssignableControls, ModeRangesDifferPerClass)
-{
-    ZKKnob knob (0);
-    knob.setValue ("Mode", 1, false);
-    knob.setValue ("Mode", 2, false);
-    EXPECT_EQ (knob.getValue ("Mode"), 1);
-
-    ZKPad pad (0);
-    pad.setValue ("Mode", 3, false);
-    pad.setValue ("Mode", 4, false);
-    EXPECT_EQ (pad.getValue ("Mode"), 3);
-
-    ZKSwitch control (0);
-    control.setValue ("Mode", 3, false);
-    EXPECT_EQ (control.getValue ("Mode"), 3);
-    control.setValue ("Mode", 4, false);
-    EXPECT_EQ (control.getValue ("Mode"), 3);
-}
-
-TEST (AssignableControls, ChannelAcceptsZeroToFifteen)
-{
-    ZKKnob knob (0);
-    ZKPad pad (0);
-    ZKSwitch control (0);
-
-    for (Control* c : std::initializer_list<Control*>{ &knob, &pad, &control })
-    {
-        c->setValue ("MIDI Channel", 15, false);
-        c->setValue ("MIDI Channel", 16, false);
-        EXPECT_EQ (c->getValue ("MIDI Channel"), 15);
-        EXPECT_EQ (c->getValues()[4], 15);
-    }
-}
-
-TEST (AssignableControls, NamesOfAnotherClassStoreNothing)
-{
-    ZKSwitch control (0);
-    control.setValue ("Note", 5, false);
-    control.setValue ("Min", 5, false);
-    control.setValue ("Curve", 5, false);
-    EXPECT_EQ (toInts (control.getValues()), std::vector<int> (5, 0));
-
-    ZKPad pad (0);
-    pad.setValue ("Min", 5, false);
-    pad.setValue ("Max", 5, false);
-    EXPECT_EQ (toInts (pad.getValues()), std::vector<int> (5, 0));
-
-    ZKKnob knob (0);
-    knob.setValue ("Note", 5, false);
-    knob.setValue ("Toggle On", 5, false);
-    knob.setValue ("Program", 5, false);
-    EXPECT_EQ (toInts (knob.getValues()), std::vector<int> (5, 0));
 }
 
 TEST (AssignableControls, ChangingTheModeLeavesTheOtherBytesAlone)

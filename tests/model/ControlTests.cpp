@@ -360,7 +360,7 @@ TEST (Control, SetValuesNeverChangesTheLengthOfTheBlock)
     EXPECT_EQ (toInts (knob.getValues()), (std::vector<int>{ 1, 2, 3, 4, 5 }));
 
     knob.setValues ({ 9, 8 });
-    EXPECT_EQ (knob.getValues().size(), ZKKnob::blockLength);
+    EXPECT_EQ (knob.getValues().size(), 5);
     EXPECT_EQ (knob.getValue ("Mode"), 9);
     EXPECT_EQ (knob.getValue ("CC"), 8);
 }
