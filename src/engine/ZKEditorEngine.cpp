@@ -277,7 +277,8 @@ bool ZKEditorEngine::startGet (juce::uint8 slot)
     if (isGetInProgress() || slot >= ZKSysEx::numberOfSlots)
         return false;
 
-    // Without both ports a Get cannot succeed; saying so at once spares the user nine timeouts.
+    // Without both ports a Get cannot succeed; saying so at once spares the user a reply timeout
+    // for the first attempt and for every retry the pacing allows.
     if (! canReach (slot))
         return false;
 
