@@ -318,10 +318,10 @@ bool EditorWindow::perform (const InvocationInfo& info)
             controlSettingsCommands->perform (info.commandID);
             break;
         case CommandIDs::getPreset:
-            showGetPresetWindow();
+            controllerDialogs->showGetPresetWindow();
             break;
         case CommandIDs::sendPreset:
-            showSendPresetWindow();
+            controllerDialogs->showSendPresetWindow();
             break;
         case CommandIDs::setInternalSync:
             engine->startSync (false);
@@ -330,16 +330,16 @@ bool EditorWindow::perform (const InvocationInfo& info)
             engine->startSync (true);
             break;
         case CommandIDs::backUpAllSlots:
-            backUpAllSlots();
+            backup->start();
             break;
         case CommandIDs::restoreAllSlots:
-            restoreAllSlots();
+            restore->start();
             break;
         case CommandIDs::compareWithFile:
-            compareWithFile();
+            compare->compareWithFile();
             break;
         case CommandIDs::compareWithSlot:
-            compareWithSlot();
+            compare->compareWithSlot();
             break;
         default:
             break;
@@ -354,10 +354,10 @@ void EditorWindow::buttonClicked (juce::Button* button)
     commitOpenEdits();
 
     if (name == "Send To Hardware")
-        showSendPresetWindow();
+        controllerDialogs->showSendPresetWindow();
 
     if (name == "Get From Hardware")
-        showGetPresetWindow();
+        controllerDialogs->showGetPresetWindow();
 
     if (name == "Save To File")
         saveAs(); // always asks for a file, unlike the Save command

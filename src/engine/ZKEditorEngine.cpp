@@ -369,7 +369,6 @@ void ZKEditorEngine::setSync (bool external)
 
 void ZKEditorEngine::cancelTransfer() { transfers->cancelKind (TransferStatus::Kind::none); }
 void ZKEditorEngine::cancelGet() { transfers->cancelKind (TransferStatus::Kind::get); }
-void ZKEditorEngine::cancelBackupReads() { transfers->cancelKind (TransferStatus::Kind::backup); }
 void ZKEditorEngine::cancelTransfer (int transferId) { transfers->cancelId (transferId); }
 void ZKEditorEngine::cancelWaitingTransfers (int transferId) { transfers->cancelWaitingWithId (transferId); }
 bool ZKEditorEngine::isTransferInProgress (int transferId) const { return transfers->containsId (transferId); }

@@ -290,9 +290,6 @@ public:
     /** Stops this engine's Gets only, as cancelTransfer does. */
     void cancelGet();
 
-    /** Stops this engine's reads for a backup only, as cancelTransfer does. */
-    void cancelBackupReads();
-
     /** Stops the transfers of that id only (a Send and its read-back), as cancelTransfer does. */
     void cancelTransfer (int transferId);
 
