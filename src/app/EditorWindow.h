@@ -36,7 +36,6 @@ public:
     using FileChooserStep = std::function<juce::File (const juce::String& title, const juce::File& startFolder,
                                                       const juce::String& filePattern, bool forSaving)>;
 
-    /** The answers to "Save changes to ... before closing?". */
     using SaveChangesAnswer = PlatformDialogs::SaveChangesAnswer;
 
     /** Asks the user whether the named document's unsaved changes are to be saved. */
@@ -229,17 +228,6 @@ public:
 private:
     /** Shows the file error notice unless this window shows one already. */
     void showFileError (const juce::String& message);
-
-    /** Makes the change from the last recorded preset to the current one a step of the history. */
-    void recordStep (const juce::String& name) { history->recordStep (name); }
-
-    /** The current preset is the one last loaded, fetched, sent or saved (or, with an image, the
-        one a slot now holds). */
-    void markAsUnchanged() { history->markAsUnchanged(); }
-    void markAsUnchanged (const juce::Array<juce::uint8>& image) { history->markAsUnchanged (image); }
-
-    /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
-    void showEndMessage (const juce::String& message) { transferStrip->showEndMessage (message); }
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;

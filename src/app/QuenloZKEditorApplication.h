@@ -6,7 +6,6 @@
 #include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
 #include "app/QuitCoordinator.h"
-#include "app/UserGuide.h"
 #include "app/WindowManager.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
@@ -40,7 +39,6 @@ public:
         windows go at shutdown. */
     void systemRequestedQuit() override;
 
-    /** Whether a Send to the controller is queued or under way. */
     bool isSendUnderWay() const { return quitCoordinator.isSendUnderWay(); }
 
     /** The title of the notice shown at start when the settings file was damaged and set aside. */

@@ -109,8 +109,6 @@ VirtualController::~VirtualController()
         saveSlots();
 }
 
-bool VirtualController::isSlotFileInUse (const juce::File& file) { return VirtualControllerSlotFile::isInUse (file); }
-
 //==============================================================================
 juce::StringArray VirtualController::getInputNames()
 {

@@ -89,9 +89,6 @@ public:
         program or another, uses it. */
     bool foundSlotFileInUse() const noexcept { return slotFile.wasFoundInUse(); }
 
-    /** Whether a controller, in this program or another, uses that slot file now. */
-    static bool isSlotFileInUse (const juce::File& slotFile);
-
     /** How many saves were tried, successful or not. */
     int getNumSaveAttempts() const;
 

@@ -188,7 +188,6 @@ public:
 
     juce::String getFilePattern() const { return filePattern; }
 
-    /** The length of a preset dump and of a preset file: 476 for this model. */
     int getPresetDataSize() const noexcept { return codec.getDumpLength(); }
 
     /** The codec of this model's preset dumps and files, usable without the engine. */

@@ -1,4 +1,5 @@
 #include "app/CommandIDs.h"
+#include "app/UserGuide.h"
 #include "support/AppTestHelpers.h"
 
 using apptest::ApplicationTest;
