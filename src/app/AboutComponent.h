@@ -17,7 +17,6 @@ public:
     //==============================================================================
     juce::Label& getVersionLabel() noexcept { return *versionLabel; }
     juce::Label& getNoticeLabel() noexcept { return *noticeLabel; }
-    juce::ImageComponent& getPicture() noexcept { return *picture; }
 
 private:
     static void styleLabel (juce::Label& label);

@@ -1,8 +1,6 @@
 #include "app/EditorWindow.h"
 
 #include "app/CommandIDs.h"
-#include "engine/SafeFileWriter.h"
-#include "engine/ZKSysEx.h"
 #include "model/ListenerWalk.h"
 #include "views/MainSectionView.h"
 
@@ -120,7 +118,7 @@ bool EditorWindow::saveToFile (const juce::File& file)
         return false;
     }
 
-    markAsUnchanged();
+    history->markAsUnchanged();
     setName (getApplicationName() + " - " + documentName);
     return true;
 }
@@ -142,8 +140,8 @@ bool EditorWindow::loadFile (const juce::File& file)
         // The loaded preset is not the one of the last Save As: Save asks again rather than write
         // it over that file unasked.
         currentFile = juce::File();
-        recordStep ("Load From File");
-        markAsUnchanged();
+        history->recordStep ("Load From File");
+        history->markAsUnchanged();
         setName (getApplicationName() + " - " + file.getFileNameWithoutExtension());
 
         // Files that are not framed as a preset dump still open, as they always have; the strip
@@ -151,7 +149,7 @@ bool EditorWindow::loadFile (const juce::File& file)
         const auto frame = engine->checkPresetFileFrame (file);
 
         if (frame.failed())
-            showEndMessage (getNotAPresetDumpMessage (file.getFileName(), frame.getErrorMessage()));
+            transferStrip->showEndMessage (getNotAPresetDumpMessage (file.getFileName(), frame.getErrorMessage()));
 
         return true;
     }
@@ -318,10 +316,10 @@ bool EditorWindow::perform (const InvocationInfo& info)
             controlSettingsCommands->perform (info.commandID);
             break;
         case CommandIDs::getPreset:
-            showGetPresetWindow();
+            controllerDialogs->showGetPresetWindow();
             break;
         case CommandIDs::sendPreset:
-            showSendPresetWindow();
+            controllerDialogs->showSendPresetWindow();
             break;
         case CommandIDs::setInternalSync:
             engine->startSync (false);
@@ -330,16 +328,16 @@ bool EditorWindow::perform (const InvocationInfo& info)
             engine->startSync (true);
             break;
         case CommandIDs::backUpAllSlots:
-            backUpAllSlots();
+            backup->start();
             break;
         case CommandIDs::restoreAllSlots:
-            restoreAllSlots();
+            restore->start();
             break;
         case CommandIDs::compareWithFile:
-            compareWithFile();
+            compare->compareWithFile();
             break;
         case CommandIDs::compareWithSlot:
-            compareWithSlot();
+            compare->compareWithSlot();
             break;
         default:
             break;
@@ -354,10 +352,10 @@ void EditorWindow::buttonClicked (juce::Button* button)
     commitOpenEdits();
 
     if (name == "Send To Hardware")
-        showSendPresetWindow();
+        controllerDialogs->showSendPresetWindow();
 
     if (name == "Get From Hardware")
-        showGetPresetWindow();
+        controllerDialogs->showGetPresetWindow();
 
     if (name == "Save To File")
         saveAs(); // always asks for a file, unlike the Save command
@@ -375,12 +373,12 @@ void EditorWindow::presetFileRejected (const juce::String& fileName)
 
 void EditorWindow::presetFetched (juce::uint8 slot)
 {
-    recordStep ("Get From Hardware");
+    history->recordStep ("Get From Hardware");
 
     // The fetched preset is not the one of the last Save As: Save asks again rather than write it
     // over that file unasked, as after a load, and the title names the slot instead of that file.
     currentFile = juce::File();
-    markAsUnchanged();
+    history->markAsUnchanged();
     setName (getApplicationName() + " - Slot " + juce::String (slot + 1));
 }
 
@@ -392,8 +390,8 @@ void EditorWindow::sendCompleted (const ZKEditorEngine::TransferStatus& send, co
         return;
 
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
-    markAsUnchanged (sentImage);
-    showEndMessage (SendOutcomeReport::describeUnverifiedSend (send.slot));
+    history->markAsUnchanged (sentImage);
+    transferStrip->showEndMessage (SendOutcomeReport::describeUnverifiedSend (send.slot));
 }
 
 void EditorWindow::verificationEnded (const ZKEditorEngine::Verification& verification)
@@ -404,12 +402,12 @@ void EditorWindow::verificationEnded (const ZKEditorEngine::Verification& verifi
 
     // Only a read-back that matches what was sent makes the slot hold this window's preset.
     if (verification.matches())
-        markAsUnchanged (verification.sentImage);
+        history->markAsUnchanged (verification.sentImage);
 
     const auto endLine = sendOutcome->reportVerification (verification);
 
     if (endLine.isNotEmpty())
-        showEndMessage (endLine);
+        transferStrip->showEndMessage (endLine);
 }
 
 void EditorWindow::slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image)

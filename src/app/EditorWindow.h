@@ -36,7 +36,6 @@ public:
     using FileChooserStep = std::function<juce::File (const juce::String& title, const juce::File& startFolder,
                                                       const juce::String& filePattern, bool forSaving)>;
 
-    /** The answers to "Save changes to ... before closing?". */
     using SaveChangesAnswer = PlatformDialogs::SaveChangesAnswer;
 
     /** Asks the user whether the named document's unsaved changes are to be saved. */
@@ -78,8 +77,6 @@ public:
         must outlive the window. */
     void showConnectionStatus (MidiManager& midiManager, std::function<void()> openDeviceSetup);
 
-    ConnectionStatusLabel* getConnectionStatus() const noexcept { return controllerDialogs->getConnectionStatus(); }
-
     /** Takes a number that is still being typed into the preset, as Return would. Every command and
         preset button calls it first, so that the keyboard behaves as a click on a button does; a
         command added later that reads, sends or replaces the preset calls it as well. */
@@ -103,26 +100,10 @@ public:
         so that a caller can answer without a dialog. */
     SaveChangesQuestion askToSaveChanges;
 
-    /** The default question step. */
-    static SaveChangesAnswer runSaveChangesQuestion (const juce::String& documentName)
-    {
-        return PlatformDialogs::runSaveChangesQuestion (documentName);
-    }
-
     /** The name of the document as the question names it: the title without the application name. */
     juce::String getDocumentTitle() const;
 
-    /** This window's history of edits and loads, one step each, undone and redone as whole presets. */
-    juce::UndoManager& getUndoManager() noexcept { return history->getUndoManager(); }
-
     //==============================================================================
-    /** "Back Up All Slots...", as BackupCommand does it. False when nothing was started. */
-    bool backUpAllSlots() { return backup->start(); }
-
-    /** "Restore All Slots...", as RestoreCommand does it. The window's preset is not changed.
-        False when nothing was started. */
-    bool restoreAllSlots() { return restore->start(); }
-
     /** Asks whether all 24 presets of the controller may be replaced by the backup in that folder.
         Replaceable as chooseFile is. */
     std::function<bool (const juce::File& folder)> askToRestore;
@@ -132,9 +113,8 @@ public:
         chooseFile is. */
     std::function<bool (int slotNumber)> askToStopRestore;
 
-    /** The texts of that question. */
-    static juce::String getStopRestoreQuestion (int slotNumber) { return RestoreCommand::getStopQuestion (slotNumber); }
-    static juce::String getStopRestoreAnswer (int slotNumber) { return RestoreCommand::getStopAnswer (slotNumber); }
+    /** Asks for a slot, 0 to 23, or -1 when cancelled. Replaceable as chooseFile is. */
+    std::function<int()> chooseCompareSlot;
 
     /** When a restore of this window runs: asks whether to stop it after the slot under way or to
         wait for it, and stops it if so. False when no restore runs or the window went meanwhile. */
@@ -142,24 +122,6 @@ public:
 
     /** Whether a restore of this window is under way. */
     bool isRestoreRunning() const noexcept { return restore->isRunning(); }
-
-    SlotRestore* getSlotRestore() const noexcept { return restore->getSlotRestore(); }
-
-    /** "Compare With File..." and "Compare With Slot...", as CompareCommand does them. False when
-        cancelled, rejected or nothing was queued. */
-    bool compareWithFile() { return compare->compareWithFile(); }
-    bool compareWithFile (const juce::File& file) { return compare->compareWithFile (file); }
-    bool compareWithSlot() { return compare->compareWithSlot(); }
-    bool compareWithSlot (juce::uint8 slot) { return compare->compareWithSlot (slot); }
-
-    /** Asks for a slot, 0 to 23, or -1 when cancelled. Replaceable as chooseFile is. */
-    std::function<int()> chooseCompareSlot;
-
-    /** The compare window of this document; null before the first compare. */
-    CompareWindow* getCompareWindow() const noexcept { return compare->getCompareWindow(); }
-
-    /** The backup under way or last run; null before the first. */
-    SlotBackup* getSlotBackup() const noexcept { return backup->getSlotBackup(); }
 
     /** Asks the user for a folder; juce::File() when cancelled. Replaceable as chooseFile is. */
     std::function<juce::File (const juce::String& title, const juce::File& startFolder)> chooseFolder;
@@ -174,30 +136,20 @@ public:
     /** The name of the model, which begins the name of every backup file ("ZKM"). */
     juce::String modelName{ ZKMModel::modelName };
 
-    /** The text of the alert of a verify that found differences. */
-    static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
-    {
-        return SendOutcomeReport::describeVerifyFailure (slot, differences);
-    }
-
-    /** What the last "Verify Failed" alert of this window said; empty before the first. */
-    const juce::String& getLastVerifyFailure() const noexcept { return sendOutcome->getLastVerifyFailure(); }
-
-    /** Opens this window's Get or Send dialog unless it is open already. */
-    void showGetPresetWindow() { controllerDialogs->showGetPresetWindow(); }
-    void showSendPresetWindow() { controllerDialogs->showSendPresetWindow(); }
+    /** The parts of this window that carry out its librarian commands ("Back Up All Slots...",
+        "Restore All Slots...", "Compare With File..." and "Compare With Slot..."), report how its
+        Sends ended, own its Get and Send dialogs and notices, and show its transfers in the strip. */
+    BackupCommand& getBackupCommand() const noexcept { return *backup; }
+    RestoreCommand& getRestoreCommand() const noexcept { return *restore; }
+    CompareCommand& getCompareCommand() const noexcept { return *compare; }
+    SendOutcomeReport& getSendOutcomeReport() const noexcept { return *sendOutcome; }
+    ControllerDialogs& getControllerDialogs() const noexcept { return *controllerDialogs; }
+    TransferStripPresenter& getTransferStrip() const noexcept { return *transferStrip; }
 
     //==============================================================================
     /** The chooser step, by default the platform's file chooser; replaceable so that a caller can
         supply the file without a dialog. */
     FileChooserStep chooseFile;
-
-    /** The default chooser step: a juce::FileChooser with the platform's dialog. */
-    static juce::File runFileChooser (const juce::String& title, const juce::File& startFolder,
-                                      const juce::String& filePattern, bool forSaving)
-    {
-        return PlatformDialogs::runFileChooser (title, startFolder, filePattern, forSaving);
-    }
 
     /** The name that the application reports, which begins every window title. */
     static juce::String getApplicationName();
@@ -233,12 +185,7 @@ public:
     EditorComponent* getEditorComponent() const;
     const juce::File& getCurrentFile() const noexcept { return currentFile; }
     const juce::String& getDocumentName() const noexcept { return documentName; }
-    GetPresetWindow* getGetPresetWindow() const { return controllerDialogs->getGetPresetWindow(); }
-    SendPresetWindow* getSendPresetWindow() const { return controllerDialogs->getSendPresetWindow(); }
-    MidiErrorAlertWindow* getMidiErrorAlert() const { return controllerDialogs->getMidiErrorAlert(); }
 
-    /** The strip that shows this document's transfer; visible only while there is one. */
-    TransferStatusBar& getTransferStatusBar() const noexcept { return transferStrip->getBar(); }
     FileErrorAlertWindow* getFileErrorAlert() const { return fileErrorAlert.get(); }
 
     /** True while one of this window's questions is open. A close or quit request that comes
@@ -265,23 +212,11 @@ public:
     void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
     void verificationEnded (const ZKEditorEngine::Verification& verification) override;
 
-    /** The copy, paste and fill actions of the control whose widget has the keyboard focus in this
-        window, or else of the control that had it last and is still shown (a click on the menu bar
-        closes an open field and takes its focus), or nullptr; the Edit menu's entries act on it. */
-    ControlSettings* getFocusedControlSettings() const { return controlSettingsCommands->getFocusedControlSettings(); }
-
     /** Sets the title; while the preset has unsaved changes it is shown with a leading asterisk. */
     void setName (const juce::String& newName) override;
 
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
-
-    /** The title and the text of the notice after a Send was cancelled halfway. */
-    static juce::String getSendCancelledTitle() { return SendOutcomeReport::getSendCancelledTitle(); }
-    static juce::String getSendCancelledMessage (juce::uint8 slot)
-    {
-        return SendOutcomeReport::getSendCancelledMessage (slot);
-    }
 
     /** What the strip says after loading a file that is not framed as a preset dump. */
     static juce::String getNotAPresetDumpMessage (const juce::String& fileName, const juce::String& problem);
@@ -293,17 +228,6 @@ public:
 private:
     /** Shows the file error notice unless this window shows one already. */
     void showFileError (const juce::String& message);
-
-    /** Makes the change from the last recorded preset to the current one a step of the history. */
-    void recordStep (const juce::String& name) { history->recordStep (name); }
-
-    /** The current preset is the one last loaded, fetched, sent or saved (or, with an image, the
-        one a slot now holds). */
-    void markAsUnchanged() { history->markAsUnchanged(); }
-    void markAsUnchanged (const juce::Array<juce::uint8>& image) { history->markAsUnchanged (image); }
-
-    /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
-    void showEndMessage (const juce::String& message) { transferStrip->showEndMessage (message); }
 
     //==============================================================================
     ZKEditorEngine::Ptr engine;

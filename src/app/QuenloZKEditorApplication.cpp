@@ -10,7 +10,7 @@
 
 //==============================================================================
 QuenloZKEditorApplication::QuenloZKEditorApplication (juce::String filePatternToUse)
-    : chooseFile (&EditorWindow::runFileChooser)
+    : chooseFile (&PlatformDialogs::runFileChooser)
     , midiManager (createMidiDeviceLayer (juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {})))
     , filePattern (std::move (filePatternToUse))
     , quitCoordinator (
@@ -182,11 +182,6 @@ void QuenloZKEditorApplication::openPresetFile()
 juce::File QuenloZKEditorApplication::getUserGuideFile()
 {
     return UserGuide (numKeys, getUserGuideFileName()).getFileInDocuments();
-}
-
-juce::File QuenloZKEditorApplication::getInstalledUserGuideFile()
-{
-    return UserGuide (numKeys, getUserGuideFileName()).getInstalledFile();
 }
 
 //==============================================================================

@@ -6,7 +6,6 @@
 #include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
 #include "app/QuitCoordinator.h"
-#include "app/UserGuide.h"
 #include "app/WindowManager.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
@@ -40,13 +39,7 @@ public:
         windows go at shutdown. */
     void systemRequestedQuit() override;
 
-    /** Whether a Send to the controller is queued or under way. */
     bool isSendUnderWay() const { return quitCoordinator.isSendUnderWay(); }
-
-    /** The title of the question asked when quitting during a Send, and its two answers. */
-    static juce::String getQuitDuringSendTitle() { return QuitCoordinator::getQuitDuringSendTitle(); }
-    static juce::String getWaitAnswer() { return QuitCoordinator::getWaitAnswer(); }
-    static juce::String getStopAnswer() { return QuitCoordinator::getStopAnswer(); }
 
     /** The title of the notice shown at start when the settings file was damaged and set aside. */
     static juce::String getDamagedSettingsTitle() { return "Settings Reset"; }
@@ -82,17 +75,6 @@ public:
     /** Where the user guide is looked for: Quenlo/ZK61 Editor/ in the user's documents folder. */
     juce::File getUserGuideFile();
 
-    /** Where the installed copy of the user guide is: the documentation folder under the install
-        prefix. */
-    juce::File getInstalledUserGuideFile();
-
-    /** The guide to open: the copy in the documents folder when it exists, else the installed copy
-        when that exists, else no file. */
-    static juce::File findUserGuide (const juce::File& inDocuments, const juce::File& installed)
-    {
-        return UserGuide::find (inDocuments, installed);
-    }
-
     /** The chooser step of openPresetFile, by default the platform's file chooser. */
     EditorWindow::FileChooserStep chooseFile;
 
@@ -112,9 +94,6 @@ public:
     const juce::File& getLastDirectory() const noexcept { return lastDirectory; }
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
-
-    /** The settings kept between runs; null before initialise. */
-    DeviceSettings* getDeviceSettings() const noexcept { return deviceSettings.get(); }
 
     /** True once a quit has been asked for. */
     bool isQuitRequested() const noexcept { return quitRequested; }

@@ -33,11 +33,9 @@ public:
     std::function<void()> onCancel;
 
     const juce::Label& getTextLabel() const noexcept { return text; }
-    const juce::ProgressBar& getProgressBar() const noexcept { return progressBar; }
     juce::TextButton& getCancelButton() noexcept { return cancelButton; }
 
-    /** The bytes done and the total of the transfer shown. */
-    int getDone() const noexcept { return done; }
+    /** The total bytes of the transfer shown. */
     int getTotal() const noexcept { return total; }
 
     //==============================================================================

@@ -71,9 +71,3 @@ EditorWindow* WindowManager::getActiveWindow() const
 
     return nullptr;
 }
-
-void WindowManager::removeMenuBars()
-{
-    for (auto* window : windows)
-        window->setMenuBar (nullptr);
-}

@@ -31,9 +31,6 @@ public:
     /** The open document windows, in the order they were made. */
     const juce::OwnedArray<EditorWindow>& getWindows() const noexcept { return windows; }
 
-    /** Takes the menu bar out of every window, before the menu bar model goes. */
-    void removeMenuBars();
-
 private:
     juce::OwnedArray<EditorWindow> windows;
     juce::File* lastDirectory;

@@ -26,7 +26,6 @@ public:
     static juce::ArgumentList fromCommandLine (int argc, const char* const* argv);
 
     //==============================================================================
-    int getNumPositional() const noexcept { return positional.size(); }
     const juce::String& getPositional (int index) const { return positional.getReference (index); }
 
     /** A positional argument as a file, relative to the working folder. */

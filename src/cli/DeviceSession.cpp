@@ -3,7 +3,7 @@
 #include "cli/CliFailure.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiDeviceLayerFactory.h"
-#include "engine/VirtualController.h"
+#include "engine/VirtualControllerSlotFile.h"
 #include "engine/ZKMEngineFactory.h"
 
 #include <atomic>
@@ -48,7 +48,7 @@ std::unique_ptr<MidiDeviceLayer> createDeviceLayer()
     const auto setting = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {});
     const auto slotFile = getVirtualControllerSlotFile (setting);
 
-    if (slotFile != juce::File() && VirtualController::isSlotFileInUse (slotFile))
+    if (slotFile != juce::File() && VirtualControllerSlotFile::isInUse (slotFile))
         CliFailure::fail (CliFailure::deviceFailure, "the virtual controller's slot file " + slotFile.getFullPathName()
                                                          + " is in use by another program (the editor or another "
                                                            "zkm); try again when it has ended");

@@ -1,13 +1,12 @@
 #include "cli/PresetJson.h"
 
+#include "cli/JsonShapeCheck.h"
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
 #include "model/ControlType.h"
 
-#include <cstring>
 #include <set>
-#include <vector>
 
 namespace
 {
@@ -18,8 +17,6 @@ const char* const formatName = "ZKM preset";
 constexpr int formatVersion = 1;
 
 juce::String nameControl() { return ParameterDescriptions::getControlName (PresetName, 0); }
-constexpr juce::juce_wchar byteOrderMark = 0xfeff;
-const char* const byteOrderMarkProblem = "it begins with a byte-order mark, which a JSON document may not have";
 constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
 
 juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
@@ -33,164 +30,9 @@ juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>
     return positions;
 }
 
-/** One object or list of the document while it is scanned: its keys so far, and whether a key or a
-    value comes next. */
-struct OpenContainer
-{
-    bool isObject = false;
-    bool expectingKey = false;
-    juce::String name; // the key it stands under, to name it in a message
-    std::set<juce::String> keys;
-};
-
-/** Whether the four characters after the 'u' of an escape are "0000". */
-bool isEscapedZero (juce::String::CharPointerType escapeLetter)
-{
-    constexpr int hexDigits = 4;
-
-    for (int i = 0; i < hexDigits; ++i)
-        if (*++escapeLetter != '0')
-            return false;
-
-    return true;
-}
-
 juce::Result refuseShape (const juce::String& problem)
 {
     return juce::Result::fail ("not a preset document: " + problem);
-}
-
-/** Checks what JUCE's JSON reader lets pass or cannot survive, before the document is read: the
-    reader recurses once per bracket (so a document nested a hundred thousand deep overflows the
-    stack), gathers the digits of a number in a fixed-size integer (so a long run overflows it),
-    keeps the last of two equal keys, stops at the end of the first value and allows a comma before
-    a closing bracket. Brackets that do not match and other broken syntax are left to the reader,
-    which names them. */
-juce::Result checkShape (const juce::String& text)
-{
-    // The document's own nesting: document, "controls", a control, and the name's list of codes.
-    constexpr size_t deepestNesting = 4;
-    constexpr int longestDigitRun = 9;
-
-    auto character = text.getCharPointer();
-    std::vector<OpenContainer> open;
-    juce::String lastKey;
-    bool documentEnded = false;
-    juce::juce_wchar previous = 0; // the last bracket, comma or colon; 'v' after a value
-
-    if (*character == byteOrderMark)
-        return refuseShape (byteOrderMarkProblem);
-
-    while (! character.isEmpty())
-    {
-        const auto c = *character;
-
-        if (juce::CharacterFunctions::isWhitespace (c))
-        {
-            ++character;
-            continue;
-        }
-
-        if (documentEnded)
-            return refuseShape ("there is text after the end of the document");
-
-        if (c == '{' || c == '[')
-        {
-            if (open.size() >= deepestNesting)
-                return refuseShape ("it is nested more than " + juce::String ((int) deepestNesting) + " levels deep");
-
-            open.push_back ({ c == '{', c == '{', lastKey, {} });
-        }
-        else if (c == '}' || c == ']')
-        {
-            if (previous == ',')
-                return refuseShape ("a comma stands before \"" + juce::String::charToString (c) + "\"");
-
-            if (! open.empty())
-                open.pop_back();
-
-            documentEnded = open.empty();
-        }
-        else if (c == ',' || c == ':')
-        {
-            if (! open.empty() && open.back().isObject)
-                open.back().expectingKey = c == ',';
-        }
-        else if (c == '"')
-        {
-            juce::String content;
-
-            for (++character; ! character.isEmpty() && *character != '"'; ++character)
-            {
-                if (*character == '\\')
-                {
-                    content += *character;
-                    ++character;
-
-                    if (character.isEmpty())
-                        break;
-
-                    // JUCE's strings end at a zero character, so "a\u0000b" would read as "a".
-                    if (*character == 'u' && isEscapedZero (character))
-                        return refuseShape ("a text holds the character \\u0000, which no name or value may hold");
-                }
-
-                content += *character;
-            }
-
-            if (! open.empty() && open.back().isObject && open.back().expectingKey)
-            {
-                if (! open.back().keys.insert (content).second)
-                    return refuseShape (
-                        "the key " + content.quoted() + " appears twice"
-                        + (open.back().name.isEmpty() ? juce::String() : " in " + open.back().name.quoted()));
-
-                lastKey = content;
-            }
-
-            documentEnded = open.empty();
-        }
-        else
-        {
-            // A number or a word (true, false, null).
-            juce::String token;
-            int digits = 0;
-
-            for (; ! character.isEmpty()
-                   && (juce::CharacterFunctions::isLetterOrDigit (*character) || *character == '+' || *character == '-'
-                       || *character == '.');
-                 ++character)
-            {
-                token += *character;
-                digits = juce::CharacterFunctions::isDigit (*character) ? digits + 1 : 0;
-
-                if (digits > longestDigitRun)
-                    return refuseShape ("it holds a number of more than nine digits");
-            }
-
-            if (token.isEmpty())
-            {
-                ++character; // anything else is the JSON reader's to name
-                continue;
-            }
-
-            const auto isNumber = token[0] == '-' || juce::CharacterFunctions::isDigit (token[0]);
-
-            if (isNumber && token.containsAnyOf ("eE"))
-                return refuseShape ("it holds the number " + token + "; a preset document has whole numbers only");
-
-            documentEnded = open.empty();
-            previous = 'v';
-            continue;
-        }
-
-        previous = (c == '}' || c == ']' || c == '"') ? 'v' : c;
-
-        if (! character.isEmpty())
-            ++character;
-    }
-
-    return juce::Result::ok();
 }
 
 juce::var valueOf (const PresetParameters::Parameter& parameter)
@@ -436,27 +278,23 @@ juce::String toJsonText (const juce::Array<juce::uint8>& image) { return juce::J
 
 juce::Result fromJsonData (const juce::MemoryBlock& data, juce::Array<juce::uint8>& image)
 {
-    const auto* bytes = static_cast<const char*> (data.getData());
-    const auto size = (int) data.getSize();
+    const auto bytes = JsonShapeCheck::checkBytes (data);
 
-    if (size == 0)
-        return refuseShape ("the file is empty");
+    if (bytes.failed())
+        return refuseShape (bytes.getErrorMessage());
 
-    if (size >= 3 && juce::CharPointer_UTF8::isByteOrderMark (bytes))
-        return refuseShape (byteOrderMarkProblem);
-
-    if (std::memchr (bytes, 0, (size_t) size) != nullptr || ! juce::CharPointer_UTF8::isValidString (bytes, size))
-        return refuseShape ("it is not UTF-8 text");
-
-    return fromJsonText (juce::String::fromUTF8 (bytes, size), image);
+    return fromJsonText (juce::String::fromUTF8 (static_cast<const char*> (data.getData()), (int) data.getSize()),
+                         image);
 }
 
 juce::Result fromJsonText (const juce::String& text, juce::Array<juce::uint8>& image)
 {
-    const auto shape = checkShape (text);
+    // The document's own nesting: document, "controls", a control, and the name's list of codes.
+    constexpr size_t deepestNesting = 4;
+    const auto shape = JsonShapeCheck::checkText (text, deepestNesting);
 
     if (shape.failed())
-        return shape;
+        return refuseShape (shape.getErrorMessage());
 
     juce::var document;
     const auto parsed = juce::JSON::parse (text, document);

@@ -36,7 +36,6 @@ public:
 
     bool isEmpty() const noexcept { return transfers.isEmpty(); }
     int size() const noexcept { return transfers.size(); }
-    PresetTransfer* getFirst() const noexcept { return transfers.getFirst(); }
     PresetTransfer* getLast() const noexcept { return transfers.getLast(); }
 
     bool containsId (int id) const;

@@ -1,15 +1,6 @@
 #include "engine/VirtualController.h"
 
-#include "engine/SafeFileWriter.h"
 #include "engine/ZKSysEx.h"
-
-#include <iostream>
-
-#if ! JUCE_WINDOWS
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-#endif
 
 namespace
 {
@@ -18,8 +9,6 @@ constexpr double reorderFlushMs = 50.0;
 
 /** The controller's thread sleeps at most this long when it has nothing to do. */
 constexpr int idleWaitMs = 1000;
-
-constexpr int slotFileSize = VirtualController::numberOfSlots * VirtualController::imageLength;
 
 double now() { return juce::Time::getMillisecondCounterHiRes(); }
 
@@ -41,60 +30,6 @@ bool hasHead (const juce::uint8* data, juce::uint8 command, const juce::uint8 (&
 }
 
 bool isDataByte (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }
-
-/** The hidden file beside a slot file whose lock a program holds while it uses the slots. The slot
-    file itself cannot carry the lock: every save puts a new file in its place. */
-juce::File getLockFile (const juce::File& slotFile)
-{
-    return slotFile.getSiblingFile ("." + slotFile.getFileName() + ".lock");
-}
-
-enum class LockOutcome
-{
-    locked,
-    inUse,
-    noLockFile
-};
-
-/** Takes the lock of a slot file without waiting; the descriptor holds it until it is closed. A
-    lock of flock belongs to the open file, so it also keeps apart two controllers of one program,
-    and the system lets it go when a program ends in any way. */
-LockOutcome lockSlotFile (const juce::File& slotFile, int& descriptor)
-{
-    descriptor = -1;
-
-#if ! JUCE_WINDOWS
-    descriptor = ::open (getLockFile (slotFile).getFullPathName().toRawUTF8(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-
-    if (descriptor < 0)
-        return LockOutcome::noLockFile;
-
-    if (::flock (descriptor, LOCK_EX | LOCK_NB) == 0)
-        return LockOutcome::locked;
-
-    ::close (descriptor);
-    descriptor = -1;
-    return LockOutcome::inUse;
-#else
-    juce::ignoreUnused (slotFile);
-    return LockOutcome::noLockFile;
-#endif
-}
-
-void unlockSlotFile (int& descriptor)
-{
-#if ! JUCE_WINDOWS
-    if (descriptor >= 0)
-        ::close (descriptor);
-#endif
-
-    descriptor = -1;
-}
-
-void tellUser (const juce::String& message)
-{
-    std::cerr << VirtualController::deviceName << ": " << message << std::endl;
-}
 } // namespace
 
 const juce::String VirtualController::deviceName ("ZKM Virtual Controller");
@@ -162,7 +97,7 @@ VirtualController::VirtualController (const juce::File& file)
     , slotFile (file)
 {
     slots.assign ((size_t) numberOfSlots, getDefaultImage());
-    slotFileUsable = loadSlots();
+    slotFileUsable = slotFile.open (slots);
     startThread();
 }
 
@@ -172,16 +107,6 @@ VirtualController::~VirtualController()
 
     if (isDirty())
         saveSlots();
-
-    unlockSlotFile (slotFileLock);
-}
-
-bool VirtualController::isSlotFileInUse (const juce::File& file)
-{
-    int descriptor = -1;
-    const auto outcome = lockSlotFile (file, descriptor);
-    unlockSlotFile (descriptor);
-    return outcome == LockOutcome::inUse;
 }
 
 //==============================================================================
@@ -518,98 +443,30 @@ void VirtualController::removeInput (VirtualInput* input)
 }
 
 //==============================================================================
-bool VirtualController::loadSlots()
-{
-    if (slotFile == juce::File())
-        return false;
-
-    // Whatever else is there may be the user's: it is neither used nor overwritten.
-    const auto refuse = [this] (const juce::String& reason)
-    {
-        unlockSlotFile (slotFileLock);
-        tellUser (slotFile.getFullPathName() + " " + reason
-                  + "; the slots are kept in memory only and the file is left as it is.");
-        return false;
-    };
-
-    // Two programs on one file would each save their own slots over the other's. Without a lock
-    // file (a folder that cannot be written) the slots cannot be saved anyway, which is said then.
-    if (lockSlotFile (slotFile, slotFileLock) == LockOutcome::inUse)
-    {
-        slotFileInUse = true;
-        return refuse ("is in use by another program (the editor or zkm)");
-    }
-
-    if (! slotFile.exists())
-        return true; // made by the first save
-
-    if (slotFile.isDirectory())
-        return refuse ("is a folder, not a slot file");
-
-    if (slotFile.getSize() != slotFileSize)
-        return refuse ("is not a slot file: it holds " + juce::String (slotFile.getSize()) + " bytes, a slot file "
-                       + juce::String (slotFileSize));
-
-    juce::MemoryBlock data;
-
-    if (! slotFile.loadFileAsData (data) || (int) data.getSize() != slotFileSize)
-        return refuse ("cannot be read");
-
-    const auto* bytes = static_cast<const juce::uint8*> (data.getData());
-
-    // A byte above 127 could not travel in a reply: such a file is not ours.
-    if (! std::all_of (bytes, bytes + slotFileSize, isDataByte))
-        return refuse ("is not a slot file: it holds bytes above 127");
-
-    for (int slot = 0; slot < numberOfSlots; ++slot)
-        slots[(size_t) slot] = juce::Array<juce::uint8> (bytes + slot * imageLength, imageLength);
-
-    return true;
-}
-
 bool VirtualController::saveSlots()
 {
     if (! slotFileUsable)
         return false;
 
     const juce::ScopedLock saving (saveLock);
-    juce::MemoryBlock data;
+    std::vector<juce::Array<juce::uint8>> copy;
 
     {
         const juce::ScopedLock sl (stateLock);
-
-        for (const auto& slot : slots)
-            data.append (slot.getRawDataPointer(), (size_t) slot.size());
+        copy = slots;
 
         // A write from here on makes the slots dirty again, with a deadline of its own.
         dirty = false;
         ++numSaveAttempts;
     }
 
-    SafeFileWriter writer (slotFile);
-
-    if (writer.write (data.getData(), data.getSize()) && writer.commit())
-    {
-        const juce::ScopedLock sl (stateLock);
-        saveFailureReported = false;
+    if (slotFile.save (copy))
         return true;
-    }
 
-    bool firstFailure = false;
-
-    {
-        // Tried again later, not at once: a full disk stays full for a while.
-        const juce::ScopedLock sl (stateLock);
-        dirty = true;
-        saveTime = now() + saveRetryDelayMs;
-        firstFailure = ! saveFailureReported;
-        saveFailureReported = true;
-    }
-
-    if (firstFailure)
-        tellUser ("the slots could not be saved (" + writer.getResult().getErrorMessage() + "); trying again every "
-                  + juce::String (saveRetryDelayMs) + " ms.");
-
+    // Tried again later, not at once: a full disk stays full for a while.
+    const juce::ScopedLock sl (stateLock);
+    dirty = true;
+    saveTime = now() + saveRetryDelayMs;
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MidiDeviceLayer.h"
+#include "engine/VirtualControllerSlotFile.h"
 #include "engine/ZKSysEx.h"
 #include "model/ZKMModel.h"
 
@@ -21,11 +22,9 @@
 
     Given a file, it loads its slots from there when the file exists (24 x 465 bytes, slot 0 first)
     and saves them back as a whole, at most saveDelayMs after the first unsaved write and when it
-    is destroyed. An existing file that is not a slot file is left alone: the slots are then kept
-    in memory only, and the standard error output says so. A failed save is said there too and
-    tried again after saveRetryDelayMs; port calls never wait for the disk. While it uses a file,
-    it holds the lock of a hidden file beside it (".slots.bin.lock"): a second controller on the
-    same file, in this program or another, keeps its slots in memory only and says so.
+    is destroyed (see VirtualControllerSlotFile for the files it refuses and its lock). A failed
+    save is said on the standard error output and tried again after saveRetryDelayMs; port calls
+    never wait for the disk.
 
     Its ports must not outlive it. */
 class VirtualController
@@ -88,10 +87,7 @@ public:
 
     /** Whether the file given at construction was refused because another controller, in this
         program or another, uses it. */
-    bool foundSlotFileInUse() const noexcept { return slotFileInUse; }
-
-    /** Whether a controller, in this program or another, uses that slot file now. */
-    static bool isSlotFileInUse (const juce::File& slotFile);
+    bool foundSlotFileInUse() const noexcept { return slotFile.wasFoundInUse(); }
 
     /** How many saves were tried, successful or not. */
     int getNumSaveAttempts() const;
@@ -169,14 +165,11 @@ private:
     void deliver (const MessageGroup& messages);
     void addInput (VirtualInput* input);
     void removeInput (VirtualInput* input);
-    bool loadSlots();
     bool isDirty() const;
 
     //==============================================================================
-    const juce::File slotFile;
+    VirtualControllerSlotFile slotFile;
     bool slotFileUsable = false;
-    bool slotFileInUse = false;
-    int slotFileLock = -1; // the descriptor of the open lock file, while this controller uses the file
 
     // Held for a whole save, so that two saves never overtake each other; the state lock is held
     // only to copy the slots, never while the disk is written.
@@ -197,7 +190,6 @@ private:
     bool dirty = false;
     double saveTime = 0;
     int numSaveAttempts = 0;
-    bool saveFailureReported = false;
 
     Faults faults;
     juce::int64 requestCount = 0;

@@ -277,7 +277,8 @@ bool ZKEditorEngine::startGet (juce::uint8 slot)
     if (isGetInProgress() || slot >= ZKSysEx::numberOfSlots)
         return false;
 
-    // Without both ports a Get cannot succeed; saying so at once spares the user nine timeouts.
+    // Without both ports a Get cannot succeed; saying so at once spares the user a reply timeout
+    // for the first attempt and for every retry the pacing allows.
     if (! canReach (slot))
         return false;
 
@@ -368,7 +369,6 @@ void ZKEditorEngine::setSync (bool external)
 
 void ZKEditorEngine::cancelTransfer() { transfers->cancelKind (TransferStatus::Kind::none); }
 void ZKEditorEngine::cancelGet() { transfers->cancelKind (TransferStatus::Kind::get); }
-void ZKEditorEngine::cancelBackupReads() { transfers->cancelKind (TransferStatus::Kind::backup); }
 void ZKEditorEngine::cancelTransfer (int transferId) { transfers->cancelId (transferId); }
 void ZKEditorEngine::cancelWaitingTransfers (int transferId) { transfers->cancelWaitingWithId (transferId); }
 bool ZKEditorEngine::isTransferInProgress (int transferId) const { return transfers->containsId (transferId); }

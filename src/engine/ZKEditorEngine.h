@@ -188,7 +188,6 @@ public:
 
     juce::String getFilePattern() const { return filePattern; }
 
-    /** The length of a preset dump and of a preset file: 476 for this model. */
     int getPresetDataSize() const noexcept { return codec.getDumpLength(); }
 
     /** The codec of this model's preset dumps and files, usable without the engine. */
@@ -289,9 +288,6 @@ public:
 
     /** Stops this engine's Gets only, as cancelTransfer does. */
     void cancelGet();
-
-    /** Stops this engine's reads for a backup only, as cancelTransfer does. */
-    void cancelBackupReads();
 
     /** Stops the transfers of that id only (a Send and its read-back), as cancelTransfer does. */
     void cancelTransfer (int transferId);

@@ -45,7 +45,6 @@ public:
 
     //==============================================================================
     static constexpr int headLength = 9;
-    static constexpr int deviceIdPosition = 5;
     static constexpr int commandPosition = 6;
 
     /** A dump is the head, the slot byte, the image and the closing F7. */

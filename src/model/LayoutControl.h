@@ -19,8 +19,6 @@ public:
     /** The position in the block of the byte that the name addresses, -1 for a name of another type. */
     int getIndex (juce::String parameterName) override;
 
-    ControlType getType() const noexcept { return type; }
-
 private:
     const ControlType type;
 

@@ -302,7 +302,7 @@ TEST_F (ConnectionStatusTest, FollowsThePortsAndOffersDeviceSetup)
 
     int setupRequests = 0;
     document.showConnectionStatus (manager, [&setupRequests] { ++setupRequests; });
-    auto* status = document.getConnectionStatus();
+    auto* status = document.getControllerDialogs().getConnectionStatus();
     ASSERT_NE (status, nullptr);
     EXPECT_TRUE (status->isShowing());
     EXPECT_EQ (status->getText(), juce::String ("No controller chosen - Device Setup..."));

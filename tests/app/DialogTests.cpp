@@ -34,17 +34,17 @@ TEST_F (ApplicationTest, GetPresetTwiceLeavesOneGetDialogPerWindow)
 {
     application->openNewWindow();
     perform (window (0), CommandIDs::getPreset);
-    auto* first = window (0).getGetPresetWindow();
+    auto* first = window (0).getControllerDialogs().getGetPresetWindow();
     ASSERT_NE (first, nullptr);
 
     perform (window (0), CommandIDs::getPreset);
-    window (0).showGetPresetWindow(); // the "Get From Hardware" button's way
-    EXPECT_EQ (window (0).getGetPresetWindow(), first);
+    window (0).getControllerDialogs().showGetPresetWindow(); // the "Get From Hardware" button's way
+    EXPECT_EQ (window (0).getControllerDialogs().getGetPresetWindow(), first);
     EXPECT_EQ (countWindows<GetPresetWindow>(), 1);
 
     perform (window (1), CommandIDs::getPreset);
-    EXPECT_NE (window (1).getGetPresetWindow(), nullptr);
-    EXPECT_NE (window (1).getGetPresetWindow(), first);
+    EXPECT_NE (window (1).getControllerDialogs().getGetPresetWindow(), nullptr);
+    EXPECT_NE (window (1).getControllerDialogs().getGetPresetWindow(), first);
     EXPECT_EQ (countWindows<GetPresetWindow>(), 2);
 
     EXPECT_EQ (first->getName(), juce::String ("Get Preset From Hardware"));
@@ -57,8 +57,8 @@ TEST_F (ApplicationTest, GetPresetTwiceLeavesOneGetDialogPerWindow)
 
 TEST_F (ApplicationTest, SlotDialogStartsAtSlotOneAndFollowsTheList)
 {
-    window (0).showSendPresetWindow();
-    auto* dialog = window (0).getSendPresetWindow();
+    window (0).getControllerDialogs().showSendPresetWindow();
+    auto* dialog = window (0).getControllerDialogs().getSendPresetWindow();
     ASSERT_NE (dialog, nullptr);
     pump();
 
@@ -82,28 +82,28 @@ TEST_F (ApplicationTest, SlotDialogStartsAtSlotOneAndFollowsTheList)
 
 TEST_F (ApplicationTest, CancelClosesEitherSlotDialog)
 {
-    window (0).showGetPresetWindow();
-    window (0).showSendPresetWindow();
-    juce::WeakReference<GetPresetWindow> getDialog (window (0).getGetPresetWindow());
-    juce::WeakReference<SendPresetWindow> sendDialog (window (0).getSendPresetWindow());
+    window (0).getControllerDialogs().showGetPresetWindow();
+    window (0).getControllerDialogs().showSendPresetWindow();
+    juce::WeakReference<GetPresetWindow> getDialog (window (0).getControllerDialogs().getGetPresetWindow());
+    juce::WeakReference<SendPresetWindow> sendDialog (window (0).getControllerDialogs().getSendPresetWindow());
 
     getDialog->buttonClicked (&getDialog->getPresetComponent().getCancelButton());
     EXPECT_EQ (getDialog.get(), nullptr);
-    EXPECT_EQ (window (0).getGetPresetWindow(), nullptr);
+    EXPECT_EQ (window (0).getControllerDialogs().getGetPresetWindow(), nullptr);
 
     sendDialog->buttonClicked (&sendDialog->getPresetComponent().getCancelButton());
     EXPECT_EQ (sendDialog.get(), nullptr);
     EXPECT_EQ (countAlerts ("MIDI Error"), 0);
 
     // Reopening starts a fresh dialog.
-    window (0).showGetPresetWindow();
-    EXPECT_NE (window (0).getGetPresetWindow(), nullptr);
+    window (0).getControllerDialogs().showGetPresetWindow();
+    EXPECT_NE (window (0).getControllerDialogs().getGetPresetWindow(), nullptr);
 }
 
 TEST_F (ApplicationTest, SendWithoutMidiShowsOneNoticeAndKeepsTheDialog)
 {
-    window (0).showSendPresetWindow();
-    juce::WeakReference<SendPresetWindow> dialog (window (0).getSendPresetWindow());
+    window (0).getControllerDialogs().showSendPresetWindow();
+    juce::WeakReference<SendPresetWindow> dialog (window (0).getControllerDialogs().getSendPresetWindow());
     auto& sendButton = dialog->getPresetComponent().getActionButton();
 
     dialog->buttonClicked (&sendButton);
@@ -120,12 +120,12 @@ TEST_F (ApplicationTest, SendWithoutMidiShowsOneNoticeAndKeepsTheDialog)
 TEST_F (ApplicationTest, ClosingAWindowClosesItsSendAndGetDialogs)
 {
     application->openNewWindow();
-    window (0).showSendPresetWindow();
-    window (0).showGetPresetWindow();
-    window (1).showSendPresetWindow();
-    juce::WeakReference<SendPresetWindow> sendDialog (window (0).getSendPresetWindow());
-    juce::WeakReference<GetPresetWindow> getDialog (window (0).getGetPresetWindow());
-    juce::WeakReference<SendPresetWindow> otherDialog (window (1).getSendPresetWindow());
+    window (0).getControllerDialogs().showSendPresetWindow();
+    window (0).getControllerDialogs().showGetPresetWindow();
+    window (1).getControllerDialogs().showSendPresetWindow();
+    juce::WeakReference<SendPresetWindow> sendDialog (window (0).getControllerDialogs().getSendPresetWindow());
+    juce::WeakReference<GetPresetWindow> getDialog (window (0).getControllerDialogs().getGetPresetWindow());
+    juce::WeakReference<SendPresetWindow> otherDialog (window (1).getControllerDialogs().getSendPresetWindow());
 
     window (0).closeButtonPressed();
     EXPECT_EQ (sendDialog.get(), nullptr);
@@ -141,8 +141,8 @@ TEST_F (FakeDeviceTest, ClosingAWindowCancelsItsGetAndLeavesNoListenerBehind)
     engine->addListener (&counter);
     auto& window = openDocumentOn (engine);
 
-    window.showGetPresetWindow();
-    auto* dialog = window.getGetPresetWindow();
+    window.getControllerDialogs().showGetPresetWindow();
+    auto* dialog = window.getControllerDialogs().getGetPresetWindow();
     ASSERT_NE (dialog, nullptr);
     dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
     EXPECT_TRUE (engine->isGetInProgress());
@@ -163,11 +163,11 @@ TEST_F (FakeDeviceTest, GetDialogFetchesTheChosenSlot)
     auto& window = openDocumentOn (engine);
 
     // Untouched, the dialog fetches the slot shown as "1".
-    window.showGetPresetWindow();
+    window.getControllerDialogs().showGetPresetWindow();
     pump();
-    auto* dialog = window.getGetPresetWindow();
+    auto* dialog = window.getControllerDialogs().getGetPresetWindow();
     dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
-    EXPECT_EQ (window.getGetPresetWindow(), nullptr);
+    EXPECT_EQ (window.getControllerDialogs().getGetPresetWindow(), nullptr);
     ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() == 465; }, 5000));
     EXPECT_EQ (layer.getSentMessages().front().getRawData()[ZKSysEx::commandPosition],
                ZKSysEx::parameterRequestCommand);
@@ -176,9 +176,9 @@ TEST_F (FakeDeviceTest, GetDialogFetchesTheChosenSlot)
     dismissAlerts();
 
     layer.clearSentMessages();
-    window.showGetPresetWindow();
+    window.getControllerDialogs().showGetPresetWindow();
     pump();
-    dialog = window.getGetPresetWindow();
+    dialog = window.getControllerDialogs().getGetPresetWindow();
     dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (24, juce::sendNotificationSync);
     dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
     ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() == 465; }, 5000));
@@ -223,7 +223,7 @@ TEST_F (FakeDeviceTest, SendDialogWritesTheChosenSlotAndCloses)
 
     window.buttonClicked (&presetButton (window, "Send To Hardware"));
     pump();
-    juce::WeakReference<SendPresetWindow> dialog (window.getSendPresetWindow());
+    juce::WeakReference<SendPresetWindow> dialog (window.getControllerDialogs().getSendPresetWindow());
     ASSERT_NE (dialog.get(), nullptr);
     dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (7, juce::sendNotificationSync);
     dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());

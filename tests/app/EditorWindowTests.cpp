@@ -296,17 +296,17 @@ TEST_F (ApplicationTest, AFileNotFramedAsAPresetDumpStillOpensAndTheStripSaysSoW
 
     ASSERT_TRUE (window (0).loadFile (file));
     EXPECT_EQ (TestRig::getImage (*window (0).getEngine()), TestRig::getImageOfDump (unframed));
-    EXPECT_EQ (window (0).getTransferStatusBar().getTextLabel().getText(),
+    EXPECT_EQ (window (0).getTransferStrip().getBar().getTextLabel().getText(),
                EditorWindow::getNotAPresetDumpMessage ("old.zkp", "it does not begin with F0"));
-    EXPECT_TRUE (window (0).getTransferStatusBar().isVisible());
+    EXPECT_TRUE (window (0).getTransferStrip().getBar().isVisible());
     EXPECT_EQ (window (0).getFileErrorAlert(), nullptr);
 
     // A well-framed file says nothing.
     const auto framed = scratch.getFile ("framed.zkp");
     framed.replaceWithData (TestRig::defaultPresetDump().getRawDataPointer(), (size_t) TestRig::dumpLength);
-    window (0).getTransferStatusBar().showMessage ({});
+    window (0).getTransferStrip().getBar().showMessage ({});
     ASSERT_TRUE (window (0).loadFile (framed));
-    EXPECT_EQ (window (0).getTransferStatusBar().getTextLabel().getText(), juce::String());
+    EXPECT_EQ (window (0).getTransferStrip().getBar().getTextLabel().getText(), juce::String());
 }
 
 TEST_F (ApplicationTest, FailedSaveIsReportedAndKeepsTheTitle)
@@ -437,14 +437,14 @@ TEST_F (ApplicationTest, MidiErrorNoticeIsShownOncePerWindowWithThreeLines)
     editor.midiCommunicationFailed ({});
     pump();
 
-    EXPECT_NE (editor.getMidiErrorAlert(), nullptr);
+    EXPECT_NE (editor.getControllerDialogs().getMidiErrorAlert(), nullptr);
     EXPECT_EQ (countAlerts ("MIDI Error"), 1);
     EXPECT_EQ (MidiErrorAlertWindow::getMessage(),
                juce::String ("MIDI Communication Unsuccessful.\r\nVerify MIDI Connection and Device Settings.\r\n"
                              "Verify no other applications are using the MIDI Port."));
 
     dismissAlerts();
-    EXPECT_EQ (editor.getMidiErrorAlert(), nullptr);
+    EXPECT_EQ (editor.getControllerDialogs().getMidiErrorAlert(), nullptr);
 }
 
 //==============================================================================

@@ -463,7 +463,7 @@ TEST_F (ApplicationTest, CloseAndQuitRequestsDuringAQuestionAreIgnoredAndTheQues
         application->systemRequestedQuit();
         return false;
     };
-    EXPECT_FALSE (first->restoreAllSlots());
+    EXPECT_FALSE (first->getRestoreCommand().start());
     EXPECT_EQ (questions, 1);
     ASSERT_NE (first, nullptr);
     EXPECT_EQ (windowManager().getWindows().size(), 2);

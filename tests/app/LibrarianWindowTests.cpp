@@ -76,7 +76,7 @@ TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendA
     auto* alert = findAlert ("Verify Failed");
     const auto expectedLine = "Knob 3: MIDI Channel " + juce::String ((channelInSlot + 3) % 16 + 1) + " / "
                               + juce::String (channelInSlot + 1);
-    const auto message = window.getLastVerifyFailure();
+    const auto message = window.getSendOutcomeReport().getLastVerifyFailure();
     EXPECT_TRUE (message.contains ("Slot 7")) << message;
     EXPECT_TRUE (message.contains (expectedLine)) << message;
 
@@ -88,7 +88,7 @@ TEST_F (LibrarianWindowTest, AWriteTheControllerDroppedIsNamedInTheAlertAndSendA
                 button->triggerClick();
 
     ASSERT_TRUE (pumpMessagesUntil (
-        [&] { return window.getTransferStatusBar().getTextLabel().getText() == "Sent to slot 7 and verified"; },
+        [&] { return window.getTransferStrip().getBar().getTextLabel().getText() == "Sent to slot 7 and verified"; },
         waitMs));
     EXPECT_EQ (controller.getSlot (6)[channelIndex], (channelInSlot + 3) % 16);
     EXPECT_EQ (countAlerts ("Verify Failed"), 0);
@@ -105,8 +105,9 @@ TEST_F (LibrarianWindowTest, ASendWhoseReadBackGetsNoAnswerIsNeverCalledVerified
     ASSERT_TRUE (engine->startSend (5));
     ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
 
-    EXPECT_EQ (window.getLastVerifyFailure(), "Slot 6 did not answer when it was read back: the Send is not verified.");
-    EXPECT_NE (window.getTransferStatusBar().getTextLabel().getText(), "Sent to slot 6 and verified");
+    EXPECT_EQ (window.getSendOutcomeReport().getLastVerifyFailure(),
+               "Slot 6 did not answer when it was read back: the Send is not verified.");
+    EXPECT_NE (window.getTransferStrip().getBar().getTextLabel().getText(), "Sent to slot 6 and verified");
 }
 
 // Ports closed between the end of a Send and its read-back: the read-back was passed over in
@@ -135,7 +136,7 @@ TEST_F (LibrarianWindowTest, AReadBackThatCannotRunForLackOfPortsSaysSo)
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     engine->removeListener (&closer);
 
-    EXPECT_EQ (window.getTransferStatusBar().getTextLabel().getText(),
+    EXPECT_EQ (window.getTransferStrip().getBar().getTextLabel().getText(),
                "Sent to slot 5; not verified: the controller is gone");
     EXPECT_TRUE (window.hasUnsavedChanges());
     EXPECT_EQ (countAlerts ("Verify Failed"), 0);
@@ -148,7 +149,7 @@ TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingIt
     const auto presetBefore = engine->createPresetData (0);
     const auto titleBefore = window.getName();
 
-    ASSERT_TRUE (window.backUpAllSlots());
+    ASSERT_TRUE (window.getBackupCommand().start());
     ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
     EXPECT_EQ (summary, "24 of 24 slots backed up");
 
@@ -161,7 +162,7 @@ TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingIt
     }
 
     summary.clear();
-    ASSERT_TRUE (window.restoreAllSlots());
+    ASSERT_TRUE (window.getRestoreCommand().start());
     ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
     EXPECT_EQ (summary, "24 of 24 slots restored and verified");
 
@@ -192,10 +193,10 @@ TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASl
     // touched, and the window goes. The restore is held at the queue so that it surely runs.
     {
         QueueHold hold (manager.getTransferQueue());
-        ASSERT_TRUE (window.restoreAllSlots());
+        ASSERT_TRUE (window.getRestoreCommand().start());
         window.askToStopRestore = [&] (int slotNumber)
         {
-            questions.add (EditorWindow::getStopRestoreQuestion (slotNumber));
+            questions.add (RestoreCommand::getStopQuestion (slotNumber));
             safe->closeButtonPressed(); // a second request while the question is open
             return true;
         };
@@ -217,7 +218,7 @@ TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASl
     summary.clear();
     {
         QueueHold hold (manager.getTransferQueue());
-        ASSERT_TRUE (waiting.restoreAllSlots());
+        ASSERT_TRUE (waiting.getRestoreCommand().start());
         waiting.askToStopRestore = [] (int) { return false; };
         waiting.closeButtonPressed();
         EXPECT_NE (safe, nullptr);
@@ -237,7 +238,7 @@ TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASl
     int asked = 0;
     {
         QueueHold hold (manager.getTransferQueue());
-        ASSERT_TRUE (quitting.restoreAllSlots());
+        ASSERT_TRUE (quitting.getRestoreCommand().start());
         quitting.askToStopRestore = [&] (int)
         {
             ++asked;
@@ -281,8 +282,8 @@ TEST_F (LibrarianWindowTest, QuittingWhileARestoreOnlyReadsBackWaitsForItAndAsks
     controller.setFaults (faults);
     {
         QueueHold hold (manager.getTransferQueue());
-        ASSERT_TRUE (window.restoreAllSlots());
-        window.getSlotRestore()->stopAfterCurrentSlot();
+        ASSERT_TRUE (window.getRestoreCommand().start());
+        window.getRestoreCommand().getSlotRestore()->stopAfterCurrentSlot();
     }
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! application->isSendUnderWay(); }, waitMs));
     ASSERT_TRUE (window.isRestoreRunning());
@@ -304,7 +305,7 @@ TEST_F (LibrarianWindowTest, ABackupIntoAFolderItCannotWriteSaysSoBeforeReadingA
     locked.setReadOnly (true);
     controller.clearReceivedMessages();
 
-    EXPECT_FALSE (window.backUpAllSlots());
+    EXPECT_FALSE (window.getBackupCommand().start());
     EXPECT_TRUE (summary.startsWith ("Nothing was read: the backup cannot be written in " + folder.getFullPathName()))
         << summary;
     EXPECT_TRUE (summary.contains (locked.getFullPathName() + ": is read-only")) << summary;
@@ -319,8 +320,8 @@ TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnE
     const auto file = folder.getChildFile ("saved.zkp");
     ASSERT_TRUE (window.saveToFile (file));
 
-    ASSERT_TRUE (window.compareWithFile (file));
-    auto* compare = window.getCompareWindow();
+    ASSERT_TRUE (window.getCompareCommand().compareWithFile (file));
+    auto* compare = window.getCompareCommand().getCompareWindow();
     ASSERT_NE (compare, nullptr);
     EXPECT_EQ (compare->getText(), "No differences");
 
@@ -337,7 +338,7 @@ TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnE
 
     const auto damaged = folder.getChildFile ("short.zkp");
     ASSERT_TRUE (damaged.replaceWithText ("not a preset"));
-    EXPECT_FALSE (window.compareWithFile (damaged));
+    EXPECT_FALSE (window.getCompareCommand().compareWithFile (damaged));
     EXPECT_NE (window.getFileErrorAlert(), nullptr);
 }
 
@@ -351,14 +352,15 @@ TEST_F (LibrarianWindowTest, CompareWithSlotReadsTheSlotWithoutTouchingThePreset
     other.set (channelIndex, (juce::uint8) ((other[channelIndex] + 5) % 16));
     controller.setSlot (9, other);
 
-    ASSERT_TRUE (window.compareWithSlot (9));
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return window.getCompareWindow() != nullptr; }, waitMs));
+    ASSERT_TRUE (window.getCompareCommand().compareWithSlot (9));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return window.getCompareCommand().getCompareWindow() != nullptr; }, waitMs));
 
-    EXPECT_EQ (window.getCompareWindow()->getName(), "Compare With Slot 10");
-    EXPECT_TRUE (window.getCompareWindow()->getText().startsWith ("1 difference (this window / Slot 10)"));
-    EXPECT_TRUE (window.getCompareWindow()->getText().endsWith (
+    EXPECT_EQ (window.getCompareCommand().getCompareWindow()->getName(), "Compare With Slot 10");
+    EXPECT_TRUE (
+        window.getCompareCommand().getCompareWindow()->getText().startsWith ("1 difference (this window / Slot 10)"));
+    EXPECT_TRUE (window.getCompareCommand().getCompareWindow()->getText().endsWith (
         "Pad 2: MIDI Channel " + juce::String (controller.getSlot (0)[channelIndex] + 1) + " / "
         + juce::String (other[channelIndex] + 1)))
-        << window.getCompareWindow()->getText();
+        << window.getCompareCommand().getCompareWindow()->getText();
     EXPECT_EQ (engine->createPresetData (0), presetBefore);
 }

@@ -277,11 +277,12 @@ private:
             { "get", [this] (WindowRecord& r) { r.engine->startGet (randomSlot()); } },
             { "send", [this] (WindowRecord& r) { r.engine->startSend (randomSlot()); } },
             { "send", [this] (WindowRecord& r) { r.engine->startSend (randomSlot()); } },
-            { "cancel", [] (WindowRecord& r) { r.window->getTransferStatusBar().getCancelButton().triggerClick(); } },
+            { "cancel",
+              [] (WindowRecord& r) { r.window->getTransferStrip().getBar().getCancelButton().triggerClick(); } },
             { "toggle verify", [this] (WindowRecord&) { toggleVerify(); } },
-            { "back up all", [] (WindowRecord& r) { r.window->backUpAllSlots(); } },
-            { "restore all", [] (WindowRecord& r) { r.window->restoreAllSlots(); } },
-            { "compare with slot", [] (WindowRecord& r) { r.window->compareWithSlot(); } },
+            { "back up all", [] (WindowRecord& r) { r.window->getBackupCommand().start(); } },
+            { "restore all", [] (WindowRecord& r) { r.window->getRestoreCommand().start(); } },
+            { "compare with slot", [] (WindowRecord& r) { r.window->getCompareCommand().compareWithSlot(); } },
             { "unplug", [this] (WindowRecord&) { controller.unplug(); } },
             { "replug", [this] (WindowRecord&) { controller.replug(); } },
             { "faults", [this] (WindowRecord&) { injectRandomFaults(); } },
@@ -392,16 +393,17 @@ private:
             }
 
             // The strip offers Cancel only for a job that is there.
-            if (window.getTransferStatusBar().isVisible()
-                && window.getTransferStatusBar().getCancelButton().isVisible())
+            if (window.getTransferStrip().getBar().isVisible()
+                && window.getTransferStrip().getBar().getCancelButton().isVisible())
             {
                 EXPECT_TRUE (record->engine->isTransferInProgress()) << "the strip shows a job that is not there";
             }
 
             // A running backup or restore has transfers that will end it.
-            const bool librarianRunning =
-                (window.getSlotBackup() != nullptr && ! window.getSlotBackup()->isFinished())
-                || (window.getSlotRestore() != nullptr && window.getSlotRestore()->isRunning());
+            const bool librarianRunning = (window.getBackupCommand().getSlotBackup() != nullptr
+                                           && ! window.getBackupCommand().getSlotBackup()->isFinished())
+                                          || (window.getRestoreCommand().getSlotRestore() != nullptr
+                                              && window.getRestoreCommand().getSlotRestore()->isRunning());
 
             if (librarianRunning && ! record->engine->isTransferInProgress())
             {
@@ -409,8 +411,10 @@ private:
                     [&]
                     {
                         return record->window == nullptr
-                               || ((window.getSlotBackup() == nullptr || window.getSlotBackup()->isFinished())
-                                   && (window.getSlotRestore() == nullptr || ! window.getSlotRestore()->isRunning()));
+                               || ((window.getBackupCommand().getSlotBackup() == nullptr
+                                    || window.getBackupCommand().getSlotBackup()->isFinished())
+                                   && (window.getRestoreCommand().getSlotRestore() == nullptr
+                                       || ! window.getRestoreCommand().getSlotRestore()->isRunning()));
                     },
                     2000))
                     << "a backup or restore is left running without a transfer";

@@ -28,7 +28,7 @@ struct StripRecorder : public ZKEditorEngine::Listener
     {
         if (window != nullptr)
         {
-            auto& strip = window->getTransferStatusBar();
+            auto& strip = window->getTransferStrip().getBar();
             shown.addIfNotAlreadyThere (strip.getTextLabel().getText() + " of " + juce::String (strip.getTotal()));
         }
     }
@@ -61,19 +61,21 @@ protected:
 
     static void startSend (EditorWindow& window, int slot)
     {
-        window.showSendPresetWindow();
-        pressSlotDialogButton (*window.getSendPresetWindow(), window.getSendPresetWindow()->getPresetComponent(), slot);
+        window.getControllerDialogs().showSendPresetWindow();
+        pressSlotDialogButton (*window.getControllerDialogs().getSendPresetWindow(),
+                               window.getControllerDialogs().getSendPresetWindow()->getPresetComponent(), slot);
     }
 
     static void startGet (EditorWindow& window, int slot)
     {
-        window.showGetPresetWindow();
-        pressSlotDialogButton (*window.getGetPresetWindow(), window.getGetPresetWindow()->getPresetComponent(), slot);
+        window.getControllerDialogs().showGetPresetWindow();
+        pressSlotDialogButton (*window.getControllerDialogs().getGetPresetWindow(),
+                               window.getControllerDialogs().getGetPresetWindow()->getPresetComponent(), slot);
     }
 
     static juce::String stripText (EditorWindow& window)
     {
-        return window.getTransferStatusBar().getTextLabel().getText();
+        return window.getTransferStrip().getBar().getTextLabel().getText();
     }
 
     /** Presses the button of that text in the alert of that title. */
@@ -112,7 +114,7 @@ TEST_F (TransferStripTest, StripShowsTheSendBelowTheWholeEditorAndGoesWhenItEnds
     startSend (window, 12);
     pump();
 
-    auto& strip = window.getTransferStatusBar();
+    auto& strip = window.getTransferStrip().getBar();
     EXPECT_TRUE (strip.isVisible());
     EXPECT_EQ (window.getHeight(), heightBefore + TransferStatusBar::barHeight);
     EXPECT_EQ (window.getEditorComponent()->getBounds(), contentBounds);
@@ -167,14 +169,14 @@ TEST_F (TransferStripTest, CancelOfAGetKeepsThePresetAndShowsNoAlert)
     startGet (window, 5);
     ASSERT_TRUE (pumpMessagesUntil ([&] { return stripText (window) == "Getting slot 5"; }, waitMs));
 
-    window.getTransferStatusBar().getCancelButton().triggerClick();
+    window.getTransferStrip().getBar().getCancelButton().triggerClick();
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     pump (100);
 
-    EXPECT_FALSE (window.getTransferStatusBar().isVisible());
+    EXPECT_FALSE (window.getTransferStrip().getBar().isVisible());
     EXPECT_EQ (engine->createPresetData (0), before);
     EXPECT_EQ (countAlerts ("MIDI Error"), 0);
-    EXPECT_EQ (countAlerts (EditorWindow::getSendCancelledTitle()), 0);
+    EXPECT_EQ (countAlerts (SendOutcomeReport::getSendCancelledTitle()), 0);
 }
 
 TEST_F (TransferStripTest, CancelOfASendStopsItAndSaysWhichSlotIsHalfWritten)
@@ -187,7 +189,7 @@ TEST_F (TransferStripTest, CancelOfASendStopsItAndSaysWhichSlotIsHalfWritten)
 
     startSend (window, 12);
     ASSERT_TRUE (pumpMessagesUntil ([&] { return layer.getNumSentMessages() >= 30; }, waitMs));
-    window.getTransferStatusBar().getCancelButton().triggerClick();
+    window.getTransferStrip().getBar().getCancelButton().triggerClick();
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
     const auto written = layer.getNumSentMessages();
     pump (100);
@@ -195,7 +197,7 @@ TEST_F (TransferStripTest, CancelOfASendStopsItAndSaysWhichSlotIsHalfWritten)
     EXPECT_LT (written, 465);
     EXPECT_EQ (layer.getNumSentMessages(), written);
     EXPECT_EQ (countAlerts ("Send Cancelled"), 1);
-    EXPECT_EQ (EditorWindow::getSendCancelledMessage (11),
+    EXPECT_EQ (SendOutcomeReport::getSendCancelledMessage (11),
                juce::String ("Slot 12 now holds part of the new preset and part of the old one."));
     EXPECT_EQ (countAlerts ("MIDI Error"), 0);
 }
@@ -234,10 +236,9 @@ TEST_F (TransferStripTest, QuittingDuringASendAsksAndStopCutsItShort)
     pump();
 
     EXPECT_FALSE (application->isQuitRequested());
-    EXPECT_EQ (countAlerts (QuenloZKEditorApplication::getQuitDuringSendTitle()), 1);
+    EXPECT_EQ (countAlerts (QuitCoordinator::getQuitDuringSendTitle()), 1);
 
-    ASSERT_TRUE (
-        answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getStopAnswer()));
+    ASSERT_TRUE (answerAlert (QuitCoordinator::getQuitDuringSendTitle(), QuitCoordinator::getStopAnswer()));
     EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));
     EXPECT_LT (layer.getNumSentMessages(), 465);
 }
@@ -253,8 +254,7 @@ TEST_F (TransferStripTest, QuittingDuringASendAndWaitingQuitsOnceItIsOver)
     application->systemRequestedQuit();
     pump();
 
-    ASSERT_TRUE (
-        answerAlert (QuenloZKEditorApplication::getQuitDuringSendTitle(), QuenloZKEditorApplication::getWaitAnswer()));
+    ASSERT_TRUE (answerAlert (QuitCoordinator::getQuitDuringSendTitle(), QuitCoordinator::getWaitAnswer()));
     EXPECT_FALSE (application->isQuitRequested());
     hold.release();
     EXPECT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested(); }, waitMs));

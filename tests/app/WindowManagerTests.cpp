@@ -1,4 +1,5 @@
 #include "app/CommandIDs.h"
+#include "app/UserGuide.h"
 #include "support/AppTestHelpers.h"
 
 using apptest::ApplicationTest;
@@ -128,13 +129,13 @@ TEST_F (ApplicationTest, UserGuideInTheDocumentsFolderComesFirstThenTheInstalled
     const auto inDocuments = folder.getFile().getChildFile ("documents/guide.pdf");
     const auto installed = folder.getFile().getChildFile ("share/doc/zkm-editor/guide.pdf");
 
-    EXPECT_EQ (QuenloZKEditorApplication::findUserGuide (inDocuments, installed), juce::File());
+    EXPECT_EQ (UserGuide::find (inDocuments, installed), juce::File());
 
     ASSERT_TRUE (installed.create());
-    EXPECT_EQ (QuenloZKEditorApplication::findUserGuide (inDocuments, installed), installed);
+    EXPECT_EQ (UserGuide::find (inDocuments, installed), installed);
 
     ASSERT_TRUE (inDocuments.create());
-    EXPECT_EQ (QuenloZKEditorApplication::findUserGuide (inDocuments, installed), inDocuments);
+    EXPECT_EQ (UserGuide::find (inDocuments, installed), inDocuments);
 
     folder.getFile().deleteRecursively();
 }
