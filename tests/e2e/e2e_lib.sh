@@ -233,6 +233,23 @@ choose_menu_entry()
     click "${window}" $((menu_x + 20)) $((menu_bar_height + 13 + row * 22))
 }
 
+# Clicks a preset button and waits for the window it opens, clicking again (up to three times)
+# when a busy machine lost the click; prints the window's id.
+open_from_preset_button()
+{
+    local window="$1" index="$2" title="$3" id="" status=0
+    for _ in 1 2 3; do
+        click_preset_button "${window}" "${index}"
+        status=0
+        id="$(zkm_wait_for_window "${title}" $((e2e_timeout / 2)) "${editor_pid:-}")" || status=$?
+        case ${status} in
+            0) sleep 0.3; echo "${id}"; return 0 ;;
+            2) fail "the editor ended while waiting for \"${title}\"" ;;
+        esac
+    done
+    fail "no window named \"${title}\" after clicking its preset button three times"
+}
+
 # Opens a window through a menu entry and prints its id. A menu that has only just opened ignores
 # a click that the program takes in too soon after it (a busy machine delays the program, not the
 # click), so the entry is chosen again, up to three times, until the window shows.

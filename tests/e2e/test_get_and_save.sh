@@ -17,7 +17,7 @@ wait_for_window_gone "Get Preset From Hardware"
 
 # The fetched preset is in the window once the last reply is in and the transfer strip has gone.
 wait_for_transfer_end "${editor}"
-click_preset_button "${editor}" 2 # "Save To File"
+open_from_preset_button "${editor}" 2 "Select Filename to save" >/dev/null # "Save To File"
 saved="${e2e_work}/fetched slot 3.zkp"
 answer_file_dialog "Select Filename to save" "${saved}"
 wait_for_window "Quenlo ZKM Editor - fetched slot 3" >/dev/null
