@@ -233,42 +233,29 @@ choose_menu_entry()
     click "${window}" $((menu_x + 20)) $((menu_bar_height + 13 + row * 22))
 }
 
-# Clicks a preset button and waits for the window it opens, clicking again (up to three times)
-# when a busy machine lost the click; prints the window's id.
-open_from_preset_button()
+# Runs an action that opens a window, then waits for the window and prints its id. A menu or a
+# button takes in a click too soon on a busy machine and ignores it (the machine delays the
+# program, not the click), so the action is repeated, up to three times, until the window shows.
+open_with_retries()
 {
-    local window="$1" index="$2" title="$3" id="" status=0
+    local title="$1" id="" status=0
+    shift
     for _ in 1 2 3; do
-        click_preset_button "${window}" "${index}"
+        "$@"
         status=0
         id="$(zkm_wait_for_window "${title}" $((e2e_timeout / 2)) "${editor_pid:-}")" || status=$?
         case ${status} in
             0) sleep 0.3; echo "${id}"; return 0 ;;
             2) fail "the editor ended while waiting for \"${title}\"" ;;
         esac
-    done
-    fail "no window named \"${title}\" after clicking its preset button three times"
-}
-
-# Opens a window through a menu entry and prints its id. A menu that has only just opened ignores
-# a click that the program takes in too soon after it (a busy machine delays the program, not the
-# click), so the entry is chosen again, up to three times, until the window shows.
-open_from_menu()
-{
-    local window="$1" menu_x="$2" row="$3" title="$4" id="" status=0
-    for _ in 1 2 3; do
-        choose_menu_entry "${window}" "${menu_x}" "${row}"
-        status=0
-        id="$(zkm_wait_for_window "${title}" $((e2e_timeout / 2)) "${editor_pid:-}")" || status=$?
-        case ${status} in
-            0) sleep 0.3; echo "${id}"; return 0 ;;
-            2) fail "the editor ended while waiting for \"${title}\"" ;;
-        esac
-        xdotool key Escape
+        xdotool key Escape # closes a menu left open
         sleep 0.3
     done
-    fail "no window named \"${title}\" after choosing its menu entry three times"
+    fail "no window named \"${title}\" after three tries"
 }
+
+open_from_menu() { open_with_retries "$4" choose_menu_entry "$1" "$2" "$3"; }
+open_from_preset_button() { open_with_retries "$3" click_preset_button "$1" "$2"; }
 
 # Answers the framework's own file dialog: the full path typed into its file box, then Return.
 answer_file_dialog()
