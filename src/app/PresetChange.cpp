@@ -1,7 +1,7 @@
 #include "app/PresetChange.h"
 
-#include "model/ControlType.h"
-#include "views/TransportBank.h"
+#include "engine/ParameterDescriptions.h"
+#include "model/PresetLayout.h"
 
 PresetChange::PresetChange (juce::Array<juce::uint8> beforeChange, juce::Array<juce::uint8> afterChange,
                             Apply applyToDocument)
@@ -29,26 +29,16 @@ bool PresetChange::undo()
 
 juce::String PresetChange::describe (const ZKEditorEngine::ParameterEdit& edit)
 {
-    const auto number = juce::String (edit.controlIndex + 1);
-
+    // The keybed's, the wheels', the name's and the DIN flags' parameter names say what they belong to.
     switch (edit.controlType)
     {
-        case ControlType::Knob:
-            return "Knob " + number + " " + edit.parameterName;
-        case ControlType::Pad:
-            return "Pad " + number + " " + edit.parameterName;
-        case ControlType::Switch:
-            return "Switch " + number + " " + edit.parameterName;
-        case ControlType::Transport:
-            return TransportBank::getButtonName (edit.controlIndex) + " " + edit.parameterName;
-        case ControlType::RollMode:
-            return "Roll Mode " + edit.parameterName;
-        case ControlType::Sustain:
-            return "Sustain Pedal " + edit.parameterName;
+        case ControlType::PresetName:
+        case ControlType::Keybed:
+        case ControlType::Wheels:
+        case ControlType::MidiToDin:
+            return edit.parameterName;
         default:
-            break;
+            return ParameterDescriptions::getControlName (edit.controlType, edit.controlIndex) + " "
+                   + edit.parameterName;
     }
-
-    // The keybed's, the wheels' and the DIN flags' names say what they belong to.
-    return edit.parameterName;
 }

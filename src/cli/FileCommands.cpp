@@ -7,7 +7,7 @@
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetDifferences.h"
 #include "engine/PresetParameters.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 #include <iostream>
 #include <sys/stat.h>

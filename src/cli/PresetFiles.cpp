@@ -4,7 +4,7 @@
 #include "engine/PresetFileWriter.h"
 #include "engine/PresetParameters.h"
 #include "engine/SafeFileWriter.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 #include <set>
 

@@ -6,13 +6,6 @@ namespace ParameterDescriptions
 {
 namespace
 {
-    const juce::StringArray transportNames{ "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
-
-    // The entries of the mode lists of knobs, pads and switches, entry k for the "Mode" value k.
-    const juce::StringArray knobModeNames{ "CC", "Aftertouch" };
-    const juce::StringArray padModeNames{ "Note", "CC Toggle", "CC Momentary", "Program Change" };
-    const juce::StringArray switchModeNames{ "CC Toggle", "CC Momentary", "Program Change" };
-
     // The keybed's curve boxes offer the eight curves, 1 to 8; a stored 8, which the model keeps, is
     // not offered.
     constexpr int keybedCurveBoxMaximum = 8;
@@ -34,89 +27,69 @@ namespace
         return name == "Program" ? PresetLayout::getBlockLength (type) : PresetLayout::getByte (type, name);
     }
 
-    std::vector<Mode> makeModes (ControlType type, const juce::StringArray& modeNames)
+    std::vector<Mode> makeModes (ControlType type)
     {
         std::vector<Mode> modes;
+        const auto modeNames = PresetLayout::getTypeNames (type).modes;
 
-        for (int value = 0; value < modeNames.size(); ++value)
+        for (int value = 0; value < modeNames.size; ++value)
         {
             auto names = PresetLayout::getNamesOfMode (type, value);
             std::stable_sort (names.begin(), names.end(),
                               [type] (const juce::String& a, const juce::String& b)
                               { return boxPosition (type, a) < boxPosition (type, b); });
-            modes.push_back ({ modeNames[value], names });
+            modes.push_back ({ modeNames.first[value], names });
         }
 
         return modes;
-    }
-
-    juce::StringArray wheelChannels()
-    {
-        juce::StringArray entries;
-
-        for (int channel = 1; channel <= 16; ++channel)
-            entries.add (juce::String (channel));
-
-        entries.add ("Omni");
-        return entries;
     }
 } // namespace
 
 juce::String getControlName (int controlType, int controlIndex, const juce::String& parameterName)
 {
-    switch (controlType)
-    {
-        case PresetName:
-            return "Preset Name";
-        case Keybed:
-            return "Keybed";
-        case Transport:
-            return transportNames[controlIndex];
-        case RollMode:
-            return "Roll Mode";
-        case Wheels:
-            return parameterName.startsWith ("Pitch Wheel") ? "Pitch Wheel" : "Mod Wheel";
-        case Sustain:
-            return "Sustain Pedal";
-        case Switch:
-            return "Switch " + juce::String (controlIndex + 1);
-        case Knob:
-            return "Knob " + juce::String (controlIndex + 1);
-        case Pad:
-            return "Pad " + juce::String (controlIndex + 1);
-        case MidiToDin:
-            return "MIDI To DIN";
-        default:
-            return {};
-    }
+    if (! juce::isPositiveAndBelow (controlType, (int) numControlTypes))
+        return {};
+
+    const auto type = (ControlType) controlType;
+
+    if (type == Wheels)
+        return parameterName.startsWith ("Pitch Wheel") ? "Pitch Wheel" : "Mod Wheel";
+
+    const auto& names = PresetLayout::getTypeNames (type);
+
+    if (juce::isPositiveAndBelow (controlIndex, names.instances.size))
+        return names.instances.first[controlIndex];
+
+    if (PresetLayout::getCount (type) > 1)
+        return names.singular + (" " + juce::String (controlIndex + 1));
+
+    return names.singular;
 }
 
 const std::vector<Mode>& getModes (int controlType)
 {
-    static const auto knobModes = makeModes (Knob, knobModeNames);
-    static const auto padModes = makeModes (Pad, padModeNames);
-    static const auto switchModes = makeModes (Switch, switchModeNames);
-    static const std::vector<Mode> none;
-
-    switch (controlType)
+    static const auto modesOfEveryType = []
     {
-        case Knob:
-            return knobModes;
-        case Pad:
-            return padModes;
-        case Switch:
-            return switchModes;
-        default:
-            return none;
-    }
+        std::vector<std::vector<Mode>> modes;
+
+        for (int type = 0; type < numControlTypes; ++type)
+            modes.push_back (makeModes ((ControlType) type));
+
+        return modes;
+    }();
+
+    static const std::vector<Mode> none;
+    return juce::isPositiveAndBelow (controlType, (int) numControlTypes) ? modesOfEveryType[(size_t) controlType]
+                                                                         : none;
 }
 
 NumberRange getModeBoxRange (const juce::String& parameterName)
 {
-    // Every box name is the pad's or the knob's, and has one range on every control that uses it.
-    for (auto type : { Pad, Knob })
-        if (const auto* parameter = PresetLayout::findParameter (type, parameterName))
-            if (parameter->byte != PresetLayout::getModeByte (type))
+    // A box name has one range on every type of control with modes that uses it.
+    for (int type = 0; type < numControlTypes; ++type)
+        if (const auto* parameter = PresetLayout::findParameter ((ControlType) type, parameterName))
+            if (PresetLayout::getModeByte ((ControlType) type) >= 0
+                && parameter->byte != PresetLayout::getModeByte ((ControlType) type))
                 return shownRange (*parameter->range);
 
     return storedByteRange;
@@ -126,7 +99,7 @@ NumberRange getNumberRange (int controlType, const juce::String& parameterName)
 {
     const auto type = (ControlType) controlType;
 
-    if (type == Knob || type == Pad || type == Switch)
+    if (PresetLayout::getModeByte (type) >= 0)
         return getModeBoxRange (parameterName);
 
     const auto* parameter = PresetLayout::findParameter (type, parameterName);
@@ -154,23 +127,8 @@ juce::StringArray getListEntries (int controlType, const juce::String& parameter
         return entries;
     }
 
-    if (controlType == Transport && parameterName == "Function")
-        return { "Momentary", "Toggle" };
-
-    if (controlType == RollMode && parameterName == "Function")
-        return { "Toggle", "Momentary" };
-
-    if (controlType == RollMode && parameterName == "Time Div")
-        return { "1/4", "1/4T", "1/8", "1/8T", "1/16", "1/16T", "1/32", "1/32T" };
-
-    if (controlType == Wheels && parameterName.endsWith ("MIDI Channel"))
-        return wheelChannels();
-
-    if (controlType == Keybed && parameterName == "Split Mode")
-        return { "On", "Off" };
-
-    if (controlType == MidiToDin)
-        return { "Off", "On" };
+    if (const auto* parameter = PresetLayout::findParameter ((ControlType) controlType, parameterName))
+        return parameter->valueNames.toStringArray();
 
     return {};
 }

@@ -2,7 +2,7 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "engine/PresetParameters.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 #include <map>
 

@@ -69,7 +69,7 @@ ZKEditorEngine::~ZKEditorEngine()
 void ZKEditorEngine::createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum)
 {
     // The blocks follow one another in the order of the layout; the banks have as many controls as
-    // this engine was given.
+    // this engine was given. A type without a class of its own is a plain control of the layout.
     auto createControl = [&] (ControlType type, int offset) -> Control*
     {
         switch (type)
@@ -94,9 +94,9 @@ void ZKEditorEngine::createControls (juce::uint8 splitPointMaximum, juce::uint8 
                 return new ZKPad (offset);
             case MidiToDin:
                 return new ZKControlsToMidiDin (offset);
+            default:
+                return new LayoutControl (type, offset);
         }
-
-        return nullptr;
     };
 
     int offset = 0;
@@ -220,7 +220,7 @@ void ZKEditorEngine::loadPresetData (const juce::Array<juce::uint8>& presetData)
 
 void ZKEditorEngine::loadImage (const juce::Array<juce::uint8>& image)
 {
-    for (int type = PresetName; type <= MidiToDin; ++type)
+    for (int type = 0; type < numControlTypes; ++type)
         for (auto* control : controls[type])
             control->loadFromImage (image);
 }

@@ -3,7 +3,7 @@
 #include "engine/MidiManager.h"
 #include "engine/PresetFileCodec.h"
 #include "model/Control.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 #include <functional>
 #include <juce_events/juce_events.h>

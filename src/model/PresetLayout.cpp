@@ -28,6 +28,20 @@ namespace
     constexpr Range knobModeRange{ 1, 0 };         // CC, aftertouch
     constexpr Range padAndSwitchModeRange{ 3, 0 }; // a switch accepts a fourth mode that no name uses
 
+    //==============================================================================
+    constexpr const char* offOn[] = { "Off", "On" };
+    constexpr const char* splitOnOff[] = { "On", "Off" }; // "Split Mode" 0 is split
+    constexpr const char* momentaryToggle[] = { "Momentary", "Toggle" };
+    constexpr const char* toggleMomentary[] = { "Toggle", "Momentary" };
+    constexpr const char* timeDivisions[] = { "1/4", "1/4T", "1/8", "1/8T", "1/16", "1/16T", "1/32", "1/32T" };
+    constexpr const char* wheelChannels[] = { "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",   "9",
+                                              "10", "11", "12", "13", "14", "15", "16", "Omni" };
+
+    constexpr const char* transportButtons[] = { "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
+    constexpr const char* knobModeNames[] = { "CC", "Aftertouch" };
+    constexpr const char* padModeNames[] = { "Note", "CC Toggle", "CC Momentary", "Program Change" };
+    constexpr const char* switchModeNames[] = { "CC Toggle", "CC Momentary", "Program Change" };
+
     constexpr ModeGroup knobModes = modesOf ({ 0, 1 });
     constexpr ModeGroup padModes = modesOf ({ 0, 1, 2, 3 });
     constexpr ModeGroup switchModes = modesOf ({ 0, 1, 2 });
@@ -50,7 +64,7 @@ namespace
                                                { "Keybed Octave", 1, &octaveRange },
                                                { "Keybed MIDI Channel", 2, &channelRange },
                                                { "Keybed Curve", 3, &keybedCurveRange },
-                                               { "Split Mode", 4, &flagRange },
+                                               { "Split Mode", 4, &flagRange, everyMode, wordsOf (splitOnOff) },
                                                { "Split Point", 5, &splitPointRange },
                                                { "Lower Keybed Transpose", 6, &transposeRange },
                                                { "Lower Keybed Octave", 7, &octaveRange },
@@ -62,19 +76,23 @@ namespace
                                                { "Upper Keybed Curve", 13, &keybedCurveRange } };
 
     // "Function": 0 toggle, 1 momentary.
-    constexpr Parameter rollModeParameters[] = { { "Function", 0, &flagRange },
-                                                 { "Time Div", 1, &timeDivisionRange },
+    constexpr Parameter rollModeParameters[] = { { "Function", 0, &flagRange, everyMode, wordsOf (toggleMomentary) },
+                                                 { "Time Div", 1, &timeDivisionRange, everyMode,
+                                                   wordsOf (timeDivisions) },
                                                  { "Gate", 2, &gateRange },
                                                  { "Swing", 3, &swingRange } };
 
     // "Function": 0 momentary, 1 toggle.
-    constexpr Parameter transportParameters[] = { { "Function", 0, &flagRange }, { "CC", 1, &dataByteRange } };
+    constexpr Parameter transportParameters[] = { { "Function", 0, &flagRange, everyMode, wordsOf (momentaryToggle) },
+                                                  { "CC", 1, &dataByteRange } };
 
-    constexpr Parameter wheelsParameters[] = { { "Pitch Wheel MIDI Channel", 0, &wheelChannelRange },
-                                               { "Mod Wheel MIDI Channel", 1, &wheelChannelRange },
-                                               { "Mod Wheel CC", 2, &dataByteRange },
-                                               { "Mod Wheel Min", 3, &dataByteRange },
-                                               { "Mod Wheel Max", 4, &dataByteRange } };
+    constexpr Parameter wheelsParameters[] = {
+        { "Pitch Wheel MIDI Channel", 0, &wheelChannelRange, everyMode, wordsOf (wheelChannels) },
+        { "Mod Wheel MIDI Channel", 1, &wheelChannelRange, everyMode, wordsOf (wheelChannels) },
+        { "Mod Wheel CC", 2, &dataByteRange },
+        { "Mod Wheel Min", 3, &dataByteRange },
+        { "Mod Wheel Max", 4, &dataByteRange }
+    };
 
     // "Pressed" and "Released" are the values sent when the pedal goes down and up.
     constexpr Parameter sustainParameters[] = { { "CC", 0, &dataByteRange },
@@ -120,11 +138,16 @@ namespace
     // One on/off flag per group: the six transport buttons share one, as do all knobs, all pads and
     // all switches; each keybed zone has its own. The roll mode has none.
     constexpr Parameter midiToDinParameters[] = {
-        { "Transport Midi To DIN", 0, &flagRange },    { "Keybed Midi To DIN", 1, &flagRange },
-        { "Lower Keybed Midi To DIN", 2, &flagRange }, { "Upper Keybed Midi To DIN", 3, &flagRange },
-        { "Pitch Wheel Midi To DIN", 4, &flagRange },  { "Mod Wheel Midi To DIN", 5, &flagRange },
-        { "Sustain Midi To DIN", 6, &flagRange },      { "Knobs Midi To DIN", 7, &flagRange },
-        { "Pads Midi To DIN", 8, &flagRange },         { "Switches Midi To DIN", 9, &flagRange }
+        { "Transport Midi To DIN", 0, &flagRange, everyMode, wordsOf (offOn) },
+        { "Keybed Midi To DIN", 1, &flagRange, everyMode, wordsOf (offOn) },
+        { "Lower Keybed Midi To DIN", 2, &flagRange, everyMode, wordsOf (offOn) },
+        { "Upper Keybed Midi To DIN", 3, &flagRange, everyMode, wordsOf (offOn) },
+        { "Pitch Wheel Midi To DIN", 4, &flagRange, everyMode, wordsOf (offOn) },
+        { "Mod Wheel Midi To DIN", 5, &flagRange, everyMode, wordsOf (offOn) },
+        { "Sustain Midi To DIN", 6, &flagRange, everyMode, wordsOf (offOn) },
+        { "Knobs Midi To DIN", 7, &flagRange, everyMode, wordsOf (offOn) },
+        { "Pads Midi To DIN", 8, &flagRange, everyMode, wordsOf (offOn) },
+        { "Switches Midi To DIN", 9, &flagRange, everyMode, wordsOf (offOn) }
     };
 
     //==============================================================================
@@ -175,9 +198,23 @@ namespace
                                      tableOf (padParameters),
                                      tableOf (midiToDinParameters) };
 
-    static_assert (std::size (tables) == MidiToDin + 1, "one table per control type");
+    static_assert (std::size (tables) == numControlTypes, "one table per control type");
 
     constexpr const TypeTable& getTable (ControlType type) { return tables[type]; }
+
+    // In the order of the ControlType values. The wheels are called by the wheel that a name belongs to.
+    constexpr TypeNames typeNames[] = { { "Preset Name", "Preset Name" },
+                                        { "Keybed", "Keybed" },
+                                        { "Transport Button", "Transport Buttons", wordsOf (transportButtons) },
+                                        { "Roll Mode", "Roll Mode" },
+                                        { "Wheel", "Wheels" },
+                                        { "Sustain Pedal", "Sustain Pedal" },
+                                        { "Switch", "Switches", {}, wordsOf (switchModeNames) },
+                                        { "Knob", "Knobs", {}, wordsOf (knobModeNames) },
+                                        { "Pad", "Pads", {}, wordsOf (padModeNames) },
+                                        { "MIDI To DIN", "MIDI To DIN" } };
+
+    static_assert (std::size (typeNames) == numControlTypes, "names for every control type");
 
 } // namespace
 
@@ -187,6 +224,8 @@ Parameters getParameters (ControlType type)
     const auto table = getTable (type);
     return { table.parameters, table.numParameters };
 }
+
+const TypeNames& getTypeNames (ControlType type) { return typeNames[type]; }
 
 const Parameter* findParameter (ControlType type, const juce::String& name)
 {

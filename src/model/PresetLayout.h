@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 #include <juce_core/juce_core.h>
 
@@ -12,6 +12,24 @@
     as the stored value plus its display offset; a knob, pad or switch uses a name only in some of
     the values of its "Mode" byte. The controls, the engine and the descriptions of the parameters
     all read the layout from here; it knows nothing of how a parameter is edited. */
+/** The key under which the engine keeps its controls. Unscoped, so that it converts to the int that
+    the engine's operations take. A new type of control takes the next key, a row in the blocks below
+    and its names in the tables of PresetLayout.cpp. */
+enum ControlType
+{
+    PresetName = 0,
+    Keybed = 1,
+    Transport = 2,
+    RollMode = 3,
+    Wheels = 4,
+    Sustain = 5,
+    Switch = 6,
+    Knob = 7,
+    Pad = 8,
+    MidiToDin = 9,
+    numControlTypes
+};
+
 namespace PresetLayout
 {
 //==============================================================================
@@ -27,6 +45,8 @@ struct Block
 inline constexpr Block blocks[] = { { PresetName, 16, 1 }, { Keybed, 14, 1 },   { RollMode, 4, 1 }, { Transport, 2, 6 },
                                     { Wheels, 5, 1 },      { Sustain, 4, 1 },   { Knob, 5, 16 },    { Pad, 5, 16 },
                                     { Switch, 5, 48 },     { MidiToDin, 10, 1 } };
+
+static_assert (std::size (blocks) == numControlTypes, "one block per control type");
 
 constexpr const Block& getBlock (ControlType type)
 {
@@ -60,7 +80,15 @@ constexpr int getFirstOffset (ControlType type)
 constexpr int getOffset (ControlType type, int index) { return getFirstOffset (type) + getBlockLength (type) * index; }
 
 /** The length of the image: the sum of all blocks. */
-inline constexpr int imageLength = getFirstOffset (MidiToDin) + getBlockLength (MidiToDin) * getCount (MidiToDin);
+inline constexpr int imageLength = []
+{
+    int length = 0;
+
+    for (const auto& block : blocks)
+        length += block.blockLength * block.count;
+
+    return length;
+}();
 
 //==============================================================================
 /** The values 0 to maximum, shown as value + displayOffset. */
@@ -79,13 +107,34 @@ using ModeGroup = juce::uint32;
 inline constexpr ModeGroup everyMode = ~ModeGroup (0);
 inline constexpr int maximumModes = 32;
 
-/** One parameter name: the byte of its block that it addresses, its range and its mode group. */
+/** Words that stand for a run of values or of controls, entry k for the value or index k. */
+struct Words
+{
+    const char* const* first = nullptr;
+    int size = 0;
+
+    const char* const* begin() const noexcept { return first; }
+    const char* const* end() const noexcept { return first + size; }
+
+    juce::StringArray toStringArray() const { return juce::StringArray (first, size); }
+};
+
+/** The words of a constant array of them. */
+template <size_t size>
+constexpr Words wordsOf (const char* const (&words)[size])
+{
+    return { words, (int) size };
+}
+
+/** One parameter name: the byte of its block that it addresses, its range, its mode group and, for
+    a parameter that a list shows, the entries of the list. */
 struct Parameter
 {
     const char* name;
     int byte;
     const Range* range;
     ModeGroup modes = everyMode;
+    Words valueNames = {};
 
     /** True when a control whose "Mode" byte holds that value uses the name. */
     bool isUsedInMode (int modeValue) const noexcept
@@ -105,6 +154,19 @@ struct Parameters
 };
 
 Parameters getParameters (ControlType type);
+
+/** How a user calls the controls of a type: "Knob" and "Knobs"; the names of single controls where
+    they have their own ("Rewind" ... "Record"), and the entries of the mode list, entry k for the
+    "Mode" value k. */
+struct TypeNames
+{
+    const char* singular;
+    const char* plural;
+    Words instances = {};
+    Words modes = {};
+};
+
+const TypeNames& getTypeNames (ControlType type);
 
 /** The entry of that name, nullptr for a name that the type does not have. */
 const Parameter* findParameter (ControlType type, const juce::String& name);

@@ -1,6 +1,6 @@
 #include "views/AssignableControlKind.h"
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 namespace
 {

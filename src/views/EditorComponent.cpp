@@ -2,7 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/KeybedControlView.h"
 #include "views/KnobBank.h"
 #include "views/MainSectionView.h"
@@ -184,7 +184,7 @@ std::unique_ptr<juce::Component> EditorComponent::createView (int viewIndex)
 
 void EditorComponent::announceCurrentValues()
 {
-    for (int type = PresetName; type <= MidiToDin; ++type)
+    for (int type = 0; type < numControlTypes; ++type)
         for (auto* control : engine->getControls (type))
             control->setValues (control->getValues());
 }

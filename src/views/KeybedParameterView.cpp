@@ -1,7 +1,7 @@
 #include "views/KeybedParameterView.h"
 
 #include "engine/ParameterDescriptions.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/ColumnLayout.h"
 
 //==============================================================================

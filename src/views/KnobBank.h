@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/AssignableBank.h"
 
 /** The knobs, four per bank, with the knobs' MIDI-to-DIN button. */

@@ -1,6 +1,6 @@
 #include "views/ModWheelView.h"
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/ColumnLayout.h"
 #include "views/WheelChannels.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/AssignableBank.h"
 
 /** The drum pads, four per bank, with the pads' MIDI-to-DIN button. */

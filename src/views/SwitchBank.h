@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/AssignableBank.h"
 
 /** The switches, four per bank, with the switches' MIDI-to-DIN button. */

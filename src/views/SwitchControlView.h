@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/AssignableControlView.h"
 
 /** One switch: its mode and the settings of that mode. */

@@ -1,7 +1,7 @@
 #include "views/TransportBank.h"
 
 #include "engine/ParameterDescriptions.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "views/TransportControlView.h"
 
 namespace
@@ -9,7 +9,7 @@ namespace
 constexpr int viewsPerBank = 4;
 
 // Rewind, Fast Forward, Stop, Play, Loop and Record: button i edits transport control i.
-constexpr int numButtons = 6;
+constexpr int numButtons = PresetLayout::getCount (ControlType::Transport);
 const juce::Point<int> dinButtonPosition{ 670, 0 };
 } // namespace
 
@@ -20,18 +20,11 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
     juce::OwnedArray<juce::Component> controlViews;
 
     for (int button = 0; button < numButtons; ++button)
-        controlViews.add (
-            std::make_unique<TransportControlView> (engine, (unsigned int) button, getButtonName (button)));
+        controlViews.add (std::make_unique<TransportControlView> (
+            engine, (unsigned int) button, ParameterDescriptions::getControlName (ControlType::Transport, button)));
 
     setUpBanks (controlViews, viewsPerBank);
     dinButton = addDinButton (engine, "Transport Midi To DIN", dinButtonPosition);
 }
 
 TransportBank::~TransportBank() = default;
-
-juce::String TransportBank::getButtonName (int index)
-{
-    return juce::isPositiveAndBelow (index, numButtons)
-               ? ParameterDescriptions::getControlName (ControlType::Transport, index)
-               : juce::String();
-}

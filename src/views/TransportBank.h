@@ -11,9 +11,6 @@ public:
     explicit TransportBank (ZKEditorEngine::Ptr engine);
     ~TransportBank() override;
 
-    /** The name of transport button i (0 to 5), as its view is titled; empty for another index. */
-    static juce::String getButtonName (int index);
-
 private:
     std::unique_ptr<ControlToMidiControllerButton> dinButton;
 

@@ -2,7 +2,7 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "engine/ZKEditorEngine.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "widgets/SingleParameterControllerComboBox.h"
 
 #include <juce_core/juce_core.h>

@@ -1,6 +1,6 @@
 #include "widgets/ControlSettings.h"
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 namespace
 {
@@ -209,21 +209,8 @@ void ControlSettings::mouseDown (const juce::MouseEvent& event)
 //==============================================================================
 juce::String ControlSettings::getKindName (bool plural) const
 {
-    switch (controlType)
-    {
-        case ControlType::Knob:
-            return plural ? "Knobs" : "Knob";
-        case ControlType::Pad:
-            return plural ? "Pads" : "Pad";
-        case ControlType::Switch:
-            return plural ? "Switches" : "Switch";
-        case ControlType::Transport:
-            return plural ? "Transport Buttons" : "Transport Button";
-        default:
-            break;
-    }
-
-    return plural ? "Controls" : "Control";
+    const auto& names = PresetLayout::getTypeNames ((ControlType) controlType);
+    return plural ? names.plural : names.singular;
 }
 
 juce::String ControlSettings::getNumberName() const { return controlType == ControlType::Pad ? "Note" : "CC"; }

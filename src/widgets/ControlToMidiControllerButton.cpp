@@ -1,6 +1,6 @@
 #include "widgets/ControlToMidiControllerButton.h"
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 
 ControlToMidiControllerButton::ControlToMidiControllerButton (ZKEditorEngine::Ptr engine, const juce::String& flagName)
     : ControlToMidiTextButton (flagName)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "widgets/ParameterComboBox.h"
 
 /** A list bound to a parameter of one transport button; the entry's position is the stored value. */

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "widgets/ParameterNumberBox.h"
 
 /** A number box bound to a parameter of one transport button, shown as stored. */

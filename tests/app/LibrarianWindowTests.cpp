@@ -1,7 +1,7 @@
 // A document window's verify after Send, backup and restore against the virtual controller.
 #include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
 #include "support/QueueHold.h"

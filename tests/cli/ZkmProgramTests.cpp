@@ -4,7 +4,7 @@
 #include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
 #include "engine/VirtualController.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "model/ZKMModel.h"
 
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/TestRig.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "engine/PresetParameters.h"
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/MessageLoop.h"
 #include "support/QueueHold.h"
 #include "support/TestRig.h"

@@ -1,5 +1,5 @@
 #include "engine/PresetFileWriter.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/TestRig.h"
 
 #include <filesystem>

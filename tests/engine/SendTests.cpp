@@ -1,4 +1,4 @@
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/MessageLoop.h"
 #include "support/RecordingEngineListener.h"
 #include "support/TestRig.h"

@@ -1,4 +1,4 @@
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "model/ZKControlsToMidiDin.h"
 #include "model/ZKKeybed.h"
 #include "model/ZKKnob.h"

@@ -67,7 +67,7 @@ TEST (PresetLayout, BlocksTileTheImageAndEveryNameAddressesAByteOfItsOwnBlock)
     EXPECT_EQ (ZKMModel::numSwitches, 48);
 }
 
-TEST (PresetLayout, AControlOfEveryTypeAnswersWithTheTablesNamesBytesAndMaxima)
+TEST (PresetLayout, AControlOfEveryTypeAnswersWithTheTablesNamesBytesMaximaAndListEntries)
 {
     for (const auto& block : PresetLayout::blocks)
     {
@@ -86,6 +86,15 @@ TEST (PresetLayout, AControlOfEveryTypeAnswersWithTheTablesNamesBytesAndMaxima)
         }
 
         EXPECT_EQ (control.getParameterNames(), names) << block.type;
+
+        // A list shows every stored value of its parameter, and only those.
+        for (const auto& parameter : PresetLayout::getParameters (block.type))
+        {
+            if (parameter.valueNames.size > 0)
+            {
+                EXPECT_EQ (parameter.valueNames.size, parameter.range->maximum + 1) << parameter.name;
+            }
+        }
     }
 }
 
@@ -106,6 +115,7 @@ TEST (PresetLayout, EachModeUsesOneNamePerByteAndOnlyTheModesOfTheListHaveNames)
         }
 
         EXPECT_EQ (PresetLayout::getModeByte (type), 0) << type;
+        EXPECT_EQ (PresetLayout::getTypeNames (type).modes.size, found->second) << "a list entry per mode";
         EXPECT_TRUE (PresetLayout::getNamesOfMode (type, found->second).isEmpty()) << type;
         EXPECT_TRUE (PresetLayout::getNamesOfMode (type, -1).isEmpty()) << type;
         EXPECT_TRUE (PresetLayout::getNamesOfMode (type, 127).isEmpty()) << type;

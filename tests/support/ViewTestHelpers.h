@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Control.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/TestRig.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Control.h"
-#include "model/ControlType.h"
+#include "model/PresetLayout.h"
 #include "support/TestRig.h"
 #include "widgets/NumberBox.h"
 
