@@ -38,98 +38,56 @@ enum CommandIDs
     command is in the category "General", has no description and is active. */
 inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
-    const auto command = juce::ModifierKeys::commandModifier;
+    constexpr int command = juce::ModifierKeys::commandModifier;
+    constexpr int shift = juce::ModifierKeys::shiftModifier;
 
-    switch (commandID)
+    struct Entry
     {
-        case CommandIDs::newWindow:
-            result.setInfo ("New Window ", {}, "General", 0);
-            result.addDefaultKeypress ('n', command);
-            break;
-        case CommandIDs::open:
-            result.setInfo ("Open", {}, "General", 0);
-            result.addDefaultKeypress ('o', command);
-            break;
-        case CommandIDs::closeWindow:
-            result.setInfo ("Close Window", {}, "General", 0);
-            result.addDefaultKeypress ('w', command);
-            break;
-        case CommandIDs::save:
-            result.setInfo ("Save", {}, "General", 0);
-            result.addDefaultKeypress ('s', command);
-            break;
-        case CommandIDs::saveAs:
-            result.setInfo ("Save As", {}, "General", 0);
-            break;
-        case CommandIDs::compareWithFile:
-            result.setInfo ("Compare With File...", {}, "General", 0);
-            break;
-        case CommandIDs::compareWithSlot:
-            result.setInfo ("Compare With Slot...", {}, "General", 0);
-            break;
-        case CommandIDs::quit:
-            result.setInfo ("Quit", {}, "General", 0);
-            result.addDefaultKeypress ('q', command);
-            break;
-        case CommandIDs::getPreset:
-            result.setInfo ("Get Preset", {}, "General", 0);
-            break;
-        case CommandIDs::sendPreset:
-            result.setInfo ("Send Preset", {}, "General", 0);
-            break;
-        case CommandIDs::setInternalSync:
-            result.setInfo ("Set Internal Sync", {}, "General", 0);
-            break;
-        case CommandIDs::setExternalSync:
-            result.setInfo ("Set External Sync", {}, "General", 0);
-            break;
-        case CommandIDs::backUpAllSlots:
-            result.setInfo ("Back Up All Slots...", {}, "General", 0);
-            break;
-        case CommandIDs::restoreAllSlots:
-            result.setInfo ("Restore All Slots...", {}, "General", 0);
-            break;
-        case CommandIDs::verifyAfterSend:
-            result.setInfo ("Verify After Send", {}, "General", 0);
-            break;
-        case CommandIDs::undo:
-            result.setInfo ("Undo", {}, "General", 0);
-            result.addDefaultKeypress ('z', command);
-            break;
-        case CommandIDs::redo:
-            result.setInfo ("Redo", {}, "General", 0);
-            result.addDefaultKeypress ('z', command | juce::ModifierKeys::shiftModifier);
-            break;
-        case CommandIDs::copyControlSettings:
-            result.setInfo ("Copy Settings", {}, "General", 0);
-            break;
-        case CommandIDs::pasteControlSettings:
-            result.setInfo ("Paste Settings", {}, "General", 0);
-            break;
-        case CommandIDs::pasteControlSettingsToAll:
-            result.setInfo ("Paste Settings to All", {}, "General", 0);
-            break;
-        case CommandIDs::numberControlsAscending:
-            result.setInfo ("Number Ascending From Here", {}, "General", 0);
-            break;
-        case CommandIDs::about:
-            result.setInfo ("About", {}, "General", 0);
-            break;
-        case CommandIDs::deviceSetup:
-            result.setInfo ("Device Setup", {}, "General", 0);
-            break;
-        case CommandIDs::minimise:
-            result.setInfo ("Minimize", {}, "General", 0);
-            result.addDefaultKeypress ('m', command);
-            break;
-        case CommandIDs::bringAllToFront:
-            result.setInfo ("Bring All to Front", {}, "General", 0);
-            break;
-        case CommandIDs::openUserGuide:
-            result.setInfo ("Open User Guide", {}, "General", 0);
-            result.addDefaultKeypress ('h', command);
-            break;
-        default:
-            break;
+        CommandIDs commandID;
+        const char* shortName;
+        int key; // 0: no default key
+        int modifiers;
+    };
+
+    static const Entry entries[] = {
+        { newWindow, "New Window ", 'n', command },
+        { open, "Open", 'o', command },
+        { closeWindow, "Close Window", 'w', command },
+        { save, "Save", 's', command },
+        { saveAs, "Save As", 0, 0 },
+        { compareWithFile, "Compare With File...", 0, 0 },
+        { compareWithSlot, "Compare With Slot...", 0, 0 },
+        { quit, "Quit", 'q', command },
+        { getPreset, "Get Preset", 0, 0 },
+        { sendPreset, "Send Preset", 0, 0 },
+        { setInternalSync, "Set Internal Sync", 0, 0 },
+        { setExternalSync, "Set External Sync", 0, 0 },
+        { backUpAllSlots, "Back Up All Slots...", 0, 0 },
+        { restoreAllSlots, "Restore All Slots...", 0, 0 },
+        { verifyAfterSend, "Verify After Send", 0, 0 },
+        { undo, "Undo", 'z', command },
+        { redo, "Redo", 'z', command | shift },
+        { copyControlSettings, "Copy Settings", 0, 0 },
+        { pasteControlSettings, "Paste Settings", 0, 0 },
+        { pasteControlSettingsToAll, "Paste Settings to All", 0, 0 },
+        { numberControlsAscending, "Number Ascending From Here", 0, 0 },
+        { about, "About", 0, 0 },
+        { deviceSetup, "Device Setup", 0, 0 },
+        { minimise, "Minimize", 'm', command },
+        { bringAllToFront, "Bring All to Front", 0, 0 },
+        { openUserGuide, "Open User Guide", 'h', command },
+    };
+
+    for (const auto& entry : entries)
+    {
+        if (entry.commandID != commandID)
+            continue;
+
+        result.setInfo (entry.shortName, {}, "General", 0);
+
+        if (entry.key != 0)
+            result.addDefaultKeypress (entry.key, juce::ModifierKeys (entry.modifiers));
+
+        return;
     }
 }

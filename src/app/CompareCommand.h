@@ -16,23 +16,18 @@ public:
     explicit CompareCommand (EditorWindow& window);
     ~CompareCommand();
 
-    /** Asks for a preset file and compares with it; false when cancelled or rejected. */
+    /** Without an argument they ask for the file or slot; false when cancelled, rejected (reported
+        with the window's file error notice) or nothing was queued. */
     bool compareWithFile();
-
-    /** A file that is not a preset file is reported with the window's file error notice. */
     bool compareWithFile (const juce::File& file);
-
-    /** Asks for a slot (1 to 24) and queues its read; false when cancelled or nothing was queued. */
     bool compareWithSlot();
     bool compareWithSlot (juce::uint8 slot);
 
-    /** Opens the compare window on a slot read for a compare. */
     void slotRead (juce::uint8 slot, const juce::Array<juce::uint8>& image);
 
-    /** The compare window; null before the first compare. */
     CompareWindow* getCompareWindow() const noexcept { return compareWindow.get(); }
 
-    /** The default slot question: a slot 0 to 23, or -1 when cancelled. */
+    /** The default chooseCompareSlot step. */
     static int runSlotChooser();
 
 private:

@@ -16,13 +16,10 @@ public:
                    const juce::String& otherName);
     ~CompareWindow() override;
 
-    /** Compares the document's preset as it is now with the other one. */
     void refresh();
-
-    /** The text shown: the count line, then one line per control. */
     juce::String getText() const;
 
-    /** The count line and the control lines of two images, as the window shows them. */
+    /** The text shown: the count line, then one line per control. */
     static juce::String describe (const juce::Array<juce::uint8>& mine, const juce::Array<juce::uint8>& other,
                                   const juce::String& otherName);
 

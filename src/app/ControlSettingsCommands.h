@@ -10,25 +10,22 @@
 class ControlSettingsCommands : private juce::FocusChangeListener
 {
 public:
-    /** Follows the focus inside that window, which must outlive this. */
+    /** The window must outlive this. */
     explicit ControlSettingsCommands (juce::Component& window);
     ~ControlSettingsCommands() override;
 
-    /** Whether the command is one of the four. */
     static bool handles (juce::CommandID commandID);
 
     /** Names the entry after the control it acts on ("Copy Knob 3 Settings") and makes it active
         only when it can act. */
     void fillInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result) const;
 
-    /** Carries out one of the four commands on that control, if there is one. */
     void perform (juce::CommandID commandID);
 
-    /** The copy, paste and fill actions of that control, or nullptr. */
+    /** Those of the control described above, or nullptr. */
     ControlSettings* getFocusedControlSettings() const;
 
 private:
-    /** Remembers the control of a field of the window that takes the focus. */
     void globalFocusChanged (juce::Component* focusedComponent) override;
 
     juce::Component& window;

@@ -17,15 +17,15 @@ public:
     explicit ControllerDialogs (ZKEditorEngine::Ptr engine);
     ~ControllerDialogs();
 
-    /** Opens the Get or Send dialog unless it is open already. */
+    /** Unless it is open already. */
     void showGetPresetWindow();
     void showSendPresetWindow();
 
-    /** Shows the connection status in that view (when there is one), and lets the "MIDI Error" notice offer Device
-        Setup; openDeviceSetup opens it. The manager must outlive this. */
+    /** Shows the connection status in that view (when there is one), and lets the "MIDI Error"
+        notice offer Device Setup. The manager must outlive this. */
     void showConnectionStatus (juce::Component* view, MidiManager& midiManager, std::function<void()> openDeviceSetup);
 
-    /** Shows the "MIDI Error" notice unless one shows already. */
+    /** Unless one shows already. */
     void showMidiError();
 
     GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }

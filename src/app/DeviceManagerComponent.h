@@ -22,14 +22,12 @@ public:
     void selectInputDevice (const juce::String& deviceName);
     void selectOutputDevice (const juce::String& deviceName);
 
-    /** The name in the selected row, or an empty string when no row is selected. */
+    /** Empty when no row is selected. */
     juce::String getSelectedInputName() const;
     juce::String getSelectedOutputName() const;
 
-    /** Shows, in each list that is empty, that the system has no MIDI service at all. */
+    /** Each list that is empty then says that the system has no MIDI service at all. */
     void setMidiServiceMissing (bool isMissing);
-
-    /** The text that an empty list shows instead of device names; empty when there is none. */
     juce::String getEmptyListText() const;
 
     /** The line beside "Find Controller". */

@@ -19,7 +19,6 @@ class DeviceManagerWindow
     , public juce::Button::Listener
 {
 public:
-    /** The controller's device ID as the editor addresses it. */
     static constexpr juce::uint8 defaultDeviceId = ZKMModel::deviceId;
 
     /** The manager and the settings are not owned and must outlive the window; without settings
@@ -35,7 +34,7 @@ public:
         manager then holds are stored in the settings. */
     void applyDeviceSelection();
 
-    /** Starts the search for the controller unless one runs. */
+    /** Unless a search runs already. */
     void findController();
 
     bool isFindingController() const noexcept { return finder.isProbing(); }

@@ -16,7 +16,7 @@ public:
     DocumentHistory (ZKEditorEngine::Ptr engine, std::function<void()> unsavedMarkChanged);
     ~DocumentHistory() override;
 
-    /** Makes the change from the last recorded preset to the current one a step of that name. */
+    /** Makes the change since the last step a step of that name. */
     void recordStep (const juce::String& name);
 
     /** The current preset is the one last loaded, fetched, sent or saved. */
@@ -35,10 +35,7 @@ private:
     void editGroupStarted() override;
     void editGroupEnded (const juce::String& actionName) override;
 
-    /** Loads a preset of the history, as undo and redo do. */
     void applyStep (const juce::Array<juce::uint8>& presetData);
-
-    /** Compares the preset with the unchanged one and tells when the answer flips. */
     void updateUnsavedMark();
 
     ZKEditorEngine::Ptr engine;

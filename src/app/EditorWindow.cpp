@@ -4,11 +4,6 @@
 #include "model/ListenerWalk.h"
 #include "views/MainSectionView.h"
 
-namespace
-{
-constexpr juce::uint8 fileSlot = 0; // preset files carry slot 0
-} // namespace
-
 //==============================================================================
 EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content, ZKEditorEngine::Ptr engineToUse,
                             juce::File* lastDirectoryToShare, WindowCloseListener* closeListener)
@@ -465,9 +460,8 @@ void EditorWindow::resized()
 //==============================================================================
 juce::File EditorWindow::askForFile (const juce::String& title, bool forSaving)
 {
-    // The chooser keeps the message loop running, and the user can close this window meanwhile:
-    // the window may be gone when the chooser returns. The step is copied because it is a member
-    // of the window that may go.
+    // The chooser keeps the message loop running: the window may be gone when it returns, and
+    // the step, a member of the window, is copied.
     const juce::Component::SafePointer<EditorWindow> self (this);
     const auto step = chooseFile;
     const auto chosen = step (title, *lastDirectory, engine->getFilePattern(), forSaving);

@@ -11,14 +11,10 @@ public:
     explicit FileErrorAlertWindow (const juce::String& message);
 
     //==============================================================================
-    /** The message for a file that holds no preset the editor can read. */
     static juce::String getOpenErrorMessage (const juce::String& fileName);
-
-    /** The message for a preset file that could not be written. */
     static juce::String getSaveErrorMessage (const juce::String& fileName);
 
     //==============================================================================
-
     void modalStateFinished (int) override {}
 
     const juce::String& getMessage() const noexcept { return message; }

@@ -9,7 +9,6 @@
 class MidiErrorAlertWindow : public juce::ModalComponentManager::Callback
 {
 public:
-    /** The notice with its one button, "OK". */
     MidiErrorAlertWindow();
 
     /** The notice for a transfer that had no ports to go through: besides "OK" it offers

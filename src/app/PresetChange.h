@@ -11,7 +11,6 @@
 class PresetChange : public juce::UndoableAction
 {
 public:
-    /** Loads a dump into the document. */
     using Apply = std::function<void (const juce::Array<juce::uint8>& presetData)>;
 
     /** The change has been made already when it is recorded: the first perform changes nothing. */

@@ -179,11 +179,6 @@ void QuenloZKEditorApplication::openPresetFile()
         window->loadFile (chosen);
 }
 
-juce::File QuenloZKEditorApplication::getUserGuideFile()
-{
-    return UserGuide (numKeys, getUserGuideFileName()).getFileInDocuments();
-}
-
 //==============================================================================
 void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
 {

@@ -33,15 +33,14 @@ public:
     /** A second start hands its command line over; it opens nothing. */
     void anotherInstanceStarted (const juce::String&) override {}
 
-    /** While a preset is being sent, asks first whether to wait for the Send or to stop it; then
-        asks every document window with unsaved changes whether to save them. Unless the user
-        cancels, closes the About and device setup windows and stops the message loop; the document
-        windows go at shutdown. */
+    /** Asks every document window with unsaved changes whether to save them (after QuitCoordinator
+        lets the quit through); unless the user cancels, closes the dialogs and stops the message
+        loop. The document windows go at shutdown. */
     void systemRequestedQuit() override;
 
     bool isSendUnderWay() const { return quitCoordinator.isSendUnderWay(); }
 
-    /** The title of the notice shown at start when the settings file was damaged and set aside. */
+    /** The notice shown at start when the settings file was damaged and set aside. */
     static juce::String getDamagedSettingsTitle() { return "Settings Reset"; }
 
     void suspended() override {}
@@ -55,27 +54,20 @@ public:
     virtual const void* getDefaultPresetData() = 0;
     virtual int getDefaultPresetSize() = 0;
 
-    /** Opens the user guide from the documents folder, else the installed copy, or says where it
-        was looked for. */
     virtual void showUserGuide();
 
-    /** Opens the About window unless it is open already. */
+    /** Open the window unless it is open already. */
     virtual void showAboutWindow();
-
-    /** Opens the device setup window unless it is open already. */
     virtual void showDeviceSetupWindow();
 
     //==============================================================================
-    /** Opens one more document window with the default preset and returns it. */
+    /** Opens one more document window with the default preset. */
     EditorWindow* openNewWindow();
 
     /** Asks for a preset file and opens it in a new window. */
     void openPresetFile();
 
-    /** Where the user guide is looked for: Quenlo/ZK61 Editor/ in the user's documents folder. */
-    juce::File getUserGuideFile();
-
-    /** The chooser step of openPresetFile, by default the platform's file chooser. */
+    /** The chooser step of openPresetFile, replaceable as the windows' steps are. */
     EditorWindow::FileChooserStep chooseFile;
 
     //==============================================================================
@@ -83,7 +75,6 @@ public:
     void getAllCommands (juce::Array<juce::CommandID>& commands) override;
     void getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result) override;
 
-    /** Returns true for every command, also for those it does nothing with. */
     bool perform (const InvocationInfo& info) override;
 
     //==============================================================================
@@ -95,7 +86,6 @@ public:
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
 
-    /** True once a quit has been asked for. */
     bool isQuitRequested() const noexcept { return quitRequested; }
 
 protected:

@@ -23,14 +23,14 @@ bool QuitCoordinator::mayQuitNow()
         juce::Array<juce::Component::SafePointer<EditorWindow>> restoring;
 
         for (auto* window : windowManager->getWindows())
-            if (window->isRestoreRunning())
+            if (window->getRestoreCommand().isRunning())
                 restoring.add (window);
 
         if (! restoring.isEmpty())
         {
             for (auto& window : restoring)
                 if (window != nullptr)
-                    window->askToStopOrWaitForRestore();
+                    window->getRestoreCommand().askToStopOrWait();
 
             waitingForSendsToQuit = true;
             quitOnceTheSendsAreOver();
@@ -59,7 +59,7 @@ bool QuitCoordinator::isSendUnderWay() const
 
 bool QuitCoordinator::isRestoreUnderWay() const
 {
-    return anyWindow ([] (const EditorWindow& window) { return window.isRestoreRunning(); });
+    return anyWindow ([] (const EditorWindow& window) { return window.getRestoreCommand().isRunning(); });
 }
 
 bool QuitCoordinator::isQuestionOpen() const

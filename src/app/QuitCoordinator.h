@@ -17,13 +17,13 @@ public:
     QuitCoordinator (MidiManager& midiManager, std::function<WindowManager*()> getWindowManager,
                      std::function<void()> quitAgain);
 
-    /** True when nothing holds the quit back. Otherwise starts waiting as above and returns false. */
+    /** True when nothing holds the quit back; otherwise starts waiting as above. */
     bool mayQuitNow();
 
     /** Whether a Send to the controller is queued or under way. */
     bool isSendUnderWay() const;
 
-    /** The title of the question asked when quitting during a Send, and its two answers. */
+    /** The question asked when quitting during a Send, and its two answers. */
     static juce::String getQuitDuringSendTitle() { return "Send In Progress"; }
     static juce::String getWaitAnswer() { return "Wait"; }
     static juce::String getStopAnswer() { return "Stop"; }
@@ -33,13 +33,8 @@ private:
     void stopTransfers();
     void quitOnceTheSendsAreOver();
 
-    /** Whether a question of a document window is open: a quit request then waits for its answer. */
     bool isQuestionOpen() const;
-
-    /** Whether a window's restore is under way, its read-backs included. */
     bool isRestoreUnderWay() const;
-
-    /** Whether the test holds for any document window. */
     bool anyWindow (const std::function<bool (const EditorWindow&)>& test) const;
 
     MidiManager& midiManager;

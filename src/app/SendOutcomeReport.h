@@ -12,27 +12,23 @@
 class SendOutcomeReport
 {
 public:
-    /** The engine of the window, which "Send Again" sends through. */
     explicit SendOutcomeReport (ZKEditorEngine::Ptr engine);
 
-    /** The strip's line after a Send that was not read back. */
     static juce::String describeUnverifiedSend (juce::uint8 slot);
 
     /** The strip's line after a read-back that matched or found the controller gone; otherwise an
         empty text, and the "Verify Failed" alert is shown. */
     juce::String reportVerification (const ZKEditorEngine::Verification& verification);
 
-    /** Shows the "Send Cancelled" notice when the transfer was a Send cancelled after it had
-        written part of its slot. */
+    /** Shows the "Send Cancelled" notice for a Send cancelled after it had written part of its
+        slot. */
     void reportTransferEnded (const ZKEditorEngine::TransferStatus& status);
 
-    /** The text of the alert of a verify that found differences. */
     static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);
 
-    /** What the last "Verify Failed" alert said; empty before the first. */
+    /** Empty before the first "Verify Failed" alert. */
     const juce::String& getLastVerifyFailure() const noexcept { return lastVerifyFailure; }
 
-    /** The title and the text of the notice after a Send was cancelled halfway. */
     static juce::String getSendCancelledTitle();
     static juce::String getSendCancelledMessage (juce::uint8 slot);
 

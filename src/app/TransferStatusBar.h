@@ -16,7 +16,6 @@ public:
     TransferStatusBar();
 
     //==============================================================================
-    /** Shows the state of a transfer. */
     void showStatus (const ZKEditorEngine::TransferStatus& status);
 
     /** Shows a job made of many transfers (a restore): its text, one bar for the whole job and the
@@ -26,16 +25,13 @@ public:
     /** Shows a line of text alone, without progress or "Cancel": how a transfer ended. */
     void showMessage (const juce::String& message);
 
-    /** The text shown for a transfer. */
     static juce::String describe (const ZKEditorEngine::TransferStatus& status);
 
-    /** Called when "Cancel" is pressed. */
     std::function<void()> onCancel;
 
     const juce::Label& getTextLabel() const noexcept { return text; }
     juce::TextButton& getCancelButton() noexcept { return cancelButton; }
 
-    /** The total bytes of the transfer shown. */
     int getTotal() const noexcept { return total; }
 
     //==============================================================================

@@ -18,13 +18,12 @@ public:
 
     TransferStatusBar& getBar() const noexcept { return *bar; }
 
-    /** Shows the strip for a transfer that moved on; the caller has put its state into the bar. */
+    /** The caller has put the transfer's state into the bar. */
     void transferProgressed();
 
-    /** Hides the strip once no transfer is left and no end line is showing. */
     void transferEnded();
 
-    /** Shows a line in the strip, without progress or "Cancel", for a few seconds. */
+    /** For a few seconds. */
     void showEndMessage (const juce::String& message);
 
 private:

@@ -8,17 +8,12 @@
 class UserGuide
 {
 public:
-    /** The guide of the model with that many keys, in a file of that name. */
     UserGuide (int numKeys, const juce::String& fileName);
 
-    /** The copy in the documents folder. */
     juce::File getFileInDocuments() const;
-
-    /** The installed copy. */
     juce::File getInstalledFile() const;
 
-    /** The guide to open: the copy in the documents folder when it exists, else the installed copy
-        when that exists, else no file. */
+    /** The first of the two that exists, else no file. */
     static juce::File find (const juce::File& inDocuments, const juce::File& installed);
 
     /** Opens the guide with the desktop's viewer for the file, or says where it was looked for. */

@@ -15,10 +15,8 @@ public:
     WindowManager (juce::File* lastDirectory, juce::ApplicationCommandManager* commandManager,
                    MainMenuModel* mainMenuModel);
 
-    /** Deletes a closing document window; the last one to go ends the program. */
     void windowClosed (juce::Component* window) override;
 
-    /** Deletes the remaining windows, the last first. */
     ~WindowManager() override;
 
     //==============================================================================
@@ -28,7 +26,6 @@ public:
     /** The first document window that is the active top-level window, or nullptr. */
     EditorWindow* getActiveWindow() const;
 
-    /** The open document windows, in the order they were made. */
     const juce::OwnedArray<EditorWindow>& getWindows() const noexcept { return windows; }
 
 private:

@@ -286,7 +286,7 @@ TEST_F (LibrarianWindowTest, QuittingWhileARestoreOnlyReadsBackWaitsForItAndAsks
         window.getRestoreCommand().getSlotRestore()->stopAfterCurrentSlot();
     }
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! application->isSendUnderWay(); }, waitMs));
-    ASSERT_TRUE (window.isRestoreRunning());
+    ASSERT_TRUE (window.getRestoreCommand().isRunning());
 
     application->systemRequestedQuit();
     EXPECT_FALSE (application->isQuitRequested());

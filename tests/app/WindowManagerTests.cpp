@@ -118,7 +118,7 @@ TEST_F (ApplicationTest, UserGuideIsLookedForInTheDocumentsFolder)
                               .getChildFile ("Quenlo")
                               .getChildFile ("ZK61 Editor")
                               .getChildFile ("ZKM Editor - User Guide - v1.1.pdf");
-    EXPECT_EQ (application->getUserGuideFile(), expected);
+    EXPECT_EQ (UserGuide (ZKMModel::numKeys, application->getUserGuideFileName()).getFileInDocuments(), expected);
     EXPECT_EQ (application->getUserGuideFileName(), juce::String ("ZKM Editor - User Guide - v1.1.pdf"));
 }
 
