@@ -3,7 +3,6 @@
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
 #include "app/EditorWindow.h"
-#include "app/FirstPaintProbe.h"
 #include "app/MainMenuModel.h"
 #include "app/QuitCoordinator.h"
 #include "app/WindowManager.h"
@@ -112,7 +111,7 @@ private:
 
     bool quitRequested = false;
     QuitCoordinator quitCoordinator;
-    std::unique_ptr<FirstPaintProbe> firstPaintProbe;
+    std::unique_ptr<juce::Component> firstPaintProbe;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)

@@ -71,20 +71,13 @@ void TransferStatusBar::showMessage (const juce::String& message)
 
 void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status)
 {
-    progressBar.setVisible (true);
-    cancelButton.setVisible (true);
-    text.setText (describe (status), juce::dontSendNotification);
-    done = status.done;
-    total = status.total;
-    progress = total > 0 ? (double) done / total : 0.0;
-
     // A retry of a Get starts its count again; the bar says which attempt it is on.
-    auto barText = juce::String (done) + " of " + juce::String (total);
+    auto barText = juce::String (status.done) + " of " + juce::String (status.total);
 
     if (status.retries > 0)
         barText << " (retry " << status.retries << ")";
 
-    progressBar.setTextToDisplay (barText);
+    showJob (describe (status), status.done, status.total, barText);
 }
 
 void TransferStatusBar::showJob (const juce::String& textToShow, int doneOfWhole, int whole,

@@ -22,7 +22,6 @@ public:
 
     CommandArguments (const juce::ArgumentList& arguments, const Syntax& syntax);
 
-    /** The words of a command line exactly as the program received them. */
     static juce::ArgumentList fromCommandLine (int argc, const char* const* argv);
 
     //==============================================================================
@@ -35,13 +34,13 @@ public:
         anything but a plain number in that range ends the command as wrong usage. */
     juce::uint8 getSlot (int index) const;
 
-    /** Whether a flag was given, under any of its spellings ("--quiet|-q"). */
+    /** Flags and options are named by any of their spellings ("--quiet|-q"). */
     bool hasFlag (const juce::String& flag) const;
 
-    /** The value of an option, under any of its spellings; empty when it was not given. */
+    /** Empty when not given. */
     juce::String getValue (const juce::String& option) const;
 
-    /** The value of an option as a file, relative to the working folder; File() when not given. */
+    /** Relative to the working folder; File() when not given. */
     juce::File getFile (const juce::String& option) const;
 
 private:

@@ -102,7 +102,7 @@ int get (const juce::ArgumentList& arguments)
     auto& engine = session.getEngine();
     TransferOutcome outcome (engine);
 
-    if (! session.startGet (slot))
+    if (! engine.startGet (slot))
         CliFailure::fail (CliFailure::deviceFailure, "the Get of slot " + juce::String (slot + 1) + " could not start");
 
     const auto failure = session.runTransfers();

@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <csignal>
+#include <iostream>
+#include <unistd.h>
 
 namespace
 {
@@ -57,10 +59,61 @@ std::unique_ptr<MidiDeviceLayer> createDeviceLayer()
 }
 } // namespace
 
+//==============================================================================
+/** The progress of a transfer on the standard error output: one line, drawn again in place, while
+    the standard error output is a terminal; nothing when it is not (a log, a pipe) or when the user
+    asked for quiet, so that scripts see only results and errors. */
+class DeviceSession::ProgressLine
+{
+public:
+    explicit ProgressLine (bool quiet)
+        : enabled (! quiet && isatty (STDERR_FILENO) != 0)
+    {
+    }
+
+    ~ProgressLine() { clear(); }
+
+    /** "Getting slot 5  [########............]  200 of 465" */
+    void show (const juce::String& what, int done, int total, const juce::String& note = {})
+    {
+        if (! enabled)
+            return;
+
+        const auto filled = total > 0 ? juce::jlimit (0, barWidth, done * barWidth / total) : 0;
+        auto line = what + "  [" + juce::String::repeatedString ("#", filled)
+                    + juce::String::repeatedString (".", barWidth - filled) + "]  " + juce::String (done) + " of "
+                    + juce::String (total);
+
+        if (note.isNotEmpty())
+            line << " (" << note << ")";
+
+        std::cerr << '\r' << line.substring (0, lineWidth).paddedRight (' ', lineWidth) << std::flush;
+        shown = true;
+    }
+
+    /** Clears the line, so that what comes next starts on a clean line. */
+    void clear()
+    {
+        if (! shown)
+            return;
+
+        std::cerr << '\r' << juce::String::repeatedString (" ", lineWidth) << '\r' << std::flush;
+        shown = false;
+    }
+
+private:
+    static constexpr int barWidth = 20;
+    static constexpr int lineWidth = 79;
+
+    const bool enabled;
+    bool shown = false;
+};
+
+//==============================================================================
 DeviceSession::DeviceSession (bool quiet)
     : manager (std::make_unique<MidiManager> (createDeviceLayer()))
     , engine (ZKMEngineFactory::createEngine (*manager))
-    , progress (quiet)
+    , progress (std::make_unique<ProgressLine> (quiet))
 {
     engine->addListener (this);
 
@@ -122,8 +175,6 @@ void DeviceSession::openDevices (const CommandArguments& arguments)
         CliFailure::fail (CliFailure::deviceFailure, "the MIDI output " + outputName.quoted() + " could not be opened");
 }
 
-bool DeviceSession::startGet (juce::uint8 slot) { return engine->startGet (slot); }
-
 juce::String DeviceSession::runTransfers()
 {
     failure.clear();
@@ -150,7 +201,7 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone)
             // A read-back starts only once the Send is complete.
             const auto verifying = status.kind == Kind::verify;
             engine->cancelTransfer();
-            progress.clear();
+            progress->clear();
             CliFailure::fail (CliFailure::deviceFailure,
                               sending ? "cancelled: slot " + slot
                                             + " now holds part of the new preset and part of the old one"
@@ -160,7 +211,7 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone)
         }
     }
 
-    progress.clear();
+    progress->clear();
 }
 
 //==============================================================================
@@ -182,8 +233,8 @@ void DeviceSession::transferProgressed (const ZKEditorEngine::TransferStatus& st
                                                      : "Getting slot " + slot;
 
     if (status.stage == Stage::waiting)
-        progress.show (title, 0, status.total, "waiting for the controller");
+        progress->show (title, 0, status.total, "waiting for the controller");
     else if (status.stage == Stage::running)
-        progress.show (title, status.done, status.total,
-                       status.retries > 0 ? "retry " + juce::String (status.retries) : juce::String());
+        progress->show (title, status.done, status.total,
+                        status.retries > 0 ? "retry " + juce::String (status.retries) : juce::String());
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cli/CommandArguments.h"
-#include "cli/ProgressLine.h"
 #include "engine/ZKEditorEngine.h"
 
 /** The controller as the zkm program reaches it: the system's MIDI devices (and the virtual
@@ -23,9 +22,6 @@ public:
         devices last chosen in the editor. Ends the command when a device is not there. */
     void openDevices (const CommandArguments& arguments);
 
-    /** Starts the engine's Get of a slot (0 to 23), as startGet does. */
-    bool startGet (juce::uint8 slot);
-
     /** Runs the message loop until every transfer of the engine is over, showing their progress
         ("Getting slot 5 [####....] 200 of 465"). Returns the failure of the last transfer that
         failed, as the editor reports it, empty when none did; a Ctrl+C ends the command. */
@@ -36,6 +32,8 @@ public:
     void runUntil (const std::function<bool()>& isDone);
 
 private:
+    class ProgressLine;
+
     //==============================================================================
     void midiCommunicationFailed (const juce::String& message) override;
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
@@ -43,7 +41,7 @@ private:
     //==============================================================================
     std::unique_ptr<MidiManager> manager;
     ZKEditorEngine::Ptr engine;
-    ProgressLine progress;
+    std::unique_ptr<ProgressLine> progress;
     juce::String failure;
 
     JUCE_DECLARE_NON_COPYABLE (DeviceSession)

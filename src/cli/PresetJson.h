@@ -18,10 +18,6 @@ namespace PresetJson
     control "Preset Name", rather than as sixteen character codes. */
 constexpr const char* nameParameter = "Name";
 
-/** The document of an image of 465 bytes. */
-juce::var toJson (const juce::Array<juce::uint8>& image);
-
-/** The document as indented text, keys in a fixed order. */
 juce::String toJsonText (const juce::Array<juce::uint8>& image);
 
 /** The image of a document read from a file: its bytes must be UTF-8 text (JUCE's strings and
@@ -34,7 +30,6 @@ juce::Result fromJsonData (const juce::MemoryBlock& data, juce::Array<juce::uint
     was and the result names the first problem. */
 juce::Result fromJsonText (const juce::String& text, juce::Array<juce::uint8>& image);
 
-/** The bytes of the preset's name, from a listing of its parameters. */
 juce::Array<juce::uint8> getNameBytes (const juce::Array<PresetParameters::Parameter>& parameters);
 
 /** Writes a name of at most 16 printable ASCII characters into the image, padded with zero bytes;

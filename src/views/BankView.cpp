@@ -213,9 +213,8 @@ void BankView::resized()
 //==============================================================================
 void BankView::setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int viewsPerBank)
 {
+    itemsPerBank = viewsPerBank;
     setBankItems (controlViews);
-    setItemsPerBank (viewsPerBank);
-    rebuildBanks();
     setSize (viewWidth, viewHeight);
 }
 

@@ -42,10 +42,9 @@ public:
     /** Appends the control views, which the bank view owns from now on, and cuts the banks again. */
     void setBankItems (juce::OwnedArray<juce::Component>& newItems);
 
-    /** Cuts the items into banks of itemsPerBank views and shows the current bank. */
     void rebuildBanks();
 
-    /** Shows that bank; an index outside the banks is ignored. */
+    /** An index outside the banks is ignored. */
     void showBank (int bankIndex);
 
     int getCurrentBank() const noexcept { return currentBank; }
@@ -64,13 +63,9 @@ public:
     void buttonClicked (juce::Button* button) override;
     void resized() override;
 
-    /** Tab and shift+Tab follow getFocusOrder and cross into the neighbouring bank. */
     std::unique_ptr<juce::ComponentTraverser> createKeyboardFocusTraverser() override;
 
 protected:
-    /** How many control views one bank shows; the concrete bank sets it before rebuildBanks. */
-    void setItemsPerBank (int newItemsPerBank) noexcept { itemsPerBank = newItemsPerBank; }
-
     //==============================================================================
     /** What every concrete bank does with the control views it made: hands them over, cuts them
         into banks of viewsPerBank, shows the first and takes the size of the editor's view area. */

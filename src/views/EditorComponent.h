@@ -35,35 +35,26 @@ public:
         outside 0 to 8. */
     juce::Component* getView (int viewIndex);
 
-    /** Builds every view that is not built yet. */
     void buildRemainingViews();
-
-    /** True once every view is built. */
     bool areAllViewsBuilt() const;
 
     /** Ends every open text field of the editor as Return would, so that a typed number is in the
-        preset before anything reads it. Every command that reads, sends or replaces the preset, or
-        closes the window, calls it first. */
+        preset before anything reads it. */
     void commitOpenEdits();
 
     /** Selector 0 is the tab row, selector 1 the product picture; null if there is none. */
     ViewSelector* getSelector (int selectorIndex) const;
 
     //==============================================================================
-    /** Paints nothing of its own; the first paint schedules the building of the remaining views. */
+    /** The first paint schedules the building of the remaining views. */
     void paint (juce::Graphics&) override;
 
 private:
     //==============================================================================
     void handleAsyncUpdate() override;
-    /** The view, built, placed and brought up to date if it was not built yet. */
     juce::Component* buildView (int viewIndex);
-
-    /** Creates the view and places it; it hears the current values only once they are announced. */
     juce::Component* addView (int viewIndex);
     std::unique_ptr<juce::Component> createView (int viewIndex);
-
-    /** Every control announces its values again, so that widgets built after the last load show them. */
     void announceCurrentValues();
 
     //==============================================================================

@@ -31,7 +31,6 @@ public:
     ~GenericControlView() override;
 
     //==============================================================================
-    /** Creates the mode list and the groups of the concrete view. */
     virtual void createControlGroups() = 0;
 
     /** Places the mode list under the title and follows its selection. The list belongs to the
@@ -41,7 +40,7 @@ public:
     /** Adds an entry to the mode list and a hidden group with these widgets for it. */
     void addControlGroup (const juce::String& entryText, const juce::Array<juce::Component*>& widgets);
 
-    /** Shows that group and hides every other; a number without a group hides them all. */
+    /** A number without a group hides them all. */
     void showControlGroup (int groupNumber);
 
     //==============================================================================

@@ -11,7 +11,6 @@ class ViewSelector
     , public juce::Component
 {
 public:
-    /** Hears which view the user chose. */
     class Listener
     {
     public:
@@ -39,10 +38,9 @@ public:
         a child and listens to it. */
     virtual void addSelectorButton (int viewIndex, std::unique_ptr<juce::Button> button);
 
-    /** Adds a listener unless it is null or already present. Listeners are not owned. */
+    /** Unless it is null or already present. Listeners are not owned. */
     void addListener (Listener* listener);
 
-    /** The buttons in the order in which they were added. */
     const juce::OwnedArray<juce::Button>& getButtons() const noexcept { return buttons; }
 
 private:

@@ -23,7 +23,6 @@ public:
         virtual ControlSettings* getControlSettings() = 0;
     };
 
-    /** The entries of the menu, in menu order. */
     enum MenuItem
     {
         copyItem = 1,
@@ -40,24 +39,16 @@ public:
     ~ControlSettings() override;
 
     //==============================================================================
-    /** The actions of the control of that component or of its nearest view that has them. */
+    /** Those of the nearest view of that component that has them. */
     static ControlSettings* findFor (juce::Component* component);
-
-    /** Forgets what was copied. */
     static void clearClipboard();
 
     //==============================================================================
-    /** "Copy Knob 3 Settings". */
+    /** "Copy Knob 3 Settings", "Paste Settings to Knob 3", "Paste Settings to All Knobs" and
+        "Number CC Ascending From Here (13 Knobs)" (for pads "Number Notes ..."). */
     juce::String getCopyText() const;
-
-    /** "Paste Settings to Knob 3". */
     juce::String getPasteText() const;
-
-    /** "Paste Settings to All Knobs". */
     juce::String getPasteToAllText() const;
-
-    /** "Number CC Ascending From Here (13 Knobs)", for pads "Number Notes ...": says how many
-        controls the fill changes. */
     juce::String getFillText() const;
 
     /** True when the clipboard holds the settings of a control of this kind. */
@@ -76,10 +67,7 @@ public:
     int fillAscending();
 
     //==============================================================================
-    /** The title's menu, with the MenuItem IDs. */
     juce::PopupMenu createMenu() const;
-
-    /** Carries out a MenuItem. */
     void perform (int menuItem);
 
     void mouseDown (const juce::MouseEvent& event) override;

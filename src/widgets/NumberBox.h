@@ -18,7 +18,7 @@
 class NumberBox : public juce::Label
 {
 public:
-    /** Hears of every number that the box accepts, also of an unchanged one. */
+    /** Hears of every accepted number, also of an unchanged one. */
     class Listener
     {
     public:
@@ -39,27 +39,22 @@ public:
     ~NumberBox() override;
 
     //==============================================================================
-    /** Shows and stores the number if it lies within the range and tells the listeners; a number
-        outside the range is refused and the current number is shown again. */
+    /** As a typed number: a number outside the range is refused and the current one shown again. */
     void setNumber (double newNumber);
 
-    /** Shows a number that the owner holds (a stored value), without telling the listeners; an open
-        edit is abandoned. A number outside the range is shown all the same and marked as such, so
-        that the box never shows a number other than the one it stands for. */
+    /** Shows a number that the owner holds, without telling the listeners; an open edit is
+        abandoned. A number outside the range is shown all the same, marked, so that the box never
+        shows a number other than the one it stands for. */
     void showNumber (double number);
 
-    /** Steps the number by that many units and tells the listeners, as a typed number would be; the
-        result is kept within the range, so a number shown outside the range steps to the nearest
-        end of it. A step that changes nothing tells no one. */
+    /** Kept within the range, so a number shown outside it steps to the nearest end. A step that
+        changes nothing tells no one. */
     void stepNumber (int steps);
 
-    /** The current number. */
     double getValue() const noexcept { return value; }
-
-    /** True while the shown number lies outside the range. */
     bool isOutOfRange() const noexcept { return ! (value >= minimum && value <= maximum); }
 
-    /** Registers a listener unless it is registered already. Listeners are not owned. */
+    /** Unless registered already. Listeners are not owned. */
     void addListener (Listener* listener);
 
     //==============================================================================
@@ -76,10 +71,7 @@ public:
     /** Tab follows the order of the box's owner, in which the box's open field stands for the box. */
     std::unique_ptr<juce::ComponentTraverser> createKeyboardFocusTraverser() override;
 
-    /** How many pixels of a vertical drag make one step. */
     static constexpr int pixelsPerDragStep = 4;
-
-    /** The characters that can be typed into the field. */
     static constexpr const char* allowedCharacters = "0123456789-+";
 
     // The owner writes the range directly, before it sets the first number.
@@ -91,7 +83,7 @@ protected:
     void editorShown (juce::TextEditor*) override;
     void editorAboutToBeHidden (juce::TextEditor*) override;
 
-    /** Escape abandons the edit: nothing is written, whatever the field holds. */
+    /** Nothing is written, whatever the field holds. */
     void textEditorEscapeKeyPressed (juce::TextEditor&) override;
 
 private:
@@ -101,7 +93,6 @@ private:
     /** Writes the text without a change message, and without taking an open field's text as an edit. */
     void showText (const juce::String& text);
 
-    /** Marks a number outside the range with the tooltip that names the range, or clears the mark. */
     void updateRangeMark();
 
     /** Ends the edit as Return would when the mouse is pressed anywhere outside the open field. The
@@ -134,7 +125,6 @@ private:
 
     std::unique_ptr<OutsideClickWatcher> outsideClickWatcher;
 
-    // The number when the current drag began.
     double valueAtDragStart = 0.0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NumberBox)

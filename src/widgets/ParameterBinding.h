@@ -33,8 +33,7 @@ public:
         instead of one that the preset does not hold. */
     void showStoredValueIfRefused (int shownValue);
 
-    /** What a widget does with a value that the user entered: write it, and show the stored value
-        again if it was refused. */
+    /** Both of the above. */
     void writeFromUser (int shownValue);
 
     //==============================================================================
@@ -44,7 +43,6 @@ public:
 
 private:
     //==============================================================================
-    /** Shows the value plus the display offset when the name is the bound one. */
     void controlValueChanged (juce::String changedParameterName, juce::uint8 value) override;
 
     //==============================================================================

@@ -10,7 +10,6 @@ public:
     /** Shows this value: a list entry's position, a number, or on (non-zero) and off. */
     virtual void setDisplayedValue (int value) = 0;
 
-    /** A white, left-aligned label of the widget's standard size; the caller owns it. */
     virtual std::unique_ptr<juce::Label> createLabel (const juce::String& labelText);
 
     //==============================================================================
