@@ -24,15 +24,6 @@ constexpr int widgetHeight = 22, columnTop = titleHeight + gapBelowTitle;
 /** A MIDI-to-DIN button stands in the right half of the column, under its widgets. */
 constexpr int dinButtonX = 100, dinButtonWidth = 100, dinButtonHeight = 12;
 
-/** Places a title label, white in a plain font of the given height, and shows it in the parent. */
-inline void addTitle (juce::Component& parent, juce::Label& title, juce::Rectangle<int> bounds, float fontHeight)
-{
-    title.setBounds (bounds);
-    title.setColour (juce::Label::textColourId, EditorColours::white);
-    title.setFont (juce::Font (fontHeight, juce::Font::plain));
-    parent.addAndMakeVisible (title);
-}
-
 /** Gives a single-control view its size and its title, a label whose name and text are the given
     text, placed at titleX; returns the title, which the view owns from then on. */
 inline std::unique_ptr<juce::Label> addTitledFrame (juce::Component& view, const juce::String& titleText,
@@ -42,7 +33,10 @@ inline std::unique_ptr<juce::Label> addTitledFrame (juce::Component& view, const
     view.setSize (viewWidth, viewHeight);
 
     auto title = std::make_unique<juce::Label> (titleText, titleText);
-    addTitle (view, *title, { titleX, 0, titleWidth, titleHeight }, fontHeight);
+    title->setBounds (titleX, 0, titleWidth, titleHeight);
+    title->setColour (juce::Label::textColourId, EditorColours::white);
+    title->setFont (juce::Font (fontHeight, juce::Font::plain));
+    view.addAndMakeVisible (*title);
     return title;
 }
 
@@ -62,17 +56,12 @@ inline int addColumn (juce::Component& parent, const juce::Array<juce::Component
     return y;
 }
 
-/** Places a MIDI-to-DIN button at the right half of the column, at the given y. */
-inline void addDinButton (juce::Component& parent, juce::Component& button, int y)
-{
-    button.setBounds (dinButtonX, y, dinButtonWidth, dinButtonHeight);
-    parent.addAndMakeVisible (button);
-}
-
 /** Stacks the widgets under the title and puts the view's MIDI-to-DIN button under them. */
 inline void addColumnAndDinButton (juce::Component& parent, const juce::Array<juce::Component*>& widgets, int rowHeight,
                                    juce::Component& dinButton)
 {
-    addDinButton (parent, dinButton, addColumn (parent, widgets, columnTop, rowHeight));
+    dinButton.setBounds (dinButtonX, addColumn (parent, widgets, columnTop, rowHeight), dinButtonWidth,
+                         dinButtonHeight);
+    parent.addAndMakeVisible (dinButton);
 }
 } // namespace ColumnLayout
