@@ -39,6 +39,11 @@ struct TransferOutcome : public ZKEditorEngine::Listener
     void presetFetched (juce::uint8) override { fetched = true; }
     void presetSent (juce::uint8, const juce::Array<juce::uint8>&) override { sent = true; }
 
+    void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>&) override
+    {
+        bytesWritten = send.total;
+    }
+
     void presetVerified (juce::uint8, const juce::Array<juce::uint8>&, const juce::Array<juce::uint8>& image) override
     {
         readBack = image;
@@ -46,6 +51,7 @@ struct TransferOutcome : public ZKEditorEngine::Listener
 
     ZKEditorEngine& engine;
     bool fetched = false, sent = false;
+    int bytesWritten = 0;
     juce::Array<juce::uint8> readBack;
 };
 
@@ -118,7 +124,8 @@ int get (const juce::ArgumentList& arguments)
 
 int send (const juce::ArgumentList& arguments)
 {
-    const CommandArguments words (arguments, deviceSyntax ("send", { "--no-verify", "--force" }, {}, 2));
+    const CommandArguments words (arguments,
+                                  deviceSyntax ("send", { "--no-verify", "--force", "--changes-only" }, {}, 2));
     const auto slot = words.getSlot (1);
     const auto slotText = juce::String (slot + 1);
     const auto force = words.hasFlag ("--force");
@@ -143,7 +150,10 @@ int send (const juce::ArgumentList& arguments)
     engine.setVerifyAfterSend (verify);
     TransferOutcome outcome (engine);
 
-    if (! engine.startSend (slot, image))
+    // A new program knows nothing of the slot: changes only means reading it first.
+    const auto changesOnly = words.hasFlag ("--changes-only");
+
+    if (! engine.startSend (slot, image, ZKEditorEngine::SendOptions{ verify, changesOnly, changesOnly }))
         CliFailure::fail (CliFailure::deviceFailure, "the Send to slot " + slotText + " could not start");
 
     const auto failure = session.runTransfers();
@@ -151,9 +161,17 @@ int send (const juce::ArgumentList& arguments)
     if (! outcome.sent)
         CliFailure::fail (CliFailure::deviceFailure, failureOr (failure, "slot " + slotText + " was not written"));
 
+    const auto written = changesOnly ? " (" + juce::String (outcome.bytesWritten) + " bytes written)" : juce::String();
+
+    if (changesOnly && outcome.bytesWritten == 0)
+    {
+        std::cout << "Slot " << slotText << " already holds this preset" << std::endl;
+        return 0;
+    }
+
     if (! verify)
     {
-        std::cout << "Sent to slot " << slotText << std::endl;
+        std::cout << "Sent to slot " << slotText << written << std::endl;
         return 0;
     }
 
@@ -169,7 +187,7 @@ int send (const juce::ArgumentList& arguments)
                               + PresetDifferences::describe (differences, differencesOnOneLine).replace ("\n", "; "));
     }
 
-    std::cout << "Sent to slot " << slotText << " and verified" << std::endl;
+    std::cout << "Sent to slot " << slotText << " and verified" << written << std::endl;
     return 0;
 }
 

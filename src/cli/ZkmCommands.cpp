@@ -43,10 +43,12 @@ const std::vector<Command>& getCommands()
             {} },
           DeviceCommands::get },
         { { "send",
-            "send FILE SLOT [--no-verify] [--force] [--device NAME] [--quiet]",
+            "send FILE SLOT [--no-verify] [--changes-only] [--force] [--device NAME] [--quiet]",
             "Writes a preset file into a slot and verifies it",
             "Writes the preset file FILE into slot SLOT (1 to 24), then reads the slot back and compares it "
-            "with what was sent, naming every parameter that differs. --no-verify skips the read-back. A "
+            "with what was sent, naming every parameter that differs. --no-verify skips the read-back. "
+            "--changes-only reads the slot first and writes only the bytes that differ; a slot that holds "
+            "the preset already is left alone (\"Slot 3 already holds this preset\"). A "
             "file that is not framed as a preset dump, or holds a value that the editor would not accept, "
             "is refused unless --force is given. "
                 + juce::String (deviceHelp),
@@ -67,7 +69,8 @@ const std::vector<Command>& getCommands()
             "restore FOLDER [--device NAME] [--quiet]",
             "Writes a backup back into all 24 slots",
             "Checks the 24 files of a backup made by \"zkm backup\" or the editor and, only when every one "
-            "is a preset file, writes them into their slots, each read back and compared. "
+            "is a preset file, writes them into their slots: each slot is read first, only the bytes that "
+            "differ are written, and a slot written is read back and compared. "
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::restore },

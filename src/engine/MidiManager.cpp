@@ -89,6 +89,8 @@ void MidiManager::setOutputDevice (const juce::String& deviceName)
 
 void MidiManager::openInputAt (int index)
 {
+    slotMemory.forgetAll();
+
     // The old port goes first: a device may refuse a second client while the first is open.
     {
         const juce::ScopedLock sl (inputLock);
@@ -112,6 +114,8 @@ void MidiManager::openInputAt (int index)
 
 void MidiManager::openOutputAt (int index)
 {
+    slotMemory.forgetAll();
+
     {
         const juce::ScopedLock sl (outputLock);
         const juce::ScopedLock layerSl (layerLock);
@@ -231,6 +235,7 @@ void MidiManager::closePorts()
 
 void MidiManager::closeOutput()
 {
+    slotMemory.forgetAll();
     const juce::ScopedLock sl (outputLock);
     const juce::ScopedLock layerSl (layerLock);
     output.reset();
@@ -238,6 +243,7 @@ void MidiManager::closeOutput()
 
 void MidiManager::closeInput()
 {
+    slotMemory.forgetAll();
     const juce::ScopedLock sl (inputLock);
     const juce::ScopedLock layerSl (layerLock);
     input.reset();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MidiDeviceLayer.h"
+#include "engine/SlotMemory.h"
 #include "engine/TransferQueue.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
@@ -82,6 +83,10 @@ public:
     /** Sends a complete message at once; false when no output is open. */
     bool sendMessage (const juce::MidiMessage& message);
 
+    /** What the slots of the controller on these ports hold, as far as this run has seen. Opening,
+        closing or losing a port forgets all of it: another controller may answer now. */
+    SlotMemory& getSlotMemory() noexcept { return slotMemory; }
+
     /** The queue in which every exchange with the controller waits for its turn. */
     TransferQueue& getTransferQueue() noexcept { return *transferQueue; }
 
@@ -133,6 +138,8 @@ private:
 
     juce::CriticalSection outputLock;
     std::unique_ptr<MidiDeviceLayer::Output> output;
+
+    SlotMemory slotMemory;
 
     // Declared last: it goes first, while the ports and the listeners are still there.
     std::unique_ptr<TransferQueue> transferQueue;

@@ -45,11 +45,16 @@ PresetTransfer::PresetTransfer (MidiManager& managerToUse, juce::uint8 deviceIdT
     , slot (request.slot)
     , id (request.id != 0 ? request.id : ++lastTransferId)
     , verify (request.verify)
+    , changesOnly (request.changesOnly)
+    , readFirst (request.readFirst)
     , deviceId (deviceIdToUse)
     , imageLength (imageLengthToUse)
     , pacing (pacingToUse)
     , image (std::move (request.image))
+    , writtenIndexes (std::move (request.written))
 {
+    changesOnlyWritten = changesOnly && kind == Kind::verify;
+    total = kind == Kind::sync ? 1 : imageLength;
 }
 
 //==============================================================================
@@ -58,9 +63,16 @@ void PresetTransfer::run (TransferQueue& queue)
     Stage outcome = Stage::failed;
 
     if (kind == Kind::get || kind == Kind::verify || kind == Kind::backup || kind == Kind::compare)
+    {
         outcome = runGet (queue);
+
+        if (outcome == Stage::completed)
+            manager.getSlotMemory().remember (slot, getCollectedImage());
+    }
     else if (kind == Kind::send)
-        outcome = runSend();
+        outcome = runSend (queue);
+    else if (kind == Kind::liveEdit)
+        outcome = runLiveEdit (queue);
     else
         outcome =
             manager.sendMessage (ZKSysEx::createSyncCommand (deviceId, slot != 0)) ? Stage::completed : Stage::failed;
@@ -89,11 +101,52 @@ PresetTransfer::Status PresetTransfer::getStatus() const
     status.stage = stage.load();
     status.slot = slot;
     status.done = done.load();
-    status.total = kind == Kind::sync ? 1 : imageLength;
+    status.total = total.load();
+    status.changesOnly = changesOnlyWritten.load();
+    status.readingFirst = readingFirst.load();
     status.retries = retries.load();
     status.id = id;
     status.verify = verify;
     return status;
+}
+
+juce::Array<juce::uint8> PresetTransfer::getImageToSend() const
+{
+    const juce::ScopedLock sl (imageLock);
+    return image;
+}
+
+bool PresetTransfer::replaceImageWhileWaiting (const juce::Array<juce::uint8>& newImage)
+{
+    const juce::ScopedLock sl (imageLock);
+
+    if (hasStarted() || isCancelled())
+        return false;
+
+    image = newImage;
+    return true;
+}
+
+juce::Array<int> PresetTransfer::getWrittenIndexes() const
+{
+    const juce::ScopedLock sl (imageLock);
+    return writtenIndexes;
+}
+
+juce::Array<int> PresetTransfer::getUnconfirmedIndexes() const
+{
+    const juce::ScopedLock sl (imageLock);
+    return unconfirmedIndexes;
+}
+
+juce::Array<int> PresetTransfer::allIndexes() const
+{
+    juce::Array<int> indexes;
+
+    for (int index = 0; index < imageLength; ++index)
+        indexes.add (index);
+
+    return indexes;
 }
 
 juce::Array<juce::uint8> PresetTransfer::getCollectedImage() const
@@ -120,7 +173,8 @@ void PresetTransfer::midiMessageReceived (const juce::MidiMessage& message)
         if (firstReplyAt <= 0)
             firstReplyAt = lastReplyAt;
 
-        if (! collecting || ! juce::isPositiveAndBelow (reply.index, imageLength))
+        if (! collecting || ! juce::isPositiveAndBelow (reply.index, imageLength)
+            || ! indexRequested[(size_t) reply.index])
             return;
 
         receiveBuffer.set (reply.index, reply.value);
@@ -133,7 +187,7 @@ void PresetTransfer::midiMessageReceived (const juce::MidiMessage& message)
             done = numIndexesReceived;
         }
 
-        if (numIndexesReceived == imageLength)
+        if (numIndexesReceived == numIndexesRequested)
         {
             collecting = false;
             collectionComplete = true;
@@ -166,7 +220,7 @@ bool PresetTransfer::checkDevices()
     return false;
 }
 
-PresetTransfer::Stage PresetTransfer::runGet (TransferQueue& queue)
+PresetTransfer::Stage PresetTransfer::runRead (TransferQueue& queue, const juce::Array<int>& indexes, int maxRetries)
 {
     // Replies carry no slot: this Get listens only once no reply of an earlier one can come.
     if (queue.isExpectingLateReplies())
@@ -183,7 +237,7 @@ PresetTransfer::Stage PresetTransfer::runGet (TransferQueue& queue)
     double firstRequestAt = 0;
     double lastRequestAt = now();
 
-    for (int attempt = 0; attempt <= pacing.maxRetries; ++attempt)
+    for (int attempt = 0; attempt <= maxRetries; ++attempt)
     {
         retries = attempt;
 
@@ -208,6 +262,12 @@ PresetTransfer::Stage PresetTransfer::runGet (TransferQueue& queue)
             receiveBuffer.clearQuick();
             receiveBuffer.insertMultiple (0, 0, imageLength);
             indexReceived.assign ((size_t) imageLength, false);
+            indexRequested.assign ((size_t) imageLength, false);
+
+            for (auto index : indexes)
+                indexRequested[(size_t) index] = true;
+
+            numIndexesRequested = indexes.size();
             numIndexesReceived = 0;
             collectionComplete = false;
             collecting = true;
@@ -218,14 +278,14 @@ PresetTransfer::Stage PresetTransfer::runGet (TransferQueue& queue)
         MessagePacer pacer (now(), pacing.requestGapMs);
         bool cancelled = false;
 
-        for (int index = 0; index < imageLength && ! cancelled; ++index)
+        for (int i = 0; i < indexes.size() && ! cancelled; ++i)
         {
             cancelled = ! sleepUntil (pacer.getNextTime());
 
             if (! cancelled)
             {
                 pacer.messageGoes();
-                manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, index));
+                manager.sendMessage (ZKSysEx::createParameterRequest (deviceId, slot, indexes[i]));
                 lastRequestAt = now();
 
                 if (requestsSent++ == 0)
@@ -289,29 +349,78 @@ PresetTransfer::Stage PresetTransfer::runGet (TransferQueue& queue)
     return outcome;
 }
 
-PresetTransfer::Stage PresetTransfer::runSend()
+PresetTransfer::Stage PresetTransfer::runSend (TransferQueue& queue)
+{
+    const auto target = getImageToSend();
+    auto& slotMemory = manager.getSlotMemory();
+    auto known = changesOnly || readFirst ? slotMemory.recall (slot) : juce::Array<juce::uint8>();
+
+    if (readFirst)
+    {
+        readingFirst = true;
+        const auto read = runGet (queue);
+        readingFirst = false;
+        done = 0;
+
+        // A slot that does not answer is still written, whole: a controller whose replies are lost
+        // may well take the writes, and the read-back says whether it did.
+        if (read == Stage::cancelled || (read == Stage::failed && controllerLost))
+            return read;
+
+        known = read == Stage::completed ? getCollectedImage() : juce::Array<juce::uint8>();
+        slotMemory.remember (slot, known);
+    }
+
+    stage = Stage::running;
+    juce::Array<int> indexes;
+
+    for (int index = 0; index < imageLength; ++index)
+        if (known.size() != imageLength || known[index] != target[index])
+            indexes.add (index);
+
+    changesOnlyWritten = known.size() == imageLength;
+    done = 0;
+    total = indexes.size();
+
+    // A slot that holds the image already is left as it is, and stays known.
+    if (indexes.isEmpty())
+        return Stage::completed;
+
+    // From the first write until a read-back, the slot holds what no one has seen.
+    slotMemory.forget (slot);
+    return writeBytes (target, indexes);
+}
+
+PresetTransfer::Stage PresetTransfer::writeBytes (const juce::Array<juce::uint8>& target,
+                                                  const juce::Array<int>& indexes)
 {
     stage = Stage::running;
     MessagePacer pacer (now(), pacing.writeGapMs);
 
-    for (int index = 0; index < imageLength; ++index)
+    for (int i = 0; i < indexes.size(); ++i)
     {
         if (! sleepUntil (pacer.getNextTime()))
             return Stage::cancelled;
 
         // A device lost halfway leaves the slot partly written: the user must hear of it.
-        if (index % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && ! checkDevices())
+        if (i % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && ! checkDevices())
             return Stage::failed;
 
         pacer.messageGoes();
+        const auto index = indexes[i];
 
-        if (! manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, image[index])))
+        if (! manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, target[index])))
         {
             manager.closePorts();
             return Stage::failed;
         }
 
-        done = index + 1;
+        {
+            const juce::ScopedLock sl (imageLock);
+            writtenIndexes.add (index);
+        }
+
+        done = i + 1;
     }
 
     // The last writes are checked as well: a device gone by now did not take them all.
@@ -320,6 +429,58 @@ PresetTransfer::Stage PresetTransfer::runSend()
 
     sleepUntil (pacer.getNextTime());
     return Stage::completed;
+}
+
+PresetTransfer::Stage PresetTransfer::runLiveEdit (TransferQueue& queue)
+{
+    // Live Edit starts from a slot that holds the window's preset; a slot that is no longer known
+    // (the devices changed, another write failed) cannot be brought up to date byte by byte.
+    const auto target = getImageToSend();
+    auto& slotMemory = manager.getSlotMemory();
+    const auto known = slotMemory.recall (slot);
+
+    if (known.size() != imageLength || target.size() != imageLength)
+        return Stage::failed;
+
+    juce::Array<int> indexes;
+
+    for (int index = 0; index < imageLength; ++index)
+        if (known[index] != target[index])
+            indexes.add (index);
+
+    changesOnlyWritten = true;
+    total = indexes.size();
+
+    if (indexes.isEmpty())
+        return Stage::completed;
+
+    slotMemory.forget (slot);
+    auto outcome = writeBytes (target, indexes);
+
+    // Every byte written is read back; one read-back retry, so that a lost reply does not end Live
+    // Edit, but a silent controller ends it within a few seconds.
+    if (outcome == Stage::completed)
+        outcome = runRead (queue, indexes, juce::jmin (1, pacing.maxRetries));
+
+    const auto readBack = getCollectedImage();
+    juce::Array<int> unconfirmed;
+
+    for (auto index : indexes)
+        if (outcome != Stage::completed || readBack[index] != target[index])
+            unconfirmed.add (index);
+
+    {
+        const juce::ScopedLock sl (imageLock);
+        unconfirmedIndexes = unconfirmed;
+    }
+
+    if (outcome == Stage::completed && unconfirmed.isEmpty())
+    {
+        slotMemory.remember (slot, target);
+        return Stage::completed;
+    }
+
+    return outcome == Stage::cancelled ? Stage::cancelled : Stage::failed;
 }
 
 bool PresetTransfer::isCollectionComplete() const

@@ -8,8 +8,10 @@
 #include <vector>
 
 /** One exchange of a preset with the controller, run by the MIDI manager's transfer queue: a Get
-    (also the read of a slot for a Send's read-back, a backup or a comparison), a Send or a sync
-    command, with the requests, writes, pacing and retries of the protocol.
+    (also the read of a slot for a Send's read-back, a backup or a comparison), a Send, the write of
+    a Live Edit or a sync command, with the requests, writes, pacing and retries of the protocol.
+    What it reads from a slot, and what it writes and reads back, goes into the manager's
+    SlotMemory; a write that may have left a slot unknown forgets it.
 
     Everything it sends is fixed when it is made: the slot, the pacing and, for a Send, a copy of
     the image. On the queue's thread it only sends, waits and collects; while a Get listens, the
@@ -33,6 +35,9 @@ public:
         juce::Array<juce::uint8> image; // a Send: what it writes; a read-back: what was sent
         int id = 0;                     // 0: a new id, unique in the program
         bool verify = false;            // a Send: read back once written
+        bool changesOnly = false;       // a Send: write only what differs from the slot as known
+        bool readFirst = false;         // a Send: read the slot first, to write only what differs
+        juce::Array<int> written;       // a read-back: the indexes its Send wrote, when changesOnly
     };
 
     PresetTransfer (MidiManager& manager, juce::uint8 deviceId, int imageLength, const ZKEditorEngine::Pacing& pacing,
@@ -46,7 +51,7 @@ public:
     //==============================================================================
     void run (TransferQueue& queue) override;
     void finished() override;
-    bool writesToTheController() const override { return kind == Kind::send; }
+    bool writesToTheController() const override { return kind == Kind::send || kind == Kind::liveEdit; }
 
     /** Message thread: the owner is going; the transfer no longer reports to it. */
     void detach() { onFinished = nullptr; }
@@ -56,6 +61,7 @@ public:
     void waitForFirstRound() { firstRound.wait(); }
 
     Kind getKind() const noexcept { return kind; }
+    bool readsFirst() const noexcept { return readFirst; }
     Stage getStage() const noexcept { return stage.load(); }
     int getId() const noexcept { return id; }
 
@@ -66,7 +72,18 @@ public:
 
     /** The image a Send writes: the preset as it was when the Send started; for a read-back, the
         image that was sent. */
-    const juce::Array<juce::uint8>& getImageToSend() const noexcept { return image; }
+    juce::Array<juce::uint8> getImageToSend() const;
+
+    /** Live Edit, message thread: the image to bring the slot to, replacing the one given before,
+        while this write waits for its turn (the last value of a byte wins). False once it has
+        started: the new image then needs a write of its own. */
+    bool replaceImageWhileWaiting (const juce::Array<juce::uint8>& newImage);
+
+    /** The image indexes a Send or a Live Edit wrote, in the order written. */
+    juce::Array<int> getWrittenIndexes() const;
+
+    /** Live Edit: the written bytes whose read-back did not come or did not match. */
+    juce::Array<int> getUnconfirmedIndexes() const;
 
     /** The image collected by a completed Get. */
     juce::Array<juce::uint8> getCollectedImage() const;
@@ -78,8 +95,12 @@ private:
 
     bool sleepUntil (double deadlineMs);
     bool checkDevices();
-    Stage runGet (TransferQueue& queue);
-    Stage runSend();
+    Stage runGet (TransferQueue& queue) { return runRead (queue, allIndexes(), pacing.maxRetries); }
+    Stage runRead (TransferQueue& queue, const juce::Array<int>& indexes, int maxRetries);
+    Stage runSend (TransferQueue& queue);
+    Stage runLiveEdit (TransferQueue& queue);
+    Stage writeBytes (const juce::Array<juce::uint8>& target, const juce::Array<int>& indexes);
+    juce::Array<int> allIndexes() const;
     bool isCollectionComplete() const;
     double getLastReplyAt() const;
 
@@ -89,10 +110,19 @@ private:
     const juce::uint8 slot;
     const int id;
     const bool verify;
+    const bool changesOnly;
+    const bool readFirst;
     const juce::uint8 deviceId;
     const int imageLength;
     const ZKEditorEngine::Pacing pacing;
-    const juce::Array<juce::uint8> image;
+
+    // Fixed once run() starts; before that, Live Edit may replace it on the message thread.
+    mutable juce::CriticalSection imageLock;
+    juce::Array<juce::uint8> image;
+    juce::Array<int> writtenIndexes, unconfirmedIndexes;
+    std::atomic<int> total{ 0 };
+    std::atomic<bool> changesOnlyWritten{ false };
+    std::atomic<bool> readingFirst{ false };
 
     std::atomic<Stage> stage{ Stage::waiting };
     std::atomic<int> done{ 0 };
@@ -103,8 +133,9 @@ private:
     // Filled on the MIDI input thread, reset on the transfer thread.
     juce::CriticalSection receiveLock;
     juce::Array<juce::uint8> receiveBuffer;
-    std::vector<bool> indexReceived;
+    std::vector<bool> indexReceived, indexRequested;
     int numIndexesReceived = 0;
+    int numIndexesRequested = 0;
     bool collecting = false;
     bool collectionComplete = false;
     int repliesCounted = 0;

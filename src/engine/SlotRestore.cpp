@@ -60,12 +60,13 @@ bool SlotRestore::start()
     slotWritten.assign ((size_t) SlotBackup::numberOfSlots, false);
     slotOver.assign ((size_t) SlotBackup::numberOfSlots, false);
 
-    // Every Send of the restore is read back, whatever the option says for the window's own Sends.
-    constexpr bool readBack = true;
+    // Every slot is read first and only what differs is written; every slot written is read back,
+    // whatever the options say for the window's own Sends.
+    constexpr ZKEditorEngine::SendOptions readWriteAndCheck{ true, true, true };
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
     {
-        const auto id = engine.startSend ((juce::uint8) slot, images.getReference (slot), readBack);
+        const auto id = engine.startSend ((juce::uint8) slot, images.getReference (slot), readWriteAndCheck);
 
         if (id == 0)
         {
@@ -148,6 +149,22 @@ void SlotRestore::verificationEnded (const ZKEditorEngine::Verification& verific
         differingSlots.add (slot);
 
     slotDone (slot);
+}
+
+void SlotRestore::sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>&)
+{
+    const auto slot = sendIds.indexOf (send.id);
+
+    if (! isRunning() || slot < 0 || slotOver[(size_t) slot])
+        return;
+
+    ++slotsChecked;
+
+    if (send.total > 0)
+    {
+        ++slotsRewritten;
+        bytesRewritten += send.total;
+    }
 }
 
 void SlotRestore::transferEnded (const ZKEditorEngine::TransferStatus& status)
@@ -244,5 +261,8 @@ juce::String SlotRestore::getSummary() const
     if (cancelled)
         summary << "; cancelled";
 
+    summary << "; " << juce::String (slotsChecked) << (slotsChecked == 1 ? " slot" : " slots") << " checked, "
+            << juce::String (slotsRewritten) << " rewritten (" << juce::String (bytesRewritten)
+            << (bytesRewritten == 1 ? " byte)" : " bytes)");
     return summary;
 }

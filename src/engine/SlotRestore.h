@@ -6,8 +6,9 @@
 #include <vector>
 
 /** Writes a backup made by SlotBackup back into the controller: every file of the folder is
-    checked first, and only when all 24 are accepted as preset files are the 24 slots sent, each
-    read back and compared afterwards, whatever the verify option says. The engine's controls are
+    checked first, and only when all 24 are accepted as preset files are the 24 slots sent. Each
+    slot is read first, only the bytes that differ are written, and a slot written is read back and
+    compared afterwards, whatever the options say. The engine's controls are
     not touched. Only the transfers the restore queued itself count, told apart by their ids: a
     Send of the window that comes between is none of its business. Message thread. */
 class SlotRestore : private ZKEditorEngine::Listener
@@ -49,7 +50,8 @@ public:
     /** Whether the transfer of that id (a Send or its read-back) is one of this restore's. */
     bool ownsTransfer (int transferId) const { return transferId != 0 && sendIds.contains (transferId); }
 
-    /** "24 of 24 slots restored and verified", or what went wrong, slots counted from 1. */
+    /** "24 of 24 slots restored and verified", or what went wrong, slots counted from 1, then what
+        it took: "; 24 slots checked, 3 rewritten (41 bytes)". */
     juce::String getSummary() const;
 
     const juce::Array<int>& getVerifiedSlots() const noexcept { return verifiedSlots; }
@@ -58,6 +60,7 @@ public:
     std::function<void()> onFinished;
 
 private:
+    void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>&) override;
     void verificationEnded (const ZKEditorEngine::Verification& verification) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void slotDone (int slot);
@@ -71,6 +74,7 @@ private:
     std::vector<bool> slotWritten, slotOver;
     juce::Array<int> verifiedSlots, differingSlots, unansweredSlots, unverifiedSlots, failedSlots, unsentSlots;
     int stoppedAfterSlot = -1;
+    int slotsChecked = 0, slotsRewritten = 0, bytesRewritten = 0;
     bool checked = false, started = false, finished = false, cancelled = false, stopping = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotRestore)

@@ -259,17 +259,25 @@ bool ZKEditorEngine::canReach (juce::uint8 slot, bool requestIsValid)
 }
 
 PresetTransfer& ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::uint8 slot,
-                                               juce::Array<juce::uint8> image, int id, bool verify)
+                                               juce::Array<juce::uint8> image, int id, SendOptions options,
+                                               juce::Array<int> written)
 {
     PresetTransfer::Ptr transfer (new PresetTransfer (*midiManager, deviceId, imageLength, pacing,
-                                                      { kind, slot, std::move (image), id, verify }));
+                                                      { kind, slot, std::move (image), id, options.verify,
+                                                        options.changesOnly, options.readFirst, std::move (written) }));
 
-    // A Send holds its engine, so that closing the window does not leave a slot half written; a
-    // Get is cancelled with its engine.
-    Ptr keepAlive (kind == TransferStatus::Kind::send ? this : nullptr);
+    // A Send or a Live Edit write holds its engine, so that closing the window does not leave a
+    // slot half written; a Get is cancelled with its engine.
+    Ptr keepAlive (kind == TransferStatus::Kind::send || kind == TransferStatus::Kind::liveEdit ? this : nullptr);
     transfer->onFinished = [this, keepAlive] (PresetTransfer& over) { transferFinished (over); };
 
     return transfers->add (transfer);
+}
+
+PresetTransfer& ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::uint8 slot,
+                                               juce::Array<juce::uint8> image)
+{
+    return queueTransfer (kind, slot, std::move (image), 0, SendOptions(), {});
 }
 
 bool ZKEditorEngine::startGet (juce::uint8 slot)
@@ -314,10 +322,32 @@ int ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>&
 
 int ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image, bool verify)
 {
+    return startSend (slot, image, SendOptions{ verify, sendChangesOnly, false });
+}
+
+int ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image, SendOptions options)
+{
     if (! canReach (slot, image.size() == imageLength))
         return 0;
 
-    return queueTransfer (TransferStatus::Kind::send, slot, image, 0, verify).getId();
+    return queueTransfer (TransferStatus::Kind::send, slot, image, 0, options, {}).getId();
+}
+
+bool ZKEditorEngine::isSlotKnown (juce::uint8 slot) const { return midiManager->getSlotMemory().isKnown (slot); }
+
+int ZKEditorEngine::startLiveWrite (juce::uint8 slot)
+{
+    const auto image = getPresetImage();
+
+    // Only the newest write can still be waiting: each one is queued behind the one before.
+    if (auto* last = transfers->getLast(); last != nullptr && last->getKind() == TransferStatus::Kind::liveEdit
+                                           && last->getStatus().slot == slot && last->replaceImageWhileWaiting (image))
+        return last->getId();
+
+    if (! canReach (slot))
+        return 0;
+
+    return queueTransfer (TransferStatus::Kind::liveEdit, slot, image).getId();
 }
 
 bool ZKEditorEngine::sendPreset (juce::uint8 slot)
@@ -405,16 +435,35 @@ void ZKEditorEngine::transferFinished (PresetTransfer& transfer)
         // The controller does not acknowledge writes: the slot is read back, into a scratch image.
         // Queued before transferEnded is told, so that the window never looks idle in between. A
         // read-back that cannot even start is reported as such, never passed over in silence.
-        if (status.verify && arePortsOpen())
-            queueTransfer (Kind::verify, status.slot, transfer.getImageToSend(), status.id);
+        // A slot that was read just before and held the preset already has nothing to check.
+        const auto readAndFoundEqual = transfer.readsFirst() && status.changesOnly && status.total == 0;
+        const SendOptions readBackOptions{ false, status.changesOnly, false };
+
+        if (status.verify && readAndFoundEqual)
+            reportVerification (
+                { status.id, status.slot, transfer.getImageToSend(), transfer.getImageToSend(), false, true, {} });
+        else if (status.verify && arePortsOpen())
+            queueTransfer (Kind::verify, status.slot, transfer.getImageToSend(), status.id, readBackOptions,
+                           transfer.getWrittenIndexes());
         else if (status.verify)
-            reportVerification ({ status.id, status.slot, transfer.getImageToSend(), {}, true });
+            reportVerification ({ status.id,
+                                  status.slot,
+                                  transfer.getImageToSend(),
+                                  {},
+                                  true,
+                                  status.changesOnly,
+                                  transfer.getWrittenIndexes() });
     }
 
     if (status.kind == Kind::verify && (completed || status.stage == TransferStatus::Stage::failed))
         reportVerification ({ status.id, status.slot, transfer.getImageToSend(),
                               completed ? transfer.getCollectedImage() : juce::Array<juce::uint8>(),
-                              ! completed && transfer.lostTheController() });
+                              ! completed && transfer.lostTheController(), status.changesOnly,
+                              transfer.getWrittenIndexes() });
+
+    if (status.kind == Kind::liveEdit && status.stage == TransferStatus::Stage::failed)
+        ListenerWalk::newestFirst (listeners, [&, bytes = transfer.getUnconfirmedIndexes()] (auto* listener)
+                                   { listener->liveEditFailed (status.slot, bytes); });
 
     if (status.kind == Kind::backup && completed)
         ListenerWalk::newestFirst (listeners, [&, image = transfer.getCollectedImage()] (auto* listener)
@@ -425,7 +474,8 @@ void ZKEditorEngine::transferFinished (PresetTransfer& transfer)
                                    { listener->slotReadForCompare (status.slot, image); });
 
     // A read for a verify or a backup that fails is summed up by whoever asked for it.
-    if (status.stage == TransferStatus::Stage::failed && status.kind != Kind::verify && status.kind != Kind::backup)
+    if (status.stage == TransferStatus::Stage::failed && status.kind != Kind::verify && status.kind != Kind::backup
+        && status.kind != Kind::liveEdit)
         reportCommunicationFailure();
 
     ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->transferEnded (status); });
@@ -453,4 +503,19 @@ void ZKEditorEngine::removeListener (Listener* listener) { listeners.removeFirst
 void ZKEditorEngine::reportCommunicationFailure()
 {
     ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->midiCommunicationFailed ({}); });
+}
+
+//==============================================================================
+juce::Array<int> ZKEditorEngine::Verification::getBytesChangedUnseen() const
+{
+    juce::Array<int> bytes;
+
+    if (! changesOnly || readBack.size() != sentImage.size())
+        return bytes;
+
+    for (int index = 0; index < sentImage.size(); ++index)
+        if (readBack[index] != sentImage[index] && ! writtenBytes.contains (index))
+            bytes.add (index);
+
+    return bytes;
 }

@@ -31,9 +31,10 @@ public:
             get,
             send,
             sync,
-            verify, // the read-back of a Send, into a scratch image
-            backup, // a read of a slot into a scratch image, for a backup
-            compare // a read of a slot into a scratch image, to compare it with the controls
+            verify,  // the read-back of a Send, into a scratch image
+            backup,  // a read of a slot into a scratch image, for a backup
+            compare, // a read of a slot into a scratch image, to compare it with the controls
+            liveEdit // the bytes edited since the last one, written into a slot and each read back
         };
 
         enum class Stage
@@ -49,10 +50,25 @@ public:
         Stage stage = Stage::waiting;
         juce::uint8 slot = 0;
         int done = 0;        // a Get: bytes in of its current attempt; a Send: writes made
-        int total = 0;       // 465 for a Get, a read or a Send, 1 for a sync command
+        int total = 0;       // 465 for a Get or a read, the writes of a Send, 1 for a sync command
         int retries = 0;     // a Get: attempts made after the first
         int id = 0;          // the number its start returned; a Send's read-back carries its Send's
         bool verify = false; // a Send: whether the slot is read back once it is written
+
+        // A Send that knew what the slot held wrote only the bytes that differ: total of them,
+        // none when the slot held the preset already. While readingFirst, a Send reads the slot
+        // to learn that, and done counts the bytes read.
+        bool changesOnly = false;
+        bool readingFirst = false;
+    };
+
+    /** How a Send writes its slot. */
+    struct SendOptions
+    {
+        bool verify = false;      // read the slot back once written
+        bool changesOnly = false; // write only the bytes that differ from what the slot is known to hold
+        bool readFirst = false;   // read the slot first, then write what differs; a slot that held
+                                  // the preset already is not read back
     };
 
     /** How the read-back of a Send ended. */
@@ -63,6 +79,12 @@ public:
         juce::Array<juce::uint8> sentImage;
         juce::Array<juce::uint8> readBack; // what the slot held; empty when it was not read back
         bool controllerGone = false;       // not read back: the ports were closed or the devices went away
+        bool changesOnly = false;          // the Send wrote only writtenBytes, the rest was there already
+        juce::Array<int> writtenBytes;     // the image indexes written when changesOnly
+
+        /** The bytes that differ in the slot although the Send did not write them: changed on the
+            controller itself since the editor last saw the slot. */
+        juce::Array<int> getBytesChangedUnseen() const;
 
         /** Whether the slot holds what was sent. */
         bool matches() const { return ! readBack.isEmpty() && readBack == sentImage; }
@@ -108,6 +130,10 @@ public:
         /** A read of startCompareRead completed: the 465 image bytes of that slot. A failed one is
             reported as midiCommunicationFailed, as a Get's failure is. */
         virtual void slotReadForCompare (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
+
+        /** A Live Edit write could not be confirmed: the bytes (image indexes) may not hold what
+            the window holds. Live Edit of the engine has ended. */
+        virtual void liveEditFailed (juce::uint8 /*slot*/, const juce::Array<int>& /*imageIndexes*/) {}
 
         /** A transfer of this engine was queued, started or made progress. */
         virtual void transferProgressed (const TransferStatus&) {}
@@ -242,11 +268,29 @@ public:
 
     /** The same with a read-back of its own choice, whatever the verify option says. */
     int startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image, bool verify);
+
+    /** The same with every choice its own, whatever the options say. */
+    int startSend (juce::uint8 slot, const juce::Array<juce::uint8>& image, SendOptions options);
     void startSync (bool external);
 
     /** Whether a Send started from now on is read back and compared (off for a new engine). */
     void setVerifyAfterSend (bool shouldVerify) { verifyAfterSend = shouldVerify; }
     bool getVerifyAfterSend() const noexcept { return verifyAfterSend; }
+
+    /** Whether a Send started from now on writes only the bytes that differ from what the slot is
+        known to hold (off for a new engine). A slot not known is written whole. */
+    void setSendChangesOnly (bool shouldSendChangesOnly) { sendChangesOnly = shouldSendChangesOnly; }
+    bool getSendChangesOnly() const noexcept { return sendChangesOnly; }
+
+    /** Whether the MIDI manager knows what that slot holds now. */
+    bool isSlotKnown (juce::uint8 slot) const;
+
+    /** Live Edit: brings a known slot to the preset as it is now, writing the bytes that differ and
+        reading each one back. A write still waiting for its turn takes the new preset instead, so
+        that rapid steps of one byte make one write of the last value. Returns the write's id, 0
+        when nothing was queued (no ports, which is reported). A write that cannot be confirmed
+        ends in liveEditFailed. */
+    int startLiveWrite (juce::uint8 slot);
 
     /** Why a read-back could not be made, as the user is told: "not verified: " + this. */
     static juce::String getControllerGoneText() { return "the controller is gone"; }
@@ -325,8 +369,9 @@ private:
     //==============================================================================
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
     void loadImage (const juce::Array<juce::uint8>& image);
-    PresetTransfer& queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image,
-                                   int id = 0, bool verify = false);
+    PresetTransfer& queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image, int id,
+                                   SendOptions options, juce::Array<int> written);
+    PresetTransfer& queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image = {});
     void transferFinished (PresetTransfer& transfer);
     void reportVerification (const Verification& verification);
     void reportCommunicationFailure();
@@ -350,6 +395,7 @@ private:
 
     Pacing pacing;
     bool verifyAfterSend = false;
+    bool sendChangesOnly = false;
     juce::Array<Listener*> listeners;
     juce::Array<EditListener*> editListeners;
 

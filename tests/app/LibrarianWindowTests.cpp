@@ -164,7 +164,7 @@ TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingIt
     summary.clear();
     ASSERT_TRUE (window.getRestoreCommand().start());
     ASSERT_TRUE (pumpMessagesUntil ([&] { return summary.isNotEmpty(); }, waitMs));
-    EXPECT_EQ (summary, "24 of 24 slots restored and verified");
+    EXPECT_TRUE (summary.startsWith ("24 of 24 slots restored and verified; 24 slots checked, ")) << summary;
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         EXPECT_EQ (controller.getSlot (slot), backedUp[slot]);
@@ -225,7 +225,7 @@ TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASl
     }
 
     ASSERT_TRUE (pumpMessagesUntil ([&] { return safe == nullptr; }, waitMs));
-    EXPECT_EQ (summary, "24 of 24 slots restored and verified");
+    EXPECT_TRUE (summary.startsWith ("24 of 24 slots restored and verified; 24 slots checked, ")) << summary;
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         EXPECT_EQ (controller.getSlot (slot), TestRig::createPatternImage (slot));

@@ -206,7 +206,9 @@ TEST_F (ZkmProgram, BacksUpAllSlotsAndRestoresThemOnlyFromACompleteBackup)
     ASSERT_TRUE (work.getChildFile ("aside.zkp").moveFileTo (slot7));
     const auto restored = runOnController ({ "restore", "backup" });
     EXPECT_EQ (restored.exitCode, 0) << restored.errors;
-    EXPECT_EQ (restored.output.trim(), "24 of 24 slots restored and verified");
+    EXPECT_TRUE (restored.output.trim().startsWith ("24 of 24 slots restored and verified; 24 slots checked, 24 "
+                                                    "rewritten"))
+        << restored.output;
     EXPECT_EQ (slotFileContent(), original);
 }
 

@@ -90,6 +90,36 @@ protected:
     juce::File folder = juce::File::createTempFile ("backup");
 };
 
+/** The image indexes of the parameter writes among the messages, in order. */
+juce::Array<int> indexesWritten (const std::vector<juce::MidiMessage>& messages)
+{
+    juce::Array<int> indexes;
+
+    for (const auto& message : messages)
+    {
+        const auto* bytes = message.getRawData();
+
+        // A write carries the slot, the index's two bytes and the value after the head.
+        if (message.getRawDataSize() == ZKSysEx::parameterWriteLength
+            && bytes[ZKSysEx::commandPosition] == ZKSysEx::parameterWriteCommand)
+            indexes.add (ZKSysEx::getIndex (bytes[ZKSysEx::headLength + 1], bytes[ZKSysEx::headLength + 2]));
+    }
+
+    return indexes;
+}
+
+/** The indexes at which two images differ, in order. */
+juce::Array<int> differingIndexes (const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b)
+{
+    juce::Array<int> indexes;
+
+    for (int index = 0; index < a.size(); ++index)
+        if (a[index] != b[index])
+            indexes.add (index);
+
+    return indexes;
+}
+
 /** Holds the transfer thread inside the sending of one message, until the test lets go. */
 struct HeldAtMessage
 {
@@ -380,20 +410,37 @@ TEST_F (LibrarianTest, ARestoreWritesAndVerifiesEverySlot)
     SlotBackup backup (*engine, folder, "ZKM");
     ASSERT_EQ (backUp (backup), "24 of 24 slots backed up");
 
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-        rig.controller.setSlot (slot, createPatternImage (slot + 50));
+    // Three slots differ from the backup in a few bytes; the others hold it already.
+    juce::Array<int> expectedWrites;
+    int bytesDiffering = 0;
 
+    for (int slot : { 2, 9, 23 })
+    {
+        auto changed = createPatternImage (slot);
+        changed.set (slot, (juce::uint8) (changed[slot] ^ 1));
+        changed.set (400, (juce::uint8) (changed[400] ^ 1));
+        rig.controller.setSlot (slot, changed);
+        expectedWrites.addArray (differingIndexes (changed, createPatternImage (slot)));
+        bytesDiffering += 2;
+    }
+
+    rig.controller.clearReceivedMessages();
     SlotRestore restore (*engine, folder, "ZKM");
-    ASSERT_TRUE (restore.check().isEmpty());
-    ASSERT_TRUE (restore.start());
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return restore.isFinished(); }, waitMs));
-
-    EXPECT_EQ (restore.getSummary(), "24 of 24 slots restored and verified");
+    EXPECT_EQ (this->restore (restore), "24 of 24 slots restored and verified; 24 slots checked, 3 rewritten ("
+                                            + juce::String (bytesDiffering) + " bytes)");
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         EXPECT_EQ (rig.controller.getSlot (slot), createPatternImage (slot));
 
+    // Only the differing bytes went out, slot by slot in index order.
+    EXPECT_EQ (indexesWritten (rig.controller.getReceivedMessages()), expectedWrites);
     EXPECT_FALSE (engine->getVerifyAfterSend()); // a restore leaves the option alone
+
+    // A controller that holds the backup is only read: not one write.
+    rig.controller.clearReceivedMessages();
+    SlotRestore again (*engine, folder, "ZKM");
+    EXPECT_EQ (this->restore (again), "24 of 24 slots restored and verified; 24 slots checked, 0 rewritten (0 bytes)");
+    EXPECT_TRUE (indexesWritten (rig.controller.getReceivedMessages()).isEmpty());
 }
 
 //==============================================================================
@@ -409,7 +456,8 @@ TEST_F (LibrarianTest, ARestoreReadsBackItsOwnWritesWhenTheVerifyOptionIsTurnedO
     engine->setVerifyAfterSend (false);
 
     ASSERT_TRUE (pumpMessagesUntil ([&] { return slotRestore.isFinished(); }, waitMs));
-    EXPECT_EQ (slotRestore.getSummary(), "24 of 24 slots restored and verified");
+    EXPECT_TRUE (slotRestore.getSummary().startsWith ("24 of 24 slots restored and verified; 24 slots checked, 24 "
+                                                      "rewritten"));
     EXPECT_FALSE (engine->getVerifyAfterSend());
 }
 
@@ -439,7 +487,7 @@ TEST_F (LibrarianTest, ARestoreCountsOnlyTheTransfersItQueuedItself)
         pumpMessagesUntil ([&] { return slotRestore.isFinished() && ! engine->isTransferInProgress(); }, waitMs));
     engine->removeListener (&recorder);
 
-    EXPECT_EQ (slotRestore.getSummary(), "24 of 24 slots restored and verified");
+    EXPECT_TRUE (slotRestore.getSummary().startsWith ("24 of 24 slots restored and verified; 24 slots checked"));
     EXPECT_EQ (recorder.numVerified, 25);
     EXPECT_EQ (rig.controller.getSlot (3), createPatternImage (3));
 }
@@ -458,7 +506,11 @@ TEST_F (LibrarianTest, ARestoreNamesTheSlotThatDidNotKeepTheLastByteSent)
     rig.controller.setFaults (faults);
 
     SlotRestore slotRestore (*engine, folder, "ZKM");
-    EXPECT_EQ (restore (slotRestore), "23 of 24 slots restored and verified; slot 12 did not keep what was sent");
+    EXPECT_EQ (restore (slotRestore),
+               "23 of 24 slots restored and verified; slot 12 did not keep what was sent; 24 "
+               "slots checked, 1 rewritten ("
+                   + juce::String (differingIndexes (createPatternImage (61), createPatternImage (11)).size())
+                   + " bytes)");
 }
 
 TEST_F (LibrarianTest, ARestoreRefusesAFolderWithAMissingSlotFileAndSendsNothing)
@@ -570,7 +622,8 @@ TEST_F (RestoreStopTest, ARestoreStoppedAfterTheCurrentSlotFinishesItAndSaysWher
     ASSERT_TRUE (pumpMessagesUntil ([&] { return told && ! engine->isTransferInProgress(); }, waitMs));
 
     EXPECT_EQ (restore->getSummary(),
-               "0 of 24 slots restored and verified; slot 1 did not answer when read back; stopped after slot 1");
+               "0 of 24 slots restored and verified; slot 1 did not answer when read back; stopped after slot 1; 1 "
+               "slot checked, 1 rewritten (465 bytes)");
     juce::Array<int> slotZeroOnly;
     slotZeroOnly.insertMultiple (0, 0, imageLength);
     EXPECT_EQ (slotsWritten (rig.layer.getSentMessages()), slotZeroOnly);
