@@ -13,6 +13,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     , askToRestore (&RestoreCommand::runRestoreQuestion)
     , askToStopRestore (&RestoreCommand::runStopQuestion)
     , chooseCompareSlot (&CompareCommand::runSlotChooser)
+    , chooseLiveEditSlot (&LiveEditCommand::runSlotChooser)
     , chooseFolder (&PlatformDialogs::runFolderChooser)
     , askToReplaceBackup (&BackupCommand::runReplaceQuestion)
     , showSummary (&PlatformDialogs::showSummary)
@@ -23,6 +24,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
     , backup (std::make_unique<BackupCommand> (*this))
     , restore (std::make_unique<RestoreCommand> (*this, *backup))
     , compare (std::make_unique<CompareCommand> (*this))
+    , live (std::make_unique<LiveEditCommand> (*this))
     , sendOutcome (std::make_unique<SendOutcomeReport> (engine))
     , controlSettingsCommands (std::make_unique<ControlSettingsCommands> (*this))
     , controllerDialogs (std::make_unique<ControllerDialogs> (engine))
@@ -43,6 +45,7 @@ EditorWindow::EditorWindow (const juce::String& title, EditorComponent* content,
                                                                   resized();
                                                               });
     Component::addChildComponent (transferStrip->getBar());
+    transferStrip->getBar().onStop = [this] { live->stop(); };
 
     setContentOwned (content, false);
     setUsingNativeTitleBar (true);
@@ -59,6 +62,7 @@ EditorWindow::~EditorWindow()
     // Nothing is reported to a window that is gone. Its Get is of no use any more; a Send of its
     // runs to the end, so that no slot is left half written.
     engine->removeListener (this);
+    live.reset();   // nothing more is written; a write under way finishes
     backup.reset(); // its reads stop; the files written so far stay
     restore.reset();
     compare.reset();
@@ -250,7 +254,7 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
                          CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
                          CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
                          CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots,
-                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot });
+                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot, CommandIDs::liveEditSlot });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -286,6 +290,11 @@ void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationC
 bool EditorWindow::perform (const InvocationInfo& info)
 {
     commitOpenEdits();
+
+    // These use the controller's slots or replace the preset: Live Edit ends first.
+    if (info.commandID == CommandIDs::backUpAllSlots || info.commandID == CommandIDs::restoreAllSlots
+        || info.commandID == CommandIDs::compareWithFile || info.commandID == CommandIDs::compareWithSlot)
+        live->stop();
 
     switch (info.commandID)
     {
@@ -333,6 +342,9 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::compareWithSlot:
             compare->compareWithSlot();
+            break;
+        case CommandIDs::liveEditSlot:
+            live->start();
             break;
         default:
             break;
@@ -413,7 +425,10 @@ void EditorWindow::slotReadForCompare (juce::uint8 slot, const juce::Array<juce:
 void EditorWindow::setName (const juce::String& newName)
 {
     plainTitle = newName;
-    juce::DocumentWindow::setName (hasUnsavedChanges() ? "*" + plainTitle : plainTitle);
+    const auto liveText = live != nullptr && live->isLive()
+                              ? " [Live: slot " + juce::String (live->getLiveSlot() + 1) + "]"
+                              : juce::String();
+    juce::DocumentWindow::setName ((hasUnsavedChanges() ? "*" + plainTitle : plainTitle) + liveText);
 }
 
 void EditorWindow::transferProgressed (const ZKEditorEngine::TransferStatus& status)

@@ -6,6 +6,7 @@
 #include "app/ControllerDialogs.h"
 #include "app/DocumentHistory.h"
 #include "app/FileErrorAlertWindow.h"
+#include "app/LiveEditCommand.h"
 #include "app/PlatformDialogs.h"
 #include "app/RestoreCommand.h"
 #include "app/SendOutcomeReport.h"
@@ -108,6 +109,9 @@ public:
     /** A slot, 0 to 23, or -1 when cancelled. */
     std::function<int()> chooseCompareSlot;
 
+    /** The slot to edit live, 0 to 23, or -1 when cancelled. */
+    std::function<int()> chooseLiveEditSlot;
+
     std::function<juce::File (const juce::String& title, const juce::File& startFolder)> chooseFolder;
     std::function<bool (const juce::File& folder)> askToReplaceBackup;
 
@@ -122,6 +126,7 @@ public:
     BackupCommand& getBackupCommand() const noexcept { return *backup; }
     RestoreCommand& getRestoreCommand() const noexcept { return *restore; }
     CompareCommand& getCompareCommand() const noexcept { return *compare; }
+    LiveEditCommand& getLiveEditCommand() const noexcept { return *live; }
     SendOutcomeReport& getSendOutcomeReport() const noexcept { return *sendOutcome; }
     ControllerDialogs& getControllerDialogs() const noexcept { return *controllerDialogs; }
     TransferStripPresenter& getTransferStrip() const noexcept { return *transferStrip; }
@@ -189,8 +194,12 @@ public:
     void slotReadForCompare (juce::uint8 slot, const juce::Array<juce::uint8>& image) override;
     void verificationEnded (const ZKEditorEngine::Verification& verification) override;
 
-    /** While the preset has unsaved changes the title is shown with a leading asterisk. */
+    /** While the preset has unsaved changes the title is shown with a leading asterisk; during
+        Live Edit it ends with the slot: " [Live: slot 5]". */
     void setName (const juce::String& newName) override;
+
+    /** Shows the title again, after Live Edit began or ended. */
+    void refreshTitle() { setName (plainTitle); }
 
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
@@ -222,6 +231,7 @@ private:
     std::unique_ptr<BackupCommand> backup;
     std::unique_ptr<RestoreCommand> restore;
     std::unique_ptr<CompareCommand> compare;
+    std::unique_ptr<LiveEditCommand> live;
     std::unique_ptr<SendOutcomeReport> sendOutcome;
     std::unique_ptr<ControlSettingsCommands> controlSettingsCommands;
     std::unique_ptr<ControllerDialogs> controllerDialogs;

@@ -25,6 +25,8 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::backUpAllSlots);
         hardware.addCommandItem (commandManager, CommandIDs::restoreAllSlots);
+        hardware.addSeparator();
+        hardware.addCommandItem (commandManager, CommandIDs::liveEditSlot);
 
         menu.addCommandItem (commandManager, CommandIDs::newWindow);
         menu.addCommandItem (commandManager, CommandIDs::open);

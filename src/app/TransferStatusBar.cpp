@@ -27,9 +27,17 @@ TransferStatusBar::TransferStatusBar()
             onCancel();
     };
 
+    stopButton.setName ("Stop");
+    stopButton.onClick = [this]
+    {
+        if (onStop)
+            onStop();
+    };
+
     addAndMakeVisible (text);
     addAndMakeVisible (progressBar);
     addAndMakeVisible (cancelButton);
+    addChildComponent (stopButton);
 }
 
 //==============================================================================
@@ -54,6 +62,8 @@ juce::String TransferStatusBar::describe (const ZKEditorEngine::TransferStatus& 
             return "Verifying slot " + slotNumber;
         case Kind::compare:
             return "Reading slot " + slotNumber;
+        case Kind::liveEdit:
+            return "Writing to slot " + slotNumber;
         case Kind::backup:
             return "Backing up slot " + slotNumber + " of " + juce::String (ZKSysEx::numberOfSlots);
         case Kind::none:
@@ -67,6 +77,15 @@ void TransferStatusBar::showMessage (const juce::String& message)
     text.setText (message, juce::dontSendNotification);
     progressBar.setVisible (false);
     cancelButton.setVisible (false);
+    stopButton.setVisible (false);
+}
+
+void TransferStatusBar::showLive (juce::uint8 slot)
+{
+    text.setText ("Live: slot " + juce::String (slot + 1), juce::dontSendNotification);
+    progressBar.setVisible (false);
+    cancelButton.setVisible (false);
+    stopButton.setVisible (true);
 }
 
 void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status)
@@ -85,6 +104,7 @@ void TransferStatusBar::showJob (const juce::String& textToShow, int doneOfWhole
 {
     progressBar.setVisible (true);
     cancelButton.setVisible (true);
+    stopButton.setVisible (false);
     text.setText (textToShow, juce::dontSendNotification);
     done = doneOfWhole;
     total = whole;
@@ -134,6 +154,7 @@ void TransferStatusBar::resized()
     auto area = getLocalBounds().reduced (margin);
     text.setBounds (area.removeFromLeft (textWidth));
     cancelButton.setBounds (area.removeFromRight (buttonWidth));
+    stopButton.setBounds (cancelButton.getBounds());
     area.removeFromRight (margin);
     progressBar.setBounds (area);
 }

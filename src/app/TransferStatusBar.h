@@ -25,12 +25,18 @@ public:
     /** Shows a line of text alone, without progress or "Cancel": how a transfer ended. */
     void showMessage (const juce::String& message);
 
+    /** Shows that the window's edits are written into that slot (0 to 23) as they are made:
+        "Live: slot 5" and "Stop". */
+    void showLive (juce::uint8 slot);
+
     static juce::String describe (const ZKEditorEngine::TransferStatus& status);
 
     std::function<void()> onCancel;
+    std::function<void()> onStop;
 
     const juce::Label& getTextLabel() const noexcept { return text; }
     juce::TextButton& getCancelButton() noexcept { return cancelButton; }
+    juce::TextButton& getStopButton() noexcept { return stopButton; }
 
     int getTotal() const noexcept { return total; }
 
@@ -53,6 +59,7 @@ private:
     double progress = 0;
     juce::ProgressBar progressBar{ progress };
     juce::TextButton cancelButton{ "Cancel" };
+    juce::TextButton stopButton{ "Stop" };
     int done = 0;
     int total = 0;
 

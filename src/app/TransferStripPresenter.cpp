@@ -21,13 +21,30 @@ TransferStripPresenter::~TransferStripPresenter() { stopTimer(); }
 void TransferStripPresenter::transferProgressed()
 {
     stopTimer();
+
+    // The small writes of Live Edit come and go with every step of a knob: the strip keeps
+    // saying that the slot is live rather than flicker.
+    if (liveSlot >= 0 && engine->getTransferStatus().kind == ZKEditorEngine::TransferStatus::Kind::liveEdit)
+        bar->showLive ((juce::uint8) liveSlot);
+
     setBarVisible (true);
 }
 
 void TransferStripPresenter::transferEnded()
 {
     if (! engine->isTransferInProgress() && ! isTimerRunning())
-        setBarVisible (false);
+        showIdle();
+}
+
+void TransferStripPresenter::setLiveSlot (int slot)
+{
+    liveSlot = slot;
+
+    if (! engine->isTransferInProgress())
+    {
+        stopTimer();
+        showIdle();
+    }
 }
 
 void TransferStripPresenter::showEndMessage (const juce::String& message)
@@ -42,7 +59,15 @@ void TransferStripPresenter::timerCallback()
     stopTimer();
 
     if (! engine->isTransferInProgress())
-        setBarVisible (false);
+        showIdle();
+}
+
+void TransferStripPresenter::showIdle()
+{
+    if (liveSlot >= 0)
+        bar->showLive ((juce::uint8) liveSlot);
+
+    setBarVisible (liveSlot >= 0);
 }
 
 void TransferStripPresenter::setBarVisible (bool shouldBeVisible)

@@ -26,13 +26,21 @@ public:
     /** For a few seconds. */
     void showEndMessage (const juce::String& message);
 
+    /** While a slot (0 to 23) is written live, the strip says so whenever it has nothing else to
+        show, and its own writes show as that line too; -1 when Live Edit ended. */
+    void setLiveSlot (int slot);
+
 private:
     void timerCallback() override;
     void setBarVisible (bool shouldBeVisible);
 
+    /** The live line, or the strip hidden, once no transfer and no end message shows. */
+    void showIdle();
+
     ZKEditorEngine::Ptr engine;
     std::function<void()> visibilityChanged;
     std::unique_ptr<TransferStatusBar> bar;
+    int liveSlot = -1;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TransferStripPresenter)
 };

@@ -335,6 +335,11 @@ int ZKEditorEngine::startSend (juce::uint8 slot, const juce::Array<juce::uint8>&
 
 bool ZKEditorEngine::isSlotKnown (juce::uint8 slot) const { return midiManager->getSlotMemory().isKnown (slot); }
 
+juce::Array<juce::uint8> ZKEditorEngine::getKnownSlotImage (juce::uint8 slot) const
+{
+    return midiManager->getSlotMemory().recall (slot);
+}
+
 int ZKEditorEngine::startLiveWrite (juce::uint8 slot)
 {
     const auto image = getPresetImage();

@@ -285,6 +285,9 @@ public:
     /** Whether the MIDI manager knows what that slot holds now. */
     bool isSlotKnown (juce::uint8 slot) const;
 
+    /** The image the MIDI manager knows that slot holds now; empty when it is not known. */
+    juce::Array<juce::uint8> getKnownSlotImage (juce::uint8 slot) const;
+
     /** Live Edit: brings a known slot to the preset as it is now, writing the bytes that differ and
         reading each one back. A write still waiting for its turn takes the new preset instead, so
         that rapid steps of one byte make one write of the last value. Returns the write's id, 0

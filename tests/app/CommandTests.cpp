@@ -44,6 +44,7 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::restoreAllSlots, "Restore All Slots...", 0 },
     { CommandIDs::compareWithFile, "Compare With File...", 0 },
     { CommandIDs::compareWithSlot, "Compare With Slot...", 0 },
+    { CommandIDs::liveEditSlot, "Live Edit Slot...", 0 },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -201,7 +202,7 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
 
-TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpAndRestore)
+TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRestoreAndLiveEdit)
 {
     const auto fileMenu = application->getMainMenuModel()->getMenuForIndex (0, "File");
     const juce::PopupMenu* hardware = nullptr;
@@ -211,9 +212,10 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpAndR
             hardware = it.getItem().subMenu.get();
 
     ASSERT_NE (hardware, nullptr);
-    EXPECT_EQ (menuEntries (*hardware), juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0,
-                                                            CommandIDs::setInternalSync, CommandIDs::setExternalSync, 0,
-                                                            CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots }));
+    EXPECT_EQ (menuEntries (*hardware),
+               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0, CommandIDs::setInternalSync,
+                                   CommandIDs::setExternalSync, 0, CommandIDs::backUpAllSlots,
+                                   CommandIDs::restoreAllSlots, 0, CommandIDs::liveEditSlot }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)

@@ -1,0 +1,174 @@
+// Live Edit of a slot through a document window, against the virtual controller: what goes over
+// the wire, what the slot ends up holding, and how Live Edit ends.
+#include "app/CommandIDs.h"
+#include "engine/VirtualController.h"
+#include "engine/ZKSysEx.h"
+#include "model/PresetLayout.h"
+#include "support/AppTestHelpers.h"
+#include "support/MessageLoop.h"
+
+using apptest::ApplicationTest;
+using apptest::countAlerts;
+
+namespace
+{
+constexpr int waitMs = 30000;
+constexpr juce::uint8 liveSlot = 4; // shown as slot 5
+constexpr int knobIndex = 2;        // "Knob 3"
+
+class LiveEditTest
+    : public ApplicationTest
+    , protected TestRig::VirtualRig
+{
+protected:
+    LiveEditTest()
+    {
+        engine->setPacing (TestRig::fastPacing (1000, 2));
+        engine->loadPresetData (engine->createPresetData (0, controller.getSlot (0)));
+        auto* knob = engine->getControls (Knob)[knobIndex];
+        ccIndex = knob->getOffset() + knob->getIndex ("CC");
+        EXPECT_TRUE (engine->editParameter (Knob, knobIndex, "Mode", 0, nullptr) || knob->getValue ("Mode") == 0);
+
+        // The slot differs from the window's preset, so Live Edit has to bring it there first.
+        const auto slotCC = controller.getSlot (liveSlot)[ccIndex];
+        EXPECT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((slotCC + 50) % 128), nullptr));
+    }
+
+    /** Starts Live Edit of slot 5 through the window's command, answering its slot question, and
+        waits until it is live. */
+    EditorWindow& openWindowInLiveEdit()
+    {
+        auto& window = openDocumentOn (engine);
+        window.chooseLiveEditSlot = [] { return (int) liveSlot; };
+        EXPECT_TRUE (window.perform (juce::ApplicationCommandTarget::InvocationInfo (CommandIDs::liveEditSlot)));
+        EXPECT_TRUE (pumpMessagesUntil (
+            [&] { return window.getLiveEditCommand().isLive() && ! engine->isTransferInProgress(); }, waitMs));
+        EXPECT_EQ (controller.getSlot (liveSlot), engine->getPresetImage());
+        return window;
+    }
+
+    int countMessages (const juce::MidiMessage& expected) const
+    {
+        const auto bytes = TestRig::toBytes (expected);
+        int count = 0;
+
+        for (const auto& message : controller.getReceivedMessages())
+            if (TestRig::toBytes (message) == bytes)
+                ++count;
+
+        return count;
+    }
+
+    int countCCWrites (int firstValue, int lastValue) const
+    {
+        int count = 0;
+
+        for (int value = firstValue; value <= lastValue; ++value)
+            count += countMessages (ZKSysEx::createParameterWrite (VirtualController::deviceId, liveSlot, ccIndex,
+                                                                   (juce::uint8) (value % 128)));
+
+        return count;
+    }
+
+    void waitUntilWritten()
+    {
+        pumpMessagesFor (50); // the write is queued once the message loop runs
+        ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    }
+
+    static juce::AlertWindow* findAlert (const juce::String& title)
+    {
+        auto& desktop = juce::Desktop::getInstance();
+
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+                if (alert->getName() == title && alert->isShowing())
+                    return alert;
+
+        return nullptr;
+    }
+
+    ZKEditorEngine::Ptr engine = makeQuickEngine (manager);
+    int ccIndex = 0;
+};
+} // namespace
+
+//==============================================================================
+TEST_F (LiveEditTest, RapidEditsMakeFewWritesEachReadBackAndTheSlotEndsWithTheLastValue)
+{
+    auto& window = openWindowInLiveEdit();
+    EXPECT_TRUE (window.getName().endsWith (" [Live: slot 5]")) << window.getName();
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return window.getTransferStrip().getBar().getTextLabel().getText() == "Live: slot 5"; }, waitMs));
+    EXPECT_TRUE (window.getTransferStrip().getBar().getStopButton().isVisible());
+
+    controller.clearReceivedMessages();
+    const int first = engine->getControls (Knob)[knobIndex]->getValue ("CC") + 1;
+    const int last = first + 19;
+
+    for (int value = first; value <= last; ++value)
+        ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) (value % 128), nullptr));
+
+    waitUntilWritten();
+
+    const auto writes = countCCWrites (first, last);
+    EXPECT_GE (writes, 1);
+    EXPECT_LE (writes, 2);
+    EXPECT_EQ (countMessages (ZKSysEx::createParameterWrite (VirtualController::deviceId, liveSlot, ccIndex,
+                                                             (juce::uint8) (last % 128))),
+               1);
+    EXPECT_GE (countMessages (ZKSysEx::createParameterRequest (VirtualController::deviceId, liveSlot, ccIndex)),
+               writes);
+    EXPECT_EQ (controller.getSlot (liveSlot)[ccIndex], last % 128);
+    EXPECT_EQ (controller.getSlot (liveSlot), engine->getPresetImage());
+
+    // Written into the slot, not saved: the window still offers to save its edits.
+    EXPECT_TRUE (window.getLiveEditCommand().isLive());
+    EXPECT_TRUE (window.hasUnsavedChanges());
+    EXPECT_TRUE (window.getName().startsWith ("*")) << window.getName();
+}
+
+TEST_F (LiveEditTest, AfterStopEditsWriteNothing)
+{
+    auto& window = openWindowInLiveEdit();
+    auto& stopButton = window.getTransferStrip().getBar().getStopButton();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return stopButton.isShowing(); }, waitMs));
+    stopButton.triggerClick();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! window.getLiveEditCommand().isLive(); }, waitMs));
+    EXPECT_FALSE (window.getName().contains ("Live")) << window.getName();
+
+    controller.clearReceivedMessages();
+    const auto slotBefore = controller.getSlot (liveSlot);
+    ASSERT_TRUE (
+        engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((slotBefore[ccIndex] + 1) % 128), nullptr));
+    pumpMessagesFor (300);
+
+    EXPECT_TRUE (controller.getReceivedMessages().empty());
+    EXPECT_EQ (controller.getSlot (liveSlot), slotBefore);
+}
+
+TEST_F (LiveEditTest, AWriteTheControllerDroppedEndsLiveEditNamingTheParameter)
+{
+    auto& window = openWindowInLiveEdit();
+    auto faults = controller.getFaults();
+    faults.droppedWrites.insert (ccIndex);
+    controller.setFaults (faults);
+
+    const auto slotCC = controller.getSlot (liveSlot)[ccIndex];
+    ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((slotCC + 1) % 128), nullptr));
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert (LiveEditCommand::getEndedTitle()) != nullptr; }, waitMs));
+
+    const auto& message = window.getLiveEditCommand().getLastEndMessage();
+    EXPECT_TRUE (message.contains ("slot 5")) << message;
+    EXPECT_TRUE (message.contains ("Knob 3: CC")) << message;
+    EXPECT_FALSE (window.getLiveEditCommand().isLive());
+    EXPECT_FALSE (window.getName().contains ("Live")) << window.getName();
+    EXPECT_EQ (countAlerts ("MIDI Error"), 0);
+
+    // Nothing more is written once it has ended.
+    controller.clearFaults();
+    controller.clearReceivedMessages();
+    ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((slotCC + 2) % 128), nullptr));
+    pumpMessagesFor (300);
+    EXPECT_TRUE (controller.getReceivedMessages().empty());
+}
