@@ -146,8 +146,13 @@ void LiveEditCommand::controlValueChanged (juce::String, juce::uint8)
 
 void LiveEditCommand::handleAsyncUpdate()
 {
-    if (isLive())
-        engine->startLiveWrite ((juce::uint8) liveSlot);
+    if (! isLive())
+        return;
+
+    // Without ports (the controller went away, which has been reported) the slot is no longer
+    // known either: Live Edit ends rather than report the same failure at every step.
+    if (engine->startLiveWrite ((juce::uint8) liveSlot) == 0)
+        liveEditFailed ((juce::uint8) liveSlot, {});
 }
 
 //==============================================================================
