@@ -172,3 +172,17 @@ TEST_F (LiveEditTest, AWriteTheControllerDroppedEndsLiveEditNamingTheParameter)
     pumpMessagesFor (300);
     EXPECT_TRUE (controller.getReceivedMessages().empty());
 }
+
+TEST_F (LiveEditTest, TheControllerGoingAwayEndsLiveEditAsNoLongerKnown)
+{
+    auto& window = openWindowInLiveEdit();
+    manager.closePorts();
+
+    const auto slotCC = controller.getSlot (liveSlot)[ccIndex];
+    ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((slotCC + 1) % 128), nullptr));
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert (LiveEditCommand::getEndedTitle()) != nullptr; }, waitMs));
+
+    EXPECT_FALSE (window.getLiveEditCommand().isLive());
+    EXPECT_TRUE (window.getLiveEditCommand().getLastEndMessage().contains ("no longer known"))
+        << window.getLiveEditCommand().getLastEndMessage();
+}
