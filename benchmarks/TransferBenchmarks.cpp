@@ -1,5 +1,6 @@
 // Get and Send against the virtual controller with the default pacing, as wall time against the
 // pacing floor: 465 requests 3 ms apart for a Get, 465 writes 8 ms apart for a Send.
+#include "LatenessProbe.h"
 #include "engine/MidiManager.h"
 #include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
@@ -7,10 +8,8 @@
 #include "model/ZKMModel.h"
 #include "support/TestRig.h"
 
-#include <atomic>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <thread>
 
 namespace
 {
@@ -60,55 +59,6 @@ void sendPresetToVirtualController (benchmark::State& state)
         state.counters["over_floor_ms"] = elapsedMs - floorMs;
     }
 }
-/** Posts a message to the message thread every 5 ms, as a user's clicks and repaints would, and
-    records how late the message thread ran each one. */
-class LatenessProbe
-{
-public:
-    static constexpr int postIntervalMs = 5;
-
-    LatenessProbe()
-        : poster ([this] { post(); })
-    {
-    }
-
-    ~LatenessProbe() { stop(); }
-
-    void stop()
-    {
-        running = false;
-
-        if (poster.joinable())
-            poster.join();
-    }
-
-    double getWorstLatenessMs() const { return worstMs.load(); }
-
-private:
-    void post()
-    {
-        while (running)
-        {
-            const auto postedAt = juce::Time::getMillisecondCounterHiRes();
-            juce::MessageManager::callAsync (
-                [this, postedAt]
-                {
-                    const auto late = juce::Time::getMillisecondCounterHiRes() - postedAt;
-                    auto worst = worstMs.load();
-
-                    while (late > worst && ! worstMs.compare_exchange_weak (worst, late))
-                    {
-                    }
-                });
-            juce::Thread::sleep (postIntervalMs);
-        }
-    }
-
-    std::atomic<bool> running{ true };
-    std::atomic<double> worstMs{ 0 };
-    std::thread poster;
-};
-
 double cpuSecondsOfProcess()
 {
     rusage usage{};

@@ -74,6 +74,31 @@ def main():
             f"{total:.0f} ms (24 Gets' floor {floor:.0f} ms, x{total / floor:.3f}, {b['slots_saved']:.0f} saved)",
             "at most x1.02 of 24 Gets' floor", total <= floor * 1.02 and b["slots_saved"] == 24)
 
+    whole = runs.get("sendWithVerify/2/iterations:3/manual_time")
+    whole_ms = f", whole Send {whole['real_time']:.0f} ms" if whole else ""
+    for arg, label in (("1", "Send of one changed parameter, verified"), ("0", "Send of an unchanged preset, verified")):
+        b = runs.get(f"sendWithVerify/{arg}/iterations:3/manual_time")
+        if b:
+            total, writes = b["real_time"], b["writes"]
+            add(label, f"{total:.0f} ms, {writes:.0f} writes{whole_ms}", "<= 1500 ms" + (", no write" if arg == "0" else ""),
+                total <= 1500 and (arg != "0" or writes == 0))
+    b = runs.get("liveEditWrite/iterations:20/manual_time")
+    if b:
+        add("Live Edit: edit to byte written and read back", f"{b['real_time']:.1f} ms (worst {b['worst_ms']:.1f} ms)",
+            "<= 50 ms", b["worst_ms"] <= 50)
+    b = runs.get("messageThreadDuringLiveEdit/iterations:1/manual_time")
+    if b:
+        add("Message thread during Live Edit, 60 Hz steps", f"worst lateness {b['worst_lateness_ms']:.1f} ms",
+            "<= 20 ms", b["worst_lateness_ms"] <= 20 and b["slot_matches"] == 1)
+    for arg, label, goal in (("0", "Restore All of a backup the controller holds", 36000),
+                             ("3", "Restore All, 3 slots differing in 3 bytes", 41000)):
+        b = runs.get(f"restoreAllSlots/{arg}/iterations:1/manual_time")
+        if b:
+            total, writes = b["real_time"], b["writes"]
+            add(label, f"{total / 1000:.1f} s, {writes:.0f} writes, {b['verified']:.0f} verified",
+                f"<= {goal / 1000:.0f} s" + (", no write" if arg == "0" else ""),
+                total <= goal and b["verified"] == 24 and (arg != "0" or writes == 0))
+
     for name, label, before in (("messageThreadDuringGet/iterations:3/manual_time", "Message thread during a Get", 1400),
                                 ("messageThreadDuringSend/iterations:3/manual_time", "Message thread during a Send", 3720)):
         b = runs.get(name)

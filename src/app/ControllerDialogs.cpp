@@ -25,10 +25,13 @@ void ControllerDialogs::showGetPresetWindow()
         getPresetWindow = new GetPresetWindow (engine); // deletes itself, or the destructor deletes it
 }
 
-void ControllerDialogs::showSendPresetWindow()
+void ControllerDialogs::showSendPresetWindow (bool sendWhole)
 {
+    if (sendPresetWindow != nullptr && sendPresetWindow->sendsWholePreset() != sendWhole)
+        delete sendPresetWindow.get();
+
     if (sendPresetWindow == nullptr)
-        sendPresetWindow = new SendPresetWindow (engine); // deletes itself, or the destructor deletes it
+        sendPresetWindow = new SendPresetWindow (engine, sendWhole); // deletes itself, or the destructor deletes it
 }
 
 void ControllerDialogs::showConnectionStatus (juce::Component* view, MidiManager& midiManager,

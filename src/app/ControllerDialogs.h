@@ -19,7 +19,10 @@ public:
 
     /** Unless it is open already. */
     void showGetPresetWindow();
-    void showSendPresetWindow();
+
+    /** Unless it is open already for the same kind of Send; a whole one writes every byte of the
+        slot whatever the "Send Changes Only" option says. */
+    void showSendPresetWindow (bool sendWhole = false);
 
     /** Shows the connection status in that view (when there is one), and lets the "MIDI Error"
         notice offer Device Setup. The manager must outlive this. */

@@ -254,7 +254,8 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
                          CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
                          CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
                          CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots,
-                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot, CommandIDs::liveEditSlot });
+                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot, CommandIDs::sendWholePreset,
+                         CommandIDs::liveEditSlot });
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -324,6 +325,9 @@ bool EditorWindow::perform (const InvocationInfo& info)
             break;
         case CommandIDs::sendPreset:
             controllerDialogs->showSendPresetWindow();
+            break;
+        case CommandIDs::sendWholePreset:
+            controllerDialogs->showSendPresetWindow (true);
             break;
         case CommandIDs::setInternalSync:
             engine->startSync (false);
@@ -398,7 +402,7 @@ void EditorWindow::sendCompleted (const ZKEditorEngine::TransferStatus& send, co
 
     // What the slot now holds is the preset as the Send started; later edits stay unsaved.
     history->markAsUnchanged (sentImage);
-    transferStrip->showEndMessage (SendOutcomeReport::describeUnverifiedSend (send.slot));
+    transferStrip->showEndMessage (SendOutcomeReport::describeUnverifiedSend (send));
 }
 
 void EditorWindow::verificationEnded (const ZKEditorEngine::Verification& verification)

@@ -19,12 +19,15 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         juce::PopupMenu hardware;
         hardware.addCommandItem (commandManager, CommandIDs::getPreset);
         hardware.addCommandItem (commandManager, CommandIDs::sendPreset);
+        hardware.addCommandItem (commandManager, CommandIDs::sendWholePreset);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::setInternalSync);
         hardware.addCommandItem (commandManager, CommandIDs::setExternalSync);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::backUpAllSlots);
         hardware.addCommandItem (commandManager, CommandIDs::restoreAllSlots);
+        hardware.addSeparator();
+        hardware.addCommandItem (commandManager, CommandIDs::forgetSlotMemory);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::liveEditSlot);
 
@@ -53,6 +56,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
     {
         menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
         menu.addCommandItem (commandManager, CommandIDs::verifyAfterSend);
+        menu.addCommandItem (commandManager, CommandIDs::sendChangesOnly);
     }
     else if (menuName == "Window")
     {

@@ -221,6 +221,7 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
     }
 
     engine->setVerifyAfterSend (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
+    engine->setSendChangesOnly (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
     auto* window = windowManager->createWindow (content, engine);
 
     if (window != nullptr)
@@ -245,7 +246,8 @@ void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& co
 {
     commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
                          CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend });
+                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
+                         CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -254,6 +256,9 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 
     if (commandID == CommandIDs::verifyAfterSend)
         result.setTicked (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
+
+    if (commandID == CommandIDs::sendChangesOnly)
+        result.setTicked (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
 }
 
 bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
@@ -301,6 +306,23 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
 
                 commandManager->commandStatusChanged();
             }
+            break;
+        case CommandIDs::sendChangesOnly:
+            if (deviceSettings != nullptr)
+            {
+                const auto changesOnly = ! deviceSettings->getSendChangesOnly();
+                deviceSettings->setSendChangesOnly (changesOnly);
+
+                for (auto* window : windowManager->getWindows())
+                    window->getEngine()->setSendChangesOnly (changesOnly);
+
+                commandManager->commandStatusChanged();
+            }
+            break;
+        case CommandIDs::forgetSlotMemory:
+            // For a controller edited out of the editor's sight: every Send writes whole until the
+            // slot is read again.
+            midiManager.getSlotMemory().forgetAll();
             break;
         default:
             break; // closeWindow without a document window to close

@@ -13,11 +13,40 @@ juce::String SendOutcomeReport::describeUnverifiedSend (juce::uint8 slot)
     return "Sent to slot " + juce::String (slot + 1) + " (not verified)";
 }
 
+juce::String SendOutcomeReport::describeUnverifiedSend (const ZKEditorEngine::TransferStatus& send)
+{
+    if (! send.changesOnly)
+        return describeUnverifiedSend (send.slot);
+
+    if (send.total == 0)
+        return describeSlotHeldPreset (send.slot);
+
+    return "Sent to slot " + juce::String (send.slot + 1) + " (" + describeBytesWritten (send.total)
+           + ", not verified)";
+}
+
+juce::String SendOutcomeReport::describeSlotHeldPreset (juce::uint8 slot)
+{
+    return "Slot " + juce::String (slot + 1) + " already holds this preset";
+}
+
+juce::String SendOutcomeReport::describeBytesWritten (int numBytes)
+{
+    return juce::String (numBytes) + (numBytes == 1 ? " byte written" : " bytes written");
+}
+
 juce::String SendOutcomeReport::reportVerification (const ZKEditorEngine::Verification& verification)
 {
     const auto slot = verification.slot;
     const auto& sentImage = verification.sentImage;
     const auto slotText = juce::String (slot + 1);
+
+    if (verification.matches() && verification.changesOnly && verification.writtenBytes.isEmpty())
+        return describeSlotHeldPreset (slot);
+
+    if (verification.matches() && verification.changesOnly)
+        return "Sent to slot " + slotText + " and verified (" + describeBytesWritten (verification.writtenBytes.size())
+               + ")";
 
     if (verification.matches())
         return "Sent to slot " + slotText + " and verified";
@@ -33,24 +62,53 @@ juce::String SendOutcomeReport::reportVerification (const ZKEditorEngine::Verifi
         return {};
     }
 
-    const auto differences = PresetDifferences::describe (PresetDifferences::find (sentImage, verification.readBack));
-    lastVerifyFailure = describeVerifyFailure (slot, differences);
+    const auto differences = PresetDifferences::find (sentImage, verification.readBack);
+    const auto changedUnseen = verification.getBytesChangedUnseen();
+
+    if (changedUnseen.isEmpty())
+    {
+        lastVerifyFailure = describeVerifyFailure (slot, PresetDifferences::describe (differences));
+        showVerifyFailure (slot, sentImage, false);
+        return {};
+    }
+
+    // Bytes the Send left alone because the editor thought the slot held them already: the slot
+    // was edited on the controller, and only a whole Send brings every byte back.
+    juce::Array<PresetDifferences::Difference> written, unseen;
+
+    for (const auto& difference : differences)
+        (changedUnseen.contains (difference.imageIndex) ? unseen : written).add (difference);
+
+    lastVerifyFailure = (written.isEmpty() ? "Slot " + slotText + " does not hold what was sent."
+                                           : describeVerifyFailure (slot, PresetDifferences::describe (written)))
+                        + "\n\n" + getChangedUnseenHeading() + "\n" + PresetDifferences::describe (unseen);
+    showVerifyFailure (slot, sentImage, true);
+    return {};
+}
+
+void SendOutcomeReport::showVerifyFailure (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage, bool sendWhole)
+{
     const juce::WeakReference<SendOutcomeReport> self (this);
     const auto options = juce::MessageBoxOptions()
                              .withIconType (juce::MessageBoxIconType::WarningIcon)
                              .withTitle ("Verify Failed")
                              .withMessage (lastVerifyFailure)
-                             .withButton ("Send Again")
+                             .withButton (sendWhole ? "Send Whole Preset" : "Send Again")
                              .withButton ("OK");
 
     // The answer comes later; once the window (and this report with it) went, it does nothing.
     juce::AlertWindow::showAsync (options,
-                                  [self, slot, sentImage] (int button)
+                                  [self, slot, sentImage, sendWhole] (int button)
                                   {
-                                      if (self != nullptr && button == 1) // "Send Again": the same preset as before
+                                      if (self == nullptr || button != 1)
+                                          return;
+
+                                      // The same preset as before; a whole one is read back.
+                                      if (sendWhole)
+                                          self->engine->startSend (slot, sentImage, { true, false, false });
+                                      else
                                           self->engine->startSend (slot, sentImage);
                                   });
-    return {};
 }
 
 void SendOutcomeReport::reportTransferEnded (const ZKEditorEngine::TransferStatus& status)
@@ -66,6 +124,11 @@ void SendOutcomeReport::reportTransferEnded (const ZKEditorEngine::TransferStatu
 juce::String SendOutcomeReport::describeVerifyFailure (juce::uint8 slot, const juce::String& differences)
 {
     return "Slot " + juce::String (slot + 1) + " does not hold what was sent (sent / read back):\n" + differences;
+}
+
+juce::String SendOutcomeReport::getChangedUnseenHeading()
+{
+    return "Changed on the controller since the editor last read the slot (sent / read back):";
 }
 
 juce::String SendOutcomeReport::getSendCancelledTitle() { return "Send Cancelled"; }

@@ -7,7 +7,8 @@
 /** Tells the user how a document window's own Send ended: the line for the transfer strip after a
     Send that was not read back or whose read-back matched, the "Verify Failed" alert (with "Send
     Again") when the read-back found differences or no answer, and the "Send Cancelled" notice after a
-    Send cut off halfway. Whether the preset counts as saved in the slot stays the window's call.
+    Send cut off halfway. A Send of only the changes whose read-back finds bytes changed on the
+    controller itself names them and offers "Send Whole Preset" instead. Whether the preset counts as saved in the slot stays the window's call.
     Owned by its window: an answer that comes after the window went does nothing. */
 class SendOutcomeReport
 {
@@ -15,6 +16,13 @@ public:
     explicit SendOutcomeReport (ZKEditorEngine::Ptr engine);
 
     static juce::String describeUnverifiedSend (juce::uint8 slot);
+
+    /** The same for any Send that completed: one that knew the slot says how many bytes it wrote,
+        or that the slot held the preset already. */
+    static juce::String describeUnverifiedSend (const ZKEditorEngine::TransferStatus& send);
+
+    /** "Slot 5 already holds this preset" */
+    static juce::String describeSlotHeldPreset (juce::uint8 slot);
 
     /** The strip's line after a read-back that matched or found the controller gone; otherwise an
         empty text, and the "Verify Failed" alert is shown. */
@@ -26,6 +34,9 @@ public:
 
     static juce::String describeVerifyFailure (juce::uint8 slot, const juce::String& differences);
 
+    /** The line above the bytes that a changes-only Send found changed on the controller. */
+    static juce::String getChangedUnseenHeading();
+
     /** Empty before the first "Verify Failed" alert. */
     const juce::String& getLastVerifyFailure() const noexcept { return lastVerifyFailure; }
 
@@ -33,6 +44,9 @@ public:
     static juce::String getSendCancelledMessage (juce::uint8 slot);
 
 private:
+    static juce::String describeBytesWritten (int numBytes);
+    void showVerifyFailure (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage, bool sendWhole);
+
     ZKEditorEngine::Ptr engine;
     juce::String lastVerifyFailure;
 

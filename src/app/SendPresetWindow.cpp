@@ -1,8 +1,9 @@
 #include "app/SendPresetWindow.h"
 
-SendPresetWindow::SendPresetWindow (ZKEditorEngine::Ptr engineToUse)
-    : juce::ResizableWindow ("Send Preset To Hardware", true)
+SendPresetWindow::SendPresetWindow (ZKEditorEngine::Ptr engineToUse, bool sendWholePreset)
+    : juce::ResizableWindow (sendWholePreset ? "Send Whole Preset To Hardware" : "Send Preset To Hardware", true)
     , engine (std::move (engineToUse))
+    , sendWhole (sendWholePreset)
 {
     // The native title bar first: the window then fits the content without a border of its own.
     setUsingNativeTitleBar (true);
@@ -20,8 +21,14 @@ void SendPresetWindow::buttonClicked (juce::Button* button)
 {
     bool done = false;
 
-    if (button->getName() == "Send")
-        done = engine->startSend (static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1)) != 0;
+    const auto slot = static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1);
+
+    if (button->getName() == "Send" && sendWhole)
+        done = engine->startSend (slot, engine->getPresetImage(),
+                                  ZKEditorEngine::SendOptions{ engine->getVerifyAfterSend(), false, false })
+               != 0;
+    else if (button->getName() == "Send")
+        done = engine->startSend (slot) != 0;
     else
         done = button->getName() == "Cancel";
 

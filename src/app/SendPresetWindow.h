@@ -13,7 +13,8 @@ class SendPresetWindow
     , public juce::Button::Listener
 {
 public:
-    explicit SendPresetWindow (ZKEditorEngine::Ptr engine);
+    /** A whole Send writes all the bytes of the slot, whatever the "Send Changes Only" option says. */
+    explicit SendPresetWindow (ZKEditorEngine::Ptr engine, bool sendWhole = false);
     ~SendPresetWindow() override;
 
     //==============================================================================
@@ -22,8 +23,11 @@ public:
 
     SendPresetComponent& getPresetComponent() const;
 
+    bool sendsWholePreset() const noexcept { return sendWhole; }
+
 private:
     ZKEditorEngine::Ptr engine;
+    const bool sendWhole;
 
     JUCE_DECLARE_WEAK_REFERENCEABLE (SendPresetWindow)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SendPresetWindow)

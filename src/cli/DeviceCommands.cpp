@@ -161,7 +161,9 @@ int send (const juce::ArgumentList& arguments)
     if (! outcome.sent)
         CliFailure::fail (CliFailure::deviceFailure, failureOr (failure, "slot " + slotText + " was not written"));
 
-    const auto written = changesOnly ? " (" + juce::String (outcome.bytesWritten) + " bytes written)" : juce::String();
+    const auto written = changesOnly ? " (" + juce::String (outcome.bytesWritten)
+                                           + (outcome.bytesWritten == 1 ? " byte written)" : " bytes written)")
+                                     : juce::String();
 
     if (changesOnly && outcome.bytesWritten == 0)
     {

@@ -125,21 +125,22 @@ const Command* findCommand (const juce::String& name)
     return nullptr;
 }
 
-/** The text in lines of at most lineWidth characters, broken between words. */
-juce::String wrapped (const juce::String& text)
+/** The text in lines of at most lineWidth characters, broken between words; the first line starts
+    with firstIndent, the others with indent. */
+juce::String wrapped (const juce::String& text, const juce::String& firstIndent = {}, const juce::String& indent = {})
 {
     constexpr int lineWidth = 78;
-    juce::String result, line;
+    juce::String result, line (firstIndent);
 
     for (const auto& word : juce::StringArray::fromTokens (text, " ", {}))
     {
-        if (line.isNotEmpty() && line.length() + 1 + word.length() > lineWidth)
+        if (line.trim().isNotEmpty() && line.length() + 1 + word.length() > lineWidth)
         {
             result << line << "\n";
-            line.clear();
+            line = indent;
         }
 
-        line << (line.isEmpty() ? "" : " ") << word;
+        line << (line.trim().isEmpty() ? "" : " ") << word;
     }
 
     return result + line;
@@ -153,7 +154,8 @@ void printUsage (std::ostream& stream)
     // Each command on a line of its own and its summary below it, so that no line is wider than
     // the rest of the help.
     for (const auto& command : getCommands())
-        stream << "  zkm " << command.help.argumentDescription << "\n        " << command.help.shortDescription << "\n";
+        stream << wrapped ("zkm " + juce::String (command.help.argumentDescription), "  ", "          ") << "\n        "
+               << command.help.shortDescription << "\n";
 
     stream << "\n  zkm help COMMAND    explains a command\n"
            << "  zkm --version       prints the version\n\n"

@@ -14,6 +14,7 @@ const char* const damagedCopySuffix = ".damaged";
 const char* const inputNameKey = "midiInput";
 const char* const outputNameKey = "midiOutput";
 const char* const verifyAfterSendKey = "verifyAfterSend";
+const char* const sendChangesOnlyKey = "sendChangesOnly";
 
 void note (const juce::String& text) { std::cerr << "ZKM Editor: " << text << std::endl; }
 
@@ -187,6 +188,14 @@ bool DeviceSettings::getVerifyAfterSend() const { return properties->getBoolValu
 bool DeviceSettings::setVerifyAfterSend (bool shouldVerify)
 {
     properties->setValue (verifyAfterSendKey, shouldVerify);
+    return save();
+}
+
+bool DeviceSettings::getSendChangesOnly() const { return properties->getBoolValue (sendChangesOnlyKey, true); }
+
+bool DeviceSettings::setSendChangesOnly (bool shouldSendChangesOnly)
+{
+    properties->setValue (sendChangesOnlyKey, shouldSendChangesOnly);
     return save();
 }
 

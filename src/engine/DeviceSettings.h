@@ -3,7 +3,7 @@
 #include <juce_data_structures/juce_data_structures.h>
 
 /** The settings kept between runs: the names of the MIDI input and output last applied in Device
-    Setup, and the "Verify After Send" option. They live in a small file in the user's configuration
+    Setup, and the options "Verify After Send" and "Send Changes Only". They live in a small file in the user's configuration
     folder. A file that cannot be read or written, or is damaged, is passed over with a note on the
     standard error output: the editor then simply starts without remembered devices. A file too large
     or nested too deep to be parsed safely is moved aside before it is parsed. */
@@ -27,6 +27,10 @@ public:
     /** On unless the user turned it off. */
     bool getVerifyAfterSend() const;
     bool setVerifyAfterSend (bool shouldVerify);
+
+    /** On unless the user turned it off. */
+    bool getSendChangesOnly() const;
+    bool setSendChangesOnly (bool shouldSendChangesOnly);
 
     const juce::File& getFile() const noexcept { return file; }
 

@@ -23,15 +23,6 @@ void SlotMemory::remember (int slot, const juce::Array<juce::uint8>& image)
         images[slot] = image;
 }
 
-void SlotMemory::rememberByte (int slot, int index, juce::uint8 value)
-{
-    const juce::ScopedLock sl (lock);
-    const auto found = images.find (slot);
-
-    if (found != images.end() && juce::isPositiveAndBelow (index, found->second.size()))
-        found->second.set (index, value);
-}
-
 void SlotMemory::forget (int slot)
 {
     const juce::ScopedLock sl (lock);

@@ -19,9 +19,6 @@ public:
 
     void remember (int slot, const juce::Array<juce::uint8>& image);
 
-    /** One byte of a known slot was written and read back; a slot not known stays unknown. */
-    void rememberByte (int slot, int index, juce::uint8 value);
-
     void forget (int slot);
     void forgetAll();
 

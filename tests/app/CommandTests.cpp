@@ -24,6 +24,8 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::openUserGuide, "Open User Guide", 'h' },
     { CommandIDs::quit, "Quit", 'q' },
     { CommandIDs::verifyAfterSend, "Verify After Send", 0 },
+    { CommandIDs::sendChangesOnly, "Send Changes Only", 0 },
+    { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -44,6 +46,7 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::restoreAllSlots, "Restore All Slots...", 0 },
     { CommandIDs::compareWithFile, "Compare With File...", 0 },
     { CommandIDs::compareWithSlot, "Compare With Slot...", 0 },
+    { CommandIDs::sendWholePreset, "Send Whole Preset...", 0 },
     { CommandIDs::liveEditSlot, "Live Edit Slot...", 0 },
 };
 
@@ -64,16 +67,18 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         EXPECT_EQ (info.categoryName, juce::String ("General"));
         EXPECT_TRUE (info.description.isEmpty());
         // With nothing done yet, there is nothing to undo or redo; with no field focused, no control's
-        // settings to copy, paste or number. "Verify After Send" is ticked until the user turns it off.
+        // settings to copy, paste or number. "Verify After Send" and "Send Changes Only" are ticked until
+        // the user turns them off.
         const auto needsHistoryOrFocus = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo
                                          || expected[i].id == CommandIDs::copyControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettingsToAll
                                          || expected[i].id == CommandIDs::numberControlsAscending;
-        const auto expectedFlags = needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
-                                   : expected[i].id == CommandIDs::verifyAfterSend
-                                       ? juce::ApplicationCommandInfo::isTicked
-                                       : 0;
+        const auto expectedFlags =
+            needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
+            : expected[i].id == CommandIDs::verifyAfterSend || expected[i].id == CommandIDs::sendChangesOnly
+                ? juce::ApplicationCommandInfo::isTicked
+                : 0;
         EXPECT_EQ (info.flags, expectedFlags);
 
         if (expected[i].keyCode == 0)
@@ -194,8 +199,9 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
                juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo, 0, CommandIDs::copyControlSettings,
                                    CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
                                    CommandIDs::numberControlsAscending }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")),
-               juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend }));
+    EXPECT_EQ (
+        menuEntries (model->getMenuForIndex (2, "Options")),
+        juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
@@ -213,9 +219,10 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRest
 
     ASSERT_NE (hardware, nullptr);
     EXPECT_EQ (menuEntries (*hardware),
-               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, 0, CommandIDs::setInternalSync,
-                                   CommandIDs::setExternalSync, 0, CommandIDs::backUpAllSlots,
-                                   CommandIDs::restoreAllSlots, 0, CommandIDs::liveEditSlot }));
+               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, CommandIDs::sendWholePreset, 0,
+                                   CommandIDs::setInternalSync, CommandIDs::setExternalSync, 0,
+                                   CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots, 0,
+                                   CommandIDs::forgetSlotMemory, 0, CommandIDs::liveEditSlot }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)

@@ -1,4 +1,6 @@
-// A document window's verify after Send, backup and restore against the virtual controller.
+// A document window's verify after Send, Sends of only the changes, backup and restore against the
+// virtual controller.
+#include "app/CommandIDs.h"
 #include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
 #include "model/PresetLayout.h"
@@ -46,6 +48,58 @@ protected:
         window.chooseFolder = [this] (const juce::String&, const juce::File&) { return folder; };
         window.askToRestore = [] (const juce::File&) { return true; };
         window.showSummary = [this] (const juce::String&, const juce::String& message) { summary = message; };
+    }
+
+    /** Gets slot 5 into the window, its knob 3 set to a mode that uses the CC, and returns the
+        image index of that CC. */
+    int getSlotFiveWithTheKnobOnItsCC (EditorWindow& window)
+    {
+        auto* knob = engine->getControls (Knob)[2];
+        auto image = controller.getSlot (4);
+        image.set (knob->getOffset() + knob->getIndex ("Mode"), 0);
+        controller.setSlot (4, image);
+
+        window.getEngine()->setSendChangesOnly (true);
+        EXPECT_TRUE (engine->startGet (4));
+        EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+        return knob->getOffset() + knob->getIndex ("CC");
+    }
+
+    void changeTheCC()
+    {
+        const auto cc = engine->getControls (Knob)[2]->getValue ("CC");
+        ASSERT_TRUE (engine->editParameter (Knob, 2, "CC", (juce::uint8) ((cc + 53) % 128), nullptr));
+    }
+
+    /** The image indexes that the controller was told to write since it was last cleared. */
+    juce::Array<int> writtenIndexes() const
+    {
+        juce::Array<int> indexes;
+
+        for (const auto& message : controller.getReceivedMessages())
+        {
+            const auto* bytes = message.getRawData();
+
+            if (message.getRawDataSize() == ZKSysEx::parameterWriteLength
+                && bytes[ZKSysEx::commandPosition] == ZKSysEx::parameterWriteCommand)
+                indexes.add (ZKSysEx::getIndex (bytes[ZKSysEx::headLength + 1], bytes[ZKSysEx::headLength + 2]));
+        }
+
+        return indexes;
+    }
+
+    /** Starts a Send and counts the bytes it writes, once it and its read-back are over. */
+    int countWritesOf (const std::function<void()>& startSend)
+    {
+        controller.clearReceivedMessages();
+        startSend();
+        EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+        return writtenIndexes().size();
+    }
+
+    juce::String stripText (EditorWindow& window) const
+    {
+        return window.getTransferStrip().getBar().getTextLabel().getText();
     }
 
     ZKEditorEngine::Ptr engine = makeQuickEngine (manager);
@@ -363,4 +417,105 @@ TEST_F (LibrarianWindowTest, CompareWithSlotReadsTheSlotWithoutTouchingThePreset
         + juce::String (other[channelIndex] + 1)))
         << window.getCompareCommand().getCompareWindow()->getText();
     EXPECT_EQ (engine->createPresetData (0), presetBefore);
+}
+
+//==============================================================================
+TEST_F (LibrarianWindowTest, ASendOfTheChangesWritesTheOneByteEditedAndNothingWhenTheSlotHoldsThePreset)
+{
+    auto& window = openDocumentOn (engine);
+    const auto ccIndex = getSlotFiveWithTheKnobOnItsCC (window);
+    changeTheCC();
+
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), 1);
+    EXPECT_EQ (writtenIndexes(), juce::Array<int> (ccIndex));
+    EXPECT_EQ (controller.getSlot (4), TestRig::getImage (*engine));
+    EXPECT_EQ (stripText (window), "Sent to slot 5 and verified (1 byte written)");
+    EXPECT_FALSE (window.hasUnsavedChanges());
+
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), 0);
+    EXPECT_EQ (stripText (window), "Slot 5 already holds this preset");
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+}
+
+TEST_F (LibrarianWindowTest, ABytesChangedOnTheControllerIsNamedAndSendWholePresetMendsTheSlot)
+{
+    auto& window = openDocumentOn (engine);
+    getSlotFiveWithTheKnobOnItsCC (window);
+
+    // Changed on the controller's own panel, out of the editor's sight.
+    auto* pad = engine->getControls (Pad)[1];
+    const auto channelIndex = pad->getOffset() + pad->getIndex ("MIDI Channel");
+    auto panelEdit = controller.getSlot (4);
+    const auto channelSent = panelEdit[channelIndex];
+    panelEdit.set (channelIndex, (juce::uint8) ((channelSent + 5) % 16));
+    controller.setSlot (4, panelEdit);
+    changeTheCC();
+
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), 1);
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));
+    const auto message = window.getSendOutcomeReport().getLastVerifyFailure();
+    EXPECT_TRUE (message.endsWith (SendOutcomeReport::getChangedUnseenHeading() + "\nPad 2: MIDI Channel "
+                                   + juce::String (channelSent + 1) + " / "
+                                   + juce::String ((channelSent + 5) % 16 + 1)))
+        << message;
+    EXPECT_TRUE (window.hasUnsavedChanges());
+
+    juce::TextButton* sendWhole = nullptr;
+
+    for (auto* child : findAlert ("Verify Failed")->getChildren())
+        if (auto* button = dynamic_cast<juce::TextButton*> (child);
+            button != nullptr && button->getButtonText() == "Send Whole Preset")
+            sendWhole = button;
+
+    ASSERT_NE (sendWhole, nullptr);
+    EXPECT_EQ (countWritesOf (
+                   [&]
+                   {
+                       sendWhole->triggerClick();
+                       pump();
+                   }),
+               TestRig::imageLength);
+    EXPECT_EQ (controller.getSlot (4), TestRig::getImage (*engine));
+    EXPECT_EQ (stripText (window), "Sent to slot 5 and verified");
+    EXPECT_FALSE (window.hasUnsavedChanges());
+}
+
+TEST_F (LibrarianWindowTest, SendWholePresetTheOptionOffOrForgettingTheSlotsWritesEveryByte)
+{
+    auto& window = openDocumentOn (engine);
+    getSlotFiveWithTheKnobOnItsCC (window);
+    changeTheCC();
+
+    // File > Hardware > "Send Whole Preset...", to slot 5.
+    juce::ApplicationCommandTarget::InvocationInfo sendWhole (CommandIDs::sendWholePreset);
+    window.perform (sendWhole);
+    juce::WeakReference<SendPresetWindow> dialog (window.getControllerDialogs().getSendPresetWindow());
+    ASSERT_NE (dialog.get(), nullptr);
+    EXPECT_EQ (dialog->getName(), "Send Whole Preset To Hardware");
+    dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (5, juce::sendNotificationSync);
+    EXPECT_EQ (countWritesOf ([&] { dialog->buttonClicked (&dialog->getPresetComponent().getActionButton()); }),
+               TestRig::imageLength);
+    EXPECT_EQ (stripText (window), "Sent to slot 5 and verified");
+
+    // Options > "Send Changes Only", on in a new window, turned off for every window and back.
+    EXPECT_TRUE (this->window (0).getEngine()->getSendChangesOnly());
+    juce::ApplicationCommandTarget::InvocationInfo option (CommandIDs::sendChangesOnly);
+    application->perform (option);
+    EXPECT_FALSE (engine->getSendChangesOnly());
+    EXPECT_FALSE (this->window (0).getEngine()->getSendChangesOnly());
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), TestRig::imageLength);
+    application->perform (option);
+    EXPECT_TRUE (engine->getSendChangesOnly());
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), 0);
+
+    // File > Hardware > "Forget What the Slots Hold" forgets for the program's manager, which every
+    // window of the program shares; the test's window is on the virtual controller's.
+    auto& programsMemory = application->getMidiManager().getSlotMemory();
+    programsMemory.remember (4, controller.getSlot (4));
+    juce::ApplicationCommandTarget::InvocationInfo forget (CommandIDs::forgetSlotMemory);
+    application->perform (forget);
+    EXPECT_FALSE (programsMemory.isKnown (4));
+    manager.getSlotMemory().forgetAll();
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), TestRig::imageLength);
+    EXPECT_EQ (stripText (window), "Sent to slot 5 and verified");
 }

@@ -173,6 +173,16 @@ TEST_F (ZkmProgram, GetAndSendAreByteExactAgainstTheSlotFile)
     auto expected = before;
     expected.copyFrom (image.getRawDataPointer(), 8 * imageLength(), (size_t) imageLength());
     EXPECT_EQ (slotFileContent(), expected);
+
+    // Changes only: the slot is read first and only the differing byte is written.
+    auto changed = image;
+    changed.set (300, (juce::uint8) ((changed[300] + 1) % 2));
+    writePresetFile ("changed.zkp", changed);
+    const auto again = runOnController ({ "send", "new.zkp", "9", "--changes-only" });
+    EXPECT_EQ (again.output.trim(), "Slot 9 already holds this preset") << again.errors;
+    const auto oneByte = runOnController ({ "send", "changed.zkp", "9", "--changes-only" });
+    EXPECT_EQ (oneByte.output.trim(), "Sent to slot 9 and verified (1 byte written)") << oneByte.errors;
+    EXPECT_EQ (slotImage (8), changed);
 }
 
 TEST_F (ZkmProgram, BacksUpAllSlotsAndRestoresThemOnlyFromACompleteBackup)
