@@ -30,8 +30,8 @@ editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
 choose_virtual_controller "${editor}"
 
 # The chooser offers slot 1 first; Return starts Live Edit of it.
-chooser="$(open_with_retries "^Live Edit Slot$" choose_live_edit)"
-xdotool key --window "${chooser}" Return
+open_with_retries "^Live Edit Slot$" choose_live_edit >/dev/null
+xdotool key Return
 wait_for_window_gone "^Live Edit Slot$"
 wait_for_window "Untitled 1 \[Live: slot 1\]" >/dev/null
 
