@@ -20,6 +20,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addCommandItem (commandManager, CommandIDs::getPreset);
         hardware.addCommandItem (commandManager, CommandIDs::sendPreset);
         hardware.addCommandItem (commandManager, CommandIDs::sendWholePreset);
+        hardware.addCommandItem (commandManager, CommandIDs::liveEditSlot);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::setInternalSync);
         hardware.addCommandItem (commandManager, CommandIDs::setExternalSync);
@@ -28,8 +29,6 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addCommandItem (commandManager, CommandIDs::restoreAllSlots);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::forgetSlotMemory);
-        hardware.addSeparator();
-        hardware.addCommandItem (commandManager, CommandIDs::liveEditSlot);
 
         menu.addCommandItem (commandManager, CommandIDs::newWindow);
         menu.addCommandItem (commandManager, CommandIDs::open);

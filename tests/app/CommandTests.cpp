@@ -219,10 +219,10 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRest
 
     ASSERT_NE (hardware, nullptr);
     EXPECT_EQ (menuEntries (*hardware),
-               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, CommandIDs::sendWholePreset, 0,
-                                   CommandIDs::setInternalSync, CommandIDs::setExternalSync, 0,
-                                   CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots, 0,
-                                   CommandIDs::forgetSlotMemory, 0, CommandIDs::liveEditSlot }));
+               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, CommandIDs::sendWholePreset,
+                                   CommandIDs::liveEditSlot, 0, CommandIDs::setInternalSync,
+                                   CommandIDs::setExternalSync, 0, CommandIDs::backUpAllSlots,
+                                   CommandIDs::restoreAllSlots, 0, CommandIDs::forgetSlotMemory }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)

@@ -12,12 +12,12 @@ start_editor "${slot_file}"
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
 choose_virtual_controller "${editor}"
 
-# File > Hardware (its eighth entry) opens the submenu; the fifth entry there is the backup.
+# File > Hardware (its eighth entry) opens the submenu; the seventh entry there is the backup.
 click "${editor}" 20 10
 wait_for_window "^menu$" >/dev/null
 click "${editor}" 40 $((menu_bar_height + 13 + 7 * 22))
 sleep 0.5
-xdotool key Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Return
 
 # The folder chooser moves to the typed folder; its "Open" button then takes that folder.
 chooser="$(wait_for_window "Choose a Folder for the Backup")"

@@ -12,14 +12,14 @@ slot_byte()
     python3 -c "import sys; d = open (sys.argv[1], 'rb').read(); print (d[int (sys.argv[2])])" "$1" "$2"
 }
 
-# File > Hardware (its eighth entry) opens the submenu; Live Edit is its ninth entry.
+# File > Hardware (its eighth entry) opens the submenu; Live Edit is its fourth entry.
 choose_live_edit()
 {
     click "${editor}" 20 10
     wait_for_window "^menu$" >/dev/null
     click "${editor}" 40 $((menu_bar_height + 13 + 7 * 22))
     sleep 0.5
-    xdotool key Down Down Down Down Down Down Down Down Down Return
+    xdotool key Down Down Down Down Return
 }
 
 slot_file="${e2e_work}/slots.bin"
