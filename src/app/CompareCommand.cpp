@@ -1,6 +1,7 @@
 #include "app/CompareCommand.h"
 
 #include "app/EditorWindow.h"
+#include "app/PlatformDialogs.h"
 #include "engine/ZKSysEx.h"
 
 //==============================================================================
@@ -66,20 +67,6 @@ void CompareCommand::show (const juce::Array<juce::uint8>& image, const juce::St
 
 int CompareCommand::runSlotChooser()
 {
-    juce::AlertWindow box ("Compare With Slot", "Compare this window's preset with a slot of the controller.",
-                           juce::MessageBoxIconType::NoIcon);
-    juce::StringArray slots;
-
-    for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
-        slots.add (juce::String (slot));
-
-    box.addComboBox ("Preset Slot", slots, "Preset Slot");
-    box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
-    box.addButton ("Compare", 1, juce::KeyPress (juce::KeyPress::returnKey));
-    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
-
-    if (box.runModalLoop() != 1)
-        return -1;
-
-    return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+    return PlatformDialogs::runSlotChooser ("Compare With Slot",
+                                            "Compare this window's preset with a slot of the controller.", "Compare");
 }

@@ -1,6 +1,7 @@
 #include "app/LiveEditCommand.h"
 
 #include "app/EditorWindow.h"
+#include "app/PlatformDialogs.h"
 #include "engine/PresetParameters.h"
 #include "engine/ZKSysEx.h"
 #include "model/PresetLayout.h"
@@ -177,21 +178,7 @@ juce::String LiveEditCommand::describeFailure (juce::uint8 slot, const juce::Arr
 
 int LiveEditCommand::runSlotChooser()
 {
-    juce::AlertWindow box ("Live Edit Slot",
-                           "Write every change of this window's preset into a slot of the controller as it is made.",
-                           juce::MessageBoxIconType::NoIcon);
-    juce::StringArray slots;
-
-    for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
-        slots.add (juce::String (slot));
-
-    box.addComboBox ("Preset Slot", slots, "Preset Slot");
-    box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
-    box.addButton ("Start", 1, juce::KeyPress (juce::KeyPress::returnKey));
-    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
-
-    if (box.runModalLoop() != 1)
-        return -1;
-
-    return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+    return PlatformDialogs::runSlotChooser (
+        "Live Edit Slot", "Write every change of this window's preset into a slot of the controller as it is made.",
+        "Start");
 }

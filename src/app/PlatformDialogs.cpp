@@ -1,5 +1,7 @@
 #include "app/PlatformDialogs.h"
 
+#include "engine/ZKSysEx.h"
+
 //==============================================================================
 PlatformDialogs::SaveChangesAnswer PlatformDialogs::runSaveChangesQuestion (const juce::String& name)
 {
@@ -40,4 +42,23 @@ juce::File PlatformDialogs::runFolderChooser (const juce::String& title, const j
 void PlatformDialogs::showSummary (const juce::String& title, const juce::String& message)
 {
     juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
+}
+
+int PlatformDialogs::runSlotChooser (const juce::String& title, const juce::String& message, const juce::String& action)
+{
+    juce::AlertWindow box (title, message, juce::MessageBoxIconType::NoIcon);
+    juce::StringArray slots;
+
+    for (int slot = 1; slot <= ZKSysEx::numberOfSlots; ++slot)
+        slots.add (juce::String (slot));
+
+    box.addComboBox ("Preset Slot", slots, "Preset Slot");
+    box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
+    box.addButton (action, 1, juce::KeyPress (juce::KeyPress::returnKey));
+    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+    if (box.runModalLoop() != 1)
+        return -1;
+
+    return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
 }

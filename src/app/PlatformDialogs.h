@@ -3,8 +3,8 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The platform's dialogs that answer a document window's replaceable steps unless a caller
-    replaces them: the file and folder choosers, the question whether to save changes, and the
-    summary at the end of a backup or restore. */
+    replaces them: the file and folder choosers, the slot chooser, the question whether to save
+    changes, and the summary at the end of a backup or restore. */
 class PlatformDialogs
 {
 public:
@@ -19,6 +19,10 @@ public:
     static juce::File runFileChooser (const juce::String& title, const juce::File& startFolder,
                                       const juce::String& filePattern, bool forSaving);
     static juce::File runFolderChooser (const juce::String& title, const juce::File& startFolder);
+
+    /** A slot of the controller, 0 to 23, chosen in a box with that title, message and action
+        button; -1 when cancelled. */
+    static int runSlotChooser (const juce::String& title, const juce::String& message, const juce::String& action);
 
     /** Returns at once. */
     static void showSummary (const juce::String& title, const juce::String& message);
