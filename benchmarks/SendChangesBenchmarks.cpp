@@ -6,7 +6,6 @@
 #include "engine/SlotBackup.h"
 #include "engine/SlotRestore.h"
 #include "engine/ZKMEngineFactory.h"
-#include "engine/ZKSysEx.h"
 #include "support/TestRig.h"
 
 #include <benchmark/benchmark.h>
@@ -36,12 +35,7 @@ struct KnownSlotRig : public TestRig::VirtualRig
 
     int countWrites()
     {
-        int writes = 0;
-
-        for (const auto& message : controller.getReceivedMessages())
-            if (message.getRawData()[ZKSysEx::commandPosition] == ZKSysEx::parameterWriteCommand)
-                ++writes;
-
+        const auto writes = TestRig::parameterIndexes (controller.getReceivedMessages()).size();
         controller.clearReceivedMessages();
         return writes;
     }

@@ -220,8 +220,7 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
         probe->setBounds (content->getLocalBounds());
     }
 
-    engine->setVerifyAfterSend (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
-    engine->setSendChangesOnly (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
+    applySendSettings (*engine);
     auto* window = windowManager->createWindow (content, engine);
 
     if (window != nullptr)
@@ -261,6 +260,12 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
         result.setTicked (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
 }
 
+void QuenloZKEditorApplication::applySendSettings (ZKEditorEngine& engine) const
+{
+    engine.setVerifyAfterSend (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
+    engine.setSendChangesOnly (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
+}
+
 bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
 {
     switch (info.commandID)
@@ -295,26 +300,17 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
             showUserGuide();
             break;
         case CommandIDs::verifyAfterSend:
-            if (deviceSettings != nullptr)
-            {
-                // Every window follows at once; the setting is kept even if the file cannot be written.
-                const auto shouldVerify = ! deviceSettings->getVerifyAfterSend();
-                deviceSettings->setVerifyAfterSend (shouldVerify);
-
-                for (auto* window : windowManager->getWindows())
-                    window->getEngine()->setVerifyAfterSend (shouldVerify);
-
-                commandManager->commandStatusChanged();
-            }
-            break;
         case CommandIDs::sendChangesOnly:
             if (deviceSettings != nullptr)
             {
-                const auto changesOnly = ! deviceSettings->getSendChangesOnly();
-                deviceSettings->setSendChangesOnly (changesOnly);
+                // Every window follows at once; the setting is kept even if the file cannot be written.
+                if (info.commandID == CommandIDs::verifyAfterSend)
+                    deviceSettings->setVerifyAfterSend (! deviceSettings->getVerifyAfterSend());
+                else
+                    deviceSettings->setSendChangesOnly (! deviceSettings->getSendChangesOnly());
 
                 for (auto* window : windowManager->getWindows())
-                    window->getEngine()->setSendChangesOnly (changesOnly);
+                    applySendSettings (*window->getEngine());
 
                 commandManager->commandStatusChanged();
             }

@@ -106,6 +106,9 @@ protected:
     std::unique_ptr<DeviceSettings> deviceSettings;
 
 private:
+    /** Gives an engine the Options' send settings (both on when there are no settings). */
+    void applySendSettings (ZKEditorEngine& engine) const;
+
     void closeDialogs();
     void closeDocuments();
 

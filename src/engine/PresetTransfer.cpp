@@ -149,6 +149,17 @@ juce::Array<int> PresetTransfer::allIndexes() const
     return indexes;
 }
 
+juce::Array<int> PresetTransfer::indexesToWrite (const juce::Array<juce::uint8>& known,
+                                                 const juce::Array<juce::uint8>& target) const
+{
+    auto indexes = allIndexes();
+
+    if (known.size() == imageLength)
+        indexes.removeIf ([&] (int index) { return known[index] == target[index]; });
+
+    return indexes;
+}
+
 juce::Array<juce::uint8> PresetTransfer::getCollectedImage() const
 {
     const juce::ScopedLock sl (receiveLock);
@@ -353,7 +364,7 @@ PresetTransfer::Stage PresetTransfer::runSend (TransferQueue& queue)
 {
     const auto target = getImageToSend();
     auto& slotMemory = manager.getSlotMemory();
-    auto known = changesOnly || readFirst ? slotMemory.recall (slot) : juce::Array<juce::uint8>();
+    auto known = changesOnly ? slotMemory.recall (slot) : juce::Array<juce::uint8>();
 
     if (readFirst)
     {
@@ -372,12 +383,7 @@ PresetTransfer::Stage PresetTransfer::runSend (TransferQueue& queue)
     }
 
     stage = Stage::running;
-    juce::Array<int> indexes;
-
-    for (int index = 0; index < imageLength; ++index)
-        if (known.size() != imageLength || known[index] != target[index])
-            indexes.add (index);
-
+    const auto indexes = indexesToWrite (known, target);
     changesOnlyWritten = known.size() == imageLength;
     done = 0;
     total = indexes.size();
@@ -442,11 +448,7 @@ PresetTransfer::Stage PresetTransfer::runLiveEdit (TransferQueue& queue)
     if (known.size() != imageLength || target.size() != imageLength)
         return Stage::failed;
 
-    juce::Array<int> indexes;
-
-    for (int index = 0; index < imageLength; ++index)
-        if (known[index] != target[index])
-            indexes.add (index);
+    const auto indexes = indexesToWrite (known, target);
 
     changesOnlyWritten = true;
     total = indexes.size();

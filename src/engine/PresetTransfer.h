@@ -101,6 +101,10 @@ private:
     Stage runLiveEdit (TransferQueue& queue);
     Stage writeBytes (const juce::Array<juce::uint8>& target, const juce::Array<int>& indexes);
     juce::Array<int> allIndexes() const;
+
+    /** The bytes a write sends: those that differ from what the slot holds, all when that is unknown. */
+    juce::Array<int> indexesToWrite (const juce::Array<juce::uint8>& known,
+                                     const juce::Array<juce::uint8>& target) const;
     bool isCollectionComplete() const;
     double getLastReplyAt() const;
 

@@ -10,6 +10,7 @@
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
+using apptest::findAlert;
 using apptest::pump;
 
 namespace
@@ -29,18 +30,6 @@ protected:
     }
 
     ~LibrarianWindowTest() override { folder.deleteRecursively(); }
-
-    static juce::AlertWindow* findAlert (const juce::String& title)
-    {
-        auto& desktop = juce::Desktop::getInstance();
-
-        for (int i = 0; i < desktop.getNumComponents(); ++i)
-            if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
-                if (alert->getName() == title && alert->isShowing())
-                    return alert;
-
-        return nullptr;
-    }
 
     /** The window's folder chooser and summary, answered here. */
     void answerFolderAndSummary (EditorWindow& window)
@@ -72,21 +61,7 @@ protected:
     }
 
     /** The image indexes that the controller was told to write since it was last cleared. */
-    juce::Array<int> writtenIndexes() const
-    {
-        juce::Array<int> indexes;
-
-        for (const auto& message : controller.getReceivedMessages())
-        {
-            const auto* bytes = message.getRawData();
-
-            if (message.getRawDataSize() == ZKSysEx::parameterWriteLength
-                && bytes[ZKSysEx::commandPosition] == ZKSysEx::parameterWriteCommand)
-                indexes.add (ZKSysEx::getIndex (bytes[ZKSysEx::headLength + 1], bytes[ZKSysEx::headLength + 2]));
-        }
-
-        return indexes;
-    }
+    juce::Array<int> writtenIndexes() const { return TestRig::parameterIndexes (controller.getReceivedMessages()); }
 
     /** Starts a Send and counts the bytes it writes, once it and its read-back are over. */
     int countWritesOf (const std::function<void()>& startSend)

@@ -9,6 +9,7 @@
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
+using apptest::findAlert;
 
 namespace
 {
@@ -74,18 +75,6 @@ protected:
     {
         pumpMessagesFor (50); // the write is queued once the message loop runs
         ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
-    }
-
-    static juce::AlertWindow* findAlert (const juce::String& title)
-    {
-        auto& desktop = juce::Desktop::getInstance();
-
-        for (int i = 0; i < desktop.getNumComponents(); ++i)
-            if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
-                if (alert->getName() == title && alert->isShowing())
-                    return alert;
-
-        return nullptr;
     }
 
     ZKEditorEngine::Ptr engine = makeQuickEngine (manager);

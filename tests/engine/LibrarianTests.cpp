@@ -90,24 +90,6 @@ protected:
     juce::File folder = juce::File::createTempFile ("backup");
 };
 
-/** The image indexes of the parameter writes among the messages, in order. */
-juce::Array<int> indexesWritten (const std::vector<juce::MidiMessage>& messages)
-{
-    juce::Array<int> indexes;
-
-    for (const auto& message : messages)
-    {
-        const auto* bytes = message.getRawData();
-
-        // A write carries the slot, the index's two bytes and the value after the head.
-        if (message.getRawDataSize() == ZKSysEx::parameterWriteLength
-            && bytes[ZKSysEx::commandPosition] == ZKSysEx::parameterWriteCommand)
-            indexes.add (ZKSysEx::getIndex (bytes[ZKSysEx::headLength + 1], bytes[ZKSysEx::headLength + 2]));
-    }
-
-    return indexes;
-}
-
 /** The indexes at which two images differ, in order. */
 juce::Array<int> differingIndexes (const juce::Array<juce::uint8>& a, const juce::Array<juce::uint8>& b)
 {
@@ -433,14 +415,14 @@ TEST_F (LibrarianTest, ARestoreWritesAndVerifiesEverySlot)
         EXPECT_EQ (rig.controller.getSlot (slot), createPatternImage (slot));
 
     // Only the differing bytes went out, slot by slot in index order.
-    EXPECT_EQ (indexesWritten (rig.controller.getReceivedMessages()), expectedWrites);
+    EXPECT_EQ (parameterIndexes (rig.controller.getReceivedMessages()), expectedWrites);
     EXPECT_FALSE (engine->getVerifyAfterSend()); // a restore leaves the option alone
 
     // A controller that holds the backup is only read: not one write.
     rig.controller.clearReceivedMessages();
     SlotRestore again (*engine, folder, "ZKM");
     EXPECT_EQ (this->restore (again), "24 of 24 slots restored and verified; 24 slots checked, 0 rewritten (0 bytes)");
-    EXPECT_TRUE (indexesWritten (rig.controller.getReceivedMessages()).isEmpty());
+    EXPECT_TRUE (parameterIndexes (rig.controller.getReceivedMessages()).isEmpty());
 }
 
 //==============================================================================

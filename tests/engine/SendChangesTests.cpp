@@ -14,23 +14,6 @@ namespace
 constexpr int waitMs = 60000;
 constexpr juce::uint8 slot = 4;
 
-/** The image indexes of the parameter requests or writes among the messages, in order. */
-juce::Array<int> indexesOf (const std::vector<juce::MidiMessage>& messages, juce::uint8 command)
-{
-    juce::Array<int> indexes;
-
-    for (const auto& message : messages)
-    {
-        const auto* bytes = message.getRawData();
-
-        // Requests and writes carry the slot and the index's two bytes after the head.
-        if (message.getRawDataSize() > ZKSysEx::headLength + 2 && bytes[ZKSysEx::commandPosition] == command)
-            indexes.add (ZKSysEx::getIndex (bytes[ZKSysEx::headLength + 1], bytes[ZKSysEx::headLength + 2]));
-    }
-
-    return indexes;
-}
-
 struct Recorder : public ZKEditorEngine::Listener
 {
     void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>&) override
@@ -92,14 +75,11 @@ protected:
         return control->getOffset() + control->getIndex (name);
     }
 
-    juce::Array<int> writes() const
-    {
-        return indexesOf (rig.controller.getReceivedMessages(), ZKSysEx::parameterWriteCommand);
-    }
+    juce::Array<int> writes() const { return parameterIndexes (rig.controller.getReceivedMessages()); }
 
     juce::Array<int> requests() const
     {
-        return indexesOf (rig.controller.getReceivedMessages(), ZKSysEx::parameterRequestCommand);
+        return parameterIndexes (rig.controller.getReceivedMessages(), ZKSysEx::parameterRequestCommand);
     }
 
     VirtualRig rig;

@@ -25,6 +25,19 @@ inline juce::Button& presetButton (EditorWindow& window, const juce::String& nam
 
 using TestRig::pump;
 
+/** The first alert window on screen with that title, nullptr when none shows. */
+inline juce::AlertWindow* findAlert (const juce::String& title)
+{
+    auto& desktop = juce::Desktop::getInstance();
+
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+        if (auto* alert = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
+            if (alert->getName() == title && alert->isShowing())
+                return alert;
+
+    return nullptr;
+}
+
 /** The alert windows on screen with that title. */
 inline int countAlerts (const juce::String& title)
 {

@@ -112,6 +112,25 @@ inline std::vector<juce::uint8> toBytes (const juce::MidiMessage& message)
     return std::vector<juce::uint8> (message.getRawData(), message.getRawData() + message.getRawDataSize());
 }
 
+/** The image indexes of the parameter writes (or, given that command, the requests) among the
+    messages, in order. */
+inline juce::Array<int> parameterIndexes (const std::vector<juce::MidiMessage>& messages,
+                                          juce::uint8 command = ZKSysEx::parameterWriteCommand)
+{
+    juce::Array<int> indexes;
+
+    for (const auto& message : messages)
+    {
+        const auto* bytes = message.getRawData();
+
+        // Requests and writes carry the slot and the index's two bytes after the head.
+        if (message.getRawDataSize() > ZKSysEx::headLength + 2 && bytes[ZKSysEx::commandPosition] == command)
+            indexes.add (ZKSysEx::getIndex (bytes[ZKSysEx::headLength + 1], bytes[ZKSysEx::headLength + 2]));
+    }
+
+    return indexes;
+}
+
 inline juce::MidiMessage createReply (int index, juce::uint8 value)
 {
     return ZKSysEx::createParameterReply (deviceId, index, value);
