@@ -37,7 +37,7 @@ juce::Array<juce::uint8> PresetNameText::toBytes (const juce::String& text, cons
 
         if (isPrintable (character))
             bytes.add ((juce::uint8) character);
-        else if (character == hiddenByte && i < oldBytes.size() && ! isPrintable (oldBytes[i]) && oldBytes[i] != 0)
+        else if (character == hiddenByte && i < oldBytes.size() && ! isPrintable (oldBytes[i]))
             bytes.add (oldBytes[i]);
         else
             return {};
