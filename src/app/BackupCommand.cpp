@@ -59,10 +59,13 @@ bool BackupCommand::start()
     }
 
     slotBackup = std::make_unique<SlotBackup> (*window.getEngine(), folder, window.modelName);
-    slotBackup->onFinished = [this]
+    slotBackup->onFinished = [this, folder]
     {
         if (slotBackup == nullptr)
             return; // the window is going
+
+        if (! slotBackup->getSavedSlots().isEmpty() && window.onBackupFolderUsed != nullptr)
+            window.onBackupFolderUsed (folder);
 
         const auto summary = slotBackup->getSummary();
         const auto step = window.showSummary;

@@ -23,6 +23,7 @@ enum CommandIDs
     sendWholePreset = 0x200076,
     forgetSlotMemory = 0x200077,
     liveEditSlot = 0x200078,
+    showSlots = 0x200079,
     undo = 0x200080,
     redo = 0x200081,
     copyControlSettings = 0x200082,
@@ -35,6 +36,7 @@ enum CommandIDs
     sendChangesOnly = 0x200321,
     minimise = 0x200410,
     bringAllToFront = 0x200420,
+    slotsWindow = 0x200430,
     openUserGuide = 0x200510
 };
 
@@ -71,6 +73,7 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
         { backUpAllSlots, "Back Up All Slots...", 0, 0 },
         { restoreAllSlots, "Restore All Slots...", 0, 0 },
         { liveEditSlot, "Live Edit Slot...", 0, 0 },
+        { showSlots, "Show Slots", 0, 0 },
         { verifyAfterSend, "Verify After Send", 0, 0 },
         { sendChangesOnly, "Send Changes Only", 0, 0 },
         { undo, "Undo", 'z', command },
@@ -83,6 +86,7 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
         { deviceSetup, "Device Setup", 0, 0 },
         { minimise, "Minimize", 'm', command },
         { bringAllToFront, "Bring All to Front", 0, 0 },
+        { slotsWindow, "Slots", 0, 0 },
         { openUserGuide, "Open User Guide", 'h', command },
     };
 

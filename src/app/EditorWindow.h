@@ -115,6 +115,10 @@ public:
     std::function<juce::File (const juce::String& title, const juce::File& startFolder)> chooseFolder;
     std::function<bool (const juce::File& folder)> askToReplaceBackup;
 
+    /** Told when a backup was written into that folder or restored from it, so that the slots can
+        be compared with its files. */
+    std::function<void (const juce::File& folder)> onBackupFolderUsed;
+
     /** Shows how a backup or restore ended. */
     std::function<void (const juce::String& title, const juce::String& message)> showSummary;
 

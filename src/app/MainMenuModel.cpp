@@ -29,6 +29,8 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         hardware.addCommandItem (commandManager, CommandIDs::restoreAllSlots);
         hardware.addSeparator();
         hardware.addCommandItem (commandManager, CommandIDs::forgetSlotMemory);
+        hardware.addSeparator();
+        hardware.addCommandItem (commandManager, CommandIDs::showSlots);
 
         menu.addCommandItem (commandManager, CommandIDs::newWindow);
         menu.addCommandItem (commandManager, CommandIDs::open);
@@ -62,6 +64,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::minimise);
         menu.addCommandItem (commandManager, CommandIDs::bringAllToFront);
         menu.addSeparator();
+        menu.addCommandItem (commandManager, CommandIDs::slotsWindow);
     }
     else if (menuName == "Help")
     {

@@ -62,3 +62,31 @@ int PlatformDialogs::runSlotChooser (const juce::String& title, const juce::Stri
 
     return box.getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
 }
+
+std::optional<juce::String> PlatformDialogs::runNameQuestion (const juce::String& title, const juce::String& name)
+{
+    juce::AlertWindow box (title, "Preset name (at most 16 characters):", juce::MessageBoxIconType::NoIcon);
+    box.addTextEditor ("Name", name, "Name");
+    box.getTextEditor ("Name")->setInputRestrictions (16);
+    box.addButton ("Rename", 1, juce::KeyPress (juce::KeyPress::returnKey));
+    box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
+
+    if (box.runModalLoop() != 1)
+        return std::nullopt;
+
+    return box.getTextEditorContents ("Name");
+}
+
+int PlatformDialogs::runChoice (const juce::String& title, const juce::String& message,
+                                const juce::StringArray& buttons)
+{
+    juce::AlertWindow box (title, message, juce::MessageBoxIconType::QuestionIcon);
+
+    for (int i = 0; i < buttons.size(); ++i)
+        box.addButton (buttons[i], i + 1,
+                       i == 0
+                           ? juce::KeyPress (juce::KeyPress::returnKey)
+                           : (i == buttons.size() - 1 ? juce::KeyPress (juce::KeyPress::escapeKey) : juce::KeyPress()));
+
+    return box.runModalLoop() - 1;
+}

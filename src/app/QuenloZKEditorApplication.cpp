@@ -1,73 +1,12 @@
 #include "app/QuenloZKEditorApplication.h"
 
 #include "app/CommandIDs.h"
+#include "app/FirstPaintProbe.h"
 #include "app/UserGuide.h"
 #include "engine/MidiDeviceLayerFactory.h"
 #include "engine/ZKMEngineFactory.h"
 #include "views/EditorComponent.h"
 #include "views/TabSelectorButtons.h"
-
-#include <cstdio>
-#include <fstream>
-#include <string>
-
-namespace
-{
-/** Start-up measurement: laid over a window's content when the environment variable
-    ZKM_EXIT_AFTER_FIRST_PAINT is set, it prints "first-paint" at the first paint of the window, then,
-    once the messages that paint set off have been handled, the resident memory ("rss_kb=..."), and
-    ends the program. A benchmark times process start to the first line. It draws nothing and takes
-    no clicks. */
-class FirstPaintProbe : public juce::Component
-{
-public:
-    static bool isRequested()
-    {
-        return juce::SystemStats::getEnvironmentVariable ("ZKM_EXIT_AFTER_FIRST_PAINT", {}).isNotEmpty();
-    }
-
-    FirstPaintProbe()
-    {
-        setInterceptsMouseClicks (false, false);
-        setOpaque (false);
-    }
-
-    void paint (juce::Graphics&) override
-    {
-        if (reported)
-            return;
-
-        reported = true;
-        std::printf ("first-paint\n");
-        std::fflush (stdout);
-
-        // The memory is read once the work that the first paint set off has run (the window builds
-        // its remaining views then), so that it is the memory of the whole window.
-        juce::MessageManager::callAsync (
-            []
-            {
-                std::printf ("rss_kb=%ld\n", residentKilobytes());
-                std::fflush (stdout);
-                juce::JUCEApplicationBase::quit();
-            });
-    }
-
-private:
-    static long residentKilobytes()
-    {
-        std::ifstream status ("/proc/self/status");
-        std::string line;
-
-        while (std::getline (status, line))
-            if (line.rfind ("VmRSS:", 0) == 0)
-                return std::stol (line.substr (6));
-
-        return 0;
-    }
-
-    bool reported = false;
-};
-} // namespace
 
 //==============================================================================
 QuenloZKEditorApplication::QuenloZKEditorApplication (juce::String filePatternToUse)
@@ -109,6 +48,8 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     // they are plugged in later.
     deviceSettings = std::make_unique<DeviceSettings> (DeviceSettings::getDefaultFile());
     midiManager.restoreDevices (deviceSettings->getInputName(), deviceSettings->getOutputName());
+    folderSettings =
+        std::make_unique<FolderSettings> (deviceSettings.get(), juce::StringArray{ PresetFolderPanel::settingsKey });
 
     const auto trimmed = commandLine.trim();
 
@@ -197,6 +138,35 @@ void QuenloZKEditorApplication::showDeviceSetupWindow()
             static_cast<juce::uint8> (deviceId)); // deletes itself on OK or Cancel
 }
 
+void QuenloZKEditorApplication::showSlotsWindow()
+{
+    if (slotsWindow != nullptr)
+    {
+        slotsWindow->toFront (true);
+        return;
+    }
+
+    slotsWindow = new SlotsWindow (ZKMEngineFactory::createEngine (midiManager), *folderSettings); // deletes itself
+    auto& slots = slotsWindow->getSlotsComponent();
+    slots.onOpenSlot = [this] (int slot)
+    {
+        if (auto* window = openNewWindow())
+            window->getEngine()->startGet ((juce::uint8) slot);
+    };
+    slots.onOpenFile = [this] (const juce::File& file)
+    {
+        if (auto* window = openNewWindow())
+            window->loadFile (file);
+    };
+    slots.getActiveWindowImage = [this]
+    {
+        auto* window = windowManager->getFrontWindow();
+        return window != nullptr ? window->getEngine()->getPresetImage() : juce::Array<juce::uint8>();
+    };
+    slots.getBackupFolder = [this] { return deviceSettings->getFolder (backupFolderKey); };
+    slots.refreshBackup();
+}
+
 //==============================================================================
 EditorWindow* QuenloZKEditorApplication::openNewWindow()
 {
@@ -224,7 +194,16 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
     auto* window = windowManager->createWindow (content, engine);
 
     if (window != nullptr)
+    {
         window->showConnectionStatus (midiManager, [this] { showDeviceSetupWindow(); });
+        window->onBackupFolderUsed = [this] (const juce::File& folder)
+        {
+            deviceSettings->setFolder (backupFolderKey, folder);
+
+            if (slotsWindow != nullptr)
+                slotsWindow->getSlotsComponent().refreshBackup();
+        };
+    }
 
     return window;
 }
@@ -246,7 +225,8 @@ void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& co
     commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
                          CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
                          CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
-                         CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory });
+                         CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
+                         CommandIDs::slotsWindow });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -284,6 +264,10 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
             break;
         case CommandIDs::deviceSetup:
             showDeviceSetupWindow();
+            break;
+        case CommandIDs::showSlots:
+        case CommandIDs::slotsWindow:
+            showSlotsWindow();
             break;
         case CommandIDs::minimise:
             if (auto* window = windowManager->getActiveWindow())
@@ -330,6 +314,7 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
 //==============================================================================
 void QuenloZKEditorApplication::closeDialogs()
 {
+    delete slotsWindow.get();
     delete aboutWindow.get();
     delete deviceSetupWindow.get();
 }

@@ -3,8 +3,10 @@
 #include "app/AboutWindow.h"
 #include "app/DeviceManagerWindow.h"
 #include "app/EditorWindow.h"
+#include "app/FolderSettings.h"
 #include "app/MainMenuModel.h"
 #include "app/QuitCoordinator.h"
+#include "app/SlotsWindow.h"
 #include "app/WindowManager.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
@@ -59,6 +61,9 @@ public:
     virtual void showAboutWindow();
     virtual void showDeviceSetupWindow();
 
+    /** Brings the Slots window to the front, opening it first when it is not open. */
+    void showSlotsWindow();
+
     //==============================================================================
     /** Opens one more document window with the default preset. */
     EditorWindow* openNewWindow();
@@ -84,6 +89,7 @@ public:
     const juce::File& getLastDirectory() const noexcept { return lastDirectory; }
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
+    SlotsWindow* getSlotsWindow() const { return slotsWindow.get(); }
 
     bool isQuitRequested() const noexcept { return quitRequested; }
 
@@ -102,8 +108,12 @@ protected:
     juce::uint8 octaveLimit = ZKMModel::octaveMaximum;
     juce::WeakReference<AboutWindow> aboutWindow;
     juce::WeakReference<DeviceManagerWindow> deviceSetupWindow;
+    juce::WeakReference<SlotsWindow> slotsWindow;
     juce::String filePattern;
     std::unique_ptr<DeviceSettings> deviceSettings;
+
+    /** Where the settings keep the folder of the last backup written or restored. */
+    static constexpr const char* backupFolderKey = "backupFolder";
 
 private:
     /** Gives an engine the Options' send settings (both on when there are no settings). */
@@ -112,6 +122,7 @@ private:
     void closeDialogs();
     void closeDocuments();
 
+    std::unique_ptr<FolderSettings> folderSettings;
     bool quitRequested = false;
     QuitCoordinator quitCoordinator;
     std::unique_ptr<juce::Component> firstPaintProbe;

@@ -52,10 +52,13 @@ bool RestoreCommand::start()
         return false;
 
     slotRestore = std::move (restore);
-    slotRestore->onFinished = [this]
+    slotRestore->onFinished = [this, folder]
     {
         if (slotRestore == nullptr)
             return; // the window is going
+
+        if (! slotRestore->getVerifiedSlots().isEmpty() && window.onBackupFolderUsed != nullptr)
+            window.onBackupFolderUsed (folder);
 
         const auto summary = slotRestore->getSummary();
         const auto step = window.showSummary;

@@ -71,3 +71,19 @@ EditorWindow* WindowManager::getActiveWindow() const
 
     return nullptr;
 }
+
+EditorWindow* WindowManager::getFrontWindow() const
+{
+    if (auto* active = getActiveWindow())
+        return active;
+
+    // The desktop lists its windows from the back to the front.
+    auto& desktop = juce::Desktop::getInstance();
+
+    for (int i = desktop.getNumComponents(); --i >= 0;)
+        for (auto* window : windows)
+            if (desktop.getComponent (i) == window)
+                return window;
+
+    return windows.getLast();
+}

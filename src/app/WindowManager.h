@@ -26,6 +26,10 @@ public:
     /** The first document window that is the active top-level window, or nullptr. */
     EditorWindow* getActiveWindow() const;
 
+    /** The active document window or, while another window of the program has the focus (the
+        Slots window), the document window nearest the front; nullptr when none is open. */
+    EditorWindow* getFrontWindow() const;
+
     const juce::OwnedArray<EditorWindow>& getWindows() const noexcept { return windows; }
 
 private:

@@ -219,3 +219,15 @@ bool DeviceSettings::save()
     note ("the settings file " + file.getFullPathName() + " could not be written; the MIDI devices are not remembered");
     return false;
 }
+
+juce::File DeviceSettings::getFolder (const juce::String& key) const
+{
+    const auto path = properties->getValue (key);
+    return juce::File::isAbsolutePath (path) ? juce::File (path) : juce::File();
+}
+
+bool DeviceSettings::setFolder (const juce::String& key, const juce::File& folder)
+{
+    properties->setValue (key, folder.getFullPathName());
+    return save();
+}

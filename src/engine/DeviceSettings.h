@@ -3,8 +3,8 @@
 #include <juce_data_structures/juce_data_structures.h>
 
 /** The settings kept between runs: the names of the MIDI input and output last applied in Device
-    Setup, and the options "Verify After Send" and "Send Changes Only". They live in a small file in the user's configuration
-    folder. A file that cannot be read or written, or is damaged, is passed over with a note on the
+    Setup, the options "Verify After Send" and "Send Changes Only", and folders the windows
+    remember. They live in a small file in the user's configuration folder. A file that cannot be read or written, or is damaged, is passed over with a note on the
     standard error output: the editor then simply starts without remembered devices. A file too large
     or nested too deep to be parsed safely is moved aside before it is parsed. */
 class DeviceSettings
@@ -31,6 +31,11 @@ public:
     /** On unless the user turned it off. */
     bool getSendChangesOnly() const;
     bool setSendChangesOnly (bool shouldSendChangesOnly);
+
+    /** A folder kept between runs under that key (such as "backupFolder", the folder of the last
+        backup written or restored); juce::File() when none is kept or the kept path is not absolute. */
+    juce::File getFolder (const juce::String& key) const;
+    bool setFolder (const juce::String& key, const juce::File& folder);
 
     const juce::File& getFile() const noexcept { return file; }
 

@@ -1,0 +1,290 @@
+#include "app/SlotJobs.h"
+
+#include "engine/PresetFileWriter.h"
+#include "model/ZKMModel.h"
+
+namespace
+{
+using Kind = ZKEditorEngine::TransferStatus::Kind;
+using Stage = ZKEditorEngine::TransferStatus::Stage;
+
+juce::String slotName (int slot) { return "slot " + juce::String (slot + 1); }
+
+juce::String capitalised (const juce::String& text) { return text.substring (0, 1).toUpperCase() + text.substring (1); }
+
+juce::String bytesWritten (int count) { return juce::String (count) + (count == 1 ? " byte" : " bytes") + " written"; }
+
+/** What a transfer of a slot job is doing now. */
+juce::String describeStep (const ZKEditorEngine::TransferStatus& status)
+{
+    if (status.stage == Stage::waiting)
+        return "Waiting for the controller";
+
+    const auto slot = juce::String (status.slot + 1);
+
+    switch (status.kind)
+    {
+        case Kind::nameRead:
+            return "Reading the name of slot " + slot;
+        case Kind::rename:
+            return "Renaming slot " + slot;
+        case Kind::slotWrite:
+            return (status.readingFirst ? "Reading slot " : "Writing slot ") + slot;
+        default:
+            return "Reading slot " + slot;
+    }
+}
+} // namespace
+
+//==============================================================================
+SlotJobs::SlotJobs (ZKEditorEngine::Ptr engineToUse)
+    : engine (std::move (engineToUse))
+{
+    engine->addListener (this);
+}
+
+SlotJobs::~SlotJobs()
+{
+    onChange = nullptr;
+    onFinished = nullptr;
+
+    // The reads stop; a write under way finishes its slot rather than leave it half written.
+    nameReader.reset();
+    copier.reset();
+
+    if (job == Job::backUp && transferId != 0)
+        engine->cancelTransfer (transferId);
+
+    engine->removeListener (this);
+}
+
+//==============================================================================
+bool SlotJobs::readNames()
+{
+    if (isBusy())
+        return false;
+
+    nameReader = std::make_unique<SlotNameReader> (*engine);
+    nameReader->onNameRead = [this] (int)
+    {
+        ++progress.done;
+        changed();
+    };
+    nameReader->onFinished = [this]
+    {
+        if (nameReader != nullptr && job == Job::names)
+            finish (nameReader->getSummary());
+    };
+
+    job = Job::names;
+    progress = { "Reading names", 0, ZKMModel::numberOfSlots };
+
+    if (! nameReader->start())
+    {
+        job = Job::none;
+        nameReader.reset();
+        return false;
+    }
+
+    changed();
+    return true;
+}
+
+bool SlotJobs::rename (int slot, const juce::Array<juce::uint8>& nameBytes)
+{
+    return ! isBusy()
+           && begin (Job::rename, engine->startRename ((juce::uint8) slot, nameBytes), slot,
+                     "Renaming " + slotName (slot));
+}
+
+bool SlotJobs::copy (int fromSlot, int toSlot)
+{
+    if (isBusy())
+        return false;
+
+    copier = std::make_unique<SlotCopier> (*engine, SlotCopier::Operation::copy, fromSlot, toSlot);
+    job = Job::copy;
+    progress = { "Copying " + slotName (fromSlot) + " to " + slotName (toSlot), 0, 0 };
+    copier->onProgress = [this] { changed(); };
+    copier->onFinished = [this] { finishCopier(); };
+
+    if (! copier->start())
+    {
+        job = Job::none;
+        copier.reset();
+        return false;
+    }
+
+    changed();
+    return true;
+}
+
+bool SlotJobs::swap (int firstSlot, int secondSlot)
+{
+    if (isBusy())
+        return false;
+
+    copier = std::make_unique<SlotCopier> (*engine, SlotCopier::Operation::swap, firstSlot, secondSlot);
+    job = Job::copy;
+    progress = { "Swapping slots " + juce::String (firstSlot + 1) + " and " + juce::String (secondSlot + 1), 0, 0 };
+    copier->onProgress = [this] { changed(); };
+    copier->onFinished = [this] { finishCopier(); };
+
+    if (! copier->start())
+    {
+        job = Job::none;
+        copier.reset();
+        return false;
+    }
+
+    changed();
+    return true;
+}
+
+bool SlotJobs::write (int slot, const juce::Array<juce::uint8>& image, const juce::String& presetName)
+{
+    if (isBusy())
+        return false;
+
+    jobName = presetName;
+    return begin (Job::write, engine->startSlotWrite ((juce::uint8) slot, image), slot,
+                  "Writing " + presetName + " into " + slotName (slot));
+}
+
+bool SlotJobs::backUp (int slot, const juce::File& file)
+{
+    if (isBusy())
+        return false;
+
+    backupFile = file;
+    fileWritten = false;
+    fileError = {};
+    return begin (Job::backUp, engine->startBackupRead ((juce::uint8) slot), slot, "Reading " + slotName (slot));
+}
+
+void SlotJobs::cancel()
+{
+    if (job == Job::names && nameReader != nullptr)
+        nameReader->cancel();
+    else if (job == Job::copy && copier != nullptr)
+        copier->cancel();
+    else if (transferId != 0)
+        engine->cancelTransfer (transferId);
+}
+
+//==============================================================================
+bool SlotJobs::begin (Job newJob, int newTransferId, int slot, const juce::String& firstText)
+{
+    if (newTransferId == 0)
+        return false;
+
+    // A transfer may have ended before its id came back; then the job is already over.
+    job = newJob;
+    transferId = newTransferId;
+    jobSlot = slot;
+    progress = { firstText, 0, 0 };
+    changed();
+    return true;
+}
+
+void SlotJobs::finish (const juce::String& summaryText)
+{
+    job = Job::none;
+    transferId = 0;
+    summary = summaryText;
+    progress = {};
+    changed();
+
+    if (onFinished != nullptr)
+        onFinished();
+}
+
+void SlotJobs::finishCopier()
+{
+    if (copier == nullptr || job != Job::copy)
+        return;
+
+    strandedImage = copier->getPresetNoSlotHolds();
+    strandedSlot = copier->getSlotOfPresetNoSlotHolds();
+    finish (copier->getSummary());
+}
+
+void SlotJobs::changed()
+{
+    if (onChange != nullptr)
+        onChange();
+}
+
+//==============================================================================
+void SlotJobs::transferProgressed (const ZKEditorEngine::TransferStatus& status)
+{
+    if (job == Job::none || job == Job::names)
+        return;
+
+    if (transferId != 0 && status.id != transferId)
+        return;
+
+    progress.text = describeStep (status);
+    progress.done = status.done;
+    progress.whole = status.total;
+    changed();
+}
+
+void SlotJobs::slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image)
+{
+    if (job != Job::backUp || read.id != transferId)
+        return;
+
+    const auto written = PresetFileWriter (engine->getFileCodec()).write (image, backupFile);
+    fileWritten = written.wasOk();
+    fileError = written.getErrorMessage();
+}
+
+void SlotJobs::transferEnded (const ZKEditorEngine::TransferStatus& status)
+{
+    if (transferId == 0 || status.id != transferId || (job != Job::rename && job != Job::write && job != Job::backUp))
+        return;
+
+    finish (describeEnd (status));
+}
+
+juce::String SlotJobs::describeEnd (const ZKEditorEngine::TransferStatus& status) const
+{
+    const auto slot = slotName (jobSlot);
+    const bool nothingWritten = status.done == 0 || status.readingFirst;
+
+    if (job == Job::backUp)
+    {
+        if (status.stage == Stage::completed)
+            return fileWritten ? capitalised (slot) + " backed up to " + backupFile.getFileName()
+                               : capitalised (slot) + " was read but not saved: " + fileError;
+
+        return status.stage == Stage::cancelled ? "Cancelled: nothing was saved"
+                                                : capitalised (slot) + " did not answer; nothing was saved";
+    }
+
+    if (job == Job::rename)
+    {
+        if (status.stage == Stage::completed)
+            return capitalised (slot) + " renamed, verified";
+
+        if (status.stage == Stage::cancelled)
+            return nothingWritten ? "Rename cancelled: nothing was written"
+                                  : "Rename cancelled: the name of " + slot + " is partly written";
+
+        return nothingWritten ? capitalised (slot) + " was not renamed: the controller did not answer"
+                              : capitalised (slot) + " was not renamed: its name did not read back as written";
+    }
+
+    if (status.stage == Stage::completed)
+        return status.total == 0 ? capitalised (slot) + " already held " + jobName
+                                 : capitalised (jobName) + " written into " + slot + ", verified ("
+                                       + bytesWritten (status.total) + ")";
+
+    if (status.stage == Stage::cancelled)
+        return nothingWritten ? "Cancelled: nothing was written"
+                              : "Cancelled: " + slot + " is partly written (" + bytesWritten (status.done) + ")";
+
+    return nothingWritten ? jobName + " was not written: " + slot + " did not answer"
+                          : capitalised (slot) + " did not read back as written: it may be partly written";
+}

@@ -1,0 +1,433 @@
+#include "app/SlotsComponent.h"
+
+#include "app/PlatformDialogs.h"
+#include "engine/PresetFileWriter.h"
+#include "engine/SlotBackup.h"
+#include "model/PresetNameText.h"
+#include "model/ZKMModel.h"
+
+namespace
+{
+const juce::Colour backgroundColour{ 0xff16181b };
+
+constexpr int margin = 10;
+constexpr int buttonHeight = 26;
+constexpr int folderPanelWidth = 380;
+
+/** The actions on a slot, as buttons under the table and as the rows' pop-up menu. */
+const char* const actionNames[] = { "Open",      "Send Active Window Here", "Copy To Slot...", "Swap With Slot...",
+                                    "Rename...", "Back Up This Slot..." };
+
+juce::String quoted (const juce::String& text) { return "\"" + text + "\""; }
+
+juce::String slotTitle (int slot) { return "Slot " + juce::String (slot + 1); }
+} // namespace
+
+//==============================================================================
+SlotsComponent::SlotsComponent (ZKEditorEngine::Ptr engineToUse, juce::PropertySet& settings)
+    : chooseSlot (&PlatformDialogs::runSlotChooser)
+    , askName (&PlatformDialogs::runNameQuestion)
+    , askQuestion (&PlatformDialogs::runChoice)
+    , chooseFile (&PlatformDialogs::runFileChooser)
+    , engine (engineToUse)
+    , jobs (engineToUse)
+    , folderPanel (settings)
+{
+    setName ("Slots");
+
+    table.getNameText = [this] (int slot) { return getNameText (slot); };
+    table.getStateText = [this] (int slot) { return getStateText (slot); };
+    table.onSelectionChanged = [this] { updateButtons(); };
+    table.onDoubleClick = [this] (int slot) { openSlot (slot); };
+    table.onRightClick = [this] (int slot) { showSlotMenu (slot); };
+    table.onFilesDropped = [this] (int slot, const juce::StringArray& files) { dropFiles (slot, files); };
+    table.onSlotDropped = [this] (int from, int to) { dropSlot (from, to); };
+    table.isInterestedInOtherDrag = [] (const juce::var& description)
+    { return PresetFolderPanel::fileOfDragDescription (description) != juce::File(); };
+    table.onOtherDrop = [this] (int slot, const juce::var& description)
+    { sendFile (slot, PresetFolderPanel::fileOfDragDescription (description)); };
+    addAndMakeVisible (table);
+
+    statusBar.onCancel = [this] { jobs.cancel(); };
+    statusBar.showMessage ("Read Names reads the name of every slot in about a second.");
+    addAndMakeVisible (statusBar);
+
+    folderPanel.onOpenFile = [this] (const juce::File& file)
+    {
+        if (onOpenFile != nullptr)
+            onOpenFile (file);
+    };
+    addAndMakeVisible (folderPanel);
+
+    readNamesButton.onClick = [this] { readNames(); };
+    addAndMakeVisible (readNamesButton);
+
+    using Action = void (SlotsComponent::*) (int);
+    const Action actions[] = { &SlotsComponent::openSlot,   &SlotsComponent::sendActiveWindowTo,
+                               &SlotsComponent::copySlot,   &SlotsComponent::swapSlot,
+                               &SlotsComponent::renameSlot, &SlotsComponent::backUpSlot };
+
+    for (size_t i = 0; i < std::size (actionNames); ++i)
+    {
+        auto* button = actionButtons.add (new juce::TextButton (actionNames[i]));
+        button->onClick = [this, action = actions[i]]
+        {
+            if (table.getSelectedSlot() >= 0)
+                (this->*action) (table.getSelectedSlot());
+        };
+        addAndMakeVisible (button);
+    }
+
+    jobs.onChange = [this] { jobChanged(); };
+    jobs.onFinished = [this] { jobFinished(); };
+
+    refreshBackup();
+    table.selectSlot (0);
+    updateButtons();
+
+    // Other windows' Gets and Sends change what the editor knows of the slots.
+    startTimer (1000);
+    setSize (1000, 640);
+}
+
+SlotsComponent::~SlotsComponent()
+{
+    stopTimer();
+    jobs.onChange = nullptr;
+    jobs.onFinished = nullptr;
+}
+
+juce::TextButton* SlotsComponent::findButton (const juce::String& name)
+{
+    if (name == readNamesButton.getButtonText())
+        return &readNamesButton;
+
+    for (auto* button : actionButtons)
+        if (button->getButtonText() == name)
+            return button;
+
+    return nullptr;
+}
+
+//==============================================================================
+void SlotsComponent::readNames() { jobs.readNames(); }
+
+void SlotsComponent::openSlot (int slot)
+{
+    if (onOpenSlot != nullptr)
+        onOpenSlot (slot);
+}
+
+void SlotsComponent::sendActiveWindowTo (int slot)
+{
+    const auto image = getActiveWindowImage != nullptr ? getActiveWindowImage() : juce::Array<juce::uint8>();
+
+    if (image.isEmpty())
+    {
+        statusBar.showMessage ("No document window is open to send from.");
+        return;
+    }
+
+    const auto name = PresetNameText::toText (image);
+    jobs.write (slot, image, name.isNotEmpty() ? quoted (name) : juce::String ("the active window's preset"));
+}
+
+void SlotsComponent::copySlot (int slot)
+{
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto target = chooseSlot ("Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy");
+
+    if (self == nullptr || target < 0)
+        return;
+
+    if (target == slot)
+        statusBar.showMessage ("A slot cannot be copied onto itself.");
+    else
+        jobs.copy (slot, target);
+}
+
+void SlotsComponent::swapSlot (int slot)
+{
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto other = chooseSlot ("Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap");
+
+    if (self == nullptr || other < 0)
+        return;
+
+    if (other == slot)
+        statusBar.showMessage ("A slot cannot be swapped with itself.");
+    else
+        jobs.swap (slot, other);
+}
+
+void SlotsComponent::renameSlot (int slot)
+{
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto oldBytes = engine->getKnownSlotName ((juce::uint8) slot);
+    const auto answer = askName ("Rename " + slotTitle (slot), PresetNameText::toText (oldBytes));
+
+    if (self == nullptr || ! answer.has_value())
+        return;
+
+    const auto bytes = PresetNameText::toBytes (*answer, oldBytes);
+
+    if (bytes.isEmpty())
+        statusBar.showMessage ("A preset name has at most 16 characters, printable ASCII only.");
+    else
+        jobs.rename (slot, bytes);
+}
+
+void SlotsComponent::backUpSlot (int slot)
+{
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto name = PresetNameText::toFileName (getNameText (slot));
+    const auto suggested = name.isNotEmpty() ? name : juce::String (ZKMModel::modelName) + " " + slotTitle (slot);
+    const auto start =
+        juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile (suggested + ".zkp");
+    const auto file = chooseFile ("Back Up " + slotTitle (slot), start, engine->getFilePattern(), true);
+
+    if (self == nullptr || file == juce::File())
+        return;
+
+    jobs.backUp (slot, file.hasFileExtension ("zkp") ? file : file.withFileExtension ("zkp"));
+}
+
+void SlotsComponent::dropFiles (int slot, const juce::StringArray& files)
+{
+    if (files.size() != 1)
+        statusBar.showMessage ("Drop one preset file onto a slot.");
+    else
+        sendFile (slot, juce::File (files[0]));
+}
+
+void SlotsComponent::sendFile (int slot, const juce::File& file)
+{
+    const auto image = engine->readPresetFileImage (file);
+
+    if (image.isEmpty())
+    {
+        statusBar.showMessage (file.getFileName() + " is not a preset file; nothing was sent.");
+        return;
+    }
+
+    if (jobs.isBusy())
+    {
+        statusBar.showMessage ("Another job runs on the slots; drop the file again once it is over.");
+        return;
+    }
+
+    const auto presetName = PresetNameText::toText (image);
+    const auto shownName = quoted (presetName.isNotEmpty() ? presetName : file.getFileNameWithoutExtension());
+    const auto slotName = getNameText (slot);
+    const auto replaced = slotName.isNotEmpty() ? quoted (slotName) : juce::String ("what it holds");
+
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto answer =
+        askQuestion ("Send Preset File",
+                     "Send " + shownName + " to slot " + juce::String (slot + 1) + ", replacing " + replaced + "?",
+                     { "Send", "Cancel" });
+
+    if (self != nullptr && answer == 0)
+        jobs.write (slot, image, shownName);
+}
+
+void SlotsComponent::dropSlot (int fromSlot, int toSlot)
+{
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto answer = askQuestion ("Slot " + juce::String (fromSlot + 1) + " onto Slot " + juce::String (toSlot + 1),
+                                     "Copy " + describeSlot (fromSlot) + " to slot " + juce::String (toSlot + 1)
+                                         + ", or swap the two slots?",
+                                     { "Copy", "Swap", "Cancel" });
+
+    if (self == nullptr)
+        return;
+
+    if (answer == 0)
+        jobs.copy (fromSlot, toSlot);
+    else if (answer == 1)
+        jobs.swap (fromSlot, toSlot);
+}
+
+bool SlotsComponent::prepareToClose()
+{
+    // Stopping is at once: the job's transfers have ended when cancel returns.
+    if (jobs.isBusy())
+        jobs.cancel();
+
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    offerToSavePresetNoSlotHolds();
+    return self != nullptr;
+}
+
+//==============================================================================
+juce::String SlotsComponent::getNameText (int slot) const
+{
+    return PresetNameText::toText (engine->getKnownSlotName ((juce::uint8) slot));
+}
+
+juce::String SlotsComponent::getStateText (int slot) const
+{
+    const auto image = engine->getKnownSlotImage ((juce::uint8) slot);
+    const auto seen = engine->getWhenSlotSeen ((juce::uint8) slot).formatted ("%H:%M");
+
+    if (image.isEmpty())
+        return engine->getKnownSlotName ((juce::uint8) slot).isEmpty() ? "unknown" : "name read " + seen;
+
+    const auto& backup = backupImages[slot];
+
+    if (backup.isEmpty())
+        return "read " + seen;
+
+    return backup == image ? "as in backup " + backupTimes[slot].formatted ("%Y-%m-%d") : "changed since backup";
+}
+
+juce::String SlotsComponent::describeSlot (int slot) const
+{
+    const auto name = getNameText (slot);
+    return "slot " + juce::String (slot + 1) + (name.isNotEmpty() ? " (" + quoted (name) + ")" : juce::String());
+}
+
+void SlotsComponent::refreshBackup()
+{
+    backupFolder = getBackupFolder != nullptr ? getBackupFolder() : juce::File();
+    backupImages.clearQuick();
+    backupTimes.clearQuick();
+
+    for (int slot = 0; slot < ZKMModel::numberOfSlots; ++slot)
+    {
+        const auto file = backupFolder == juce::File()
+                              ? juce::File()
+                              : SlotBackup::getSlotFile (backupFolder, ZKMModel::modelName, slot);
+        const bool present = file != juce::File() && file.existsAsFile();
+        backupImages.add (present ? engine->readPresetFileImage (file) : juce::Array<juce::uint8>());
+        backupTimes.add (present ? file.getLastModificationTime() : juce::Time());
+    }
+
+    table.refresh();
+}
+
+//==============================================================================
+void SlotsComponent::jobChanged()
+{
+    if (jobs.isBusy())
+    {
+        const auto progress = jobs.getProgress();
+        statusBar.showJob (progress.text, progress.done, progress.whole,
+                           progress.whole > 0 ? juce::String (progress.done) + " of " + juce::String (progress.whole)
+                                              : juce::String());
+    }
+
+    table.refresh();
+    updateButtons();
+}
+
+void SlotsComponent::jobFinished()
+{
+    statusBar.showMessage (jobs.getSummary());
+
+    // Whatever the job left, the next step of the user sees it; a preset left in no slot is
+    // offered for saving once this call has returned.
+    if (jobs.getSlotOfPresetNoSlotHolds() >= 0)
+    {
+        const juce::Component::SafePointer<SlotsComponent> self (this);
+        juce::MessageManager::callAsync (
+            [self]
+            {
+                if (self != nullptr)
+                    self->offerToSavePresetNoSlotHolds();
+            });
+    }
+}
+
+void SlotsComponent::offerToSavePresetNoSlotHolds()
+{
+    const auto slot = jobs.getSlotOfPresetNoSlotHolds();
+    const auto image = jobs.getPresetNoSlotHolds();
+
+    if (slot < 0 || image.isEmpty())
+        return;
+
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    const auto answer = askQuestion (
+        "Swap Stopped", jobs.getSummary() + "\nSave the old preset of slot " + juce::String (slot + 1) + " to a file?",
+        { "Save...", "Discard" });
+
+    if (self == nullptr || answer != 0)
+        return;
+
+    const auto name = PresetNameText::toFileName (PresetNameText::toText (image));
+    const auto start = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory)
+                           .getChildFile ((name.isNotEmpty() ? name : slotTitle (slot) + " before swap") + ".zkp");
+    const auto file = chooseFile ("Save the Old Preset of " + slotTitle (slot), start, engine->getFilePattern(), true);
+
+    if (self == nullptr || file == juce::File())
+        return;
+
+    const auto written = PresetFileWriter (engine->getFileCodec()).write (image, file);
+    statusBar.showMessage (written.wasOk() ? "The old preset of slot " + juce::String (slot + 1) + " was saved to "
+                                                 + file.getFileName()
+                                           : written.getErrorMessage());
+}
+
+void SlotsComponent::updateButtons()
+{
+    const bool idle = ! jobs.isBusy();
+    const bool selected = table.getSelectedSlot() >= 0;
+    readNamesButton.setEnabled (idle);
+
+    for (auto* button : actionButtons)
+        button->setEnabled (idle && selected);
+}
+
+void SlotsComponent::showSlotMenu (int slot)
+{
+    table.selectSlot (slot);
+    juce::PopupMenu menu;
+
+    for (int i = 0; i < (int) std::size (actionNames); ++i)
+        menu.addItem (i + 1, actionNames[i], ! jobs.isBusy());
+
+    const juce::Component::SafePointer<SlotsComponent> self (this);
+    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&table),
+                        [self, slot] (int chosen)
+                        {
+                            if (self != nullptr && chosen > 0 && chosen <= self->actionButtons.size())
+                            {
+                                self->table.selectSlot (slot);
+                                self->actionButtons[chosen - 1]->triggerClick();
+                            }
+                        });
+}
+
+void SlotsComponent::timerCallback() { table.refresh(); }
+
+//==============================================================================
+void SlotsComponent::paint (juce::Graphics& g) { g.fillAll (backgroundColour); }
+
+void SlotsComponent::resized()
+{
+    auto area = getLocalBounds().reduced (margin);
+    statusBar.setBounds (area.removeFromBottom (TransferStatusBar::barHeight));
+    area.removeFromBottom (margin);
+
+    folderPanel.setBounds (area.removeFromRight (folderPanelWidth));
+    area.removeFromRight (margin);
+
+    auto top = area.removeFromTop (buttonHeight);
+    readNamesButton.setBounds (top.removeFromLeft (120));
+    area.removeFromTop (margin);
+
+    // Two rows of three actions under the table.
+    auto actionsArea = area.removeFromBottom (buttonHeight * 2 + margin / 2);
+    area.removeFromBottom (margin);
+    table.setBounds (area);
+
+    const auto columnWidth = (actionsArea.getWidth() - margin) / 3;
+
+    for (int i = 0; i < actionButtons.size(); ++i)
+    {
+        const auto row = i / 3, column = i % 3;
+        actionButtons[i]->setBounds (actionsArea.getX() + column * (columnWidth + margin / 2),
+                                     actionsArea.getY() + row * (buttonHeight + margin / 2), columnWidth, buttonHeight);
+    }
+}
