@@ -21,6 +21,15 @@ const char* const actionNames[] = { "Open",      "Send Active Window Here", "Cop
 juce::String quoted (const juce::String& text) { return "\"" + text + "\""; }
 
 juce::String slotTitle (int slot) { return "Slot " + juce::String (slot + 1); }
+
+/** Runs a step that asks the user. Its modal loop may delete the component and its steps with it,
+    so a copy of the step is run. */
+template <typename Step, typename... Args>
+auto ask (const Step& step, Args&&... args)
+{
+    const auto copy = step;
+    return copy (std::forward<Args> (args)...);
+}
 } // namespace
 
 //==============================================================================
@@ -135,7 +144,7 @@ void SlotsComponent::sendActiveWindowTo (int slot)
 void SlotsComponent::copySlot (int slot)
 {
     const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto target = chooseSlot ("Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy");
+    const auto target = ask (chooseSlot, "Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy");
 
     if (self == nullptr || target < 0)
         return;
@@ -149,7 +158,7 @@ void SlotsComponent::copySlot (int slot)
 void SlotsComponent::swapSlot (int slot)
 {
     const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto other = chooseSlot ("Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap");
+    const auto other = ask (chooseSlot, "Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap");
 
     if (self == nullptr || other < 0)
         return;
@@ -164,7 +173,7 @@ void SlotsComponent::renameSlot (int slot)
 {
     const juce::Component::SafePointer<SlotsComponent> self (this);
     const auto oldBytes = engine->getKnownSlotName ((juce::uint8) slot);
-    const auto answer = askName ("Rename " + slotTitle (slot), PresetNameText::toText (oldBytes));
+    const auto answer = ask (askName, "Rename " + slotTitle (slot), PresetNameText::toText (oldBytes));
 
     if (self == nullptr || ! answer.has_value())
         return;
@@ -184,7 +193,7 @@ void SlotsComponent::backUpSlot (int slot)
     const auto suggested = name.isNotEmpty() ? name : juce::String (ZKMModel::modelName) + " " + slotTitle (slot);
     const auto start =
         juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile (suggested + ".zkp");
-    const auto file = chooseFile ("Back Up " + slotTitle (slot), start, engine->getFilePattern(), true);
+    const auto file = ask (chooseFile, "Back Up " + slotTitle (slot), start, engine->getFilePattern(), true);
 
     if (self == nullptr || file == juce::File())
         return;
@@ -234,10 +243,10 @@ void SlotsComponent::sendFile (int slot, const juce::File& file)
 void SlotsComponent::dropSlot (int fromSlot, int toSlot)
 {
     const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto answer = askQuestion ("Slot " + juce::String (fromSlot + 1) + " onto Slot " + juce::String (toSlot + 1),
-                                     "Copy " + describeSlot (fromSlot) + " to slot " + juce::String (toSlot + 1)
-                                         + ", or swap the two slots?",
-                                     { "Copy", "Swap", "Cancel" });
+    const auto answer =
+        ask (askQuestion, "Slot " + juce::String (fromSlot + 1) + " onto Slot " + juce::String (toSlot + 1),
+             "Copy " + describeSlot (fromSlot) + " to slot " + juce::String (toSlot + 1) + ", or swap the two slots?",
+             { "Copy", "Swap", "Cancel" });
 
     if (self == nullptr)
         return;
@@ -348,9 +357,10 @@ void SlotsComponent::offerToSavePresetNoSlotHolds()
         return;
 
     const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto answer = askQuestion (
-        "Swap Stopped", jobs.getSummary() + "\nSave the old preset of slot " + juce::String (slot + 1) + " to a file?",
-        { "Save...", "Discard" });
+    const auto answer =
+        ask (askQuestion, "Swap Stopped",
+             jobs.getSummary() + "\nSave the old preset of slot " + juce::String (slot + 1) + " to a file?",
+             { "Save...", "Discard" });
 
     if (self == nullptr || answer != 0)
         return;
@@ -358,7 +368,8 @@ void SlotsComponent::offerToSavePresetNoSlotHolds()
     const auto name = PresetNameText::toFileName (PresetNameText::toText (image));
     const auto start = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory)
                            .getChildFile ((name.isNotEmpty() ? name : slotTitle (slot) + " before swap") + ".zkp");
-    const auto file = chooseFile ("Save the Old Preset of " + slotTitle (slot), start, engine->getFilePattern(), true);
+    const auto file =
+        ask (chooseFile, "Save the Old Preset of " + slotTitle (slot), start, engine->getFilePattern(), true);
 
     if (self == nullptr || file == juce::File())
         return;

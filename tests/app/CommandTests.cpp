@@ -203,7 +203,7 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
         menuEntries (model->getMenuForIndex (2, "Options")),
         juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
-               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0 }));
+               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
@@ -222,7 +222,8 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRest
                juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, CommandIDs::sendWholePreset,
                                    CommandIDs::liveEditSlot, 0, CommandIDs::setInternalSync,
                                    CommandIDs::setExternalSync, 0, CommandIDs::backUpAllSlots,
-                                   CommandIDs::restoreAllSlots, 0, CommandIDs::forgetSlotMemory }));
+                                   CommandIDs::restoreAllSlots, 0, CommandIDs::forgetSlotMemory, 0,
+                                   CommandIDs::showSlots }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)
