@@ -232,9 +232,9 @@ void SlotsComponent::sendFile (int slot, const juce::File& file)
 
     const juce::Component::SafePointer<SlotsComponent> self (this);
     const auto answer =
-        askQuestion ("Send Preset File",
-                     "Send " + shownName + " to slot " + juce::String (slot + 1) + ", replacing " + replaced + "?",
-                     { "Send", "Cancel" });
+        ask (askQuestion, "Send Preset File",
+             "Send " + shownName + " to slot " + juce::String (slot + 1) + ", replacing " + replaced + "?",
+             { "Send", "Cancel" });
 
     if (self != nullptr && answer == 0)
         jobs.write (slot, image, shownName);
