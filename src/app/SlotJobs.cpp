@@ -1,5 +1,6 @@
 #include "app/SlotJobs.h"
 
+#include "engine/DeviceSettings.h"
 #include "engine/PresetFileWriter.h"
 #include "model/ZKMModel.h"
 
@@ -37,6 +38,11 @@ juce::String describeStep (const ZKEditorEngine::TransferStatus& status)
 } // namespace
 
 //==============================================================================
+juce::File SlotJobs::getRecoveryFolder()
+{
+    return DeviceSettings::getDefaultFile().getParentDirectory().getChildFile ("Recovered Presets");
+}
+
 SlotJobs::SlotJobs (ZKEditorEngine::Ptr engineToUse)
     : engine (std::move (engineToUse))
 {
@@ -48,12 +54,11 @@ SlotJobs::~SlotJobs()
     onChange = nullptr;
     onFinished = nullptr;
 
-    // The reads stop; a write under way finishes its slot rather than leave it half written.
+    // A job of a window that closes stops as a cancel stops it, so that a swap stopped halfway
+    // still keeps the preset it leaves in no slot.
+    cancel();
     nameReader.reset();
     copier.reset();
-
-    if (job == Job::backUp && transferId != 0)
-        engine->cancelTransfer (transferId);
 
     engine->removeListener (this);
 }
@@ -206,7 +211,29 @@ void SlotJobs::finishCopier()
 
     strandedImage = copier->getPresetNoSlotHolds();
     strandedSlot = copier->getSlotOfPresetNoSlotHolds();
-    finish (copier->getSummary());
+    auto text = copier->getSummary();
+
+    // A swap stopped between its writes holds one slot's old preset in memory alone: it goes into a
+    // file at once, whatever happens to the window next.
+    if (strandedSlot >= 0 && ! strandedImage.isEmpty())
+    {
+        const auto file =
+            getRecoveryFolder()
+                .getChildFile ("Slot " + juce::String (strandedSlot + 1).paddedLeft ('0', 2) + " before swap "
+                               + juce::Time::getCurrentTime().formatted ("%Y-%m-%d %H-%M-%S"))
+                .withFileExtension ("zkp")
+                .getNonexistentSibling();
+        const auto written =
+            getRecoveryFolder().createDirectory().wasOk()
+                ? PresetFileWriter (engine->getFileCodec()).write (strandedImage, file)
+                : juce::Result::fail ("the folder " + getRecoveryFolder().getFullPathName() + " cannot be made");
+        text << (written.wasOk() ? ". The old preset of slot " + juce::String (strandedSlot + 1) + " was saved as "
+                                       + file.getFullPathName()
+                                 : ". The old preset of slot " + juce::String (strandedSlot + 1)
+                                       + " could not be saved: " + written.getErrorMessage());
+    }
+
+    finish (text);
 }
 
 void SlotJobs::changed()

@@ -17,7 +17,7 @@ class SlotJobs : private ZKEditorEngine::Listener
 public:
     explicit SlotJobs (ZKEditorEngine::Ptr engine);
 
-    /** A job still running stops as cancel() stops it; a write under way finishes its slot. */
+    /** A job still running stops as cancel() stops it. */
     ~SlotJobs() override;
 
     //==============================================================================
@@ -54,8 +54,11 @@ public:
     /** How the last job ended. */
     juce::String getSummary() const { return summary; }
 
-    /** A swap stopped between its two writes leaves one slot's old preset in no slot: its image,
-        and the slot that held it (-1 when no preset was left so). */
+    /** A swap stopped between its two writes leaves one slot's old preset in no slot: it is saved
+        at once in this folder, and the summary names the file. */
+    static juce::File getRecoveryFolder();
+
+    /** That preset's image, and the slot that held it (-1 when the last job left none so). */
     juce::Array<juce::uint8> getPresetNoSlotHolds() const { return strandedImage; }
     int getSlotOfPresetNoSlotHolds() const noexcept { return strandedSlot; }
 

@@ -257,17 +257,6 @@ void SlotsComponent::dropSlot (int fromSlot, int toSlot)
         jobs.swap (fromSlot, toSlot);
 }
 
-bool SlotsComponent::prepareToClose()
-{
-    // Stopping is at once: the job's transfers have ended when cancel returns.
-    if (jobs.isBusy())
-        jobs.cancel();
-
-    const juce::Component::SafePointer<SlotsComponent> self (this);
-    offerToSavePresetNoSlotHolds();
-    return self != nullptr;
-}
-
 //==============================================================================
 juce::String SlotsComponent::getNameText (int slot) const
 {
@@ -330,55 +319,7 @@ void SlotsComponent::jobChanged()
     updateButtons();
 }
 
-void SlotsComponent::jobFinished()
-{
-    statusBar.showMessage (jobs.getSummary());
-
-    // Whatever the job left, the next step of the user sees it; a preset left in no slot is
-    // offered for saving once this call has returned.
-    if (jobs.getSlotOfPresetNoSlotHolds() >= 0)
-    {
-        const juce::Component::SafePointer<SlotsComponent> self (this);
-        juce::MessageManager::callAsync (
-            [self]
-            {
-                if (self != nullptr)
-                    self->offerToSavePresetNoSlotHolds();
-            });
-    }
-}
-
-void SlotsComponent::offerToSavePresetNoSlotHolds()
-{
-    const auto slot = jobs.getSlotOfPresetNoSlotHolds();
-    const auto image = jobs.getPresetNoSlotHolds();
-
-    if (slot < 0 || image.isEmpty())
-        return;
-
-    const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto answer =
-        ask (askQuestion, "Swap Stopped",
-             jobs.getSummary() + "\nSave the old preset of slot " + juce::String (slot + 1) + " to a file?",
-             { "Save...", "Discard" });
-
-    if (self == nullptr || answer != 0)
-        return;
-
-    const auto name = PresetNameText::toFileName (PresetNameText::toText (image));
-    const auto start = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory)
-                           .getChildFile ((name.isNotEmpty() ? name : slotTitle (slot) + " before swap") + ".zkp");
-    const auto file =
-        ask (chooseFile, "Save the Old Preset of " + slotTitle (slot), start, engine->getFilePattern(), true);
-
-    if (self == nullptr || file == juce::File())
-        return;
-
-    const auto written = PresetFileWriter (engine->getFileCodec()).write (image, file);
-    statusBar.showMessage (written.wasOk() ? "The old preset of slot " + juce::String (slot + 1) + " was saved to "
-                                                 + file.getFileName()
-                                           : written.getErrorMessage());
-}
+void SlotsComponent::jobFinished() { statusBar.showMessage (jobs.getSummary()); }
 
 void SlotsComponent::updateButtons()
 {

@@ -60,10 +60,6 @@ public:
     /** A row dropped onto another: the user picks Copy or Swap. */
     void dropSlot (int fromSlot, int toSlot);
 
-    /** The window wants to close: a job under way is stopped, and a preset that a stopped swap
-        left in no slot is offered for saving first. False while the user still decides. */
-    bool prepareToClose();
-
     /** The texts of a slot's row. */
     juce::String getNameText (int slot) const;
     juce::String getStateText (int slot) const;
@@ -87,7 +83,6 @@ private:
     void jobFinished();
     void updateButtons();
     void showSlotMenu (int slot);
-    void offerToSavePresetNoSlotHolds();
     void sendFile (int slot, const juce::File& file);
     juce::String describeSlot (int slot) const;
 

@@ -17,10 +17,6 @@ SlotsComponent& SlotsWindow::getSlotsComponent() const { return *static_cast<Slo
 
 void SlotsWindow::closeButtonPressed()
 {
-    // The question about a preset left in no slot runs a modal loop: the program may delete this
-    // window meanwhile.
-    const juce::Component::SafePointer<SlotsWindow> self (this);
-
-    if (getSlotsComponent().prepareToClose() && self != nullptr)
-        delete this;
+    // The job under way stops with the window, as its Cancel stops it.
+    delete this;
 }

@@ -5,9 +5,8 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** "Slots": the controller's 24 slots and the preset folder, one window for the program. Closing
-    it stops a job under way (a write under way finishes its slot) and offers to save a preset that
-    a stopped swap left in no slot; it deletes itself then, and the application holds it by weak
-    reference. */
+    it stops a job under way as Cancel does; it deletes itself then, and the application holds it by
+    weak reference. */
 class SlotsWindow : public juce::DocumentWindow
 {
 public:
