@@ -32,7 +32,11 @@ bool PresetFolder::rescan()
         // Hidden files are the leftovers of other programs (resource forks, half-written copies).
         const auto kinds = juce::File::findFiles | juce::File::ignoreHiddenFiles;
 
-        for (const auto& item : juce::RangedDirectoryIterator (folder, false, "*", kinds))
+        // The wildcard is matched before a file is looked at, and ignoring case ("PAD.ZKP" is listed);
+        // the other files of a crowded folder cost no more than their directory entries.
+        const auto wildcard = juce::String ("*") + fileExtension;
+
+        for (const auto& item : juce::RangedDirectoryIterator (folder, false, wildcard, kinds))
         {
             const auto& file = item.getFile();
 
