@@ -127,6 +127,15 @@ def main():
             f"{per:.1f} MB (RSS 1/2/4/8: {b['rss_1']:.0f}/{b['rss_2']:.0f}/{b['rss_4']:.0f}/{b['rss_8']:.0f} MB)",
             "< 8 MB", per < 8)
 
+    b = runs.get("presetFolderFirstScan")
+    if b:
+        add(f"Preset folder of {b['files']:.0f} files, first scan", f"{b['real_time']:.1f} ms", "<= 200 ms",
+            b["real_time"] <= 200)
+    b = runs.get("presetSearchKeystroke/iterations:200/manual_time")
+    if b:
+        add(f"Preset search, one keystroke over {b['files']:.0f} presets",
+            f"{b['real_time']:.1f} ms (worst {b['worst_ms']:.1f} ms)", "<= 16 ms", b["worst_ms"] <= 16)
+
     if len(sys.argv) > 3 and os.path.exists(sys.argv[2]) and os.path.exists(sys.argv[3]):
         editor_ms, editor_mb = start_up(sys.argv[2])
         minimal_ms, minimal_mb = start_up(sys.argv[3])

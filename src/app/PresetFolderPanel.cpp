@@ -1,0 +1,290 @@
+#include "app/PresetFolderPanel.h"
+
+#include "app/PlatformDialogs.h"
+#include "widgets/EditorColours.h"
+
+namespace
+{
+const juce::Colour panelBackground{ 0xFF1E2227 };
+const juce::Colour rowBackground{ 0xFF262B31 };
+const juce::Colour alternateRowBackground{ 0xFF2C3239 };
+const juce::Colour headerBackground{ 0xFF15181C };
+const juce::Colour dimText{ 0xFF9AA4AE };
+
+const juce::String defaultFolderName ("ZKM Presets");
+const juce::String chooserTitle ("Choose a Folder of Presets");
+const juce::String emptyFolderText ("No presets in this folder");
+const juce::String notAPresetText ("Not a preset file");
+const juce::String dateFormat ("%Y-%m-%d %H:%M");
+
+constexpr int margin = 6;
+constexpr int headerHeight = 26;
+constexpr int buttonWidth = 120;
+constexpr int searchHeight = 24;
+constexpr int rowHeight = 20;
+constexpr int cellPadding = 4;
+constexpr int nameColumnWidth = 130;
+constexpr int fileColumnWidth = 130;
+constexpr int dateColumnWidth = 110;
+constexpr int minimumColumnWidth = 40;
+constexpr float textSize = 14.0f;
+} // namespace
+
+//==============================================================================
+PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderChooser chooseFolderToUse)
+    : settings (settingsToUse)
+    , folderChooser (chooseFolderToUse ? std::move (chooseFolderToUse)
+                                       : FolderChooser (&PlatformDialogs::runFolderChooser))
+{
+    setName ("Preset Folder");
+    setLookAndFeel (&look);
+
+    folderLabel.setName ("Preset Folder Path");
+    folderLabel.setColour (juce::Label::textColourId, EditorColours::white);
+    folderLabel.setMinimumHorizontalScale (1.0f);
+    chooseButton.setName ("Choose Folder...");
+    chooseButton.onClick = [this] { chooseFolder(); };
+
+    searchBox.setName ("Search Presets");
+    searchBox.setTextToShowWhenEmpty ("Search", dimText);
+    searchBox.setColour (juce::TextEditor::textColourId, EditorColours::white);
+    searchBox.setColour (juce::TextEditor::highlightColourId, EditorColours::blue);
+    searchBox.setColour (juce::CaretComponent::caretColourId, EditorColours::white);
+    searchBox.onTextChange = [this] { applySearch(); };
+    searchBox.onEscapeKey = [this]
+    {
+        searchBox.clear();
+        applySearch();
+    };
+
+    table.setName ("Preset Files");
+    table.setModel (this);
+    table.setRowHeight (rowHeight);
+    table.setColour (juce::ListBox::backgroundColourId, rowBackground);
+    table.setColour (juce::ListBox::outlineColourId, headerBackground);
+    table.setOutlineThickness (1);
+
+    auto& header = table.getHeader();
+    const auto columnFlags = juce::TableHeaderComponent::visible | juce::TableHeaderComponent::resizable;
+    header.addColumn ("Name", nameColumn, nameColumnWidth, minimumColumnWidth, -1, columnFlags);
+    header.addColumn ("File", fileColumn, fileColumnWidth, minimumColumnWidth, -1, columnFlags);
+    header.addColumn ("Date", dateColumn, dateColumnWidth, minimumColumnWidth, -1, columnFlags);
+    header.setStretchToFitActive (true);
+    header.setColour (juce::TableHeaderComponent::backgroundColourId, headerBackground);
+    header.setColour (juce::TableHeaderComponent::textColourId, EditorColours::white);
+    header.setColour (juce::TableHeaderComponent::outlineColourId, panelBackground);
+    header.setColour (juce::TableHeaderComponent::highlightColourId, EditorColours::blue);
+
+    emptyNotice.setName ("Empty Folder Notice");
+    emptyNotice.setText (emptyFolderText, juce::dontSendNotification);
+    emptyNotice.setColour (juce::Label::textColourId, dimText);
+    emptyNotice.setInterceptsMouseClicks (false, false);
+
+    addAndMakeVisible (folderLabel);
+    addAndMakeVisible (chooseButton);
+    addAndMakeVisible (searchBox);
+    addAndMakeVisible (table);
+    addChildComponent (emptyNotice);
+
+    const auto remembered = settings.getValue (settingsKey);
+    presetFolder.setFolder (remembered.isNotEmpty() && juce::File::isAbsolutePath (remembered) ? juce::File (remembered)
+                                                                                               : getDefaultFolder());
+    showFolder();
+    startTimer (rescanIntervalMs);
+}
+
+PresetFolderPanel::~PresetFolderPanel()
+{
+    stopTimer();
+    table.setModel (nullptr);
+    setLookAndFeel (nullptr);
+}
+
+//==============================================================================
+void PresetFolderPanel::setFolder (const juce::File& folder)
+{
+    settings.setValue (settingsKey, folder.getFullPathName());
+    presetFolder.setFolder (folder);
+    table.deselectAllRows();
+    showFolder();
+}
+
+bool PresetFolderPanel::refresh()
+{
+    if (! presetFolder.rescan())
+        return false;
+
+    applySearch();
+    return true;
+}
+
+juce::File PresetFolderPanel::getSelectedFile() const
+{
+    const auto row = table.getSelectedRow();
+    return juce::isPositiveAndBelow (row, (int) shownEntries.size()) ? shownEntries[(size_t) row].file : juce::File();
+}
+
+//==============================================================================
+juce::var PresetFolderPanel::createDragDescription (const juce::File& file)
+{
+    return juce::String (dragPrefix) + file.getFullPathName();
+}
+
+juce::File PresetFolderPanel::fileOfDragDescription (const juce::var& description)
+{
+    if (! description.isString())
+        return {};
+
+    const auto text = description.toString();
+
+    if (! text.startsWith (dragPrefix))
+        return {};
+
+    const auto path = text.substring (juce::String (dragPrefix).length());
+    return juce::File::isAbsolutePath (path) ? juce::File (path) : juce::File();
+}
+
+juce::File PresetFolderPanel::getDefaultFolder()
+{
+    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).getChildFile (defaultFolderName);
+}
+
+//==============================================================================
+void PresetFolderPanel::paint (juce::Graphics& g)
+{
+    g.fillAll (panelBackground);
+
+    // The editor's text fields are transparent: the search box gets its field drawn here.
+    const auto field = searchBox.getBounds().toFloat();
+    g.setColour (rowBackground);
+    g.fillRoundedRectangle (field, CustomLook::comboBoxCornerSize);
+    g.setColour (dimText);
+    g.drawRoundedRectangle (field, CustomLook::comboBoxCornerSize, 1.0f);
+}
+
+void PresetFolderPanel::resized()
+{
+    auto area = getLocalBounds().reduced (margin);
+    auto header = area.removeFromTop (headerHeight);
+    chooseButton.setBounds (header.removeFromRight (buttonWidth));
+    header.removeFromRight (margin);
+    folderLabel.setBounds (header);
+
+    area.removeFromTop (margin);
+    searchBox.setBounds (area.removeFromTop (searchHeight));
+    area.removeFromTop (margin);
+    table.setBounds (area);
+    emptyNotice.setBounds (area.withTrimmedTop (table.getHeaderHeight()).reduced (margin));
+}
+
+//==============================================================================
+int PresetFolderPanel::getNumRows() { return (int) shownEntries.size(); }
+
+void PresetFolderPanel::paintRowBackground (juce::Graphics& g, int row, int, int, bool isSelected)
+{
+    if (isSelected)
+        g.fillAll (EditorColours::blue);
+    else
+        g.fillAll (row % 2 == 0 ? rowBackground : alternateRowBackground);
+}
+
+void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool isSelected)
+{
+    if (! juce::isPositiveAndBelow (row, (int) shownEntries.size()))
+        return;
+
+    const auto& entry = shownEntries[(size_t) row];
+    auto colour = isSelected ? EditorColours::white : (entry.isPresetFile ? EditorColours::white : dimText);
+    juce::String text;
+
+    switch (columnId)
+    {
+        case nameColumn:
+            text = entry.isPresetFile ? entry.name : notAPresetText;
+
+            if (! entry.isPresetFile && ! isSelected)
+                colour = EditorColours::warning;
+            break;
+        case fileColumn:
+            text = entry.fileName;
+            break;
+        case dateColumn:
+            text = entry.modificationTime.formatted (dateFormat);
+            break;
+        default:
+            break;
+    }
+
+    g.setColour (colour);
+    g.setFont (textSize);
+    g.drawText (text, cellPadding, 0, width - 2 * cellPadding, height, juce::Justification::centredLeft, true);
+}
+
+void PresetFolderPanel::cellDoubleClicked (int row, int, const juce::MouseEvent&)
+{
+    // A file that is not a preset goes to the opener too, which says what is wrong with it.
+    if (juce::isPositiveAndBelow (row, (int) shownEntries.size()) && onOpenFile)
+        onOpenFile (shownEntries[(size_t) row].file);
+}
+
+juce::var PresetFolderPanel::getDragSourceDescription (const juce::SparseSet<int>& selectedRows)
+{
+    const auto row = selectedRows.isEmpty() ? -1 : selectedRows[0];
+
+    if (! juce::isPositiveAndBelow (row, (int) shownEntries.size()))
+        return {};
+
+    return createDragDescription (shownEntries[(size_t) row].file);
+}
+
+//==============================================================================
+void PresetFolderPanel::timerCallback()
+{
+    // A hidden panel does not touch the disk; it catches up on its first tick once shown again.
+    if (isShowing())
+        refresh();
+}
+
+//==============================================================================
+void PresetFolderPanel::chooseFolder()
+{
+    // The chooser runs a modal loop: the panel's window may be closed meanwhile.
+    const juce::Component::SafePointer<PresetFolderPanel> self (this);
+    const auto chooser = folderChooser;
+    const auto folder = chooser (chooserTitle, getFolder());
+
+    if (self == nullptr || folder == juce::File() || folder.existsAsFile())
+        return;
+
+    setFolder (folder);
+}
+
+void PresetFolderPanel::applySearch()
+{
+    // The selection follows its file, not its row: files may have come before it meanwhile.
+    const auto selected = getSelectedFile();
+    shownEntries = presetFolder.filter (searchBox.getText());
+    table.updateContent();
+
+    int selectedRow = -1;
+
+    for (size_t i = 0; i < shownEntries.size() && selected != juce::File(); ++i)
+        if (shownEntries[i].file == selected)
+            selectedRow = (int) i;
+
+    if (selectedRow >= 0)
+        table.selectRow (selectedRow, true, true);
+    else
+        table.deselectAllRows();
+
+    emptyNotice.setVisible (presetFolder.getEntries().empty());
+    table.repaint();
+}
+
+void PresetFolderPanel::showFolder()
+{
+    folderLabel.setText (getFolder().getFullPathName(), juce::dontSendNotification);
+    folderLabel.setTooltip (getFolder().getFullPathName());
+    presetFolder.rescan();
+    applySearch();
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "engine/PresetFolder.h"
+#include "widgets/CustomLook.h"
+
+#include <functional>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The side panel of preset files: the folder the user picked, a search box and a table of the
+    presets in that folder (name, file name, date). A double-click opens a file; dragging a row
+    starts an internal drag that names the file, for a parent that is a juce::DragAndDropContainer.
+    While it shows, the panel looks at the folder about once a second and follows the files that
+    come, change and go, keeping the selection and the search. */
+class PresetFolderPanel
+    : public juce::Component
+    , private juce::TableListBoxModel
+    , private juce::Timer
+{
+public:
+    using FolderChooser = std::function<juce::File (const juce::String& title, const juce::File& startFolder)>;
+
+    enum ColumnIds
+    {
+        nameColumn = 1,
+        fileColumn,
+        dateColumn
+    };
+
+    //==============================================================================
+    /** A panel on the folder remembered in the settings, or on the default folder; the chooser
+        answers "Choose Folder..." (juce::File() when cancelled). */
+    explicit PresetFolderPanel (juce::PropertySet& settings, FolderChooser chooseFolder = {});
+    ~PresetFolderPanel() override;
+
+    //==============================================================================
+    /** Lists that folder from now on and remembers it in the settings. The folder is not created. */
+    void setFolder (const juce::File& folder);
+    const juce::File& getFolder() const noexcept { return presetFolder.getFolder(); }
+
+    /** Looks at the folder now rather than at the next tick; true when the list changed. */
+    bool refresh();
+
+    /** The entries shown, those that match the search, in the table's order. */
+    const std::vector<PresetFolder::Entry>& getShownEntries() const noexcept { return shownEntries; }
+
+    /** The file of the selected row; juce::File() when none is selected. */
+    juce::File getSelectedFile() const;
+
+    /** Called with the file of a row that is double-clicked. */
+    std::function<void (const juce::File&)> onOpenFile;
+
+    //==============================================================================
+    /** The description of a drag of that file, and the file such a description names
+        (juce::File() for a description that is not one of these). */
+    static juce::var createDragDescription (const juce::File& file);
+    static juce::File fileOfDragDescription (const juce::var& description);
+
+    /** The folder listed until the user picks another: "ZKM Presets" in the documents folder. */
+    static juce::File getDefaultFolder();
+
+    static constexpr const char* settingsKey = "presetFolder";
+    static constexpr const char* dragPrefix = "preset-file:";
+    static constexpr int rescanIntervalMs = 1000;
+
+    //==============================================================================
+    void paint (juce::Graphics&) override;
+    void resized() override;
+
+private:
+    //==============================================================================
+    int getNumRows() override;
+    void paintRowBackground (juce::Graphics&, int row, int width, int height, bool isSelected) override;
+    void paintCell (juce::Graphics&, int row, int columnId, int width, int height, bool isSelected) override;
+    void cellDoubleClicked (int row, int columnId, const juce::MouseEvent&) override;
+    juce::var getDragSourceDescription (const juce::SparseSet<int>& selectedRows) override;
+
+    void timerCallback() override;
+
+    //==============================================================================
+    void chooseFolder();
+    void applySearch();
+    void showFolder();
+
+    juce::PropertySet& settings;
+    FolderChooser folderChooser;
+    PresetFolder presetFolder;
+    std::vector<PresetFolder::Entry> shownEntries;
+
+    CustomLook look;
+    juce::Label folderLabel;
+    juce::TextButton chooseButton{ "Choose Folder..." };
+    juce::TextEditor searchBox;
+    juce::TableListBox table;
+    juce::Label emptyNotice;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetFolderPanel)
+};
