@@ -163,15 +163,23 @@ void SlotCopier::transferEnded (const ZKEditorEngine::TransferStatus& status)
         return;
 
     lastStatus = status;
+    const auto isWrite = status.id == firstWrite.id || status.id == secondWrite.id;
 
+    if (isWrite)
+        (status.id == firstWrite.id ? firstWrite : secondWrite).end = status;
+
+    if (isWrite && status.stage == Stage::completed)
+        bytesWritten += status.total;
+
+    // The copier may be cancelled from here: it then goes no further.
     if (onProgress)
         onProgress();
 
+    if (finished)
+        return;
+
     if (status.stage == Stage::cancelled)
     {
-        if (status.id == firstWrite.id || status.id == secondWrite.id)
-            (status.id == firstWrite.id ? firstWrite : secondWrite).end = status;
-
         // Cancelled from elsewhere (the strip's Cancel): the rest stops as well.
         if (! cancelled)
             cancel();
@@ -190,18 +198,13 @@ void SlotCopier::transferEnded (const ZKEditorEngine::TransferStatus& status)
         return;
     }
 
-    auto& write = status.id == firstWrite.id ? firstWrite : secondWrite;
-    write.end = status;
-
     if (status.stage != Stage::completed)
     {
         finish();
         return;
     }
 
-    bytesWritten += status.total;
-
-    if (operation == Operation::swap && &write == &firstWrite)
+    if (operation == Operation::swap && status.id == firstWrite.id)
     {
         secondWrite.slot = secondSlot;
 
