@@ -99,6 +99,20 @@ def main():
                 f"<= {goal / 1000:.0f} s" + (", no write" if arg == "0" else ""),
                 total <= goal and b["verified"] == 24 and (arg != "0" or writes == 0))
 
+    b = runs.get("readAllSlotNames/iterations:3/manual_time")
+    if b:
+        add("Names of all 24 slots", f"{b['real_time'] / 1000:.2f} s, {b['names_read']:.0f} read", "<= 1.5 s",
+            b["real_time"] <= 1500 and b["names_read"] == 24)
+    b = runs.get("renameSlot/iterations:5/manual_time")
+    if b:
+        add("Rename a slot, verified", f"{b['real_time'] / 1000:.2f} s, {b['writes']:.0f} writes", "<= 0.3 s",
+            b["real_time"] <= 300 and b["writes"] == 16 and b["confirmed"] == 1)
+    b = runs.get("swapKnownSlots/iterations:3/manual_time")
+    if b:
+        add("Swap two known slots that differ in 40 bytes, verified",
+            f"{b['real_time'] / 1000:.2f} s, {b['writes']:.0f} writes", "<= 3.5 s",
+            b["real_time"] <= 3500 and b["swapped"] == 1)
+
     for name, label, before in (("messageThreadDuringGet/iterations:3/manual_time", "Message thread during a Get", 1400),
                                 ("messageThreadDuringSend/iterations:3/manual_time", "Message thread during a Send", 3720)):
         b = runs.get(name)

@@ -64,6 +64,12 @@ juce::String TransferStatusBar::describe (const ZKEditorEngine::TransferStatus& 
             return "Reading slot " + slotNumber;
         case Kind::liveEdit:
             return "Writing to slot " + slotNumber;
+        case Kind::nameRead:
+            return "Reading the name of slot " + slotNumber;
+        case Kind::rename:
+            return "Renaming slot " + slotNumber;
+        case Kind::slotWrite:
+            return "Writing slot " + slotNumber;
         case Kind::backup:
             return "Backing up slot " + slotNumber + " of " + juce::String (ZKSysEx::numberOfSlots);
         case Kind::none:

@@ -15,16 +15,6 @@ namespace
 {
 constexpr int differencesOnOneLine = 4;
 
-/** The syntax of a command that talks to the controller: the device options and --quiet besides
-    its own. "--input" is the older spelling of "--midi-in"; "--output" names a file everywhere. */
-CommandArguments::Syntax deviceSyntax (const juce::String& command, juce::StringArray flags,
-                                       juce::StringArray valueOptions, int positional)
-{
-    flags.add ("--quiet|-q");
-    valueOptions.addArray ({ "--device|-d", "--midi-in|--input|-i", "--midi-out" });
-    return { command, flags, valueOptions, positional, positional };
-}
-
 /** Hears what the engine tells about the end of a Get, a Send and its read-back. */
 struct TransferOutcome : public ZKEditorEngine::Listener
 {
@@ -74,6 +64,15 @@ void printDevices (const juce::String& heading, const juce::StringArray& names)
 
 namespace DeviceCommands
 {
+CommandArguments::Syntax deviceSyntax (const juce::String& command, juce::StringArray flags,
+                                       juce::StringArray valueOptions, int positional)
+{
+    // "--input" is the older spelling of "--midi-in"; "--output" names a file everywhere.
+    flags.add ("--quiet|-q");
+    valueOptions.addArray ({ "--device|-d", "--midi-in|--input|-i", "--midi-out" });
+    return { command, flags, valueOptions, positional, positional };
+}
+
 int devices (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "devices", {}, {}, 0, 0 });

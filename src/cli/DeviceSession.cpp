@@ -182,7 +182,7 @@ juce::String DeviceSession::runTransfers()
     return failure;
 }
 
-void DeviceSession::runUntil (const std::function<bool()>& isDone)
+void DeviceSession::runUntil (const std::function<bool()>& isDone, const std::function<void()>& onInterrupt)
 {
     auto* messageManager = juce::MessageManager::getInstance();
 
@@ -190,21 +190,28 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone)
     {
         messageManager->runDispatchLoopUntil (loopSliceMs);
 
-        if (interrupted)
+        if (interrupted && onInterrupt)
+        {
+            interrupted = false;
+            onInterrupt();
+        }
+        else if (interrupted)
         {
             using Kind = ZKEditorEngine::TransferStatus::Kind;
             const auto status = engine->getTransferStatus();
             const auto slot = juce::String (status.slot + 1);
             const auto sending =
                 status.kind == Kind::send && status.stage == ZKEditorEngine::TransferStatus::Stage::running;
+            const auto renaming = status.kind == Kind::rename && status.done > 0;
 
             // A read-back starts only once the Send is complete.
             const auto verifying = status.kind == Kind::verify;
             engine->cancelTransfer();
             progress->clear();
             CliFailure::fail (CliFailure::deviceFailure,
-                              sending ? "cancelled: slot " + slot
-                                            + " now holds part of the new preset and part of the old one"
+                              renaming  ? "cancelled: the name of slot " + slot + " may be partly written"
+                              : sending ? "cancelled: slot " + slot
+                                              + " now holds part of the new preset and part of the old one"
                               : verifying ? "cancelled while reading slot " + slot
                                                 + " back: the slot holds the whole new preset, not verified"
                                           : juce::String ("cancelled"));
@@ -227,10 +234,14 @@ void DeviceSession::transferProgressed (const ZKEditorEngine::TransferStatus& st
     using Stage = ZKEditorEngine::TransferStatus::Stage;
 
     const auto slot = juce::String (status.slot + 1);
-    const auto title = status.kind == Kind::send     ? "Sending to slot " + slot
-                       : status.kind == Kind::verify ? "Verifying slot " + slot
-                       : status.kind == Kind::backup ? "Backing up slot " + slot
-                                                     : "Getting slot " + slot;
+    const auto title = status.kind == Kind::send       ? "Sending to slot " + slot
+                       : status.kind == Kind::verify   ? "Verifying slot " + slot
+                       : status.kind == Kind::backup   ? "Backing up slot " + slot
+                       : status.kind == Kind::nameRead ? "Reading the names, slot " + slot
+                       : status.kind == Kind::rename   ? "Renaming slot " + slot
+                       : status.kind == Kind::slotWrite
+                           ? (status.readingFirst ? "Reading slot " : "Writing slot ") + slot
+                           : "Getting slot " + slot;
 
     if (status.stage == Stage::waiting)
         progress->show (title, 0, status.total, "waiting for the controller");

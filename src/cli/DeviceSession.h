@@ -28,8 +28,9 @@ public:
     juce::String runTransfers();
 
     /** Runs the message loop until the condition holds, with Ctrl+C as above, then clears the
-        progress line. */
-    void runUntil (const std::function<bool()>& isDone);
+        progress line. Given onInterrupt, a Ctrl+C calls it instead and the loop runs on until the
+        condition holds: for a job that must say itself what it left behind. */
+    void runUntil (const std::function<bool()>& isDone, const std::function<void()>& onInterrupt = nullptr);
 
 private:
     class ProgressLine;

@@ -3,6 +3,7 @@
 #include "cli/CliFailure.h"
 #include "cli/DeviceCommands.h"
 #include "cli/FileCommands.h"
+#include "cli/SlotCommands.h"
 
 #include <iostream>
 
@@ -74,6 +75,43 @@ const std::vector<Command>& getCommands()
                 + juce::String (deviceHelp),
             {} },
           DeviceCommands::restore },
+        { { "names",
+            "names [--json] [--device NAME] [--quiet]",
+            "Prints the names of all 24 slots",
+            "Reads the name of every slot (its 16 name bytes alone, so all 24 take about a second) and "
+            "prints one line per slot, \"  1  Lead\". A byte that is not a printable character shows as "
+            "a middle dot. --json prints an array of {\"slot\": 1, \"name\": \"Lead\"} instead, with \"bytes\" (the "
+            "16 bytes) for a name that holds bytes that are not printable. A slot that does not answer is "
+            "named and the exit code is 3. "
+                + juce::String (deviceHelp),
+            {} },
+          SlotCommands::names },
+        { { "rename",
+            "rename SLOT NAME [--device NAME] [--quiet]",
+            "Renames the preset in a slot",
+            "Writes NAME (at most 16 printable ASCII characters, taken as typed) as the name of the preset "
+            "in slot SLOT (1 to 24): only the 16 name bytes are written, then read back and compared. "
+                + juce::String (deviceHelp),
+            {} },
+          SlotCommands::rename },
+        { { "copy",
+            "copy FROM TO [--device NAME] [--quiet]",
+            "Copies the preset of one slot into another",
+            "Reads slot FROM and brings slot TO to the same preset: only the bytes that differ are "
+            "written, and each one is read back and compared. "
+                + juce::String (deviceHelp),
+            {} },
+          SlotCommands::copy },
+        { { "swap",
+            "swap A B [--device NAME] [--quiet]",
+            "Swaps the presets of two slots",
+            "Reads slots A and B, writes B's preset into A, then A's old preset into B, each written byte "
+            "read back and compared. When the swap stops between the two (Ctrl+C, a failure), A's old "
+            "preset is held by no slot: it is saved as \"Slot NN before swap.zkp\" in the current folder "
+            "(never over another file) and the message says which slot holds what. "
+                + juce::String (deviceHelp),
+            {} },
+          SlotCommands::swap },
         { { "show",
             "show FILE [--json] [--force]",
             "Prints every parameter of a preset file",

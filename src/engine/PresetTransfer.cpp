@@ -1,36 +1,11 @@
 #include "engine/PresetTransfer.h"
 
+#include "engine/MessagePacer.h"
 #include "engine/ZKSysEx.h"
 
 namespace
 {
-// About a quarter of a second of writes at the default pacing; listing the devices takes far less.
-constexpr int writesBetweenDeviceChecks = 32;
-
-double now() { return juce::Time::getMillisecondCounterHiRes(); }
-
-/** When the next of a series of messages may go: a gap after the last one went out (measured as
-    it began to go, so the time spent sending does not add up over 465 messages). A thread that
-    wakes late moves the rest of the series on from there rather than catching up in a burst that
-    the controller cannot take. */
-class MessagePacer
-{
-public:
-    MessagePacer (double startMs, int gapMs)
-        : next (startMs)
-        , gap (gapMs)
-    {
-    }
-
-    double getNextTime() const noexcept { return next; }
-
-    /** Just before a message goes out. */
-    void messageGoes() { next = juce::jmax (next, now()) + gap; }
-
-private:
-    double next;
-    const int gap;
-};
+double now() { return MessagePacer::now(); }
 
 // Transfer ids are unique in the program, so that a job never mistakes another engine's transfer
 // for its own either.
@@ -54,7 +29,9 @@ PresetTransfer::PresetTransfer (MidiManager& managerToUse, juce::uint8 deviceIdT
     , writtenIndexes (std::move (request.written))
 {
     changesOnlyWritten = changesOnly && kind == Kind::verify;
-    total = kind == Kind::sync ? 1 : imageLength;
+    total = kind == Kind::sync                               ? 1
+            : kind == Kind::nameRead || kind == Kind::rename ? SlotMemory::nameLength
+                                                             : imageLength;
 }
 
 //==============================================================================
@@ -69,10 +46,26 @@ void PresetTransfer::run (TransferQueue& queue)
         if (outcome == Stage::completed)
             manager.getSlotMemory().remember (slot, getCollectedImage());
     }
+    else if (kind == Kind::nameRead)
+    {
+        juce::Array<int> nameIndexes;
+
+        for (int index = 0; index < SlotMemory::nameLength; ++index)
+            nameIndexes.add (index);
+
+        outcome = runRead (queue, nameIndexes, pacing.maxRetries);
+
+        if (outcome == Stage::completed)
+            manager.getSlotMemory().rememberName (slot, getCollectedName());
+    }
     else if (kind == Kind::send)
         outcome = runSend (queue);
     else if (kind == Kind::liveEdit)
         outcome = runLiveEdit (queue);
+    else if (kind == Kind::rename)
+        outcome = runRename (queue);
+    else if (kind == Kind::slotWrite)
+        outcome = runSlotWrite (queue);
     else
         outcome =
             manager.sendMessage (ZKSysEx::createSyncCommand (deviceId, slot != 0)) ? Stage::completed : Stage::failed;
@@ -149,21 +142,18 @@ juce::Array<int> PresetTransfer::allIndexes() const
     return indexes;
 }
 
-juce::Array<int> PresetTransfer::indexesToWrite (const juce::Array<juce::uint8>& known,
-                                                 const juce::Array<juce::uint8>& target) const
-{
-    auto indexes = allIndexes();
-
-    if (known.size() == imageLength)
-        indexes.removeIf ([&] (int index) { return known[index] == target[index]; });
-
-    return indexes;
-}
-
 juce::Array<juce::uint8> PresetTransfer::getCollectedImage() const
 {
     const juce::ScopedLock sl (receiveLock);
     return receiveBuffer;
+}
+
+juce::Array<juce::uint8> PresetTransfer::getCollectedName() const
+{
+    const juce::ScopedLock sl (receiveLock);
+    return receiveBuffer.size() < SlotMemory::nameLength
+               ? juce::Array<juce::uint8>()
+               : juce::Array<juce::uint8> (receiveBuffer.getRawDataPointer(), SlotMemory::nameLength);
 }
 
 void PresetTransfer::midiMessageReceived (const juce::MidiMessage& message)
@@ -195,7 +185,9 @@ void PresetTransfer::midiMessageReceived (const juce::MidiMessage& message)
         {
             indexReceived[(size_t) reply.index] = true;
             ++numIndexesReceived;
-            done = numIndexesReceived;
+
+            if (countingReads)
+                done = numIndexesReceived;
         }
 
         if (numIndexesReceived == numIndexesRequested)
@@ -282,7 +274,9 @@ PresetTransfer::Stage PresetTransfer::runRead (TransferQueue& queue, const juce:
             numIndexesReceived = 0;
             collectionComplete = false;
             collecting = true;
-            done = 0;
+
+            if (countingReads)
+                done = 0;
         }
 
         // A request that finds no output is not an error of its own: the reply timeout covers it.
@@ -358,131 +352,6 @@ PresetTransfer::Stage PresetTransfer::runRead (TransferQueue& queue, const juce:
     }
 
     return outcome;
-}
-
-PresetTransfer::Stage PresetTransfer::runSend (TransferQueue& queue)
-{
-    const auto target = getImageToSend();
-    auto& slotMemory = manager.getSlotMemory();
-    auto known = changesOnly ? slotMemory.recall (slot) : juce::Array<juce::uint8>();
-
-    if (readFirst)
-    {
-        readingFirst = true;
-        const auto read = runGet (queue);
-        readingFirst = false;
-        done = 0;
-
-        // A slot that does not answer is still written, whole: a controller whose replies are lost
-        // may well take the writes, and the read-back says whether it did.
-        if (read == Stage::cancelled || (read == Stage::failed && controllerLost))
-            return read;
-
-        known = read == Stage::completed ? getCollectedImage() : juce::Array<juce::uint8>();
-        slotMemory.remember (slot, known);
-    }
-
-    stage = Stage::running;
-    const auto indexes = indexesToWrite (known, target);
-    changesOnlyWritten = known.size() == imageLength;
-    done = 0;
-    total = indexes.size();
-
-    // A slot that holds the image already is left as it is, and stays known.
-    if (indexes.isEmpty())
-        return Stage::completed;
-
-    // From the first write until a read-back, the slot holds what no one has seen.
-    slotMemory.forget (slot);
-    return writeBytes (target, indexes);
-}
-
-PresetTransfer::Stage PresetTransfer::writeBytes (const juce::Array<juce::uint8>& target,
-                                                  const juce::Array<int>& indexes)
-{
-    stage = Stage::running;
-    MessagePacer pacer (now(), pacing.writeGapMs);
-
-    for (int i = 0; i < indexes.size(); ++i)
-    {
-        if (! sleepUntil (pacer.getNextTime()))
-            return Stage::cancelled;
-
-        // A device lost halfway leaves the slot partly written: the user must hear of it.
-        if (i % writesBetweenDeviceChecks == writesBetweenDeviceChecks - 1 && ! checkDevices())
-            return Stage::failed;
-
-        pacer.messageGoes();
-        const auto index = indexes[i];
-
-        if (! manager.sendMessage (ZKSysEx::createParameterWrite (deviceId, slot, index, target[index])))
-        {
-            manager.closePorts();
-            return Stage::failed;
-        }
-
-        {
-            const juce::ScopedLock sl (imageLock);
-            writtenIndexes.add (index);
-        }
-
-        done = i + 1;
-    }
-
-    // The last writes are checked as well: a device gone by now did not take them all.
-    if (! checkDevices())
-        return Stage::failed;
-
-    sleepUntil (pacer.getNextTime());
-    return Stage::completed;
-}
-
-PresetTransfer::Stage PresetTransfer::runLiveEdit (TransferQueue& queue)
-{
-    // Live Edit starts from a slot that holds the window's preset; a slot that is no longer known
-    // (the devices changed, another write failed) cannot be brought up to date byte by byte.
-    const auto target = getImageToSend();
-    auto& slotMemory = manager.getSlotMemory();
-    const auto known = slotMemory.recall (slot);
-
-    if (known.size() != imageLength || target.size() != imageLength)
-        return Stage::failed;
-
-    const auto indexes = indexesToWrite (known, target);
-
-    changesOnlyWritten = true;
-    total = indexes.size();
-
-    if (indexes.isEmpty())
-        return Stage::completed;
-
-    slotMemory.forget (slot);
-    auto outcome = writeBytes (target, indexes);
-
-    // Every byte written is read back; one read-back retry, so that a lost reply does not end Live
-    // Edit, but a silent controller ends it within a few seconds.
-    if (outcome == Stage::completed)
-        outcome = runRead (queue, indexes, juce::jmin (1, pacing.maxRetries));
-
-    const auto readBack = getCollectedImage();
-    juce::Array<int> unconfirmed;
-
-    for (auto index : indexes)
-        if (outcome != Stage::completed || readBack[index] != target[index])
-            unconfirmed.add (index);
-
-    {
-        const juce::ScopedLock sl (imageLock);
-        unconfirmedIndexes = unconfirmed;
-    }
-
-    if (outcome == Stage::completed && unconfirmed.isEmpty())
-    {
-        slotMemory.remember (slot, target);
-        return Stage::completed;
-    }
-
-    return outcome == Stage::cancelled ? Stage::cancelled : Stage::failed;
 }
 
 bool PresetTransfer::isCollectionComplete() const

@@ -8,8 +8,8 @@
 #include <vector>
 
 /** One exchange of a preset with the controller, run by the MIDI manager's transfer queue: a Get
-    (also the read of a slot for a Send's read-back, a backup or a comparison), a Send, the write of
-    a Live Edit or a sync command, with the requests, writes, pacing and retries of the protocol.
+    (also the read of a slot for a Send's read-back, a backup or a comparison, or of its name
+    alone), a Send, the write of a Live Edit, a rename or a whole slot, or a sync command, with the requests, writes, pacing and retries of the protocol.
     What it reads from a slot, and what it writes and reads back, goes into the manager's
     SlotMemory; a write that may have left a slot unknown forgets it.
 
@@ -32,7 +32,8 @@ public:
     {
         Kind kind = Kind::none;
         juce::uint8 slot = 0;           // for a sync command: 1 external, 0 internal
-        juce::Array<juce::uint8> image; // a Send: what it writes; a read-back: what was sent
+        juce::Array<juce::uint8> image; // a Send, a slot write: what it writes; a read-back: what was
+                                        // sent; a rename: the 16 name bytes
         int id = 0;                     // 0: a new id, unique in the program
         bool verify = false;            // a Send: read back once written
         bool changesOnly = false;       // a Send: write only what differs from the slot as known
@@ -51,7 +52,13 @@ public:
     //==============================================================================
     void run (TransferQueue& queue) override;
     void finished() override;
-    bool writesToTheController() const override { return kind == Kind::send || kind == Kind::liveEdit; }
+    bool writesToTheController() const override { return writesToTheController (kind); }
+
+    /** Whether transfers of that kind write into a slot. */
+    static bool writesToTheController (Kind kind)
+    {
+        return kind == Kind::send || kind == Kind::liveEdit || kind == Kind::rename || kind == Kind::slotWrite;
+    }
 
     /** Message thread: the owner is going; the transfer no longer reports to it. */
     void detach() { onFinished = nullptr; }
@@ -82,11 +89,14 @@ public:
     /** The image indexes a Send or a Live Edit wrote, in the order written. */
     juce::Array<int> getWrittenIndexes() const;
 
-    /** Live Edit: the written bytes whose read-back did not come or did not match. */
+    /** Live Edit, a rename, a slot write: the written bytes whose read-back did not come or did not match. */
     juce::Array<int> getUnconfirmedIndexes() const;
 
     /** The image collected by a completed Get. */
     juce::Array<juce::uint8> getCollectedImage() const;
+
+    /** The 16 name bytes collected by a completed name read. */
+    juce::Array<juce::uint8> getCollectedName() const;
 
 private:
     //==============================================================================
@@ -99,7 +109,19 @@ private:
     Stage runRead (TransferQueue& queue, const juce::Array<int>& indexes, int maxRetries);
     Stage runSend (TransferQueue& queue);
     Stage runLiveEdit (TransferQueue& queue);
+    Stage runRename (TransferQueue& queue);
+    Stage runSlotWrite (TransferQueue& queue);
+
+    /** Reads the whole slot before a write, into known; a completed read is remembered. */
+    Stage readWholeSlot (TransferQueue& queue, juce::Array<juce::uint8>& known);
+
     Stage writeBytes (const juce::Array<juce::uint8>& target, const juce::Array<int>& indexes);
+
+    /** Writes those bytes of the target and reads each of them back: completed only when every
+        one reads back as written. The slot is forgotten from the first write; its caller
+        remembers what a confirmed write leaves there. */
+    Stage writeAndConfirm (TransferQueue& queue, const juce::Array<juce::uint8>& target,
+                           const juce::Array<int>& indexes, int readBackRetries);
     juce::Array<int> allIndexes() const;
 
     /** The bytes a write sends: those that differ from what the slot holds, all when that is unknown. */
@@ -127,6 +149,7 @@ private:
     std::atomic<int> total{ 0 };
     std::atomic<bool> changesOnlyWritten{ false };
     std::atomic<bool> readingFirst{ false };
+    std::atomic<bool> countingReads{ true }; // false while a write reads back: done counts the writes
 
     std::atomic<Stage> stage{ Stage::waiting };
     std::atomic<int> done{ 0 };

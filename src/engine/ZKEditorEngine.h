@@ -31,10 +31,13 @@ public:
             get,
             send,
             sync,
-            verify,  // the read-back of a Send, into a scratch image
-            backup,  // a read of a slot into a scratch image, for a backup
-            compare, // a read of a slot into a scratch image, to compare it with the controls
-            liveEdit // the bytes edited since the last one, written into a slot and each read back
+            verify,   // the read-back of a Send, into a scratch image
+            backup,   // a read of a slot into a scratch image, for a backup
+            compare,  // a read of a slot into a scratch image, to compare it with the controls
+            liveEdit, // the bytes edited since the last one, written into a slot and each read back
+            nameRead, // a read of a slot's 16 name bytes alone, into a scratch image
+            rename,   // the 16 name bytes written into a slot and read back
+            slotWrite // a slot brought to an image: the bytes that differ written and each read back
         };
 
         enum class Stage
@@ -49,8 +52,9 @@ public:
         Kind kind = Kind::none;
         Stage stage = Stage::waiting;
         juce::uint8 slot = 0;
-        int done = 0;        // a Get: bytes in of its current attempt; a Send: writes made
-        int total = 0;       // 465 for a Get or a read, the writes of a Send, 1 for a sync command
+        int done = 0;        // a Get: bytes in of its current attempt; a Send, a rename, a slot write: writes made
+        int total = 0;       // 465 for a Get or a read, 16 for a name read or a rename, the writes of a Send
+                             // or a slot write, 1 for a sync command
         int retries = 0;     // a Get: attempts made after the first
         int id = 0;          // the number its start returned; a Send's read-back carries its Send's
         bool verify = false; // a Send: whether the slot is read back once it is written
@@ -130,6 +134,10 @@ public:
         /** A read of startCompareRead completed: the 465 image bytes of that slot. A failed one is
             reported as midiCommunicationFailed, as a Get's failure is. */
         virtual void slotReadForCompare (juce::uint8 /*slot*/, const juce::Array<juce::uint8>& /*image*/) {}
+
+        /** A read of startNameRead completed: the 16 name bytes of that slot (read.slot). A read
+            that fails ends with transferEnded alone. */
+        virtual void slotNameRead (const TransferStatus& /*read*/, const juce::Array<juce::uint8>& /*nameBytes*/) {}
 
         /** A Live Edit write could not be confirmed: the bytes (image indexes) may not hold what
             the window holds. Live Edit of the engine has ended. */
@@ -306,6 +314,29 @@ public:
 
     /** The same read for a comparison; the result reaches slotReadForCompare. */
     bool startCompareRead (juce::uint8 slot);
+
+    /** Queues a read of a slot's 16 name bytes alone, as startBackupRead reads a whole slot; the
+        result reaches slotNameRead. Returns the read's id, 0 when nothing was queued. */
+    int startNameRead (juce::uint8 slot);
+
+    /** Writes exactly the 16 name bytes (7-bit codes) into a slot, and nothing else, and reads
+        them back: completed only when all 16 read back as written; failed otherwise (told as
+        midiCommunicationFailed too when the controller is gone). Returns the write's id, 0 when
+        nothing was queued (no ports, which is reported, or names that are not 16 7-bit bytes). */
+    int startRename (juce::uint8 slot, const juce::Array<juce::uint8>& nameBytes);
+
+    /** Brings a slot to that image of 465 bytes: the slot is read whole first unless it is known,
+        only the bytes that differ are written, and each one is read back; completed only when
+        every one reads back as written. A slot that holds the image already is not written.
+        TransferStatus::done and total count the writes. Returns the write's id, 0 when nothing
+        was queued. */
+    int startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image);
+
+    /** The 16 name bytes the MIDI manager knows that slot holds; empty when they are not known. */
+    juce::Array<juce::uint8> getKnownSlotName (juce::uint8 slot) const;
+
+    /** When that slot was last read, or written and confirmed; juce::Time() when it is not known. */
+    juce::Time getWhenSlotSeen (juce::uint8 slot) const;
 
     /** The preset dump (the preset file's content) of an image of 465 bytes for that slot. */
     juce::Array<juce::uint8> createPresetData (juce::uint8 slot, const juce::Array<juce::uint8>& image) const

@@ -4,6 +4,8 @@
 #include "engine/ZKSysEx.h"
 #include "model/ListenerWalk.h"
 
+#include <algorithm>
+
 // The engine's exchanges with the controller: each one a PresetTransfer queued on the MIDI
 // manager's transfer queue, and what its end means for the document and the listeners.
 
@@ -27,9 +29,9 @@ PresetTransfer& ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::
                                                       { kind, slot, std::move (image), id, options.verify,
                                                         options.changesOnly, options.readFirst, std::move (written) }));
 
-    // A Send or a Live Edit write holds its engine, so that closing the window does not leave a
-    // slot half written; a Get is cancelled with its engine.
-    Ptr keepAlive (kind == TransferStatus::Kind::send || kind == TransferStatus::Kind::liveEdit ? this : nullptr);
+    // A write holds its engine, so that closing the window does not leave a slot half written; a
+    // Get is cancelled with its engine.
+    Ptr keepAlive (PresetTransfer::writesToTheController (kind) ? this : nullptr);
     transfer->onFinished = [this, keepAlive] (PresetTransfer& over) { transferFinished (over); };
 
     return transfers->add (transfer);
@@ -144,6 +146,43 @@ bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
     return true;
 }
 
+int ZKEditorEngine::startNameRead (juce::uint8 slot)
+{
+    if (slot >= ZKSysEx::numberOfSlots || ! canReach (slot))
+        return 0;
+
+    return queueTransfer (TransferStatus::Kind::nameRead, slot, {}).getId();
+}
+
+int ZKEditorEngine::startRename (juce::uint8 slot, const juce::Array<juce::uint8>& nameBytes)
+{
+    // Names that the protocol cannot carry are the caller's mistake, not a failure to tell.
+    if (slot >= ZKSysEx::numberOfSlots || nameBytes.size() != SlotMemory::nameLength
+        || std::any_of (nameBytes.begin(), nameBytes.end(), [] (juce::uint8 byte) { return byte > 0x7f; }))
+        return 0;
+
+    return canReach (slot) ? queueTransfer (TransferStatus::Kind::rename, slot, nameBytes).getId() : 0;
+}
+
+int ZKEditorEngine::startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+{
+    if (slot >= ZKSysEx::numberOfSlots || image.size() != imageLength
+        || std::any_of (image.begin(), image.end(), [] (juce::uint8 byte) { return byte > 0x7f; }))
+        return 0;
+
+    return canReach (slot) ? queueTransfer (TransferStatus::Kind::slotWrite, slot, image).getId() : 0;
+}
+
+juce::Array<juce::uint8> ZKEditorEngine::getKnownSlotName (juce::uint8 slot) const
+{
+    return midiManager->getSlotMemory().recallName (slot);
+}
+
+juce::Time ZKEditorEngine::getWhenSlotSeen (juce::uint8 slot) const
+{
+    return midiManager->getSlotMemory().getWhenSeen (slot);
+}
+
 void ZKEditorEngine::startSync (bool external)
 {
     // A sync command names no slot: the ports alone decide.
@@ -235,13 +274,23 @@ void ZKEditorEngine::transferFinished (PresetTransfer& transfer)
         ListenerWalk::newestFirst (listeners, [&, image = transfer.getCollectedImage()] (auto* listener)
                                    { listener->slotRead (status, image); });
 
+    if (status.kind == Kind::nameRead && completed)
+        ListenerWalk::newestFirst (listeners, [&, name = transfer.getCollectedName()] (auto* listener)
+                                   { listener->slotNameRead (status, name); });
+
     if (status.kind == Kind::compare && completed)
         ListenerWalk::newestFirst (listeners, [&, image = transfer.getCollectedImage()] (auto* listener)
                                    { listener->slotReadForCompare (status.slot, image); });
 
-    // A read for a verify or a backup that fails is summed up by whoever asked for it.
-    if (status.stage == TransferStatus::Stage::failed && status.kind != Kind::verify && status.kind != Kind::backup
-        && status.kind != Kind::liveEdit)
+    // A read for a verify, a backup or a name that fails is summed up by whoever asked for it; a
+    // rename or a slot write that is not confirmed says so in its end, and is a failure of the
+    // communication only when the controller is gone.
+    const auto reportedByCaller =
+        status.kind == Kind::verify || status.kind == Kind::backup || status.kind == Kind::liveEdit
+        || status.kind == Kind::nameRead
+        || ((status.kind == Kind::rename || status.kind == Kind::slotWrite) && ! transfer.lostTheController());
+
+    if (status.stage == TransferStatus::Stage::failed && ! reportedByCaller)
         reportCommunicationFailure();
 
     ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->transferEnded (status); });

@@ -1,0 +1,223 @@
+#include "cli/SlotCommands.h"
+
+#include "cli/CliFailure.h"
+#include "cli/DeviceCommands.h"
+#include "cli/DeviceSession.h"
+#include "engine/PresetFileWriter.h"
+#include "engine/SlotCopier.h"
+#include "engine/SlotNameReader.h"
+#include "model/PresetNameText.h"
+#include "model/ZKMModel.h"
+
+#include <iostream>
+
+namespace
+{
+using Stage = ZKEditorEngine::TransferStatus::Stage;
+
+bool isAllPrintable (const juce::Array<juce::uint8>& nameBytes)
+{
+    // Zeros pad a shorter name; anything else must be a character the name shows as it is.
+    bool padding = false;
+
+    for (auto byte : nameBytes)
+    {
+        if (byte == 0)
+            padding = true;
+        else if (padding || ! PresetNameText::isPrintable (byte))
+            return false;
+    }
+
+    return true;
+}
+
+/** Hears how one transfer of the engine ends. */
+struct TransferEnd : public ZKEditorEngine::Listener
+{
+    explicit TransferEnd (ZKEditorEngine& engineToHear)
+        : engine (engineToHear)
+    {
+        engine.addListener (this);
+    }
+
+    ~TransferEnd() override { engine.removeListener (this); }
+
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override
+    {
+        if (status.id == id)
+            end = status;
+    }
+
+    ZKEditorEngine& engine;
+    int id = 0;
+    ZKEditorEngine::TransferStatus end;
+};
+
+/** "Slot 03 before swap.zkp" in the working folder, or with " (2)" and on when that is taken. */
+juce::File freeFileForSlot (int slot)
+{
+    const auto folder = juce::File::getCurrentWorkingDirectory();
+    const auto stem = "Slot " + juce::String (slot + 1).paddedLeft ('0', 2) + " before swap";
+    auto file = folder.getChildFile (stem + ".zkp");
+
+    for (int number = 2; file.exists(); ++number)
+        file = folder.getChildFile (stem + " (" + juce::String (number) + ").zkp");
+
+    return file;
+}
+
+int copyOrSwap (const juce::ArgumentList& arguments, SlotCopier::Operation operation)
+{
+    const auto isSwap = operation == SlotCopier::Operation::swap;
+    const auto command = juce::String (isSwap ? "swap" : "copy");
+    const CommandArguments words (arguments, DeviceCommands::deviceSyntax (command, {}, {}, 2));
+    const auto first = words.getSlot (0), second = words.getSlot (1);
+
+    if (first == second)
+        CliFailure::fail (CliFailure::wrongUsage,
+                          command + ": the two slots must differ (both are " + juce::String (first + 1) + ")");
+
+    DeviceSession session (words.hasFlag ("--quiet"));
+    session.openDevices (words);
+    auto& engine = session.getEngine();
+    SlotCopier copier (engine, operation, first, second);
+
+    if (! copier.start())
+        CliFailure::fail (CliFailure::deviceFailure, "the " + command + " could not start");
+
+    // Ctrl+C stops the copier, which then says what each slot holds.
+    session.runUntil ([&copier] { return copier.isFinished(); }, [&copier] { copier.cancel(); });
+
+    if (copier.succeeded())
+    {
+        std::cout << copier.getSummary() << std::endl;
+        return 0;
+    }
+
+    auto message = copier.getSummary();
+    const auto lost = copier.getPresetNoSlotHolds();
+
+    if (! lost.isEmpty())
+    {
+        const auto slot = copier.getSlotOfPresetNoSlotHolds();
+        const auto file = freeFileForSlot (slot);
+        const auto written = PresetFileWriter (engine.getFileCodec()).write (lost, file);
+
+        message << (written.wasOk() ? "; it is saved to " + file.getFullPathName()
+                                    : "; it could not be saved: " + written.getErrorMessage());
+    }
+
+    CliFailure::fail (CliFailure::deviceFailure, message);
+}
+} // namespace
+
+namespace SlotCommands
+{
+int names (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, DeviceCommands::deviceSyntax ("names", { "--json" }, {}, 0));
+    DeviceSession session (words.hasFlag ("--quiet"));
+    session.openDevices (words);
+    SlotNameReader reader (session.getEngine());
+
+    if (! reader.start())
+        CliFailure::fail (CliFailure::deviceFailure, "the names could not be read");
+
+    session.runUntil ([&reader] { return reader.isFinished(); }, [&reader] { reader.cancel(); });
+
+    if (reader.wasCancelled())
+        CliFailure::fail (CliFailure::deviceFailure, reader.getSummary());
+
+    juce::Array<juce::var> list;
+
+    for (int slot = 0; slot < ZKMModel::numberOfSlots; ++slot)
+    {
+        const auto bytes = reader.getNameBytes (slot);
+        const auto text = PresetNameText::toText (bytes);
+
+        if (! words.hasFlag ("--json"))
+        {
+            std::cout << juce::String (slot + 1).paddedLeft (' ', 3) << "  "
+                      << (bytes.isEmpty() ? juce::String ("(did not answer)") : text) << "\n";
+            continue;
+        }
+
+        auto* entry = new juce::DynamicObject();
+        entry->setProperty ("slot", slot + 1);
+        entry->setProperty ("name", bytes.isEmpty() ? juce::var() : juce::var (text));
+
+        if (! bytes.isEmpty() && ! isAllPrintable (bytes))
+        {
+            juce::Array<juce::var> values;
+
+            for (auto byte : bytes)
+                values.add ((int) byte);
+
+            entry->setProperty ("bytes", values);
+        }
+
+        list.add (juce::var (entry));
+    }
+
+    // One slot a line, so that the list reads as easily as the text one.
+    if (words.hasFlag ("--json"))
+    {
+        juce::StringArray lines;
+
+        for (const auto& entry : list)
+            lines.add ("  " + juce::JSON::toString (entry, true));
+
+        std::cout << "[\n" << lines.joinIntoString (",\n") << "\n]\n";
+    }
+
+    std::cout << std::flush;
+
+    if (! reader.getFailedSlots().isEmpty())
+        CliFailure::fail (CliFailure::deviceFailure, reader.getSummary());
+
+    return 0;
+}
+
+int rename (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, DeviceCommands::deviceSyntax ("rename", {}, {}, 2));
+    const auto slot = words.getSlot (0);
+    const auto& name = words.getPositional (1);
+
+    // Taken as typed: what the controller shows is exactly what was given, or nothing changes.
+    for (auto character : name)
+        if (! PresetNameText::isPrintable (character))
+            CliFailure::fail (CliFailure::wrongUsage, "rename: a name holds printable ASCII characters only (letters, "
+                                                      "digits, punctuation and spaces): "
+                                                          + name.quoted() + " does not");
+
+    if (name.length() > PresetNameText::length)
+        CliFailure::fail (CliFailure::wrongUsage, "rename: a name is at most 16 characters long; " + name.quoted()
+                                                      + " has " + juce::String (name.length()));
+
+    const auto nameBytes = PresetNameText::toBytes (name);
+    DeviceSession session (words.hasFlag ("--quiet"));
+    session.openDevices (words);
+    auto& engine = session.getEngine();
+    TransferEnd outcome (engine);
+    outcome.id = engine.startRename (slot, nameBytes);
+    const auto slotText = juce::String (slot + 1);
+
+    if (outcome.id == 0)
+        CliFailure::fail (CliFailure::deviceFailure, "the rename of slot " + slotText + " could not start");
+
+    const auto failure = session.runTransfers();
+
+    if (outcome.end.stage != Stage::completed)
+        CliFailure::fail (CliFailure::deviceFailure,
+                          failure.isNotEmpty()
+                              ? failure
+                              : "slot " + slotText + " did not read back the new name: the rename is not verified");
+
+    std::cout << "Slot " << slotText << " renamed to " << name.quoted() << ", verified" << std::endl;
+    return 0;
+}
+
+int copy (const juce::ArgumentList& arguments) { return copyOrSwap (arguments, SlotCopier::Operation::copy); }
+int swap (const juce::ArgumentList& arguments) { return copyOrSwap (arguments, SlotCopier::Operation::swap); }
+} // namespace SlotCommands

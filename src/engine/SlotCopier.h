@@ -1,0 +1,99 @@
+#pragma once
+
+#include "engine/ZKEditorEngine.h"
+
+#include <functional>
+
+/** Copies one slot of the controller into another, or swaps two: each slot whose content is
+    needed is read whole unless the MIDI manager knows it, then the target is brought to the image
+    by a slot write (the bytes that differ, each read back). A swap writes the second slot's image
+    into the first slot, then the first slot's old image into the second; stopped in between, the
+    first slot's old preset is held here alone, and the summary says which slot holds what. Only
+    the transfers the copier queued count, told apart by their ids: a Send of another window that
+    comes between its steps is none of its business. Message thread. */
+class SlotCopier : private ZKEditorEngine::Listener
+{
+public:
+    enum class Operation
+    {
+        copy,
+        swap
+    };
+
+    /** Slots 0 to 23; a copy goes from the first to the second. The engine must outlive the copier. */
+    SlotCopier (ZKEditorEngine& engine, Operation operation, int firstSlot, int secondSlot);
+
+    /** A copier still running cancels its reads, without telling onFinished; a write under way
+        finishes, as a window's own Send does after the window closes, but nothing follows it. */
+    ~SlotCopier() override;
+
+    /** Queues the reads, or the first write when both slots are known. False, doing nothing, for
+        slots that are not two different slots of the controller or when the ports are not open
+        (which the engine reports). */
+    bool start();
+
+    /** Stops the copy or the swap; a write under way stops before its next byte. */
+    void cancel();
+
+    bool isFinished() const noexcept { return finished; }
+
+    /** Whether every write completed and read back as written. */
+    bool succeeded() const noexcept { return success; }
+
+    /** Slots counted from 1: "Slot 3 copied to slot 7, verified (40 bytes written)", "Slot 7
+        already held slot 3's preset", "Slots 3 and 7 swapped, verified (80 bytes written)", or
+        what went wrong and what each slot holds now. */
+    juce::String getSummary() const;
+
+    /** A swap stopped after its first write has begun: the image of the overwritten slot's old
+        preset, which no slot holds any more. Empty otherwise. */
+    juce::Array<juce::uint8> getPresetNoSlotHolds() const;
+
+    /** The slot (0 to 23) whose old preset getPresetNoSlotHolds holds; -1 otherwise. */
+    int getSlotOfPresetNoSlotHolds() const;
+
+    /** The last status of the copier's transfer under way (a read or a write). */
+    ZKEditorEngine::TransferStatus getTransferStatus() const noexcept { return lastStatus; }
+
+    /** The bytes written so far by the copier's completed writes. */
+    int getBytesWritten() const noexcept { return bytesWritten; }
+
+    /** Called once the copy or the swap is over, or was cancelled. */
+    std::function<void()> onFinished;
+
+    /** Called when a transfer of the copier was queued, made progress or ended. */
+    std::function<void()> onProgress;
+
+private:
+    struct Write
+    {
+        int slot = -1;
+        int id = 0;
+        ZKEditorEngine::TransferStatus end; // kind none until it is over
+    };
+
+    void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
+    void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
+    bool queueWrite (Write& write, const juce::Array<juce::uint8>& image);
+    void readsOver();
+    void finish();
+    bool isMine (int id) const;
+    bool wroteAny (const Write& write) const;
+    juce::String describeWrite (const Write& write) const;
+    juce::String describeStop() const;
+
+    ZKEditorEngine& engine;
+    const Operation operation;
+    const int firstSlot, secondSlot;
+    juce::Array<juce::uint8> firstImage, secondImage; // what each slot held before
+    juce::Array<int> readIds;                         // the reads this copier queued, and no other
+    int readsPending = 0;
+    int unansweredSlot = -1;
+    Write firstWrite, secondWrite; // a copy has only the first
+    ZKEditorEngine::TransferStatus lastStatus;
+    int bytesWritten = 0;
+    bool started = false, finished = false, cancelled = false, success = false, unreachable = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotCopier)
+};
