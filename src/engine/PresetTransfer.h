@@ -16,7 +16,8 @@
     Everything it sends is fixed when it is made: the slot, the pacing and, for a Send, a copy of
     the image. On the queue's thread it only sends, waits and collects; while a Get listens, the
     replies reach it on the MIDI input thread. Its end is told on the message thread through
-    onFinished, where its owner loads what it collected. */
+    onFinished, where its owner loads what it collected. The reads live in PresetTransfer.cpp, the
+    writes into a slot in PresetTransferWrites.cpp. */
 class PresetTransfer
     : public TransferQueue::Job
     , private MidiManager::MidiManagerListener

@@ -107,6 +107,14 @@ TEST_F (SlotOperations, ARenameWritesTheSixteenNameBytesAloneAndReadsThemBack)
     EXPECT_EQ (recorder.ends.back().stage, ZKEditorEngine::TransferStatus::Stage::failed);
     EXPECT_EQ (recorder.failures, 0) << "the controller is there: the rename's end says it";
     EXPECT_TRUE (engine->getKnownSlotName (slot).isEmpty()) << "a slot not confirmed is forgotten";
+
+    // The controller gone: a failure of the communication, as a Send's is.
+    rig.controller.clearFaults();
+    rig.controller.unplug();
+    ASSERT_NE (engine->startRename (slot, nameOf ("Gone")), 0);
+    ASSERT_TRUE (waitUntilIdle());
+    EXPECT_EQ (recorder.ends.back().stage, ZKEditorEngine::TransferStatus::Stage::failed);
+    EXPECT_EQ (recorder.failures, 1);
 }
 
 TEST_F (SlotOperations, TheNamesOfAllSlotsAreReadAndASilentSlotIsNamedInTheSummary)
