@@ -77,8 +77,10 @@ PresetNameField::~PresetNameField()
 //==============================================================================
 bool PresetNameField::commit()
 {
-    if (nameControl == nullptr)
-        return false;
+    // Only what the user typed is stored: a field left as it was shown writes nothing, whatever
+    // the control holds meanwhile.
+    if (nameControl == nullptr || ! hasUncommittedText())
+        return true;
 
     const auto typed = getTypedBytes();
 
@@ -116,10 +118,7 @@ juce::String PresetNameField::getRefusedText()
              "its place, or press Escape";
 }
 
-bool PresetNameField::hasUncommittedText() const
-{
-    return nameControl != nullptr && textEditor.getText() != PresetNameText::toText (nameControl->getValues());
-}
+bool PresetNameField::hasUncommittedText() const { return textEditor.getText() != shownName; }
 
 //==============================================================================
 void PresetNameField::paint (juce::Graphics& g)
@@ -146,7 +145,7 @@ void PresetNameField::resized()
 void PresetNameField::textEditorTextChanged (juce::TextEditor&)
 {
     // The mark follows the text as it is typed, so that the user sees at once what cannot be stored.
-    setRefused (getTypedBytes().isEmpty());
+    setRefused (hasUncommittedText() && getTypedBytes().isEmpty());
 }
 
 void PresetNameField::textEditorReturnKeyPressed (juce::TextEditor&)
@@ -185,7 +184,9 @@ juce::Array<juce::uint8> PresetNameField::getTypedBytes() const
 void PresetNameField::showStoredName()
 {
     if (nameControl != nullptr)
-        textEditor.setText (PresetNameText::toText (nameControl->getValues()), false);
+        shownName = PresetNameText::toText (nameControl->getValues());
+
+    textEditor.setText (shownName, false);
 
     setRefused (false);
 }

@@ -26,13 +26,14 @@ public:
 
     //==============================================================================
     /** Stores the typed name, as Return does. False when it cannot be stored (the field keeps it
-        marked); true otherwise, also when no byte changed (no edit is made then). */
+        marked); true otherwise, also when nothing was typed or no byte changed (no edit is made
+        then). */
     bool commit();
 
     /** Drops what was typed and shows the stored name, as Escape does. */
     void revert();
 
-    /** Whether the shown text differs from the stored name. */
+    /** Whether the user changed the text since the field last showed the stored name. */
     bool hasUncommittedText() const;
 
     /** Whether the shown text cannot be stored. */
@@ -78,6 +79,7 @@ private:
     Control* const nameControl;
     std::unique_ptr<juce::Label> label;
     juce::TextEditor textEditor;
+    juce::String shownName; // the stored name as the field last showed it
     bool refused = false;
 
     // True while the field stores its own edit: the control tells of every byte on the way.
