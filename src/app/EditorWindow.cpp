@@ -1,6 +1,7 @@
 #include "app/EditorWindow.h"
 
 #include "app/CommandIDs.h"
+#include "app/SaveFileSuggestion.h"
 #include "model/ListenerWalk.h"
 #include "views/MainSectionView.h"
 
@@ -483,7 +484,8 @@ juce::File EditorWindow::askForFile (const juce::String& title, bool forSaving)
     // the step, a member of the window, is copied.
     const juce::Component::SafePointer<EditorWindow> self (this);
     const auto step = chooseFile;
-    const auto chosen = step (title, *lastDirectory, engine->getFilePattern(), forSaving);
+    const auto start = forSaving ? SaveFileSuggestion::suggest (*engine, *lastDirectory) : *lastDirectory;
+    const auto chosen = step (title, start, engine->getFilePattern(), forSaving);
 
     return self != nullptr ? chosen : juce::File();
 }

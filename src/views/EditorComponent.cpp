@@ -197,6 +197,8 @@ void EditorComponent::commitOpenEdits()
         {
             if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->isBeingEdited())
                 label->hideEditor (false);
+            else if (auto* nameField = dynamic_cast<PresetNameField*> (child))
+                nameField->commit();
             else
                 commitWithin (*child);
         }

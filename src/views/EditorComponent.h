@@ -38,8 +38,8 @@ public:
     void buildRemainingViews();
     bool areAllViewsBuilt() const;
 
-    /** Ends every open text field of the editor as Return would, so that a typed number is in the
-        preset before anything reads it. */
+    /** Ends every open text field of the editor as Return would, so that a typed number or name is
+        in the preset before anything reads it. */
     void commitOpenEdits();
 
     /** Selector 0 is the tab row, selector 1 the product picture; null if there is none. */

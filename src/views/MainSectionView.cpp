@@ -9,6 +9,11 @@ constexpr int viewWidth = 1200;
 constexpr int viewHeight = 200;
 constexpr int buttonMargin = 5;
 constexpr int gapBetweenButtons = 10;
+
+// The name stands beside the second button, below the connection status that the window shows
+// beside the first, and level with it on the left.
+constexpr int nameFieldX = 270;
+constexpr int nameFieldRow = 1;
 } // namespace
 
 //==============================================================================
@@ -40,6 +45,9 @@ MainSectionView::MainSectionView (ZKEditorEngine::Ptr editorEngine)
         addAndMakeVisible (button);
     }
 
+    nameField = std::make_unique<PresetNameField> (engine);
+    addAndMakeVisible (*nameField);
+
     setSize (viewWidth, viewHeight);
 }
 
@@ -55,4 +63,8 @@ void MainSectionView::resized()
         button->setTopLeftPosition (buttonMargin, y);
         y += button->getHeight() + gapBetweenButtons;
     }
+
+    if (auto* besideButton = buttons[nameFieldRow])
+        nameField->setTopLeftPosition (nameFieldX,
+                                       besideButton->getY() + (besideButton->getHeight() - nameField->getHeight()) / 2);
 }
