@@ -71,16 +71,6 @@ public:
     std::function<void()> onFinished;
 
 private:
-    void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
-    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
-    void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
-
-    bool begin (Job newJob, int newTransferId, int slot, const juce::String& firstText);
-    void finish (const juce::String& summaryText);
-    void finishCopier();
-    void changed();
-    juce::String describeEnd (const ZKEditorEngine::TransferStatus& status) const;
-
     enum class Job
     {
         none,
@@ -90,6 +80,16 @@ private:
         write,
         backUp
     };
+
+    void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
+    void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
+
+    bool begin (Job newJob, int newTransferId, int slot, const juce::String& firstText);
+    void finish (const juce::String& summaryText);
+    void finishCopier();
+    void changed();
+    juce::String describeEnd (const ZKEditorEngine::TransferStatus& status) const;
 
     ZKEditorEngine::Ptr engine;
     Job job = Job::none;

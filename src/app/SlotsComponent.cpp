@@ -234,7 +234,7 @@ void SlotsComponent::sendFile (int slot, const juce::File& file)
     const auto answer =
         ask (askQuestion, "Send Preset File",
              "Send " + shownName + " to slot " + juce::String (slot + 1) + ", replacing " + replaced + "?",
-             { "Send", "Cancel" });
+             juce::StringArray{ "Send", "Cancel" });
 
     if (self != nullptr && answer == 0)
         jobs.write (slot, image, shownName);
@@ -246,7 +246,7 @@ void SlotsComponent::dropSlot (int fromSlot, int toSlot)
     const auto answer =
         ask (askQuestion, "Slot " + juce::String (fromSlot + 1) + " onto Slot " + juce::String (toSlot + 1),
              "Copy " + describeSlot (fromSlot) + " to slot " + juce::String (toSlot + 1) + ", or swap the two slots?",
-             { "Copy", "Swap", "Cancel" });
+             juce::StringArray{ "Copy", "Swap", "Cancel" });
 
     if (self == nullptr)
         return;
