@@ -218,12 +218,11 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRest
             hardware = it.getItem().subMenu.get();
 
     ASSERT_NE (hardware, nullptr);
-    EXPECT_EQ (menuEntries (*hardware),
-               juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset, CommandIDs::sendWholePreset,
-                                   CommandIDs::liveEditSlot, 0, CommandIDs::setInternalSync,
-                                   CommandIDs::setExternalSync, 0, CommandIDs::backUpAllSlots,
-                                   CommandIDs::restoreAllSlots, 0, CommandIDs::forgetSlotMemory, 0,
-                                   CommandIDs::showSlots }));
+    EXPECT_EQ (menuEntries (*hardware), juce::Array<int> ({ CommandIDs::getPreset, CommandIDs::sendPreset,
+                                                            CommandIDs::sendWholePreset, CommandIDs::liveEditSlot, 0,
+                                                            CommandIDs::setInternalSync, CommandIDs::setExternalSync, 0,
+                                                            CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots, 0,
+                                                            CommandIDs::forgetSlotMemory, 0, CommandIDs::showSlots }));
 
     // Entries are command items that show the command's name and carry the command manager.
     for (juce::PopupMenu::MenuItemIterator it (*hardware); it.next();)
