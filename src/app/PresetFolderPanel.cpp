@@ -24,8 +24,8 @@ constexpr int searchHeight = 24;
 constexpr int rowHeight = 20;
 constexpr int cellPadding = 4;
 constexpr int nameColumnWidth = 130;
-constexpr int fileColumnWidth = 130;
-constexpr int dateColumnWidth = 110;
+constexpr int fileColumnWidth = 120;
+constexpr int dateColumnWidth = 125;
 constexpr int minimumColumnWidth = 40;
 constexpr float textSize = 14.0f;
 } // namespace

@@ -14,8 +14,10 @@ enum Column
     stateColumn
 };
 
-const juce::Colour rowColour{ 0xff23262b };
-const juce::Colour alternateRowColour{ 0xff1c1f23 };
+// The shades of the preset folder's list beside it.
+const juce::Colour rowColour{ 0xff262b31 };
+const juce::Colour alternateRowColour{ 0xff2c3239 };
+const juce::Colour headerColour{ 0xff15181c };
 const juce::Colour textColour{ 0xffe8e8e8 };
 const juce::Colour quietTextColour{ 0xff9aa3ad };
 } // namespace
@@ -39,10 +41,13 @@ SlotTable::SlotTable()
     header.addColumn ("Name", nameColumn, 170, 100, 300, juce::TableHeaderComponent::notSortable);
     header.addColumn ("State", stateColumn, 190, 100, 400, juce::TableHeaderComponent::notSortable);
     header.setStretchToFitActive (true);
+    header.setColour (juce::TableHeaderComponent::backgroundColourId, headerColour);
+    header.setColour (juce::TableHeaderComponent::textColourId, EditorColours::white);
+    header.setColour (juce::TableHeaderComponent::outlineColourId, alternateRowColour);
 
-    table.setRowHeight (22);
+    table.setRowHeight (20);
     table.setColour (juce::ListBox::backgroundColourId, alternateRowColour);
-    table.setColour (juce::ListBox::outlineColourId, juce::Colours::black);
+    table.setColour (juce::ListBox::outlineColourId, headerColour);
     table.setOutlineThickness (1);
     addAndMakeVisible (table);
 }

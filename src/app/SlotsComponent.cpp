@@ -12,7 +12,7 @@ const juce::Colour backgroundColour{ 0xff16181b };
 
 constexpr int margin = 10;
 constexpr int buttonHeight = 26;
-constexpr int folderPanelWidth = 380;
+constexpr int folderPanelWidth = 400;
 
 /** The actions on a slot, as buttons under the table and as the rows' pop-up menu. */
 const char* const actionNames[] = { "Open",      "Send Active Window Here", "Copy To Slot...", "Swap With Slot...",
@@ -96,7 +96,7 @@ SlotsComponent::SlotsComponent (ZKEditorEngine::Ptr engineToUse, juce::PropertyS
 
     // Other windows' Gets and Sends change what the editor knows of the slots.
     startTimer (1000);
-    setSize (1000, 640);
+    setSize (1000, 680); // all 24 rows without scrolling
 }
 
 SlotsComponent::~SlotsComponent()

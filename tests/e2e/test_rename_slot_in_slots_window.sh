@@ -4,8 +4,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 readonly window_menu_x=215
-readonly slot_three_x=100 slot_three_y=$((46 + 28 + 2 * 22 + 11)) # the table's third row
-readonly rename_x=304 rename_y=575                                 # "Rename..." under the table
+readonly slot_three_x=100 slot_three_y=$((46 + 28 + 2 * 20 + 10)) # the table's third row
+readonly rename_x=298 rename_y=615                                 # "Rename..." under the table
 readonly new_name="E2E Rename"
 
 # Window: Minimize, Bring All to Front, a separator, Slots.
