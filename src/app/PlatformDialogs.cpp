@@ -67,7 +67,19 @@ std::optional<juce::String> PlatformDialogs::runNameQuestion (const juce::String
 {
     juce::AlertWindow box (title, "Preset name (at most 16 characters):", juce::MessageBoxIconType::NoIcon);
     box.addTextEditor ("Name", name, "Name");
-    box.getTextEditor ("Name")->setInputRestrictions (16);
+    auto* editor = box.getTextEditor ("Name");
+    editor->setInputRestrictions (16);
+
+    // Typing goes into the name at once, replacing it, once the box shows.
+    juce::MessageManager::callAsync (
+        [editor = juce::Component::SafePointer<juce::TextEditor> (editor)]
+        {
+            if (editor != nullptr)
+            {
+                editor->grabKeyboardFocus();
+                editor->selectAll();
+            }
+        });
     box.addButton ("Rename", 1, juce::KeyPress (juce::KeyPress::returnKey));
     box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
 
