@@ -175,7 +175,8 @@ void SlotCopier::transferEnded (const ZKEditorEngine::TransferStatus& status)
     if (onProgress)
         onProgress();
 
-    if (finished)
+    // A transfer that ended while cancel() stops the others (its end is told then) starts nothing.
+    if (finished || cancelled)
         return;
 
     if (status.stage == Stage::cancelled)

@@ -5,9 +5,12 @@
 #include "engine/VirtualController.h"
 #include "model/PresetNameText.h"
 #include "support/MessageLoop.h"
+#include "support/QueueHold.h"
 #include "support/TestRig.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -140,4 +143,58 @@ TEST_F (SlotsWindowTest, AWindowClosedWhileItAsksSendsNothing)
     EXPECT_EQ (window.getComponent(), nullptr);
     pumpMessagesFor (300);
     EXPECT_EQ (controller.getSlot (dropSlot), before);
+}
+
+TEST_F (SlotsWindowTest, AWindowClosedBetweenTheWritesOfASwapKeepsThePresetNoSlotHoldsInAFile)
+{
+    // The recovery folder lies beside the settings: in a configuration folder of the test's own.
+    const auto config = folder.getChildFile ("config");
+    const auto oldConfig = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
+    ::setenv ("XDG_CONFIG_HOME", config.getFullPathName().toRawUTF8(), 1);
+
+    const auto third = controller.getSlot (2), seventh = controller.getSlot (dropSlot);
+
+    // The queue is held behind the first write, as it is told: the second write, queued once slot
+    // 3 holds slot 7's preset, cannot begin before the window goes. The window may also go before
+    // the first write's end is told; then the second write must not be queued at all.
+    struct HoldAfterFirstWrite : public ZKEditorEngine::Listener
+    {
+        explicit HoldAfterFirstWrite (TransferQueue& queueToHold)
+            : queue (queueToHold)
+        {
+        }
+
+        void transferProgressed (const ZKEditorEngine::TransferStatus& status) override
+        {
+            if (status.kind == ZKEditorEngine::TransferStatus::Kind::slotWrite && status.slot == 2 && hold == nullptr)
+                hold = std::make_unique<QueueHold> (queue);
+        }
+
+        TransferQueue& queue;
+        std::unique_ptr<QueueHold> hold;
+    };
+
+    const ZKEditorEngine::Ptr engine (&slots().getJobs().getEngine());
+    HoldAfterFirstWrite holder (manager.getTransferQueue());
+    engine->addListener (&holder);
+    ASSERT_TRUE (slots().getJobs().swap (2, dropSlot));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return holder.hold != nullptr && holder.hold->isHolding(); }, waitMs));
+
+    window->closeButtonPressed();
+    holder.hold->release();
+    engine->removeListener (&holder);
+    pumpMessagesFor (200);
+
+    EXPECT_EQ (controller.getSlot (2), seventh);
+    EXPECT_EQ (controller.getSlot (dropSlot), seventh);
+
+    const auto kept = SlotJobs::getRecoveryFolder().findChildFiles (juce::File::findFiles, false, "*.zkp");
+    ASSERT_EQ (kept.size(), 1);
+    EXPECT_TRUE (kept[0].getFileName().startsWith ("Slot 03 before swap"));
+    EXPECT_EQ (engine->readPresetFileImage (kept[0]), third);
+
+    if (oldConfig.isEmpty())
+        ::unsetenv ("XDG_CONFIG_HOME");
+    else
+        ::setenv ("XDG_CONFIG_HOME", oldConfig.toRawUTF8(), 1);
 }
