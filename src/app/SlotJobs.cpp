@@ -104,34 +104,25 @@ bool SlotJobs::rename (int slot, const juce::Array<juce::uint8>& nameBytes)
 
 bool SlotJobs::copy (int fromSlot, int toSlot)
 {
-    if (isBusy())
-        return false;
-
-    copier = std::make_unique<SlotCopier> (*engine, SlotCopier::Operation::copy, fromSlot, toSlot);
-    job = Job::copy;
-    progress = { "Copying " + slotName (fromSlot) + " to " + slotName (toSlot), 0, 0 };
-    copier->onProgress = [this] { changed(); };
-    copier->onFinished = [this] { finishCopier(); };
-
-    if (! copier->start())
-    {
-        job = Job::none;
-        copier.reset();
-        return false;
-    }
-
-    changed();
-    return true;
+    return startCopier (SlotCopier::Operation::copy, fromSlot, toSlot,
+                        "Copying " + slotName (fromSlot) + " to " + slotName (toSlot));
 }
 
 bool SlotJobs::swap (int firstSlot, int secondSlot)
 {
+    return startCopier (SlotCopier::Operation::swap, firstSlot, secondSlot,
+                        "Swapping slots " + juce::String (firstSlot + 1) + " and " + juce::String (secondSlot + 1));
+}
+
+bool SlotJobs::startCopier (SlotCopier::Operation operation, int firstSlot, int secondSlot,
+                            const juce::String& firstText)
+{
     if (isBusy())
         return false;
 
-    copier = std::make_unique<SlotCopier> (*engine, SlotCopier::Operation::swap, firstSlot, secondSlot);
+    copier = std::make_unique<SlotCopier> (*engine, operation, firstSlot, secondSlot);
     job = Job::copy;
-    progress = { "Swapping slots " + juce::String (firstSlot + 1) + " and " + juce::String (secondSlot + 1), 0, 0 };
+    progress = { firstText, 0, 0 };
     copier->onProgress = [this] { changed(); };
     copier->onFinished = [this] { finishCopier(); };
 

@@ -85,6 +85,7 @@ private:
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
 
+    bool startCopier (SlotCopier::Operation operation, int firstSlot, int secondSlot, const juce::String& firstText);
     bool begin (Job newJob, int newTransferId, int slot, const juce::String& firstText);
     void finish (const juce::String& summaryText);
     void finishCopier();

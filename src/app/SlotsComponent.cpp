@@ -141,32 +141,25 @@ void SlotsComponent::sendActiveWindowTo (int slot)
     jobs.write (slot, image, name.isNotEmpty() ? quoted (name) : juce::String ("the active window's preset"));
 }
 
-void SlotsComponent::copySlot (int slot)
+void SlotsComponent::copySlot (int slot) { pairWithSlot (slot, false); }
+
+void SlotsComponent::swapSlot (int slot) { pairWithSlot (slot, true); }
+
+void SlotsComponent::pairWithSlot (int slot, bool swap)
 {
     const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto target = ask (chooseSlot, "Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy");
-
-    if (self == nullptr || target < 0)
-        return;
-
-    if (target == slot)
-        statusBar.showMessage ("A slot cannot be copied onto itself.");
-    else
-        jobs.copy (slot, target);
-}
-
-void SlotsComponent::swapSlot (int slot)
-{
-    const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto other = ask (chooseSlot, "Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap");
+    const auto other = swap ? ask (chooseSlot, "Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap")
+                            : ask (chooseSlot, "Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy");
 
     if (self == nullptr || other < 0)
         return;
 
     if (other == slot)
-        statusBar.showMessage ("A slot cannot be swapped with itself.");
-    else
+        statusBar.showMessage (swap ? "A slot cannot be swapped with itself." : "A slot cannot be copied onto itself.");
+    else if (swap)
         jobs.swap (slot, other);
+    else
+        jobs.copy (slot, other);
 }
 
 void SlotsComponent::renameSlot (int slot)

@@ -84,6 +84,9 @@ private:
     void updateButtons();
     void showSlotMenu (int slot);
     void sendFile (int slot, const juce::File& file);
+
+    /** Copy To Slot... or Swap With Slot...: asks for the other slot, then starts the job. */
+    void pairWithSlot (int slot, bool swap);
     juce::String describeSlot (int slot) const;
 
     ZKEditorEngine::Ptr engine;
