@@ -16,9 +16,9 @@ constexpr int wholeZoneByte = 0, splitModeByte = 4, splitPointByte = 5, lowerZon
 constexpr int zoneTransposeByte = 0, zoneOctaveByte = 1, zoneChannelByte = 2, zoneCurveByte = 3;
 constexpr int splitOn = 0; // "Split Mode" 0 is "On"
 
-constexpr int transportCCByte = 1;
+constexpr int transportCCByte = 1, transportOn = 127, transportOff = 0;
 constexpr int pitchChannelByte = 0, modChannelByte = 1, modCCByte = 2;
-constexpr int sustainCCByte = 0, sustainChannelByte = 3;
+constexpr int sustainCCByte = 0, sustainPressedByte = 1, sustainReleasedByte = 2, sustainChannelByte = 3;
 
 constexpr int omniChannelByte = 16;
 constexpr int bankSelectMSB = 0, bankSelectLSB = 32;
@@ -136,8 +136,8 @@ const ControlAssignments::Zone& ControlAssignments::getZoneOfKey (int key) const
 }
 
 //==============================================================================
-void ControlAssignments::add (ControlType type, int index, Kind kind, int channel, int number, int value,
-                              bool bankSelect)
+ControlAssignments::Assignment& ControlAssignments::add (ControlType type, int index, Kind kind, int channel,
+                                                         int number, int value, bool bankSelect)
 {
     Assignment assignment;
     assignment.control = { (int) type, index, Ref::Zone::none };
@@ -147,6 +147,7 @@ void ControlAssignments::add (ControlType type, int index, Kind kind, int channe
     assignment.value = value;
     assignment.bankSelect = bankSelect;
     assignments.push_back (assignment);
+    return assignments.back();
 }
 
 void ControlAssignments::addKeybed()
@@ -198,10 +199,15 @@ void ControlAssignments::addKeybed()
 
 void ControlAssignments::addTransport()
 {
-    // The transport buttons' blocks hold no channel: they send on the keybed's whole-zone channel,
-    // split or not, which is the channel the controller's own transport messages use.
+    // The transport buttons' blocks hold no channel. They are taken to send on the keybed's whole-zone
+    // channel, split or not: the preset's main channel, and one that no zone setting moves mid-song.
     for (int i = 0; i < PresetLayout::getCount (Transport); ++i)
-        add (Transport, i, Kind::controller, getTransportChannel(), getByte (Transport, i, transportCCByte));
+    {
+        auto& button =
+            add (Transport, i, Kind::controller, getTransportChannel(), getByte (Transport, i, transportCCByte));
+        button.onValue = transportOn;
+        button.offValue = transportOff;
+    }
 }
 
 void ControlAssignments::addWheelsAndSustain()
@@ -210,8 +216,10 @@ void ControlAssignments::addWheelsAndSustain()
     add (Wheels, 1, Kind::controller, wheelChannelOf (getByte (Wheels, 0, modChannelByte)),
          getByte (Wheels, 0, modCCByte));
     assignments.back().control.controlIndex = 1; // the mod wheel shares the wheels' block
-    add (Sustain, 0, Kind::controller, (getByte (Sustain, 0, sustainChannelByte) & 0x0f) + 1,
-         getByte (Sustain, 0, sustainCCByte));
+    auto& pedal = add (Sustain, 0, Kind::controller, (getByte (Sustain, 0, sustainChannelByte) & 0x0f) + 1,
+                       getByte (Sustain, 0, sustainCCByte));
+    pedal.onValue = getByte (Sustain, 0, sustainPressedByte);
+    pedal.offValue = getByte (Sustain, 0, sustainReleasedByte);
 }
 
 void ControlAssignments::addKnobs()
@@ -246,14 +254,18 @@ void ControlAssignments::addPadsAndSwitches (ControlType type)
         }
         else if (mode == padToggle || mode == padMomentary)
         {
-            add (type, i, Kind::controller, channel, number);
+            auto& button = add (type, i, Kind::controller, channel, number);
+            button.onValue = getByte (type, i, firstValueByte);
+            button.offValue = getByte (type, i, secondValueByte);
         }
         else if (mode == padProgram)
         {
             // Bank MSB (CC 0) and Bank LSB (CC 32) go first, then the program.
             add (type, i, Kind::controller, channel, bankSelectMSB, getByte (type, i, secondValueByte), true);
             add (type, i, Kind::controller, channel, bankSelectLSB, getByte (type, i, firstValueByte), true);
-            add (type, i, Kind::program, channel, number);
+            // The program's value is its bank, MSB then LSB, so that only the same bank and program clash.
+            add (type, i, Kind::program, channel, number,
+                 getByte (type, i, secondValueByte) * 128 + getByte (type, i, firstValueByte));
         }
     }
 }

@@ -28,8 +28,11 @@ public:
         int channel = 1;         // 1 to 16; everyChannel for a wheel set to "Omni"
         int first = 0;           // the CC, note or program number (the lowest note of a keybed zone)
         int last = 0;            // the highest note of a keybed zone, else first
-        int value = anyValue;    // the only value sent: a bank select byte of a program change
+        int value = anyValue;    // a bank select: the only value sent; a program: its bank, MSB * 128 + LSB
         bool bankSelect = false; // the CC 0 or CC 32 that goes before a program change
+
+        // A button's two values, pressed (or on) and released (or off); anyValue for a knob or wheel.
+        int onValue = anyValue, offValue = anyValue;
 
         bool matches (const juce::MidiMessage& message) const;
         bool isOnChannel (int midiChannel) const { return channel == everyChannel || channel == midiChannel; }
@@ -86,8 +89,8 @@ private:
     void addKnobs();
     void addPadsAndSwitches (ControlType type);
 
-    void add (ControlType type, int index, Assignment::Kind kind, int channel, int number, int value = anyValue,
-              bool bankSelect = false);
+    Assignment& add (ControlType type, int index, Assignment::Kind kind, int channel, int number, int value = anyValue,
+                     bool bankSelect = false);
 
     juce::Array<juce::uint8> image;
     int numKeys;

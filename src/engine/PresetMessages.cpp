@@ -11,7 +11,7 @@ using Kind = ControlAssignments::Assignment::Kind;
 using GestureKind = PresetMessages::Gesture::Kind;
 
 constexpr int modeByte = 0, numberByte = 1, firstValueByte = 2, secondValueByte = 3, channelByte = 4;
-constexpr int knobAftertouch = 1;
+constexpr int knobCC = 0, knobAftertouch = 1;
 constexpr int padNote = 0, padToggle = 1, padMomentary = 2, padProgram = 3; // a switch's are one lower
 constexpr int transportFunctionByte = 0, transportCCByte = 1, transportToggle = 1;
 constexpr int pitchChannelByte = 0, modChannelByte = 1, modCCByte = 2, modMinByte = 3, modMaxByte = 4;
@@ -152,7 +152,10 @@ Messages playKnob (const ControlAssignments& assignments, int index, const Prese
     if (byteOf (modeByte) == knobAftertouch)
         return { juce::MidiMessage::channelPressureChange (channel, value) };
 
-    return { cc (channel, byteOf (numberByte), value) };
+    if (byteOf (modeByte) == knobCC)
+        return { cc (channel, byteOf (numberByte), value) };
+
+    return {}; // a mode that the knob does not have sends nothing
 }
 
 Messages playPadOrSwitch (const ControlAssignments& assignments, ControlType type, int index,
