@@ -184,10 +184,13 @@ void addBytesOutOfRange (const juce::Array<juce::uint8>& image, std::vector<Find
         if (range == nullptr || parameter.value <= range->maximum)
             continue;
 
+        // "Pad 2: Curve 9", but "Lower Keybed Curve 10" where the label names its control already.
         const auto offset = range->displayOffset;
-        findings.push_back ({ parameter.controlName + ": " + parameter.label + " "
-                                  + juce::String (parameter.value + offset) + " is outside " + juce::String (offset)
-                                  + " to " + juce::String (range->maximum + offset),
+        const auto what = parameter.label.startsWith (parameter.controlName)
+                              ? parameter.label
+                              : parameter.controlName + ": " + parameter.label;
+        findings.push_back ({ what + " " + juce::String (parameter.value + offset) + " is outside "
+                                  + juce::String (offset) + " to " + juce::String (range->maximum + offset),
                               { controlOf (parameter) } });
     }
 }
