@@ -26,6 +26,8 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::verifyAfterSend, "Verify After Send", 0 },
     { CommandIDs::sendChangesOnly, "Send Changes Only", 0 },
     { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
+    { CommandIDs::showSlots, "Show Slots", 0 },
+    { CommandIDs::slotsWindow, "Slots", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
