@@ -240,6 +240,21 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRest
     EXPECT_EQ (first.getItem().text, juce::String ("Get Preset"));
 }
 
+TEST_F (ApplicationTest, BothSlotsCommandsShowTheOneSlotsWindow)
+{
+    EXPECT_EQ (application->getSlotsWindow(), nullptr);
+    EXPECT_TRUE (application->perform (juce::ApplicationCommandTarget::InvocationInfo (CommandIDs::slotsWindow)));
+    auto* slots = application->getSlotsWindow();
+    ASSERT_NE (slots, nullptr);
+    EXPECT_EQ (slots->getName(), "Slots");
+
+    EXPECT_TRUE (application->perform (juce::ApplicationCommandTarget::InvocationInfo (CommandIDs::showSlots)));
+    EXPECT_EQ (application->getSlotsWindow(), slots);
+
+    slots->closeButtonPressed();
+    EXPECT_EQ (application->getSlotsWindow(), nullptr);
+}
+
 TEST_F (ApplicationTest, DocumentCommandsReachTheDocumentWindowAndOthersTheApplication)
 {
     auto& editor = window (0);
