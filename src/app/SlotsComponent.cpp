@@ -18,6 +18,9 @@ constexpr int folderPanelWidth = 400;
 const char* const actionNames[] = { "Open",      "Send Active Window Here", "Copy To Slot...", "Swap With Slot...",
                                     "Rename...", "Back Up This Slot..." };
 
+const juce::String cannotReachText =
+    "The controller cannot be reached: choose its MIDI input and output in Options > Device Setup.";
+
 juce::String quoted (const juce::String& text) { return "\"" + text + "\""; }
 
 juce::String slotTitle (int slot) { return "Slot " + juce::String (slot + 1); }
@@ -119,7 +122,7 @@ juce::TextButton* SlotsComponent::findButton (const juce::String& name)
 }
 
 //==============================================================================
-void SlotsComponent::readNames() { jobs.readNames(); }
+void SlotsComponent::readNames() { reportIfNotStarted (jobs.readNames()); }
 
 void SlotsComponent::openSlot (int slot)
 {
@@ -138,7 +141,8 @@ void SlotsComponent::sendActiveWindowTo (int slot)
     }
 
     const auto name = PresetNameText::toText (image);
-    jobs.write (slot, image, name.isNotEmpty() ? quoted (name) : juce::String ("the active window's preset"));
+    reportIfNotStarted (
+        jobs.write (slot, image, name.isNotEmpty() ? quoted (name) : juce::String ("the active window's preset")));
 }
 
 void SlotsComponent::copySlot (int slot) { pairWithSlot (slot, false); }
@@ -157,9 +161,9 @@ void SlotsComponent::pairWithSlot (int slot, bool swap)
     if (other == slot)
         statusBar.showMessage (swap ? "A slot cannot be swapped with itself." : "A slot cannot be copied onto itself.");
     else if (swap)
-        jobs.swap (slot, other);
+        reportIfNotStarted (jobs.swap (slot, other));
     else
-        jobs.copy (slot, other);
+        reportIfNotStarted (jobs.copy (slot, other));
 }
 
 void SlotsComponent::renameSlot (int slot)
@@ -176,7 +180,7 @@ void SlotsComponent::renameSlot (int slot)
     if (bytes.isEmpty())
         statusBar.showMessage ("A preset name has at most 16 characters, printable ASCII only.");
     else
-        jobs.rename (slot, bytes);
+        reportIfNotStarted (jobs.rename (slot, bytes));
 }
 
 void SlotsComponent::backUpSlot (int slot)
@@ -191,7 +195,7 @@ void SlotsComponent::backUpSlot (int slot)
     if (self == nullptr || file == juce::File())
         return;
 
-    jobs.backUp (slot, file.hasFileExtension ("zkp") ? file : file.withFileExtension ("zkp"));
+    reportIfNotStarted (jobs.backUp (slot, file.hasFileExtension ("zkp") ? file : file.withFileExtension ("zkp")));
 }
 
 void SlotsComponent::dropFiles (int slot, const juce::StringArray& files)
@@ -230,7 +234,7 @@ void SlotsComponent::sendFile (int slot, const juce::File& file)
              juce::StringArray{ "Send", "Cancel" });
 
     if (self != nullptr && answer == 0)
-        jobs.write (slot, image, shownName);
+        reportIfNotStarted (jobs.write (slot, image, shownName));
 }
 
 void SlotsComponent::dropSlot (int fromSlot, int toSlot)
@@ -245,9 +249,9 @@ void SlotsComponent::dropSlot (int fromSlot, int toSlot)
         return;
 
     if (answer == 0)
-        jobs.copy (fromSlot, toSlot);
+        reportIfNotStarted (jobs.copy (fromSlot, toSlot));
     else if (answer == 1)
-        jobs.swap (fromSlot, toSlot);
+        reportIfNotStarted (jobs.swap (fromSlot, toSlot));
 }
 
 //==============================================================================
@@ -295,6 +299,13 @@ void SlotsComponent::refreshBackup()
     }
 
     table.refresh();
+}
+
+void SlotsComponent::reportIfNotStarted (bool started)
+{
+    // A job refused while another runs is not an error: its buttons are off meanwhile.
+    if (! started && ! jobs.isBusy())
+        statusBar.showMessage (cannotReachText);
 }
 
 //==============================================================================

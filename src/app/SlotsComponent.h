@@ -79,6 +79,7 @@ public:
 
 private:
     void timerCallback() override;
+    void reportIfNotStarted (bool started);
     void jobChanged();
     void jobFinished();
     void updateButtons();

@@ -198,3 +198,15 @@ TEST_F (SlotsWindowTest, AWindowClosedBetweenTheWritesOfASwapKeepsThePresetNoSlo
     else
         ::setenv ("XDG_CONFIG_HOME", oldConfig.toRawUTF8(), 1);
 }
+
+TEST (SlotsWindowWithoutController, AJobThatCannotStartSaysWhy)
+{
+    TestRig::NoDevicesRig rig;
+    juce::PropertySet settings;
+    SlotsWindow window (TestRig::createEngine (rig.manager), settings);
+    auto& slots = window.getSlotsComponent();
+
+    slots.readNames();
+    EXPECT_FALSE (slots.getJobs().isBusy());
+    EXPECT_TRUE (slots.getStatusBar().getTextLabel().getText().startsWith ("The controller cannot be reached"));
+}
