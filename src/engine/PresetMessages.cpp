@@ -294,8 +294,7 @@ bool PresetMessages::ControlRef::operator== (const ControlRef& other) const
 }
 
 PresetMessages::PresetMessages (const juce::Array<juce::uint8>& imageToRead, int numberOfKeys)
-    : image (imageToRead)
-    , numKeys (juce::jmax (1, numberOfKeys))
+    : assignments (std::make_shared<const ControlAssignments> (imageToRead, numberOfKeys))
 {
 }
 
@@ -304,9 +303,7 @@ juce::Array<PresetMessages::ControlRef> PresetMessages::findSenders (const juce:
 {
     juce::Array<ControlRef> senders;
 
-    const ControlAssignments assignments (image, numKeys);
-
-    for (const auto& assignment : assignments.getAll())
+    for (const auto& assignment : assignments->getAll())
         if (assignment.matches (message))
             senders.addIfNotAlreadyThere (assignment.control);
 
@@ -372,31 +369,30 @@ juce::String PresetMessages::describeClash (const juce::MidiMessage& message) co
 //==============================================================================
 std::vector<juce::MidiMessage> PresetMessages::play (const ControlRef& control, const Gesture& gesture) const
 {
-    const ControlAssignments assignments (image, numKeys);
     const auto type = (ControlType) control.controlType;
     const auto index = control.controlIndex;
 
     if (type == Keybed)
-        return playKey (assignments, gesture);
+        return playKey (*assignments, gesture);
 
     if (type == Wheels)
-        return playWheel (assignments, index, gesture);
+        return playWheel (*assignments, index, gesture);
 
     if (! juce::isPositiveAndBelow (control.controlType, (int) numControlTypes)
         || ! juce::isPositiveAndBelow (index, PresetLayout::getCount (type)))
         return {};
 
     if (type == Knob)
-        return playKnob (assignments, index, gesture);
+        return playKnob (*assignments, index, gesture);
 
     if (type == Pad || type == Switch)
-        return playPadOrSwitch (assignments, type, index, gesture);
+        return playPadOrSwitch (*assignments, type, index, gesture);
 
     if (type == Transport)
-        return playTransport (assignments, index, gesture);
+        return playTransport (*assignments, index, gesture);
 
     if (type == Sustain)
-        return playSustain (assignments, gesture);
+        return playSustain (*assignments, gesture);
 
     return {};
 }

@@ -5,6 +5,10 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <memory>
+
+class ControlAssignments;
+
 /** What each control of a preset sends when it is played, read from a preset image through the
     layout table. The MIDI monitor asks it what a message means, Follow the Controller which control
     sent it, the playable virtual controller what playing a control sends and Check Preset which
@@ -77,6 +81,6 @@ public:
     std::vector<juce::MidiMessage> play (const ControlRef& control, const Gesture& gesture) const;
 
 private:
-    juce::Array<juce::uint8> image;
-    int numKeys;
+    // Read once: copies share it, and nothing changes it after construction.
+    std::shared_ptr<const ControlAssignments> assignments;
 };
