@@ -26,6 +26,8 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::verifyAfterSend, "Verify After Send", 0 },
     { CommandIDs::sendChangesOnly, "Send Changes Only", 0 },
     { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
+    { CommandIDs::showSlots, "Show Slots", 0 },
+    { CommandIDs::slotsWindow, "Slots", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -236,6 +238,21 @@ TEST_F (ApplicationTest, HardwareSubMenuHoldsGetSendTheTwoSyncCommandsBackUpRest
     juce::PopupMenu::MenuItemIterator first (*hardware);
     ASSERT_TRUE (first.next());
     EXPECT_EQ (first.getItem().text, juce::String ("Get Preset"));
+}
+
+TEST_F (ApplicationTest, BothSlotsCommandsShowTheOneSlotsWindow)
+{
+    EXPECT_EQ (application->getSlotsWindow(), nullptr);
+    EXPECT_TRUE (application->perform (juce::ApplicationCommandTarget::InvocationInfo (CommandIDs::slotsWindow)));
+    auto* slots = application->getSlotsWindow();
+    ASSERT_NE (slots, nullptr);
+    EXPECT_EQ (slots->getName(), "Slots");
+
+    EXPECT_TRUE (application->perform (juce::ApplicationCommandTarget::InvocationInfo (CommandIDs::showSlots)));
+    EXPECT_EQ (application->getSlotsWindow(), slots);
+
+    slots->closeButtonPressed();
+    EXPECT_EQ (application->getSlotsWindow(), nullptr);
 }
 
 TEST_F (ApplicationTest, DocumentCommandsReachTheDocumentWindowAndOthersTheApplication)
