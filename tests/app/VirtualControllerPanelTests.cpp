@@ -109,11 +109,6 @@ protected:
     juce::Component::SafePointer<VirtualControllerWindow> window{ new VirtualControllerWindow (rig.controller) };
 };
 
-bool isIdle (MidiManager& manager)
-{
-    return ! manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; });
-}
-
 int knobByte (int knob, int byte) { return PresetLayout::getOffset (Knob, knob) + byte; }
 int padByte (int pad, int byte) { return PresetLayout::getOffset (Pad, pad) + byte; }
 int keybedByte (const juce::String& name)
@@ -223,7 +218,7 @@ TEST_F (VirtualControllerPanelTest, ASendToSlotFiveMakesItActiveAndThePanelPlays
     ASSERT_TRUE (pumpMessagesUntil ([&] { return panel().getSlotBox().getText() == "Slot 5"; }, 20000));
     EXPECT_EQ (rig.controller.getActiveSlot(), 4);
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return isIdle (rig.manager); }, 20000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return rig.controller.getSlot (4)[knobByte (0, 1)] == 77; }, 20000));
 
     auto& knob = control ("Knob 1");
     const auto centre = knob.getLocalBounds().getCentre().toFloat();
