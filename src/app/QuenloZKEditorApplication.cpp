@@ -226,7 +226,7 @@ void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& co
                          CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
                          CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
                          CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
-                         CommandIDs::slotsWindow });
+                         CommandIDs::slotsWindow, CommandIDs::virtualControllerPanel });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -238,6 +238,9 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 
     if (commandID == CommandIDs::sendChangesOnly)
         result.setTicked (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
+
+    if (commandID == CommandIDs::virtualControllerPanel)
+        result.setActive (virtualControllerCommand.isAvailable());
 }
 
 void QuenloZKEditorApplication::applySendSettings (ZKEditorEngine& engine) const
@@ -268,6 +271,9 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
         case CommandIDs::showSlots:
         case CommandIDs::slotsWindow:
             showSlotsWindow();
+            break;
+        case CommandIDs::virtualControllerPanel:
+            virtualControllerCommand.showWindow();
             break;
         case CommandIDs::minimise:
             if (auto* window = windowManager->getActiveWindow())
@@ -315,6 +321,7 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
 void QuenloZKEditorApplication::closeDialogs()
 {
     delete slotsWindow.get();
+    virtualControllerCommand.closeWindow();
     delete aboutWindow.get();
     delete deviceSetupWindow.get();
 }

@@ -7,6 +7,7 @@
 #include "app/MainMenuModel.h"
 #include "app/QuitCoordinator.h"
 #include "app/SlotsWindow.h"
+#include "app/VirtualControllerCommand.h"
 #include "app/WindowManager.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
@@ -90,6 +91,7 @@ public:
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
     SlotsWindow* getSlotsWindow() const { return slotsWindow.get(); }
+    VirtualControllerCommand& getVirtualControllerCommand() noexcept { return virtualControllerCommand; }
 
     bool isQuitRequested() const noexcept { return quitRequested; }
 
@@ -98,6 +100,7 @@ protected:
     int deviceId = ZKMModel::deviceId;
     juce::File lastDirectory;
     MidiManager midiManager;
+    VirtualControllerCommand virtualControllerCommand{ midiManager };
     std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<juce::ApplicationCommandManager> commandManager;
     std::unique_ptr<MainMenuModel> mainMenuModel;

@@ -36,3 +36,16 @@ std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer (const juce::String& virt
 
     return composite;
 }
+
+VirtualController* findVirtualController (MidiDeviceLayer& layer)
+{
+    if (auto* controller = dynamic_cast<VirtualController*> (&layer))
+        return controller;
+
+    if (auto* composite = dynamic_cast<CompositeMidiDeviceLayer*> (&layer))
+        for (int i = 0; i < composite->getNumLayers(); ++i)
+            if (auto* controller = findVirtualController (*composite->getLayer (i)))
+                return controller;
+
+    return nullptr;
+}

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class VirtualController;
+
 /** The environment variable through which a user asks a program for the virtual controller. */
 constexpr const char* virtualControllerVariable = "ZKM_EDITOR_VIRTUAL_CONTROLLER";
 
@@ -17,3 +19,7 @@ std::unique_ptr<MidiDeviceLayer> createMidiDeviceLayer (const juce::String& virt
 /** The file that keeps the virtual controller's slots for that setting; File() when the setting
     asks for no virtual controller or for one with its slots in memory. */
 juce::File getVirtualControllerSlotFile (const juce::String& virtualControllerSetting);
+
+/** The virtual controller among the layers of that layer (a composite layer is searched through);
+    nullptr when the layer has none. */
+VirtualController* findVirtualController (MidiDeviceLayer& layer);

@@ -151,6 +151,23 @@ void VirtualController::setSlot (int slot, const juce::Array<juce::uint8>& image
     markDirty();
 }
 
+void VirtualController::setActiveSlot (int slot)
+{
+    if (juce::isPositiveAndBelow (slot, numberOfSlots))
+        activeSlot = slot;
+}
+
+void VirtualController::play (const juce::MidiMessage& message)
+{
+    const juce::ScopedLock sl (stateLock);
+
+    if (! plugged)
+        return;
+
+    enqueue ({ message }, now());
+    notify();
+}
+
 bool VirtualController::isExternalSync() const
 {
     const juce::ScopedLock sl (stateLock);
@@ -268,6 +285,10 @@ void VirtualController::receive (const juce::MidiMessage& message)
             slots[(size_t) slot].set (index, data[ZKSysEx::writeValuePosition]);
             markDirty();
         }
+
+        // A Send or a Live Edit selects the slot it writes, as the controller's own slot choice would.
+        if (slot < numberOfSlots)
+            activeSlot = slot;
     }
     else if (size == ZKSysEx::syncCommandLength && hasHead (data, ZKSysEx::syncCommand, ZKSysEx::syncTail)
              && data[ZKSysEx::headLength] == ZKSysEx::syncSubCommand)

@@ -6,6 +6,7 @@
 #include "model/ZKMModel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <set>
@@ -68,6 +69,20 @@ public:
     /** Replaces the image of a slot, as if it had been written byte by byte. */
     void setSlot (int slot, const juce::Array<juce::uint8>& image);
 
+    //==============================================================================
+    /** The slot whose preset playing the controller uses (0 to 23): the one chosen last, or the
+        last one that a parameter write arrived for. */
+    int getActiveSlot() const noexcept { return activeSlot.load(); }
+
+    /** Chooses the slot that playing uses; a slot that does not exist is ignored. */
+    void setActiveSlot (int slot);
+
+    /** Delivers a message to the inputs opened on the controller, as if one of its controls had
+        been played: on the controller's thread, after the replies already waiting; lost while it
+        is unplugged. */
+    void play (const juce::MidiMessage& message);
+
+    //==============================================================================
     bool isExternalSync() const;
     int getNumSyncCommands() const;
 
@@ -182,6 +197,7 @@ private:
     int numSyncCommands = 0;
     std::vector<juce::MidiMessage> receivedMessages;
     bool plugged = true;
+    std::atomic<int> activeSlot{ 0 };
 
     std::deque<PendingMessage> pending;
     std::vector<MessageGroup> reorderBatch;

@@ -28,6 +28,7 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
     { CommandIDs::showSlots, "Show Slots", 0 },
     { CommandIDs::slotsWindow, "Slots", 0 },
+    { CommandIDs::virtualControllerPanel, "Virtual Controller", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -75,7 +76,9 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
                                          || expected[i].id == CommandIDs::copyControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettingsToAll
-                                         || expected[i].id == CommandIDs::numberControlsAscending;
+                                         || expected[i].id == CommandIDs::numberControlsAscending
+                                         // started without the virtual controller, nothing to play
+                                         || expected[i].id == CommandIDs::virtualControllerPanel;
         const auto expectedFlags =
             needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
             : expected[i].id == CommandIDs::verifyAfterSend || expected[i].id == CommandIDs::sendChangesOnly
@@ -205,7 +208,8 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
         menuEntries (model->getMenuForIndex (2, "Options")),
         juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
-               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow }));
+               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow,
+                                   CommandIDs::virtualControllerPanel }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }

@@ -1,0 +1,26 @@
+#include "app/VirtualControllerWindow.h"
+
+#include "app/VirtualControllerColours.h"
+
+VirtualControllerWindow::VirtualControllerWindow (VirtualController& controller)
+    : juce::DocumentWindow (getTitle(), VirtualControllerColours::background, juce::DocumentWindow::closeButton)
+{
+    setUsingNativeTitleBar (true);
+    setContentOwned (new VirtualControllerPanel (controller), true);
+    setResizable (false, false);
+    centreWithSize (getWidth(), getHeight());
+    setVisible (true);
+}
+
+VirtualControllerWindow::~VirtualControllerWindow() = default;
+
+VirtualControllerPanel& VirtualControllerWindow::getPanel() const
+{
+    return *static_cast<VirtualControllerPanel*> (getContentComponent());
+}
+
+void VirtualControllerWindow::closeButtonPressed()
+{
+    // Keys and pads held at this moment get no release; the controller's own panel would not either.
+    delete this;
+}
