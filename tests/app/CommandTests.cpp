@@ -26,6 +26,10 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::verifyAfterSend, "Verify After Send", 0 },
     { CommandIDs::sendChangesOnly, "Send Changes Only", 0 },
     { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
+    { CommandIDs::showSlots, "Show Slots", 0 },
+    { CommandIDs::slotsWindow, "Slots", 0 },
+    { CommandIDs::followController, "Follow the Controller", 0 },
+    { CommandIDs::checkBeforeSend, "Check Before Send", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -48,6 +52,7 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::compareWithSlot, "Compare With Slot...", 0 },
     { CommandIDs::sendWholePreset, "Send Whole Preset...", 0 },
     { CommandIDs::liveEditSlot, "Live Edit Slot...", 0 },
+    { CommandIDs::checkPreset, "Check Preset", 0 },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -68,17 +73,18 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         EXPECT_TRUE (info.description.isEmpty());
         // With nothing done yet, there is nothing to undo or redo; with no field focused, no control's
         // settings to copy, paste or number. "Verify After Send" and "Send Changes Only" are ticked until
-        // the user turns them off.
+        // the user turns them off, and so is "Follow the Controller"; "Check Before Send" is off.
         const auto needsHistoryOrFocus = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo
                                          || expected[i].id == CommandIDs::copyControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettingsToAll
                                          || expected[i].id == CommandIDs::numberControlsAscending;
-        const auto expectedFlags =
-            needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
-            : expected[i].id == CommandIDs::verifyAfterSend || expected[i].id == CommandIDs::sendChangesOnly
-                ? juce::ApplicationCommandInfo::isTicked
-                : 0;
+        const auto expectedFlags = needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
+                                   : expected[i].id == CommandIDs::verifyAfterSend
+                                           || expected[i].id == CommandIDs::sendChangesOnly
+                                           || expected[i].id == CommandIDs::followController
+                                       ? juce::ApplicationCommandInfo::isTicked
+                                       : 0;
         EXPECT_EQ (info.flags, expectedFlags);
 
         if (expected[i].keyCode == 0)
@@ -198,10 +204,10 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
     EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),
                juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo, 0, CommandIDs::copyControlSettings,
                                    CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
-                                   CommandIDs::numberControlsAscending }));
-    EXPECT_EQ (
-        menuEntries (model->getMenuForIndex (2, "Options")),
-        juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly }));
+                                   CommandIDs::numberControlsAscending, 0, CommandIDs::checkPreset }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")),
+               juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly,
+                                   CommandIDs::followController, CommandIDs::checkBeforeSend }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
