@@ -10,6 +10,7 @@ namespace CliFailure
 enum ExitCode
 {
     presetsDiffer = 1, // diff: the two presets are not the same (not a failure)
+    problemsFound = 1, // check: the preset has problems to look at (not a failure)
     wrongUsage = 2,    // an unknown command or option, a missing or malformed argument
     deviceFailure = 3, // a device that is not there, a transfer that failed or was cancelled
     rejectedFile = 4   // a file that is missing, not a preset, or cannot be written

@@ -5,6 +5,7 @@
 #include "cli/PresetFiles.h"
 #include "cli/PresetJson.h"
 #include "engine/ParameterDescriptions.h"
+#include "engine/PresetCheck.h"
 #include "engine/PresetDifferences.h"
 #include "engine/PresetParameters.h"
 #include "model/PresetLayout.h"
@@ -191,5 +192,46 @@ int import (const juce::ArgumentList& arguments)
 
     PresetFiles::writeImage (image, target);
     return 0;
+}
+
+int check (const juce::ArgumentList& arguments)
+{
+    const CommandArguments words (arguments, { "check", { "--json", "--force" }, {}, 1, 1 });
+    const auto image = PresetFiles::readImage (words.getPositionalFile (0), words.hasFlag ("--force"));
+    const auto findings = PresetCheck::check (image);
+
+    if (words.hasFlag ("--json"))
+    {
+        juce::Array<juce::var> list;
+
+        for (const auto& finding : findings)
+        {
+            juce::Array<juce::var> controls;
+
+            for (const auto& control : finding.controls)
+                controls.add (PresetMessages::getName (control));
+
+            auto* object = new juce::DynamicObject();
+            const juce::var entry (object); // owns the object from here
+            object->setProperty ("text", finding.text);
+            object->setProperty ("controls", controls);
+            list.add (entry);
+        }
+
+        std::cout << juce::JSON::toString (list) << std::endl;
+    }
+    else
+    {
+        for (const auto& finding : findings)
+            std::cout << finding.text << "\n";
+
+        if (findings.empty())
+            std::cout << "No problems found\n";
+
+        std::cout << std::flush;
+    }
+
+    // As diff does: the exit code tells a script whether there is something to look at.
+    return findings.empty() ? 0 : (int) CliFailure::problemsFound;
 }
 } // namespace FileCommands

@@ -11,4 +11,5 @@ int show (const juce::ArgumentList& arguments);
 int diff (const juce::ArgumentList& arguments);
 int set (const juce::ArgumentList& arguments);
 int import (const juce::ArgumentList& arguments);
+int check (const juce::ArgumentList& arguments);
 } // namespace FileCommands

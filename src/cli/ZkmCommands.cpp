@@ -149,6 +149,17 @@ const std::vector<Command>& getCommands()
                 + juce::String (outputHelp),
             {} },
           FileCommands::import },
+        { { "check",
+            "check FILE [--json] [--force]",
+            "Lists what may go wrong when a preset is played",
+            "Prints one line per problem of a preset file, as the editor's Check Preset does: controls that "
+            "send the same message in the modes they are in (\"Knob 3 and Pad 5 both send CC 74 on channel "
+            "1\"), keybed zones that reach notes outside 0 to 127, a Min above its Max, values outside their "
+            "ranges and a name with characters the controller cannot show; \"No problems found\" when there "
+            "are none. --json prints an array of {\"text\": ..., \"controls\": [\"Knob 3\", ...]} instead. "
+            "The exit code is 0 when there are no problems and 1 when there are.",
+            {} },
+          FileCommands::check },
     };
 
     return commands;
@@ -195,14 +206,16 @@ void printUsage (std::ostream& stream)
         stream << wrapped ("zkm " + juce::String (command.help.argumentDescription), "  ", "          ") << "\n        "
                << command.help.shortDescription << "\n";
 
-    stream << "\n  zkm help COMMAND    explains a command\n"
-           << "  zkm --version       prints the version\n\n"
-           << wrapped (deviceHelp) << "\n\n"
-           << wrapped (outputHelp) << "\n\n"
-           << wrapped ("Exit codes: 0 done; 1 the presets differ (diff); 2 wrong usage; 3 a device or "
-                       "transfer failure; 4 a missing, rejected or unwritable file. No file is ever left "
-                       "half written.")
-           << std::endl;
+    stream
+        << "\n  zkm help COMMAND    explains a command\n"
+        << "  zkm --version       prints the version\n\n"
+        << wrapped (deviceHelp) << "\n\n"
+        << wrapped (outputHelp) << "\n\n"
+        << wrapped (
+               "Exit codes: 0 done; 1 the presets differ (diff) or have problems (check); 2 wrong usage; 3 a device or "
+               "transfer failure; 4 a missing, rejected or unwritable file. No file is ever left "
+               "half written.")
+        << std::endl;
 }
 
 int printHelp (const juce::ArgumentList& arguments)
