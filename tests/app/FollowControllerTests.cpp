@@ -166,3 +166,63 @@ TEST_F (FollowTest, ABurstOfMessagesIsFollowedByItsLatestAndSysExIsPassedOver)
     pump (200);
     EXPECT_TRUE (isSelected (editor(), EditorComponent::mainView));
 }
+
+TEST_F (FollowTest, EveryKindOfControlIsFoundOnItsTab)
+{
+    // The default preset with pad 5 on note 38 of channel 10 and switch 12 on CC 85 of channel 15:
+    // for each kind, a message that playing the control sends and that names it first.
+    auto dump = TestRig::defaultPresetDump();
+    const auto setBlock =
+        [&dump] (ControlType type, int index, juce::uint8 mode, juce::uint8 number, juce::uint8 channel)
+    {
+        const auto offset = TestRig::dumpHeadLength + PresetLayout::getOffset (type, index);
+        dump.set (offset, mode);
+        dump.set (offset + 1, number);
+        dump.set (offset + 4, channel);
+    };
+    setBlock (ControlType::Pad, 4, 0, 38, 9);
+    setBlock (ControlType::Switch, 11, 1, 85, 14);
+    TestRig::loadPreset (*engine, dump);
+    const PresetMessages preset (engine->getPresetImage());
+    using Ref = PresetMessages::ControlRef;
+    using Gesture = PresetMessages::Gesture;
+
+    struct Case
+    {
+        Ref control;
+        Gesture gesture;
+        int viewIndex;
+        int flashIndex;
+    };
+
+    const Case cases[] = {
+        { { ControlType::Pad, 4 }, { Gesture::Kind::press, 100 }, EditorComponent::drumPadsView, 4 },
+        { { ControlType::Switch, 11 }, { Gesture::Kind::press, 1 }, EditorComponent::switchesView, 11 },
+        { { ControlType::Transport, 3 }, { Gesture::Kind::press, 1 }, EditorComponent::transportView, 3 },
+        { { ControlType::Wheels, 0 }, { Gesture::Kind::turn, 100 }, EditorComponent::wheelsView, 0 },
+        { { ControlType::Wheels, 1 }, { Gesture::Kind::turn, 100 }, EditorComponent::wheelsView, 1 },
+        { { ControlType::Sustain, 0 }, { Gesture::Kind::press, 1 }, EditorComponent::sustainView, 0 },
+        { { ControlType::Keybed, 0, Ref::Zone::whole },
+          { Gesture::Kind::keyDown, 30 },
+          EditorComponent::keybedView,
+          0 },
+    };
+
+    for (const auto& testCase : cases)
+    {
+        SCOPED_TRACE (PresetMessages::getName (testCase.control).toStdString());
+        const auto messages = preset.play (testCase.control, testCase.gesture);
+        const auto sent = std::find_if (messages.begin(), messages.end(),
+                                        [&] (const juce::MidiMessage& m)
+                                        { return preset.findSenders (m).getFirst() == testCase.control; });
+        ASSERT_NE (sent, messages.end());
+
+        editor().viewSelected (EditorComponent::mainView);
+        pump (FollowController::followIntervalMs + 10);
+        layer.deliverFromOtherThread ({ *sent });
+
+        EXPECT_TRUE (pumpMessagesUntil (
+            [&] { return editor().isFlashing (testCase.control.controlType, testCase.flashIndex); }, 3000));
+        EXPECT_TRUE (isSelected (editor(), testCase.viewIndex));
+    }
+}
