@@ -5,6 +5,7 @@
 #include "support/MessageLoop.h"
 #include "views/BankView.h"
 
+using apptest::ApplicationTest;
 using apptest::FakeDeviceTest;
 using apptest::pump;
 
@@ -162,4 +163,30 @@ TEST_F (FakeDeviceTest, CheckPresetListsTheFindingsAndGoToSelectsTheControl)
     juce::WeakReference<CheckPresetWindow> weak (checkWindow);
     windowManager().windowClosed (&window);
     EXPECT_EQ (weak.get(), nullptr);
+}
+
+TEST_F (ApplicationTest, TheTwoOptionsReachEveryWindowAndAreRemembered)
+{
+    auto& options = *application->getFollowAndCheckOptions();
+    EXPECT_TRUE (options.getFollowController().isEnabled());
+    EXPECT_FALSE (window (0).getPresetCheck().isCheckingBeforeSend());
+
+    perform (*application, CommandIDs::followController);
+    perform (*application, CommandIDs::checkBeforeSend);
+    EXPECT_FALSE (options.getFollowController().isEnabled());
+    EXPECT_TRUE (window (0).getPresetCheck().isCheckingBeforeSend());
+
+    const DeviceSettings remembered (DeviceSettings::getDefaultFile());
+    EXPECT_FALSE (remembered.getFollowController());
+    EXPECT_TRUE (remembered.getCheckBeforeSend());
+
+    perform (*application, CommandIDs::newWindow);
+    ASSERT_EQ (windowManager().getWindows().size(), 2);
+    EXPECT_TRUE (window (1).getPresetCheck().isCheckingBeforeSend());
+
+    // Back to the defaults, for the tests that follow.
+    perform (*application, CommandIDs::followController);
+    perform (*application, CommandIDs::checkBeforeSend);
+    EXPECT_TRUE (options.getFollowController().isEnabled());
+    EXPECT_FALSE (window (1).getPresetCheck().isCheckingBeforeSend());
 }
