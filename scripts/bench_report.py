@@ -150,6 +150,12 @@ def main():
         add(f"Preset search, one keystroke over {b['files']:.0f} presets",
             f"{b['real_time']:.1f} ms (worst {b['worst_ms']:.1f} ms)", "<= 16 ms", b["worst_ms"] <= 16)
 
+    b = runs.get("followKnobTurn/iterations:100/manual_time")
+    if b:
+        add("Follow the Controller: message to the control's frame flashing",
+            f"median {b['median_ms']:.1f} ms of 100 (worst {b['worst_ms']:.1f} ms)", "median <= 50 ms",
+            b["median_ms"] <= 50 and b["flashed"] == 1)
+
     if len(sys.argv) > 3 and os.path.exists(sys.argv[2]) and os.path.exists(sys.argv[3]):
         editor_ms, editor_mb = start_up(sys.argv[2])
         minimal_ms, minimal_mb = start_up(sys.argv[3])

@@ -31,7 +31,10 @@ void ControllerDialogs::showSendPresetWindow (bool sendWhole)
         delete sendPresetWindow.get();
 
     if (sendPresetWindow == nullptr)
+    {
         sendPresetWindow = new SendPresetWindow (engine, sendWhole); // deletes itself, or the destructor deletes it
+        sendPresetWindow->confirmSend = confirmSend;
+    }
 }
 
 void ControllerDialogs::showConnectionStatus (juce::Component* view, MidiManager& midiManager,

@@ -31,6 +31,9 @@ public:
     /** Unless one shows already. */
     void showMidiError();
 
+    /** Asked by each Send dialog before it writes; null lets every Send go ahead. */
+    std::function<bool()> confirmSend;
+
     GetPresetWindow* getGetPresetWindow() const { return getPresetWindow.get(); }
     SendPresetWindow* getSendPresetWindow() const { return sendPresetWindow.get(); }
     MidiErrorAlertWindow* getMidiErrorAlert() const { return midiErrorAlert.get(); }

@@ -257,6 +257,7 @@ void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
                          CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots,
                          CommandIDs::compareWithFile, CommandIDs::compareWithSlot, CommandIDs::sendWholePreset,
                          CommandIDs::liveEditSlot });
+    commands.add (CommandIDs::checkPreset);
 }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -352,6 +353,7 @@ bool EditorWindow::perform (const InvocationInfo& info)
             live->start();
             break;
         default:
+            presetCheck->perform (info.commandID); // "Check Preset"
             break;
     }
 

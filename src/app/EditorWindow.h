@@ -2,12 +2,14 @@
 
 #include "app/BackupCommand.h"
 #include "app/CompareCommand.h"
+#include "app/ControlFollower.h"
 #include "app/ControlSettingsCommands.h"
 #include "app/ControllerDialogs.h"
 #include "app/DocumentHistory.h"
 #include "app/FileErrorAlertWindow.h"
 #include "app/LiveEditCommand.h"
 #include "app/PlatformDialogs.h"
+#include "app/PresetCheckCommand.h"
 #include "app/RestoreCommand.h"
 #include "app/SendOutcomeReport.h"
 #include "app/TransferStripPresenter.h"
@@ -119,6 +121,9 @@ public:
         be compared with its files. */
     std::function<void (const juce::File& folder)> onBackupFolderUsed;
 
+    /** Whether to send a preset in which the check found problems; the text lists them. */
+    std::function<bool (const juce::String& problems)> askToSendAnyway{ &PresetCheckCommand::runSendAnywayQuestion };
+
     /** Shows how a backup or restore ended. */
     std::function<void (const juce::String& title, const juce::String& message)> showSummary;
 
@@ -134,6 +139,8 @@ public:
     SendOutcomeReport& getSendOutcomeReport() const noexcept { return *sendOutcome; }
     ControllerDialogs& getControllerDialogs() const noexcept { return *controllerDialogs; }
     TransferStripPresenter& getTransferStrip() const noexcept { return *transferStrip; }
+    ControlFollower& getControlFollower() const noexcept { return *follower; }
+    PresetCheckCommand& getPresetCheck() const noexcept { return *presetCheck; }
 
     FileChooserStep chooseFile;
 
@@ -240,6 +247,10 @@ private:
     std::unique_ptr<ControlSettingsCommands> controlSettingsCommands;
     std::unique_ptr<ControllerDialogs> controllerDialogs;
     std::unique_ptr<TransferStripPresenter> transferStrip;
+
+    // Made after the parts above, which they use, and gone before them.
+    std::unique_ptr<ControlFollower> follower = std::make_unique<ControlFollower> (*this);
+    std::unique_ptr<PresetCheckCommand> presetCheck = std::make_unique<PresetCheckCommand> (*this);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

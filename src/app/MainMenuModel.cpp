@@ -52,12 +52,16 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::pasteControlSettings);
         menu.addCommandItem (commandManager, CommandIDs::pasteControlSettingsToAll);
         menu.addCommandItem (commandManager, CommandIDs::numberControlsAscending);
+        menu.addSeparator();
+        menu.addCommandItem (commandManager, CommandIDs::checkPreset);
     }
     else if (menuName == "Options")
     {
         menu.addCommandItem (commandManager, CommandIDs::deviceSetup);
         menu.addCommandItem (commandManager, CommandIDs::verifyAfterSend);
         menu.addCommandItem (commandManager, CommandIDs::sendChangesOnly);
+        menu.addCommandItem (commandManager, CommandIDs::followController);
+        menu.addCommandItem (commandManager, CommandIDs::checkBeforeSend);
     }
     else if (menuName == "Window")
     {

@@ -50,6 +50,7 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     midiManager.restoreDevices (deviceSettings->getInputName(), deviceSettings->getOutputName());
     folderSettings =
         std::make_unique<FolderSettings> (deviceSettings.get(), juce::StringArray{ PresetFolderPanel::settingsKey });
+    followAndCheck = std::make_unique<FollowAndCheckOptions> (midiManager, *windowManager, deviceSettings.get());
 
     const auto trimmed = commandLine.trim();
 
@@ -196,6 +197,10 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
     if (window != nullptr)
     {
         window->showConnectionStatus (midiManager, [this] { showDeviceSetupWindow(); });
+
+        if (followAndCheck != nullptr)
+            followAndCheck->applyTo (*window);
+
         window->onBackupFolderUsed = [this] (const juce::File& folder)
         {
             deviceSettings->setFolder (backupFolderKey, folder);
@@ -226,7 +231,8 @@ void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& co
                          CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
                          CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
                          CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
-                         CommandIDs::slotsWindow, CommandIDs::virtualControllerPanel });
+                         CommandIDs::slotsWindow, CommandIDs::virtualControllerPanel, CommandIDs::followController,
+                         CommandIDs::checkBeforeSend });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -241,6 +247,9 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 
     if (commandID == CommandIDs::virtualControllerPanel)
         result.setActive (virtualControllerCommand.isAvailable());
+
+    if (FollowAndCheckOptions::handles (commandID) && followAndCheck != nullptr)
+        followAndCheck->fillInfo (commandID, result);
 }
 
 void QuenloZKEditorApplication::applySendSettings (ZKEditorEngine& engine) const
@@ -305,6 +314,12 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
                 commandManager->commandStatusChanged();
             }
             break;
+        case CommandIDs::followController:
+        case CommandIDs::checkBeforeSend:
+            if (followAndCheck != nullptr)
+                followAndCheck->perform (info.commandID);
+            commandManager->commandStatusChanged();
+            break;
         case CommandIDs::forgetSlotMemory:
             // For a controller edited out of the editor's sight: every Send writes whole until the
             // slot is read again.
@@ -328,7 +343,8 @@ void QuenloZKEditorApplication::closeDialogs()
 
 void QuenloZKEditorApplication::closeDocuments()
 {
-    // The windows show the menu bar model: they go before it does.
+    // The windows show the menu bar model: they go before it does. Following stops before them.
+    followAndCheck.reset();
     windowManager.reset();
     mainMenuModel.reset();
 }

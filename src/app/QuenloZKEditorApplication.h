@@ -4,6 +4,7 @@
 #include "app/DeviceManagerWindow.h"
 #include "app/EditorWindow.h"
 #include "app/FolderSettings.h"
+#include "app/FollowAndCheckOptions.h"
 #include "app/MainMenuModel.h"
 #include "app/QuitCoordinator.h"
 #include "app/SlotsWindow.h"
@@ -92,6 +93,7 @@ public:
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
     SlotsWindow* getSlotsWindow() const { return slotsWindow.get(); }
     VirtualControllerCommand& getVirtualControllerCommand() noexcept { return virtualControllerCommand; }
+    FollowAndCheckOptions* getFollowAndCheckOptions() const noexcept { return followAndCheck.get(); }
 
     bool isQuitRequested() const noexcept { return quitRequested; }
 
@@ -126,6 +128,7 @@ private:
     void closeDocuments();
 
     std::unique_ptr<FolderSettings> folderSettings;
+    std::unique_ptr<FollowAndCheckOptions> followAndCheck;
     bool quitRequested = false;
     QuitCoordinator quitCoordinator;
     std::unique_ptr<juce::Component> firstPaintProbe;

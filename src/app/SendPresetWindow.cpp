@@ -21,6 +21,15 @@ void SendPresetWindow::buttonClicked (juce::Button* button)
 {
     bool done = false;
 
+    if (button->getName() == "Send" && confirmSend != nullptr)
+    {
+        const juce::Component::SafePointer<SendPresetWindow> self (this);
+        const auto confirm = confirmSend; // a member of a dialog that may go during the question
+
+        if (! confirm() || self == nullptr)
+            return;
+    }
+
     const auto slot = static_cast<juce::uint8> (getPresetComponent().getSelectedSlot() - 1);
 
     if (button->getName() == "Send" && sendWhole)

@@ -3,6 +3,8 @@
 #include "app/SendPresetComponent.h"
 #include "engine/ZKEditorEngine.h"
 
+#include <functional>
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The non-modal dialog in which the user picks the slot to write. It deletes itself after a
@@ -24,6 +26,10 @@ public:
     SendPresetComponent& getPresetComponent() const;
 
     bool sendsWholePreset() const noexcept { return sendWhole; }
+
+    /** Asked when "Send" is pressed, before anything is written: false keeps the dialog open and
+        sends nothing. It may run a modal question during which this dialog is deleted. */
+    std::function<bool()> confirmSend;
 
 private:
     ZKEditorEngine::Ptr engine;

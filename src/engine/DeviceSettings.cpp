@@ -15,6 +15,8 @@ const char* const inputNameKey = "midiInput";
 const char* const outputNameKey = "midiOutput";
 const char* const verifyAfterSendKey = "verifyAfterSend";
 const char* const sendChangesOnlyKey = "sendChangesOnly";
+const char* const followControllerKey = "followController";
+const char* const checkBeforeSendKey = "checkBeforeSend";
 
 void note (const juce::String& text) { std::cerr << "ZKM Editor: " << text << std::endl; }
 
@@ -196,6 +198,22 @@ bool DeviceSettings::getSendChangesOnly() const { return properties->getBoolValu
 bool DeviceSettings::setSendChangesOnly (bool shouldSendChangesOnly)
 {
     properties->setValue (sendChangesOnlyKey, shouldSendChangesOnly);
+    return save();
+}
+
+bool DeviceSettings::getFollowController() const { return properties->getBoolValue (followControllerKey, true); }
+
+bool DeviceSettings::setFollowController (bool shouldFollow)
+{
+    properties->setValue (followControllerKey, shouldFollow);
+    return save();
+}
+
+bool DeviceSettings::getCheckBeforeSend() const { return properties->getBoolValue (checkBeforeSendKey, false); }
+
+bool DeviceSettings::setCheckBeforeSend (bool shouldCheck)
+{
+    properties->setValue (checkBeforeSendKey, shouldCheck);
     return save();
 }
 

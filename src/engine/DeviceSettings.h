@@ -3,10 +3,11 @@
 #include <juce_data_structures/juce_data_structures.h>
 
 /** The settings kept between runs: the names of the MIDI input and output last applied in Device
-    Setup, the options "Verify After Send" and "Send Changes Only", and folders the windows
-    remember. They live in a small file in the user's configuration folder. A file that cannot be read or written, or is damaged, is passed over with a note on the
-    standard error output: the editor then simply starts without remembered devices. A file too large
-    or nested too deep to be parsed safely is moved aside before it is parsed. */
+    Setup, the options "Verify After Send", "Send Changes Only", "Follow the Controller" and "Check
+    Before Send", and folders the windows remember. They live in a small file in the user's
+    configuration folder. A file that cannot be read or written, or is damaged, is passed over with
+    a note on the standard error output: the editor then simply starts without remembered devices. A
+    file too large or nested too deep to be parsed safely is moved aside before it is parsed. */
 class DeviceSettings
 {
 public:
@@ -31,6 +32,14 @@ public:
     /** On unless the user turned it off. */
     bool getSendChangesOnly() const;
     bool setSendChangesOnly (bool shouldSendChangesOnly);
+
+    /** "Follow the Controller": on unless the user turned it off. */
+    bool getFollowController() const;
+    bool setFollowController (bool shouldFollow);
+
+    /** "Check Before Send": off unless the user turned it on. */
+    bool getCheckBeforeSend() const;
+    bool setCheckBeforeSend (bool shouldCheck);
 
     /** A folder kept between runs under that key (such as "backupFolder", the folder of the last
         backup written or restored); juce::File() when none is kept or the kept path is not absolute. */

@@ -170,6 +170,12 @@ void BankView::showBank (int bankIndex)
     resized();
 }
 
+void BankView::showBankOf (int itemIndex)
+{
+    if (itemsPerBank > 0 && juce::isPositiveAndBelow (itemIndex, items.size()))
+        showBank (itemIndex / itemsPerBank);
+}
+
 //==============================================================================
 void BankView::buttonClicked (juce::Button* button)
 {

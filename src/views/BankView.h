@@ -47,6 +47,13 @@ public:
     /** An index outside the banks is ignored. */
     void showBank (int bankIndex);
 
+    /** Shows the bank that holds the control view at that index (counted over all banks); an
+        index outside them is ignored. */
+    void showBankOf (int itemIndex);
+
+    /** The control view at that index, counted over all banks; null outside them. */
+    juce::Component* getItem (int itemIndex) const { return items[itemIndex]; }
+
     int getCurrentBank() const noexcept { return currentBank; }
     int getNumBanks() const noexcept { return numBanks; }
 

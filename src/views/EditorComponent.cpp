@@ -4,6 +4,7 @@
 #include "images/EmbeddedImages.h"
 #include "model/PresetLayout.h"
 #include "views/KeybedControlView.h"
+#include "views/KeybedParameterView.h"
 #include "views/KnobBank.h"
 #include "views/MainSectionView.h"
 #include "views/PadBank.h"
@@ -12,6 +13,7 @@
 #include "views/SwitchBank.h"
 #include "views/TransportBank.h"
 #include "views/WheelBank.h"
+#include <algorithm>
 #include <functional>
 
 namespace
@@ -21,6 +23,45 @@ constexpr int productSelectorIndex = 1;
 const juce::Point<int> tabRowPosition{ 0, 450 };
 constexpr int productPictureY = 50;
 const juce::Point<int> viewPosition{ 0, 490 };
+
+/** The bank view of the tab of a control type that the banks show, with the item index of the
+    control in it; pairs of (view index, item index). */
+std::pair<int, int> findBankItem (int controlType, int controlIndex)
+{
+    switch (controlType)
+    {
+        case ControlType::Knob:
+            return { EditorViews::knobsView, controlIndex };
+        case ControlType::Pad:
+            return { EditorViews::drumPadsView, controlIndex };
+        case ControlType::Switch:
+            return { EditorViews::switchesView, controlIndex };
+        case ControlType::Transport:
+            return { EditorViews::transportView, controlIndex };
+        case ControlType::Wheels:
+            // The bank shows the mod wheel first.
+            return { EditorViews::wheelsView, controlIndex == 0 ? 1 : 0 };
+        case ControlType::Sustain:
+            return { EditorViews::sustainView, controlIndex };
+        default:
+            return { -1, -1 };
+    }
+}
+
+/** True when the component and every parent up to the ancestor are visible. */
+bool isShownWithin (const juce::Component& ancestor, juce::Component* component)
+{
+    for (auto* c = component; c != nullptr; c = c->getParentComponent())
+    {
+        if (! c->isVisible())
+            return false;
+
+        if (c == &ancestor)
+            return true;
+    }
+
+    return false;
+}
 } // namespace
 
 //==============================================================================
@@ -83,6 +124,10 @@ void EditorComponent::viewSelected (int viewIndex)
     for (auto* selector : selectors)
         if (selector != nullptr)
             selector->setSelectedView (viewIndex);
+
+    // A frame belongs to the view it was drawn over.
+    for (auto& flash : flashes)
+        flash.frame->stop();
 
     for (int i = 0; i < views.size(); ++i)
     {
@@ -207,6 +252,103 @@ void EditorComponent::commitOpenEdits()
     for (auto* view : views)
         if (view != nullptr)
             commitWithin (*view);
+}
+
+//==============================================================================
+bool EditorComponent::showControl (int controlType, int controlIndex)
+{
+    return findControlView (controlType, controlIndex, true) != nullptr;
+}
+
+bool EditorComponent::flashControl (int controlType, int controlIndex)
+{
+    auto* view = findControlView (controlType, controlIndex, false);
+
+    if (view == nullptr || ! isShownWithin (*this, view))
+        return false;
+
+    auto found = std::find_if (flashes.begin(), flashes.end(),
+                               [=] (const Flash& flash)
+                               { return flash.controlType == controlType && flash.controlIndex == controlIndex; });
+
+    if (found == flashes.end())
+    {
+        flashes.push_back ({ controlType, controlIndex, std::make_unique<ControlFlash>() });
+        found = std::prev (flashes.end());
+        addChildComponent (*found->frame);
+    }
+
+    found->frame->start (getLocalArea (view, view->getLocalBounds()));
+    return true;
+}
+
+bool EditorComponent::isFlashing (int controlType, int controlIndex) const
+{
+    for (const auto& flash : flashes)
+        if (flash.controlType == controlType && flash.controlIndex == controlIndex)
+            return flash.frame->isFlashing();
+
+    return false;
+}
+
+bool EditorComponent::isEditingText() const
+{
+    auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    if (dynamic_cast<juce::TextEditor*> (focused) != nullptr && isParentOf (focused))
+        return true;
+
+    std::function<bool (const juce::Component&)> isEditingWithin = [&isEditingWithin] (const juce::Component& parent)
+    {
+        for (auto* child : parent.getChildren())
+        {
+            if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->isBeingEdited())
+                return true;
+
+            if (isEditingWithin (*child))
+                return true;
+        }
+
+        return false;
+    };
+
+    for (auto* view : views)
+        if (view != nullptr && isEditingWithin (*view))
+            return true;
+
+    return false;
+}
+
+juce::Component* EditorComponent::findControlView (int controlType, int controlIndex, bool select)
+{
+    if (controlType == ControlType::Keybed)
+    {
+        if (select)
+            viewSelected (keybedView);
+
+        auto* keybed = dynamic_cast<KeybedControlView*> (getView (keybedView));
+
+        if (keybed == nullptr)
+            return nullptr;
+
+        // A zone that the split does not show stands for the whole keybed view.
+        auto* zone = keybed->getZoneViews()[controlIndex];
+        return zone != nullptr && zone->isVisible() ? static_cast<juce::Component*> (zone) : keybed;
+    }
+
+    const auto [viewIndex, itemIndex] = findBankItem (controlType, controlIndex);
+    auto* bank = dynamic_cast<BankView*> (getView (viewIndex));
+
+    if (bank == nullptr || bank->getItem (itemIndex) == nullptr)
+        return nullptr;
+
+    if (select)
+    {
+        viewSelected (viewIndex);
+        bank->showBankOf (itemIndex);
+    }
+
+    return bank->getItem (itemIndex);
 }
 
 ViewSelector* EditorComponent::getSelector (int selectorIndex) const { return selectors[selectorIndex]; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ZKEditorEngine.h"
+#include "views/ControlFlash.h"
 #include "views/EditorViews.h"
 #include "views/ViewSelector.h"
 #include "widgets/CustomLook.h"
@@ -42,6 +43,25 @@ public:
         in the preset before anything reads it. */
     void commitOpenEdits();
 
+    //==============================================================================
+    /** Selects the tab, and the bank, that show that control (a ControlType and its index, 0-based).
+        For the wheels index 0 is the pitch wheel and 1 the mod wheel; for the keybed the index is
+        the zone: 0 the whole keybed, 1 the lower zone, 2 the upper zone. False for a control that
+        no view shows. */
+    bool showControl (int controlType, int controlIndex);
+
+    /** Draws a bright frame over the control's view for a second, fading out; a control whose view
+        is not shown now (another tab or bank, a hidden zone) is not framed. A keybed zone that is
+        not shown frames the whole keybed view. False when nothing was framed. */
+    bool flashControl (int controlType, int controlIndex);
+
+    /** True while the frame of that control shows. */
+    bool isFlashing (int controlType, int controlIndex) const;
+
+    /** True while the user is typing into a box or the name field of the editor: a text field is
+        open in a box, or a text field of the editor has the keyboard focus. */
+    bool isEditingText() const;
+
     /** Selector 0 is the tab row, selector 1 the product picture; null if there is none. */
     ViewSelector* getSelector (int selectorIndex) const;
 
@@ -57,11 +77,23 @@ private:
     std::unique_ptr<juce::Component> createView (int viewIndex);
     void announceCurrentValues();
 
+    /** The view of a control, after selecting its tab and bank when select is true; null when there
+        is none. */
+    juce::Component* findControlView (int controlType, int controlIndex, bool select);
+
     //==============================================================================
     std::unique_ptr<juce::ImageComponent> background;
     juce::OwnedArray<ViewSelector> selectors;
     juce::OwnedArray<juce::Component> views;
     CustomLook look;
+
+    struct Flash
+    {
+        int controlType, controlIndex;
+        std::unique_ptr<ControlFlash> frame;
+    };
+
+    std::vector<Flash> flashes;
     ZKEditorEngine::Ptr engine;
     const int numKnobs, numPads, numSwitches;
 

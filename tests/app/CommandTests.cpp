@@ -29,6 +29,8 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::showSlots, "Show Slots", 0 },
     { CommandIDs::slotsWindow, "Slots", 0 },
     { CommandIDs::virtualControllerPanel, "Virtual Controller", 0 },
+    { CommandIDs::followController, "Follow the Controller", 0 },
+    { CommandIDs::checkBeforeSend, "Check Before Send", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -51,6 +53,7 @@ const ExpectedCommand windowCommands[] = {
     { CommandIDs::compareWithSlot, "Compare With Slot...", 0 },
     { CommandIDs::sendWholePreset, "Send Whole Preset...", 0 },
     { CommandIDs::liveEditSlot, "Live Edit Slot...", 0 },
+    { CommandIDs::checkPreset, "Check Preset", 0 },
 };
 
 void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedCommand* expected, int numExpected)
@@ -71,7 +74,7 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         EXPECT_TRUE (info.description.isEmpty());
         // With nothing done yet, there is nothing to undo or redo; with no field focused, no control's
         // settings to copy, paste or number. "Verify After Send" and "Send Changes Only" are ticked until
-        // the user turns them off.
+        // the user turns them off, and so is "Follow the Controller"; "Check Before Send" is off.
         const auto needsHistoryOrFocus = expected[i].id == CommandIDs::undo || expected[i].id == CommandIDs::redo
                                          || expected[i].id == CommandIDs::copyControlSettings
                                          || expected[i].id == CommandIDs::pasteControlSettings
@@ -79,11 +82,12 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
                                          || expected[i].id == CommandIDs::numberControlsAscending
                                          // started without the virtual controller, nothing to play
                                          || expected[i].id == CommandIDs::virtualControllerPanel;
-        const auto expectedFlags =
-            needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
-            : expected[i].id == CommandIDs::verifyAfterSend || expected[i].id == CommandIDs::sendChangesOnly
-                ? juce::ApplicationCommandInfo::isTicked
-                : 0;
+        const auto expectedFlags = needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
+                                   : expected[i].id == CommandIDs::verifyAfterSend
+                                           || expected[i].id == CommandIDs::sendChangesOnly
+                                           || expected[i].id == CommandIDs::followController
+                                       ? juce::ApplicationCommandInfo::isTicked
+                                       : 0;
         EXPECT_EQ (info.flags, expectedFlags);
 
         if (expected[i].keyCode == 0)
@@ -203,10 +207,10 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
     EXPECT_EQ (menuEntries (model->getMenuForIndex (1, "Edit")),
                juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo, 0, CommandIDs::copyControlSettings,
                                    CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
-                                   CommandIDs::numberControlsAscending }));
-    EXPECT_EQ (
-        menuEntries (model->getMenuForIndex (2, "Options")),
-        juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly }));
+                                   CommandIDs::numberControlsAscending, 0, CommandIDs::checkPreset }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")),
+               juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly,
+                                   CommandIDs::followController, CommandIDs::checkBeforeSend }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow,
                                    CommandIDs::virtualControllerPanel }));
