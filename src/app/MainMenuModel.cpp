@@ -65,6 +65,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::bringAllToFront);
         menu.addSeparator();
         menu.addCommandItem (commandManager, CommandIDs::slotsWindow);
+        menu.addCommandItem (commandManager, CommandIDs::midiMonitor);
     }
     else if (menuName == "Help")
     {

@@ -5,6 +5,7 @@
 #include "app/EditorWindow.h"
 #include "app/FolderSettings.h"
 #include "app/MainMenuModel.h"
+#include "app/MidiMonitorCommand.h"
 #include "app/QuitCoordinator.h"
 #include "app/SlotsWindow.h"
 #include "app/WindowManager.h"
@@ -90,6 +91,10 @@ public:
     AboutWindow* getAboutWindow() const { return aboutWindow.get(); }
     DeviceManagerWindow* getDeviceSetupWindow() const { return deviceSetupWindow.get(); }
     SlotsWindow* getSlotsWindow() const { return slotsWindow.get(); }
+    MidiMonitorWindow* getMidiMonitorWindow() const
+    {
+        return midiMonitor != nullptr ? midiMonitor->getWindow() : nullptr;
+    }
 
     bool isQuitRequested() const noexcept { return quitRequested; }
 
@@ -123,6 +128,7 @@ private:
     void closeDocuments();
 
     std::unique_ptr<FolderSettings> folderSettings;
+    std::unique_ptr<MidiMonitorCommand> midiMonitor;
     bool quitRequested = false;
     QuitCoordinator quitCoordinator;
     std::unique_ptr<juce::Component> firstPaintProbe;

@@ -26,6 +26,9 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::verifyAfterSend, "Verify After Send", 0 },
     { CommandIDs::sendChangesOnly, "Send Changes Only", 0 },
     { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
+    { CommandIDs::showSlots, "Show Slots", 0 },
+    { CommandIDs::slotsWindow, "Slots", 0 },
+    { CommandIDs::midiMonitor, "MIDI Monitor", 0 },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -203,7 +206,8 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
         menuEntries (model->getMenuForIndex (2, "Options")),
         juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
-               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow }));
+               juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow,
+                                   CommandIDs::midiMonitor }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
