@@ -46,6 +46,8 @@ juce::String directionText (MidiMonitorLog::Direction direction)
 MidiMonitorComponent::MidiMonitorComponent (MidiManager& manager)
     : log (&manager)
     , describer (&MidiMonitorComponent::describePlainly)
+    , textFont (textSize)
+    , bytesFont (juce::Font::getDefaultMonospacedFontName(), textSize, juce::Font::plain)
 {
     setName ("MIDI Monitor");
     setLookAndFeel (&look);
@@ -88,13 +90,18 @@ MidiMonitorComponent::MidiMonitorComponent (MidiManager& manager)
                                                                 &hideSysExButton, &status })
         addAndMakeVisible (child);
 
-    log.onChange = [this] { logChanged(); };
+    log.onChange = [this]
+    {
+        if (! isTimerRunning())
+            startTimer (refreshIntervalMs);
+    };
     updateStatus();
     setSize (900, 500);
 }
 
 MidiMonitorComponent::~MidiMonitorComponent()
 {
+    stopTimer();
     log.onChange = nullptr;
     list.setModel (nullptr);
     hideSysExButton.setLookAndFeel (nullptr);
@@ -135,7 +142,6 @@ void MidiMonitorComponent::clear()
     frozenLines.clear();
     openJobs.clear();
 
-    // Clearing the log tells logChanged, which rebuilds the rows.
     log.clear();
     rebuildRows();
 }
@@ -227,16 +233,21 @@ const std::deque<MidiMonitorLog::Line>& MidiMonitorComponent::getShownLines() co
     return paused ? frozenLines : log.getLines();
 }
 
-void MidiMonitorComponent::logChanged()
+void MidiMonitorComponent::refresh()
 {
+    log.drainNow();
+    timerCallback();
+}
+
+void MidiMonitorComponent::timerCallback()
+{
+    stopTimer();
+
     // The list stands still while paused; the log goes on recording and shows it all on resume.
     if (paused)
-    {
         updateStatus();
-        return;
-    }
-
-    rebuildRows();
+    else
+        rebuildRows();
 }
 
 void MidiMonitorComponent::rebuildRows()
@@ -357,9 +368,7 @@ void MidiMonitorComponent::paintCell (juce::Graphics& g, int row, int columnId, 
     const auto indent = isChild && columnId == timeColumn ? childIndent : 0;
 
     g.setColour (isSelected || ! isChild ? EditorColours::white : dimText);
-    g.setFont (columnId == bytesColumn || columnId == timeColumn
-                   ? juce::Font (juce::Font::getDefaultMonospacedFontName(), textSize, juce::Font::plain)
-                   : juce::Font (textSize));
+    g.setFont (columnId == bytesColumn || columnId == timeColumn ? bytesFont : textFont);
     g.drawText (getCellText (shown, columnId), cellPadding + indent, 0, width - 2 * cellPadding - indent, height,
                 juce::Justification::centredLeft, true);
 }

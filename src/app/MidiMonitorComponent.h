@@ -15,6 +15,7 @@
 class MidiMonitorComponent
     : public juce::Component
     , private juce::TableListBoxModel
+    , private juce::Timer
 {
 public:
     /** The meaning of a message, as the front document's preset gives it. */
@@ -60,6 +61,9 @@ public:
 
     bool isScrolledToBottom() const;
 
+    /** Shows what the log holds now, rather than at the next refresh of the list. */
+    void refresh();
+
     MidiMonitorLog& getLog() noexcept { return log; }
     juce::TableListBox& getList() noexcept { return list; }
 
@@ -78,7 +82,7 @@ private:
     };
 
     const std::deque<MidiMonitorLog::Line>& getShownLines() const;
-    void logChanged();
+    void timerCallback() override;
     void rebuildRows();
     void keepRowInView (const Row& anchor, int offset);
     void updateStatus();
@@ -93,6 +97,10 @@ private:
     CustomLook look;
     MidiMonitorLog log;
     Describer describer;
+
+    /** The list follows the log at most this often: a controller played hard sends thousands of
+        messages a second, and nobody reads faster than the screen shows. */
+    static constexpr int refreshIntervalMs = 100;
 
     bool paused = false;
     bool sysExHidden = false;
@@ -109,6 +117,8 @@ private:
     juce::ToggleButton hideSysExButton{ "Hide SysEx" };
     juce::LookAndFeel_V4 toggleLook;
     juce::Label status;
+    const juce::Font textFont;
+    const juce::Font bytesFont;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiMonitorComponent)
 };

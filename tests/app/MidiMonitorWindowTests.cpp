@@ -58,7 +58,7 @@ TEST_F (FakeDeviceTest, MidiMonitorCommandOpensOneWindowThatDescribesByTheFrontP
     const auto knob = preset.play ({ Knob, 0 }, { PresetMessages::Gesture::Kind::turn, 64 });
     ASSERT_FALSE (knob.empty());
     monitor.getLog().append (MidiMonitorLog::Direction::in, knob.front());
-    monitor.getLog().drainNow();
+    monitor.refresh();
     ASSERT_EQ (monitor.getNumShownRows(), 1);
     EXPECT_EQ (monitor.getRowTexts (0)[3], preset.describe (knob.front()));
     EXPECT_TRUE (monitor.getRowTexts (0)[3].startsWith ("Knob 1")) << monitor.getRowTexts (0)[3];
