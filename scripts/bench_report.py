@@ -113,6 +113,18 @@ def main():
             f"{b['real_time'] / 1000:.2f} s, {b['writes']:.0f} writes", "<= 3.5 s",
             b["real_time"] <= 3500 and b["swapped"] == 1)
 
+    b = runs.get("monitorUnderTenThousandMessagesASecond/iterations:1/manual_time")
+    if b:
+        add("MIDI Monitor, 10,000 messages a second for 10 s: messages lost or reordered",
+            f"{b['lost']:.0f} lost, {b['out_of_order']:.0f} out of order of {b['messages']:.0f}", "none",
+            b["lost"] == 0 and b["out_of_order"] == 0)
+        add("MIDI Monitor, 10,000 messages a second: message thread",
+            f"worst lateness {b['worst_lateness_ms']:.1f} ms", "<= 20 ms", b["worst_lateness_ms"] <= 20)
+        add("MIDI Monitor, 10,000 messages a second: CPU time of the process",
+            f"{b['cpu_percent']:.1f} % of one core", "<= 10 %", b["cpu_percent"] <= 10)
+        add("MIDI Monitor, 10,000 messages a second: memory once the log is full",
+            f"{b['memory_growth_mb']:+.1f} MB over 8 s", "flat (< 2 MB)", b["memory_growth_mb"] < 2)
+
     for name, label, before in (("messageThreadDuringGet/iterations:3/manual_time", "Message thread during a Get", 1400),
                                 ("messageThreadDuringSend/iterations:3/manual_time", "Message thread during a Send", 3720)):
         b = runs.get(name)

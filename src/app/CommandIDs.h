@@ -40,6 +40,7 @@ enum CommandIDs
     minimise = 0x200410,
     bringAllToFront = 0x200420,
     slotsWindow = 0x200430,
+    midiMonitor = 0x200435,
     virtualControllerPanel = 0x200440,
     openUserGuide = 0x200510
 };
@@ -94,6 +95,7 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
         { minimise, "Minimize", 'm', command },
         { bringAllToFront, "Bring All to Front", 0, 0 },
         { slotsWindow, "Slots", 0, 0 },
+        { midiMonitor, "MIDI Monitor", 0, 0 },
         { virtualControllerPanel, "Virtual Controller", 0, 0 },
         { openUserGuide, "Open User Guide", 'h', command },
     };

@@ -69,6 +69,7 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::bringAllToFront);
         menu.addSeparator();
         menu.addCommandItem (commandManager, CommandIDs::slotsWindow);
+        menu.addCommandItem (commandManager, CommandIDs::midiMonitor);
         menu.addCommandItem (commandManager, CommandIDs::virtualControllerPanel);
     }
     else if (menuName == "Help")

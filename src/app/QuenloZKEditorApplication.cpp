@@ -43,6 +43,8 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
     windowManager = std::make_unique<WindowManager> (&lastDirectory, commandManager.get(), mainMenuModel.get());
+    midiMonitor = std::make_unique<MidiMonitorCommand> (
+        midiManager, [this] { return windowManager.get(); }, numKeys);
 
     // The devices applied in an earlier run: opened now when present, by the device check when
     // they are plugged in later.
@@ -231,8 +233,8 @@ void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& co
                          CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
                          CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
                          CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
-                         CommandIDs::slotsWindow, CommandIDs::virtualControllerPanel, CommandIDs::followController,
-                         CommandIDs::checkBeforeSend });
+                         CommandIDs::slotsWindow, CommandIDs::midiMonitor, CommandIDs::virtualControllerPanel,
+                         CommandIDs::followController, CommandIDs::checkBeforeSend });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -280,6 +282,9 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
         case CommandIDs::showSlots:
         case CommandIDs::slotsWindow:
             showSlotsWindow();
+            break;
+        case CommandIDs::midiMonitor:
+            midiMonitor->show();
             break;
         case CommandIDs::virtualControllerPanel:
             virtualControllerCommand.showWindow();
@@ -337,6 +342,10 @@ void QuenloZKEditorApplication::closeDialogs()
 {
     delete slotsWindow.get();
     virtualControllerCommand.closeWindow();
+
+    if (midiMonitor != nullptr)
+        midiMonitor->close();
+
     delete aboutWindow.get();
     delete deviceSetupWindow.get();
 }

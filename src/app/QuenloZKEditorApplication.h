@@ -6,6 +6,7 @@
 #include "app/FolderSettings.h"
 #include "app/FollowAndCheckOptions.h"
 #include "app/MainMenuModel.h"
+#include "app/MidiMonitorCommand.h"
 #include "app/QuitCoordinator.h"
 #include "app/SlotsWindow.h"
 #include "app/VirtualControllerCommand.h"
@@ -94,6 +95,10 @@ public:
     SlotsWindow* getSlotsWindow() const { return slotsWindow.get(); }
     VirtualControllerCommand& getVirtualControllerCommand() noexcept { return virtualControllerCommand; }
     FollowAndCheckOptions* getFollowAndCheckOptions() const noexcept { return followAndCheck.get(); }
+    MidiMonitorWindow* getMidiMonitorWindow() const
+    {
+        return midiMonitor != nullptr ? midiMonitor->getWindow() : nullptr;
+    }
 
     bool isQuitRequested() const noexcept { return quitRequested; }
 
@@ -129,6 +134,7 @@ private:
 
     std::unique_ptr<FolderSettings> folderSettings;
     std::unique_ptr<FollowAndCheckOptions> followAndCheck;
+    std::unique_ptr<MidiMonitorCommand> midiMonitor;
     bool quitRequested = false;
     QuitCoordinator quitCoordinator;
     std::unique_ptr<juce::Component> firstPaintProbe;

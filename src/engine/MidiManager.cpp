@@ -251,12 +251,19 @@ void MidiManager::closeInput()
 
 bool MidiManager::sendMessage (const juce::MidiMessage& message)
 {
-    const juce::ScopedLock sl (outputLock);
+    {
+        const juce::ScopedLock sl (outputLock);
 
-    if (output == nullptr)
-        return false;
+        if (output == nullptr)
+            return false;
 
-    output->sendMessageNow (message);
+        output->sendMessageNow (message);
+    }
+
+    // Told after the output's lock is let go: a listener on the input thread may send in its turn
+    // while it holds the listener lock, and the two locks must never be taken in both orders.
+    const juce::ScopedLock sl (listenerLock);
+    ListenerWalk::newestFirst (listeners, [&] (auto* listener) { listener->midiMessageSent (message); });
     return true;
 }
 

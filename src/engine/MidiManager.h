@@ -14,11 +14,17 @@ class MidiManager
     , public juce::Timer
 {
 public:
-    /** Hears every message of the open input, on the MIDI input thread. */
+    /** Hears every message of the open input, on the MIDI input thread, and, if it wishes, every
+        message sent through the open output, on the sending thread. */
     class MidiManagerListener
     {
     public:
         virtual void midiMessageReceived (const juce::MidiMessage& message) = 0;
+
+        /** Called after a message went out through the open output, on the thread that sent it (the
+            message thread or a transfer's thread). Most listeners care only for the input. */
+        virtual void midiMessageSent (const juce::MidiMessage& message) { juce::ignoreUnused (message); }
+
         virtual ~MidiManagerListener() = default;
     };
 
@@ -80,7 +86,8 @@ public:
         device that went away stays dead even when the device comes back. */
     void closePorts();
 
-    /** Sends a complete message at once; false when no output is open. */
+    /** Sends a complete message at once and tells the listeners it went out; false when no output is
+        open. */
     bool sendMessage (const juce::MidiMessage& message);
 
     /** What the slots of the controller on these ports hold, as far as this run has seen. Opening,

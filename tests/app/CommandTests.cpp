@@ -28,6 +28,7 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::forgetSlotMemory, "Forget What the Slots Hold", 0 },
     { CommandIDs::showSlots, "Show Slots", 0 },
     { CommandIDs::slotsWindow, "Slots", 0 },
+    { CommandIDs::midiMonitor, "MIDI Monitor", 0 },
     { CommandIDs::virtualControllerPanel, "Virtual Controller", 0 },
     { CommandIDs::followController, "Follow the Controller", 0 },
     { CommandIDs::checkBeforeSend, "Check Before Send", 0 },
@@ -213,7 +214,7 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
                                    CommandIDs::followController, CommandIDs::checkBeforeSend }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow,
-                                   CommandIDs::virtualControllerPanel }));
+                                   CommandIDs::midiMonitor, CommandIDs::virtualControllerPanel }));
     EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
