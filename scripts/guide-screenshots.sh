@@ -2,7 +2,8 @@
 # Takes the screenshots of the user guide (docs/user-guide.md) from the real editor, into
 # docs/images/ or the folder given: the nine views (scripts/screenshots.sh), then the device setup
 # window (after Find Controller, and on a system without MIDI), the connection status of a window,
-# the Get and Send dialogs and the Slots window, with the built-in virtual controller as the device. Builds
+# the Get and Send dialogs, the Slots window, the MIDI monitor,
+# the virtual controller's panel and Check Preset, with the built-in virtual controller as the device. Builds
 # the editor first if it is not built; ZKM_EDITOR_BINARY may name another binary. Run it again
 # whenever the editor's look changes, then rebuild the guide (target zkm_user_guide).
 set -euo pipefail
@@ -115,5 +116,6 @@ fi
 kill "${ZKM_EDITOR_PID}" 2>/dev/null || true
 wait "${ZKM_EDITOR_PID}" 2>/dev/null || true
 bash "${root}/scripts/slots-screenshot.sh" "${out_dir}"
+bash "${root}/scripts/play-screenshots.sh" "${out_dir}"
 
 echo "Screenshots of the user guide: ${out_dir}"
