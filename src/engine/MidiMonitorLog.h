@@ -27,6 +27,29 @@ public:
     /** One message as it passed: when (ms since the log began), which way, and its bytes. */
     struct Entry
     {
+        Entry() = default;
+        Entry (double time, Direction way, const juce::MidiMessage& bytes)
+            : timeMs (time)
+            , direction (way)
+            , message (bytes)
+        {
+        }
+
+        Entry (const Entry&) = default;
+        Entry (Entry&&) = default;
+        Entry& operator= (const Entry&) = default;
+
+        /** juce::MidiMessage's move assignment does not free the bytes of a long message (a SysEx)
+            that it replaces: the message is copied instead, which frees them. Trimming the log
+            assigns entries over one another. */
+        Entry& operator= (Entry&& other)
+        {
+            timeMs = other.timeMs;
+            direction = other.direction;
+            message = other.message;
+            return *this;
+        }
+
         double timeMs = 0;
         Direction direction = Direction::in;
         juce::MidiMessage message;

@@ -114,17 +114,28 @@ TEST_F (FollowTest, TwoKnobsOnOneCCBothFlashAndTheStripNamesTheClash)
 TEST_F (FollowTest, ABoxBeingTypedInIsNotInterruptedAndTheFollowComesWhenItCloses)
 {
     TestRig::loadPreset (*engine, presetWithKnobsOn ({ 2 }, 119, 16));
-    editor().viewSelected (EditorComponent::switchesView);
-    auto* box = findFirst<NumberBox> (*editor().getView (EditorComponent::switchesView));
-    ASSERT_NE (box, nullptr);
-    box->showEditor();
-    ASSERT_TRUE (editor().isEditingText());
+    NumberBox* box = nullptr;
 
-    layer.deliverFromOtherThread (
-        { juce::MidiMessage::controllerEvent (16, 119, 1), juce::MidiMessage::controllerEvent (16, 119, 2) });
-    pump (300);
+    // The box closes when it loses the keyboard focus, and a test program running beside this one
+    // on the same display may take the focus: then the follow rightly comes at once, and the case
+    // is tried again with the box opened anew.
+    for (int attempt = 0; attempt < 3; ++attempt)
+    {
+        editor().viewSelected (EditorComponent::switchesView);
+        box = findFirst<NumberBox> (*editor().getView (EditorComponent::switchesView));
+        ASSERT_NE (box, nullptr);
+        box->showEditor();
+        ASSERT_TRUE (editor().isEditingText());
 
-    EXPECT_TRUE (box->isBeingEdited());
+        layer.deliverFromOtherThread (
+            { juce::MidiMessage::controllerEvent (16, 119, 1), juce::MidiMessage::controllerEvent (16, 119, 2) });
+        pump (300);
+
+        if (box->isBeingEdited())
+            break;
+    }
+
+    ASSERT_TRUE (box->isBeingEdited()) << "another window kept the keyboard focus";
     EXPECT_TRUE (isSelected (editor(), EditorComponent::switchesView));
     EXPECT_TRUE (document->getControlFollower().isWaitingForEdit());
 
