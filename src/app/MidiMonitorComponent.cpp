@@ -4,12 +4,11 @@
 
 namespace
 {
-// The dark shades of the preset folder's table.
-const juce::Colour panelBackground{ 0xFF1E2227 };
-const juce::Colour rowBackground{ 0xFF262B31 };
-const juce::Colour alternateRowBackground{ 0xFF2C3239 };
-const juce::Colour headerBackground{ 0xFF15181C };
-const juce::Colour dimText{ 0xFF9AA4AE };
+const auto panelBackground = EditorColours::listPanel;
+const auto rowBackground = EditorColours::listRow;
+const auto alternateRowBackground = EditorColours::listAlternateRow;
+const auto headerBackground = EditorColours::listHeader;
+const auto dimText = EditorColours::listDimText;
 
 const juce::String inText ("In");
 const juce::String outText ("Out");

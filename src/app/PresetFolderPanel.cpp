@@ -5,11 +5,11 @@
 
 namespace
 {
-const juce::Colour panelBackground{ 0xFF1E2227 };
-const juce::Colour rowBackground{ 0xFF262B31 };
-const juce::Colour alternateRowBackground{ 0xFF2C3239 };
-const juce::Colour headerBackground{ 0xFF15181C };
-const juce::Colour dimText{ 0xFF9AA4AE };
+const auto panelBackground = EditorColours::listPanel;
+const auto rowBackground = EditorColours::listRow;
+const auto alternateRowBackground = EditorColours::listAlternateRow;
+const auto headerBackground = EditorColours::listHeader;
+const auto dimText = EditorColours::listDimText;
 
 const juce::String defaultFolderName ("ZKM Presets");
 const juce::String chooserTitle ("Choose a Folder of Presets");

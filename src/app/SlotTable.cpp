@@ -14,10 +14,9 @@ enum Column
     stateColumn
 };
 
-// The shades of the preset folder's list beside it.
-const juce::Colour rowColour{ 0xff262b31 };
-const juce::Colour alternateRowColour{ 0xff2c3239 };
-const juce::Colour headerColour{ 0xff15181c };
+const auto rowColour = EditorColours::listRow;
+const auto alternateRowColour = EditorColours::listAlternateRow;
+const auto headerColour = EditorColours::listHeader;
 const juce::Colour textColour{ 0xffe8e8e8 };
 const juce::Colour quietTextColour{ 0xff9aa3ad };
 } // namespace

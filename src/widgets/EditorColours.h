@@ -18,4 +18,12 @@ const juce::Colour white{ 0xFFFFFFFF };
 /** A number that the preset holds but its box does not take: its text, and the box's background. */
 const juce::Colour warning{ 0xFFD9480F };
 const juce::Colour warningBackground{ 0xFFFFE4D6 };
+
+/** The dark lists of the program's side windows (slots, preset folder, MIDI monitor): the panel,
+    its rows in two alternating shades, the table header, and quiet text. */
+const juce::Colour listPanel{ 0xFF1E2227 };
+const juce::Colour listRow{ 0xFF262B31 };
+const juce::Colour listAlternateRow{ 0xFF2C3239 };
+const juce::Colour listHeader{ 0xFF15181C };
+const juce::Colour listDimText{ 0xFF9AA4AE };
 } // namespace EditorColours
