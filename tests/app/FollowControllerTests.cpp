@@ -116,11 +116,13 @@ TEST_F (FollowTest, ABoxBeingTypedInIsNotInterruptedAndTheFollowComesWhenItClose
     TestRig::loadPreset (*engine, presetWithKnobsOn ({ 2 }, 119, 16));
     NumberBox* box = nullptr;
 
-    // The box closes when it loses the keyboard focus, and a test program running beside this one
-    // on the same display may take the focus: then the follow rightly comes at once, and the case
-    // is tried again with the box opened anew.
-    for (int attempt = 0; attempt < 3; ++attempt)
+    // The box closes when it loses the keyboard focus, so this test runs alone on the display; should
+    // another program take the focus all the same, the follow rightly comes at once, and the case is
+    // tried again with the window brought to the front and the box opened anew.
+    for (int attempt = 0; attempt < 5; ++attempt)
     {
+        document->toFront (true);
+        pump (50);
         editor().viewSelected (EditorComponent::switchesView);
         box = findFirst<NumberBox> (*editor().getView (EditorComponent::switchesView));
         ASSERT_NE (box, nullptr);
