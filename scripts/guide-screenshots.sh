@@ -47,9 +47,9 @@ sleep 0.3
 import -window "${editor}" -crop "${status_crop}" +repage "${out_dir}/status_no_controller.png"
 
 # Options > Device Setup, with the virtual controller found by "Find Controller".
-click "${editor}" 140 10 # "Options", right of "File" and "Edit"
+click "${editor}" 200 10 # "Options", right of "File", "Edit" and "View"
 wait_for "^menu$" >/dev/null
-click "${editor}" 160 $((menu_bar_height + 13))
+click "${editor}" 220 $((menu_bar_height + 13))
 setup="$(wait_for "Editor Device Manager")"
 click "${setup}" 76 445
 sleep 1
@@ -103,9 +103,9 @@ if [ ! -e /dev/snd/seq ]; then
     wait "${ZKM_EDITOR_PID}" 2>/dev/null || true
     zkm_start_editor
     editor="$(wait_for "Quenlo ZKM Editor - Untitled 1")"
-    click "${editor}" 140 10 # "Options", right of "File" and "Edit"
+    click "${editor}" 200 10 # "Options", right of "File", "Edit" and "View"
     wait_for "^menu$" >/dev/null
-    click "${editor}" 160 $((menu_bar_height + 13))
+    click "${editor}" 220 $((menu_bar_height + 13))
     setup="$(wait_for "Editor Device Manager")"
     xdotool mousemove --window "${setup}" 5 5
     sleep 0.3

@@ -50,7 +50,7 @@ editor="$(wait_for "Quenlo ZKM Editor - clash")"
 # Window: Minimize, Bring All to Front, Slots, MIDI Monitor, Virtual Controller.
 window_menu()
 {
-    click "${editor}" 215 10
+    click "${editor}" 280 10 # the "Window" menu
     wait_for "^menu$" >/dev/null
     xdotool key "$@" Return
 }

@@ -42,7 +42,7 @@ ZKM_EDITOR_VIRTUAL_CONTROLLER="${work}/slots.bin" zkm_start_editor
 trap 'kill ${ZKM_EDITOR_PID} 2>/dev/null || true; rm -rf "${work}"' EXIT
 editor="$(zkm_wait_for_window "Quenlo ZKM Editor - Untitled 1" 20)"
 sleep 1
-xdotool mousemove --window "${editor}" 215 10 click 1 # Window: Minimize, Bring All to Front, Slots
+xdotool mousemove --window "${editor}" 280 10 click 1 # Window: Minimize, Bring All to Front, Slots
 sleep 0.6
 xdotool key Down Down Down Return
 slots="$(zkm_wait_for_window "^Slots$" 20)"

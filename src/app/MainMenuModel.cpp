@@ -8,7 +8,7 @@ MainMenuModel::MainMenuModel (juce::ApplicationCommandManager* commandManagerToW
     setApplicationCommandManagerToWatch (commandManager);
 }
 
-juce::StringArray MainMenuModel::getMenuBarNames() { return { "File", "Edit", "Options", "Window", "Help" }; }
+juce::StringArray MainMenuModel::getMenuBarNames() { return { "File", "Edit", "View", "Options", "Window", "Help" }; }
 
 juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuName)
 {
@@ -54,6 +54,12 @@ juce::PopupMenu MainMenuModel::getMenuForIndex (int, const juce::String& menuNam
         menu.addCommandItem (commandManager, CommandIDs::numberControlsAscending);
         menu.addSeparator();
         menu.addCommandItem (commandManager, CommandIDs::checkPreset);
+    }
+    else if (menuName == "View")
+    {
+        menu.addCommandItem (commandManager, CommandIDs::zoomIn);
+        menu.addCommandItem (commandManager, CommandIDs::zoomOut);
+        menu.addCommandItem (commandManager, CommandIDs::actualSize);
     }
     else if (menuName == "Options")
     {

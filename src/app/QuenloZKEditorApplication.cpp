@@ -1,6 +1,7 @@
 #include "app/QuenloZKEditorApplication.h"
 
 #include "app/CommandIDs.h"
+#include "app/DesktopScale.h"
 #include "app/FirstPaintProbe.h"
 #include "app/UserGuide.h"
 #include "engine/MidiDeviceLayerFactory.h"
@@ -53,6 +54,10 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     folderSettings =
         std::make_unique<FolderSettings> (deviceSettings.get(), juce::StringArray{ PresetFolderPanel::settingsKey });
     followAndCheck = std::make_unique<FollowAndCheckOptions> (midiManager, *windowManager, deviceSettings.get());
+    zoom = std::make_unique<WindowZoom> (
+        deviceSettings.get(),
+        DesktopScale::getFactorOverFramework (DesktopScale::readUserScale(), WindowZoom::getFrameworkScale()),
+        DesktopScale::readWorkArea());
 
     const auto trimmed = commandLine.trim();
 
@@ -203,6 +208,9 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
         if (followAndCheck != nullptr)
             followAndCheck->applyTo (*window);
 
+        if (const auto note = zoom != nullptr ? zoom->fitWindow (*window) : juce::String(); note.isNotEmpty())
+            window->getTransferStrip().showEndMessage (note);
+
         window->onBackupFolderUsed = [this] (const juce::File& folder)
         {
             deviceSettings->setFolder (backupFolderKey, folder);
@@ -229,12 +237,27 @@ void QuenloZKEditorApplication::openPresetFile()
 //==============================================================================
 void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
-    commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
-                         CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
-                         CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
-                         CommandIDs::slotsWindow, CommandIDs::midiMonitor, CommandIDs::virtualControllerPanel,
-                         CommandIDs::followController, CommandIDs::checkBeforeSend });
+    commands.addArray ({ CommandIDs::about,
+                         CommandIDs::newWindow,
+                         CommandIDs::open,
+                         CommandIDs::deviceSetup,
+                         CommandIDs::closeWindow,
+                         CommandIDs::minimise,
+                         CommandIDs::bringAllToFront,
+                         CommandIDs::openUserGuide,
+                         CommandIDs::quit,
+                         CommandIDs::verifyAfterSend,
+                         CommandIDs::sendChangesOnly,
+                         CommandIDs::forgetSlotMemory,
+                         CommandIDs::showSlots,
+                         CommandIDs::slotsWindow,
+                         CommandIDs::midiMonitor,
+                         CommandIDs::virtualControllerPanel,
+                         CommandIDs::followController,
+                         CommandIDs::checkBeforeSend,
+                         CommandIDs::zoomIn,
+                         CommandIDs::zoomOut,
+                         CommandIDs::actualSize });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -252,6 +275,9 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 
     if (FollowAndCheckOptions::handles (commandID) && followAndCheck != nullptr)
         followAndCheck->fillInfo (commandID, result);
+
+    if (WindowZoom::handles (commandID) && zoom != nullptr)
+        zoom->fillInfo (commandID, result);
 }
 
 void QuenloZKEditorApplication::applySendSettings (ZKEditorEngine& engine) const
@@ -323,6 +349,13 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
         case CommandIDs::checkBeforeSend:
             if (followAndCheck != nullptr)
                 followAndCheck->perform (info.commandID);
+            commandManager->commandStatusChanged();
+            break;
+        case CommandIDs::zoomIn:
+        case CommandIDs::zoomOut:
+        case CommandIDs::actualSize:
+            if (zoom != nullptr)
+                zoom->perform (info.commandID);
             commandManager->commandStatusChanged();
             break;
         case CommandIDs::forgetSlotMemory:

@@ -11,6 +11,7 @@
 #include "app/SlotsWindow.h"
 #include "app/VirtualControllerCommand.h"
 #include "app/WindowManager.h"
+#include "app/WindowZoom.h"
 #include "engine/DeviceSettings.h"
 #include "engine/MidiManager.h"
 #include "model/ZKMModel.h"
@@ -95,6 +96,7 @@ public:
     SlotsWindow* getSlotsWindow() const { return slotsWindow.get(); }
     VirtualControllerCommand& getVirtualControllerCommand() noexcept { return virtualControllerCommand; }
     FollowAndCheckOptions* getFollowAndCheckOptions() const noexcept { return followAndCheck.get(); }
+    WindowZoom* getWindowZoom() const noexcept { return zoom.get(); }
     MidiMonitorWindow* getMidiMonitorWindow() const
     {
         return midiMonitor != nullptr ? midiMonitor->getWindow() : nullptr;
@@ -134,6 +136,7 @@ private:
 
     std::unique_ptr<FolderSettings> folderSettings;
     std::unique_ptr<FollowAndCheckOptions> followAndCheck;
+    std::unique_ptr<WindowZoom> zoom;
     std::unique_ptr<MidiMonitorCommand> midiMonitor;
     bool quitRequested = false;
     QuitCoordinator quitCoordinator;

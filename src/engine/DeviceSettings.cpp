@@ -17,6 +17,7 @@ const char* const verifyAfterSendKey = "verifyAfterSend";
 const char* const sendChangesOnlyKey = "sendChangesOnly";
 const char* const followControllerKey = "followController";
 const char* const checkBeforeSendKey = "checkBeforeSend";
+const char* const zoomKey = "zoomPercent";
 
 void note (const juce::String& text) { std::cerr << "ZKM Editor: " << text << std::endl; }
 
@@ -214,6 +215,14 @@ bool DeviceSettings::getCheckBeforeSend() const { return properties->getBoolValu
 bool DeviceSettings::setCheckBeforeSend (bool shouldCheck)
 {
     properties->setValue (checkBeforeSendKey, shouldCheck);
+    return save();
+}
+
+int DeviceSettings::getZoomPercent() const { return properties->getIntValue (zoomKey, 100); }
+
+bool DeviceSettings::setZoomPercent (int percent)
+{
+    properties->setValue (zoomKey, percent);
     return save();
 }
 

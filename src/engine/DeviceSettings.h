@@ -41,6 +41,11 @@ public:
     bool getCheckBeforeSend() const;
     bool setCheckBeforeSend (bool shouldCheck);
 
+    /** The zoom of the windows in percent, as the user last set it; 100 when none is kept. The
+        caller keeps it to the steps it offers. */
+    int getZoomPercent() const;
+    bool setZoomPercent (int percent);
+
     /** A folder kept between runs under that key (such as "backupFolder", the folder of the last
         backup written or restored); juce::File() when none is kept or the kept path is not absolute. */
     juce::File getFolder (const juce::String& key) const;

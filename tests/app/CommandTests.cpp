@@ -192,11 +192,11 @@ TEST_F (ApplicationTest, PerformAnswersTrueForEveryCommand)
     EXPECT_TRUE (application->perform (info));
 }
 
-TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
+TEST_F (ApplicationTest, MenuBarHasSixMenusWithTheirCommandsInOrder)
 {
     auto* model = application->getMainMenuModel();
     ASSERT_NE (model, nullptr);
-    EXPECT_EQ (model->getMenuBarNames(), juce::StringArray ("File", "Edit", "Options", "Window", "Help"));
+    EXPECT_EQ (model->getMenuBarNames(), juce::StringArray ("File", "Edit", "View", "Options", "Window", "Help"));
 
     juce::StringArray subMenuNames;
     EXPECT_EQ (menuEntries (model->getMenuForIndex (0, "File"), &subMenuNames),
@@ -209,13 +209,15 @@ TEST_F (ApplicationTest, MenuBarHasFiveMenusWithTheirCommandsInOrder)
                juce::Array<int> ({ CommandIDs::undo, CommandIDs::redo, 0, CommandIDs::copyControlSettings,
                                    CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
                                    CommandIDs::numberControlsAscending, 0, CommandIDs::checkPreset }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "Options")),
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (2, "View")),
+               juce::Array<int> ({ CommandIDs::zoomIn, CommandIDs::zoomOut, CommandIDs::actualSize }));
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Options")),
                juce::Array<int> ({ CommandIDs::deviceSetup, CommandIDs::verifyAfterSend, CommandIDs::sendChangesOnly,
                                    CommandIDs::followController, CommandIDs::checkBeforeSend }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (3, "Window")),
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Window")),
                juce::Array<int> ({ CommandIDs::minimise, CommandIDs::bringAllToFront, 0, CommandIDs::slotsWindow,
                                    CommandIDs::midiMonitor, CommandIDs::virtualControllerPanel }));
-    EXPECT_EQ (menuEntries (model->getMenuForIndex (4, "Help")),
+    EXPECT_EQ (menuEntries (model->getMenuForIndex (5, "Help")),
                juce::Array<int> ({ CommandIDs::openUserGuide, 0, CommandIDs::about }));
 }
 

@@ -12,9 +12,11 @@ readonly e2e_timeout=20          # seconds to wait for a window or an effect
 readonly image_length=465        # bytes of one preset image
 readonly number_of_slots=24
 readonly menu_bar_height=24      # the editor's menu bar, above the 1200 x 700 content
-readonly edit_menu_x=75          # the middles of the "Edit", "Options" and "Help" menu titles
-readonly options_menu_x=140
-readonly help_menu_x=290
+readonly edit_menu_x=75          # the middles of the menu titles "Edit" to "Help"
+readonly view_menu_x=130
+readonly options_menu_x=200
+readonly window_menu_x=280
+readonly help_menu_x=350
 readonly dump_head_hex="f0007e51004061035100"
 
 e2e_work="$(mktemp -d /tmp/zkm_e2e.XXXXXX)"

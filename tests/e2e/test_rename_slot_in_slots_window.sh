@@ -3,7 +3,6 @@
 # every other byte of the slot stays as it was. Read from the virtual controller's slot file.
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
-readonly window_menu_x=215
 readonly slot_three_x=100 slot_three_y=$((46 + 28 + 2 * 20 + 10)) # the table's third row
 readonly rename_x=298 rename_y=615                                 # "Rename..." under the table
 readonly new_name="E2E Rename"
