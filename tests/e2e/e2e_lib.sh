@@ -41,6 +41,10 @@ e2e_cleanup()
         status=1
     fi
     rm -rf "${e2e_work}"
+    # A test that needs a screen of another size runs its own display.
+    if [ -n "${e2e_own_xvfb_pid:-}" ]; then
+        kill "${e2e_own_xvfb_pid}" 2>/dev/null || true
+    fi
     exit "${status}"
 }
 trap e2e_cleanup EXIT
