@@ -7,10 +7,12 @@ namespace
 // Four views fill a bank of the editor's width.
 constexpr int viewsPerBank = 4;
 
+// The MIDI-to-DIN buttons sit under the tab of their view, a few pixels below the tab row so that
+// they do not touch it (the same in the transport and sustain views).
 const AssignableControlKind kinds[] = {
-    { ControlType::Knob, "Knobs Midi To DIN", { 140, 0 }, viewsPerBank },
-    { ControlType::Switch, "Switches Midi To DIN", { 272, 0 }, viewsPerBank },
-    { ControlType::Pad, "Pads Midi To DIN", { 405, 0 }, viewsPerBank },
+    { ControlType::Knob, "Knobs Midi To DIN", { 140, 3 }, viewsPerBank },
+    { ControlType::Switch, "Switches Midi To DIN", { 272, 3 }, viewsPerBank },
+    { ControlType::Pad, "Pads Midi To DIN", { 405, 3 }, viewsPerBank },
 };
 } // namespace
 

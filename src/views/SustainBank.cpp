@@ -5,7 +5,7 @@
 namespace
 {
 constexpr int viewsPerBank = 1;
-const juce::Point<int> dinButtonPosition{ 1065, 0 };
+const juce::Point<int> dinButtonPosition{ 1065, 3 };
 } // namespace
 
 //==============================================================================

@@ -10,7 +10,7 @@ constexpr int viewsPerBank = 4;
 
 // Rewind, Fast Forward, Stop, Play, Loop and Record: button i edits transport control i.
 constexpr int numButtons = PresetLayout::getCount (ControlType::Transport);
-const juce::Point<int> dinButtonPosition{ 670, 0 };
+const juce::Point<int> dinButtonPosition{ 670, 3 };
 } // namespace
 
 //==============================================================================

@@ -172,9 +172,9 @@ TEST_F (BankViewTest, GroupBanksCarryTheirMidiToDinButtonAboveTheBank)
     loadPreset (*engine, defaultPresetDump());
 
     const std::vector<std::tuple<BankView*, juce::String, juce::Point<int>>> expected{
-        { &knobs, "Knobs Midi To DIN", { 140, 0 } },      { &switches, "Switches Midi To DIN", { 272, 0 } },
-        { &pads, "Pads Midi To DIN", { 405, 0 } },        { &transport, "Transport Midi To DIN", { 670, 0 } },
-        { &sustain, "Sustain Midi To DIN", { 1065, 0 } },
+        { &knobs, "Knobs Midi To DIN", { 140, 3 } },      { &switches, "Switches Midi To DIN", { 272, 3 } },
+        { &pads, "Pads Midi To DIN", { 405, 3 } },        { &transport, "Transport Midi To DIN", { 670, 3 } },
+        { &sustain, "Sustain Midi To DIN", { 1065, 3 } },
     };
 
     for (const auto& [bank, name, position] : expected)
