@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the user guide (docs/user-guide.md) from the real editor, into
-# docs/images/ or the folder given: the nine views (scripts/screenshots.sh), then the device setup
+# docs/images/ or the folder given: the nine views (scripts/screenshots.sh) and the main view at
+# 200 %, then the device setup
 # window (after Find Controller, and on a system without MIDI), the connection status of a window,
 # the Get and Send dialogs, the Slots window, the MIDI monitor,
 # the virtual controller's panel and Check Preset, with the built-in virtual controller as the device. Builds
@@ -11,7 +12,12 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out_dir="${1:-${root}/docs/images}"
 export ZKM_EDITOR_BINARY="${ZKM_EDITOR_BINARY:-${ZKM_BUILD_DIR:-${root}/build}/bin/ZKMEditor}"
 
-bash "${root}/scripts/screenshots.sh" "${out_dir}" >/dev/null
+# The nine views at 100 %, and a part of the main view at 200 % for the zoom's section.
+views_dir="$(mktemp -d /tmp/zkm_screenshots_views.XXXXXX)"
+bash "${root}/scripts/screenshots.sh" "${views_dir}" >/dev/null
+cp "${views_dir}"/*.png "${out_dir}/"
+convert "${views_dir}/200/0_main.png" -crop 1400x780+0+48 +repage "${out_dir}/zoom_200.png"
+rm -rf "${views_dir}"
 
 source "${root}/scripts/xvfb.sh"
 source "${root}/scripts/editor.sh"
