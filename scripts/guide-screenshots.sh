@@ -123,5 +123,6 @@ kill "${ZKM_EDITOR_PID}" 2>/dev/null || true
 wait "${ZKM_EDITOR_PID}" 2>/dev/null || true
 bash "${root}/scripts/slots-screenshot.sh" "${out_dir}"
 bash "${root}/scripts/play-screenshots.sh" "${out_dir}"
+bash "${root}/scripts/backup-screenshot.sh" "${out_dir}"
 
 echo "Screenshots of the user guide: ${out_dir}"
