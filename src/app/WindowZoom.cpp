@@ -9,8 +9,13 @@ WindowZoom::WindowZoom (DeviceSettings* settingsToUse, double factorOfDesktop, j
     : settings (settingsToUse)
     , desktopFactor (factorOfDesktop > 0 ? factorOfDesktop : 1.0)
     , workArea (physicalWorkArea)
-    , percent (nearestStep (settings != nullptr ? settings->getZoomPercent() : actualSize))
 {
+    // A number edited into the file by hand that is not one of the steps is not a choice the
+    // user made in the menu: the zoom starts at the actual size then.
+    const auto remembered = settings != nullptr ? settings->getZoomPercent() : actualSize;
+    percent =
+        std::find (std::begin (steps), std::end (steps), remembered) != std::end (steps) ? remembered : actualSize;
+
     applyScale();
 }
 

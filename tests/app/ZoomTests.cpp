@@ -146,6 +146,14 @@ TEST_F (ApplicationTest, AWindowLargerThanTheScreenStepsTheZoomDownAndSaysSoOnce
     }
 
     EXPECT_FLOAT_EQ (globalScale(), 1.0f);
+
+    // A number that is none of the steps, edited into the file, starts at the actual size.
+    for (auto junk : { 5000, -5, 0, 110 })
+    {
+        settings.setZoomPercent (junk);
+        EXPECT_EQ (WindowZoom (&settings, 1.0).getPercent(), 100) << junk;
+    }
+
     settings.setZoomPercent (100);
 }
 
