@@ -1,7 +1,6 @@
 #include "app/QuenloZKEditorApplication.h"
 
 #include "app/CommandIDs.h"
-#include "app/DesktopScale.h"
 #include "app/FirstPaintProbe.h"
 #include "app/UserGuide.h"
 #include "engine/MidiDeviceLayerFactory.h"
@@ -54,10 +53,7 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     folderSettings =
         std::make_unique<FolderSettings> (deviceSettings.get(), juce::StringArray{ PresetFolderPanel::settingsKey });
     followAndCheck = std::make_unique<FollowAndCheckOptions> (midiManager, *windowManager, deviceSettings.get());
-    zoom = std::make_unique<WindowZoom> (
-        deviceSettings.get(),
-        DesktopScale::getFactorOverFramework (DesktopScale::readUserScale(), WindowZoom::getFrameworkScale()),
-        DesktopScale::readWorkArea());
+    zoom = WindowZoom::createForDesktop (deviceSettings.get());
 
     const auto trimmed = commandLine.trim();
 
@@ -237,27 +233,13 @@ void QuenloZKEditorApplication::openPresetFile()
 //==============================================================================
 void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
-    commands.addArray ({ CommandIDs::about,
-                         CommandIDs::newWindow,
-                         CommandIDs::open,
-                         CommandIDs::deviceSetup,
-                         CommandIDs::closeWindow,
-                         CommandIDs::minimise,
-                         CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide,
-                         CommandIDs::quit,
-                         CommandIDs::verifyAfterSend,
-                         CommandIDs::sendChangesOnly,
-                         CommandIDs::forgetSlotMemory,
-                         CommandIDs::showSlots,
-                         CommandIDs::slotsWindow,
-                         CommandIDs::midiMonitor,
-                         CommandIDs::virtualControllerPanel,
-                         CommandIDs::followController,
-                         CommandIDs::checkBeforeSend,
-                         CommandIDs::zoomIn,
-                         CommandIDs::zoomOut,
-                         CommandIDs::actualSize });
+    commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
+                         CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
+                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
+                         CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
+                         CommandIDs::slotsWindow, CommandIDs::midiMonitor, CommandIDs::virtualControllerPanel,
+                         CommandIDs::followController, CommandIDs::checkBeforeSend });
+    commands.addArray ({ CommandIDs::zoomIn, CommandIDs::zoomOut, CommandIDs::actualSize });
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)

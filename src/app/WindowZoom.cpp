@@ -1,6 +1,7 @@
 #include "app/WindowZoom.h"
 
 #include "app/CommandIDs.h"
+#include "app/DesktopScale.h"
 
 #include <iterator>
 
@@ -17,6 +18,13 @@ WindowZoom::WindowZoom (DeviceSettings* settingsToUse, double factorOfDesktop, j
         std::find (std::begin (steps), std::end (steps), remembered) != std::end (steps) ? remembered : actualSize;
 
     applyScale();
+}
+
+std::unique_ptr<WindowZoom> WindowZoom::createForDesktop (DeviceSettings* settings)
+{
+    const auto desktopFactor =
+        DesktopScale::getFactorOverFramework (DesktopScale::readUserScale(), getFrameworkScale());
+    return std::make_unique<WindowZoom> (settings, desktopFactor, DesktopScale::readWorkArea());
 }
 
 WindowZoom::~WindowZoom() { juce::Desktop::getInstance().setGlobalScaleFactor (1.0f); }

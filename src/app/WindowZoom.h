@@ -22,6 +22,9 @@ public:
         area (in physical pixels) stands for the main display's whole area. */
     WindowZoom (DeviceSettings* settings, double desktopFactor, juce::Rectangle<int> physicalWorkArea = {});
 
+    /** The zoom over the scale that the desktop asks for, within the desktop's work area. */
+    static std::unique_ptr<WindowZoom> createForDesktop (DeviceSettings* settings);
+
     /** Leaves the framework's scale as it found it. */
     ~WindowZoom();
 
