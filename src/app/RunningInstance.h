@@ -30,7 +30,7 @@ public:
     /** Decides what this start is. True: it is the first (or the running editor did not answer
         in time) and goes on; it listens for later starts when it can. False: the running editor
         took the file named on the command line, or there was none to hand over, and this start
-        should end. Waits, briefly, for an editor that is starting or quitting. */
+        should end. Waits, briefly, for an editor that is starting or quitting. Called once. */
     bool claim (const juce::String& commandLine,
                 const juce::File& workingFolder = juce::File::getCurrentWorkingDirectory());
 
