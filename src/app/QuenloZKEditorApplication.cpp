@@ -35,10 +35,15 @@ const juce::String QuenloZKEditorApplication::getApplicationVersion()
     return JUCE_APPLICATION_VERSION_STRING;
 }
 
-bool QuenloZKEditorApplication::moreThanOneInstanceAllowed() { return false; }
+bool QuenloZKEditorApplication::moreThanOneInstanceAllowed() { return true; }
 
 void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
 {
+    runningInstance = std::make_unique<RunningInstance> ([this] { return quitRequested ? nullptr : openNewWindow(); });
+
+    if (isStandaloneApp() && ! runningInstance->claim (commandLine))
+        return quit(); // handed over: nothing of this start is made
+
     commandManager = std::make_unique<juce::ApplicationCommandManager>();
     mainMenuModel = std::make_unique<MainMenuModel> (commandManager.get());
     commandManager->registerAllCommandsForTarget (this);
@@ -55,22 +60,7 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     followAndCheck = std::make_unique<FollowAndCheckOptions> (midiManager, *windowManager, deviceSettings.get());
     zoom = WindowZoom::createForDesktop (deviceSettings.get());
 
-    const auto trimmed = commandLine.trim();
-
-    if (trimmed.isNotEmpty() && ! trimmed.startsWithChar ('-'))
-    {
-        // A relative path names a file in the folder the program was started from.
-        const auto presetFile = juce::File::getCurrentWorkingDirectory().getChildFile (commandLine.unquoted());
-
-        // Loaded into the window just made rather than whichever window has the focus, so the file
-        // is never dropped when another program holds the focus at start-up.
-        if (auto* window = openNewWindow())
-            window->loadFile (presetFile);
-    }
-    else
-    {
-        openNewWindow();
-    }
+    runningInstance->openInNewWindow (RunningInstance::getNamedFile (commandLine));
 
     juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
 

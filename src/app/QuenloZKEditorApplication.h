@@ -8,6 +8,7 @@
 #include "app/MainMenuModel.h"
 #include "app/MidiMonitorCommand.h"
 #include "app/QuitCoordinator.h"
+#include "app/RunningInstance.h"
 #include "app/SlotsWindow.h"
 #include "app/VirtualControllerCommand.h"
 #include "app/WindowManager.h"
@@ -31,11 +32,13 @@ public:
     //==============================================================================
     const juce::String getApplicationName() override;
     const juce::String getApplicationVersion() override;
+    /** True: RunningInstance keeps one editor per user and display. The framework's own lock would
+        end a second start before initialise, and cannot hand it a file on every platform. */
     bool moreThanOneInstanceAllowed() override;
     void initialise (const juce::String& commandLine) override;
     void shutdown() override;
 
-    /** A second start hands its command line over; it opens nothing. */
+    /** Not used: a second start hands its file over through RunningInstance. */
     void anotherInstanceStarted (const juce::String&) override {}
 
     /** Asks every document window with unsaved changes whether to save them (after QuitCoordinator
@@ -142,6 +145,8 @@ private:
     QuitCoordinator quitCoordinator;
     std::unique_ptr<juce::Component> firstPaintProbe;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    /** Opens the file a later start of the editor names, in a new window of this one. */
+    std::unique_ptr<RunningInstance> runningInstance;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)
 };
