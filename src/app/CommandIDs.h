@@ -116,6 +116,13 @@ inline void fillCommandInfo (juce::CommandID commandID, juce::ApplicationCommand
         if (entry.key != 0)
             result.addDefaultKeypress (entry.key, juce::ModifierKeys (entry.modifiers));
 
+        // "+" zooms in too: a key of its own on some keyboards, Shift and "=" on others.
+        if (commandID == zoomIn)
+        {
+            result.addDefaultKeypress ('+', juce::ModifierKeys (command));
+            result.addDefaultKeypress ('+', juce::ModifierKeys (command | shift));
+        }
+
         return;
     }
 }

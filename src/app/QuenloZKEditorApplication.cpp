@@ -58,6 +58,7 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     folderSettings =
         std::make_unique<FolderSettings> (deviceSettings.get(), juce::StringArray{ PresetFolderPanel::settingsKey });
     followAndCheck = std::make_unique<FollowAndCheckOptions> (midiManager, *windowManager, deviceSettings.get());
+    sendOptions = std::make_unique<SendOptions> (*windowManager, deviceSettings.get());
     zoom = WindowZoom::createForDesktop (deviceSettings.get());
 
     runningInstance->openInNewWindow (RunningInstance::getNamedFile (commandLine));
@@ -184,7 +185,8 @@ EditorWindow* QuenloZKEditorApplication::openNewWindow()
         probe->setBounds (content->getLocalBounds());
     }
 
-    applySendSettings (*engine);
+    if (sendOptions != nullptr)
+        sendOptions->applyTo (*engine);
     auto* window = windowManager->createWindow (content, engine);
 
     if (window != nullptr)
@@ -236,11 +238,8 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 {
     fillCommandInfo (commandID, result);
 
-    if (commandID == CommandIDs::verifyAfterSend)
-        result.setTicked (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
-
-    if (commandID == CommandIDs::sendChangesOnly)
-        result.setTicked (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
+    if (SendOptions::handles (commandID) && sendOptions != nullptr)
+        sendOptions->fillInfo (commandID, result);
 
     if (commandID == CommandIDs::virtualControllerPanel)
         result.setActive (virtualControllerCommand.isAvailable());
@@ -250,12 +249,6 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 
     if (WindowZoom::handles (commandID) && zoom != nullptr)
         zoom->fillInfo (commandID, result);
-}
-
-void QuenloZKEditorApplication::applySendSettings (ZKEditorEngine& engine) const
-{
-    engine.setVerifyAfterSend (deviceSettings == nullptr || deviceSettings->getVerifyAfterSend());
-    engine.setSendChangesOnly (deviceSettings == nullptr || deviceSettings->getSendChangesOnly());
 }
 
 bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
@@ -303,19 +296,8 @@ bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
             break;
         case CommandIDs::verifyAfterSend:
         case CommandIDs::sendChangesOnly:
-            if (deviceSettings != nullptr)
-            {
-                // Every window follows at once; the setting is kept even if the file cannot be written.
-                if (info.commandID == CommandIDs::verifyAfterSend)
-                    deviceSettings->setVerifyAfterSend (! deviceSettings->getVerifyAfterSend());
-                else
-                    deviceSettings->setSendChangesOnly (! deviceSettings->getSendChangesOnly());
-
-                for (auto* window : windowManager->getWindows())
-                    applySendSettings (*window->getEngine());
-
-                commandManager->commandStatusChanged();
-            }
+            sendOptions->perform (info.commandID);
+            commandManager->commandStatusChanged();
             break;
         case CommandIDs::followController:
         case CommandIDs::checkBeforeSend:

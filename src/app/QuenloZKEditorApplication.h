@@ -9,6 +9,7 @@
 #include "app/MidiMonitorCommand.h"
 #include "app/QuitCoordinator.h"
 #include "app/RunningInstance.h"
+#include "app/SendOptions.h"
 #include "app/SlotsWindow.h"
 #include "app/VirtualControllerCommand.h"
 #include "app/WindowManager.h"
@@ -131,14 +132,12 @@ protected:
     static constexpr const char* backupFolderKey = "backupFolder";
 
 private:
-    /** Gives an engine the Options' send settings (both on when there are no settings). */
-    void applySendSettings (ZKEditorEngine& engine) const;
-
     void closeDialogs();
     void closeDocuments();
 
     std::unique_ptr<FolderSettings> folderSettings;
     std::unique_ptr<FollowAndCheckOptions> followAndCheck;
+    std::unique_ptr<SendOptions> sendOptions;
     std::unique_ptr<WindowZoom> zoom;
     std::unique_ptr<MidiMonitorCommand> midiMonitor;
     bool quitRequested = false;

@@ -42,8 +42,6 @@ void WindowZoom::fillInfo (juce::CommandID commandID, juce::ApplicationCommandIn
     if (commandID == CommandIDs::zoomIn)
     {
         result.setActive (percent < largest);
-        // The key that carries "=" also carries "+", and either reads as zooming in.
-        result.addDefaultKeypress ('+', juce::ModifierKeys::commandModifier);
     }
     else if (commandID == CommandIDs::zoomOut)
     {

@@ -32,6 +32,9 @@ const ExpectedCommand applicationCommands[] = {
     { CommandIDs::virtualControllerPanel, "Virtual Controller", 0 },
     { CommandIDs::followController, "Follow the Controller", 0 },
     { CommandIDs::checkBeforeSend, "Check Before Send", 0 },
+    { CommandIDs::zoomIn, "Zoom In", '=' },
+    { CommandIDs::zoomOut, "Zoom Out", '-' },
+    { CommandIDs::actualSize, "Actual Size", '0' },
 };
 
 const ExpectedCommand windowCommands[] = {
@@ -82,7 +85,9 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
                                          || expected[i].id == CommandIDs::pasteControlSettingsToAll
                                          || expected[i].id == CommandIDs::numberControlsAscending
                                          // started without the virtual controller, nothing to play
-                                         || expected[i].id == CommandIDs::virtualControllerPanel;
+                                         || expected[i].id == CommandIDs::virtualControllerPanel
+                                         // at the actual size already
+                                         || expected[i].id == CommandIDs::actualSize;
         const auto expectedFlags = needsHistoryOrFocus ? juce::ApplicationCommandInfo::isDisabled
                                    : expected[i].id == CommandIDs::verifyAfterSend
                                            || expected[i].id == CommandIDs::sendChangesOnly
@@ -97,7 +102,9 @@ void expectCommands (juce::ApplicationCommandTarget& target, const ExpectedComma
         }
         else
         {
-            ASSERT_EQ (info.defaultKeypresses.size(), 1);
+            // The first key is the one the menu shows ("Zoom In" has "+" as well).
+            ASSERT_FALSE (info.defaultKeypresses.isEmpty());
+            EXPECT_EQ (info.defaultKeypresses.size(), expected[i].id == CommandIDs::zoomIn ? 3 : 1);
             EXPECT_EQ (info.defaultKeypresses[0],
                        juce::KeyPress (expected[i].keyCode,
                                        juce::ModifierKeys::commandModifier | expected[i].extraModifiers, 0));

@@ -41,6 +41,15 @@ expect_size 2160 $((18 * (700 + menu_bar_height) / 10)) "zoomed out to 90 %"
 xdotool key ctrl+0
 expect_size 2400 $((2 * (700 + menu_bar_height))) "back at Actual Size"
 
+# Zoom In by Ctrl++ goes no further than the screen allows: 125 % of twice does not fit 2600 x 1600.
+xdotool key ctrl+minus
+expect_size 2160 $((18 * (700 + menu_bar_height) / 10)) "zoomed out to 90 % again"
+xdotool key ctrl+plus
+expect_size 2400 $((2 * (700 + menu_bar_height))) "zoomed in to 100 % by Ctrl++"
+xdotool key ctrl+equal
+sleep 0.5
+expect_size 2400 $((2 * (700 + menu_bar_height))) "Zoom In held at the largest zoom that fits"
+
 grep -q 'name="zoomPercent" val="100"' "${XDG_CONFIG_HOME}/zkm-editor/settings.xml" \
     || fail "the zoom is not remembered as 100 %"
 
