@@ -11,6 +11,10 @@ endif()
 
 if (TARGET zkm)
     install (TARGETS zkm RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # Where bash-completion looks for a command's completion the first time Tab is pressed after it
+    # (also under another prefix, next to the prefix's bin/).
+    install (FILES ${ZKM_PACKAGING_DIR}/zkm.bash-completion
+             DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zkm)
 endif()
 
 # Menu entry, preset file type and software-centre metadata.
@@ -96,5 +100,8 @@ set (CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set (CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6, libxinerama1, libxrandr2, libxcursor1, libxrender1")
 # The user guide opens through xdg-open; the editor draws its texts with a scalable font.
 set (CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
+# zkm's completion works where bash-completion is installed, as on most Debian systems; the
+# programs need nothing of it.
+set (CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 set (CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include (CPack)
