@@ -20,6 +20,11 @@ endif()
 # Menu entry, preset file type and software-centre metadata.
 install (FILES ${ZKM_PACKAGING_DIR}/${ZKM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install (FILES ${ZKM_PACKAGING_DIR}/zkm-editor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# The screenshots of the software-centre metadata are the user guide's pictures (docs/images). The
+# project has no web site yet: like the maintainer's address below, the reserved .example domain keeps
+# the address recognisably a placeholder, and a build for distribution sets where they are published.
+set (ZKM_SCREENSHOT_URL "https://zkm-editor.example/screenshots" CACHE STRING
+     "Address under which docs/images/ is published, for the screenshots of the AppStream metadata")
 configure_file (${ZKM_PACKAGING_DIR}/${ZKM_APP_ID}.metainfo.xml
                 ${ZKM_GENERATED_PACKAGING_DIR}/${ZKM_APP_ID}.metainfo.xml @ONLY)
 install (FILES ${ZKM_GENERATED_PACKAGING_DIR}/${ZKM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
