@@ -2,15 +2,19 @@
 // asks it when Tab is pressed: COMP_WORDS and COMP_CWORD set, the completion function called, and
 // COMPREPLY read back. The commands and options it offers are checked against the program's own help.
 #include <gtest/gtest.h>
+#include <juce_core/juce_core.h>
 
 namespace
 {
-const juce::File completionFile() { return juce::File (ZKM_SOURCE_DIR).getChildFile ("packaging/zkm.bash-completion"); }
+juce::File completionFile() { return juce::File (ZKM_SOURCE_DIR).getChildFile ("packaging/zkm.bash-completion"); }
 
 struct Completion
 {
     juce::StringArray replies;
     juce::String errors;
+
+    /** The replies in one line, as a failure shows them. */
+    juce::String list() const { return replies.joinIntoString (" | "); }
 };
 
 /** Runs bash, with the environment of this test, through a shell line; its standard output. */
@@ -75,9 +79,9 @@ TEST (ZkmCompletion, OffersTheProgramsCommandsTheirOptionsAndSlotNumbers)
     // Every command of the program, and only those; "help" names them again.
     auto commands = commandsOfTheProgram();
     ASSERT_GE (commands.size(), 15);
-    EXPECT_EQ (complete ({ "zkm", "" }).replies, commands);
-    EXPECT_EQ (complete ({ "zkm", "g" }).replies, juce::StringArray ("get"));
-    EXPECT_EQ (complete ({ "zkm", "help", "s" }).replies, juce::StringArray ("send", "swap", "show", "set"));
+    EXPECT_EQ (complete ({ "zkm", "" }).list(), commands.joinIntoString (" | "));
+    EXPECT_EQ (complete ({ "zkm", "g" }).list(), "get");
+    EXPECT_EQ (complete ({ "zkm", "help", "s" }).list(), "send | swap | show | set");
 
     // Every option that a command's usage names is offered after "-" ("-o" by its long name).
     commands.removeString ("help");
@@ -93,13 +97,15 @@ TEST (ZkmCompletion, OffersTheProgramsCommandsTheirOptionsAndSlotNumbers)
             word = word == "-o" ? juce::String ("--output") : word;
 
             if (word.startsWith ("-"))
+            {
                 EXPECT_TRUE (offered.contains (word)) << command << " does not offer " << word;
+            }
         }
     }
 
     // An option already given is not offered again (the program refuses it twice).
-    EXPECT_EQ (complete ({ "zkm", "send", "lead.zkp", "--changes-only", "5", "--c" }).replies, juce::StringArray());
-    EXPECT_EQ (complete ({ "zkm", "send", "lead.zkp", "5", "--c" }).replies, juce::StringArray ("--changes-only"));
+    EXPECT_EQ (complete ({ "zkm", "send", "lead.zkp", "--changes-only", "5", "--c" }).list(), "");
+    EXPECT_EQ (complete ({ "zkm", "send", "lead.zkp", "5", "--c" }).list(), "--changes-only");
 
     // Slot numbers where a slot is due, past the options and their values.
     juce::StringArray slots;
@@ -107,23 +113,19 @@ TEST (ZkmCompletion, OffersTheProgramsCommandsTheirOptionsAndSlotNumbers)
     for (int slot = 1; slot <= 24; ++slot)
         slots.add (juce::String (slot));
 
-    EXPECT_EQ (complete ({ "zkm", "get", "" }).replies, slots);
-    EXPECT_EQ (complete ({ "zkm", "send", "--force", "lead.zkp", "" }).replies, slots);
-    EXPECT_EQ (complete ({ "zkm", "swap", "--device", "ZKM Virtual Controller", "3", "2" }).replies,
-               juce::StringArray ("2", "20", "21", "22", "23", "24"));
-    EXPECT_EQ (complete ({ "zkm", "rename", "5", "" }).replies, juce::StringArray()); // the name is the user's
+    EXPECT_EQ (complete ({ "zkm", "get", "" }).list(), slots.joinIntoString (" | "));
+    EXPECT_EQ (complete ({ "zkm", "send", "--force", "lead.zkp", "" }).list(), slots.joinIntoString (" | "));
+    EXPECT_EQ (complete ({ "zkm", "swap", "--device", "ZKM Virtual Controller", "3", "2" }).list(),
+               "2 | 20 | 21 | 22 | 23 | 24");
+    EXPECT_EQ (complete ({ "zkm", "rename", "5", "" }).list(), ""); // the name is the user's
 }
 
 TEST (ZkmCompletion, OffersTheDeviceNamesThatZkmDevicesListsQuotedForTheCommandLine)
 {
-    const juce::String name ("ZKM Virtual Controller");
-
-    EXPECT_EQ (complete ({ "zkm", "get", "5", "--device", "" }).replies,
-               juce::StringArray ("ZKM\\ Virtual\\ Controller"));
-    EXPECT_EQ (complete ({ "zkm", "names", "--midi-in", "ZKM\\ Vi" }).replies,
-               juce::StringArray ("ZKM\\ Virtual\\ Controller"));
-    EXPECT_EQ (complete ({ "zkm", "names", "--midi-out", "\"ZKM" }).replies, juce::StringArray (name));
-    EXPECT_EQ (complete ({ "zkm", "names", "--midi-out", "Other" }).replies, juce::StringArray());
+    EXPECT_EQ (complete ({ "zkm", "get", "5", "--device", "" }).list(), "ZKM\\ Virtual\\ Controller");
+    EXPECT_EQ (complete ({ "zkm", "names", "--midi-in", "ZKM\\ Vi" }).list(), "ZKM\\ Virtual\\ Controller");
+    EXPECT_EQ (complete ({ "zkm", "names", "--midi-out", "\"ZKM" }).list(), "ZKM Virtual Controller");
+    EXPECT_EQ (complete ({ "zkm", "names", "--midi-out", "Other" }).list(), "");
 
     // A program that fails gives no names and no message in the middle of the command line.
     const auto failing = complete ({ "zkm", "get", "5", "--device", "" }, "/nonexistent/zkm");
