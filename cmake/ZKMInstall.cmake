@@ -11,11 +11,20 @@ endif()
 
 if (TARGET zkm)
     install (TARGETS zkm RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # Where bash-completion looks for a command's completion the first time Tab is pressed after it
+    # (also under another prefix, next to the prefix's bin/).
+    install (FILES ${ZKM_PACKAGING_DIR}/zkm.bash-completion
+             DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zkm)
 endif()
 
 # Menu entry, preset file type and software-centre metadata.
 install (FILES ${ZKM_PACKAGING_DIR}/${ZKM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install (FILES ${ZKM_PACKAGING_DIR}/zkm-editor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# The screenshots of the software-centre metadata are the user guide's pictures (docs/images). The
+# project has no web site yet: like the maintainer's address below, the reserved .example domain keeps
+# the address recognisably a placeholder, and a build for distribution sets where they are published.
+set (ZKM_SCREENSHOT_URL "https://zkm-editor.example/screenshots" CACHE STRING
+     "Address under which docs/images/ is published, for the screenshots of the AppStream metadata")
 configure_file (${ZKM_PACKAGING_DIR}/${ZKM_APP_ID}.metainfo.xml
                 ${ZKM_GENERATED_PACKAGING_DIR}/${ZKM_APP_ID}.metainfo.xml @ONLY)
 install (FILES ${ZKM_GENERATED_PACKAGING_DIR}/${ZKM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -96,5 +105,8 @@ set (CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set (CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6, libxinerama1, libxrandr2, libxcursor1, libxrender1")
 # The user guide opens through xdg-open; the editor draws its texts with a scalable font.
 set (CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
+# zkm's completion works where bash-completion is installed, as on most Debian systems; the
+# programs need nothing of it.
+set (CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 set (CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include (CPack)

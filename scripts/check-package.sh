@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package (scripts/package.sh) and checks it as a user's machine would see it:
 # lintian finds no error; the package holds every file of the installation; it installs with apt;
-# the installed desktop entry and AppStream metadata validate; the installed ZKMEditor starts on a
-# virtual display with a preset file given on its command line, saves a preset, and "Open User
-# Guide" hands the installed guide to xdg-open; xdg-mime names the preset type of a saved preset
-# (by its name and by its first bytes); the installed guide holds every screenshot. The package is
-# removed again at the end. Needs root (or sudo) for apt.
+# the installed desktop entry and AppStream metadata validate; a login shell completes zkm from the
+# installed bash completion; the installed ZKMEditor starts on a virtual display with a preset file
+# given on its command line, saves a preset, and "Open User Guide" hands the installed guide to
+# xdg-open; xdg-mime names the preset type of a saved preset (by its name and by its first bytes);
+# the installed guide holds every screenshot. The package is removed again at the end. Needs root
+# (or sudo) for apt.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 start_time=$(date +%s)
@@ -55,8 +56,13 @@ for size in 16 24 32 48 64 128 256 512; do
     expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/com.quenlo.ZKMEditor.png")
 done
 build_dir="$(dirname "${package}")"
-if cmake --build "${build_dir}" --target help 2>/dev/null | grep -qx '\.\.\. zkm'; then
-    expected+=(./usr/bin/zkm ./usr/share/man/man1/zkm.1.gz)
+has_cli=
+# The list is taken whole first: grep -q ends at its first match, and under pipefail the writer's
+# broken pipe would fail the test.
+targets="$(cmake --build "${build_dir}" --target help 2>/dev/null || true)"
+if grep -qx '\.\.\. zkm' <<<"${targets}"; then
+    has_cli=1
+    expected+=(./usr/bin/zkm ./usr/share/man/man1/zkm.1.gz ./usr/share/bash-completion/completions/zkm)
 fi
 contents="$(dpkg-deb --contents "${package}" | sed -E 's/^([^ ]+ +){5}//')"
 for path in "${expected[@]}"; do
@@ -79,6 +85,20 @@ desktop-file-validate /usr/share/applications/com.quenlo.ZKMEditor.desktop || ch
 appstreamcli validate --no-net /usr/share/metainfo/com.quenlo.ZKMEditor.metainfo.xml >/dev/null \
     || check_fail "appstreamcli validate"
 echo "PASS: desktop-file-validate and appstreamcli validate accept the installed files"
+
+# bash-completion loads a command's completion when Tab is first pressed after it (its default
+# completion, _completion_loader): in a fresh login shell of a user with nothing of their own, that
+# must find the installed file, and the function must complete zkm's commands.
+if [ -n "${has_cli}" ]; then
+    completion_home="$(mktemp -d)"
+    completion="$(env -i HOME="${completion_home}" PATH=/usr/bin:/bin TERM=dumb bash -lic \
+        '_completion_loader zkm; complete -p zkm; COMP_WORDS=(zkm ba); COMP_CWORD=1; _zkm zkm; echo "${COMPREPLY[*]}"' \
+        2>/dev/null)" || true
+    rm -rf "${completion_home}"
+    [ "${completion}" = $'complete -F _zkm zkm\nbackup' ] \
+        || check_fail "a login shell does not complete zkm from the installed completion: ${completion}"
+    echo "PASS: a login shell loads zkm's bash completion from the package and completes its commands"
+fi
 
 guide="/usr/share/doc/zkm-editor/${guide_name}"
 [ -f "${guide}" ] || check_fail "the user guide is not installed"

@@ -25,6 +25,7 @@ if [ "${1:-}" = "--packaging" ]; then
     packages+=(
         pandoc weasyprint dpkg-dev file fakeroot lintian
         desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl poppler-utils
+        bash-completion
     )
 fi
 
