@@ -105,6 +105,20 @@ void DeferredPngPixelData::decodeSoon (const juce::Image& image)
     PngDecodingThread::getInstance()->decodeSoon (picture);
 }
 
+void DeferredPngPixelData::setDoubleResolution (const juce::Image& image, const juce::Image& doubleImage)
+{
+    if (auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData()))
+        picture->doubleResolution = doubleImage;
+}
+
+juce::Image DeferredPngPixelData::getDoubleResolution (const juce::Image& image)
+{
+    if (auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData()))
+        return picture->doubleResolution;
+
+    return {};
+}
+
 DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat format,
                                             int width, int height)
     : juce::ImagePixelData (format, width, height)

@@ -19,6 +19,13 @@ public:
         nothing for an image that is not a deferred picture or is decoded or queued already. */
     static void decodeSoon (const juce::Image& image);
 
+    /** Links a deferred picture to the same picture with twice the pixels each way, so that code
+        handed only the first can draw the second (ScalableImage::of). Message thread only. */
+    static void setDoubleResolution (const juce::Image& image, const juce::Image& doubleImage);
+
+    /** The picture linked by setDoubleResolution, or a null image. */
+    static juce::Image getDoubleResolution (const juce::Image& image);
+
     //==============================================================================
     std::unique_ptr<juce::LowLevelGraphicsContext> createLowLevelContext() override;
     Ptr clone() override;
@@ -48,7 +55,8 @@ private:
 
     const void* data;
     int size;
-    juce::Image decoded; // message thread only
+    juce::Image decoded;          // message thread only
+    juce::Image doubleResolution; // message thread only; never decoded through this link
 
     juce::CriticalSection backgroundLock;
     BackgroundDecoding backgroundDecoding = BackgroundDecoding::none;

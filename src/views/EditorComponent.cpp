@@ -78,9 +78,9 @@ EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
     selectors.add (std::move (tabSelector));
     selectors.add (std::move (productSelector));
 
-    const auto backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (ZKEditor_Background));
-    background = std::make_unique<juce::ImageComponent> ("Background Image");
-    background->setImage (backgroundImage);
+    const auto backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PICTURE (ZKEditor_Background));
+    background = std::make_unique<ScalableImageComponent> ("Background Image");
+    background->setPicture (backgroundImage);
     background->setSize (backgroundImage.getWidth(), backgroundImage.getHeight());
     background->toBack();
     addAndMakeVisible (*background);
