@@ -127,6 +127,15 @@ DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, ju
 {
 }
 
+bool DeferredPngPixelData::isDecodedOrQueued() const
+{
+    if (isDecoded())
+        return true;
+
+    const juce::ScopedLock sl (backgroundLock);
+    return backgroundDecoding != BackgroundDecoding::none;
+}
+
 //==============================================================================
 std::unique_ptr<juce::LowLevelGraphicsContext> DeferredPngPixelData::createLowLevelContext()
 {

@@ -34,6 +34,10 @@ public:
 
     bool isDecoded() const noexcept { return decoded.isValid(); }
 
+    /** True once the picture is decoded, or waits for or is being decoded on the background thread:
+        whether its pixels take memory or soon will. */
+    bool isDecodedOrQueued() const;
+
     /** Called by the background decoding thread: decodes the picture unless the message thread has
         taken it over. */
     void decodeOnBackgroundThread();
@@ -58,7 +62,7 @@ private:
     juce::Image decoded;          // message thread only
     juce::Image doubleResolution; // message thread only; never decoded through this link
 
-    juce::CriticalSection backgroundLock;
+    mutable juce::CriticalSection backgroundLock;
     BackgroundDecoding backgroundDecoding = BackgroundDecoding::none;
     juce::Image backgroundResult;
     juce::WaitableEvent backgroundFinished{ true };
