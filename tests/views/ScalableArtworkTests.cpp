@@ -90,17 +90,19 @@ protected:
     void SetUp() override
     {
         // Pictures an earlier test decoded and let go of must not count here: only this editor's.
-        for (int i = 0; i < 2; ++i)
+        // Two rounds: a decoded image is let go of only after the picture that holds it.
+        for (int round = 0; round < 2; ++round)
             juce::ImageCache::releaseUnusedImages();
 
+        editor = std::make_unique<EditorComponent> (std::make_unique<TabSelectorButtons>(),
+                                                    std::make_unique<ZKMProductProductImageViewSelector>(), engine,
+                                                    numKnobs, numPads, numSwitches);
         loadPreset (*engine, defaultPresetDump());
     }
 
     Document document;
     ZKEditorEngine::Ptr engine = document.engine;
-    std::unique_ptr<EditorComponent> editor = std::make_unique<EditorComponent> (
-        std::make_unique<TabSelectorButtons>(), std::make_unique<ZKMProductProductImageViewSelector>(), engine,
-        numKnobs, numPads, numSwitches);
+    std::unique_ptr<EditorComponent> editor;
 };
 } // namespace
 
