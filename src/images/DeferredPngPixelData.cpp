@@ -64,6 +64,21 @@ std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
 
     return std::nullopt;
 }
+
+bool hasNoVisiblePixel (const juce::Image& image)
+{
+    if (! image.isValid() || ! image.hasAlphaChannel())
+        return false;
+
+    const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readOnly);
+
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (pixels.getPixelColour (x, y).getAlpha() != 0)
+                return false;
+
+    return true;
+}
 } // namespace
 
 //==============================================================================
@@ -119,6 +134,17 @@ juce::Image DeferredPngPixelData::getDoubleResolution (const juce::Image& image)
     return {};
 }
 
+bool DeferredPngPixelData::isFullyTransparent (const juce::Image& image)
+{
+    auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData());
+
+    if (picture == nullptr)
+        return false;
+
+    picture->getDecodedPixels();
+    return picture->fullyTransparent;
+}
+
 DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat format,
                                             int width, int height)
     : juce::ImagePixelData (format, width, height)
@@ -162,12 +188,18 @@ juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
         decoded = takeBackgroundResult();
 
         if (! decoded.isValid())
+        {
             decoded = juce::ImageCache::getFromMemory (data, size);
+            fullyTransparent = hasNoVisiblePixel (decoded);
+        }
 
         // A PNG that does not decode as its header promised is drawn as a blank picture of that size.
         if (! decoded.isValid() || decoded.getFormat() != pixelFormat || decoded.getWidth() != width
             || decoded.getHeight() != height)
+        {
             decoded = juce::Image (pixelFormat, width, height, true, juce::SoftwareImageType());
+            fullyTransparent = hasNoVisiblePixel (decoded);
+        }
     }
 
     return *decoded.getPixelData();
@@ -192,6 +224,7 @@ juce::Image DeferredPngPixelData::takeBackgroundResult()
                 break;
 
             case BackgroundDecoding::finished:
+                fullyTransparent = backgroundResultFullyTransparent;
                 return std::move (backgroundResult);
         }
     }
@@ -199,6 +232,7 @@ juce::Image DeferredPngPixelData::takeBackgroundResult()
     backgroundFinished.wait (-1);
 
     const juce::ScopedLock sl (backgroundLock);
+    fullyTransparent = backgroundResultFullyTransparent;
     return std::move (backgroundResult);
 }
 
@@ -214,10 +248,12 @@ void DeferredPngPixelData::decodeOnBackgroundThread()
     }
 
     auto image = decodePng();
+    const auto transparent = hasNoVisiblePixel (image);
 
     {
         const juce::ScopedLock sl (backgroundLock);
         backgroundResult = std::move (image);
+        backgroundResultFullyTransparent = transparent;
         backgroundDecoding = BackgroundDecoding::finished;
     }
 

@@ -26,6 +26,11 @@ public:
     /** The picture linked by setDoubleResolution, or a null image. */
     static juce::Image getDoubleResolution (const juce::Image& image);
 
+    /** True for a deferred picture whose every pixel is fully transparent, such as a region that
+        shows nothing until it is hovered: drawing it changes nothing, so it need not be drawn.
+        Decodes the picture if it is not yet. False for any other image. */
+    static bool isFullyTransparent (const juce::Image& image);
+
     //==============================================================================
     std::unique_ptr<juce::LowLevelGraphicsContext> createLowLevelContext() override;
     Ptr clone() override;
@@ -59,12 +64,14 @@ private:
 
     const void* data;
     int size;
-    juce::Image decoded;          // message thread only
-    juce::Image doubleResolution; // message thread only; never decoded through this link
+    juce::Image decoded;           // message thread only
+    bool fullyTransparent = false; // message thread only, known once decoded
+    juce::Image doubleResolution;  // message thread only; never decoded through this link
 
     mutable juce::CriticalSection backgroundLock;
     BackgroundDecoding backgroundDecoding = BackgroundDecoding::none;
     juce::Image backgroundResult;
+    bool backgroundResultFullyTransparent = false;
     juce::WaitableEvent backgroundFinished{ true };
 
     JUCE_DECLARE_NON_COPYABLE (DeferredPngPixelData)

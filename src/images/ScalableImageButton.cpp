@@ -1,5 +1,7 @@
 #include "images/ScalableImageButton.h"
 
+#include "images/DeferredPngPixelData.h"
+
 namespace
 {
 constexpr float opaque = 1.0f;
@@ -45,6 +47,11 @@ void ScalableImageButton::paintButton (juce::Graphics& g, bool shouldDrawButtonA
                                        bool shouldDrawButtonAsDown)
 {
     const auto& picture = getCurrentPicture();
+
+    // A region of the product picture shows nothing until it is hovered: blending its blank pixels
+    // over the picture would only cost time.
+    if (DeferredPngPixelData::isFullyTransparent (picture.pick (g)))
+        return;
 
     if (! ScalableImage::wantsDoubleResolution (g) || ! picture.getDoubleImage().isValid())
     {
