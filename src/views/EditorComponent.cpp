@@ -105,6 +105,17 @@ EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
 
     buildView (mainView);
     viewSelected (mainView);
+
+    // A window paints at its display's next frame, up to a frame after it was shown, though the
+    // program is idle once the window is built: its first paint is asked for as soon as the messages
+    // queued while it was built have run.
+    juce::MessageManager::callAsync (
+        [editor = juce::Component::SafePointer<EditorComponent> (this)]
+        {
+            if (editor != nullptr)
+                if (auto* peer = editor->getPeer())
+                    peer->performAnyPendingRepaintsNow();
+        });
 }
 
 EditorComponent::~EditorComponent()
