@@ -558,6 +558,11 @@ def png_size (file_name):
 # small.
 
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+# A picture with no visible pixel (a region of the product picture before it is hovered) carries
+# this empty private chunk before its image data, so that the editor knows it from the header and
+# never decodes or draws it. Decoders skip the chunk.
+BLANK_CHUNK = b"blNk"
 BYTES_PER_PIXEL = { 2: 3, 6: 4 }   # 8-bit RGB and RGBA, the two kinds the renderer writes
 
 
@@ -624,6 +629,8 @@ def store_with_up_filter (file_name):
     for kind, body in chunks:
         if kind == b"IDAT":
             if image_data is not None:
+                if colour == 6 and all (row[3::4].count (0) == width for row in rows):
+                    out += png_chunk (BLANK_CHUNK, b"")
                 out += png_chunk (b"IDAT", image_data)
                 image_data = None
         else:

@@ -14,6 +14,7 @@ constexpr int chunkCrcLength = 4;
 constexpr int headerBodyLength = 13;
 constexpr int colourTypeOffsetInHeader = 9;
 constexpr juce::uint8 colourTypeHasAlpha = 4;
+constexpr const char* blankChunkType = "blNk"; // written by scripts/make_artwork.py
 
 // Kept apart from the image cache's entries of the decoded pictures, which use the data address.
 constexpr juce::int64 deferredImageHashTag = (juce::int64) 1 << 62;
@@ -23,14 +24,15 @@ struct PngHeader
     int width = 0;
     int height = 0;
     bool hasAlpha = false;
+    bool blank = false; // marked by the artwork tool: every pixel fully transparent
 };
 
 juce::uint32 readBigEndian (const juce::uint8* bytes) { return juce::ByteOrder::bigEndianInt (bytes); }
 
 bool chunkIs (const juce::uint8* chunk, const char* type) { return std::memcmp (chunk + 4, type, 4) == 0; }
 
-/** Reads the size and whether the decoder will give the image an alpha channel: an alpha colour type
-    or a transparency chunk before the image data. */
+/** Reads the size, whether the decoder will give the image an alpha channel (an alpha colour type
+    or a transparency chunk before the image data) and whether the picture is marked blank. */
 std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
 {
     if (size < (size_t) (signatureLength + chunkHeadLength + headerBodyLength + chunkCrcLength)
@@ -54,10 +56,10 @@ std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
             return header;
 
         if (chunkIs (chunk, "tRNS"))
-        {
             header.hasAlpha = true;
-            return header;
-        }
+
+        if (chunkIs (chunk, blankChunkType))
+            header.blank = true;
 
         position += chunkHeadLength + (size_t) readBigEndian (chunk) + chunkCrcLength;
     }
@@ -95,8 +97,9 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, int pngSize)
     if (! header.has_value())
         return juce::ImageCache::getFromMemory (pngData, pngSize);
 
-    image = juce::Image (new DeferredPngPixelData (
-        pngData, pngSize, header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB, header->width, header->height));
+    image = juce::Image (new DeferredPngPixelData (pngData, pngSize,
+                                                   header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB,
+                                                   header->width, header->height, header->hasAlpha && header->blank));
     juce::ImageCache::addImageToCache (image, hash);
     return image;
 }
@@ -105,7 +108,7 @@ void DeferredPngPixelData::decodeSoon (const juce::Image& image)
 {
     auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData());
 
-    if (picture == nullptr || picture->isDecoded())
+    if (picture == nullptr || picture->isDecoded() || picture->blank)
         return;
 
     {
@@ -141,15 +144,19 @@ bool DeferredPngPixelData::isFullyTransparent (const juce::Image& image)
     if (picture == nullptr)
         return false;
 
+    if (picture->blank)
+        return true;
+
     picture->getDecodedPixels();
     return picture->fullyTransparent;
 }
 
 DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat format,
-                                            int width, int height)
+                                            int width, int height, bool isBlank)
     : juce::ImagePixelData (format, width, height)
     , data (pngData)
     , size (pngSize)
+    , blank (isBlank)
 {
 }
 
@@ -183,6 +190,13 @@ void DeferredPngPixelData::initialiseBitmapData (juce::Image::BitmapData& bitmap
 
 juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
 {
+    if (! decoded.isValid() && blank)
+    {
+        // Nothing to decode: the pixels are all zero, which is what a cleared image holds.
+        decoded = juce::Image (pixelFormat, width, height, true, juce::SoftwareImageType());
+        fullyTransparent = true;
+    }
+
     if (! decoded.isValid())
     {
         decoded = takeBackgroundResult();

@@ -56,7 +56,8 @@ private:
         finished
     };
 
-    DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat, int width, int height);
+    DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat, int width, int height,
+                          bool isBlank);
 
     juce::ImagePixelData& getDecodedPixels();
     juce::Image takeBackgroundResult();
@@ -64,6 +65,7 @@ private:
 
     const void* data;
     int size;
+    const bool blank;              // marked blank by the artwork tool: never decoded
     juce::Image decoded;           // message thread only
     bool fullyTransparent = false; // message thread only, known once decoded
     juce::Image doubleResolution;  // message thread only; never decoded through this link
