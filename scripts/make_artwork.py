@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Draws every picture of the editor as an SVG source and renders it to the PNG that the build embeds.
+"""Draws every picture of the editor as an SVG source and renders it to the PNGs that the build embeds.
 
 The SVG sources go to src/resources/artwork/ and the PNGs to src/resources/, both committed, so a
 build never needs a drawing tool; only this step does (rsvg-convert from librsvg2-bin, and the
-DejaVu Sans fonts). Every picture is white on the editor's blue 0xFF117FC6, and every PNG is
-rendered at the exact pixel size the layout is built around. Run it from anywhere:
+DejaVu Sans fonts). Every picture is white on the editor's blue 0xFF117FC6. Each is rendered twice
+from the same source: NAME.png at the exact pixel size the layout is built around, and NAME_2x.png
+with twice the pixels each way, which the editor draws when a window is zoomed or the screen has
+more than one pixel per point. Run it from anywhere:
     python3 scripts/make_artwork.py
 """
 import os
@@ -551,10 +553,16 @@ def png_size (file_name):
 
 #==============================================================================
 # The PNG encoder of the renderer picks a row filter per row, often Paeth, which is the slowest
-# one to undo. The editor decodes every picture when it starts, so each PNG is stored again with
-# the "Up" filter on every row (none on the first): quick to undo, and about as small.
+# one to undo. The editor decodes most pictures it draws while a window opens, so each PNG is
+# stored again with the "Up" filter on every row (none on the first): quick to undo, and about as
+# small.
 
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+# A picture with no visible pixel (a region of the product picture before it is hovered) carries
+# this empty private chunk before its image data, so that the editor knows it from the header and
+# never decodes or draws it. Decoders skip the chunk.
+BLANK_CHUNK = b"blNk"
 BYTES_PER_PIXEL = { 2: 3, 6: 4 }   # 8-bit RGB and RGBA, the two kinds the renderer writes
 
 
@@ -621,6 +629,8 @@ def store_with_up_filter (file_name):
     for kind, body in chunks:
         if kind == b"IDAT":
             if image_data is not None:
+                if colour == 6 and all (row[3::4].count (0) == width for row in rows):
+                    out += png_chunk (BLANK_CHUNK, b"")
                 out += png_chunk (b"IDAT", image_data)
                 image_data = None
         else:
@@ -629,16 +639,18 @@ def store_with_up_filter (file_name):
         f.write (out)
 
 
-def render (picture):
+# The pixel densities every picture is rendered at, and the suffix of each one's file name.
+SCALES = ((1, ""), (2, "_2x"))
+
+
+def render (picture, scale, suffix):
     source = os.path.join (SOURCES, picture.name + ".svg")
-    target = os.path.join (RESOURCES, picture.name + ".png")
-    with open (source, "w", encoding = "utf-8") as f:
-        f.write (picture.source())
-    subprocess.run (["rsvg-convert", "-w", str (picture.width), "-h", str (picture.height), "-o", target, source],
-                    check = True)
+    target = os.path.join (RESOURCES, picture.name + suffix + ".png")
+    width, height = picture.width * scale, picture.height * scale
+    subprocess.run (["rsvg-convert", "-w", str (width), "-h", str (height), "-o", target, source], check = True)
     store_with_up_filter (target)
     size = png_size (target)
-    if size != (picture.width, picture.height):
+    if size != (width, height):
         raise RuntimeError ("%s came out %dx%d" % (target, size[0], size[1]))
     return target
 
@@ -654,10 +666,14 @@ def main():
     make_regions()
     make_about()
     make_device_setup()
-    total = 0
+    totals = {}
     for picture in PICTURES:
-        total += os.path.getsize (render (picture))
-    print ("%d pictures, %d bytes of PNG" % (len (PICTURES), total))
+        with open (os.path.join (SOURCES, picture.name + ".svg"), "w", encoding = "utf-8") as f:
+            f.write (picture.source())
+        for scale, suffix in SCALES:
+            totals[scale] = totals.get (scale, 0) + os.path.getsize (render (picture, scale, suffix))
+    print ("%d pictures; bytes of PNG: %s" % (len (PICTURES),
+                                              ", ".join ("%d at %dx" % (totals[scale], scale) for scale, _ in SCALES)))
     return 0
 
 

@@ -12,9 +12,10 @@ const juce::String noticeText = juce::String ("ZKM and Quenlo are trademarks of 
 
 //==============================================================================
 AboutComponent::AboutComponent (juce::Image aboutImage)
-    : picture (std::make_unique<juce::ImageComponent>())
+    : picture (std::make_unique<ScalableImageComponent>())
 {
-    picture->setImage (aboutImage);
+    // The application hands over the single image; its sharper companion comes with it.
+    picture->setPicture (ScalableImage::of (aboutImage));
     setSize (aboutImage.getWidth(), aboutImage.getHeight());
     picture->setBounds (0, 0, aboutImage.getWidth(), aboutImage.getHeight());
     addAndMakeVisible (picture.get());

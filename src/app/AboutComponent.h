@@ -1,5 +1,7 @@
 #pragma once
 
+#include "images/ScalableImageComponent.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The About picture with the software version and the maker's notice over it. A click anywhere on
@@ -22,7 +24,7 @@ private:
     static void styleLabel (juce::Label& label);
 
     //==============================================================================
-    std::unique_ptr<juce::ImageComponent> picture;
+    std::unique_ptr<ScalableImageComponent> picture;
     std::unique_ptr<juce::Label> versionLabel;
     std::unique_ptr<juce::Label> noticeLabel;
 

@@ -36,8 +36,8 @@ DeviceManagerComponent::DeviceManagerComponent (juce::Button::Listener* buttonLi
     findButton.addListener (buttonListener);
 
     // Both pictures are drawn by the dialog's first paint.
-    backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (DeviceManager_Background));
-    listFieldImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (DeviceManager_ListField));
+    backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PICTURE (DeviceManager_Background));
+    listFieldImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PICTURE (DeviceManager_ListField));
 
     inputList.setName ("Input Devices");
     outputList.setName ("Output Devices");
@@ -115,9 +115,9 @@ juce::String DeviceManagerComponent::getSelectedOutputName() const { return getS
 void DeviceManagerComponent::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::white);
-    g.drawImage (backgroundImage, artworkArea.toFloat());
-    g.drawImage (listFieldImage, inputFieldArea.toFloat());
-    g.drawImage (listFieldImage, outputFieldArea.toFloat());
+    backgroundImage.draw (g, artworkArea.toFloat());
+    listFieldImage.draw (g, inputFieldArea.toFloat());
+    listFieldImage.draw (g, outputFieldArea.toFloat());
 
     g.setColour (juce::Colours::black);
     g.setFont (captionFontHeight);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DeviceListModel.h"
+#include "images/ScalableImage.h"
 #include "widgets/CustomLook.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -58,8 +59,8 @@ private:
     juce::TextButton findButton{ "Find Controller" };
     juce::Label finderStatus{ "Find Controller Status" };
     bool midiServiceMissing = false;
-    juce::Image backgroundImage;
-    juce::Image listFieldImage;
+    ScalableImage backgroundImage;
+    ScalableImage listFieldImage;
     DeviceListModel inputModel;
     DeviceListModel outputModel;
     juce::ListBox inputList;

@@ -12,7 +12,7 @@ constexpr int productPictureTop = 46;
 
 QuenloZKMEditorApplication::QuenloZKMEditorApplication()
     : QuenloZKEditorApplication (ZKMModel::filePattern)
-    , aboutImage (EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKM_AboutPage_Image)))
+    , aboutImage (EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (ZKM_AboutPage_Image)).getImage())
 {
 }
 

@@ -14,6 +14,7 @@ constexpr int chunkCrcLength = 4;
 constexpr int headerBodyLength = 13;
 constexpr int colourTypeOffsetInHeader = 9;
 constexpr juce::uint8 colourTypeHasAlpha = 4;
+constexpr const char* blankChunkType = "blNk"; // written by scripts/make_artwork.py
 
 // Kept apart from the image cache's entries of the decoded pictures, which use the data address.
 constexpr juce::int64 deferredImageHashTag = (juce::int64) 1 << 62;
@@ -23,14 +24,15 @@ struct PngHeader
     int width = 0;
     int height = 0;
     bool hasAlpha = false;
+    bool blank = false; // marked by the artwork tool: every pixel fully transparent
 };
 
 juce::uint32 readBigEndian (const juce::uint8* bytes) { return juce::ByteOrder::bigEndianInt (bytes); }
 
 bool chunkIs (const juce::uint8* chunk, const char* type) { return std::memcmp (chunk + 4, type, 4) == 0; }
 
-/** Reads the size and whether the decoder will give the image an alpha channel: an alpha colour type
-    or a transparency chunk before the image data. */
+/** Reads the size, whether the decoder will give the image an alpha channel (an alpha colour type
+    or a transparency chunk before the image data) and whether the picture is marked blank. */
 std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
 {
     if (size < (size_t) (signatureLength + chunkHeadLength + headerBodyLength + chunkCrcLength)
@@ -54,15 +56,30 @@ std::optional<PngHeader> readHeader (const juce::uint8* bytes, size_t size)
             return header;
 
         if (chunkIs (chunk, "tRNS"))
-        {
             header.hasAlpha = true;
-            return header;
-        }
+
+        if (chunkIs (chunk, blankChunkType))
+            header.blank = true;
 
         position += chunkHeadLength + (size_t) readBigEndian (chunk) + chunkCrcLength;
     }
 
     return std::nullopt;
+}
+
+bool hasNoVisiblePixel (const juce::Image& image)
+{
+    if (! image.isValid() || ! image.hasAlphaChannel())
+        return false;
+
+    const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readOnly);
+
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (pixels.getPixelColour (x, y).getAlpha() != 0)
+                return false;
+
+    return true;
 }
 } // namespace
 
@@ -80,8 +97,9 @@ juce::Image DeferredPngPixelData::createImage (const void* pngData, int pngSize)
     if (! header.has_value())
         return juce::ImageCache::getFromMemory (pngData, pngSize);
 
-    image = juce::Image (new DeferredPngPixelData (
-        pngData, pngSize, header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB, header->width, header->height));
+    image = juce::Image (new DeferredPngPixelData (pngData, pngSize,
+                                                   header->hasAlpha ? juce::Image::ARGB : juce::Image::RGB,
+                                                   header->width, header->height, header->hasAlpha && header->blank));
     juce::ImageCache::addImageToCache (image, hash);
     return image;
 }
@@ -90,7 +108,7 @@ void DeferredPngPixelData::decodeSoon (const juce::Image& image)
 {
     auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData());
 
-    if (picture == nullptr || picture->isDecoded())
+    if (picture == nullptr || picture->isDecoded() || picture->blank)
         return;
 
     {
@@ -105,12 +123,50 @@ void DeferredPngPixelData::decodeSoon (const juce::Image& image)
     PngDecodingThread::getInstance()->decodeSoon (picture);
 }
 
+void DeferredPngPixelData::setDoubleResolution (const juce::Image& image, const juce::Image& doubleImage)
+{
+    if (auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData()))
+        picture->doubleResolution = doubleImage;
+}
+
+juce::Image DeferredPngPixelData::getDoubleResolution (const juce::Image& image)
+{
+    if (auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData()))
+        return picture->doubleResolution;
+
+    return {};
+}
+
+bool DeferredPngPixelData::isFullyTransparent (const juce::Image& image)
+{
+    auto* picture = dynamic_cast<DeferredPngPixelData*> (image.getPixelData());
+
+    if (picture == nullptr)
+        return false;
+
+    if (picture->blank)
+        return true;
+
+    picture->getDecodedPixels();
+    return picture->fullyTransparent;
+}
+
 DeferredPngPixelData::DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat format,
-                                            int width, int height)
+                                            int width, int height, bool isBlank)
     : juce::ImagePixelData (format, width, height)
     , data (pngData)
     , size (pngSize)
+    , blank (isBlank)
 {
+}
+
+bool DeferredPngPixelData::isDecodedOrQueued() const
+{
+    if (isDecoded())
+        return true;
+
+    const juce::ScopedLock sl (backgroundLock);
+    return backgroundDecoding != BackgroundDecoding::none;
 }
 
 //==============================================================================
@@ -134,17 +190,30 @@ void DeferredPngPixelData::initialiseBitmapData (juce::Image::BitmapData& bitmap
 
 juce::ImagePixelData& DeferredPngPixelData::getDecodedPixels()
 {
+    if (! decoded.isValid() && blank)
+    {
+        // Nothing to decode: the pixels are all zero, which is what a cleared image holds.
+        decoded = juce::Image (pixelFormat, width, height, true, juce::SoftwareImageType());
+        fullyTransparent = true;
+    }
+
     if (! decoded.isValid())
     {
         decoded = takeBackgroundResult();
 
         if (! decoded.isValid())
+        {
             decoded = juce::ImageCache::getFromMemory (data, size);
+            fullyTransparent = hasNoVisiblePixel (decoded);
+        }
 
         // A PNG that does not decode as its header promised is drawn as a blank picture of that size.
         if (! decoded.isValid() || decoded.getFormat() != pixelFormat || decoded.getWidth() != width
             || decoded.getHeight() != height)
+        {
             decoded = juce::Image (pixelFormat, width, height, true, juce::SoftwareImageType());
+            fullyTransparent = hasNoVisiblePixel (decoded);
+        }
     }
 
     return *decoded.getPixelData();
@@ -169,6 +238,7 @@ juce::Image DeferredPngPixelData::takeBackgroundResult()
                 break;
 
             case BackgroundDecoding::finished:
+                fullyTransparent = backgroundResultFullyTransparent;
                 return std::move (backgroundResult);
         }
     }
@@ -176,6 +246,7 @@ juce::Image DeferredPngPixelData::takeBackgroundResult()
     backgroundFinished.wait (-1);
 
     const juce::ScopedLock sl (backgroundLock);
+    fullyTransparent = backgroundResultFullyTransparent;
     return std::move (backgroundResult);
 }
 
@@ -191,10 +262,12 @@ void DeferredPngPixelData::decodeOnBackgroundThread()
     }
 
     auto image = decodePng();
+    const auto transparent = hasNoVisiblePixel (image);
 
     {
         const juce::ScopedLock sl (backgroundLock);
         backgroundResult = std::move (image);
+        backgroundResultFullyTransparent = transparent;
         backgroundDecoding = BackgroundDecoding::finished;
     }
 

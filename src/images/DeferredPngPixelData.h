@@ -19,6 +19,18 @@ public:
         nothing for an image that is not a deferred picture or is decoded or queued already. */
     static void decodeSoon (const juce::Image& image);
 
+    /** Links a deferred picture to the same picture with twice the pixels each way, so that code
+        handed only the first can draw the second (ScalableImage::of). Message thread only. */
+    static void setDoubleResolution (const juce::Image& image, const juce::Image& doubleImage);
+
+    /** The picture linked by setDoubleResolution, or a null image. */
+    static juce::Image getDoubleResolution (const juce::Image& image);
+
+    /** True for a deferred picture whose every pixel is fully transparent, such as a region that
+        shows nothing until it is hovered: drawing it changes nothing, so it need not be drawn.
+        Decodes the picture if it is not yet. False for any other image. */
+    static bool isFullyTransparent (const juce::Image& image);
+
     //==============================================================================
     std::unique_ptr<juce::LowLevelGraphicsContext> createLowLevelContext() override;
     Ptr clone() override;
@@ -26,6 +38,10 @@ public:
     void initialiseBitmapData (juce::Image::BitmapData&, int x, int y, juce::Image::BitmapData::ReadWriteMode) override;
 
     bool isDecoded() const noexcept { return decoded.isValid(); }
+
+    /** True once the picture is decoded, or waits for or is being decoded on the background thread:
+        whether its pixels take memory or soon will. */
+    bool isDecodedOrQueued() const;
 
     /** Called by the background decoding thread: decodes the picture unless the message thread has
         taken it over. */
@@ -40,7 +56,8 @@ private:
         finished
     };
 
-    DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat, int width, int height);
+    DeferredPngPixelData (const void* pngData, int pngSize, juce::Image::PixelFormat, int width, int height,
+                          bool isBlank);
 
     juce::ImagePixelData& getDecodedPixels();
     juce::Image takeBackgroundResult();
@@ -48,11 +65,15 @@ private:
 
     const void* data;
     int size;
-    juce::Image decoded; // message thread only
+    const bool blank;              // marked blank by the artwork tool: never decoded
+    juce::Image decoded;           // message thread only
+    bool fullyTransparent = false; // message thread only, known once decoded
+    juce::Image doubleResolution;  // message thread only; never decoded through this link
 
-    juce::CriticalSection backgroundLock;
+    mutable juce::CriticalSection backgroundLock;
     BackgroundDecoding backgroundDecoding = BackgroundDecoding::none;
     juce::Image backgroundResult;
+    bool backgroundResultFullyTransparent = false;
     juce::WaitableEvent backgroundFinished{ true };
 
     JUCE_DECLARE_NON_COPYABLE (DeferredPngPixelData)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "images/DeferredPngPixelData.h"
+#include "images/ScalableImage.h"
 
-/** The editor's pictures are PNGs compiled into the program; each is decoded when it is first drawn,
-    once for every document window. */
+/** The editor's pictures are PNGs compiled into the program, each at two pixel densities; each image
+    is decoded when it is first drawn, once for every document window, so a picture drawn only at one
+    scale is decoded only at that one. */
 namespace EmbeddedImages
 {
 /** Where one embedded PNG lies in the program's binary data. */
@@ -13,33 +15,37 @@ struct Png
     int size;
 };
 
+/** One picture: its PNG at the size the layout is built around, and its PNG with twice the pixels. */
+struct Picture
+{
+    Png single;
+    Png twice;
+};
+
 inline juce::Image load (Png png) { return DeferredPngPixelData::createImage (png.data, png.size); }
 
-/** The same, for a picture that the window draws as soon as it is shown: decoding starts at once on
-    the background decoding thread. */
-inline juce::Image loadForFirstPaint (Png png)
+/** Both images of a picture, neither decoded yet. The single image carries a link to the double one,
+    so that code handed only the single image can still draw the sharp one (ScalableImage::of). */
+inline ScalableImage load (Picture picture)
 {
-    auto image = load (png);
-    DeferredPngPixelData::decodeSoon (image);
-    return image;
+    auto single = load (picture.single);
+    auto twice = load (picture.twice);
+    DeferredPngPixelData::setDoubleResolution (single, twice);
+    return { single, twice };
 }
 
-/** Gives an image button its normal, hover and pressed pictures at full opacity, sizes the button to
-    the normal picture and lets every point inside the button hit, whatever the picture's alpha. */
-inline void setButtonImages (juce::ImageButton& button, const juce::Image& normal, const juce::Image& over,
-                             const juce::Image& down)
+/** The same, for a picture that the window draws as soon as it is shown: the image that suits the
+    desktop's scale starts decoding at once on the background decoding thread. */
+inline ScalableImage loadForFirstPaint (Picture picture)
 {
-    const auto noOverlay = juce::Colours::transparentBlack;
-    constexpr float opaque = 1.0f;
-    constexpr float everyPointHits = 0.0f;
-
-    // A button shows its normal picture first; the others wait until they are needed.
-    DeferredPngPixelData::decodeSoon (normal);
-
-    button.setImages (true, true, true, normal, opaque, noOverlay, over, opaque, noOverlay, down, opaque, noOverlay,
-                      everyPointHits);
+    auto image = load (picture);
+    image.decodeSoon();
+    return image;
 }
 } // namespace EmbeddedImages
 
-/** The embedded PNG of a resource file name without its extension, checked when compiled. */
-#define ZKM_EMBEDDED_PNG(name) (EmbeddedImages::Png{ BinaryData::name##_png, BinaryData::name##_pngSize })
+/** The embedded picture of a resource file name without its extension (NAME.png and NAME_2x.png),
+    checked when compiled. */
+#define ZKM_EMBEDDED_PICTURE(name)                                                    \
+    (EmbeddedImages::Picture{ { BinaryData::name##_png, BinaryData::name##_pngSize }, \
+                              { BinaryData::name##_2x_png, BinaryData::name##_2x_pngSize } })

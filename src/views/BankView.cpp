@@ -2,6 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
+#include "images/ScalableImageButton.h"
 #include "widgets/NumberBox.h"
 
 #include <algorithm>
@@ -14,12 +15,11 @@ const juce::Rectangle<int> bankBounds{ 0, 15, 1200, 200 };
 const juce::Point<int> nextArrowPosition{ 1170, 5 };
 const juce::Point<int> previousArrowPosition{ 10, 5 };
 
-std::unique_ptr<juce::ImageButton> createArrow (const char* name, EmbeddedImages::Png normal, EmbeddedImages::Png over,
-                                                EmbeddedImages::Png down)
+std::unique_ptr<juce::ImageButton> createArrow (const char* name, EmbeddedImages::Picture normal,
+                                                EmbeddedImages::Picture over, EmbeddedImages::Picture down)
 {
-    auto arrow = std::make_unique<juce::ImageButton> (name);
-    EmbeddedImages::setButtonImages (*arrow, EmbeddedImages::load (normal), EmbeddedImages::load (over),
-                                     EmbeddedImages::load (down));
+    auto arrow = std::make_unique<ScalableImageButton> (name);
+    arrow->setPictures (EmbeddedImages::load (normal), EmbeddedImages::load (over), EmbeddedImages::load (down));
     return arrow;
 }
 
@@ -107,12 +107,12 @@ BankView::BankView (bool hasArrows)
     if (! hasArrows)
         return;
 
-    nextBankArrow = createArrow ("Left Bank Arrow", ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Normal),
-                                 ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Over),
-                                 ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Right_Down));
-    previousBankArrow =
-        createArrow ("Right Bank Arrow", ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Left_Normal),
-                     ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Left_Over), ZKM_EMBEDDED_PNG (ZKEditor_BankArrow_Left_Down));
+    nextBankArrow = createArrow ("Left Bank Arrow", ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Right_Normal),
+                                 ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Right_Over),
+                                 ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Right_Down));
+    previousBankArrow = createArrow ("Right Bank Arrow", ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Left_Normal),
+                                     ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Left_Over),
+                                     ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Left_Down));
 
     for (auto* arrow : { nextBankArrow.get(), previousBankArrow.get() })
     {

@@ -78,9 +78,9 @@ EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
     selectors.add (std::move (tabSelector));
     selectors.add (std::move (productSelector));
 
-    const auto backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (ZKEditor_Background));
-    background = std::make_unique<juce::ImageComponent> ("Background Image");
-    background->setImage (backgroundImage);
+    const auto backgroundImage = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PICTURE (ZKEditor_Background));
+    background = std::make_unique<ScalableImageComponent> ("Background Image");
+    background->setPicture (backgroundImage);
     background->setSize (backgroundImage.getWidth(), backgroundImage.getHeight());
     background->toBack();
     addAndMakeVisible (*background);
@@ -105,6 +105,17 @@ EditorComponent::EditorComponent (std::unique_ptr<ViewSelector> tabSelector,
 
     buildView (mainView);
     viewSelected (mainView);
+
+    // A window paints at its display's next frame, up to a frame after it was shown, though the
+    // program is idle once the window is built: its first paint is asked for as soon as the messages
+    // queued while it was built have run.
+    juce::MessageManager::callAsync (
+        [editor = juce::Component::SafePointer<EditorComponent> (this)]
+        {
+            if (editor != nullptr)
+                if (auto* peer = editor->getPeer())
+                    peer->performAnyPendingRepaintsNow();
+        });
 }
 
 EditorComponent::~EditorComponent()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ZKEditorEngine.h"
+#include "images/ScalableImageComponent.h"
 #include "views/ControlFlash.h"
 #include "views/EditorViews.h"
 #include "views/ViewSelector.h"
@@ -82,7 +83,7 @@ private:
     juce::Component* findControlView (int controlType, int controlIndex, bool select);
 
     //==============================================================================
-    std::unique_ptr<juce::ImageComponent> background;
+    std::unique_ptr<ScalableImageComponent> background;
     juce::OwnedArray<ViewSelector> selectors;
     juce::OwnedArray<juce::Component> views;
     CustomLook look;

@@ -38,8 +38,8 @@ KeybedControlView::KeybedControlView (ZKEditorEngine::Ptr editorEngine)
     addAndMakeVisible (*splitSelector);
     splitSelector->setBounds (splitSelectorBounds);
 
-    const auto dividerImage = EmbeddedImages::load (ZKM_EMBEDDED_PNG (ZKEditor_VertDividerLine));
-    divider.setImage (dividerImage);
+    const auto dividerImage = EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (ZKEditor_VertDividerLine));
+    divider.setPicture (dividerImage);
     divider.setBounds (splitSelector->getRight() + gapBeforeDivider, dividerY, dividerImage.getWidth(),
                        dividerImage.getHeight());
     addAndMakeVisible (divider);

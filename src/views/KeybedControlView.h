@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ZKEditorEngine.h"
+#include "images/ScalableImageComponent.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -29,7 +30,7 @@ private:
     ZKEditorEngine::Ptr engine;
     std::unique_ptr<KeybedSplitSelectorView> splitSelector;
     juce::OwnedArray<KeybedParameterView> zoneViews;
-    juce::ImageComponent divider;
+    ScalableImageComponent divider;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeybedControlView)
 };

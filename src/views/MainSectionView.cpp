@@ -2,6 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
+#include "images/ScalableImageButton.h"
 
 namespace
 {
@@ -23,25 +24,26 @@ MainSectionView::MainSectionView (ZKEditorEngine::Ptr editorEngine)
     struct PresetButton
     {
         const char* name;
-        juce::Image normal, over;
+        ScalableImage normal, over;
     };
 
     // A pressed button shows its normal picture again; only hovering changes it.
     const PresetButton presetButtons[] = {
-        { "Get From Hardware", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_GetFromHardware_Off)),
-          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_GetFromHardware_Over)) },
-        { "Send To Hardware", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SendToHardware_Off)),
-          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SendToHardware_Over)) },
-        { "Save To File", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SaveToHD_Off)),
-          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_SaveToHD_Over)) },
-        { "Load From File", EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_LoadFromHD_Off)),
-          EmbeddedImages::load (ZKM_EMBEDDED_PNG (Editor_PresetButton_LoadFromHD_Over)) },
+        { "Get From Hardware", EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_GetFromHardware_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_GetFromHardware_Over)) },
+        { "Send To Hardware", EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_SendToHardware_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_SendToHardware_Over)) },
+        { "Save To File", EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_SaveToHD_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_SaveToHD_Over)) },
+        { "Load From File", EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_LoadFromHD_Off)),
+          EmbeddedImages::load (ZKM_EMBEDDED_PICTURE (Editor_PresetButton_LoadFromHD_Over)) },
     };
 
     for (const auto& presetButton : presetButtons)
     {
-        auto* button = buttons.add (std::make_unique<juce::ImageButton> (presetButton.name));
-        EmbeddedImages::setButtonImages (*button, presetButton.normal, presetButton.over, presetButton.normal);
+        auto pictured = std::make_unique<ScalableImageButton> (presetButton.name);
+        pictured->setPictures (presetButton.normal, presetButton.over, presetButton.normal);
+        auto* button = buttons.add (std::move (pictured));
         addAndMakeVisible (button);
     }
 

@@ -2,6 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
+#include "images/ScalableImageButton.h"
 #include "views/EditorViews.h"
 
 namespace
@@ -17,13 +18,12 @@ const juce::Point<int> rollModeOffsetInTransport{ 78, 0 };
 constexpr int switchesLeftOfKnobs = 5;
 constexpr int switchesY = 35;
 
-std::unique_ptr<juce::ImageButton> createRegion (const char* name, EmbeddedImages::Png normal,
-                                                 EmbeddedImages::Png hover, EmbeddedImages::Png select,
+std::unique_ptr<juce::ImageButton> createRegion (const char* name, EmbeddedImages::Picture normal,
+                                                 EmbeddedImages::Picture hover, EmbeddedImages::Picture select,
                                                  juce::Point<int> topLeft)
 {
-    auto button = std::make_unique<juce::ImageButton> (name);
-    EmbeddedImages::setButtonImages (*button, EmbeddedImages::load (normal), EmbeddedImages::load (hover),
-                                     EmbeddedImages::load (select));
+    auto button = std::make_unique<ScalableImageButton> (name);
+    button->setPictures (EmbeddedImages::load (normal), EmbeddedImages::load (hover), EmbeddedImages::load (select));
     button->setTopLeftPosition (topLeft);
     return button;
 }
@@ -32,32 +32,34 @@ std::unique_ptr<juce::ImageButton> createRegion (const char* name, EmbeddedImage
 //==============================================================================
 ZKMProductProductImageViewSelector::ZKMProductProductImageViewSelector()
 {
-    const auto background = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PNG (ZKM_Background));
-    picture.setImage (background);
+    const auto background = EmbeddedImages::loadForFirstPaint (ZKM_EMBEDDED_PICTURE (ZKM_Background));
+    picture.setPicture (background);
     picture.setBounds (0, 0, background.getWidth(), background.getHeight());
     addAndMakeVisible (picture);
     picture.toBack();
 
-    auto drumPads =
-        createRegion ("Drum Pad Selector Button", ZKM_EMBEDDED_PNG (ZKM_PadBank_Normal),
-                      ZKM_EMBEDDED_PNG (ZKM_PadBank_Hover), ZKM_EMBEDDED_PNG (ZKM_PadBank_Select), drumPadsPosition);
-    auto knobs = createRegion ("Knob Selector Button", ZKM_EMBEDDED_PNG (ZKM_Knobs_Normal),
-                               ZKM_EMBEDDED_PNG (ZKM_Knobs_Hover), ZKM_EMBEDDED_PNG (ZKM_Knobs_Select), knobsPosition);
-    auto keybed =
-        createRegion ("Keybed Selector Button", ZKM_EMBEDDED_PNG (ZKM_Keybed_Normal),
-                      ZKM_EMBEDDED_PNG (ZKM_Keybed_Hover), ZKM_EMBEDDED_PNG (ZKM_Keybed_Select), keybedPosition);
-    auto wheels =
-        createRegion ("Wheel Selector Button", ZKM_EMBEDDED_PNG (ZKM_ModPitch_Normal),
-                      ZKM_EMBEDDED_PNG (ZKM_ModPitch_Hover), ZKM_EMBEDDED_PNG (ZKM_ModPitch_Select), wheelsPosition);
-    auto transport = createRegion ("Transport Selector Button", ZKM_EMBEDDED_PNG (ZKM_Transport_Normal),
-                                   ZKM_EMBEDDED_PNG (ZKM_Transport_Hover), ZKM_EMBEDDED_PNG (ZKM_Transport_Select),
-                                   transportPosition);
-    auto rollMode = createRegion ("Roll Mode Selector Button", ZKM_EMBEDDED_PNG (ZKM_Roll_Normal),
-                                  ZKM_EMBEDDED_PNG (ZKM_Roll_Hover), ZKM_EMBEDDED_PNG (ZKM_Roll_Select),
+    auto drumPads = createRegion ("Drum Pad Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_PadBank_Normal),
+                                  ZKM_EMBEDDED_PICTURE (ZKM_PadBank_Hover), ZKM_EMBEDDED_PICTURE (ZKM_PadBank_Select),
+                                  drumPadsPosition);
+    auto knobs =
+        createRegion ("Knob Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Knobs_Normal),
+                      ZKM_EMBEDDED_PICTURE (ZKM_Knobs_Hover), ZKM_EMBEDDED_PICTURE (ZKM_Knobs_Select), knobsPosition);
+    auto keybed = createRegion ("Keybed Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Keybed_Normal),
+                                ZKM_EMBEDDED_PICTURE (ZKM_Keybed_Hover), ZKM_EMBEDDED_PICTURE (ZKM_Keybed_Select),
+                                keybedPosition);
+    auto wheels = createRegion ("Wheel Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_ModPitch_Normal),
+                                ZKM_EMBEDDED_PICTURE (ZKM_ModPitch_Hover), ZKM_EMBEDDED_PICTURE (ZKM_ModPitch_Select),
+                                wheelsPosition);
+    auto transport = createRegion ("Transport Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Transport_Normal),
+                                   ZKM_EMBEDDED_PICTURE (ZKM_Transport_Hover),
+                                   ZKM_EMBEDDED_PICTURE (ZKM_Transport_Select), transportPosition);
+    auto rollMode = createRegion ("Roll Mode Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Roll_Normal),
+                                  ZKM_EMBEDDED_PICTURE (ZKM_Roll_Hover), ZKM_EMBEDDED_PICTURE (ZKM_Roll_Select),
                                   transport->getPosition() + rollModeOffsetInTransport);
-    auto switches = createRegion ("Switches Selector Button", ZKM_EMBEDDED_PNG (ZKM_ButtonBank_Normal),
-                                  ZKM_EMBEDDED_PNG (ZKM_ButtonBank_Hover), ZKM_EMBEDDED_PNG (ZKM_ButtonBank_Select),
-                                  { knobs->getX() - switchesLeftOfKnobs, switchesY });
+    auto switches =
+        createRegion ("Switches Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_ButtonBank_Normal),
+                      ZKM_EMBEDDED_PICTURE (ZKM_ButtonBank_Hover), ZKM_EMBEDDED_PICTURE (ZKM_ButtonBank_Select),
+                      { knobs->getX() - switchesLeftOfKnobs, switchesY });
 
     auto* rollModeButton = rollMode.get();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "images/ScalableImageComponent.h"
 #include "views/ViewSelector.h"
 
 /** The picture of the controller, in which each control group is a clickable region that selects
@@ -12,7 +13,7 @@ public:
 
 private:
     //==============================================================================
-    juce::ImageComponent picture;
+    ScalableImageComponent picture;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZKMProductProductImageViewSelector)
 };
