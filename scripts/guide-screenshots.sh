@@ -16,7 +16,7 @@ export ZKM_EDITOR_BINARY="${ZKM_EDITOR_BINARY:-${ZKM_BUILD_DIR:-${root}/build}/b
 views_dir="$(mktemp -d /tmp/zkm_screenshots_views.XXXXXX)"
 bash "${root}/scripts/screenshots.sh" "${views_dir}" >/dev/null
 cp "${views_dir}"/*.png "${out_dir}/"
-convert "${views_dir}/200/0_main.png" -crop 1400x780+0+48 +repage "${out_dir}/zoom_200.png"
+convert "${views_dir}/200/0_main.png" -crop 1400x640+0+110 +repage "${out_dir}/zoom_200.png"
 rm -rf "${views_dir}"
 
 source "${root}/scripts/xvfb.sh"
