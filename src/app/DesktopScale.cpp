@@ -58,48 +58,43 @@ double scaleFromDpi (double dpi)
 } // namespace
 
 //==============================================================================
-double DesktopScale::readUserScale()
+DesktopScale::Reading DesktopScale::read()
 {
-    if (const auto gdkScale = parseGdkScale (juce::SystemStats::getEnvironmentVariable ("GDK_SCALE", {})); gdkScale > 0)
-        return gdkScale;
+    Reading reading;
+    reading.userScale = parseGdkScale (juce::SystemStats::getEnvironmentVariable ("GDK_SCALE", {}));
 
     DisplayConnection connection;
+    auto* display = connection.display;
 
-    if (connection.display == nullptr)
-        return 0;
+    if (display == nullptr)
+        return reading;
 
-    if (const auto* resources = XResourceManagerString (connection.display))
-        if (const auto scale = parseResourcesScale (juce::String::fromUTF8 (resources)); scale > 0)
-            return scale;
+    if (const auto* resources = XResourceManagerString (display); resources != nullptr && reading.userScale <= 0)
+        reading.userScale = parseResourcesScale (juce::String::fromUTF8 (resources));
 
-    const auto selection = XInternAtom (
-        connection.display, ("_XSETTINGS_S" + juce::String (DefaultScreen (connection.display))).toRawUTF8(), False);
-    const auto owner = XGetSelectionOwner (connection.display, selection);
+    // The atoms are asked for in one round trip.
+    const auto selectionName = "_XSETTINGS_S" + juce::String (DefaultScreen (display));
+    char* names[] = { const_cast<char*> (selectionName.toRawUTF8()), const_cast<char*> ("_XSETTINGS_SETTINGS"),
+                      const_cast<char*> ("_NET_WORKAREA") };
+    Atom atoms[3] = {};
 
-    if (owner == None)
-        return 0;
+    if (XInternAtoms (display, names, 3, False, atoms) == 0)
+        return reading;
 
-    const auto property = XInternAtom (connection.display, "_XSETTINGS_SETTINGS", False);
-    return parseXSettingsScale (readProperty (connection.display, owner, property, property, 8));
-}
-
-juce::Rectangle<int> DesktopScale::readWorkArea()
-{
-    DisplayConnection connection;
-
-    if (connection.display == nullptr)
-        return {};
-
-    const auto root = DefaultRootWindow (connection.display);
-    const auto workArea = readProperty (connection.display, root,
-                                        XInternAtom (connection.display, "_NET_WORKAREA", False), XA_CARDINAL, 32);
+    if (reading.userScale <= 0)
+        if (const auto owner = XGetSelectionOwner (display, atoms[0]); owner != None)
+            reading.userScale = parseXSettingsScale (readProperty (display, owner, atoms[1], atoms[1], 8));
 
     // Four numbers per virtual desktop; the first desktop's stand for all of them.
-    if (workArea.getSize() < 4 * sizeof (long))
-        return {};
+    const auto workArea = readProperty (display, DefaultRootWindow (display), atoms[2], XA_CARDINAL, 32);
 
-    const auto* numbers = static_cast<const long*> (workArea.getData());
-    return { (int) numbers[0], (int) numbers[1], (int) numbers[2], (int) numbers[3] };
+    if (workArea.getSize() >= 4 * sizeof (long))
+    {
+        const auto* numbers = static_cast<const long*> (workArea.getData());
+        reading.workArea = { (int) numbers[0], (int) numbers[1], (int) numbers[2], (int) numbers[3] };
+    }
+
+    return reading;
 }
 
 double DesktopScale::getFactorOverFramework (double userScale, double frameworkScale)

@@ -13,13 +13,20 @@
 class DesktopScale
 {
 public:
-    /** The desktop's scale factor as the user set it: GDK_SCALE when set, else Xft.dpi / 96 from the
-        X resources, else from the desktop's XSETTINGS; 0 when none of them states a scale. */
-    static double readUserScale();
+    /** What was read from one connection to the X server. */
+    struct Reading
+    {
+        /** The desktop's scale factor as the user set it: GDK_SCALE when set, else Xft.dpi / 96
+            from the X resources, else from the desktop's XSETTINGS; 0 when none of them states one. */
+        double userScale = 0;
 
-    /** The work area of the main screen in physical pixels, from the desktop's _NET_WORKAREA; empty
-        when there is no such desktop (a bare X server). */
-    static juce::Rectangle<int> readWorkArea();
+        /** The work area of the main screen in physical pixels, from the desktop's _NET_WORKAREA;
+            empty when there is no such desktop (a bare X server). */
+        juce::Rectangle<int> workArea;
+    };
+
+    /** Reads both at start, through one short connection of its own to the X server. */
+    static Reading read();
 
     /** The scale a user scale of 0 or more asks for over the framework's own display scale: 1 when
         the desktop states none. */

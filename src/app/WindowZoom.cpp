@@ -22,9 +22,9 @@ WindowZoom::WindowZoom (DeviceSettings* settingsToUse, double factorOfDesktop, j
 
 std::unique_ptr<WindowZoom> WindowZoom::createForDesktop (DeviceSettings* settings)
 {
-    const auto desktopFactor =
-        DesktopScale::getFactorOverFramework (DesktopScale::readUserScale(), getFrameworkScale());
-    return std::make_unique<WindowZoom> (settings, desktopFactor, DesktopScale::readWorkArea());
+    const auto desktop = DesktopScale::read();
+    const auto desktopFactor = DesktopScale::getFactorOverFramework (desktop.userScale, getFrameworkScale());
+    return std::make_unique<WindowZoom> (settings, desktopFactor, desktop.workArea);
 }
 
 WindowZoom::~WindowZoom() { juce::Desktop::getInstance().setGlobalScaleFactor (1.0f); }
