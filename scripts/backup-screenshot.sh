@@ -22,19 +22,7 @@ start_editor "${slot_file}"
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
 choose_virtual_controller "${editor}"
 
-# File > Hardware, then its seventh entry; the folder chooser takes the typed folder.
-click "${editor}" 20 10
-wait_for_window "^menu$" >/dev/null
-click "${editor}" 40 $((menu_bar_height + 13 + 7 * 22))
-sleep 0.5
-xdotool key Down Down Down Down Down Down Down Return
-chooser="$(wait_for_window "Choose a Folder for the Backup")"
-click "${chooser}" 300 436
-xdotool type --delay 5 "${backup_folder}"
-xdotool key Return
-sleep 0.5
-click "${chooser}" 544 475
-wait_for_window_gone "Choose a Folder for the Backup"
+start_backup_into "${editor}" "${backup_folder}"
 
 # A few slots in, with the pointer away from the window.
 xdotool mousemove 1900 1000

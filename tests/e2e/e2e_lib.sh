@@ -304,6 +304,27 @@ choose_virtual_controller()
     wait_for_window_gone "Editor Device Manager"
 }
 
+# Starts File > Hardware > Back Up All Slots... into the folder: the eighth entry of File opens
+# Hardware, whose seventh entry is the backup; the folder chooser moves to the typed folder and its
+# "Open" button takes it. Returns once the chooser has closed and the backup runs.
+start_backup_into()
+{
+    local editor_window="$1" folder="$2" chooser
+    click "${editor_window}" 20 10
+    wait_for_window "^menu$" >/dev/null
+    click "${editor_window}" 40 $((menu_bar_height + 13 + 7 * 22))
+    sleep 0.5
+    xdotool key Down Down Down Down Down Down Down Return
+
+    chooser="$(wait_for_window "Choose a Folder for the Backup")"
+    click "${chooser}" 300 436
+    xdotool type --delay 5 "${folder}"
+    xdotool key Return
+    sleep 0.5
+    click "${chooser}" 544 475
+    wait_for_window_gone "Choose a Folder for the Backup"
+}
+
 # The height of a window, in pixels.
 window_height()
 {

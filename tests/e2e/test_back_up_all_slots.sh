@@ -12,21 +12,7 @@ start_editor "${slot_file}"
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
 choose_virtual_controller "${editor}"
 
-# File > Hardware (its eighth entry) opens the submenu; the seventh entry there is the backup.
-click "${editor}" 20 10
-wait_for_window "^menu$" >/dev/null
-click "${editor}" 40 $((menu_bar_height + 13 + 7 * 22))
-sleep 0.5
-xdotool key Down Down Down Down Down Down Down Return
-
-# The folder chooser moves to the typed folder; its "Open" button then takes that folder.
-chooser="$(wait_for_window "Choose a Folder for the Backup")"
-click "${chooser}" 300 436
-xdotool type --delay 5 "${backup_folder}"
-xdotool key Return
-sleep 0.5
-click "${chooser}" 544 475
-wait_for_window_gone "Choose a Folder for the Backup"
+start_backup_into "${editor}" "${backup_folder}"
 # 24 Gets at the controller's pace: the summary comes after about a minute.
 for _ in $(seq 1 1800); do
     [ -n "$(xdotool search --onlyvisible --name "^Back Up All Slots$" 2>/dev/null || true)" ] && break
