@@ -1,5 +1,6 @@
 #include "app/MidiMonitorComponent.h"
 
+#include "app/DarkTable.h"
 #include "widgets/EditorColours.h"
 
 namespace
@@ -7,7 +8,6 @@ namespace
 const auto panelBackground = EditorColours::listPanel;
 const auto rowBackground = EditorColours::listRow;
 const auto alternateRowBackground = EditorColours::listAlternateRow;
-const auto headerBackground = EditorColours::listHeader;
 const auto dimText = EditorColours::listDimText;
 
 const juce::String inText ("In");
@@ -53,22 +53,11 @@ MidiMonitorComponent::MidiMonitorComponent (MidiManager& manager)
 
     list.setName ("MIDI Messages");
     list.setModel (this);
-    list.setRowHeight (rowHeight);
-    list.setColour (juce::ListBox::backgroundColourId, rowBackground);
-    list.setColour (juce::ListBox::outlineColourId, headerBackground);
-    list.setOutlineThickness (1);
-
-    auto& header = list.getHeader();
-    const auto flags = juce::TableHeaderComponent::visible | juce::TableHeaderComponent::resizable;
-    header.addColumn ("Time", timeColumn, timeColumnWidth, minimumColumnWidth, -1, flags);
-    header.addColumn ("Dir", directionColumn, directionColumnWidth, minimumColumnWidth, -1, flags);
-    header.addColumn ("Bytes", bytesColumn, bytesColumnWidth, minimumColumnWidth, -1, flags);
-    header.addColumn ("Meaning", meaningColumn, meaningColumnWidth, minimumColumnWidth, -1, flags);
-    header.setStretchToFitActive (true);
-    header.setColour (juce::TableHeaderComponent::backgroundColourId, headerBackground);
-    header.setColour (juce::TableHeaderComponent::textColourId, EditorColours::white);
-    header.setColour (juce::TableHeaderComponent::outlineColourId, panelBackground);
-    header.setColour (juce::TableHeaderComponent::highlightColourId, EditorColours::blue);
+    DarkTable::style (list, rowHeight, minimumColumnWidth,
+                      { { "Time", timeColumn, timeColumnWidth },
+                        { "Dir", directionColumn, directionColumnWidth },
+                        { "Bytes", bytesColumn, bytesColumnWidth },
+                        { "Meaning", meaningColumn, meaningColumnWidth } });
 
     // The editor's toggle look is a bare coloured area; this one needs its tick and its text.
     hideSysExButton.setLookAndFeel (&toggleLook);

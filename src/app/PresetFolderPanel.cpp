@@ -1,5 +1,6 @@
 #include "app/PresetFolderPanel.h"
 
+#include "app/DarkTable.h"
 #include "app/PlatformDialogs.h"
 #include "widgets/EditorColours.h"
 
@@ -8,7 +9,6 @@ namespace
 const auto panelBackground = EditorColours::listPanel;
 const auto rowBackground = EditorColours::listRow;
 const auto alternateRowBackground = EditorColours::listAlternateRow;
-const auto headerBackground = EditorColours::listHeader;
 const auto dimText = EditorColours::listDimText;
 
 const juce::String defaultFolderName ("ZKM Presets");
@@ -59,21 +59,10 @@ PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderCh
 
     table.setName ("Preset Files");
     table.setModel (this);
-    table.setRowHeight (rowHeight);
-    table.setColour (juce::ListBox::backgroundColourId, rowBackground);
-    table.setColour (juce::ListBox::outlineColourId, headerBackground);
-    table.setOutlineThickness (1);
-
-    auto& header = table.getHeader();
-    const auto columnFlags = juce::TableHeaderComponent::visible | juce::TableHeaderComponent::resizable;
-    header.addColumn ("Name", nameColumn, nameColumnWidth, minimumColumnWidth, -1, columnFlags);
-    header.addColumn ("File", fileColumn, fileColumnWidth, minimumColumnWidth, -1, columnFlags);
-    header.addColumn ("Date", dateColumn, dateColumnWidth, minimumColumnWidth, -1, columnFlags);
-    header.setStretchToFitActive (true);
-    header.setColour (juce::TableHeaderComponent::backgroundColourId, headerBackground);
-    header.setColour (juce::TableHeaderComponent::textColourId, EditorColours::white);
-    header.setColour (juce::TableHeaderComponent::outlineColourId, panelBackground);
-    header.setColour (juce::TableHeaderComponent::highlightColourId, EditorColours::blue);
+    DarkTable::style (table, rowHeight, minimumColumnWidth,
+                      { { "Name", nameColumn, nameColumnWidth },
+                        { "File", fileColumn, fileColumnWidth },
+                        { "Date", dateColumn, dateColumnWidth } });
 
     emptyNotice.setName ("Empty Folder Notice");
     emptyNotice.setText (emptyFolderText, juce::dontSendNotification);
