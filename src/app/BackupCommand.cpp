@@ -22,11 +22,9 @@ bool BackupCommand::start()
 
     // The chooser and the question keep the message loop running: the window, and this command
     // with it, may go meanwhile.
-    const juce::Component::SafePointer<EditorWindow> self (&window);
-    const auto folderStep = window.chooseFolder;
-    const auto folder = folderStep ("Choose a Folder for the Backup", window.getLastDirectory());
+    const auto folder = window.askForFolder ("Choose a Folder for the Backup");
 
-    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+    if (folder == juce::File())
         return false;
 
     if (SlotBackup::folderHoldsBackup (folder, window.modelName))
@@ -64,21 +62,15 @@ bool BackupCommand::start()
         if (slotBackup == nullptr)
             return; // the window is going
 
-        if (! slotBackup->getSavedSlots().isEmpty() && window.onBackupFolderUsed != nullptr)
-            window.onBackupFolderUsed (folder);
-
-        const auto summary = slotBackup->getSummary();
-        const auto step = window.showSummary;
-        juce::MessageManager::callAsync ([step, summary] { step ("Back Up All Slots", summary); });
+        window.backupFolderJobEnded ("Back Up All Slots", slotBackup->getSummary(), folder,
+                                     ! slotBackup->getSavedSlots().isEmpty());
     };
 
-    if (! slotBackup->start())
-    {
-        slotBackup.reset();
-        return false;
-    }
+    if (slotBackup->start())
+        return true;
 
-    return true;
+    slotBackup.reset();
+    return false;
 }
 
 bool BackupCommand::runReplaceQuestion (const juce::File& folder)

@@ -2,7 +2,6 @@
 
 #include "app/EditorWindow.h"
 #include "app/PlatformDialogs.h"
-#include "engine/ZKSysEx.h"
 
 //==============================================================================
 CompareCommand::CompareCommand (EditorWindow& windowToUse)
@@ -40,12 +39,8 @@ bool CompareCommand::compareWithFile (const juce::File& file)
 
 bool CompareCommand::compareWithSlot()
 {
-    const auto slot = window.askQuestion (window.chooseCompareSlot);
-
-    if (! slot.has_value() || ! juce::isPositiveAndBelow (*slot, (int) ZKSysEx::numberOfSlots))
-        return false;
-
-    return compareWithSlot ((juce::uint8) *slot);
+    const auto slot = window.askForSlot (window.chooseCompareSlot);
+    return slot.has_value() && compareWithSlot (*slot);
 }
 
 bool CompareCommand::compareWithSlot (juce::uint8 slot)

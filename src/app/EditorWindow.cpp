@@ -2,6 +2,7 @@
 
 #include "app/CommandIDs.h"
 #include "app/SaveFileSuggestion.h"
+#include "engine/ZKSysEx.h"
 #include "model/ListenerWalk.h"
 #include "views/MainSectionView.h"
 
@@ -248,17 +249,7 @@ void EditorWindow::closeButtonPressed()
 
 juce::ApplicationCommandTarget* EditorWindow::getNextCommandTarget() { return findFirstTargetParentComponent(); }
 
-void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands)
-{
-    commands.addArray ({ CommandIDs::save, CommandIDs::saveAs, CommandIDs::getPreset, CommandIDs::sendPreset,
-                         CommandIDs::closeWindow, CommandIDs::setInternalSync, CommandIDs::setExternalSync,
-                         CommandIDs::undo, CommandIDs::redo, CommandIDs::copyControlSettings,
-                         CommandIDs::pasteControlSettings, CommandIDs::pasteControlSettingsToAll,
-                         CommandIDs::numberControlsAscending, CommandIDs::backUpAllSlots, CommandIDs::restoreAllSlots,
-                         CommandIDs::compareWithFile, CommandIDs::compareWithSlot, CommandIDs::sendWholePreset,
-                         CommandIDs::liveEditSlot });
-    commands.add (CommandIDs::checkPreset);
-}
+void EditorWindow::getAllCommands (juce::Array<juce::CommandID>& commands) { commandActions.addCommandsTo (commands); }
 
 void EditorWindow::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
 {
@@ -299,65 +290,37 @@ bool EditorWindow::perform (const InvocationInfo& info)
         || info.commandID == CommandIDs::compareWithFile || info.commandID == CommandIDs::compareWithSlot)
         live->stop();
 
-    switch (info.commandID)
-    {
-        case CommandIDs::closeWindow:
-            userTriedToCloseWindow(); // this window is gone afterwards
-            break;
-        case CommandIDs::save:
-            save();
-            break;
-        case CommandIDs::undo:
-            history->getUndoManager().undo();
-            break;
-        case CommandIDs::redo:
-            history->getUndoManager().redo();
-            break;
-        case CommandIDs::saveAs:
-            saveAs();
-            break;
-        case CommandIDs::copyControlSettings:
-        case CommandIDs::pasteControlSettings:
-        case CommandIDs::pasteControlSettingsToAll:
-        case CommandIDs::numberControlsAscending:
-            controlSettingsCommands->perform (info.commandID);
-            break;
-        case CommandIDs::getPreset:
-            controllerDialogs->showGetPresetWindow();
-            break;
-        case CommandIDs::sendPreset:
-            controllerDialogs->showSendPresetWindow();
-            break;
-        case CommandIDs::sendWholePreset:
-            controllerDialogs->showSendPresetWindow (true);
-            break;
-        case CommandIDs::setInternalSync:
-            engine->startSync (false);
-            break;
-        case CommandIDs::setExternalSync:
-            engine->startSync (true);
-            break;
-        case CommandIDs::backUpAllSlots:
-            backup->start();
-            break;
-        case CommandIDs::restoreAllSlots:
-            restore->start();
-            break;
-        case CommandIDs::compareWithFile:
-            compare->compareWithFile();
-            break;
-        case CommandIDs::compareWithSlot:
-            compare->compareWithSlot();
-            break;
-        case CommandIDs::liveEditSlot:
-            live->start();
-            break;
-        default:
-            presetCheck->perform (info.commandID); // "Check Preset"
-            break;
-    }
-
+    commandActions.perform (info.commandID);
     return true;
+}
+
+CommandActions EditorWindow::createCommandActions()
+{
+    const auto controlSettings = [this] (juce::CommandID commandID)
+    { return [this, commandID] { controlSettingsCommands->perform (commandID); }; };
+
+    return {
+        { CommandIDs::save, [this] { save(); } },
+        { CommandIDs::saveAs, [this] { saveAs(); } },
+        { CommandIDs::getPreset, [this] { controllerDialogs->showGetPresetWindow(); } },
+        { CommandIDs::sendPreset, [this] { controllerDialogs->showSendPresetWindow(); } },
+        { CommandIDs::closeWindow, [this] { userTriedToCloseWindow(); } }, // this window is gone afterwards
+        { CommandIDs::setInternalSync, [this] { engine->startSync (false); } },
+        { CommandIDs::setExternalSync, [this] { engine->startSync (true); } },
+        { CommandIDs::undo, [this] { history->getUndoManager().undo(); } },
+        { CommandIDs::redo, [this] { history->getUndoManager().redo(); } },
+        { CommandIDs::copyControlSettings, controlSettings (CommandIDs::copyControlSettings) },
+        { CommandIDs::pasteControlSettings, controlSettings (CommandIDs::pasteControlSettings) },
+        { CommandIDs::pasteControlSettingsToAll, controlSettings (CommandIDs::pasteControlSettingsToAll) },
+        { CommandIDs::numberControlsAscending, controlSettings (CommandIDs::numberControlsAscending) },
+        { CommandIDs::backUpAllSlots, [this] { backup->start(); } },
+        { CommandIDs::restoreAllSlots, [this] { restore->start(); } },
+        { CommandIDs::compareWithFile, [this] { compare->compareWithFile(); } },
+        { CommandIDs::compareWithSlot, [this] { compare->compareWithSlot(); } },
+        { CommandIDs::sendWholePreset, [this] { controllerDialogs->showSendPresetWindow (true); } },
+        { CommandIDs::liveEditSlot, [this] { live->start(); } },
+        { CommandIDs::checkPreset, [this] { presetCheck->perform (CommandIDs::checkPreset); } },
+    };
 }
 
 void EditorWindow::buttonClicked (juce::Button* button)
@@ -490,6 +453,35 @@ juce::File EditorWindow::askForFile (const juce::String& title, bool forSaving)
     const auto chosen = step (title, start, engine->getFilePattern(), forSaving);
 
     return self != nullptr ? chosen : juce::File();
+}
+
+std::optional<juce::uint8> EditorWindow::askForSlot (const std::function<int()>& chooseSlot)
+{
+    const auto slot = askQuestion (chooseSlot);
+
+    if (! slot.has_value() || ! juce::isPositiveAndBelow (*slot, (int) ZKSysEx::numberOfSlots))
+        return std::nullopt;
+
+    return (juce::uint8) *slot;
+}
+
+juce::File EditorWindow::askForFolder (const juce::String& title)
+{
+    const juce::Component::SafePointer<EditorWindow> self (this);
+    const auto step = chooseFolder;
+    const auto chosen = step (title, *lastDirectory);
+
+    return self != nullptr && chosen.isDirectory() ? chosen : juce::File();
+}
+
+void EditorWindow::backupFolderJobEnded (const juce::String& title, const juce::String& summary,
+                                         const juce::File& folder, bool folderUsed)
+{
+    if (folderUsed && onBackupFolderUsed != nullptr)
+        onBackupFolderUsed (folder);
+
+    const auto step = showSummary;
+    juce::MessageManager::callAsync ([step, title, summary] { step (title, summary); });
 }
 
 void EditorWindow::showFileError (const juce::String& message)

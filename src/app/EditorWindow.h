@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BackupCommand.h"
+#include "app/CommandActions.h"
 #include "app/CompareCommand.h"
 #include "app/ControlFollower.h"
 #include "app/ControlSettingsCommands.h"
@@ -155,6 +156,19 @@ public:
         meanwhile, in which case the caller must not touch the window again. */
     juce::File askForFile (const juce::String& title, bool forSaving);
 
+    /** Runs one of the slot chooser steps; nothing when cancelled, when the answer is no slot, or
+        when this window was deleted meanwhile. */
+    std::optional<juce::uint8> askForSlot (const std::function<int()>& chooseSlot);
+
+    /** Runs the folder chooser step from the shared starting folder; juce::File() when cancelled,
+        when the choice is no folder, or when this window was deleted meanwhile. */
+    juce::File askForFolder (const juce::String& title);
+
+    /** The end of a backup or restore in that folder: tells onBackupFolderUsed when the job wrote
+        or restored any slot, and shows the summary once the job's own call has returned. */
+    void backupFolderJobEnded (const juce::String& title, const juce::String& summary, const juce::File& folder,
+                               bool folderUsed);
+
     /** Runs one of this window's questions on a copy of its step (the step is a member of a window
         that may go while the question's modal loop runs). Close requests meanwhile are ignored.
         The answer, or nothing when the window went anyway: then the caller must not touch it, nor
@@ -226,6 +240,9 @@ private:
     /** Unless this window shows one already. */
     void showFileError (const juce::String& message);
 
+    /** The document commands and what each does, in the order of getAllCommands. */
+    CommandActions createCommandActions();
+
     //==============================================================================
     ZKEditorEngine::Ptr engine;
     juce::File* lastDirectory;
@@ -251,6 +268,7 @@ private:
     // Made after the parts above, which they use, and gone before them.
     std::unique_ptr<ControlFollower> follower = std::make_unique<ControlFollower> (*this);
     std::unique_ptr<PresetCheckCommand> presetCheck = std::make_unique<PresetCheckCommand> (*this);
+    const CommandActions commandActions = createCommandActions();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditorWindow)
 };

@@ -3,7 +3,6 @@
 #include "app/EditorWindow.h"
 #include "app/PlatformDialogs.h"
 #include "engine/PresetParameters.h"
-#include "engine/ZKSysEx.h"
 #include "model/PresetLayout.h"
 
 //==============================================================================
@@ -23,12 +22,8 @@ LiveEditCommand::~LiveEditCommand()
 
 bool LiveEditCommand::start()
 {
-    const auto slot = window.askQuestion (window.chooseLiveEditSlot);
-
-    if (! slot.has_value() || ! juce::isPositiveAndBelow (*slot, (int) ZKSysEx::numberOfSlots))
-        return false;
-
-    return start ((juce::uint8) *slot);
+    const auto slot = window.askForSlot (window.chooseLiveEditSlot);
+    return slot.has_value() && start (*slot);
 }
 
 bool LiveEditCommand::start (juce::uint8 slot)

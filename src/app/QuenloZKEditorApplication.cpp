@@ -225,13 +225,7 @@ void QuenloZKEditorApplication::openPresetFile()
 //==============================================================================
 void QuenloZKEditorApplication::getAllCommands (juce::Array<juce::CommandID>& commands)
 {
-    commands.addArray ({ CommandIDs::about, CommandIDs::newWindow, CommandIDs::open, CommandIDs::deviceSetup,
-                         CommandIDs::closeWindow, CommandIDs::minimise, CommandIDs::bringAllToFront,
-                         CommandIDs::openUserGuide, CommandIDs::quit, CommandIDs::verifyAfterSend,
-                         CommandIDs::sendChangesOnly, CommandIDs::forgetSlotMemory, CommandIDs::showSlots,
-                         CommandIDs::slotsWindow, CommandIDs::midiMonitor, CommandIDs::virtualControllerPanel,
-                         CommandIDs::followController, CommandIDs::checkBeforeSend });
-    commands.addArray ({ CommandIDs::zoomIn, CommandIDs::zoomOut, CommandIDs::actualSize });
+    commandActions.addCommandsTo (commands);
 }
 
 void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce::ApplicationCommandInfo& result)
@@ -253,75 +247,62 @@ void QuenloZKEditorApplication::getCommandInfo (juce::CommandID commandID, juce:
 
 bool QuenloZKEditorApplication::perform (const InvocationInfo& info)
 {
-    switch (info.commandID)
-    {
-        case CommandIDs::newWindow:
-            openNewWindow();
-            break;
-        case CommandIDs::open:
-            openPresetFile();
-            break;
-        case CommandIDs::quit:
-            systemRequestedQuit();
-            break;
-        case CommandIDs::about:
-            showAboutWindow();
-            break;
-        case CommandIDs::deviceSetup:
-            showDeviceSetupWindow();
-            break;
-        case CommandIDs::showSlots:
-        case CommandIDs::slotsWindow:
-            showSlotsWindow();
-            break;
-        case CommandIDs::midiMonitor:
-            midiMonitor->show();
-            break;
-        case CommandIDs::virtualControllerPanel:
-            virtualControllerCommand.showWindow();
-            break;
-        case CommandIDs::minimise:
-            if (auto* window = windowManager->getActiveWindow())
-                window->setMinimised (true);
-            break;
-        case CommandIDs::bringAllToFront:
-            for (auto* window : windowManager->getWindows())
-            {
-                window->setMinimised (false);
-                window->toFront (true);
-            }
-            break;
-        case CommandIDs::openUserGuide:
-            showUserGuide();
-            break;
-        case CommandIDs::verifyAfterSend:
-        case CommandIDs::sendChangesOnly:
-            sendOptions->perform (info.commandID);
-            commandManager->commandStatusChanged();
-            break;
-        case CommandIDs::followController:
-        case CommandIDs::checkBeforeSend:
-            if (followAndCheck != nullptr)
-                followAndCheck->perform (info.commandID);
-            commandManager->commandStatusChanged();
-            break;
-        case CommandIDs::zoomIn:
-        case CommandIDs::zoomOut:
-        case CommandIDs::actualSize:
-            if (zoom != nullptr)
-                zoom->perform (info.commandID);
-            commandManager->commandStatusChanged();
-            break;
-        case CommandIDs::forgetSlotMemory:
-            // For a controller edited out of the editor's sight: every Send writes whole until the
-            // slot is read again.
-            midiManager.getSlotMemory().forgetAll();
-            break;
-        default:
-            break; // closeWindow without a document window to close
-    }
-
+    commandActions.perform (info.commandID);
     return true;
+}
+
+CommandActions QuenloZKEditorApplication::createCommandActions()
+{
+    // The menus show the options as ticks: they look again after a change.
+    const auto changeOption = [this] (auto& options, juce::CommandID commandID)
+    {
+        return [this, &options, commandID]
+        {
+            if (options != nullptr)
+                options->perform (commandID);
+
+            commandManager->commandStatusChanged();
+        };
+    };
+
+    return {
+        { CommandIDs::about, [this] { showAboutWindow(); } },
+        { CommandIDs::newWindow, [this] { openNewWindow(); } },
+        { CommandIDs::open, [this] { openPresetFile(); } },
+        { CommandIDs::deviceSetup, [this] { showDeviceSetupWindow(); } },
+        { CommandIDs::closeWindow, [] {} }, // there is no document window to close
+        { CommandIDs::minimise,
+          [this]
+          {
+              if (auto* window = windowManager->getActiveWindow())
+                  window->setMinimised (true);
+          } },
+        { CommandIDs::bringAllToFront,
+          [this]
+          {
+              for (auto* window : windowManager->getWindows())
+              {
+                  window->setMinimised (false);
+                  window->toFront (true);
+              }
+          } },
+        { CommandIDs::openUserGuide, [this] { showUserGuide(); } },
+        { CommandIDs::quit, [this] { systemRequestedQuit(); } },
+        { CommandIDs::verifyAfterSend, changeOption (sendOptions, CommandIDs::verifyAfterSend) },
+        { CommandIDs::sendChangesOnly, changeOption (sendOptions, CommandIDs::sendChangesOnly) },
+        // For a controller edited out of the editor's sight: every Send writes whole until the slot
+        // is read again.
+        { CommandIDs::forgetSlotMemory, [this] { midiManager.getSlotMemory().forgetAll(); } },
+        { CommandIDs::showSlots, [this] { showSlotsWindow(); } },
+        { CommandIDs::slotsWindow, [this] { showSlotsWindow(); } },
+        { CommandIDs::midiMonitor, [this] { midiMonitor->show(); } },
+        { CommandIDs::virtualControllerPanel, [this] { virtualControllerCommand.showWindow(); } },
+        { CommandIDs::followController, changeOption (followAndCheck, CommandIDs::followController) },
+        { CommandIDs::checkBeforeSend, changeOption (followAndCheck, CommandIDs::checkBeforeSend) },
+        { CommandIDs::zoomIn, changeOption (zoom, CommandIDs::zoomIn) },
+        { CommandIDs::zoomOut, changeOption (zoom, CommandIDs::zoomOut) },
+        { CommandIDs::actualSize, changeOption (zoom, CommandIDs::actualSize) },
+    };
 }
 
 //==============================================================================

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AboutWindow.h"
+#include "app/CommandActions.h"
 #include "app/DeviceManagerWindow.h"
 #include "app/EditorWindow.h"
 #include "app/FolderSettings.h"
@@ -135,6 +136,9 @@ private:
     void closeDialogs();
     void closeDocuments();
 
+    /** The application's commands and what each does, in the order of getAllCommands. */
+    CommandActions createCommandActions();
+
     std::unique_ptr<FolderSettings> folderSettings;
     std::unique_ptr<FollowAndCheckOptions> followAndCheck;
     std::unique_ptr<SendOptions> sendOptions;
@@ -146,6 +150,7 @@ private:
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
     /** Opens the file a later start of the editor names, in a new window of this one. */
     std::unique_ptr<RunningInstance> runningInstance;
+    const CommandActions commandActions = createCommandActions();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenloZKEditorApplication)
 };

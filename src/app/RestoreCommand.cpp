@@ -25,11 +25,9 @@ bool RestoreCommand::start()
 
     // The chooser keeps the message loop running: the window, and this command with it, may go
     // meanwhile.
-    const juce::Component::SafePointer<EditorWindow> self (&window);
-    const auto folderStep = window.chooseFolder;
-    const auto folder = folderStep ("Choose the Folder of a Backup", window.getLastDirectory());
+    const auto folder = window.askForFolder ("Choose the Folder of a Backup");
 
-    if (self == nullptr || folder == juce::File() || ! folder.isDirectory())
+    if (folder == juce::File())
         return false;
 
     window.getLastDirectory() = folder;
@@ -57,12 +55,8 @@ bool RestoreCommand::start()
         if (slotRestore == nullptr)
             return; // the window is going
 
-        if (! slotRestore->getVerifiedSlots().isEmpty() && window.onBackupFolderUsed != nullptr)
-            window.onBackupFolderUsed (folder);
-
-        const auto summary = slotRestore->getSummary();
-        const auto step = window.showSummary;
-        juce::MessageManager::callAsync ([step, summary] { step ("Restore All Slots", summary); });
+        window.backupFolderJobEnded ("Restore All Slots", slotRestore->getSummary(), folder,
+                                     ! slotRestore->getVerifiedSlots().isEmpty());
 
         // The user chose to wait for the restore before the window closes.
         if (closeWindowOnceEnded)
@@ -77,13 +71,11 @@ bool RestoreCommand::start()
         }
     };
 
-    if (! slotRestore->start())
-    {
-        slotRestore.reset();
-        return false;
-    }
+    if (slotRestore->start())
+        return true;
 
-    return true;
+    slotRestore.reset();
+    return false;
 }
 
 bool RestoreCommand::askToStopOrWait()
