@@ -1,5 +1,7 @@
 #include "app/CheckPresetWindow.h"
 
+#include "app/ContentWindow.h"
+
 namespace
 {
 constexpr int windowWidth = 560;
@@ -68,12 +70,8 @@ CheckPresetWindow::CheckPresetWindow (ImageSource imageSource, GoToStep goToStep
     , goTo (std::move (goToStep))
 {
     refreshButton.onClick = [this] { refresh(); };
-    setUsingNativeTitleBar (true);
-    setResizable (false, false);
-    setContentOwned (new Content (*this), true);
-    centreWithSize (getContentComponent()->getWidth(), getContentComponent()->getHeight());
     refresh();
-    setVisible (true);
+    ContentWindow::show (*this, new Content (*this), false);
 }
 
 CheckPresetWindow::~CheckPresetWindow()

@@ -1,5 +1,6 @@
 #include "app/CompareWindow.h"
 
+#include "app/ContentWindow.h"
 #include "engine/PresetDifferences.h"
 #include "engine/ZKSysEx.h"
 
@@ -47,13 +48,8 @@ CompareWindow::CompareWindow (ZKEditorEngine::Ptr engineToUse, const juce::Array
     text.setReadOnly (true);
     text.setScrollbarsShown (true);
     refreshButton.onClick = [this] { refresh(); };
-
-    setUsingNativeTitleBar (true);
-    setContentOwned (new Content (*this), true); // the window owns its content
-    setResizable (true, false);
-    centreWithSize (width, height);
     refresh();
-    setVisible (true);
+    ContentWindow::show (*this, new Content (*this), true);
 }
 
 CompareWindow::~CompareWindow() { clearContentComponent(); }

@@ -35,4 +35,13 @@ inline void style (juce::TableListBox& table, int rowHeight, int minimumColumnWi
     header.setColour (juce::TableHeaderComponent::outlineColourId, EditorColours::listPanel);
     header.setColour (juce::TableHeaderComponent::highlightColourId, EditorColours::blue);
 }
+
+/** A row's background: blue when selected, otherwise the two row shades in turn. */
+inline void paintRowBackground (juce::Graphics& g, int row, bool isSelected)
+{
+    if (isSelected)
+        g.fillAll (EditorColours::blue);
+    else
+        g.fillAll (row % 2 == 0 ? EditorColours::listRow : EditorColours::listAlternateRow);
+}
 } // namespace DarkTable

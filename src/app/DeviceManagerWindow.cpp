@@ -1,5 +1,7 @@
 #include "app/DeviceManagerWindow.h"
 
+#include "app/ContentWindow.h"
+
 const juce::String DeviceManagerWindow::searchingText ("Looking for the controller...");
 const juce::String DeviceManagerWindow::foundText ("Found: ");
 const juce::String DeviceManagerWindow::noAnswerText ("No controller answered");
@@ -12,23 +14,16 @@ DeviceManagerWindow::DeviceManagerWindow (const juce::String& title, MidiManager
     , settings (settingsToUse)
     , finder (*midiManagerToUse, deviceId, findTimeoutMs)
 {
-    setUsingNativeTitleBar (true);
-    setResizable (false, false);
-
     auto* content = new DeviceManagerComponent (this); // owned by the window below
 
     // The names as the manager's device layer offers them now, the virtual controller included.
     content->setDeviceNames (midiManager->getAvailableInputNames(), midiManager->getAvailableOutputNames());
     content->setMidiServiceMissing (! midiManager->isMidiServiceAvailable());
 
-    setContentOwned (content, true);
-    centreWithSize (content->getWidth(), content->getHeight());
-
     content->selectInputDevice (midiManager->getInputDeviceName());
     content->selectOutputDevice (midiManager->getOutputDeviceName());
 
-    setAlwaysOnTop (false);
-    setVisible (true);
+    ContentWindow::show (*this, content, false);
     toFront (true);
 }
 

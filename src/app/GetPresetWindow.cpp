@@ -1,16 +1,12 @@
 #include "app/GetPresetWindow.h"
 
+#include "app/ContentWindow.h"
+
 GetPresetWindow::GetPresetWindow (ZKEditorEngine::Ptr engineToUse)
     : juce::ResizableWindow ("Get Preset From Hardware", true)
     , engine (std::move (engineToUse))
 {
-    // The native title bar first: the window then fits the content without a border of its own.
-    setUsingNativeTitleBar (true);
-    setResizable (false, false);
-    setContentOwned (new GetPresetComponent (this), true); // the window owns its content
-    centreWithSize (getContentComponent()->getWidth(), getContentComponent()->getHeight());
-    setAlwaysOnTop (false);
-    setVisible (true);
+    ContentWindow::show (*this, new GetPresetComponent (this), false);
 }
 
 GetPresetWindow::~GetPresetWindow() { clearContentComponent(); }

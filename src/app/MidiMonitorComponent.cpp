@@ -5,11 +5,6 @@
 
 namespace
 {
-const auto panelBackground = EditorColours::listPanel;
-const auto rowBackground = EditorColours::listRow;
-const auto alternateRowBackground = EditorColours::listAlternateRow;
-const auto dimText = EditorColours::listDimText;
-
 const juce::String inText ("In");
 const juce::String outText ("Out");
 const juce::String pausedText ("Paused");
@@ -71,7 +66,7 @@ MidiMonitorComponent::MidiMonitorComponent (MidiManager& manager)
     copyButton.onClick = [this] { juce::SystemClipboard::copyTextToClipboard (getShownText()); };
 
     status.setName ("Monitor Status");
-    status.setColour (juce::Label::textColourId, dimText);
+    status.setColour (juce::Label::textColourId, EditorColours::listDimText);
     status.setJustificationType (juce::Justification::centredRight);
 
     for (auto* child : std::initializer_list<juce::Component*>{ &list, &pauseButton, &clearButton, &copyButton,
@@ -195,7 +190,7 @@ bool MidiMonitorComponent::isScrolledToBottom() const
 }
 
 //==============================================================================
-void MidiMonitorComponent::paint (juce::Graphics& g) { g.fillAll (panelBackground); }
+void MidiMonitorComponent::paint (juce::Graphics& g) { g.fillAll (EditorColours::listPanel); }
 
 void MidiMonitorComponent::resized()
 {
@@ -301,7 +296,7 @@ void MidiMonitorComponent::updateStatus()
     const auto held = log.getNumMessagesHeld();
     status.setText (paused ? pausedText : juce::String (held) + (held == 1 ? " message" : " messages"),
                     juce::dontSendNotification);
-    status.setColour (juce::Label::textColourId, paused ? EditorColours::warning : dimText);
+    status.setColour (juce::Label::textColourId, paused ? EditorColours::warning : EditorColours::listDimText);
 }
 
 juce::String MidiMonitorComponent::getCellText (const Row& row, int columnId) const
@@ -340,10 +335,7 @@ int MidiMonitorComponent::getNumRows() { return (int) rows.size(); }
 
 void MidiMonitorComponent::paintRowBackground (juce::Graphics& g, int row, int, int, bool isSelected)
 {
-    if (isSelected)
-        g.fillAll (EditorColours::blue);
-    else
-        g.fillAll (row % 2 == 0 ? rowBackground : alternateRowBackground);
+    DarkTable::paintRowBackground (g, row, isSelected);
 }
 
 void MidiMonitorComponent::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool isSelected)
@@ -355,7 +347,7 @@ void MidiMonitorComponent::paintCell (juce::Graphics& g, int row, int columnId, 
     const auto isChild = shown.child >= 0;
     const auto indent = isChild && columnId == timeColumn ? childIndent : 0;
 
-    g.setColour (isSelected || ! isChild ? EditorColours::white : dimText);
+    g.setColour (isSelected || ! isChild ? EditorColours::white : EditorColours::listDimText);
     g.setFont (columnId == bytesColumn || columnId == timeColumn ? bytesFont : textFont);
     g.drawText (getCellText (shown, columnId), cellPadding + indent, 0, width - 2 * cellPadding - indent, height,
                 juce::Justification::centredLeft, true);

@@ -1,17 +1,13 @@
 #include "app/MidiMonitorWindow.h"
 
+#include "app/ContentWindow.h"
+
 MidiMonitorWindow::MidiMonitorWindow (MidiManager& manager)
     : juce::DocumentWindow ("MIDI Monitor", juce::Colour (0xff16181b), juce::DocumentWindow::closeButton)
 {
-    setUsingNativeTitleBar (true);
-    setContentOwned (new MidiMonitorComponent (manager), true);
-    setResizable (true, false);
     setResizeLimits (560, 260, 2400, 1600);
-    centreWithSize (getWidth(), getHeight());
-    setVisible (true);
+    ContentWindow::show (*this, new MidiMonitorComponent (manager), true);
 }
-
-MidiMonitorWindow::~MidiMonitorWindow() = default;
 
 MidiMonitorComponent& MidiMonitorWindow::getMonitor() const
 {

@@ -11,7 +11,6 @@ class MidiMonitorWindow : public juce::DocumentWindow
 {
 public:
     explicit MidiMonitorWindow (MidiManager& manager);
-    ~MidiMonitorWindow() override;
 
     MidiMonitorComponent& getMonitor() const;
 

@@ -6,11 +6,6 @@
 
 namespace
 {
-const auto panelBackground = EditorColours::listPanel;
-const auto rowBackground = EditorColours::listRow;
-const auto alternateRowBackground = EditorColours::listAlternateRow;
-const auto dimText = EditorColours::listDimText;
-
 const juce::String defaultFolderName ("ZKM Presets");
 const juce::String chooserTitle ("Choose a Folder of Presets");
 const juce::String emptyFolderText ("No presets in this folder");
@@ -46,7 +41,7 @@ PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderCh
     chooseButton.onClick = [this] { chooseFolder(); };
 
     searchBox.setName ("Search Presets");
-    searchBox.setTextToShowWhenEmpty ("Search", dimText);
+    searchBox.setTextToShowWhenEmpty ("Search", EditorColours::listDimText);
     searchBox.setColour (juce::TextEditor::textColourId, EditorColours::white);
     searchBox.setColour (juce::TextEditor::highlightColourId, EditorColours::blue);
     searchBox.setColour (juce::CaretComponent::caretColourId, EditorColours::white);
@@ -66,7 +61,7 @@ PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderCh
 
     emptyNotice.setName ("Empty Folder Notice");
     emptyNotice.setText (emptyFolderText, juce::dontSendNotification);
-    emptyNotice.setColour (juce::Label::textColourId, dimText);
+    emptyNotice.setColour (juce::Label::textColourId, EditorColours::listDimText);
     emptyNotice.setInterceptsMouseClicks (false, false);
 
     addAndMakeVisible (folderLabel);
@@ -141,13 +136,13 @@ juce::File PresetFolderPanel::getDefaultFolder()
 //==============================================================================
 void PresetFolderPanel::paint (juce::Graphics& g)
 {
-    g.fillAll (panelBackground);
+    g.fillAll (EditorColours::listPanel);
 
     // The editor's text fields are transparent: the search box gets its field drawn here.
     const auto field = searchBox.getBounds().toFloat();
-    g.setColour (rowBackground);
+    g.setColour (EditorColours::listRow);
     g.fillRoundedRectangle (field, CustomLook::comboBoxCornerSize);
-    g.setColour (dimText);
+    g.setColour (EditorColours::listDimText);
     g.drawRoundedRectangle (field, CustomLook::comboBoxCornerSize, 1.0f);
 }
 
@@ -171,10 +166,7 @@ int PresetFolderPanel::getNumRows() { return (int) shownEntries.size(); }
 
 void PresetFolderPanel::paintRowBackground (juce::Graphics& g, int row, int, int, bool isSelected)
 {
-    if (isSelected)
-        g.fillAll (EditorColours::blue);
-    else
-        g.fillAll (row % 2 == 0 ? rowBackground : alternateRowBackground);
+    DarkTable::paintRowBackground (g, row, isSelected);
 }
 
 void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool isSelected)
@@ -183,7 +175,7 @@ void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int
         return;
 
     const auto& entry = shownEntries[(size_t) row];
-    auto colour = isSelected ? EditorColours::white : (entry.isPresetFile ? EditorColours::white : dimText);
+    auto colour = isSelected || entry.isPresetFile ? EditorColours::white : EditorColours::listDimText;
     juce::String text;
 
     switch (columnId)

@@ -33,8 +33,6 @@ PresetSlotComponent::PresetSlotComponent (const juce::String& actionName, juce::
     actionButton->setBounds (50, slotChooser->getBottom() + 20, 75, 25);
     cancelButton->setBounds (actionButton->getRight() + 50, actionButton->getY(), 75, 25);
 
-    actionButton->setButtonText (actionName);
-    cancelButton->setButtonText ("Cancel");
     actionButton->addListener (buttonListener);
     cancelButton->addListener (buttonListener);
     addAndMakeVisible (actionButton.get());

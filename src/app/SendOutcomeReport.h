@@ -24,6 +24,9 @@ public:
     /** "Slot 5 already holds this preset" */
     static juce::String describeSlotHeldPreset (juce::uint8 slot);
 
+    /** "1 byte written", "12 bytes written" */
+    static juce::String describeBytesWritten (int numBytes);
+
     /** The strip's line after a read-back that matched or found the controller gone; otherwise an
         empty text, and the "Verify Failed" alert is shown. */
     juce::String reportVerification (const ZKEditorEngine::Verification& verification);
@@ -44,7 +47,6 @@ public:
     static juce::String getSendCancelledMessage (juce::uint8 slot);
 
 private:
-    static juce::String describeBytesWritten (int numBytes);
     void showVerifyFailure (juce::uint8 slot, const juce::Array<juce::uint8>& sentImage, bool sendWhole);
 
     ZKEditorEngine::Ptr engine;

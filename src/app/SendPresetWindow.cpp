@@ -1,17 +1,13 @@
 #include "app/SendPresetWindow.h"
 
+#include "app/ContentWindow.h"
+
 SendPresetWindow::SendPresetWindow (ZKEditorEngine::Ptr engineToUse, bool sendWholePreset)
     : juce::ResizableWindow (sendWholePreset ? "Send Whole Preset To Hardware" : "Send Preset To Hardware", true)
     , engine (std::move (engineToUse))
     , sendWhole (sendWholePreset)
 {
-    // The native title bar first: the window then fits the content without a border of its own.
-    setUsingNativeTitleBar (true);
-    setResizable (false, false);
-    setContentOwned (new SendPresetComponent (this), true); // the window owns its content
-    centreWithSize (getContentComponent()->getWidth(), getContentComponent()->getHeight());
-    setAlwaysOnTop (false);
-    setVisible (true);
+    ContentWindow::show (*this, new SendPresetComponent (this), false);
 }
 
 SendPresetWindow::~SendPresetWindow() { clearContentComponent(); }

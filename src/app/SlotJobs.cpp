@@ -1,5 +1,6 @@
 #include "app/SlotJobs.h"
 
+#include "app/SendOutcomeReport.h"
 #include "engine/DeviceSettings.h"
 #include "engine/PresetFileWriter.h"
 #include "model/ZKMModel.h"
@@ -12,8 +13,6 @@ using Stage = ZKEditorEngine::TransferStatus::Stage;
 juce::String slotName (int slot) { return "slot " + juce::String (slot + 1); }
 
 juce::String capitalised (const juce::String& text) { return text.substring (0, 1).toUpperCase() + text.substring (1); }
-
-juce::String bytesWritten (int count) { return juce::String (count) + (count == 1 ? " byte" : " bytes") + " written"; }
 
 /** What a transfer of a slot job is doing now. */
 juce::String describeStep (const ZKEditorEngine::TransferStatus& status)
@@ -64,6 +63,20 @@ SlotJobs::~SlotJobs()
 }
 
 //==============================================================================
+template <typename Worker>
+bool SlotJobs::launch (std::unique_ptr<Worker>& worker)
+{
+    if (! worker->start())
+    {
+        job = Job::none;
+        worker.reset();
+        return false;
+    }
+
+    changed();
+    return true;
+}
+
 bool SlotJobs::readNames()
 {
     if (isBusy())
@@ -83,16 +96,7 @@ bool SlotJobs::readNames()
 
     job = Job::names;
     progress = { "Reading names", 0, ZKMModel::numberOfSlots };
-
-    if (! nameReader->start())
-    {
-        job = Job::none;
-        nameReader.reset();
-        return false;
-    }
-
-    changed();
-    return true;
+    return launch (nameReader);
 }
 
 bool SlotJobs::rename (int slot, const juce::Array<juce::uint8>& nameBytes)
@@ -125,16 +129,7 @@ bool SlotJobs::startCopier (SlotCopier::Operation operation, int firstSlot, int 
     progress = { firstText, 0, 0 };
     copier->onProgress = [this] { changed(); };
     copier->onFinished = [this] { finishCopier(); };
-
-    if (! copier->start())
-    {
-        job = Job::none;
-        copier.reset();
-        return false;
-    }
-
-    changed();
-    return true;
+    return launch (copier);
 }
 
 bool SlotJobs::write (int slot, const juce::Array<juce::uint8>& image, const juce::String& presetName)
@@ -297,11 +292,12 @@ juce::String SlotJobs::describeEnd (const ZKEditorEngine::TransferStatus& status
     if (status.stage == Stage::completed)
         return status.total == 0 ? capitalised (slot) + " already held " + jobName
                                  : capitalised (jobName) + " written into " + slot + ", verified ("
-                                       + bytesWritten (status.total) + ")";
+                                       + SendOutcomeReport::describeBytesWritten (status.total) + ")";
 
     if (status.stage == Stage::cancelled)
         return nothingWritten ? "Cancelled: nothing was written"
-                              : "Cancelled: " + slot + " is partly written (" + bytesWritten (status.done) + ")";
+                              : "Cancelled: " + slot + " is partly written ("
+                                    + SendOutcomeReport::describeBytesWritten (status.done) + ")";
 
     return nothingWritten ? jobName + " was not written: " + slot + " did not answer"
                           : capitalised (slot) + " did not read back as written: it may be partly written";

@@ -85,6 +85,10 @@ private:
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
 
+    /** Starts a job's worker (the name reader or the copier); one that does not start leaves no job. */
+    template <typename Worker>
+    bool launch (std::unique_ptr<Worker>& worker);
+
     bool startCopier (SlotCopier::Operation operation, int firstSlot, int secondSlot, const juce::String& firstText);
     bool begin (Job newJob, int newTransferId, int slot, const juce::String& firstText);
     void finish (const juce::String& summaryText);

@@ -1,5 +1,6 @@
 #include "app/SlotTable.h"
 
+#include "app/DarkTable.h"
 #include "model/ZKMModel.h"
 #include "widgets/EditorColours.h"
 
@@ -14,9 +15,6 @@ enum Column
     stateColumn
 };
 
-const auto rowColour = EditorColours::listRow;
-const auto alternateRowColour = EditorColours::listAlternateRow;
-const auto headerColour = EditorColours::listHeader;
 const juce::Colour textColour{ 0xffe8e8e8 };
 const juce::Colour quietTextColour{ 0xff9aa3ad };
 } // namespace
@@ -40,13 +38,13 @@ SlotTable::SlotTable()
     header.addColumn ("Name", nameColumn, 170, 100, 300, juce::TableHeaderComponent::notSortable);
     header.addColumn ("State", stateColumn, 190, 100, 400, juce::TableHeaderComponent::notSortable);
     header.setStretchToFitActive (true);
-    header.setColour (juce::TableHeaderComponent::backgroundColourId, headerColour);
+    header.setColour (juce::TableHeaderComponent::backgroundColourId, EditorColours::listHeader);
     header.setColour (juce::TableHeaderComponent::textColourId, EditorColours::white);
-    header.setColour (juce::TableHeaderComponent::outlineColourId, alternateRowColour);
+    header.setColour (juce::TableHeaderComponent::outlineColourId, EditorColours::listAlternateRow);
 
     table.setRowHeight (20);
-    table.setColour (juce::ListBox::backgroundColourId, alternateRowColour);
-    table.setColour (juce::ListBox::outlineColourId, headerColour);
+    table.setColour (juce::ListBox::backgroundColourId, EditorColours::listAlternateRow);
+    table.setColour (juce::ListBox::outlineColourId, EditorColours::listHeader);
     table.setOutlineThickness (1);
     addAndMakeVisible (table);
 }
@@ -77,7 +75,7 @@ int SlotTable::getNumRows() { return ZKMModel::numberOfSlots; }
 
 void SlotTable::paintRowBackground (juce::Graphics& g, int row, int, int, bool selected)
 {
-    g.fillAll (selected ? EditorColours::blue : (row % 2 == 0 ? rowColour : alternateRowColour));
+    DarkTable::paintRowBackground (g, row, selected);
 }
 
 void SlotTable::paintCell (juce::Graphics& g, int row, int column, int width, int height, bool selected)

@@ -11,7 +11,6 @@ class SlotsWindow : public juce::DocumentWindow
 {
 public:
     SlotsWindow (ZKEditorEngine::Ptr engine, juce::PropertySet& settings);
-    ~SlotsWindow() override;
 
     SlotsComponent& getSlotsComponent() const;
 

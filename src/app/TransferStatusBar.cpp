@@ -78,21 +78,9 @@ juce::String TransferStatusBar::describe (const ZKEditorEngine::TransferStatus& 
     }
 }
 
-void TransferStatusBar::showMessage (const juce::String& message)
-{
-    text.setText (message, juce::dontSendNotification);
-    progressBar.setVisible (false);
-    cancelButton.setVisible (false);
-    stopButton.setVisible (false);
-}
+void TransferStatusBar::showMessage (const juce::String& message) { showText (message, false, false); }
 
-void TransferStatusBar::showLive (juce::uint8 slot)
-{
-    text.setText ("Live: slot " + juce::String (slot + 1), juce::dontSendNotification);
-    progressBar.setVisible (false);
-    cancelButton.setVisible (false);
-    stopButton.setVisible (true);
-}
+void TransferStatusBar::showLive (juce::uint8 slot) { showText ("Live: slot " + juce::String (slot + 1), false, true); }
 
 void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status)
 {
@@ -108,14 +96,19 @@ void TransferStatusBar::showStatus (const ZKEditorEngine::TransferStatus& status
 void TransferStatusBar::showJob (const juce::String& textToShow, int doneOfWhole, int whole,
                                  const juce::String& barText)
 {
-    progressBar.setVisible (true);
-    cancelButton.setVisible (true);
-    stopButton.setVisible (false);
-    text.setText (textToShow, juce::dontSendNotification);
+    showText (textToShow, true, false);
     done = doneOfWhole;
     total = whole;
     progress = total > 0 ? (double) done / total : 0.0;
     progressBar.setTextToDisplay (barText);
+}
+
+void TransferStatusBar::showText (const juce::String& textToShow, bool withProgress, bool withStop)
+{
+    text.setText (textToShow, juce::dontSendNotification);
+    progressBar.setVisible (withProgress);
+    cancelButton.setVisible (withProgress);
+    stopButton.setVisible (withStop);
 }
 
 //==============================================================================

@@ -45,6 +45,9 @@ public:
     void resized() override;
 
 private:
+    /** The text, with the progress bar and "Cancel" or without, and with "Stop" or without. */
+    void showText (const juce::String& textToShow, bool withProgress, bool withStop);
+
     /** Draws the bar with its count in white on a dark outline, readable over the filled part
         and the empty part alike. */
     class BarLook : public juce::LookAndFeel_V4

@@ -1,18 +1,13 @@
 #include "app/VirtualControllerWindow.h"
 
+#include "app/ContentWindow.h"
 #include "app/VirtualControllerColours.h"
 
 VirtualControllerWindow::VirtualControllerWindow (VirtualController& controller)
     : juce::DocumentWindow (getTitle(), VirtualControllerColours::background, juce::DocumentWindow::closeButton)
 {
-    setUsingNativeTitleBar (true);
-    setContentOwned (new VirtualControllerPanel (controller), true);
-    setResizable (false, false);
-    centreWithSize (getWidth(), getHeight());
-    setVisible (true);
+    ContentWindow::show (*this, new VirtualControllerPanel (controller), false);
 }
-
-VirtualControllerWindow::~VirtualControllerWindow() = default;
 
 VirtualControllerPanel& VirtualControllerWindow::getPanel() const
 {

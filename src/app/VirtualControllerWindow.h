@@ -11,7 +11,6 @@ class VirtualControllerWindow : public juce::DocumentWindow
 {
 public:
     explicit VirtualControllerWindow (VirtualController& controller);
-    ~VirtualControllerWindow() override;
 
     VirtualControllerPanel& getPanel() const;
 

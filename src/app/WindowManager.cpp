@@ -24,14 +24,7 @@ WindowManager::~WindowManager()
 //==============================================================================
 void WindowManager::windowClosed (juce::Component* window)
 {
-    for (auto* editorWindow : windows)
-    {
-        if (editorWindow == window)
-        {
-            windows.removeObject (editorWindow, true);
-            break;
-        }
-    }
+    windows.removeObject (dynamic_cast<EditorWindow*> (window), true);
 
     if (windows.isEmpty())
         if (auto* application = juce::JUCEApplicationBase::getInstance())
