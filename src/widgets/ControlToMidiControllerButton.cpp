@@ -4,7 +4,7 @@
 
 ControlToMidiControllerButton::ControlToMidiControllerButton (ZKEditorEngine::Ptr engine, const juce::String& flagName)
     : ControlToMidiTextButton (flagName)
-    , binding (*this, std::move (engine), flagName, ControlType::MidiToDin, 0, 0)
+    , ParameterBinding (*this, std::move (engine), flagName, ControlType::MidiToDin, 0, 0)
 {
 }
 
@@ -13,7 +13,7 @@ ControlToMidiControllerButton::~ControlToMidiControllerButton() = default;
 void ControlToMidiControllerButton::buttonClicked (juce::Button* clickedButton)
 {
     const auto newState = getButton().getToggleState() ? 0 : 1;
-    binding.write (newState);
+    write (newState);
     ControlToMidiTextButton::buttonClicked (clickedButton);
-    binding.showStoredValueIfRefused (newState);
+    showStoredValueIfRefused (newState);
 }
