@@ -4,7 +4,7 @@
 
 ControlToMidiControllerButton::ControlToMidiControllerButton (ZKEditorEngine::Ptr engine, const juce::String& flagName)
     : ControlToMidiTextButton (flagName)
-    , ParameterBinding (*this, std::move (engine), flagName, ControlType::MidiToDin, 0, 0)
+    , binding (*this, std::move (engine), flagName, ControlType::MidiToDin, 0, 0)
 {
 }
 
@@ -13,7 +13,7 @@ ControlToMidiControllerButton::~ControlToMidiControllerButton() = default;
 void ControlToMidiControllerButton::buttonClicked (juce::Button* clickedButton)
 {
     const auto newState = getButton().getToggleState() ? 0 : 1;
-    write (newState);
+    binding.write (newState);
     ControlToMidiTextButton::buttonClicked (clickedButton);
-    showStoredValueIfRefused (newState);
+    binding.showStoredValueIfRefused (newState);
 }

@@ -6,7 +6,6 @@
 /** A MIDI-to-DIN button bound to one flag of the routing control. */
 class ControlToMidiControllerButton
     : public ControlToMidiTextButton
-    , public ParameterBinding
     , public virtual juce::Button::Listener
 {
 public:
@@ -18,6 +17,12 @@ public:
     /** Stores the flag without notification, then flips the display. */
     void buttonClicked (juce::Button*) override;
 
+    ParameterBinding& getBinding() noexcept { return binding; }
+    const juce::String& getParameterName() const noexcept { return binding.getParameterName(); }
+
 private:
+    //==============================================================================
+    ParameterBinding binding;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ControlToMidiControllerButton)
 };

@@ -9,8 +9,8 @@
     widget plus a display offset; a user's change is written back, less the offset, through the
     engine's editParameter, which tells every other widget of that byte but not this one.
 
-    A bound widget is a binding besides being a widget: it forwards its own events to write, and
-    the binding calls its setDisplayedValue. */
+    The widget that owns the binding forwards its own events to write; the binding calls the
+    widget's setDisplayedValue. */
 class ParameterBinding : private Control::Listener
 {
 public:

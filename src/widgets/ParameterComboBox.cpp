@@ -4,7 +4,7 @@ ParameterComboBox::ParameterComboBox (ZKEditorEngine::Ptr engine, const juce::St
                                       int controlIndex, const juce::StringArray& entries,
                                       juce::ComboBox::Listener* extraListener)
     : ComboBoxWithLabel (entries, parameterName, extraListener)
-    , ParameterBinding (*this, std::move (engine), parameterName, controlType, controlIndex, 0)
+    , binding (*this, std::move (engine), parameterName, controlType, controlIndex, 0)
 {
     getComboBox().addListener (this);
 }
@@ -15,8 +15,8 @@ void ParameterComboBox::comboBoxChanged (juce::ComboBox* box)
 {
     // With nothing selected this is -1, which the control refuses; the list stays empty then.
     const auto shownValue = box->getSelectedId() - 1;
-    write (shownValue);
+    binding.write (shownValue);
 
     if (shownValue >= 0)
-        showStoredValueIfRefused (shownValue);
+        binding.showStoredValueIfRefused (shownValue);
 }

@@ -7,7 +7,6 @@
     parameter's name is the label's text. */
 class ParameterComboBox
     : public ComboBoxWithLabel
-    , public ParameterBinding
     , public juce::ComboBox::Listener
 {
 public:
@@ -20,6 +19,13 @@ public:
     //==============================================================================
     void comboBoxChanged (juce::ComboBox* box) override;
 
+    ParameterBinding& getBinding() noexcept { return binding; }
+    const juce::String& getParameterName() const noexcept { return binding.getParameterName(); }
+    void setParameterName (const juce::String& newName) { binding.setParameterName (newName); }
+
 private:
+    //==============================================================================
+    ParameterBinding binding;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ParameterComboBox)
 };

@@ -7,7 +7,6 @@
     parameter's name is the label's text. */
 class ParameterNumberBox
     : public NumberBoxWithLabel
-    , public ParameterBinding
     , public NumberBox::Listener
 {
 public:
@@ -19,6 +18,13 @@ public:
     //==============================================================================
     void numberBoxValueChanged (NumberBox* box) override;
 
+    ParameterBinding& getBinding() noexcept { return binding; }
+    const juce::String& getParameterName() const noexcept { return binding.getParameterName(); }
+    void setParameterName (const juce::String& newName) { binding.setParameterName (newName); }
+
 private:
+    //==============================================================================
+    ParameterBinding binding;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ParameterNumberBox)
 };
