@@ -45,11 +45,6 @@ struct TransferOutcome : public ZKEditorEngine::Listener
     juce::Array<juce::uint8> readBack;
 };
 
-juce::String failureOr (const juce::String& failure, const juce::String& otherwise)
-{
-    return failure.isNotEmpty() ? failure : otherwise;
-}
-
 void printDevices (const juce::String& heading, const juce::StringArray& names)
 {
     std::cout << heading << ":\n";
@@ -110,11 +105,10 @@ int get (const juce::ArgumentList& arguments)
     if (! engine.startGet (slot))
         CliFailure::fail (CliFailure::deviceFailure, "the Get of slot " + juce::String (slot + 1) + " could not start");
 
-    const auto failure = session.runTransfers();
+    session.runTransfers();
 
     if (! outcome.fetched)
-        CliFailure::fail (CliFailure::deviceFailure,
-                          failureOr (failure, "slot " + juce::String (slot + 1) + " did not arrive"));
+        session.failTransfer ("slot " + juce::String (slot + 1) + " did not arrive");
 
     PresetFiles::writeImage (engine.getPresetImage(), file);
     std::cout << "Slot " << slot + 1 << " saved to " << file.getFullPathName() << std::endl;
@@ -155,10 +149,10 @@ int send (const juce::ArgumentList& arguments)
     if (! engine.startSend (slot, image, ZKEditorEngine::SendOptions{ verify, changesOnly, changesOnly }))
         CliFailure::fail (CliFailure::deviceFailure, "the Send to slot " + slotText + " could not start");
 
-    const auto failure = session.runTransfers();
+    session.runTransfers();
 
     if (! outcome.sent)
-        CliFailure::fail (CliFailure::deviceFailure, failureOr (failure, "slot " + slotText + " was not written"));
+        session.failTransfer ("slot " + slotText + " was not written");
 
     const auto written = changesOnly ? " (" + juce::String (outcome.bytesWritten)
                                            + (outcome.bytesWritten == 1 ? " byte written)" : " bytes written)")

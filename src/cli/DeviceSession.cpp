@@ -175,11 +175,15 @@ void DeviceSession::openDevices (const CommandArguments& arguments)
         CliFailure::fail (CliFailure::deviceFailure, "the MIDI output " + outputName.quoted() + " could not be opened");
 }
 
-juce::String DeviceSession::runTransfers()
+void DeviceSession::runTransfers()
 {
     failure.clear();
     runUntil ([this] { return ! engine->isTransferInProgress(); });
-    return failure;
+}
+
+void DeviceSession::failTransfer (const juce::String& otherwise) const
+{
+    CliFailure::fail (CliFailure::deviceFailure, failure.isNotEmpty() ? failure : otherwise);
 }
 
 void DeviceSession::runUntil (const std::function<bool()>& isDone, const std::function<void()>& onInterrupt)

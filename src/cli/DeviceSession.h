@@ -23,9 +23,13 @@ public:
     void openDevices (const CommandArguments& arguments);
 
     /** Runs the message loop until every transfer of the engine is over, showing their progress
-        ("Getting slot 5 [####....] 200 of 465"). Returns the failure of the last transfer that
-        failed, as the editor reports it, empty when none did; a Ctrl+C ends the command. */
-    juce::String runTransfers();
+        ("Getting slot 5 [####....] 200 of 465"), and keeps the failure of the last transfer that
+        failed, as the editor reports it; a Ctrl+C ends the command. */
+    void runTransfers();
+
+    /** Ends the command as a device failure: with the failure that the last runTransfers kept, or
+        with this message when no transfer failed. */
+    [[noreturn]] void failTransfer (const juce::String& otherwise) const;
 
     /** Runs the message loop until the condition holds, with Ctrl+C as above, then clears the
         progress line. Given onInterrupt, a Ctrl+C calls it instead and the loop runs on until the

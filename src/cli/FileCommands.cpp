@@ -125,6 +125,7 @@ int set (const juce::ArgumentList& arguments)
 {
     const CommandArguments words (arguments, { "set", { "--force" }, { "--output|-o" }, 4, 4 });
     const auto file = words.getPositionalFile (0);
+    const auto target = words.getValue ("--output").isEmpty() ? file : words.getFile ("--output");
     auto image = PresetFiles::readImage (file, words.hasFlag ("--force"));
     const auto parameters = PresetParameters::list (image);
     const auto control = words.getPositional (1);
@@ -133,12 +134,11 @@ int set (const juce::ArgumentList& arguments)
 
     // Spaces are part of a name, but around a number or a list entry they are a slip that would
     // otherwise be passed over unseen.
-    const auto isName = control.equalsIgnoreCase (ParameterDescriptions::getControlName (PresetName, 0));
+    const auto nameControl = ParameterDescriptions::getControlName (PresetName, 0);
+    const auto isName = control.equalsIgnoreCase (nameControl);
 
     if (! isName && value != value.trim())
         CliFailure::fail (CliFailure::wrongUsage, "set: the value " + value.quoted() + " has spaces around it");
-
-    const auto nameControl = ParameterDescriptions::getControlName (PresetName, 0);
 
     if (isName && label.equalsIgnoreCase (PresetJson::nameParameter))
     {
@@ -147,7 +147,7 @@ int set (const juce::ArgumentList& arguments)
         if (named.failed())
             CliFailure::fail (CliFailure::wrongUsage, "set: " + named.getErrorMessage());
 
-        PresetFiles::writeImage (image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+        PresetFiles::writeImage (image, target);
         std::cout << nameControl << ": " << value.quoted() << std::endl;
         return 0;
     }
@@ -160,7 +160,7 @@ int set (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::wrongUsage, "set: " + checked.getErrorMessage());
 
     image.set (parameter.imageIndex, stored);
-    PresetFiles::writeImage (image, words.getValue ("--output").isEmpty() ? file : words.getFile ("--output"));
+    PresetFiles::writeImage (image, target);
 
     std::cout << parameter.controlName << ": " << parameter.label << " " << parameter.displayValue << " -> "
               << ParameterDescriptions::getDisplayValue (parameter.controlType, parameter.name, stored) << std::endl;

@@ -5,6 +5,7 @@
 #include "engine/PresetFileCodec.h"
 #include "engine/PresetParameters.h"
 #include "model/PresetLayout.h"
+#include "model/PresetNameText.h"
 
 #include <set>
 
@@ -17,7 +18,7 @@ const char* const formatName = "ZKM preset";
 constexpr int formatVersion = 1;
 
 juce::String nameControl() { return ParameterDescriptions::getControlName (PresetName, 0); }
-constexpr int firstPrintable = 32, lastPrintable = 126, characterCodeMaximum = 127;
+constexpr int characterCodeMaximum = 127;
 
 juce::Array<int> namePositionsOf (const juce::Array<PresetParameters::Parameter>& parameters)
 {
@@ -132,18 +133,9 @@ juce::var nameEntryOf (const juce::Array<juce::uint8>& bytes)
     juce::DynamicObject::Ptr group (new juce::DynamicObject());
 
     if (PresetJson::isPrintableName (bytes))
-    {
         group->setProperty (PresetJson::nameParameter, PresetJson::getPrintableName (bytes));
-    }
     else
-    {
-        juce::Array<juce::var> codes;
-
-        for (auto code : bytes)
-            codes.add ((int) code);
-
-        group->setProperty (PresetJson::nameParameter, codes);
-    }
+        group->setProperty (PresetJson::nameParameter, PresetJson::getCharacterCodes (bytes));
 
     return group.get();
 }
@@ -209,7 +201,7 @@ juce::Result setName (const juce::String& name, const juce::Array<PresetParamete
                                    + " characters");
 
     for (auto character : name)
-        if (character < firstPrintable || character > lastPrintable)
+        if (! PresetNameText::isPrintable (character))
             return juce::Result::fail ("the preset name may hold printable ASCII characters only");
 
     for (int i = 0; i < positions.size(); ++i)
@@ -227,9 +219,9 @@ bool isPrintableName (const juce::Array<juce::uint8>& nameBytes)
 
     for (int i = 0; i < nameBytes.size(); ++i)
     {
-        const auto code = (int) nameBytes[i];
+        const auto code = nameBytes[i];
 
-        if (i < length ? (code < firstPrintable || code > lastPrintable) : code != 0)
+        if (i < length ? ! PresetNameText::isPrintable (code) : code != 0)
             return false;
     }
 
@@ -245,6 +237,16 @@ juce::String getPrintableName (const juce::Array<juce::uint8>& nameBytes)
             name += juce::String::charToString ((juce::juce_wchar) nameBytes[i]);
 
     return name;
+}
+
+juce::Array<juce::var> getCharacterCodes (const juce::Array<juce::uint8>& nameBytes)
+{
+    juce::Array<juce::var> codes;
+
+    for (auto code : nameBytes)
+        codes.add ((int) code);
+
+    return codes;
 }
 
 juce::var toJson (const juce::Array<juce::uint8>& image)

@@ -43,4 +43,7 @@ bool isPrintableName (const juce::Array<juce::uint8>& nameBytes);
 
 /** The characters of a printable name up to its first zero byte; empty for any other name. */
 juce::String getPrintableName (const juce::Array<juce::uint8>& nameBytes);
+
+/** The name's bytes as a list of numbers, as a document holds a name that is not printable. */
+juce::Array<juce::var> getCharacterCodes (const juce::Array<juce::uint8>& nameBytes);
 } // namespace PresetJson

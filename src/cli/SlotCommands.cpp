@@ -3,6 +3,7 @@
 #include "cli/CliFailure.h"
 #include "cli/DeviceCommands.h"
 #include "cli/DeviceSession.h"
+#include "cli/PresetJson.h"
 #include "engine/PresetFileWriter.h"
 #include "engine/SlotCopier.h"
 #include "engine/SlotNameReader.h"
@@ -14,22 +15,6 @@
 namespace
 {
 using Stage = ZKEditorEngine::TransferStatus::Stage;
-
-bool isAllPrintable (const juce::Array<juce::uint8>& nameBytes)
-{
-    // Zeros pad a shorter name; anything else must be a character the name shows as it is.
-    bool padding = false;
-
-    for (auto byte : nameBytes)
-    {
-        if (byte == 0)
-            padding = true;
-        else if (padding || ! PresetNameText::isPrintable (byte))
-            return false;
-    }
-
-    return true;
-}
 
 /** Hears how one transfer of the engine ends. */
 struct TransferEnd : public ZKEditorEngine::Listener
@@ -146,15 +131,8 @@ int names (const juce::ArgumentList& arguments)
         entry->setProperty ("slot", slot + 1);
         entry->setProperty ("name", bytes.isEmpty() ? juce::var() : juce::var (text));
 
-        if (! bytes.isEmpty() && ! isAllPrintable (bytes))
-        {
-            juce::Array<juce::var> values;
-
-            for (auto byte : bytes)
-                values.add ((int) byte);
-
-            entry->setProperty ("bytes", values);
-        }
+        if (! bytes.isEmpty() && ! PresetJson::isPrintableName (bytes))
+            entry->setProperty ("bytes", PresetJson::getCharacterCodes (bytes));
 
         list.add (juce::var (entry));
     }
@@ -206,13 +184,10 @@ int rename (const juce::ArgumentList& arguments)
     if (outcome.id == 0)
         CliFailure::fail (CliFailure::deviceFailure, "the rename of slot " + slotText + " could not start");
 
-    const auto failure = session.runTransfers();
+    session.runTransfers();
 
     if (outcome.end.stage != Stage::completed)
-        CliFailure::fail (CliFailure::deviceFailure,
-                          failure.isNotEmpty()
-                              ? failure
-                              : "slot " + slotText + " did not read back the new name: the rename is not verified");
+        session.failTransfer ("slot " + slotText + " did not read back the new name: the rename is not verified");
 
     std::cout << "Slot " << slotText << " renamed to " << name.quoted() << ", verified" << std::endl;
     return 0;

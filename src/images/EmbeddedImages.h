@@ -2,6 +2,7 @@
 
 #include "images/DeferredPngPixelData.h"
 #include "images/ScalableImage.h"
+#include "images/ScalableImageButton.h"
 
 /** The editor's pictures are PNGs compiled into the program, each at two pixel densities; each image
     is decoded when it is first drawn, once for every document window, so a picture drawn only at one
@@ -42,6 +43,20 @@ inline ScalableImage loadForFirstPaint (Picture picture)
     image.decodeSoon();
     return image;
 }
+
+/** The normal, hover and pressed pictures of an image button. */
+struct ButtonPictures
+{
+    Picture normal, over, down;
+};
+
+/** An image button of that name with these pictures, sized to the normal one. */
+inline std::unique_ptr<ScalableImageButton> createButton (const juce::String& name, const ButtonPictures& pictures)
+{
+    auto button = std::make_unique<ScalableImageButton> (name);
+    button->setPictures (load (pictures.normal), load (pictures.over), load (pictures.down));
+    return button;
+}
 } // namespace EmbeddedImages
 
 /** The embedded picture of a resource file name without its extension (NAME.png and NAME_2x.png),
@@ -49,3 +64,8 @@ inline ScalableImage loadForFirstPaint (Picture picture)
 #define ZKM_EMBEDDED_PICTURE(name)                                                    \
     (EmbeddedImages::Picture{ { BinaryData::name##_png, BinaryData::name##_pngSize }, \
                               { BinaryData::name##_2x_png, BinaryData::name##_2x_pngSize } })
+
+/** The pictures of an image button from the resource names STEM_NORMAL, STEM_OVER and STEM_DOWN. */
+#define ZKM_BUTTON_PICTURES(stem, normal, over, down)                                                              \
+    (EmbeddedImages::ButtonPictures{ ZKM_EMBEDDED_PICTURE (stem##_##normal), ZKM_EMBEDDED_PICTURE (stem##_##over), \
+                                     ZKM_EMBEDDED_PICTURE (stem##_##down) })

@@ -4,7 +4,6 @@
 
 //==============================================================================
 AssignableBank::AssignableBank (ZKEditorEngine::Ptr engine, int controlType, int numControls)
-    : BankView (true)
 {
     const auto& kind = AssignableControlKind::of (controlType);
     const auto count = juce::jmin (numControls, engine->getControls (controlType).size());
@@ -14,7 +13,5 @@ AssignableBank::AssignableBank (ZKEditorEngine::Ptr engine, int controlType, int
         controlViews.add (std::make_unique<AssignableControlView> (engine, controlType, (juce::uint8) index));
 
     setUpBanks (controlViews, kind.viewsPerBank);
-    dinButton = addDinButton (engine, kind.dinFlagName, kind.dinButtonPosition);
+    addDinButton (engine, kind.dinFlagName, kind.dinButtonPosition);
 }
-
-AssignableBank::~AssignableBank() = default;

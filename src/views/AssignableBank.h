@@ -2,7 +2,6 @@
 
 #include "engine/ZKEditorEngine.h"
 #include "views/BankView.h"
-#include "widgets/ControlToMidiControllerButton.h"
 
 /** The knobs, the pads or the switches: one AssignableControlView per control, a few per bank, with
     the group's MIDI-to-DIN button above them. The three banks differ only in their entry of
@@ -13,10 +12,4 @@ public:
     /** A view per control of that type that the engine holds, up to the number wanted: a view bound
         to a missing control would crash. */
     AssignableBank (ZKEditorEngine::Ptr engine, int controlType, int numControls);
-    ~AssignableBank() override;
-
-private:
-    std::unique_ptr<ControlToMidiControllerButton> dinButton;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AssignableBank)
 };

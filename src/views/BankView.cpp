@@ -2,7 +2,7 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
-#include "images/ScalableImageButton.h"
+#include "views/EditorViews.h"
 #include "widgets/NumberBox.h"
 
 #include <algorithm>
@@ -11,17 +11,9 @@
 namespace
 {
 constexpr int firstItemX = 40;
-const juce::Rectangle<int> bankBounds{ 0, 15, 1200, 200 };
+const juce::Rectangle<int> bankBounds{ 0, 15, EditorViews::viewWidth, EditorViews::viewHeight };
 const juce::Point<int> nextArrowPosition{ 1170, 5 };
 const juce::Point<int> previousArrowPosition{ 10, 5 };
-
-std::unique_ptr<juce::ImageButton> createArrow (const char* name, EmbeddedImages::Picture normal,
-                                                EmbeddedImages::Picture over, EmbeddedImages::Picture down)
-{
-    auto arrow = std::make_unique<ScalableImageButton> (name);
-    arrow->setPictures (EmbeddedImages::load (normal), EmbeddedImages::load (over), EmbeddedImages::load (down));
-    return arrow;
-}
 
 /** Whether Tab stops at that component: the lists and the number boxes. */
 bool isField (juce::Component& component)
@@ -100,19 +92,14 @@ BankView::Bank::~Bank()
 }
 
 //==============================================================================
-BankView::BankView (bool hasArrows)
+BankView::BankView()
 {
     setFocusContainerType (FocusContainerType::keyboardFocusContainer);
 
-    if (! hasArrows)
-        return;
-
-    nextBankArrow = createArrow ("Left Bank Arrow", ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Right_Normal),
-                                 ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Right_Over),
-                                 ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Right_Down));
-    previousBankArrow = createArrow ("Right Bank Arrow", ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Left_Normal),
-                                     ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Left_Over),
-                                     ZKM_EMBEDDED_PICTURE (ZKEditor_BankArrow_Left_Down));
+    nextBankArrow = EmbeddedImages::createButton ("Left Bank Arrow",
+                                                  ZKM_BUTTON_PICTURES (ZKEditor_BankArrow_Right, Normal, Over, Down));
+    previousBankArrow = EmbeddedImages::createButton (
+        "Right Bank Arrow", ZKM_BUTTON_PICTURES (ZKEditor_BankArrow_Left, Normal, Over, Down));
 
     for (auto* arrow : { nextBankArrow.get(), previousBankArrow.get() })
     {
@@ -200,9 +187,6 @@ void BankView::resized()
         addChildComponent (bank);
     }
 
-    if (nextBankArrow == nullptr || previousBankArrow == nullptr)
-        return;
-
     const auto canPage = numBanks > 1;
     nextBankArrow->setVisible (canPage);
     previousBankArrow->setVisible (canPage);
@@ -221,16 +205,14 @@ void BankView::setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int 
 {
     itemsPerBank = viewsPerBank;
     setBankItems (controlViews);
-    setSize (viewWidth, viewHeight);
+    setSize (EditorViews::viewWidth, EditorViews::viewHeight);
 }
 
-std::unique_ptr<ControlToMidiControllerButton>
-    BankView::addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name, juce::Point<int> position)
+void BankView::addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name, juce::Point<int> position)
 {
-    auto button = std::make_unique<ControlToMidiControllerButton> (std::move (engine), name);
-    button->setTopLeftPosition (position);
-    addAndMakeVisible (*button);
-    return button;
+    dinButton = std::make_unique<ControlToMidiControllerButton> (std::move (engine), name);
+    dinButton->setTopLeftPosition (position);
+    addAndMakeVisible (*dinButton);
 }
 
 //==============================================================================

@@ -29,13 +29,7 @@ public:
     };
 
     //==============================================================================
-    /** Every bank view fills the width of the editor under the tab row. */
-    static constexpr int viewWidth = 1200;
-    static constexpr int viewHeight = 200;
-
-    //==============================================================================
-    /** Without arrows the view can show only its first bank. */
-    explicit BankView (bool hasArrows);
+    BankView();
     ~BankView() override;
 
     //==============================================================================
@@ -78,10 +72,18 @@ protected:
         into banks of viewsPerBank, shows the first and takes the size of the editor's view area. */
     void setUpBanks (juce::OwnedArray<juce::Component>& controlViews, int viewsPerBank);
 
-    /** The group's MIDI-to-DIN button, shown at that place in the strip above the bank, near the
-        group's tab; the concrete bank owns it. */
-    std::unique_ptr<ControlToMidiControllerButton> addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name,
-                                                                 juce::Point<int> position);
+    /** The same for a bank of a fixed set of control views. */
+    template <typename... ControlViews>
+    void setUpBanks (int viewsPerBank, std::unique_ptr<ControlViews>... views)
+    {
+        juce::OwnedArray<juce::Component> controlViews;
+        (controlViews.add (std::move (views)), ...);
+        setUpBanks (controlViews, viewsPerBank);
+    }
+
+    /** Shows the group's MIDI-to-DIN button at that place in the strip above the bank, near the
+        group's tab. */
+    void addDinButton (ZKEditorEngine::Ptr engine, const juce::String& name, juce::Point<int> position);
 
 private:
     //==============================================================================
@@ -96,6 +98,7 @@ private:
 
     juce::OwnedArray<juce::Component> items;
     juce::OwnedArray<Bank> banks;
+    std::unique_ptr<ControlToMidiControllerButton> dinButton;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BankView)
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 /** The frame that every single-control view shares, the knob, pad and switch views
-    (GenericControlView) and the column views of the other controls (ColumnLayout) alike. */
+    (GenericControlView) and the column views of the other controls (ColumnControlView) alike. */
 namespace ControlViewSizes
 {
 /** One place of a bank. */

@@ -17,4 +17,8 @@ struct EditorViews
         sustainView,
         numViews
     };
+
+    /** The size of the area under the tab row, which the main section and every bank view fill;
+        the keybed view, as wide, is taller. */
+    static constexpr int viewWidth = 1200, viewHeight = 200;
 };

@@ -2,12 +2,12 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
+#include "views/EditorViews.h"
 #include "views/KeybedParameterView.h"
 #include "views/KeybedSplitSelectorView.h"
 
 namespace
 {
-constexpr int viewWidth = 1200;
 constexpr int viewHeight = 300;
 const juce::Rectangle<int> splitSelectorBounds{ 40, 10, 200, 300 };
 constexpr int gapBeforeDivider = 10;
@@ -32,7 +32,7 @@ enum ZoneIndex
 KeybedControlView::KeybedControlView (ZKEditorEngine::Ptr editorEngine)
     : engine (std::move (editorEngine))
 {
-    setSize (viewWidth, viewHeight);
+    setSize (EditorViews::viewWidth, viewHeight);
 
     splitSelector = std::make_unique<KeybedSplitSelectorView> (engine, [this] (bool split) { setSplit (split); });
     addAndMakeVisible (*splitSelector);

@@ -2,15 +2,11 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "model/PresetLayout.h"
-#include "views/ColumnLayout.h"
 
 //==============================================================================
-KeybedParameterView::KeybedParameterView (const juce::String& zoneName, ZKEditorEngine::Ptr editorEngine)
-    : engine (std::move (editorEngine))
+KeybedParameterView::KeybedParameterView (const juce::String& zoneName, ZKEditorEngine::Ptr engine)
+    : ColumnControlView (zoneName, nearTitleX, keybedTitleFontHeight)
 {
-    title =
-        ColumnLayout::addTitledFrame (*this, zoneName, ColumnLayout::nearTitleX, ColumnLayout::keybedTitleFontHeight);
-
     auto* keybed = engine->getControls (ControlType::Keybed).getFirst();
     juce::Array<juce::Component*> column;
 
@@ -24,14 +20,12 @@ KeybedParameterView::KeybedParameterView (const juce::String& zoneName, ZKEditor
         if (label == "Octave")
             range.maximum = (int) keybed->getMaximum (parameterName);
 
-        auto* controller = controllers.add (std::make_unique<SingleParameterControllerNumberBox> (
+        auto* box = own (std::make_unique<SingleParameterControllerNumberBox> (
             engine, label, ControlType::Keybed, range.minimum, range.maximum, range.displayOffset));
-        controller->setParameterName (parameterName);
-        column.add (controller);
+        box->setParameterName (parameterName);
+        numberBoxes.add (box);
+        column.add (box);
     }
 
-    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, zoneName + " Midi To DIN");
-    ColumnLayout::addColumnAndDinButton (*this, column, ColumnLayout::widgetHeight, *dinButton);
+    addColumnAndDinButton (column, widgetHeight, engine, zoneName + " Midi To DIN");
 }
-
-KeybedParameterView::~KeybedParameterView() = default;

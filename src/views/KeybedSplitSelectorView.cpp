@@ -2,7 +2,8 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "model/PresetLayout.h"
-#include "views/ColumnLayout.h"
+#include "widgets/SingleParameterControllerComboBox.h"
+#include "widgets/SingleParameterControllerNumberBox.h"
 
 namespace
 {
@@ -11,29 +12,23 @@ const int splitPointDisplayOffset = ParameterDescriptions::getDisplayOffset (Con
 } // namespace
 
 //==============================================================================
-KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr editorEngine, SplitChanged onSplitChanged)
-    : engine (std::move (editorEngine))
+KeybedSplitSelectorView::KeybedSplitSelectorView (ZKEditorEngine::Ptr engine, SplitChanged onSplitChanged)
+    : ColumnControlView ("Split Keyboard", ControlViewSizes::titleX, keybedTitleFontHeight)
     , splitChanged (std::move (onSplitChanged))
 {
-    title = ColumnLayout::addTitledFrame (*this, "Split Keyboard", ControlViewSizes::titleX,
-                                          ColumnLayout::keybedTitleFontHeight);
-
     // Value 0 is "On": the first entry stands for the stored 0.
-    splitModeBox = std::make_unique<SingleParameterControllerComboBox> (
+    auto* splitModeBox = own (std::make_unique<SingleParameterControllerComboBox> (
         engine, "Split Mode", ControlType::Keybed,
-        ParameterDescriptions::getListEntries (ControlType::Keybed, "Split Mode"), this);
+        ParameterDescriptions::getListEntries (ControlType::Keybed, "Split Mode"), this));
 
     auto* keybed = engine->getControls (ControlType::Keybed).getFirst();
     const auto minimum = (int) keybed->getMinimum ("Split Point") + splitPointDisplayOffset;
     const auto maximum = (int) keybed->getMaximum ("Split Point") + splitPointDisplayOffset;
-    numberBoxes.add (std::make_unique<SingleParameterControllerNumberBox> (engine, "Split Point", ControlType::Keybed,
-                                                                           minimum, maximum, splitPointDisplayOffset));
+    auto* splitPointBox = own (std::make_unique<SingleParameterControllerNumberBox> (
+        engine, "Split Point", ControlType::Keybed, minimum, maximum, splitPointDisplayOffset));
 
-    ColumnLayout::addColumn (*this, { splitModeBox.get(), numberBoxes.getFirst() }, ColumnLayout::columnTop,
-                             ColumnLayout::widgetHeight);
+    addColumn ({ splitModeBox, splitPointBox }, widgetHeight);
 }
-
-KeybedSplitSelectorView::~KeybedSplitSelectorView() = default;
 
 //==============================================================================
 void KeybedSplitSelectorView::comboBoxChanged (juce::ComboBox* comboBox)

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
-#include "widgets/SingleParameterControllerComboBox.h"
-#include "widgets/SingleParameterControllerNumberBox.h"
+#include "views/ColumnControlView.h"
 
 #include <functional>
 
 /** "Split Keyboard": whether the keybed is split, and where. A change of the split mode, made by the
     user or by a loaded preset, tells the keybed view which zones to show. */
 class KeybedSplitSelectorView
-    : public juce::Component
+    : public ColumnControlView
     , public juce::ComboBox::Listener
 {
 public:
@@ -17,7 +15,6 @@ public:
     using SplitChanged = std::function<void (bool split)>;
 
     KeybedSplitSelectorView (ZKEditorEngine::Ptr engine, SplitChanged onSplitChanged);
-    ~KeybedSplitSelectorView() override;
 
     //==============================================================================
     /** Split unless the list shows exactly "Off". */
@@ -25,11 +22,5 @@ public:
 
 private:
     //==============================================================================
-    ZKEditorEngine::Ptr engine;
     SplitChanged splitChanged;
-    std::unique_ptr<juce::Label> title;
-    juce::OwnedArray<SingleParameterControllerNumberBox> numberBoxes;
-    std::unique_ptr<SingleParameterControllerComboBox> splitModeBox;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeybedSplitSelectorView)
 };

@@ -3,11 +3,10 @@
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
 #include "images/ScalableImageButton.h"
+#include "views/EditorViews.h"
 
 namespace
 {
-constexpr int viewWidth = 1200;
-constexpr int viewHeight = 200;
 constexpr int buttonMargin = 5;
 constexpr int gapBetweenButtons = 10;
 
@@ -50,7 +49,7 @@ MainSectionView::MainSectionView (ZKEditorEngine::Ptr editorEngine)
     nameField = std::make_unique<PresetNameField> (engine);
     addAndMakeVisible (*nameField);
 
-    setSize (viewWidth, viewHeight);
+    setSize (EditorViews::viewWidth, EditorViews::viewHeight);
 }
 
 MainSectionView::~MainSectionView() = default;

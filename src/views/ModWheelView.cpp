@@ -1,31 +1,24 @@
 #include "views/ModWheelView.h"
 
 #include "model/PresetLayout.h"
-#include "views/ColumnLayout.h"
 #include "views/WheelChannels.h"
+#include "widgets/SingleParameterControllerNumberBox.h"
 
 //==============================================================================
-ModWheelView::ModWheelView (ZKEditorEngine::Ptr editorEngine)
-    : engine (std::move (editorEngine))
+ModWheelView::ModWheelView (ZKEditorEngine::Ptr engine)
+    : ColumnControlView ("Mod Wheel")
 {
-    title = ColumnLayout::addTitledFrame (*this, "Mod Wheel");
-    channelBox = WheelChannels::createBox (engine, "Mod Wheel");
+    auto* channelBox = own (WheelChannels::createBox (engine, "Mod Wheel"));
 
     // The labels stay short; the parameters carry the wheel's name.
-    const auto createNumberBox = [this] (const juce::String& label)
+    const auto createNumberBox = [this, &engine] (const juce::String& label)
     {
-        auto box = std::make_unique<SingleParameterControllerNumberBox> (engine, label, ControlType::Wheels, 0, 127, 0);
+        auto* box =
+            own (std::make_unique<SingleParameterControllerNumberBox> (engine, label, ControlType::Wheels, 0, 127, 0));
         box->setParameterName ("Mod Wheel " + label);
         return box;
     };
 
-    ccBox = createNumberBox ("CC");
-    minimumBox = createNumberBox ("Min");
-    maximumBox = createNumberBox ("Max");
-
-    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Mod Wheel Midi To DIN");
-    ColumnLayout::addColumnAndDinButton (*this, { channelBox.get(), ccBox.get(), minimumBox.get(), maximumBox.get() },
-                                         WheelChannels::widgetHeight, *dinButton);
+    addColumnAndDinButton ({ channelBox, createNumberBox ("CC"), createNumberBox ("Min"), createNumberBox ("Max") },
+                           WheelChannels::widgetHeight, engine, "Mod Wheel Midi To DIN");
 }
-
-ModWheelView::~ModWheelView() = default;

@@ -1,17 +1,11 @@
 #include "views/PitchWheelView.h"
 
-#include "views/ColumnLayout.h"
 #include "views/WheelChannels.h"
 
 //==============================================================================
-PitchWheelView::PitchWheelView (ZKEditorEngine::Ptr editorEngine)
-    : engine (std::move (editorEngine))
+PitchWheelView::PitchWheelView (ZKEditorEngine::Ptr engine)
+    : ColumnControlView ("Pitch Wheel")
 {
-    title = ColumnLayout::addTitledFrame (*this, "Pitch Wheel");
-    channelBox = WheelChannels::createBox (engine, "Pitch Wheel");
-
-    dinButton = std::make_unique<ControlToMidiControllerButton> (engine, "Pitch Wheel Midi To DIN");
-    ColumnLayout::addColumnAndDinButton (*this, { channelBox.get() }, WheelChannels::widgetHeight, *dinButton);
+    addColumnAndDinButton ({ own (WheelChannels::createBox (engine, "Pitch Wheel")) }, WheelChannels::widgetHeight,
+                           engine, "Pitch Wheel Midi To DIN");
 }
-
-PitchWheelView::~PitchWheelView() = default;

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
 #include "views/BankView.h"
+#include "views/RollModeControlView.h"
 
 /** The roll mode on a single bank; the roll mode has no MIDI-to-DIN flag. */
 class RollModeBank : public BankView
 {
 public:
-    explicit RollModeBank (ZKEditorEngine::Ptr engine);
-    ~RollModeBank() override;
+    explicit RollModeBank (ZKEditorEngine::Ptr engine)
+    {
+        setUpBanks (viewsPerBank, std::make_unique<RollModeControlView> (engine));
+    }
 
 private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RollModeBank)
+    static constexpr int viewsPerBank = 1;
 };

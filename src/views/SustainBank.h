@@ -1,18 +1,19 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
 #include "views/BankView.h"
-#include "widgets/ControlToMidiControllerButton.h"
+#include "views/SustainControlView.h"
 
 /** The sustain pedal, with its MIDI-to-DIN button. */
 class SustainBank : public BankView
 {
 public:
-    explicit SustainBank (ZKEditorEngine::Ptr engine);
-    ~SustainBank() override;
+    explicit SustainBank (ZKEditorEngine::Ptr engine)
+    {
+        setUpBanks (viewsPerBank, std::make_unique<SustainControlView> (engine));
+        addDinButton (engine, "Sustain Midi To DIN", dinButtonPosition);
+    }
 
 private:
-    std::unique_ptr<ControlToMidiControllerButton> dinButton;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SustainBank)
+    static constexpr int viewsPerBank = 1;
+    static constexpr juce::Point<int> dinButtonPosition{ 1065, 3 };
 };

@@ -2,24 +2,20 @@
 
 #include "engine/ParameterDescriptions.h"
 #include "model/PresetLayout.h"
-#include "views/ColumnLayout.h"
+#include "widgets/SingleParameterControllerNumberBox.h"
 
 //==============================================================================
-SustainControlView::SustainControlView (ZKEditorEngine::Ptr editorEngine)
-    : engine (std::move (editorEngine))
+SustainControlView::SustainControlView (ZKEditorEngine::Ptr engine)
+    : ColumnControlView ("Sustain Pedal")
 {
-    title = ColumnLayout::addTitledFrame (*this, "Sustain Pedal");
-
     juce::Array<juce::Component*> column;
 
     for (auto* name : { "MIDI Channel", "CC", "Pressed", "Released" })
     {
         const auto range = ParameterDescriptions::getNumberRange (ControlType::Sustain, name);
-        column.add (numberBoxes.add (std::make_unique<SingleParameterControllerNumberBox> (
+        column.add (own (std::make_unique<SingleParameterControllerNumberBox> (
             engine, name, ControlType::Sustain, range.minimum, range.maximum, range.displayOffset)));
     }
 
-    ColumnLayout::addColumn (*this, column, ColumnLayout::columnTop, ColumnLayout::widgetHeight);
+    addColumn (column, widgetHeight);
 }
-
-SustainControlView::~SustainControlView() = default;

@@ -1,21 +1,11 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
-#include "widgets/SingleParameterControllerNumberBox.h"
+#include "views/ColumnControlView.h"
 
 /** The sustain pedal: its channel, controller number and the values sent when it goes down and up.
     Its MIDI-to-DIN button belongs to the sustain bank. */
-class SustainControlView : public juce::Component
+class SustainControlView : public ColumnControlView
 {
 public:
     explicit SustainControlView (ZKEditorEngine::Ptr engine);
-    ~SustainControlView() override;
-
-private:
-    //==============================================================================
-    ZKEditorEngine::Ptr engine;
-    std::unique_ptr<juce::Label> title;
-    juce::OwnedArray<SingleParameterControllerNumberBox> numberBoxes;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SustainControlView)
 };

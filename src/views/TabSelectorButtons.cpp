@@ -2,7 +2,6 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
-#include "images/ScalableImageButton.h"
 #include "views/EditorViews.h"
 
 namespace
@@ -10,30 +9,21 @@ namespace
 struct Tab
 {
     const char* buttonName;
-    EmbeddedImages::Picture off, over, on;
+    EmbeddedImages::ButtonPictures pictures;
 };
 
 // In the order of EditorViews::ViewIndex: the tab at position i selects view i. A toggled-on image button draws its
 // pressed picture, so the tab of the shown view shows its "On" picture.
 const Tab tabs[] = {
-    { "Main View Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Main_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Main_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Main_On) },
-    { "Knob Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Knobs_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Knobs_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Knobs_On) },
-    { "Switches Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Switches_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Switches_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Switches_On) },
-    { "Drum Pad Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_DrumPads_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_DrumPads_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_DrumPads_On) },
-    { "Roll Mode Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_RollMode_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_RollMode_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_RollMode_On) },
-    { "Transport Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Transport_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Transport_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Transport_On) },
-    { "Keybed Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Keybed_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Keybed_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Keybed_On) },
-    { "Pitch/Mod Wheel Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_ModPitch_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_ModPitch_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_ModPitch_On) },
-    { "Sustain Selector Button", ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Sustain_Off),
-      ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Sustain_Over), ZKM_EMBEDDED_PICTURE (ZKEditor_MenuTabs_Sustain_On) },
+    { "Main View Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_Main, Off, Over, On) },
+    { "Knob Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_Knobs, Off, Over, On) },
+    { "Switches Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_Switches, Off, Over, On) },
+    { "Drum Pad Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_DrumPads, Off, Over, On) },
+    { "Roll Mode Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_RollMode, Off, Over, On) },
+    { "Transport Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_Transport, Off, Over, On) },
+    { "Keybed Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_Keybed, Off, Over, On) },
+    { "Pitch/Mod Wheel Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_ModPitch, Off, Over, On) },
+    { "Sustain Selector Button", ZKM_BUTTON_PICTURES (ZKEditor_MenuTabs_Sustain, Off, Over, On) },
 };
 
 static_assert (std::size (tabs) == EditorViews::numViews, "one tab per editor view");
@@ -43,13 +33,8 @@ static_assert (std::size (tabs) == EditorViews::numViews, "one tab per editor vi
 TabSelectorButtons::TabSelectorButtons()
 {
     for (int viewIndex = 0; viewIndex < (int) std::size (tabs); ++viewIndex)
-    {
-        const auto& tab = tabs[viewIndex];
-        auto button = std::make_unique<ScalableImageButton> (tab.buttonName);
-        button->setPictures (EmbeddedImages::load (tab.off), EmbeddedImages::load (tab.over),
-                             EmbeddedImages::load (tab.on));
-        addSelectorButton (viewIndex, std::move (button));
-    }
+        addSelectorButton (viewIndex,
+                           EmbeddedImages::createButton (tabs[viewIndex].buttonName, tabs[viewIndex].pictures));
 
     auto x = 0;
 

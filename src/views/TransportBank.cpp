@@ -15,7 +15,6 @@ const juce::Point<int> dinButtonPosition{ 670, 3 };
 
 //==============================================================================
 TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
-    : BankView (true)
 {
     juce::OwnedArray<juce::Component> controlViews;
 
@@ -24,7 +23,5 @@ TransportBank::TransportBank (ZKEditorEngine::Ptr engine)
             engine, (unsigned int) button, ParameterDescriptions::getControlName (ControlType::Transport, button)));
 
     setUpBanks (controlViews, viewsPerBank);
-    dinButton = addDinButton (engine, "Transport Midi To DIN", dinButtonPosition);
+    addDinButton (engine, "Transport Midi To DIN", dinButtonPosition);
 }
-
-TransportBank::~TransportBank() = default;

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include "views/ColumnControlView.h"
 #include "widgets/ControlSettings.h"
-#include "widgets/TransportControllerComboBox.h"
-#include "widgets/TransportControllerNumberBox.h"
 
 /** One transport button: whether it acts momentarily or toggles, and its controller number. */
 class TransportControlView
-    : public juce::Component
+    : public ColumnControlView
     , public ControlSettings::Holder
 {
 public:
@@ -19,10 +17,5 @@ public:
 
 private:
     //==============================================================================
-    std::unique_ptr<juce::Label> title;
-    std::unique_ptr<TransportControllerComboBox> functionBox;
-    std::unique_ptr<TransportControllerNumberBox> ccBox;
     std::unique_ptr<ControlSettings> controlSettings;
-
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TransportControlView)
 };

@@ -2,7 +2,6 @@
 
 #include "BinaryData.h"
 #include "images/EmbeddedImages.h"
-#include "images/ScalableImageButton.h"
 #include "views/EditorViews.h"
 
 namespace
@@ -18,12 +17,10 @@ const juce::Point<int> rollModeOffsetInTransport{ 78, 0 };
 constexpr int switchesLeftOfKnobs = 5;
 constexpr int switchesY = 35;
 
-std::unique_ptr<juce::ImageButton> createRegion (const char* name, EmbeddedImages::Picture normal,
-                                                 EmbeddedImages::Picture hover, EmbeddedImages::Picture select,
+std::unique_ptr<juce::ImageButton> createRegion (const char* name, const EmbeddedImages::ButtonPictures& pictures,
                                                  juce::Point<int> topLeft)
 {
-    auto button = std::make_unique<ScalableImageButton> (name);
-    button->setPictures (EmbeddedImages::load (normal), EmbeddedImages::load (hover), EmbeddedImages::load (select));
+    auto button = EmbeddedImages::createButton (name, pictures);
     button->setTopLeftPosition (topLeft);
     return button;
 }
@@ -38,27 +35,20 @@ ZKMProductProductImageViewSelector::ZKMProductProductImageViewSelector()
     addAndMakeVisible (picture);
     picture.toBack();
 
-    auto drumPads = createRegion ("Drum Pad Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_PadBank_Normal),
-                                  ZKM_EMBEDDED_PICTURE (ZKM_PadBank_Hover), ZKM_EMBEDDED_PICTURE (ZKM_PadBank_Select),
+    auto drumPads = createRegion ("Drum Pad Selector Button", ZKM_BUTTON_PICTURES (ZKM_PadBank, Normal, Hover, Select),
                                   drumPadsPosition);
     auto knobs =
-        createRegion ("Knob Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Knobs_Normal),
-                      ZKM_EMBEDDED_PICTURE (ZKM_Knobs_Hover), ZKM_EMBEDDED_PICTURE (ZKM_Knobs_Select), knobsPosition);
-    auto keybed = createRegion ("Keybed Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Keybed_Normal),
-                                ZKM_EMBEDDED_PICTURE (ZKM_Keybed_Hover), ZKM_EMBEDDED_PICTURE (ZKM_Keybed_Select),
+        createRegion ("Knob Selector Button", ZKM_BUTTON_PICTURES (ZKM_Knobs, Normal, Hover, Select), knobsPosition);
+    auto keybed = createRegion ("Keybed Selector Button", ZKM_BUTTON_PICTURES (ZKM_Keybed, Normal, Hover, Select),
                                 keybedPosition);
-    auto wheels = createRegion ("Wheel Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_ModPitch_Normal),
-                                ZKM_EMBEDDED_PICTURE (ZKM_ModPitch_Hover), ZKM_EMBEDDED_PICTURE (ZKM_ModPitch_Select),
+    auto wheels = createRegion ("Wheel Selector Button", ZKM_BUTTON_PICTURES (ZKM_ModPitch, Normal, Hover, Select),
                                 wheelsPosition);
-    auto transport = createRegion ("Transport Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Transport_Normal),
-                                   ZKM_EMBEDDED_PICTURE (ZKM_Transport_Hover),
-                                   ZKM_EMBEDDED_PICTURE (ZKM_Transport_Select), transportPosition);
-    auto rollMode = createRegion ("Roll Mode Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_Roll_Normal),
-                                  ZKM_EMBEDDED_PICTURE (ZKM_Roll_Hover), ZKM_EMBEDDED_PICTURE (ZKM_Roll_Select),
+    auto transport = createRegion ("Transport Selector Button",
+                                   ZKM_BUTTON_PICTURES (ZKM_Transport, Normal, Hover, Select), transportPosition);
+    auto rollMode = createRegion ("Roll Mode Selector Button", ZKM_BUTTON_PICTURES (ZKM_Roll, Normal, Hover, Select),
                                   transport->getPosition() + rollModeOffsetInTransport);
     auto switches =
-        createRegion ("Switches Selector Button", ZKM_EMBEDDED_PICTURE (ZKM_ButtonBank_Normal),
-                      ZKM_EMBEDDED_PICTURE (ZKM_ButtonBank_Hover), ZKM_EMBEDDED_PICTURE (ZKM_ButtonBank_Select),
+        createRegion ("Switches Selector Button", ZKM_BUTTON_PICTURES (ZKM_ButtonBank, Normal, Hover, Select),
                       { knobs->getX() - switchesLeftOfKnobs, switchesY });
 
     auto* rollModeButton = rollMode.get();

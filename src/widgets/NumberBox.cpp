@@ -5,9 +5,6 @@
 
 namespace
 {
-// The number is painted a little in from the left edge.
-constexpr int textIndent = 5;
-
 // The frame of the box that has the keyboard focus.
 constexpr int focusFrameThickness = 2;
 constexpr int focusFrameInset = 1;
@@ -136,13 +133,15 @@ void NumberBox::paint (juce::Graphics& g)
     g.setColour (outOfRange ? EditorColours::warning : findColour (textColourId));
     g.drawText (asWholeNumber (value), textIndent, 0, getWidth(), getHeight(), juce::Justification::left, false);
 
-    // The box that Tab reached is framed, so that the keyboard's place can be seen.
     if (hasKeyboardFocus (false))
-    {
-        g.setColour (EditorColours::blue);
-        // Inside a white margin, so that it stands out from the blue around the box.
-        g.drawRect (getLocalBounds().reduced (focusFrameInset), focusFrameThickness);
-    }
+        drawFocusFrame (g, getLocalBounds());
+}
+
+void NumberBox::drawFocusFrame (juce::Graphics& g, juce::Rectangle<int> area)
+{
+    g.setColour (EditorColours::blue);
+    // Inside a white margin, so that it stands out from the blue around the box.
+    g.drawRect (area.reduced (focusFrameInset), focusFrameThickness);
 }
 
 void NumberBox::mouseDown (const juce::MouseEvent& event)
@@ -180,15 +179,9 @@ bool NumberBox::keyPressed (const juce::KeyPress& key)
 {
     const auto size = key.getModifiers().isShiftDown() ? largeStep : 1;
 
-    if (key.isKeyCode (juce::KeyPress::upKey))
+    if (key.isKeyCode (juce::KeyPress::upKey) || key.isKeyCode (juce::KeyPress::downKey))
     {
-        stepNumber (size);
-        return true;
-    }
-
-    if (key.isKeyCode (juce::KeyPress::downKey))
-    {
-        stepNumber (-size);
+        stepNumber (key.isKeyCode (juce::KeyPress::upKey) ? size : -size);
         return true;
     }
 

@@ -74,6 +74,13 @@ public:
     static constexpr int pixelsPerDragStep = 4;
     static constexpr const char* allowedCharacters = "0123456789-+";
 
+    /** The number is painted this far in from the left edge. */
+    static constexpr int textIndent = 5;
+
+    /** Frames the area of a box, or of a field drawn as one, that has the keyboard focus, so that the
+        keyboard's place can be seen. */
+    static void drawFocusFrame (juce::Graphics&, juce::Rectangle<int> area);
+
     // The owner writes the range directly, before it sets the first number.
     double minimum = 0.0;
     double maximum = 0.0;

@@ -3,18 +3,13 @@
 #include "model/PresetLayout.h"
 #include "model/PresetNameText.h"
 #include "widgets/EditorColours.h"
+#include "widgets/NumberBox.h"
 #include "widgets/UIParameterInterface.h"
 
 namespace
 {
-// The name is drawn as a number box draws its number: a little in from the left edge.
-constexpr int textIndent = 5;
 constexpr int textTop = 1;
 constexpr float textFontHeight = 15.0f;
-
-// The frame of the field that has the keyboard focus, as a number box has it.
-constexpr int focusFrameThickness = 2;
-constexpr int focusFrameInset = 1;
 
 /** The characters the field takes: printable ASCII and the mark of a hidden byte. */
 juce::String allowedCharacters()
@@ -35,10 +30,7 @@ PresetNameField::PresetNameField (ZKEditorEngine::Ptr engineToUse)
     , nameControl (engine->getControls (ControlType::PresetName)[0])
 {
     // Made as every labelled widget makes its label.
-    label = std::make_unique<juce::Label> (juce::String(), labelText);
-    label->setFont (juce::Font (UIParameterInterface::labelFontHeight));
-    label->setJustificationType (juce::Justification::centredLeft);
-    label->setColour (juce::Label::textColourId, EditorColours::white);
+    label = UIParameterInterface::createLabel (labelText);
     addAndMakeVisible (*label);
 
     // The field itself is transparent: the component draws the box behind it, as the editor's look
@@ -47,7 +39,8 @@ PresetNameField::PresetNameField (ZKEditorEngine::Ptr engineToUse)
     textEditor.setMultiLine (false);
     textEditor.setInputRestrictions (PresetNameText::length, allowedCharacters());
     textEditor.setFont (juce::Font (textFontHeight));
-    textEditor.setIndents (textIndent, textTop);
+    // The name is drawn as a number box draws its number: a little in from the left edge.
+    textEditor.setIndents (NumberBox::textIndent, textTop);
     textEditor.setColour (juce::TextEditor::backgroundColourId, juce::Colours::transparentBlack);
     textEditor.setColour (juce::TextEditor::outlineColourId, juce::Colours::transparentBlack);
     textEditor.setColour (juce::TextEditor::focusedOutlineColourId, juce::Colours::transparentBlack);
@@ -127,12 +120,9 @@ void PresetNameField::paint (juce::Graphics& g)
     g.setColour (refused ? EditorColours::warningBackground : EditorColours::white);
     g.fillRect (box);
 
-    // Inside a white margin, so that it stands out from the blue around the field.
+    // The field that has the keyboard focus is framed as a number box is.
     if (textEditor.hasKeyboardFocus (true))
-    {
-        g.setColour (EditorColours::blue);
-        g.drawRect (box.reduced (focusFrameInset), focusFrameThickness);
-    }
+        NumberBox::drawFocusFrame (g, box);
 }
 
 void PresetNameField::resized()

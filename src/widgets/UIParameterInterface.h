@@ -10,7 +10,8 @@ public:
     /** Shows this value: a list entry's position, a number, or on (non-zero) and off. */
     virtual void setDisplayedValue (int value) = 0;
 
-    virtual std::unique_ptr<juce::Label> createLabel (const juce::String& labelText);
+    /** The white label on a widget's left, in the place and font that every labelled widget uses. */
+    static std::unique_ptr<juce::Label> createLabel (const juce::String& labelText);
 
     //==============================================================================
     static constexpr int labelWidth = 100;
