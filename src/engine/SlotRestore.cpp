@@ -4,11 +4,10 @@
 
 SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderToUse,
                           const juce::String& modelNameToUse)
-    : engine (engineToUse)
+    : SlotJob (engineToUse)
     , folder (folderToUse)
     , modelName (modelNameToUse)
 {
-    engine.addListener (this);
 }
 
 SlotRestore::~SlotRestore()
@@ -26,8 +25,6 @@ SlotRestore::~SlotRestore()
             if (slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
                 engine.cancelTransfer (sendIds[slot]);
     }
-
-    engine.removeListener (this);
 }
 
 juce::StringArray SlotRestore::check()
@@ -86,19 +83,12 @@ bool SlotRestore::start()
     return true;
 }
 
-void SlotRestore::cancel()
+void SlotRestore::cancelTransfers()
 {
-    if (! isRunning() || cancelled)
-        return;
-
     // The newest first, so that no waiting transfer of the restore gets its turn meanwhile.
-    cancelled = true;
-
     for (int slot = sendIds.size(); --slot >= 0;)
         if (! slotOver[(size_t) slot])
             engine.cancelTransfer (sendIds[slot]);
-
-    finish();
 }
 
 void SlotRestore::stopAfterCurrentSlot()
@@ -224,17 +214,6 @@ void SlotRestore::slotDone (int slot)
             return;
 
     finish();
-}
-
-void SlotRestore::finish()
-{
-    if (finished)
-        return;
-
-    finished = true;
-
-    if (onFinished)
-        onFinished();
 }
 
 juce::String SlotRestore::getSummary() const
