@@ -25,11 +25,9 @@ juce::Array<juce::uint8> getDefaultImage()
 
 bool hasHead (const juce::uint8* data, juce::uint8 command, const juce::uint8 (&tail)[2])
 {
-    const auto expected = ZKSysEx::createHead (VirtualController::deviceId, command, tail[0], tail[1]);
+    const auto expected = ZKSysEx::createHead (VirtualController::deviceId, command, tail);
     return std::equal (expected.begin(), expected.end(), data);
 }
-
-bool isDataByte (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }
 } // namespace
 
 const juce::String VirtualController::deviceName ("ZKM Virtual Controller");
@@ -259,26 +257,25 @@ void VirtualController::receive (const juce::MidiMessage& message)
     if (size < ZKSysEx::headLength + 1 || data[size - 1] != ZKSysEx::endOfExclusive)
         return;
 
-    for (int i = 1; i < size - 1; ++i)
-        if (! isDataByte (data[i]))
-            return;
+    if (! ZKSysEx::areDataBytes (data + 1, data + size - 1))
+        return;
 
     const int slot = data[ZKSysEx::messageSlotPosition];
+
+    // Requests and writes alone carry an index, after the slot.
+    const auto getIndex = [data]
+    { return ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]); };
 
     if (size == ZKSysEx::parameterRequestLength
         && hasHead (data, ZKSysEx::parameterRequestCommand, ZKSysEx::parameterRequestTail))
     {
-        const auto index =
-            ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
-
-        if (slot < numberOfSlots && index < imageLength)
+        if (const auto index = getIndex(); slot < numberOfSlots && index < imageLength)
             answerRequest (slot, index);
     }
     else if (size == ZKSysEx::parameterWriteLength
              && hasHead (data, ZKSysEx::parameterWriteCommand, ZKSysEx::parameterWriteTail))
     {
-        const auto index =
-            ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
+        const auto index = getIndex();
 
         if (slot < numberOfSlots && index < imageLength && faults.droppedWrites.count (index) == 0)
         {
