@@ -2,6 +2,8 @@
 
 #include "engine/SlotBackup.h"
 
+#include <algorithm>
+
 SlotNameReader::SlotNameReader (ZKEditorEngine& engineToUse)
     : SlotJob (engineToUse)
 {
@@ -43,13 +45,7 @@ void SlotNameReader::transferEnded (const ZKEditorEngine::TransferStatus& status
 
 int SlotNameReader::getNumNamesRead() const
 {
-    int count = 0;
-
-    for (const auto& name : names)
-        if (! name.isEmpty())
-            ++count;
-
-    return count;
+    return (int) std::count_if (names.begin(), names.end(), [] (const auto& name) { return ! name.isEmpty(); });
 }
 
 juce::String SlotNameReader::getSummary() const

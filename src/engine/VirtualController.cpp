@@ -116,20 +116,15 @@ juce::StringArray VirtualController::getInputNames()
 
 juce::StringArray VirtualController::getOutputNames() { return getInputNames(); }
 
+// The controller is the only device of its lists, at position 0, while it is plugged in.
 std::unique_ptr<MidiDeviceLayer::Input> VirtualController::openInput (int index, juce::MidiInputCallback& callback)
 {
-    if (index != 0 || ! isPlugged())
-        return nullptr;
-
-    return std::make_unique<VirtualInput> (*this, callback);
+    return index == 0 && isPlugged() ? std::make_unique<VirtualInput> (*this, callback) : nullptr;
 }
 
 std::unique_ptr<MidiDeviceLayer::Output> VirtualController::openOutput (int index)
 {
-    if (index != 0 || ! isPlugged())
-        return nullptr;
-
-    return std::make_unique<VirtualOutput> (*this);
+    return index == 0 && isPlugged() ? std::make_unique<VirtualOutput> (*this) : nullptr;
 }
 
 //==============================================================================
