@@ -30,25 +30,32 @@ juce::Array<int> SlotJob::allSlots()
     return slots;
 }
 
-bool SlotJob::queueReads (const juce::Array<int>& slots, const std::function<int (juce::uint8)>& startRead)
+int SlotJob::queueEach (const juce::Array<int>& slots, const std::function<int (juce::uint8)>& startOne,
+                        juce::Array<int>& ids)
 {
     for (auto slot : slots)
     {
-        const auto id = startRead ((juce::uint8) slot);
+        const auto id = startOne ((juce::uint8) slot);
 
         if (id == 0)
-        {
-            cancelReads();
-            readIds.clear();
-            finished = true;
-            return false;
-        }
+            break;
 
-        readIds.add (id);
+        ids.add (id);
         started = true;
     }
 
-    return true;
+    return ids.size();
+}
+
+bool SlotJob::queueReads (const juce::Array<int>& slots, const std::function<int (juce::uint8)>& startRead)
+{
+    if (queueEach (slots, startRead, readIds) == slots.size())
+        return true;
+
+    cancelReads();
+    readIds.clear();
+    finished = true;
+    return false;
 }
 
 void SlotJob::cancelReads()

@@ -29,6 +29,11 @@ protected:
     /** Every slot of the controller, 0 to 23. */
     static juce::Array<int> allSlots();
 
+    /** Queues a transfer of each slot in turn with startOne, adding its id to ids, up to the first
+        that cannot be queued; the number of ids. */
+    int queueEach (const juce::Array<int>& slots, const std::function<int (juce::uint8)>& startOne,
+                   juce::Array<int>& ids);
+
     /** Queues a read of each slot with startRead, all at once, so that no other exchange comes
         between them. False when one could not be queued (no ports, which the engine reports): the
         reads queued already are taken back and the job is finished, without onFinished. */

@@ -61,26 +61,22 @@ bool SlotRestore::start()
     // whatever the options say for the window's own Sends.
     constexpr ZKEditorEngine::SendOptions readWriteAndCheck{ true, true, true };
 
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-    {
-        const auto id = engine.startSend ((juce::uint8) slot, images.getReference (slot), readWriteAndCheck);
+    const auto numQueued = queueEach (
+        allSlots(),
+        [this, readWriteAndCheck] (juce::uint8 slot)
+        { return engine.startSend (slot, images.getReference (slot), readWriteAndCheck); },
+        sendIds);
 
-        if (id == 0)
-        {
-            // The slots not queued count as over, so that the cancel ends the restore.
-            for (int rest = slot; rest < SlotBackup::numberOfSlots; ++rest)
-                slotOver[(size_t) rest] = true;
+    if (numQueued == SlotBackup::numberOfSlots)
+        return true;
 
-            started = true;
-            cancel();
-            return false;
-        }
+    // The slots not queued count as over, so that the cancel ends the restore.
+    for (int rest = numQueued; rest < SlotBackup::numberOfSlots; ++rest)
+        slotOver[(size_t) rest] = true;
 
-        sendIds.add (id);
-        started = true;
-    }
-
-    return true;
+    started = true;
+    cancel();
+    return false;
 }
 
 void SlotRestore::cancelTransfers()
