@@ -24,61 +24,49 @@ MidiDeviceLayer* CompositeMidiDeviceLayer::getLayer (int index) const
 }
 
 //==============================================================================
-juce::StringArray CompositeMidiDeviceLayer::getInputNames()
+juce::StringArray CompositeMidiDeviceLayer::joinNames (NameList listNames) const
 {
     juce::StringArray names;
 
     for (auto* layer : layers)
-        names.addArray (layer->getInputNames());
+        names.addArray ((layer->*listNames)());
 
     return names;
 }
 
-juce::StringArray CompositeMidiDeviceLayer::getOutputNames()
+MidiDeviceLayer* CompositeMidiDeviceLayer::findLayer (int& index, NameList listNames) const
 {
-    juce::StringArray names;
+    if (index < 0)
+        return nullptr;
 
     for (auto* layer : layers)
-        names.addArray (layer->getOutputNames());
+    {
+        const auto count = (layer->*listNames)().size();
 
-    return names;
+        if (index < count)
+            return layer;
+
+        index -= count;
+    }
+
+    return nullptr;
 }
+
+juce::StringArray CompositeMidiDeviceLayer::getInputNames() { return joinNames (&MidiDeviceLayer::getInputNames); }
+
+juce::StringArray CompositeMidiDeviceLayer::getOutputNames() { return joinNames (&MidiDeviceLayer::getOutputNames); }
 
 std::unique_ptr<MidiDeviceLayer::Input> CompositeMidiDeviceLayer::openInput (int index,
                                                                              juce::MidiInputCallback& callback)
 {
-    if (index < 0)
-        return nullptr;
-
-    for (auto* layer : layers)
-    {
-        const auto count = layer->getInputNames().size();
-
-        if (index < count)
-            return layer->openInput (index, callback);
-
-        index -= count;
-    }
-
-    return nullptr;
+    auto* layer = findLayer (index, &MidiDeviceLayer::getInputNames);
+    return layer != nullptr ? layer->openInput (index, callback) : nullptr;
 }
 
 std::unique_ptr<MidiDeviceLayer::Output> CompositeMidiDeviceLayer::openOutput (int index)
 {
-    if (index < 0)
-        return nullptr;
-
-    for (auto* layer : layers)
-    {
-        const auto count = layer->getOutputNames().size();
-
-        if (index < count)
-            return layer->openOutput (index);
-
-        index -= count;
-    }
-
-    return nullptr;
+    auto* layer = findLayer (index, &MidiDeviceLayer::getOutputNames);
+    return layer != nullptr ? layer->openOutput (index) : nullptr;
 }
 
 bool CompositeMidiDeviceLayer::isMidiServiceAvailable()

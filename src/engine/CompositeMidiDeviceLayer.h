@@ -32,6 +32,15 @@ public:
     bool isMidiServiceAvailable() override;
 
 private:
+    using NameList = juce::StringArray (MidiDeviceLayer::*)();
+
+    /** The lists of all the layers, one after the other. */
+    juce::StringArray joinNames (NameList listNames) const;
+
+    /** The layer whose list holds the device at that position of the joined list, with index
+        turned into the position in that layer's own list; nullptr when there is none. */
+    MidiDeviceLayer* findLayer (int& index, NameList listNames) const;
+
     std::vector<MidiDeviceLayer*> layers;
     std::vector<std::unique_ptr<MidiDeviceLayer>> ownedLayers;
 

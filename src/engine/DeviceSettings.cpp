@@ -188,43 +188,26 @@ bool DeviceSettings::setDeviceNames (const juce::String& inputName, const juce::
 
 bool DeviceSettings::getVerifyAfterSend() const { return properties->getBoolValue (verifyAfterSendKey, true); }
 
-bool DeviceSettings::setVerifyAfterSend (bool shouldVerify)
-{
-    properties->setValue (verifyAfterSendKey, shouldVerify);
-    return save();
-}
+bool DeviceSettings::setVerifyAfterSend (bool shouldVerify) { return setAndSave (verifyAfterSendKey, shouldVerify); }
 
 bool DeviceSettings::getSendChangesOnly() const { return properties->getBoolValue (sendChangesOnlyKey, true); }
 
 bool DeviceSettings::setSendChangesOnly (bool shouldSendChangesOnly)
 {
-    properties->setValue (sendChangesOnlyKey, shouldSendChangesOnly);
-    return save();
+    return setAndSave (sendChangesOnlyKey, shouldSendChangesOnly);
 }
 
 bool DeviceSettings::getFollowController() const { return properties->getBoolValue (followControllerKey, true); }
 
-bool DeviceSettings::setFollowController (bool shouldFollow)
-{
-    properties->setValue (followControllerKey, shouldFollow);
-    return save();
-}
+bool DeviceSettings::setFollowController (bool shouldFollow) { return setAndSave (followControllerKey, shouldFollow); }
 
 bool DeviceSettings::getCheckBeforeSend() const { return properties->getBoolValue (checkBeforeSendKey, false); }
 
-bool DeviceSettings::setCheckBeforeSend (bool shouldCheck)
-{
-    properties->setValue (checkBeforeSendKey, shouldCheck);
-    return save();
-}
+bool DeviceSettings::setCheckBeforeSend (bool shouldCheck) { return setAndSave (checkBeforeSendKey, shouldCheck); }
 
 int DeviceSettings::getZoomPercent() const { return properties->getIntValue (zoomKey, 100); }
 
-bool DeviceSettings::setZoomPercent (int percent)
-{
-    properties->setValue (zoomKey, percent);
-    return save();
-}
+bool DeviceSettings::setZoomPercent (int percent) { return setAndSave (zoomKey, percent); }
 
 //==============================================================================
 bool DeviceSettings::save()
@@ -255,6 +238,11 @@ juce::File DeviceSettings::getFolder (const juce::String& key) const
 
 bool DeviceSettings::setFolder (const juce::String& key, const juce::File& folder)
 {
-    properties->setValue (key, folder.getFullPathName());
+    return setAndSave (key, folder.getFullPathName());
+}
+
+bool DeviceSettings::setAndSave (const juce::String& key, const juce::var& value)
+{
+    properties->setValue (key, value);
     return save();
 }

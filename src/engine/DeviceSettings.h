@@ -60,6 +60,7 @@ public:
 
 private:
     bool save();
+    bool setAndSave (const juce::String& key, const juce::var& value);
 
     const juce::File file;
     std::unique_ptr<juce::PropertiesFile> properties;

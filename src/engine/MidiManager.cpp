@@ -50,11 +50,7 @@ void MidiManager::setInputDevice (const juce::String& deviceName)
     if (index < 0)
         return;
 
-    {
-        const juce::ScopedLock sl (nameLock);
-        inputDeviceName = deviceName;
-    }
-
+    chooseName (inputDeviceName, deviceName);
     openInputAt (index);
 }
 
@@ -79,24 +75,20 @@ void MidiManager::setOutputDevice (const juce::String& deviceName)
     if (index < 0)
         return;
 
-    {
-        const juce::ScopedLock sl (nameLock);
-        outputDeviceName = deviceName;
-    }
-
+    chooseName (outputDeviceName, deviceName);
     openOutputAt (index);
+}
+
+void MidiManager::chooseName (juce::String& chosenName, const juce::String& deviceName)
+{
+    const juce::ScopedLock sl (nameLock);
+    chosenName = deviceName;
 }
 
 void MidiManager::openInputAt (int index)
 {
-    slotMemory.forgetAll();
-
     // The old port goes first: a device may refuse a second client while the first is open.
-    {
-        const juce::ScopedLock sl (inputLock);
-        const juce::ScopedLock layerSl (layerLock);
-        input.reset();
-    }
+    closeInput();
 
     std::unique_ptr<MidiDeviceLayer::Input> newInput;
 
@@ -114,13 +106,7 @@ void MidiManager::openInputAt (int index)
 
 void MidiManager::openOutputAt (int index)
 {
-    slotMemory.forgetAll();
-
-    {
-        const juce::ScopedLock sl (outputLock);
-        const juce::ScopedLock layerSl (layerLock);
-        output.reset();
-    }
+    closeOutput();
 
     std::unique_ptr<MidiDeviceLayer::Output> newOutput;
 
@@ -143,14 +129,8 @@ void MidiManager::restoreDevices (const juce::String& inputName, const juce::Str
 
         if (getInputDeviceName() != inputName)
         {
-            {
-                const juce::ScopedLock sl (nameLock);
-                inputDeviceName = inputName;
-            }
-
-            const juce::ScopedLock sl (inputLock);
-            const juce::ScopedLock layerSl (layerLock);
-            input.reset();
+            chooseName (inputDeviceName, inputName);
+            closeInput();
         }
     }
 
@@ -160,14 +140,8 @@ void MidiManager::restoreDevices (const juce::String& inputName, const juce::Str
 
         if (getOutputDeviceName() != outputName)
         {
-            {
-                const juce::ScopedLock sl (nameLock);
-                outputDeviceName = outputName;
-            }
-
-            const juce::ScopedLock sl (outputLock);
-            const juce::ScopedLock layerSl (layerLock);
-            output.reset();
+            chooseName (outputDeviceName, outputName);
+            closeOutput();
         }
     }
 }

@@ -117,6 +117,8 @@ public:
 
 private:
     //==============================================================================
+    /** Sets one of the chosen device names, which the transfer thread reads as well. */
+    void chooseName (juce::String& chosenName, const juce::String& deviceName);
     void openInputAt (int index);
     void openOutputAt (int index);
     void closeInput();

@@ -18,8 +18,7 @@ int PresetFileCodec::getDumpLength() const noexcept { return imageLength + ZKSys
 //==============================================================================
 juce::Array<juce::uint8> PresetFileCodec::createDump (juce::uint8 slot, const juce::Array<juce::uint8>& image) const
 {
-    auto dump = ZKSysEx::createHead (deviceId, ZKSysEx::presetDumpCommand, ZKSysEx::presetDumpTail[0],
-                                     ZKSysEx::presetDumpTail[1]);
+    auto dump = ZKSysEx::createHead (deviceId, ZKSysEx::presetDumpCommand, ZKSysEx::presetDumpTail);
     dump.add (slot);
     dump.addArray (image);
     dump.add (ZKSysEx::endOfExclusive);
@@ -57,9 +56,10 @@ juce::Array<juce::uint8> PresetFileCodec::readPresetFileImage (const juce::File&
         return {};
 
     // A byte above 127 cannot travel in a SysEx message, so such a preset could never be sent.
-    for (int i = ZKSysEx::dumpImageOffset; i < ZKSysEx::dumpImageOffset + imageLength; ++i)
-        if (data.getUnchecked (i) > ZKSysEx::maximumDataByte)
-            return {};
+    const auto* image = data.begin() + ZKSysEx::dumpImageOffset;
+
+    if (! ZKSysEx::areDataBytes (image, image + imageLength))
+        return {};
 
     return getImageOfDump (data);
 }
@@ -74,8 +74,7 @@ juce::Result PresetFileCodec::checkPresetFileFrame (const juce::File& file) cons
         return juce::Result::fail ("it is not a file of " + juce::String (dumpLength) + " bytes");
 
     const auto* bytes = static_cast<const juce::uint8*> (data.getData());
-    const auto head = ZKSysEx::createHead (deviceId, ZKSysEx::presetDumpCommand, ZKSysEx::presetDumpTail[0],
-                                           ZKSysEx::presetDumpTail[1]);
+    const auto head = ZKSysEx::createHead (deviceId, ZKSysEx::presetDumpCommand, ZKSysEx::presetDumpTail);
     const auto hexOf = [&head] (int start, int end)
     {
         juce::StringArray hex;

@@ -48,12 +48,7 @@ void PresetTransfer::run (TransferQueue& queue)
     }
     else if (kind == Kind::nameRead)
     {
-        juce::Array<int> nameIndexes;
-
-        for (int index = 0; index < SlotMemory::nameLength; ++index)
-            nameIndexes.add (index);
-
-        outcome = runRead (queue, nameIndexes, pacing.maxRetries);
+        outcome = runRead (queue, firstIndexes (SlotMemory::nameLength), pacing.maxRetries);
 
         if (outcome == Stage::completed)
             manager.getSlotMemory().rememberName (slot, getCollectedName());
@@ -132,11 +127,11 @@ juce::Array<int> PresetTransfer::getUnconfirmedIndexes() const
     return unconfirmedIndexes;
 }
 
-juce::Array<int> PresetTransfer::allIndexes() const
+juce::Array<int> PresetTransfer::firstIndexes (int count)
 {
     juce::Array<int> indexes;
 
-    for (int index = 0; index < imageLength; ++index)
+    for (int index = 0; index < count; ++index)
         indexes.add (index);
 
     return indexes;

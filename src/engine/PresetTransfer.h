@@ -106,7 +106,7 @@ private:
 
     bool sleepUntil (double deadlineMs);
     bool checkDevices();
-    Stage runGet (TransferQueue& queue) { return runRead (queue, allIndexes(), pacing.maxRetries); }
+    Stage runGet (TransferQueue& queue) { return runRead (queue, firstIndexes (imageLength), pacing.maxRetries); }
     Stage runRead (TransferQueue& queue, const juce::Array<int>& indexes, int maxRetries);
     Stage runSend (TransferQueue& queue);
     Stage runLiveEdit (TransferQueue& queue);
@@ -123,7 +123,14 @@ private:
         remembers what a confirmed write leaves there. */
     Stage writeAndConfirm (TransferQueue& queue, const juce::Array<juce::uint8>& target,
                            const juce::Array<int>& indexes, int readBackRetries);
-    juce::Array<int> allIndexes() const;
+
+    /** Writes and confirms the bytes of the target that differ from what the slot is known to
+        hold, and remembers the target once it is confirmed. */
+    Stage writeChanges (TransferQueue& queue, const juce::Array<juce::uint8>& known,
+                        const juce::Array<juce::uint8>& target, int readBackRetries);
+
+    /** The indexes 0 to count - 1: a whole image, or the name at its start. */
+    static juce::Array<int> firstIndexes (int count);
 
     /** The bytes a write sends: those that differ from what the slot holds, all when that is unknown. */
     juce::Array<int> indexesToWrite (const juce::Array<juce::uint8>& known,

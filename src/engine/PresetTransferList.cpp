@@ -1,5 +1,7 @@
 #include "engine/PresetTransferList.h"
 
+#include <algorithm>
+
 namespace
 {
 // How often the progress of a transfer is passed on.
@@ -59,20 +61,13 @@ void PresetTransferList::reportProgress()
 
 bool PresetTransferList::containsId (int id) const
 {
-    for (auto* transfer : transfers)
-        if (transfer->getId() == id)
-            return true;
-
-    return false;
+    return std::any_of (transfers.begin(), transfers.end(), [id] (auto* transfer) { return transfer->getId() == id; });
 }
 
 bool PresetTransferList::containsKind (Kind kind) const
 {
-    for (auto* transfer : transfers)
-        if (transfer->getKind() == kind)
-            return true;
-
-    return false;
+    return std::any_of (transfers.begin(), transfers.end(),
+                        [kind] (auto* transfer) { return transfer->getKind() == kind; });
 }
 
 //==============================================================================

@@ -17,7 +17,7 @@ double now() { return MessagePacer::now(); }
 juce::Array<int> PresetTransfer::indexesToWrite (const juce::Array<juce::uint8>& known,
                                                  const juce::Array<juce::uint8>& target) const
 {
-    auto indexes = allIndexes();
+    auto indexes = firstIndexes (imageLength);
 
     if (known.size() == imageLength)
         indexes.removeIf ([&] (int index) { return known[index] == target[index]; });
@@ -163,22 +163,9 @@ PresetTransfer::Stage PresetTransfer::runLiveEdit (TransferQueue& queue)
     if (known.size() != imageLength || target.size() != imageLength)
         return Stage::failed;
 
-    const auto indexes = indexesToWrite (known, target);
-
-    changesOnlyWritten = true;
-    total = indexes.size();
-
-    if (indexes.isEmpty())
-        return Stage::completed;
-
     // One read-back retry, so that a lost reply does not end Live Edit, but a silent controller
     // ends it within a few seconds.
-    const auto outcome = writeAndConfirm (queue, target, indexes, juce::jmin (1, pacing.maxRetries));
-
-    if (outcome == Stage::completed)
-        manager.getSlotMemory().remember (slot, target);
-
-    return outcome;
+    return writeChanges (queue, known, target, juce::jmin (1, pacing.maxRetries));
 }
 
 PresetTransfer::Stage PresetTransfer::runRename (TransferQueue& queue)
@@ -192,13 +179,10 @@ PresetTransfer::Stage PresetTransfer::runRename (TransferQueue& queue)
     const auto known = manager.getSlotMemory().recall (slot);
     auto target = known.size() == imageLength ? known : juce::Array<juce::uint8>();
     target.resize (imageLength);
-    juce::Array<int> indexes;
+    const auto indexes = firstIndexes (SlotMemory::nameLength);
 
-    for (int index = 0; index < SlotMemory::nameLength; ++index)
-    {
+    for (auto index : indexes)
         target.set (index, nameBytes[index]);
-        indexes.add (index);
-    }
 
     stage = Stage::running;
     const auto outcome = writeAndConfirm (queue, target, indexes, pacing.maxRetries);
@@ -227,6 +211,12 @@ PresetTransfer::Stage PresetTransfer::runSlotWrite (TransferQueue& queue)
             return read;
 
     stage = Stage::running;
+    return writeChanges (queue, known, target, pacing.maxRetries);
+}
+
+PresetTransfer::Stage PresetTransfer::writeChanges (TransferQueue& queue, const juce::Array<juce::uint8>& known,
+                                                    const juce::Array<juce::uint8>& target, int readBackRetries)
+{
     const auto indexes = indexesToWrite (known, target);
     changesOnlyWritten = true;
     done = 0;
@@ -235,7 +225,7 @@ PresetTransfer::Stage PresetTransfer::runSlotWrite (TransferQueue& queue)
     if (indexes.isEmpty())
         return Stage::completed;
 
-    const auto outcome = writeAndConfirm (queue, target, indexes, pacing.maxRetries);
+    const auto outcome = writeAndConfirm (queue, target, indexes, readBackRetries);
 
     if (outcome == Stage::completed)
         manager.getSlotMemory().remember (slot, target);

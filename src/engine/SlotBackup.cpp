@@ -19,19 +19,18 @@ juce::String SlotBackup::listOfSlots (juce::Array<int> slots)
 }
 
 SlotBackup::SlotBackup (ZKEditorEngine& engineToUse, const juce::File& folderToUse, const juce::String& modelNameToUse)
-    : engine (engineToUse)
+    : SlotJob (engineToUse)
     , folder (folderToUse)
     , modelName (modelNameToUse)
 {
-    engine.addListener (this);
 }
 
 SlotBackup::~SlotBackup()
 {
-    if (started && ! finished)
-        cancel();
-
-    engine.removeListener (this);
+    // The files read so far stay, and those of an earlier backup still go aside, but no one is told.
+    onFinished = nullptr;
+    onProgress = nullptr;
+    cancel();
 }
 
 juce::File SlotBackup::getSlotFile (const juce::File& folder, const juce::String& modelName, int slot)
@@ -57,46 +56,13 @@ bool SlotBackup::start()
 {
     jassert (! started);
 
-    // All 24 reads go into the queue at once, so that no other exchange comes between them.
-    for (int slot = 0; slot < numberOfSlots; ++slot)
-    {
-        const auto id = engine.startBackupRead ((juce::uint8) slot);
-
-        if (id == 0)
-        {
-            // Nothing was read: the folder stays as it was.
-            finished = true;
-
-            for (int i = readIds.size(); --i >= 0;)
-                engine.cancelTransfer (readIds[i]);
-
-            return false;
-        }
-
-        readIds.add (id);
-        started = true;
-    }
-
-    return true;
-}
-
-void SlotBackup::cancel()
-{
-    if (! started || finished)
-        return;
-
-    // Only this backup's reads stop, the newest first so that none gets its turn meanwhile.
-    cancelled = true;
-
-    for (int i = readIds.size(); --i >= 0;)
-        engine.cancelTransfer (readIds[i]);
-
-    finish();
+    // When a read cannot be queued, nothing is read and the folder stays as it was.
+    return queueReads (allSlots(), [this] (juce::uint8 slot) { return engine.startBackupRead (slot); });
 }
 
 void SlotBackup::slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image)
 {
-    if (finished || ! readIds.contains (read.id))
+    if (! isOwnRead (read.id))
         return;
 
     const auto slot = (int) read.slot;
@@ -110,46 +76,20 @@ void SlotBackup::slotRead (const ZKEditorEngine::TransferStatus& read, const juc
 
 void SlotBackup::transferEnded (const ZKEditorEngine::TransferStatus& status)
 {
-    using Stage = ZKEditorEngine::TransferStatus::Stage;
-
-    if (finished || ! readIds.contains (status.id))
-        return;
-
     // One read cancelled (the strip's Cancel, say) ends the backup: the rest of it stops as well.
-    if (status.stage == Stage::cancelled)
-    {
-        if (! cancelled)
-            cancel();
-
+    if (! countReadEnd (status))
         return;
-    }
-
-    if (status.stage == Stage::failed)
-        failedSlots.add (status.slot);
-
-    ++slotsDone;
 
     if (onProgress)
-        onProgress (slotsDone);
+        onProgress (readsEnded);
 
-    if (slotsDone == numberOfSlots)
+    if (readsEnded == numberOfSlots)
         finish();
 }
 
-void SlotBackup::finish()
+void SlotBackup::jobOver()
 {
-    if (finished)
-        return;
-
-    finished = true;
-    setAsideFilesNotRead();
-
-    if (onFinished)
-        onFinished();
-}
-
-void SlotBackup::setAsideFilesNotRead()
-{
+    // The folder is left holding only what this backup read.
     for (int slot = 0; slot < numberOfSlots; ++slot)
     {
         const auto file = getSlotFile (folder, modelName, slot);
@@ -169,8 +109,8 @@ juce::String SlotBackup::getSummary() const
 {
     auto summary = juce::String (savedSlots.size()) + " of " + juce::String (numberOfSlots) + " slots backed up";
 
-    if (! failedSlots.isEmpty())
-        summary << "; " << listOfSlots (failedSlots) << " did not answer";
+    if (! unansweredReads.isEmpty())
+        summary << "; " << listOfSlots (unansweredReads) << " did not answer";
 
     if (! unwrittenSlots.isEmpty())
         summary << "; " << listOfSlots (unwrittenSlots) << " could not be written";

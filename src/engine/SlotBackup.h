@@ -1,9 +1,7 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include "engine/SlotJob.h"
 #include "model/ZKMModel.h"
-
-#include <functional>
 
 /** Backs up every slot of the controller into a folder: the 24 slots are read in order through the
     transfer queue (with the requests and replies of a Get, into scratch images, so the engine's
@@ -13,7 +11,7 @@
     of them whole. The folder holds only what this backup read: the file that an earlier backup left
     for a slot not read this time is moved aside (".old" appended), so that a restore refuses the
     folder rather than write that older preset. Message thread. */
-class SlotBackup : private ZKEditorEngine::Listener
+class SlotBackup : public SlotJob
 {
 public:
     /** "slot 5" or "slots 5, 9 and 17", as the summaries name slots (0 to 23 in, 1 to 24 out). */
@@ -38,23 +36,14 @@ public:
     /** Queues the 24 reads; false when nothing was queued (no ports, which the engine reports). */
     bool start();
 
-    /** Stops the reads still to come; the files written so far stay. */
-    void cancel();
-
-    bool isFinished() const noexcept { return finished; }
-    bool wasCancelled() const noexcept { return cancelled; }
-
     /** The slots (0 to 23) saved, and those that did not answer or could not be written. */
     const juce::Array<int>& getSavedSlots() const noexcept { return savedSlots; }
-    const juce::Array<int>& getFailedSlots() const noexcept { return failedSlots; }
+    const juce::Array<int>& getFailedSlots() const noexcept { return unansweredReads; }
     const juce::Array<int>& getUnwrittenSlots() const noexcept { return unwrittenSlots; }
 
     /** "24 of 24 slots backed up", or with what went wrong: "22 of 24 slots backed up; slots 5 and
         17 did not answer". Slots are counted from 1. */
     juce::String getSummary() const;
-
-    /** Called once the last read is over (or the backup was cancelled). */
-    std::function<void()> onFinished;
 
     /** Called when a slot was read and written, or failed: the number of slots dealt with. */
     std::function<void (int slotsDone)> onProgress;
@@ -62,16 +51,11 @@ public:
 private:
     void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
-    void finish();
-    void setAsideFilesNotRead();
+    void jobOver() override;
 
-    ZKEditorEngine& engine;
     const juce::File folder;
     const juce::String modelName;
-    juce::Array<int> readIds; // by slot: the reads this backup queued, and no other
-    juce::Array<int> savedSlots, failedSlots, unwrittenSlots;
-    int slotsDone = 0;
-    bool started = false, finished = false, cancelled = false;
+    juce::Array<int> savedSlots, unwrittenSlots;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotBackup)
 };

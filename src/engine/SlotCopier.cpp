@@ -17,12 +17,11 @@ juce::String bytesWrittenText (int bytes)
 
 //==============================================================================
 SlotCopier::SlotCopier (ZKEditorEngine& engineToUse, Operation operationToDo, int first, int second)
-    : engine (engineToUse)
+    : SlotJob (engineToUse)
     , operation (operationToDo)
     , firstSlot (first)
     , secondSlot (second)
 {
-    engine.addListener (this);
 }
 
 SlotCopier::~SlotCopier()
@@ -35,16 +34,12 @@ SlotCopier::~SlotCopier()
         // The reads go; a write that has begun finishes its slot rather than leave it half
         // written, and one still waiting for its turn never starts.
         finished = true;
-
-        for (int i = readIds.size(); --i >= 0;)
-            engine.cancelTransfer (readIds[i]);
+        cancelReads();
 
         for (auto* write : { &secondWrite, &firstWrite })
             if (write->id != 0)
                 engine.cancelWaitingTransfers (write->id);
     }
-
-    engine.removeListener (this);
 }
 
 bool SlotCopier::start()
@@ -70,57 +65,28 @@ bool SlotCopier::start()
             toRead.add (slot);
     }
 
-    for (auto slot : toRead)
-    {
-        const auto id = engine.startBackupRead ((juce::uint8) slot);
-
-        if (id == 0)
-        {
-            for (int i = readIds.size(); --i >= 0;)
-                engine.cancelTransfer (readIds[i]);
-
-            readIds.clear();
-            finished = true;
-            return false;
-        }
-
-        readIds.add (id);
-        ++readsPending;
-    }
+    if (! queueReads (toRead, [this] (juce::uint8 slot) { return engine.startBackupRead (slot); }))
+        return false;
 
     started = true;
 
-    if (readsPending == 0)
+    if (readIds.isEmpty() && ! queueFirstWrite())
     {
-        const auto& image = operation == Operation::copy ? firstImage : secondImage;
-        firstWrite.slot = operation == Operation::copy ? secondSlot : firstSlot;
-
-        if (! queueWrite (firstWrite, image))
-        {
-            finished = true;
-            return false;
-        }
+        finished = true;
+        return false;
     }
 
     return true;
 }
 
-void SlotCopier::cancel()
+void SlotCopier::cancelTransfers()
 {
-    if (! started || finished)
-        return;
-
     // The newest first, so that none of the copier's transfers gets its turn meanwhile.
-    cancelled = true;
-
     for (auto* write : { &secondWrite, &firstWrite })
         if (write->id != 0 && write->end.kind == Kind::none)
             engine.cancelTransfer (write->id);
 
-    for (int i = readIds.size(); --i >= 0;)
-        engine.cancelTransfer (readIds[i]);
-
-    finish();
+    cancelReads();
 }
 
 //==============================================================================
@@ -135,9 +101,16 @@ bool SlotCopier::queueWrite (Write& write, const juce::Array<juce::uint8>& image
     return write.id != 0;
 }
 
+bool SlotCopier::queueFirstWrite()
+{
+    // A copy brings the second slot to the first one's image; a swap begins the other way round.
+    firstWrite.slot = operation == Operation::copy ? secondSlot : firstSlot;
+    return queueWrite (firstWrite, operation == Operation::copy ? firstImage : secondImage);
+}
+
 void SlotCopier::slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& image)
 {
-    if (finished || ! readIds.contains (read.id))
+    if (! isOwnRead (read.id))
         return;
 
     if ((int) read.slot == firstSlot)
@@ -182,18 +155,13 @@ void SlotCopier::transferEnded (const ZKEditorEngine::TransferStatus& status)
     if (status.stage == Stage::cancelled)
     {
         // Cancelled from elsewhere (the strip's Cancel): the rest stops as well.
-        if (! cancelled)
-            cancel();
-
+        cancel();
         return;
     }
 
     if (readIds.contains (status.id))
     {
-        if (status.stage == Stage::failed && unansweredSlot < 0)
-            unansweredSlot = status.slot;
-
-        if (--readsPending == 0)
+        if (countReadEnd (status) && readsEnded == readIds.size())
             readsOver();
 
         return;
@@ -224,30 +192,17 @@ void SlotCopier::transferEnded (const ZKEditorEngine::TransferStatus& status)
 
 void SlotCopier::readsOver()
 {
-    if (unansweredSlot >= 0)
+    if (! unansweredReads.isEmpty())
     {
         finish();
         return;
     }
 
-    firstWrite.slot = operation == Operation::copy ? secondSlot : firstSlot;
-
-    if (! queueWrite (firstWrite, operation == Operation::copy ? firstImage : secondImage))
+    if (! queueFirstWrite())
     {
         unreachable = true;
         finish();
     }
-}
-
-void SlotCopier::finish()
-{
-    if (finished)
-        return;
-
-    finished = true;
-
-    if (onFinished)
-        onFinished();
 }
 
 //==============================================================================
@@ -321,8 +276,8 @@ juce::String SlotCopier::getSummary() const
     if (! finished)
         return {};
 
-    if (unansweredSlot >= 0)
-        return "Slot " + juce::String (unansweredSlot + 1) + " did not answer; nothing was written";
+    if (! unansweredReads.isEmpty())
+        return "Slot " + juce::String (unansweredReads.getFirst() + 1) + " did not answer; nothing was written";
 
     if (! wroteAny (firstWrite))
     {

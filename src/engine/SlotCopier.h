@@ -1,8 +1,6 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
-
-#include <functional>
+#include "engine/SlotJob.h"
 
 /** Copies one slot of the controller into another, or swaps two: each slot whose content is
     needed is read whole unless the MIDI manager knows it, then the target is brought to the image
@@ -11,7 +9,7 @@
     first slot's old preset is held here alone, and the summary says which slot holds what. Only
     the transfers the copier queued count, told apart by their ids: a Send of another window that
     comes between its steps is none of its business. Message thread. */
-class SlotCopier : private ZKEditorEngine::Listener
+class SlotCopier : public SlotJob
 {
 public:
     enum class Operation
@@ -31,11 +29,6 @@ public:
         slots that are not two different slots of the controller or when the ports are not open
         (which the engine reports). */
     bool start();
-
-    /** Stops the copy or the swap; a write under way stops before its next byte. */
-    void cancel();
-
-    bool isFinished() const noexcept { return finished; }
 
     /** Whether every write completed and read back as written. */
     bool succeeded() const noexcept { return success; }
@@ -58,9 +51,6 @@ public:
     /** The bytes written so far by the copier's completed writes. */
     int getBytesWritten() const noexcept { return bytesWritten; }
 
-    /** Called once the copy or the swap is over, or was cancelled. */
-    std::function<void()> onFinished;
-
     /** Called when a transfer of the copier was queued, made progress or ended. */
     std::function<void()> onProgress;
 
@@ -76,24 +66,23 @@ private:
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     bool queueWrite (Write& write, const juce::Array<juce::uint8>& image);
+    bool queueFirstWrite();
     void readsOver();
-    void finish();
+
+    /** A write under way stops before its next byte. */
+    void cancelTransfers() override;
     bool isMine (int id) const;
     bool wroteAny (const Write& write) const;
     juce::String describeWrite (const Write& write) const;
     juce::String describeStop() const;
 
-    ZKEditorEngine& engine;
     const Operation operation;
     const int firstSlot, secondSlot;
     juce::Array<juce::uint8> firstImage, secondImage; // what each slot held before
-    juce::Array<int> readIds;                         // the reads this copier queued, and no other
-    int readsPending = 0;
-    int unansweredSlot = -1;
-    Write firstWrite, secondWrite; // a copy has only the first
+    Write firstWrite, secondWrite;                    // a copy has only the first
     ZKEditorEngine::TransferStatus lastStatus;
     int bytesWritten = 0;
-    bool started = false, finished = false, cancelled = false, success = false, unreachable = false;
+    bool success = false, unreachable = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotCopier)
 };

@@ -1,11 +1,13 @@
 #include "engine/SlotMemory.h"
 
-juce::Array<juce::uint8> SlotMemory::recall (int slot) const
+SlotMemory::Known SlotMemory::lookUp (int slot) const
 {
     const juce::ScopedLock sl (lock);
     const auto found = slots.find (slot);
-    return found != slots.end() ? found->second.image : juce::Array<juce::uint8>();
+    return found != slots.end() ? found->second : Known();
 }
+
+juce::Array<juce::uint8> SlotMemory::recall (int slot) const { return lookUp (slot).image; }
 
 bool SlotMemory::isKnown (int slot) const { return ! recall (slot).isEmpty(); }
 
@@ -25,12 +27,7 @@ void SlotMemory::remember (int slot, const juce::Array<juce::uint8>& image)
     known.seen = juce::Time::getCurrentTime();
 }
 
-juce::Array<juce::uint8> SlotMemory::recallName (int slot) const
-{
-    const juce::ScopedLock sl (lock);
-    const auto found = slots.find (slot);
-    return found != slots.end() ? found->second.name : juce::Array<juce::uint8>();
-}
+juce::Array<juce::uint8> SlotMemory::recallName (int slot) const { return lookUp (slot).name; }
 
 void SlotMemory::rememberName (int slot, const juce::Array<juce::uint8>& nameBytes)
 {
@@ -51,12 +48,7 @@ void SlotMemory::rememberName (int slot, const juce::Array<juce::uint8>& nameByt
     known.seen = juce::Time::getCurrentTime();
 }
 
-juce::Time SlotMemory::getWhenSeen (int slot) const
-{
-    const juce::ScopedLock sl (lock);
-    const auto found = slots.find (slot);
-    return found != slots.end() ? found->second.seen : juce::Time();
-}
+juce::Time SlotMemory::getWhenSeen (int slot) const { return lookUp (slot).seen; }
 
 void SlotMemory::forget (int slot)
 {

@@ -46,6 +46,9 @@ private:
         juce::Time seen;
     };
 
+    /** A copy of what is known for that slot, taken under the lock; all empty when nothing is. */
+    Known lookUp (int slot) const;
+
     mutable juce::CriticalSection lock;
     std::map<int, Known> slots;
 };

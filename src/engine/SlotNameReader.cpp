@@ -2,61 +2,25 @@
 
 #include "engine/SlotBackup.h"
 
+#include <algorithm>
+
 SlotNameReader::SlotNameReader (ZKEditorEngine& engineToUse)
-    : engine (engineToUse)
+    : SlotJob (engineToUse)
 {
     names.resize (SlotBackup::numberOfSlots);
-    engine.addListener (this);
 }
 
 SlotNameReader::~SlotNameReader()
 {
     onFinished = nullptr;
     onNameRead = nullptr;
-
-    if (started && ! finished)
-        cancel();
-
-    engine.removeListener (this);
+    cancel();
 }
 
 bool SlotNameReader::start()
 {
     jassert (! started);
-
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-    {
-        const auto id = engine.startNameRead ((juce::uint8) slot);
-
-        if (id == 0)
-        {
-            finished = true;
-
-            for (int i = readIds.size(); --i >= 0;)
-                engine.cancelTransfer (readIds[i]);
-
-            return false;
-        }
-
-        readIds.add (id);
-        started = true;
-    }
-
-    return true;
-}
-
-void SlotNameReader::cancel()
-{
-    if (! started || finished)
-        return;
-
-    // The newest first, so that none of the reads gets its turn meanwhile.
-    cancelled = true;
-
-    for (int i = readIds.size(); --i >= 0;)
-        engine.cancelTransfer (readIds[i]);
-
-    finish();
+    return queueReads (allSlots(), [this] (juce::uint8 slot) { return engine.startNameRead (slot); });
 }
 
 juce::Array<juce::uint8> SlotNameReader::getNameBytes (int slot) const { return names[slot]; }
@@ -64,7 +28,7 @@ juce::Array<juce::uint8> SlotNameReader::getNameBytes (int slot) const { return 
 void SlotNameReader::slotNameRead (const ZKEditorEngine::TransferStatus& read,
                                    const juce::Array<juce::uint8>& nameBytes)
 {
-    if (finished || ! readIds.contains (read.id))
+    if (! isOwnRead (read.id))
         return;
 
     names.set ((int) read.slot, nameBytes);
@@ -75,47 +39,13 @@ void SlotNameReader::slotNameRead (const ZKEditorEngine::TransferStatus& read,
 
 void SlotNameReader::transferEnded (const ZKEditorEngine::TransferStatus& status)
 {
-    using Stage = ZKEditorEngine::TransferStatus::Stage;
-
-    if (finished || ! readIds.contains (status.id))
-        return;
-
-    // One read cancelled from elsewhere (the strip's Cancel) ends them all.
-    if (status.stage == Stage::cancelled)
-    {
-        if (! cancelled)
-            cancel();
-
-        return;
-    }
-
-    if (status.stage == Stage::failed)
-        failedSlots.add (status.slot);
-
-    if (++slotsDone == SlotBackup::numberOfSlots)
+    if (countReadEnd (status) && readsEnded == SlotBackup::numberOfSlots)
         finish();
-}
-
-void SlotNameReader::finish()
-{
-    if (finished)
-        return;
-
-    finished = true;
-
-    if (onFinished)
-        onFinished();
 }
 
 int SlotNameReader::getNumNamesRead() const
 {
-    int count = 0;
-
-    for (const auto& name : names)
-        if (! name.isEmpty())
-            ++count;
-
-    return count;
+    return (int) std::count_if (names.begin(), names.end(), [] (const auto& name) { return ! name.isEmpty(); });
 }
 
 juce::String SlotNameReader::getSummary() const
@@ -129,8 +59,8 @@ juce::String SlotNameReader::getSummary() const
     if (numRead == SlotBackup::numberOfSlots)
         return juce::String (numRead) + " names read";
 
-    if (! failedSlots.isEmpty())
-        return ofAll + "; " + SlotBackup::listOfSlots (failedSlots) + " did not answer";
+    if (! unansweredReads.isEmpty())
+        return ofAll + "; " + SlotBackup::listOfSlots (unansweredReads) + " did not answer";
 
     return ofAll;
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
-
-#include <functional>
+#include "engine/SlotJob.h"
 
 /** Reads the names of all 24 slots: 24 name reads queued at once, so that no other exchange comes
     between them, each asking for the 16 name bytes of its slot alone. A slot that does not answer
     after its retries is passed over and named in the summary. Only the reads this reader queued
     count, told apart by their ids. Message thread. */
-class SlotNameReader : private ZKEditorEngine::Listener
+class SlotNameReader : public SlotJob
 {
 public:
     /** The engine does the reading; it must outlive the reader. */
@@ -20,17 +18,11 @@ public:
     /** Queues the 24 reads; false when nothing was queued (no ports, which the engine reports). */
     bool start();
 
-    /** Stops the reads still to come; the names read so far stay. */
-    void cancel();
-
-    bool isFinished() const noexcept { return finished; }
-    bool wasCancelled() const noexcept { return cancelled; }
-
     /** The 16 name bytes read from a slot (0 to 23); empty when it was not read. */
     juce::Array<juce::uint8> getNameBytes (int slot) const;
 
     /** The slots (0 to 23) that did not answer. */
-    const juce::Array<int>& getFailedSlots() const noexcept { return failedSlots; }
+    const juce::Array<int>& getFailedSlots() const noexcept { return unansweredReads; }
 
     /** "24 names read", "22 of 24 names read; slots 5 and 17 did not answer" or "Cancelled: 7 of
         24 names read". Slots are counted from 1. */
@@ -39,21 +31,12 @@ public:
     /** Called when the name of a slot (0 to 23) was read. */
     std::function<void (int slot)> onNameRead;
 
-    /** Called once the last read is over, or the reader was cancelled. */
-    std::function<void()> onFinished;
-
 private:
     void slotNameRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& nameBytes) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
-    void finish();
     int getNumNamesRead() const;
 
-    ZKEditorEngine& engine;
-    juce::Array<int> readIds; // by slot: the reads this reader queued, and no other
     juce::Array<juce::Array<juce::uint8>> names;
-    juce::Array<int> failedSlots;
-    int slotsDone = 0;
-    bool started = false, finished = false, cancelled = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotNameReader)
 };

@@ -4,11 +4,10 @@
 
 SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderToUse,
                           const juce::String& modelNameToUse)
-    : engine (engineToUse)
+    : SlotJob (engineToUse)
     , folder (folderToUse)
     , modelName (modelNameToUse)
 {
-    engine.addListener (this);
 }
 
 SlotRestore::~SlotRestore()
@@ -26,8 +25,6 @@ SlotRestore::~SlotRestore()
             if (slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
                 engine.cancelTransfer (sendIds[slot]);
     }
-
-    engine.removeListener (this);
 }
 
 juce::StringArray SlotRestore::check()
@@ -64,41 +61,30 @@ bool SlotRestore::start()
     // whatever the options say for the window's own Sends.
     constexpr ZKEditorEngine::SendOptions readWriteAndCheck{ true, true, true };
 
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-    {
-        const auto id = engine.startSend ((juce::uint8) slot, images.getReference (slot), readWriteAndCheck);
+    const auto numQueued = queueEach (
+        allSlots(),
+        [this, readWriteAndCheck] (juce::uint8 slot)
+        { return engine.startSend (slot, images.getReference (slot), readWriteAndCheck); },
+        sendIds);
 
-        if (id == 0)
-        {
-            // The slots not queued count as over, so that the cancel ends the restore.
-            for (int rest = slot; rest < SlotBackup::numberOfSlots; ++rest)
-                slotOver[(size_t) rest] = true;
+    if (numQueued == SlotBackup::numberOfSlots)
+        return true;
 
-            started = true;
-            cancel();
-            return false;
-        }
+    // The slots not queued count as over, so that the cancel ends the restore.
+    for (int rest = numQueued; rest < SlotBackup::numberOfSlots; ++rest)
+        slotOver[(size_t) rest] = true;
 
-        sendIds.add (id);
-        started = true;
-    }
-
-    return true;
+    started = true;
+    cancel();
+    return false;
 }
 
-void SlotRestore::cancel()
+void SlotRestore::cancelTransfers()
 {
-    if (! isRunning() || cancelled)
-        return;
-
     // The newest first, so that no waiting transfer of the restore gets its turn meanwhile.
-    cancelled = true;
-
     for (int slot = sendIds.size(); --slot >= 0;)
         if (! slotOver[(size_t) slot])
             engine.cancelTransfer (sendIds[slot]);
-
-    finish();
 }
 
 void SlotRestore::stopAfterCurrentSlot()
@@ -224,17 +210,6 @@ void SlotRestore::slotDone (int slot)
             return;
 
     finish();
-}
-
-void SlotRestore::finish()
-{
-    if (finished)
-        return;
-
-    finished = true;
-
-    if (onFinished)
-        onFinished();
 }
 
 juce::String SlotRestore::getSummary() const

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "engine/ZKEditorEngine.h"
+#include "engine/SlotJob.h"
 
-#include <functional>
 #include <vector>
 
 /** Writes a backup made by SlotBackup back into the controller: every file of the folder is
@@ -11,7 +10,7 @@
     compared afterwards, whatever the options say. The engine's controls are
     not touched. Only the transfers the restore queued itself count, told apart by their ids: a
     Send of the window that comes between is none of its business. Message thread. */
-class SlotRestore : private ZKEditorEngine::Listener
+class SlotRestore : public SlotJob
 {
 public:
     /** The engine does the sending; it must outlive the restore. */
@@ -30,9 +29,6 @@ public:
         accepted every file, or when the ports are not open (which the engine reports). */
     bool start();
 
-    /** Stops the Sends still to come; the one under way stops before its next write. */
-    void cancel();
-
     /** Lets the slot under way be written whole and read back, and sends no later slot; the
         restore then ends with a summary that says where it stopped. */
     void stopAfterCurrentSlot();
@@ -45,7 +41,6 @@ public:
     int getSlotUnderWay() const;
 
     bool isRunning() const noexcept { return started && ! finished; }
-    bool isFinished() const noexcept { return finished; }
 
     /** Whether the transfer of that id (a Send or its read-back) is one of this restore's. */
     bool ownsTransfer (int transferId) const { return transferId != 0 && sendIds.contains (transferId); }
@@ -56,17 +51,15 @@ public:
 
     const juce::Array<int>& getVerifiedSlots() const noexcept { return verifiedSlots; }
 
-    /** Called once every Send and read-back of the restore is over, or the restore was cancelled. */
-    std::function<void()> onFinished;
-
 private:
     void sendCompleted (const ZKEditorEngine::TransferStatus& send, const juce::Array<juce::uint8>&) override;
     void verificationEnded (const ZKEditorEngine::Verification& verification) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void slotDone (int slot);
-    void finish();
 
-    ZKEditorEngine& engine;
+    /** The Sends still to come stop; the one under way stops before its next write. */
+    void cancelTransfers() override;
+
     const juce::File folder;
     const juce::String modelName;
     juce::Array<juce::Array<juce::uint8>> images;
@@ -75,7 +68,7 @@ private:
     juce::Array<int> verifiedSlots, differingSlots, unansweredSlots, unverifiedSlots, failedSlots, unsentSlots;
     int stoppedAfterSlot = -1;
     int slotsChecked = 0, slotsRewritten = 0, bytesRewritten = 0;
-    bool checked = false, started = false, finished = false, cancelled = false, stopping = false;
+    bool checked = false, stopping = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotRestore)
 };

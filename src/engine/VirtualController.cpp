@@ -25,11 +25,9 @@ juce::Array<juce::uint8> getDefaultImage()
 
 bool hasHead (const juce::uint8* data, juce::uint8 command, const juce::uint8 (&tail)[2])
 {
-    const auto expected = ZKSysEx::createHead (VirtualController::deviceId, command, tail[0], tail[1]);
+    const auto expected = ZKSysEx::createHead (VirtualController::deviceId, command, tail);
     return std::equal (expected.begin(), expected.end(), data);
 }
-
-bool isDataByte (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }
 } // namespace
 
 const juce::String VirtualController::deviceName ("ZKM Virtual Controller");
@@ -118,20 +116,15 @@ juce::StringArray VirtualController::getInputNames()
 
 juce::StringArray VirtualController::getOutputNames() { return getInputNames(); }
 
+// The controller is the only device of its lists, at position 0, while it is plugged in.
 std::unique_ptr<MidiDeviceLayer::Input> VirtualController::openInput (int index, juce::MidiInputCallback& callback)
 {
-    if (index != 0 || ! isPlugged())
-        return nullptr;
-
-    return std::make_unique<VirtualInput> (*this, callback);
+    return index == 0 && isPlugged() ? std::make_unique<VirtualInput> (*this, callback) : nullptr;
 }
 
 std::unique_ptr<MidiDeviceLayer::Output> VirtualController::openOutput (int index)
 {
-    if (index != 0 || ! isPlugged())
-        return nullptr;
-
-    return std::make_unique<VirtualOutput> (*this);
+    return index == 0 && isPlugged() ? std::make_unique<VirtualOutput> (*this) : nullptr;
 }
 
 //==============================================================================
@@ -259,26 +252,25 @@ void VirtualController::receive (const juce::MidiMessage& message)
     if (size < ZKSysEx::headLength + 1 || data[size - 1] != ZKSysEx::endOfExclusive)
         return;
 
-    for (int i = 1; i < size - 1; ++i)
-        if (! isDataByte (data[i]))
-            return;
+    if (! ZKSysEx::areDataBytes (data + 1, data + size - 1))
+        return;
 
     const int slot = data[ZKSysEx::messageSlotPosition];
+
+    // Requests and writes alone carry an index, after the slot.
+    const auto getIndex = [data]
+    { return ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]); };
 
     if (size == ZKSysEx::parameterRequestLength
         && hasHead (data, ZKSysEx::parameterRequestCommand, ZKSysEx::parameterRequestTail))
     {
-        const auto index =
-            ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
-
-        if (slot < numberOfSlots && index < imageLength)
+        if (const auto index = getIndex(); slot < numberOfSlots && index < imageLength)
             answerRequest (slot, index);
     }
     else if (size == ZKSysEx::parameterWriteLength
              && hasHead (data, ZKSysEx::parameterWriteCommand, ZKSysEx::parameterWriteTail))
     {
-        const auto index =
-            ZKSysEx::getIndex (data[ZKSysEx::messageIndexHighPosition], data[ZKSysEx::messageIndexLowPosition]);
+        const auto index = getIndex();
 
         if (slot < numberOfSlots && index < imageLength && faults.droppedWrites.count (index) == 0)
         {

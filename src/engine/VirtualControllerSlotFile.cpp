@@ -4,7 +4,6 @@
 #include "engine/VirtualController.h"
 #include "engine/ZKSysEx.h"
 
-#include <algorithm>
 #include <iostream>
 
 #if ! JUCE_WINDOWS
@@ -120,7 +119,7 @@ bool VirtualControllerSlotFile::open (std::vector<juce::Array<juce::uint8>>& slo
     const auto* bytes = static_cast<const juce::uint8*> (data.getData());
 
     // A byte above 127 could not travel in a reply: such a file is not ours.
-    if (! std::all_of (bytes, bytes + slotFileSize, [] (juce::uint8 byte) { return byte <= ZKSysEx::maximumDataByte; }))
+    if (! ZKSysEx::areDataBytes (bytes, bytes + slotFileSize))
         return refuse ("is not a slot file: it holds bytes above 127");
 
     for (int slot = 0; slot < VirtualController::numberOfSlots; ++slot)

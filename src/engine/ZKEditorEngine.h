@@ -415,6 +415,9 @@ private:
         valid request); tells the listeners of the failure when not. */
     bool canReach (juce::uint8 slot, bool requestIsValid = true);
 
+    /** Queues a transfer of a slot the controller has when canReach says so; its id, or 0. */
+    int queueIfReachable (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image = {});
+
     //==============================================================================
     const juce::uint8 deviceId;
     MidiManager* const midiManager;

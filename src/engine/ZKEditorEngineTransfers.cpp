@@ -4,8 +4,6 @@
 #include "engine/ZKSysEx.h"
 #include "model/ListenerWalk.h"
 
-#include <algorithm>
-
 // The engine's exchanges with the controller: each one a PresetTransfer queued on the MIDI
 // manager's transfer queue, and what its end means for the document and the listeners.
 
@@ -41,6 +39,15 @@ PresetTransfer& ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::
                                                juce::Array<juce::uint8> image)
 {
     return queueTransfer (kind, slot, std::move (image), 0, SendOptions(), {});
+}
+
+int ZKEditorEngine::queueIfReachable (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image)
+{
+    // A slot the controller does not have is the caller's mistake, not a failure to tell.
+    if (slot >= ZKSysEx::numberOfSlots || ! canReach (slot))
+        return 0;
+
+    return queueTransfer (kind, slot, std::move (image)).getId();
 }
 
 bool ZKEditorEngine::startGet (juce::uint8 slot)
@@ -128,14 +135,7 @@ bool ZKEditorEngine::sendPreset (juce::uint8 slot)
     return transfer->getStage() == TransferStatus::Stage::completed;
 }
 
-int ZKEditorEngine::startBackupRead (juce::uint8 slot)
-{
-    // A slot the controller does not have is the caller's mistake, not a failure to tell.
-    if (slot >= ZKSysEx::numberOfSlots || ! canReach (slot))
-        return 0;
-
-    return queueTransfer (TransferStatus::Kind::backup, slot, {}).getId();
-}
+int ZKEditorEngine::startBackupRead (juce::uint8 slot) { return queueIfReachable (TransferStatus::Kind::backup, slot); }
 
 bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
 {
@@ -146,31 +146,23 @@ bool ZKEditorEngine::startCompareRead (juce::uint8 slot)
     return true;
 }
 
-int ZKEditorEngine::startNameRead (juce::uint8 slot)
-{
-    if (slot >= ZKSysEx::numberOfSlots || ! canReach (slot))
-        return 0;
-
-    return queueTransfer (TransferStatus::Kind::nameRead, slot, {}).getId();
-}
+int ZKEditorEngine::startNameRead (juce::uint8 slot) { return queueIfReachable (TransferStatus::Kind::nameRead, slot); }
 
 int ZKEditorEngine::startRename (juce::uint8 slot, const juce::Array<juce::uint8>& nameBytes)
 {
     // Names that the protocol cannot carry are the caller's mistake, not a failure to tell.
-    if (slot >= ZKSysEx::numberOfSlots || nameBytes.size() != SlotMemory::nameLength
-        || std::any_of (nameBytes.begin(), nameBytes.end(), [] (juce::uint8 byte) { return byte > 0x7f; }))
+    if (nameBytes.size() != SlotMemory::nameLength || ! ZKSysEx::areDataBytes (nameBytes.begin(), nameBytes.end()))
         return 0;
 
-    return canReach (slot) ? queueTransfer (TransferStatus::Kind::rename, slot, nameBytes).getId() : 0;
+    return queueIfReachable (TransferStatus::Kind::rename, slot, nameBytes);
 }
 
 int ZKEditorEngine::startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image)
 {
-    if (slot >= ZKSysEx::numberOfSlots || image.size() != imageLength
-        || std::any_of (image.begin(), image.end(), [] (juce::uint8 byte) { return byte > 0x7f; }))
+    if (image.size() != imageLength || ! ZKSysEx::areDataBytes (image.begin(), image.end()))
         return 0;
 
-    return canReach (slot) ? queueTransfer (TransferStatus::Kind::slotWrite, slot, image).getId() : 0;
+    return queueIfReachable (TransferStatus::Kind::slotWrite, slot, image);
 }
 
 juce::Array<juce::uint8> ZKEditorEngine::getKnownSlotName (juce::uint8 slot) const

@@ -1,7 +1,6 @@
 #include "engine/ZKSysEx.h"
 
-juce::Array<juce::uint8> ZKSysEx::createHead (juce::uint8 deviceId, juce::uint8 command, juce::uint8 firstTailByte,
-                                              juce::uint8 secondTailByte)
+juce::Array<juce::uint8> ZKSysEx::createHead (juce::uint8 deviceId, juce::uint8 command, const juce::uint8 (&tail)[2])
 {
     juce::Array<juce::uint8> head;
     head.add (startOfExclusive);
@@ -9,54 +8,43 @@ juce::Array<juce::uint8> ZKSysEx::createHead (juce::uint8 deviceId, juce::uint8 
     head.add (headFixedByte);
     head.add (deviceId);
     head.add (command);
-    head.add (firstTailByte);
-    head.add (secondTailByte);
+    head.addArray (tail, (int) std::size (tail));
     jassert (head.size() == headLength);
     return head;
 }
 
+juce::MidiMessage ZKSysEx::createMessage (juce::uint8 deviceId, juce::uint8 command, const juce::uint8 (&tail)[2],
+                                          std::initializer_list<juce::uint8> body, [[maybe_unused]] int length)
+{
+    auto bytes = createHead (deviceId, command, tail);
+    bytes.addArray (body);
+    bytes.add (endOfExclusive);
+    jassert (bytes.size() == length);
+    return toMidiMessage (bytes);
+}
+
 juce::MidiMessage ZKSysEx::createParameterRequest (juce::uint8 deviceId, juce::uint8 slot, int index)
 {
-    auto bytes = createHead (deviceId, parameterRequestCommand, parameterRequestTail[0], parameterRequestTail[1]);
-    bytes.add (slot);
-    bytes.add (getIndexHigh (index));
-    bytes.add (getIndexLow (index));
-    bytes.add (endOfExclusive);
-    jassert (bytes.size() == parameterRequestLength);
-    return toMidiMessage (bytes);
+    return createMessage (deviceId, parameterRequestCommand, parameterRequestTail,
+                          { slot, getIndexHigh (index), getIndexLow (index) }, parameterRequestLength);
 }
 
 juce::MidiMessage ZKSysEx::createParameterWrite (juce::uint8 deviceId, juce::uint8 slot, int index, juce::uint8 value)
 {
-    auto bytes = createHead (deviceId, parameterWriteCommand, parameterWriteTail[0], parameterWriteTail[1]);
-    bytes.add (slot);
-    bytes.add (getIndexHigh (index));
-    bytes.add (getIndexLow (index));
-    bytes.add (value);
-    bytes.add (endOfExclusive);
-    jassert (bytes.size() == parameterWriteLength);
-    return toMidiMessage (bytes);
+    return createMessage (deviceId, parameterWriteCommand, parameterWriteTail,
+                          { slot, getIndexHigh (index), getIndexLow (index), value }, parameterWriteLength);
 }
 
 juce::MidiMessage ZKSysEx::createSyncCommand (juce::uint8 deviceId, bool external)
 {
-    auto bytes = createHead (deviceId, syncCommand, syncTail[0], syncTail[1]);
-    bytes.add (syncSubCommand);
-    bytes.add (external ? externalSync : internalSync);
-    bytes.add (endOfExclusive);
-    jassert (bytes.size() == syncCommandLength);
-    return toMidiMessage (bytes);
+    return createMessage (deviceId, syncCommand, syncTail, { syncSubCommand, external ? externalSync : internalSync },
+                          syncCommandLength);
 }
 
 juce::MidiMessage ZKSysEx::createParameterReply (juce::uint8 deviceId, int index, juce::uint8 value)
 {
-    auto bytes = createHead (deviceId, parameterReplyCommand, parameterReplyTail[0], parameterReplyTail[1]);
-    bytes.add (getIndexHigh (index));
-    bytes.add (getIndexLow (index));
-    bytes.add (value);
-    bytes.add (endOfExclusive);
-    jassert (bytes.size() == parameterReplyLength);
-    return toMidiMessage (bytes);
+    return createMessage (deviceId, parameterReplyCommand, parameterReplyTail,
+                          { getIndexHigh (index), getIndexLow (index), value }, parameterReplyLength);
 }
 
 bool ZKSysEx::parseParameterReply (const juce::MidiMessage& message, ParameterReply& reply)

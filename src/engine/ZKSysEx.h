@@ -4,6 +4,8 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <algorithm>
+
 /** The bytes that the editor and the controller exchange: the preset dump, and the short System
     Exclusive messages that read and write a preset one image byte at a time.
 
@@ -74,13 +76,19 @@ public:
     /** The largest byte that may travel inside a System Exclusive message. */
     static constexpr juce::uint8 maximumDataByte = 0x7F;
 
+    /** Whether every byte from begin up to end may travel inside a System Exclusive message. */
+    static bool areDataBytes (const juce::uint8* begin, const juce::uint8* end)
+    {
+        return std::all_of (begin, end, [] (juce::uint8 byte) { return byte <= maximumDataByte; });
+    }
+
     /** The controller stores this many presets, slots 0 to 23. */
     static constexpr int numberOfSlots = ZKMModel::numberOfSlots;
 
     //==============================================================================
     /** The nine-byte head with the given command and the two bytes after it. */
-    static juce::Array<juce::uint8> createHead (juce::uint8 deviceId, juce::uint8 command, juce::uint8 firstTailByte,
-                                                juce::uint8 secondTailByte);
+    static juce::Array<juce::uint8> createHead (juce::uint8 deviceId, juce::uint8 command,
+                                                const juce::uint8 (&tail)[2]);
 
     static juce::uint8 getIndexHigh (int index) noexcept { return (juce::uint8) (index / indexGroupSize); }
     static juce::uint8 getIndexLow (int index) noexcept { return (juce::uint8) (index % indexGroupSize); }
@@ -105,4 +113,9 @@ public:
     static bool parseParameterReply (const juce::MidiMessage& message, ParameterReply& reply);
 
     static juce::MidiMessage toMidiMessage (const juce::Array<juce::uint8>& bytes);
+
+private:
+    /** The head, the bytes of the body, then F7; length is what the whole message must measure. */
+    static juce::MidiMessage createMessage (juce::uint8 deviceId, juce::uint8 command, const juce::uint8 (&tail)[2],
+                                            std::initializer_list<juce::uint8> body, int length);
 };
