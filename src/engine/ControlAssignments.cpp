@@ -4,24 +4,10 @@ namespace
 {
 using Ref = PresetMessages::ControlRef;
 using Kind = ControlAssignments::Assignment::Kind;
+using ModeSends = PresetLayout::ModeSends;
 
-// Block bytes that every knob, pad and switch shares.
-constexpr int modeByte = 0, numberByte = 1, firstValueByte = 2, secondValueByte = 3, channelByte = 4;
-
-constexpr int knobCC = 0, knobAftertouch = 1;
-constexpr int padNote = 0, padToggle = 1, padMomentary = 2, padProgram = 3; // a switch's are one lower
-
-// Keybed bytes: the whole zone, the split, then the lower and the upper zone (4 bytes each).
-constexpr int wholeZoneByte = 0, splitModeByte = 4, splitPointByte = 5, lowerZoneByte = 6, upperZoneByte = 10;
-constexpr int zoneTransposeByte = 0, zoneOctaveByte = 1, zoneChannelByte = 2, zoneCurveByte = 3;
 constexpr int splitOn = 0; // "Split Mode" 0 is "On"
-
-constexpr int transportCCByte = 1, transportOn = 127, transportOff = 0;
-constexpr int pitchChannelByte = 0, modChannelByte = 1, modCCByte = 2;
-constexpr int sustainCCByte = 0, sustainPressedByte = 1, sustainReleasedByte = 2, sustainChannelByte = 3;
-
 constexpr int omniChannelByte = 16;
-constexpr int bankSelectMSB = 0, bankSelectLSB = 32;
 
 bool isChannelVoice (const juce::MidiMessage& message) { return message.getChannel() > 0; }
 } // namespace
@@ -105,21 +91,23 @@ ControlAssignments::ControlAssignments (const juce::Array<juce::uint8>& imageToR
     addKeybed();
     addTransport();
     addWheelsAndSustain();
-    addKnobs();
-    addPadsAndSwitches (Pad);
-    addPadsAndSwitches (Switch);
+
+    // Every type with a "Mode" byte, in image order: what its controls send is what their modes send.
+    for (const auto& block : PresetLayout::blocks)
+        if (PresetLayout::getModeByte (block.type) >= 0)
+            addByMode (block.type);
 }
 
-int ControlAssignments::getByte (ControlType type, int index, int byte) const
+int ControlAssignments::getByte (ControlType type, int index, const juce::String& name) const
 {
+    const auto byte = PresetLayout::getByte (type, name);
     const auto position = PresetLayout::getOffset (type, index) + byte;
-    return juce::isPositiveAndBelow (position, image.size()) ? (int) image.getUnchecked (position) : 0;
+    return byte >= 0 && juce::isPositiveAndBelow (position, image.size()) ? (int) image.getUnchecked (position) : 0;
 }
 
-int ControlAssignments::getTransportChannel() const
-{
-    return (getByte (Keybed, 0, wholeZoneByte + zoneChannelByte) & 0x0f) + 1;
-}
+int ControlAssignments::getTransportChannel() const { return channelOf (getByte (Keybed, 0, "Keybed MIDI Channel")); }
+
+int ControlAssignments::channelOf (int channelByte) { return (channelByte & 0x0f) + 1; }
 
 int ControlAssignments::wheelChannelOf (int channelByte)
 {
@@ -150,32 +138,40 @@ ControlAssignments::Assignment& ControlAssignments::add (ControlType type, int i
     return assignments.back();
 }
 
+void ControlAssignments::addButton (ControlType type, int index, int channel, int number, int onValue, int offValue)
+{
+    auto& button = add (type, index, Kind::controller, channel, number);
+    button.onValue = onValue;
+    button.offValue = offValue;
+}
+
 void ControlAssignments::addKeybed()
 {
-    auto zoneAt = [this] (Ref::Zone which, int firstByte, int firstKey, int lastKey)
+    // A zone's names are its prefix ("Keybed", "Lower Keybed", "Upper Keybed") and the setting.
+    auto zoneAt = [this] (Ref::Zone which, const juce::String& prefix, int firstKey, int lastKey)
     {
         Zone zone;
         zone.zone = which;
         zone.firstKey = firstKey;
         zone.lastKey = lastKey;
-        zone.transpose = getByte (Keybed, 0, firstByte + zoneTransposeByte);
-        zone.octave = getByte (Keybed, 0, firstByte + zoneOctaveByte);
-        zone.channel = (getByte (Keybed, 0, firstByte + zoneChannelByte) & 0x0f) + 1;
-        zone.curve = getByte (Keybed, 0, firstByte + zoneCurveByte);
+        zone.transpose = getByte (Keybed, 0, prefix + " Transpose");
+        zone.octave = getByte (Keybed, 0, prefix + " Octave");
+        zone.channel = channelOf (getByte (Keybed, 0, prefix + " MIDI Channel"));
+        zone.curve = getByte (Keybed, 0, prefix + " Curve");
         return zone;
     };
 
     // Keys left of the split point play the lower zone, the split point's key and those right of it
     // the upper zone; the split point is stored as the 0-based key (shown from 1).
-    if (getByte (Keybed, 0, splitModeByte) == splitOn)
+    if (getByte (Keybed, 0, "Split Mode") == splitOn)
     {
-        const auto splitKey = juce::jlimit (0, numKeys - 1, getByte (Keybed, 0, splitPointByte));
-        zones.push_back (zoneAt (Ref::Zone::lower, lowerZoneByte, 0, splitKey - 1));
-        zones.push_back (zoneAt (Ref::Zone::upper, upperZoneByte, splitKey, numKeys - 1));
+        const auto splitKey = juce::jlimit (0, numKeys - 1, getByte (Keybed, 0, "Split Point"));
+        zones.push_back (zoneAt (Ref::Zone::lower, "Lower Keybed", 0, splitKey - 1));
+        zones.push_back (zoneAt (Ref::Zone::upper, "Upper Keybed", splitKey, numKeys - 1));
     }
     else
     {
-        zones.push_back (zoneAt (Ref::Zone::whole, wholeZoneByte, 0, numKeys - 1));
+        zones.push_back (zoneAt (Ref::Zone::whole, "Keybed", 0, numKeys - 1));
     }
 
     for (const auto& zone : zones)
@@ -202,70 +198,54 @@ void ControlAssignments::addTransport()
     // The transport buttons' blocks hold no channel. They are taken to send on the keybed's whole-zone
     // channel, split or not: the preset's main channel, and one that no zone setting moves mid-song.
     for (int i = 0; i < PresetLayout::getCount (Transport); ++i)
-    {
-        auto& button =
-            add (Transport, i, Kind::controller, getTransportChannel(), getByte (Transport, i, transportCCByte));
-        button.onValue = transportOn;
-        button.offValue = transportOff;
-    }
+        addButton (Transport, i, getTransportChannel(), getByte (Transport, i, "CC"), transportOn, transportOff);
 }
 
 void ControlAssignments::addWheelsAndSustain()
 {
-    add (Wheels, 0, Kind::pitchBend, wheelChannelOf (getByte (Wheels, 0, pitchChannelByte)), 0);
-    add (Wheels, 1, Kind::controller, wheelChannelOf (getByte (Wheels, 0, modChannelByte)),
-         getByte (Wheels, 0, modCCByte));
+    add (Wheels, 0, Kind::pitchBend, wheelChannelOf (getByte (Wheels, 0, "Pitch Wheel MIDI Channel")), 0);
+    add (Wheels, 1, Kind::controller, wheelChannelOf (getByte (Wheels, 0, "Mod Wheel MIDI Channel")),
+         getByte (Wheels, 0, "Mod Wheel CC"));
     assignments.back().control.controlIndex = 1; // the mod wheel shares the wheels' block
-    auto& pedal = add (Sustain, 0, Kind::controller, (getByte (Sustain, 0, sustainChannelByte) & 0x0f) + 1,
-                       getByte (Sustain, 0, sustainCCByte));
-    pedal.onValue = getByte (Sustain, 0, sustainPressedByte);
-    pedal.offValue = getByte (Sustain, 0, sustainReleasedByte);
+    addButton (Sustain, 0, channelOf (getByte (Sustain, 0, "MIDI Channel")), getByte (Sustain, 0, "CC"),
+               getByte (Sustain, 0, "Pressed"), getByte (Sustain, 0, "Released"));
 }
 
-void ControlAssignments::addKnobs()
+void ControlAssignments::addByMode (ControlType type)
 {
-    for (int i = 0; i < PresetLayout::getCount (Knob); ++i)
-    {
-        const auto channel = (getByte (Knob, i, channelByte) & 0x0f) + 1;
-        const auto mode = getByte (Knob, i, modeByte);
-
-        if (mode == knobCC)
-            add (Knob, i, Kind::controller, channel, getByte (Knob, i, numberByte));
-        else if (mode == knobAftertouch)
-            add (Knob, i, Kind::channelPressure, channel, 0);
-    }
-}
-
-void ControlAssignments::addPadsAndSwitches (ControlType type)
-{
-    // A switch's modes are a pad's without the note mode: the same entry is one value lower.
-    const auto modeShift = type == Switch ? 1 : 0;
-
     for (int i = 0; i < PresetLayout::getCount (type); ++i)
     {
-        const auto channel = (getByte (type, i, channelByte) & 0x0f) + 1;
-        const auto mode = getByte (type, i, modeByte) + modeShift;
-        const auto number = getByte (type, i, numberByte);
+        auto byteOf = [this, type, i] (const char* name) { return getByte (type, i, name); };
+        const auto channel = channelOf (byteOf ("MIDI Channel"));
 
-        if (mode == padNote)
+        switch (PresetLayout::getModeSends (type, byteOf ("Mode")))
         {
-            add (type, i, Kind::note, channel, number);
-            add (type, i, Kind::polyPressure, channel, number);
-        }
-        else if (mode == padToggle || mode == padMomentary)
-        {
-            auto& button = add (type, i, Kind::controller, channel, number);
-            button.onValue = getByte (type, i, firstValueByte);
-            button.offValue = getByte (type, i, secondValueByte);
-        }
-        else if (mode == padProgram)
-        {
-            // Bank MSB (CC 0) and Bank LSB (CC 32) go first, then the program.
-            add (type, i, Kind::controller, channel, bankSelectMSB, getByte (type, i, secondValueByte), true);
-            add (type, i, Kind::controller, channel, bankSelectLSB, getByte (type, i, firstValueByte), true);
-            // The program's value is its bank, MSB then LSB, so that only the same bank and program clash.
-            add (type, i, Kind::program, channel, number,
-                 getByte (type, i, secondValueByte) * 128 + getByte (type, i, firstValueByte));
+            case ModeSends::controller:
+                add (type, i, Kind::controller, channel, byteOf ("CC"));
+                break;
+            case ModeSends::channelPressure:
+                add (type, i, Kind::channelPressure, channel, 0);
+                break;
+            case ModeSends::note:
+                add (type, i, Kind::note, channel, byteOf ("Note"));
+                add (type, i, Kind::polyPressure, channel, byteOf ("Note"));
+                break;
+            case ModeSends::controllerToggle:
+                addButton (type, i, channel, byteOf ("CC"), byteOf ("Toggle On"), byteOf ("Toggle Off"));
+                break;
+            case ModeSends::controllerMomentary:
+                addButton (type, i, channel, byteOf ("CC"), byteOf ("Pressed"), byteOf ("Released"));
+                break;
+            case ModeSends::programChange:
+                // Bank MSB (CC 0) and Bank LSB (CC 32) go first, then the program.
+                add (type, i, Kind::controller, channel, bankSelectMSB, byteOf ("Bank MSB"), true);
+                add (type, i, Kind::controller, channel, bankSelectLSB, byteOf ("Bank LSB"), true);
+                // The program's value is its bank, MSB then LSB, so that only the same bank and program clash.
+                add (type, i, Kind::program, channel, byteOf ("Program"),
+                     byteOf ("Bank MSB") * 128 + byteOf ("Bank LSB"));
+                break;
+            case ModeSends::nothing:
+                break;
         }
     }
 }

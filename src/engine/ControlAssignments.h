@@ -41,6 +41,12 @@ public:
     static constexpr int everyChannel = 0;
     static constexpr int anyValue = -1;
 
+    /** The controllers that select the bank, MSB then LSB, before a program change. */
+    static constexpr int bankSelectMSB = 0, bankSelectLSB = 32;
+
+    /** The values of a transport button: pressed (or on), then released (or off). */
+    static constexpr int transportOn = 127, transportOff = 0;
+
     /** A keybed zone's bytes and which keys play it. */
     struct Zone
     {
@@ -73,11 +79,15 @@ public:
     /** "Knob 3", "Knob 3 and Pad 5", "Knob 1, Knob 2 and Switch 4". */
     static juce::String joinNames (const juce::Array<PresetMessages::ControlRef>& controls);
 
-    /** The byte of a control's block; 0 outside the image. */
-    int getByte (ControlType type, int index, int byte) const;
+    /** The byte that a name of the layout table ("CC", "Toggle On", "Keybed MIDI Channel") addresses in
+        a control's block; 0 for a name that its type does not have and outside the image. */
+    int getByte (ControlType type, int index, const juce::String& name) const;
 
     /** The channel that the transport buttons send on: they have no channel byte of their own. */
     int getTransportChannel() const;
+
+    /** A channel byte as a MIDI channel, 1 to 16. */
+    static int channelOf (int channelByte);
 
     /** A channel byte of a wheel as a MIDI channel: 1 to 16, everyChannel for "Omni". */
     static int wheelChannelOf (int channelByte);
@@ -86,11 +96,11 @@ private:
     void addKeybed();
     void addTransport();
     void addWheelsAndSustain();
-    void addKnobs();
-    void addPadsAndSwitches (ControlType type);
+    void addByMode (ControlType type);
 
     Assignment& add (ControlType type, int index, Assignment::Kind kind, int channel, int number, int value = anyValue,
                      bool bankSelect = false);
+    void addButton (ControlType type, int index, int channel, int number, int onValue, int offValue);
 
     juce::Array<juce::uint8> image;
     int numKeys;

@@ -16,7 +16,6 @@ using Assignment = ControlAssignments::Assignment;
 using Kind = Assignment::Kind;
 
 constexpr int numChannels = 16, lowestNote = 0, highestNote = 127;
-constexpr int knobMinByte = 2, knobMaxByte = 3, modMinByte = 3, modMaxByte = 4;
 
 //==============================================================================
 /** One message that some controls send: its kind, channel, number and, for a program change, its bank. */
@@ -144,12 +143,16 @@ void addMinimumAboveMaximum (const ControlAssignments& assignments, std::vector<
                                   { control } });
     };
 
-    for (int i = 0; i < PresetLayout::getCount (Knob); ++i)
-        check ({ (int) Knob, i }, assignments.getByte (Knob, i, knobMinByte),
-               assignments.getByte (Knob, i, knobMaxByte));
+    // Every control of a type that has a "Min" and a "Max", whatever its mode, then the mod wheel.
+    for (const auto& block : PresetLayout::blocks)
+        if (PresetLayout::findParameter (block.type, "Min") != nullptr
+            && PresetLayout::findParameter (block.type, "Max") != nullptr)
+            for (int i = 0; i < block.count; ++i)
+                check ({ (int) block.type, i }, assignments.getByte (block.type, i, "Min"),
+                       assignments.getByte (block.type, i, "Max"));
 
-    check ({ (int) Wheels, 1 }, assignments.getByte (Wheels, 0, modMinByte),
-           assignments.getByte (Wheels, 0, modMaxByte));
+    check ({ (int) Wheels, 1 }, assignments.getByte (Wheels, 0, "Mod Wheel Min"),
+           assignments.getByte (Wheels, 0, "Mod Wheel Max"));
 }
 
 /** The control that a parameter belongs to, as the rest of the check names controls. */

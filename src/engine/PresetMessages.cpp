@@ -9,25 +9,16 @@ namespace
 using Ref = PresetMessages::ControlRef;
 using Kind = ControlAssignments::Assignment::Kind;
 using GestureKind = PresetMessages::Gesture::Kind;
+using ModeSends = PresetLayout::ModeSends;
 
-constexpr int modeByte = 0, numberByte = 1, firstValueByte = 2, secondValueByte = 3, channelByte = 4;
-constexpr int knobCC = 0, knobAftertouch = 1;
-constexpr int padNote = 0, padToggle = 1, padMomentary = 2, padProgram = 3; // a switch's are one lower
-constexpr int transportFunctionByte = 0, transportCCByte = 1, transportToggle = 1;
-constexpr int pitchChannelByte = 0, modChannelByte = 1, modCCByte = 2, modMinByte = 3, modMaxByte = 4;
-constexpr int sustainCCByte = 0, sustainPressedByte = 1, sustainReleasedByte = 2, sustainChannelByte = 3;
-
-constexpr int bankSelectMSB = 0, bankSelectLSB = 32;
+constexpr int transportToggle = 1; // "Function": 0 momentary, 1 toggle
 constexpr int maxDataByte = 127, maxPitchBend = 16383, centrePitchBend = 8192, centrePosition = 64;
-constexpr int transportOn = 127, transportOff = 0;
 constexpr int linearCurve = 4;
 
 /** A key of the virtual keybed is struck this hard; the zone's curve then shapes it. */
 constexpr int keyVelocity = 100;
 
 constexpr const char* wheelNames[] = { "Pitch Wheel", "Mod Wheel" };
-
-int channelOf (int channelByte) { return (channelByte & 0x0f) + 1; }
 
 /** A position of 0 to 127 (a knob, a wheel) as a value of Min to Max; Min above Max runs backwards. */
 int scaled (int position, int minimum, int maximum)
@@ -140,66 +131,73 @@ bool isMove (const PresetMessages::Gesture& gesture)
     return gesture.kind == GestureKind::turn || gesture.kind == GestureKind::pressure;
 }
 
-Messages playKnob (const ControlAssignments& assignments, int index, const PresetMessages::Gesture& gesture)
+/** A button on a CC: a toggle sends its on or off value at a press, as the caller who keeps its state
+    says (value 1 or 0); any other sends its on value when pressed and its off value when let go. */
+Messages playButton (int channel, int number, int onValue, int offValue, bool toggles,
+                     const PresetMessages::Gesture& gesture)
 {
-    if (! isMove (gesture))
-        return {};
+    const auto isPress = gesture.kind == GestureKind::press;
 
-    auto byteOf = [&] (int byte) { return assignments.getByte (Knob, index, byte); };
-    const auto value = scaled (gesture.value, byteOf (firstValueByte), byteOf (secondValueByte));
-    const auto channel = channelOf (byteOf (channelByte));
+    if (toggles && isPress)
+        return { cc (channel, number, gesture.value != 0 ? onValue : offValue) };
 
-    if (byteOf (modeByte) == knobAftertouch)
-        return { juce::MidiMessage::channelPressureChange (channel, value) };
+    if (! toggles && (isPress || gesture.kind == GestureKind::release))
+        return { cc (channel, number, isPress ? onValue : offValue) };
 
-    if (byteOf (modeByte) == knobCC)
-        return { cc (channel, byteOf (numberByte), value) };
-
-    return {}; // a mode that the knob does not have sends nothing
+    return {};
 }
 
-Messages playPadOrSwitch (const ControlAssignments& assignments, ControlType type, int index,
-                          const PresetMessages::Gesture& gesture)
+Messages playNote (int channel, int note, int fixed, int curve, const PresetMessages::Gesture& gesture)
 {
-    auto byteOf = [&] (int byte) { return assignments.getByte (type, index, byte); };
-    const auto mode = byteOf (modeByte) + (type == Switch ? 1 : 0);
-    const auto channel = channelOf (byteOf (channelByte));
-    const auto number = byteOf (numberByte) & maxDataByte;
-    const auto isPress = gesture.kind == GestureKind::press;
-    const auto isRelease = gesture.kind == GestureKind::release;
-
-    if (mode == padNote)
+    // "Fixed" 0 plays as hard as the pad is struck, through the curve; any other value is the velocity.
+    if (gesture.kind == GestureKind::press)
     {
-        // "Fixed" 0 plays as hard as the pad is struck, through the curve; any other value is the velocity.
-        if (isPress)
-        {
-            const auto fixed = byteOf (firstValueByte);
-            const auto velocity = fixed != 0 ? fixed : shapedVelocity (gesture.value, byteOf (secondValueByte));
-            return { juce::MidiMessage::noteOn (channel, number,
-                                                (juce::uint8) juce::jlimit (1, maxDataByte, velocity)) };
-        }
-
-        if (isRelease)
-            return { juce::MidiMessage::noteOff (channel, number) };
-
-        // A held pad sends polyphonic aftertouch on its note.
-        if (gesture.kind == GestureKind::pressure)
-            return { juce::MidiMessage::aftertouchChange (channel, number,
-                                                          juce::jlimit (0, maxDataByte, gesture.value)) };
+        const auto velocity = fixed != 0 ? fixed : shapedVelocity (gesture.value, curve);
+        return { juce::MidiMessage::noteOn (channel, note, (juce::uint8) juce::jlimit (1, maxDataByte, velocity)) };
     }
-    else if (mode == padToggle && isPress)
+
+    if (gesture.kind == GestureKind::release)
+        return { juce::MidiMessage::noteOff (channel, note) };
+
+    // A held pad sends polyphonic aftertouch on its note.
+    if (gesture.kind == GestureKind::pressure)
+        return { juce::MidiMessage::aftertouchChange (channel, note, juce::jlimit (0, maxDataByte, gesture.value)) };
+
+    return {};
+}
+
+/** What a control with modes sends: what its mode sends, from the bytes that the mode names. */
+Messages playByMode (const ControlAssignments& assignments, ControlType type, int index,
+                     const PresetMessages::Gesture& gesture)
+{
+    auto byteOf = [&] (const char* name) { return assignments.getByte (type, index, name); };
+    const auto channel = ControlAssignments::channelOf (byteOf ("MIDI Channel"));
+    auto scaledValue = [&] { return scaled (gesture.value, byteOf ("Min"), byteOf ("Max")); };
+
+    switch (PresetLayout::getModeSends (type, byteOf ("Mode")))
     {
-        return { cc (channel, number, byteOf (gesture.value != 0 ? firstValueByte : secondValueByte)) };
-    }
-    else if (mode == padMomentary && (isPress || isRelease))
-    {
-        return { cc (channel, number, byteOf (isPress ? firstValueByte : secondValueByte)) };
-    }
-    else if (mode == padProgram && isPress)
-    {
-        return { cc (channel, bankSelectMSB, byteOf (secondValueByte)),
-                 cc (channel, bankSelectLSB, byteOf (firstValueByte)),
-                 juce::MidiMessage::programChange (channel, number) };
+        case ModeSends::controller:
+            if (isMove (gesture))
+                return { cc (channel, byteOf ("CC"), scaledValue()) };
+            break;
+        case ModeSends::channelPressure:
+            if (isMove (gesture))
+                return { juce::MidiMessage::channelPressureChange (channel, scaledValue()) };
+            break;
+        case ModeSends::note:
+            return playNote (channel, byteOf ("Note") & maxDataByte, byteOf ("Fixed"), byteOf ("Curve"), gesture);
+        case ModeSends::controllerToggle:
+            return playButton (channel, byteOf ("CC"), byteOf ("Toggle On"), byteOf ("Toggle Off"), true, gesture);
+        case ModeSends::controllerMomentary:
+            return playButton (channel, byteOf ("CC"), byteOf ("Pressed"), byteOf ("Released"), false, gesture);
+        case ModeSends::programChange:
+            if (gesture.kind == GestureKind::press)
+                return { cc (channel, ControlAssignments::bankSelectMSB, byteOf ("Bank MSB")),
+                         cc (channel, ControlAssignments::bankSelectLSB, byteOf ("Bank LSB")),
+                         juce::MidiMessage::programChange (channel, byteOf ("Program") & maxDataByte) };
+            break;
+        case ModeSends::nothing:
+            break;
     }
 
     return {};
@@ -207,22 +205,9 @@ Messages playPadOrSwitch (const ControlAssignments& assignments, ControlType typ
 
 Messages playTransport (const ControlAssignments& assignments, int index, const PresetMessages::Gesture& gesture)
 {
-    const auto channel = assignments.getTransportChannel();
-    const auto number = assignments.getByte (Transport, index, transportCCByte);
-    const auto isPress = gesture.kind == GestureKind::press;
-
-    if (assignments.getByte (Transport, index, transportFunctionByte) == transportToggle)
-    {
-        if (isPress)
-            return { cc (channel, number, gesture.value != 0 ? transportOn : transportOff) };
-
-        return {};
-    }
-
-    if (isPress || gesture.kind == GestureKind::release)
-        return { cc (channel, number, isPress ? transportOn : transportOff) };
-
-    return {};
+    return playButton (assignments.getTransportChannel(), assignments.getByte (Transport, index, "CC"),
+                       ControlAssignments::transportOn, ControlAssignments::transportOff,
+                       assignments.getByte (Transport, index, "Function") == transportToggle, gesture);
 }
 
 Messages playWheel (const ControlAssignments& assignments, int index, const PresetMessages::Gesture& gesture)
@@ -230,33 +215,28 @@ Messages playWheel (const ControlAssignments& assignments, int index, const Pres
     if (! isMove (gesture))
         return {};
 
-    auto byteOf = [&] (int byte) { return assignments.getByte (Wheels, 0, byte); };
+    auto byteOf = [&] (const char* name) { return assignments.getByte (Wheels, 0, name); };
 
     // "Omni" answers on every channel and plays on channel 1.
     auto playedChannel = [] (int channelByte)
     { return juce::jmax (1, ControlAssignments::wheelChannelOf (channelByte)); };
 
     if (index == 0)
-        return { juce::MidiMessage::pitchWheel (playedChannel (byteOf (pitchChannelByte)),
+        return { juce::MidiMessage::pitchWheel (playedChannel (byteOf ("Pitch Wheel MIDI Channel")),
                                                 pitchBendOf (gesture.value)) };
 
     if (index == 1)
-        return { cc (playedChannel (byteOf (modChannelByte)), byteOf (modCCByte),
-                     scaled (gesture.value, byteOf (modMinByte), byteOf (modMaxByte))) };
+        return { cc (playedChannel (byteOf ("Mod Wheel MIDI Channel")), byteOf ("Mod Wheel CC"),
+                     scaled (gesture.value, byteOf ("Mod Wheel Min"), byteOf ("Mod Wheel Max"))) };
 
     return {};
 }
 
 Messages playSustain (const ControlAssignments& assignments, const PresetMessages::Gesture& gesture)
 {
-    const auto isPress = gesture.kind == GestureKind::press;
-
-    if (! isPress && gesture.kind != GestureKind::release)
-        return {};
-
-    auto byteOf = [&] (int byte) { return assignments.getByte (Sustain, 0, byte); };
-    return { cc (channelOf (byteOf (sustainChannelByte)), byteOf (sustainCCByte),
-                 byteOf (isPress ? sustainPressedByte : sustainReleasedByte)) };
+    auto byteOf = [&] (const char* name) { return assignments.getByte (Sustain, 0, name); };
+    return playButton (ControlAssignments::channelOf (byteOf ("MIDI Channel")), byteOf ("CC"), byteOf ("Pressed"),
+                       byteOf ("Released"), false, gesture);
 }
 
 Messages playKey (const ControlAssignments& assignments, const PresetMessages::Gesture& gesture)
@@ -382,11 +362,8 @@ std::vector<juce::MidiMessage> PresetMessages::play (const ControlRef& control, 
         || ! juce::isPositiveAndBelow (index, PresetLayout::getCount (type)))
         return {};
 
-    if (type == Knob)
-        return playKnob (*assignments, index, gesture);
-
-    if (type == Pad || type == Switch)
-        return playPadOrSwitch (*assignments, type, index, gesture);
+    if (PresetLayout::getModeByte (type) >= 0)
+        return playByMode (*assignments, type, index, gesture);
 
     if (type == Transport)
         return playTransport (*assignments, index, gesture);

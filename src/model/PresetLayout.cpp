@@ -38,9 +38,19 @@ namespace
                                               "10", "11", "12", "13", "14", "15", "16", "Omni" };
 
     constexpr const char* transportButtons[] = { "Rewind", "Fast Forward", "Stop", "Play", "Loop", "Record" };
+
+    // The entries of a mode list and what each of those modes sends, entry k for the "Mode" value k.
     constexpr const char* knobModeNames[] = { "CC", "Aftertouch" };
+    constexpr ModeSends knobModeSends[] = { ModeSends::controller, ModeSends::channelPressure };
+
     constexpr const char* padModeNames[] = { "Note", "CC Toggle", "CC Momentary", "Program Change" };
+    constexpr ModeSends padModeSends[] = { ModeSends::note, ModeSends::controllerToggle, ModeSends::controllerMomentary,
+                                           ModeSends::programChange };
+
+    // The fourth value, which a switch's "Mode" byte accepts, has no entry and sends nothing.
     constexpr const char* switchModeNames[] = { "CC Toggle", "CC Momentary", "Program Change" };
+    constexpr ModeSends switchModeSends[] = { ModeSends::controllerToggle, ModeSends::controllerMomentary,
+                                              ModeSends::programChange };
 
     constexpr ModeGroup knobModes = modesOf ({ 0, 1 });
     constexpr ModeGroup padModes = modesOf ({ 0, 1, 2, 3 });
@@ -176,27 +186,40 @@ namespace
         int numParameters;
         const NameFamily* families;
         int numFamilies;
+        const ModeSends* modeSends = nullptr;
+        int numModeSends = 0;
+
+        /** This table with what each value of its "Mode" byte sends. */
+        template <size_t size>
+        constexpr TypeTable sending (const ModeSends (&sends)[size]) const
+        {
+            auto table = *this;
+            table.modeSends = sends;
+            table.numModeSends = (int) size;
+            return table;
+        }
     };
 
     template <size_t numParameters, size_t numFamilies = 1>
     constexpr TypeTable tableOf (const Parameter (&parameters)[numParameters],
                                  const NameFamily (*families)[numFamilies] = nullptr)
     {
-        return { parameters, (int) numParameters, families != nullptr ? *families : nullptr,
-                 families != nullptr ? (int) numFamilies : 0 };
+        return { parameters,
+                 (int) numParameters,
+                 families != nullptr ? *families : nullptr,
+                 families != nullptr ? (int) numFamilies : 0,
+                 nullptr,
+                 0 };
     }
 
     // In the order of the ControlType values.
-    constexpr TypeTable tables[] = { tableOf (presetNameParameters, &presetNameFamilies),
-                                     tableOf (keybedParameters, &keybedFamilies),
-                                     tableOf (transportParameters, &transportFamilies),
-                                     tableOf (rollModeParameters),
-                                     tableOf (wheelsParameters, &wheelsFamilies),
-                                     tableOf (sustainParameters),
-                                     tableOf (switchParameters),
-                                     tableOf (knobParameters),
-                                     tableOf (padParameters),
-                                     tableOf (midiToDinParameters) };
+    constexpr TypeTable tables[] = {
+        tableOf (presetNameParameters, &presetNameFamilies),  tableOf (keybedParameters, &keybedFamilies),
+        tableOf (transportParameters, &transportFamilies),    tableOf (rollModeParameters),
+        tableOf (wheelsParameters, &wheelsFamilies),          tableOf (sustainParameters),
+        tableOf (switchParameters).sending (switchModeSends), tableOf (knobParameters).sending (knobModeSends),
+        tableOf (padParameters).sending (padModeSends),       tableOf (midiToDinParameters)
+    };
 
     static_assert (std::size (tables) == numControlTypes, "one table per control type");
 
@@ -215,6 +238,17 @@ namespace
                                         { "MIDI To DIN", "MIDI To DIN" } };
 
     static_assert (std::size (typeNames) == numControlTypes, "names for every control type");
+
+    constexpr bool everyModeEntrySaysWhatItSends()
+    {
+        for (int type = 0; type < numControlTypes; ++type)
+            if (tables[type].numModeSends != typeNames[type].modes.size)
+                return false;
+
+        return true;
+    }
+
+    static_assert (everyModeEntrySaysWhatItSends(), "what each entry of a mode list sends, and no more");
 
 } // namespace
 
@@ -269,6 +303,12 @@ int getDisplayOffset (ControlType type, const juce::String& name)
 }
 
 int getModeByte (ControlType type) { return getByte (type, "Mode"); }
+
+ModeSends getModeSends (ControlType type, int modeValue)
+{
+    const auto& table = getTable (type);
+    return juce::isPositiveAndBelow (modeValue, table.numModeSends) ? table.modeSends[modeValue] : ModeSends::nothing;
+}
 
 juce::StringArray getNamesOfMode (ControlType type, int modeValue)
 {

@@ -187,6 +187,23 @@ int getDisplayOffset (ControlType type, const juce::String& name);
 /** The byte of the "Mode" of a knob, pad or switch, -1 for a type without modes. */
 int getModeByte (ControlType type);
 
+/** What a control of a type with modes sends while its "Mode" byte holds a value, read from the bytes
+    that the mode's names address. */
+enum class ModeSends
+{
+    nothing,             // a value that no mode of the type stands for
+    controller,          // "CC" with a value that follows the control from "Min" to "Max"
+    channelPressure,     // aftertouch for the whole channel, from "Min" to "Max"
+    note,                // "Note" at the "Fixed" velocity or through the "Curve", then aftertouch on it
+    controllerToggle,    // "CC" with "Toggle On" at one press and "Toggle Off" at the next
+    controllerMomentary, // "CC" with "Pressed" while held and "Released" when let go
+    programChange        // "Bank MSB" (CC 0) and "Bank LSB" (CC 32), then the "Program"
+};
+
+/** What a control of that type sends while its "Mode" byte holds that value; nothing for a value
+    without a mode (a switch's fourth) or a type without modes. */
+ModeSends getModeSends (ControlType type, int modeValue);
+
 /** The names that a control whose "Mode" byte holds that value uses, "Mode" itself left out, in table
     order; none for a value outside the mode lists (a switch's fourth mode) or a type without modes. */
 juce::StringArray getNamesOfMode (ControlType type, int modeValue);
