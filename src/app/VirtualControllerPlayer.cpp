@@ -2,8 +2,7 @@
 
 namespace
 {
-/** The mode entry and the transport function under which a control toggles. */
-const char* const toggleMode = "CC Toggle";
+/** The transport function under which a button toggles. */
 const char* const toggleFunction = "Toggle";
 
 /** The byte of the control's block in the image, -1 when the image is short or the byte unknown. */
@@ -31,10 +30,11 @@ bool VirtualControllerPlayer::isToggle (const ControlRef& control) const
     const auto type = (ControlType) control.controlType;
     const auto image = controller.getSlot (getActiveSlot());
 
-    if (type == Pad || type == Switch)
+    // A control with modes toggles in the mode that the layout says sends a toggled controller.
+    if (const auto modeByte = PresetLayout::getModeByte (type); modeByte >= 0)
     {
-        const auto mode = readByte (image, type, control.controlIndex, PresetLayout::getModeByte (type));
-        return isWord (PresetLayout::getTypeNames (type).modes, mode, toggleMode);
+        const auto mode = readByte (image, type, control.controlIndex, modeByte);
+        return PresetLayout::getModeSends (type, mode) == PresetLayout::ModeSends::controllerToggle;
     }
 
     if (type == Transport)
