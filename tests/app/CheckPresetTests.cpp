@@ -7,6 +7,7 @@
 
 using apptest::ApplicationTest;
 using apptest::FakeDeviceTest;
+using apptest::perform;
 using apptest::pump;
 
 namespace
@@ -25,12 +26,6 @@ juce::Array<juce::uint8> presetWithClash()
     }
 
     return dump;
-}
-
-void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
-{
-    juce::ApplicationCommandTarget::InvocationInfo info (command);
-    EXPECT_TRUE (target.perform (info));
 }
 
 /** Presses "Send" in the window's Send dialog, opened by the command, for slot 3. */

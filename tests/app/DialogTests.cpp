@@ -10,17 +10,12 @@ using apptest::countWindows;
 using apptest::dismissAlerts;
 using apptest::FakeDeviceTest;
 using apptest::makeMouseUp;
+using apptest::perform;
 using apptest::presetButton;
 using apptest::pump;
 
 namespace
 {
-void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
-{
-    juce::ApplicationCommandTarget::InvocationInfo info (command);
-    EXPECT_TRUE (target.perform (info));
-}
-
 /** Hears the engine's failures beside the document window. */
 struct FailureCounter : public ZKEditorEngine::Listener
 {

@@ -7,18 +7,13 @@
 using apptest::ApplicationTest;
 using apptest::countAlerts;
 using apptest::dismissAlerts;
+using apptest::perform;
 using apptest::presetButton;
 using apptest::pump;
 using apptest::ScratchFolder;
 
 namespace
 {
-void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
-{
-    juce::ApplicationCommandTarget::InvocationInfo info (command);
-    EXPECT_TRUE (target.perform (info));
-}
-
 juce::MemoryBlock readBytes (const juce::File& file)
 {
     juce::MemoryBlock bytes;

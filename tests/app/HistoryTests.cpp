@@ -9,18 +9,13 @@
 #include "widgets/NumberBox.h"
 
 using apptest::ApplicationTest;
+using apptest::perform;
 using apptest::pump;
 using apptest::ScratchFolder;
 using Answer = EditorWindow::SaveChangesAnswer;
 
 namespace
 {
-void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
-{
-    juce::ApplicationCommandTarget::InvocationInfo info (command);
-    EXPECT_TRUE (target.perform (info));
-}
-
 /** The name under which the window shows a command in its menu, and whether it is enabled. */
 juce::String commandName (EditorWindow& window, juce::CommandID command)
 {

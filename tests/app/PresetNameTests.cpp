@@ -4,17 +4,12 @@
 #include "support/WidgetTestHelpers.h"
 
 using apptest::ApplicationTest;
+using apptest::perform;
 using apptest::pump;
 using apptest::ScratchFolder;
 
 namespace
 {
-void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
-{
-    juce::ApplicationCommandTarget::InvocationInfo info (command);
-    EXPECT_TRUE (target.perform (info));
-}
-
 /** The name field of the window's first view, as the user finds it there. */
 juce::TextEditor& nameField (EditorWindow& window)
 {

@@ -2,66 +2,25 @@
 #include "engine/PresetFileCodec.h"
 #include "model/PresetLayout.h"
 #include "model/ZKMModel.h"
+#include "support/ZkmWorkFolder.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace
 {
-struct CheckRun
-{
-    int exitCode = -1;
-    juce::String output, errors;
-};
-
-class ZkmCheck : public ::testing::Test
+/** A work folder for preset files made for each kind of problem. */
+class ZkmCheck : public ZkmWorkFolder
 {
 protected:
-    void SetUp() override
+    ZkmCheck()
+        : ZkmWorkFolder (1)
     {
-        work = juce::File::createTempFile ("zkm_check_test");
-        ASSERT_TRUE (work.createDirectory().wasOk());
-    }
-
-    void TearDown() override { work.deleteRecursively(); }
-
-    CheckRun run (const juce::StringArray& arguments)
-    {
-        juce::String command = "cd " + quote (work.getFullPathName()) + " && DISPLAY= " + quote (ZKM_CLI_BINARY);
-
-        for (const auto& argument : arguments)
-            command << " " << quote (argument);
-
-        command << " >out.txt 2>err.txt";
-        const auto status = std::system (command.toRawUTF8());
-
-        CheckRun result;
-        result.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        result.output = work.getChildFile ("out.txt").loadFileAsString();
-        result.errors = work.getChildFile ("err.txt").loadFileAsString();
-        return result;
-    }
-
-    void writePresetFile (const juce::String& name, const juce::Array<juce::uint8>& image)
-    {
-        const auto dump = PresetFileCodec::forZKM().createDump (0, image);
-        ASSERT_TRUE (work.getChildFile (name).replaceWithData (dump.getRawDataPointer(), (size_t) dump.size()));
-    }
-
-    static juce::Array<juce::uint8> defaultImage()
-    {
-        const auto dump = ZKMModel::getDefaultPresetDump();
-        return { dump.getRawDataPointer() + ZKMModel::dumpHeadLength, ZKMModel::imageLength };
     }
 
     static void set (juce::Array<juce::uint8>& image, ControlType type, int index, int byte, int value)
     {
         image.set (PresetLayout::getOffset (type, index) + byte, (juce::uint8) value);
     }
-
-    static juce::String quote (const juce::String& text) { return "'" + text.replace ("'", "'\\''") + "'"; }
-
-    juce::File work;
 };
 } // namespace
 

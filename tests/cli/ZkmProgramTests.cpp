@@ -6,119 +6,25 @@
 #include "engine/VirtualController.h"
 #include "model/PresetLayout.h"
 #include "model/ZKMModel.h"
+#include "support/ZkmWorkFolder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 
 namespace
 {
 constexpr int numberOfSlots = ZKMModel::numberOfSlots;
 
-struct ProgramRun
-{
-    int exitCode = -1;
-    juce::String output, errors;
-};
-
-/** A work folder with a slot file of random 7-bit images, and the zkm program run in it. */
-class ZkmProgram : public ::testing::Test
+/** The work folder of the zkm tests, its slots from the seed 1234. */
+class ZkmProgram : public ZkmWorkFolder
 {
 protected:
-    void SetUp() override
+    ZkmProgram()
+        : ZkmWorkFolder (1234)
     {
-        work = juce::File::createTempFile ("zkm_cli_test");
-        ASSERT_TRUE (work.createDirectory().wasOk());
-        slotFile = work.getChildFile ("slots.bin");
-
-        juce::Random random (1234);
-        juce::MemoryBlock slots ((size_t) (numberOfSlots * imageLength()));
-
-        for (size_t i = 0; i < slots.getSize(); ++i)
-            slots[i] = (char) random.nextInt (128);
-
-        ASSERT_TRUE (slotFile.replaceWithData (slots.getData(), slots.getSize()));
     }
-
-    void TearDown() override { work.deleteRecursively(); }
 
     static int imageLength() { return PresetFileCodec::forZKM().getImageLength(); }
-
-    /** Runs zkm with these arguments in the work folder, with no X display. */
-    ProgramRun run (const juce::StringArray& arguments)
-    {
-        const juce::String program (ZKM_CLI_BINARY);
-        juce::String command = "cd " + quote (work.getFullPathName()) + " && DISPLAY= XDG_CONFIG_HOME="
-                               + quote (work.getChildFile ("config").getFullPathName())
-                               + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin " + quote (program);
-
-        for (const auto& argument : arguments)
-            command << " " << quote (argument);
-
-        command << " >out.txt 2>err.txt";
-        const auto status = std::system (command.toRawUTF8());
-
-        ProgramRun result;
-        result.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        result.output = work.getChildFile ("out.txt").loadFileAsString();
-        result.errors = work.getChildFile ("err.txt").loadFileAsString();
-        return result;
-    }
-
-    ProgramRun runOnController (juce::StringArray arguments)
-    {
-        arguments.addArray ({ "--device", VirtualController::deviceName, "--quiet" });
-        return run (arguments);
-    }
-
-    static juce::String quote (const juce::String& text) { return "'" + text.replace ("'", "'\\''") + "'"; }
-
-    juce::MemoryBlock slotFileContent() const
-    {
-        juce::MemoryBlock content;
-        slotFile.loadFileAsData (content);
-        return content;
-    }
-
-    juce::Array<juce::uint8> slotImage (int slot) const
-    {
-        const auto content = slotFileContent();
-        const auto* bytes = static_cast<const juce::uint8*> (content.getData()) + slot * imageLengthOf (content);
-        return { bytes, imageLengthOf (content) };
-    }
-
-    static int imageLengthOf (const juce::MemoryBlock& slots) { return (int) slots.getSize() / numberOfSlots; }
-
-    /** The bytes of a preset file as the editor saves one with that image: its dump of slot 0. */
-    static juce::MemoryBlock presetFileOf (const juce::Array<juce::uint8>& image)
-    {
-        const auto dump = PresetFileCodec::forZKM().createDump (0, image);
-        return { dump.getRawDataPointer(), (size_t) dump.size() };
-    }
-
-    juce::File writePresetFile (const juce::String& name, const juce::Array<juce::uint8>& image)
-    {
-        const auto file = work.getChildFile (name);
-        const auto bytes = presetFileOf (image);
-        file.replaceWithData (bytes.getData(), bytes.getSize());
-        return file;
-    }
-
-    static juce::MemoryBlock contentOf (const juce::File& file)
-    {
-        juce::MemoryBlock content;
-        file.loadFileAsData (content);
-        return content;
-    }
-
-    /** The image of the embedded default preset. */
-    static juce::Array<juce::uint8> defaultImage()
-    {
-        const auto dump = ZKMModel::getDefaultPresetDump();
-        return { dump.getRawDataPointer() + ZKMModel::dumpHeadLength, ZKMModel::imageLength };
-    }
 
     /** A preset every value of which the editor accepts: random modes, then a random value within
         the range of each parameter as the mode names it, and a random name. */
@@ -147,8 +53,6 @@ protected:
 
         return image;
     }
-
-    juce::File work, slotFile;
 };
 
 //==============================================================================
@@ -635,40 +539,15 @@ TEST_F (ZkmProgram, CtrlCDuringTheReadBackSaysTheSlotHoldsTheWholeNewPreset)
     const auto image = randomValidImage (random);
     writePresetFile ("preset.zkp", image);
 
-    // The progress line shows only on a terminal, so the program runs under script(1); it tells
-    // when the read-back has begun, and the test then sends the interrupt of a Ctrl+C.
-    const auto runner = work.getChildFile ("run.sh");
-    runner.replaceWithText ("#!/bin/sh\necho $$ > pid\nexec " + quote (ZKM_CLI_BINARY) + " send preset.zkp 3 --device "
-                                + quote (VirtualController::deviceName) + "\n",
-                            false, false, "\n");
-    ASSERT_TRUE (runner.setExecutePermission (true));
-    const auto command = "cd " + quote (work.getFullPathName())
-                         + " && DISPLAY= XDG_CONFIG_HOME=" + quote (work.getChildFile ("config").getFullPathName())
-                         + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin script -qec ./run.sh /dev/null"
-                         + " >screen.txt 2>&1 </dev/null; echo $? >code.txt";
-    std::thread program ([command] { std::system (command.toRawUTF8()); });
+    // The progress line tells when the read-back has begun; the test then sends the interrupt of a
+    // Ctrl+C.
+    const auto stopped = runAndInterruptWhenShown ("send preset.zkp 3", "Verifying slot 3");
+    ASSERT_TRUE (stopped.interrupted) << stopped.screen;
 
-    const auto screen = work.getChildFile ("screen.txt");
-    const auto code = work.getChildFile ("code.txt");
-    const auto deadline = juce::Time::getMillisecondCounter() + 60000;
-
-    while (! screen.loadFileAsString().contains ("Verifying slot 3") && ! code.exists()
-           && juce::Time::getMillisecondCounter() < deadline)
-        juce::Thread::sleep (5);
-
-    const auto pid = work.getChildFile ("pid").loadFileAsString().getIntValue();
-    const auto reading = screen.loadFileAsString().contains ("Verifying slot 3") && ! code.exists();
-
-    if (reading && pid > 0)
-        ::kill (pid, SIGINT);
-
-    program.join();
-    ASSERT_TRUE (reading) << screen.loadFileAsString();
-
-    EXPECT_EQ (code.loadFileAsString().trim(), "3");
-    EXPECT_TRUE (screen.loadFileAsString().contains (
+    EXPECT_EQ (stopped.exitCode, "3");
+    EXPECT_TRUE (stopped.screen.contains (
         "cancelled while reading slot 3 back: the slot holds the whole new preset, not verified"))
-        << screen.loadFileAsString();
+        << stopped.screen;
     EXPECT_EQ (slotImage (2), image);
 }
 } // namespace

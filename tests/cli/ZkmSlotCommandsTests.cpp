@@ -3,98 +3,22 @@
 #include "engine/PresetFileCodec.h"
 #include "engine/VirtualController.h"
 #include "model/ZKMModel.h"
+#include "support/ZkmWorkFolder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <thread>
 
 namespace
 {
 constexpr int numberOfSlots = ZKMModel::numberOfSlots;
-constexpr int imageLength = ZKMModel::imageLength;
 
-struct ProgramRun
-{
-    int exitCode = -1;
-    juce::String output, errors;
-};
-
-juce::String quote (const juce::String& text) { return "'" + text.replace ("'", "'\\''") + "'"; }
-
-/** A work folder with a slot file of random 7-bit images, and the zkm program run in it. */
-class ZkmSlotCommands : public ::testing::Test
+/** The work folder of the slot commands' tests, its slots from the seed 4321. */
+class ZkmSlotCommands : public ZkmWorkFolder
 {
 protected:
-    void SetUp() override
+    ZkmSlotCommands()
+        : ZkmWorkFolder (4321)
     {
-        work = juce::File::createTempFile ("zkm_slot_cli_test");
-        ASSERT_TRUE (work.createDirectory().wasOk());
-        slotFile = work.getChildFile ("slots.bin");
-
-        juce::Random random (4321);
-        juce::MemoryBlock slots ((size_t) (numberOfSlots * imageLength));
-
-        for (size_t i = 0; i < slots.getSize(); ++i)
-            slots[i] = (char) random.nextInt (128);
-
-        ASSERT_TRUE (slotFile.replaceWithData (slots.getData(), slots.getSize()));
     }
-
-    void TearDown() override { work.deleteRecursively(); }
-
-    juce::String environment() const
-    {
-        return "cd " + quote (work.getFullPathName()) + " && DISPLAY= XDG_CONFIG_HOME="
-               + quote (work.getChildFile ("config").getFullPathName()) + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin ";
-    }
-
-    ProgramRun run (const juce::StringArray& arguments)
-    {
-        auto command = environment() + quote (ZKM_CLI_BINARY);
-
-        for (const auto& argument : arguments)
-            command << " " << quote (argument);
-
-        command << " --device " << quote (VirtualController::deviceName) << " --quiet >out.txt 2>err.txt";
-        const auto status = std::system (command.toRawUTF8());
-
-        ProgramRun result;
-        result.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        result.output = work.getChildFile ("out.txt").loadFileAsString();
-        result.errors = work.getChildFile ("err.txt").loadFileAsString();
-        return result;
-    }
-
-    juce::Array<juce::uint8> slotImage (int slot) const
-    {
-        juce::MemoryBlock content;
-        slotFile.loadFileAsData (content);
-        return { static_cast<const juce::uint8*> (content.getData()) + slot * imageLength, imageLength };
-    }
-
-    void setSlotImage (int slot, const juce::Array<juce::uint8>& image)
-    {
-        juce::MemoryBlock content;
-        slotFile.loadFileAsData (content);
-        content.copyFrom (image.getRawDataPointer(), slot * imageLength, (size_t) imageLength);
-        slotFile.replaceWithData (content.getData(), content.getSize());
-    }
-
-    static juce::MemoryBlock contentOf (const juce::File& file)
-    {
-        juce::MemoryBlock content;
-        file.loadFileAsData (content);
-        return content;
-    }
-
-    static juce::MemoryBlock presetFileOf (const juce::Array<juce::uint8>& image)
-    {
-        const auto dump = PresetFileCodec::forZKM().createDump (0, image);
-        return { dump.getRawDataPointer(), (size_t) dump.size() };
-    }
-
-    juce::File work, slotFile;
 };
 
 juce::Array<juce::uint8> withName (juce::Array<juce::uint8> image, const char* name)
@@ -114,14 +38,14 @@ TEST_F (ZkmSlotCommands, NamesListsEverySlotAndMarksBytesThatAreNotPrintable)
     odd.set (1, 7);
     setSlotImage (1, odd);
 
-    const auto listed = run ({ "names" });
+    const auto listed = runOnController ({ "names" });
     ASSERT_EQ (listed.exitCode, 0) << listed.errors;
     const auto lines = juce::StringArray::fromLines (listed.output.trimEnd());
     ASSERT_EQ (lines.size(), numberOfSlots);
     EXPECT_EQ (lines[0], "  1  Lead");
     EXPECT_TRUE (lines[23].startsWith (" 24  "));
 
-    const auto json = run ({ "names", "--json" });
+    const auto json = runOnController ({ "names", "--json" });
     ASSERT_EQ (json.exitCode, 0) << json.errors;
     const auto parsed = juce::JSON::parse (json.output);
     ASSERT_EQ (parsed.size(), numberOfSlots) << json.output;
@@ -136,14 +60,14 @@ TEST_F (ZkmSlotCommands, NamesListsEverySlotAndMarksBytesThatAreNotPrintable)
 TEST_F (ZkmSlotCommands, RenameWritesTheNameAloneAndRefusesOneItCannotStore)
 {
     const auto before = slotImage (4);
-    const auto renamed = run ({ "rename", "5", "Warm Pad" });
+    const auto renamed = runOnController ({ "rename", "5", "Warm Pad" });
     ASSERT_EQ (renamed.exitCode, 0) << renamed.errors;
     EXPECT_EQ (renamed.output.trim(), "Slot 5 renamed to \"Warm Pad\", verified");
     EXPECT_EQ (slotImage (4), withName (before, "Warm Pad")) << "the name bytes and nothing else";
 
     for (const auto* name : { "Seventeen letters", "Caf\xc3\xa9", " Pad\t" })
     {
-        const auto refused = run ({ "rename", "5", juce::String::fromUTF8 (name) });
+        const auto refused = runOnController ({ "rename", "5", juce::String::fromUTF8 (name) });
         EXPECT_EQ (refused.exitCode, 2) << name;
         EXPECT_TRUE (refused.errors.startsWith ("zkm: rename: a name ")) << refused.errors;
         EXPECT_EQ (slotImage (4), withName (before, "Warm Pad"));
@@ -153,47 +77,22 @@ TEST_F (ZkmSlotCommands, RenameWritesTheNameAloneAndRefusesOneItCannotStore)
 TEST_F (ZkmSlotCommands, SwapIsByteExactAndOneStoppedHalfwaySavesThePresetNoSlotHolds)
 {
     const auto third = slotImage (2), seventh = slotImage (6);
-    const auto swapped = run ({ "swap", "3", "7" });
+    const auto swapped = runOnController ({ "swap", "3", "7" });
     ASSERT_EQ (swapped.exitCode, 0) << swapped.errors;
     EXPECT_TRUE (swapped.output.startsWith ("Slots 3 and 7 swapped, verified (")) << swapped.output;
     EXPECT_EQ (slotImage (2), seventh);
     EXPECT_EQ (slotImage (6), third);
 
     // Ctrl+C once the second write has begun: the first slot's old preset goes to a file, next to
-    // one of that name that is left alone. The progress line shows only on a terminal, so the
-    // program runs under script(1).
+    // one of that name that is left alone.
     const auto fifth = slotImage (4), ninth = slotImage (8);
     const auto taken = work.getChildFile ("Slot 05 before swap.zkp");
     taken.replaceWithText ("not mine");
-    const auto runner = work.getChildFile ("run.sh");
-    runner.replaceWithText ("#!/bin/sh\necho $$ > pid\nexec " + quote (ZKM_CLI_BINARY) + " swap 5 9 --device "
-                                + quote (VirtualController::deviceName) + "\n",
-                            false, false, "\n");
-    ASSERT_TRUE (runner.setExecutePermission (true));
-    const auto command =
-        environment() + "script -qec ./run.sh /dev/null >screen.txt 2>&1 </dev/null; echo $? >code.txt";
-    std::thread program ([command] { std::system (command.toRawUTF8()); });
+    const auto stopped = runAndInterruptWhenShown ("swap 5 9", "Writing slot 9");
+    ASSERT_TRUE (stopped.interrupted) << stopped.screen;
 
-    const auto screen = work.getChildFile ("screen.txt");
-    const auto code = work.getChildFile ("code.txt");
-    const auto deadline = juce::Time::getMillisecondCounter() + 60000;
-
-    while (! screen.loadFileAsString().contains ("Writing slot 9") && ! code.exists()
-           && juce::Time::getMillisecondCounter() < deadline)
-        juce::Thread::sleep (5);
-
-    const auto pid = work.getChildFile ("pid").loadFileAsString().getIntValue();
-    const auto writing = screen.loadFileAsString().contains ("Writing slot 9") && ! code.exists();
-
-    if (writing && pid > 0)
-        ::kill (pid, SIGINT);
-
-    program.join();
-    ASSERT_TRUE (writing) << screen.loadFileAsString();
-
-    EXPECT_EQ (code.loadFileAsString().trim(), "3");
-    EXPECT_TRUE (screen.loadFileAsString().contains ("Swap stopped: slot 5 now holds slot 9's preset"))
-        << screen.loadFileAsString();
+    EXPECT_EQ (stopped.exitCode, "3");
+    EXPECT_TRUE (stopped.screen.contains ("Swap stopped: slot 5 now holds slot 9's preset")) << stopped.screen;
     EXPECT_EQ (slotImage (4), ninth);
     EXPECT_EQ (taken.loadFileAsString(), "not mine");
     EXPECT_EQ (contentOf (work.getChildFile ("Slot 05 before swap (2).zkp")), presetFileOf (fifth));
