@@ -16,19 +16,23 @@ make_slot_file "${slot_file}"
 start_editor "${slot_file}"
 editor="$(wait_for_window "Quenlo ZKM Editor - Untitled 1")"
 
-# Waits up to 30 s for the window to take that size: under the sanitizers on a busy machine a zoom
-# step has taken longer than five seconds to reach the window.
-expect_size()
+# True once the window has that size, false when it has not within that many tenths of a second.
+has_size_within()
 {
-    local width="$1" height="$2" what="$3"
-    for _ in $(seq 1 300); do
+    local width="$1" height="$2" tenths="$3"
+    for _ in $(seq 1 "${tenths}"); do
         eval "$(xdotool getwindowgeometry --shell "${editor}")"
         if [ "${WIDTH}x${HEIGHT}" = "${width}x${height}" ]; then
             return 0
         fi
         sleep 0.1
     done
-    fail "${what}: the window is ${WIDTH}x${HEIGHT}, not ${width}x${height}"
+    return 1
+}
+
+expect_size()
+{
+    has_size_within "$1" "$2" 50 || fail "$3: the window is ${WIDTH}x${HEIGHT}, not $1x$2"
 }
 
 # Presses a zoom key until the window has that size. Under the sanitizers on a busy machine the
@@ -39,13 +43,9 @@ press_for_size()
     local key="$1" width="$2" height="$3" what="$4"
     for _ in 1 2 3; do
         xdotool key "${key}"
-        for _ in $(seq 1 30); do
-            eval "$(xdotool getwindowgeometry --shell "${editor}")"
-            if [ "${WIDTH}x${HEIGHT}" = "${width}x${height}" ]; then
-                return 0
-            fi
-            sleep 0.1
-        done
+        if has_size_within "${width}" "${height}" 30; then
+            return 0
+        fi
     done
     fail "${what}: the window is ${WIDTH}x${HEIGHT}, not ${width}x${height}"
 }
