@@ -10,11 +10,15 @@ namespace ContentWindow
     middle of the screen at the content's size. */
 inline void show (juce::ResizableWindow& window, juce::Component* content, bool resizable)
 {
-    // The native title bar first: the window then fits the content without a border of its own.
-    window.setUsingNativeTitleBar (true);
+    // Built off the desktop and put there once: on the desktop, each change of title bar or
+    // resizability below replaces the native window, and one of them was shown for a moment and
+    // destroyed, so that a window found on the screen then vanished under the user's pointer.
+    window.removeFromDesktop();
+    window.setUsingNativeTitleBar (true); // first: the window then fits the content without a border
     window.setContentOwned (content, true);
     window.setResizable (resizable, false);
     window.centreWithSize (content->getWidth(), content->getHeight());
+    window.addToDesktop();
     window.setVisible (true);
 }
 } // namespace ContentWindow

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 
 namespace
 {
@@ -209,4 +210,78 @@ TEST (SlotsWindowWithoutController, AJobThatCannotStartSaysWhy)
     slots.readNames();
     EXPECT_FALSE (slots.getJobs().isBusy());
     EXPECT_TRUE (slots.getStatusBar().getTextLabel().getText().startsWith ("The controller cannot be reached"));
+}
+
+// Last: Xlib defines macros (None, Bool, Status) that clash with names in the headers above.
+#include <X11/Xlib.h>
+
+namespace
+{
+/** Watches the X server's top-level windows through a connection of its own, as a window manager
+    or a test script sees them: the windows of one client that were shown, and how many of those
+    were destroyed again. */
+class ShownWindowWatch
+{
+public:
+    ShownWindowWatch()
+        : display (XOpenDisplay (nullptr))
+    {
+        if (display != nullptr)
+        {
+            XSelectInput (display, DefaultRootWindow (display), SubstructureNotifyMask);
+            XSync (display, False);
+        }
+    }
+
+    ~ShownWindowWatch()
+    {
+        if (display != nullptr)
+            XCloseDisplay (display);
+    }
+
+    bool isWatching() const { return display != nullptr; }
+
+    /** Reads the events so far about the windows of the client that made this one. */
+    void update (juce::ComponentPeer& peerOfTheClient)
+    {
+        constexpr unsigned long clientMask = ~0x1fffffUL; // an X client's share of the window ids
+        const auto client = reinterpret_cast<unsigned long> (peerOfTheClient.getNativeHandle()) & clientMask;
+        XSync (display, False);
+
+        while (XPending (display) > 0)
+        {
+            XEvent event;
+            XNextEvent (display, &event);
+
+            if (event.type == MapNotify && (event.xmap.window & clientMask) == client)
+                shown.insert (event.xmap.window);
+            else if (event.type == DestroyNotify && shown.count (event.xdestroywindow.window) > 0)
+                ++destroyedAfterShown;
+        }
+    }
+
+    std::set<unsigned long> shown;
+    int destroyedAfterShown = 0;
+
+private:
+    Display* display;
+};
+} // namespace
+
+// A window that is shown and replaced at once flickers, and one found on the screen in that
+// moment is gone when the user or a script acts on it.
+TEST_F (SlotsWindowTest, ItsNativeWindowIsShownOnceAndStays)
+{
+    delete window.getComponent();
+    ShownWindowWatch watch;
+    ASSERT_TRUE (watch.isWatching());
+
+    window = new SlotsWindow (TestRig::createEngine (manager), settings);
+    pumpMessagesFor (200);
+    ASSERT_NE (window->getPeer(), nullptr);
+    watch.update (*window->getPeer());
+
+    EXPECT_EQ (watch.shown.size(), 1u);
+    EXPECT_EQ (watch.destroyedAfterShown, 0);
+    EXPECT_EQ (watch.shown.count (reinterpret_cast<unsigned long> (window->getPeer()->getNativeHandle())), 1u);
 }
