@@ -284,4 +284,5 @@ TEST_F (SlotsWindowTest, ItsNativeWindowIsShownOnceAndStays)
     EXPECT_EQ (watch.shown.size(), 1u);
     EXPECT_EQ (watch.destroyedAfterShown, 0);
     EXPECT_EQ (watch.shown.count (reinterpret_cast<unsigned long> (window->getPeer()->getNativeHandle())), 1u);
+    EXPECT_EQ (window->getPeer()->getConstrainer(), window->getConstrainer()); // the resize limits hold
 }

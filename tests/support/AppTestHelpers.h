@@ -187,6 +187,7 @@ class FakeDeviceTest
     , protected TestRig::FakeRig
 {
 };
+
 /** Carries out a command of the window or of the application, as its menu item or key does. */
 inline void perform (juce::ApplicationCommandTarget& target, juce::CommandID command)
 {

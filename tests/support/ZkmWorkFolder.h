@@ -120,12 +120,7 @@ protected:
         return result;
     }
 
-    juce::MemoryBlock slotFileContent() const
-    {
-        juce::MemoryBlock content;
-        slotFile.loadFileAsData (content);
-        return content;
-    }
+    juce::MemoryBlock slotFileContent() const { return contentOf (slotFile); }
 
     /** The image that the slot file holds for a slot (0-based). */
     juce::Array<juce::uint8> slotImage (int slot) const
