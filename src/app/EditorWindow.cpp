@@ -395,6 +395,7 @@ void EditorWindow::slotReadForCompare (juce::uint8 slot, const juce::Array<juce:
 void EditorWindow::setName (const juce::String& newName)
 {
     plainTitle = newName;
+    engine->setWriterName ("window " + plainTitle.quoted());
     const auto liveText = live != nullptr && live->isLive()
                               ? " [Live: slot " + juce::String (live->getLiveSlot() + 1) + "]"
                               : juce::String();

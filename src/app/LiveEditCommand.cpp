@@ -17,6 +17,7 @@ LiveEditCommand::~LiveEditCommand()
 {
     cancelPendingUpdate();
     watchControls (false);
+    engine->releaseSlot (*this);
     engine->removeListener (this);
 }
 
@@ -31,17 +32,18 @@ bool LiveEditCommand::start (juce::uint8 slot)
     window.commitOpenEdits();
     stop();
 
-    if (engine->getKnownSlotImage (slot) == engine->getPresetImage())
-    {
-        begin (slot);
-        return true;
-    }
-
-    // A live write needs a slot whose content is known, which only a read-back makes so: the Send
-    // that brings the slot to the preset is read back whatever the verify option says.
+    // A live write needs a slot whose content is known, which only a read makes so: the editor's
+    // memory of the slot may be older than an edit on the controller. The Send that brings the
+    // slot to the preset reads it first and is read back whatever the verify option says; a slot
+    // that held the preset already goes live after that read alone.
     startingSendId =
-        engine->startSend (slot, engine->getPresetImage(), ZKEditorEngine::SendOptions{ true, true, false });
+        engine->startSend (slot, engine->getPresetImage(), ZKEditorEngine::SendOptions{ true, true, true });
     startingSlot = startingSendId != 0 ? slot : -1;
+
+    // Held from now on, so that another write queued behind this Send ends the start as well.
+    if (startingSendId != 0)
+        engine->holdSlot (slot, *this);
+
     return startingSendId != 0;
 }
 
@@ -51,6 +53,7 @@ void LiveEditCommand::stop()
     // half written; it just does not lead to Live Edit any more.
     startingSendId = 0;
     startingSlot = -1;
+    engine->releaseSlot (*this);
 
     if (isLive())
         end();
@@ -73,6 +76,7 @@ void LiveEditCommand::end()
 {
     cancelPendingUpdate();
     watchControls (false);
+    engine->releaseSlot (*this);
     liveSlot = -1;
     window.getTransferStrip().setLiveSlot (-1);
     window.refreshTitle();
@@ -101,6 +105,8 @@ void LiveEditCommand::verificationEnded (const ZKEditorEngine::Verification& ver
 
     if (verification.matches())
         begin (slot);
+    else
+        engine->releaseSlot (*this);
 }
 
 void LiveEditCommand::liveEditFailed (juce::uint8 slot, const juce::Array<int>& imageIndexes)
@@ -110,7 +116,23 @@ void LiveEditCommand::liveEditFailed (juce::uint8 slot, const juce::Array<int>& 
         return;
 
     end();
-    lastEndMessage = describeFailure (slot, engine->getPresetImage(), imageIndexes);
+    showEnded (describeFailure (slot, engine->getPresetImage(), imageIndexes));
+}
+
+void LiveEditCommand::slotTakenOver (int slot, const juce::String& whatWrites, const void*)
+{
+    if (liveSlot != slot && startingSlot != slot)
+        return;
+
+    // The other write is queued behind every live write made so far, so it lands last and stays;
+    // nothing more is written live.
+    stop();
+    showEnded (describeTakeOver (slot, whatWrites));
+}
+
+void LiveEditCommand::showEnded (const juce::String& message)
+{
+    lastEndMessage = message;
     juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, getEndedTitle(), lastEndMessage,
                                             "OK");
 }
@@ -130,6 +152,7 @@ void LiveEditCommand::transferEnded (const ZKEditorEngine::TransferStatus& statu
     {
         startingSendId = 0;
         startingSlot = -1;
+        engine->releaseSlot (*this);
     }
 }
 
@@ -169,6 +192,13 @@ juce::String LiveEditCommand::describeFailure (juce::uint8 slot, const juce::Arr
 
     return "Live Edit of slot " + slotText + " has ended. These parameters may not hold in the slot what the window "
            + "shows:\n" + names.joinIntoString ("\n");
+}
+
+juce::String LiveEditCommand::describeTakeOver (int slot, const juce::String& whatWrites)
+{
+    const auto slotText = juce::String (slot + 1);
+    return "Live Edit of slot " + slotText + " has ended: " + whatWrites + " writes into slot " + slotText
+           + ". The slot keeps what that write puts there, which may differ from this window's preset.";
 }
 
 int LiveEditCommand::runSlotChooser()

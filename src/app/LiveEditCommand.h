@@ -15,6 +15,7 @@ class EditorWindow;
 class LiveEditCommand
     : private ZKEditorEngine::Listener
     , private Control::Listener
+    , private SlotHolds::Holder
     , private juce::AsyncUpdater
 {
 public:
@@ -22,8 +23,10 @@ public:
     ~LiveEditCommand() override;
 
     /** Without an argument it asks for the slot (the window's chooseLiveEditSlot); false when
-        cancelled or nothing could be started. A slot known to hold the preset goes live at once;
-        any other is brought to the preset first and goes live once its read-back matched. */
+        cancelled or nothing could be started. The slot is read and brought to the preset first
+        (only the bytes that differ are written, and read back), and goes live once it holds the
+        preset. From then on the window holds the slot: another write into it ends Live Edit
+        first, with the "Live Edit Ended" notice naming that write. */
     bool start();
     bool start (juce::uint8 slot);
 
@@ -49,6 +52,10 @@ public:
     static juce::String describeFailure (juce::uint8 slot, const juce::Array<juce::uint8>& image,
                                          const juce::Array<int>& imageIndexes);
 
+    /** The alert's message when another write into the slot ended Live Edit; whatWrites says
+        what writes ("a Send from window "Lead""). */
+    static juce::String describeTakeOver (int slot, const juce::String& whatWrites);
+
     /** The default chooseLiveEditSlot step. */
     static int runSlotChooser();
 
@@ -62,6 +69,8 @@ private:
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void controlValueChanged (juce::String parameterName, juce::uint8 value) override;
+    void slotTakenOver (int slot, const juce::String& whatWrites, const void* writer) override;
+    void showEnded (const juce::String& message);
     void handleAsyncUpdate() override;
 
     EditorWindow& window;

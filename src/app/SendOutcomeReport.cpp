@@ -18,8 +18,11 @@ juce::String SendOutcomeReport::describeUnverifiedSend (const ZKEditorEngine::Tr
     if (! send.changesOnly)
         return describeUnverifiedSend (send.slot);
 
+    // Nothing was written because the editor remembers the slot holding the preset; without a
+    // read-back that is a memory, which an edit on the controller may have made old.
     if (send.total == 0)
-        return describeSlotHeldPreset (send.slot);
+        return "Nothing sent to slot " + juce::String (send.slot + 1)
+               + ": it held this preset when last seen (not checked)";
 
     return "Sent to slot " + juce::String (send.slot + 1) + " (" + describeBytesWritten (send.total)
            + ", not verified)";

@@ -18,7 +18,7 @@ public:
     static juce::String describeUnverifiedSend (juce::uint8 slot);
 
     /** The same for any Send that completed: one that knew the slot says how many bytes it wrote,
-        or that the slot held the preset already. */
+        or that it wrote nothing because the slot held the preset when last seen (not checked). */
     static juce::String describeUnverifiedSend (const ZKEditorEngine::TransferStatus& send);
 
     /** "Slot 5 already holds this preset" */

@@ -45,6 +45,7 @@ juce::File SlotJobs::getRecoveryFolder()
 SlotJobs::SlotJobs (ZKEditorEngine::Ptr engineToUse)
     : engine (std::move (engineToUse))
 {
+    engine->setWriterName ("the Slots window");
     engine->addListener (this);
 }
 
@@ -266,6 +267,9 @@ juce::String SlotJobs::describeEnd (const ZKEditorEngine::TransferStatus& status
     const auto slot = slotName (jobSlot);
     const bool nothingWritten = status.done == 0 || status.readingFirst;
 
+    // Stopped while it read back what it wrote: every byte is in the slot, only unconfirmed.
+    const bool allWritten = ! nothingWritten && status.total > 0 && status.done == status.total;
+
     if (job == Job::backUp)
     {
         if (status.stage == Stage::completed)
@@ -283,6 +287,7 @@ juce::String SlotJobs::describeEnd (const ZKEditorEngine::TransferStatus& status
 
         if (status.stage == Stage::cancelled)
             return nothingWritten ? "Rename cancelled: nothing was written"
+                   : allWritten   ? "Rename cancelled: the name of " + slot + " was written but not verified"
                                   : "Rename cancelled: the name of " + slot + " is partly written";
 
         return nothingWritten ? capitalised (slot) + " was not renamed: the controller did not answer"
@@ -293,6 +298,10 @@ juce::String SlotJobs::describeEnd (const ZKEditorEngine::TransferStatus& status
         return status.total == 0 ? capitalised (slot) + " already held " + jobName
                                  : capitalised (jobName) + " written into " + slot + ", verified ("
                                        + SendOutcomeReport::describeBytesWritten (status.total) + ")";
+
+    if (status.stage == Stage::cancelled && allWritten)
+        return "Cancelled: " + slot + " was written but not verified ("
+               + SendOutcomeReport::describeBytesWritten (status.done) + ")";
 
     if (status.stage == Stage::cancelled)
         return nothingWritten ? "Cancelled: nothing was written"

@@ -273,7 +273,11 @@ juce::String SlotsComponent::getStateText (int slot) const
     if (backup.isEmpty())
         return "read " + seen;
 
-    return backup == image ? "as in backup " + backupTimes[slot].formatted ("%Y-%m-%d") : "changed since backup";
+    // What the slot held when it was read: the controller may have been edited since, which only
+    // another read shows, so the comparison with the backup is dated by that read.
+    return "read " + seen + ", "
+           + (backup == image ? "as in backup " + backupTimes[slot].formatted ("%Y-%m-%d")
+                              : juce::String ("changed since backup"));
 }
 
 juce::String SlotsComponent::describeSlot (int slot) const

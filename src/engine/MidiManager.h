@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MidiDeviceLayer.h"
+#include "engine/SlotHolds.h"
 #include "engine/SlotMemory.h"
 #include "engine/TransferQueue.h"
 
@@ -94,6 +95,9 @@ public:
         closing or losing a port forgets all of it: another controller may answer now. */
     SlotMemory& getSlotMemory() noexcept { return slotMemory; }
 
+    /** Which slots a Live Edit holds: a write into one of them first makes its Live Edit let go. */
+    SlotHolds& getSlotHolds() noexcept { return slotHolds; }
+
     /** The queue in which every exchange with the controller waits for its turn. */
     TransferQueue& getTransferQueue() noexcept { return *transferQueue; }
 
@@ -149,6 +153,7 @@ private:
     std::unique_ptr<MidiDeviceLayer::Output> output;
 
     SlotMemory slotMemory;
+    SlotHolds slotHolds;
 
     // Declared last: it goes first, while the ports and the listeners are still there.
     std::unique_ptr<TransferQueue> transferQueue;

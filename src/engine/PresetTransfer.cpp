@@ -27,6 +27,7 @@ PresetTransfer::PresetTransfer (MidiManager& managerToUse, juce::uint8 deviceIdT
     , pacing (pacingToUse)
     , image (std::move (request.image))
     , writtenIndexes (std::move (request.written))
+    , readByCaller (std::move (request.readByCaller))
 {
     changesOnlyWritten = changesOnly && kind == Kind::verify;
     total = kind == Kind::sync                               ? 1

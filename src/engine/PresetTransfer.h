@@ -32,14 +32,15 @@ public:
     struct Request
     {
         Kind kind = Kind::none;
-        juce::uint8 slot = 0;           // for a sync command: 1 external, 0 internal
-        juce::Array<juce::uint8> image; // a Send, a slot write: what it writes; a read-back: what was
-                                        // sent; a rename: the 16 name bytes
-        int id = 0;                     // 0: a new id, unique in the program
-        bool verify = false;            // a Send: read back once written
-        bool changesOnly = false;       // a Send: write only what differs from the slot as known
-        bool readFirst = false;         // a Send: read the slot first, to write only what differs
-        juce::Array<int> written;       // a read-back: the indexes its Send wrote, when changesOnly
+        juce::uint8 slot = 0;                  // for a sync command: 1 external, 0 internal
+        juce::Array<juce::uint8> image;        // a Send, a slot write: what it writes; a read-back: what was
+                                               // sent; a rename: the 16 name bytes
+        int id = 0;                            // 0: a new id, unique in the program
+        bool verify = false;                   // a Send: read back once written
+        bool changesOnly = false;              // a Send: write only what differs from the slot as known
+        bool readFirst = false;                // a Send: read the slot first, to write only what differs
+        juce::Array<int> written;              // a read-back: the indexes its Send wrote, when changesOnly
+        juce::Array<juce::uint8> readByCaller; // a slot write: the slot as its caller read it just before
     };
 
     PresetTransfer (MidiManager& manager, juce::uint8 deviceId, int imageLength, const ZKEditorEngine::Pacing& pacing,
@@ -154,6 +155,7 @@ private:
     mutable juce::CriticalSection imageLock;
     juce::Array<juce::uint8> image;
     juce::Array<int> writtenIndexes, unconfirmedIndexes;
+    const juce::Array<juce::uint8> readByCaller;
     std::atomic<int> total{ 0 };
     std::atomic<bool> changesOnlyWritten{ false };
     std::atomic<bool> readingFirst{ false };

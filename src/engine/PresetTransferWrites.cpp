@@ -202,11 +202,13 @@ PresetTransfer::Stage PresetTransfer::runSlotWrite (TransferQueue& queue)
     if (target.size() != imageLength)
         return Stage::failed;
 
-    auto known = manager.getSlotMemory().recall (slot);
+    // What the slot holds comes from a read: the caller's own, as long as the memory still holds
+    // what it read (every write of this program changes or forgets the memory of its slot), or one
+    // made now. Memory alone may be older than an edit made on the controller, and "already held"
+    // or "verified" must not rest on it. A slot that does not answer is not written at all.
+    auto known = readByCaller;
 
-    // Without the slot's content, what differs is not known: a slot that does not answer is not
-    // written at all.
-    if (known.size() != imageLength)
+    if (known.size() != imageLength || manager.getSlotMemory().recall (slot) != known)
         if (const auto read = readWholeSlot (queue, known); read != Stage::completed)
             return read;
 

@@ -50,32 +50,18 @@ bool SlotCopier::start()
     if (started || ! isSlot (firstSlot) || ! isSlot (secondSlot) || firstSlot == secondSlot)
         return false;
 
-    // A copy needs what its source holds; a swap needs both slots.
-    juce::Array<int> toRead;
+    // A copy needs what its source holds; a swap needs both slots. Each is read now, whatever the
+    // editor remembers of it: the controller may have been edited since, and a preset copied or
+    // swapped from memory would put an old preset into the target and lose the new one.
+    juce::Array<int> toRead{ firstSlot };
 
-    for (auto slot : { firstSlot, secondSlot })
-    {
-        if (operation == Operation::copy && slot == secondSlot)
-            continue;
-
-        auto& image = slot == firstSlot ? firstImage : secondImage;
-        image = engine.getKnownSlotImage ((juce::uint8) slot);
-
-        if (image.isEmpty())
-            toRead.add (slot);
-    }
+    if (operation == Operation::swap)
+        toRead.add (secondSlot);
 
     if (! queueReads (toRead, [this] (juce::uint8 slot) { return engine.startBackupRead (slot); }))
         return false;
 
     started = true;
-
-    if (readIds.isEmpty() && ! queueFirstWrite())
-    {
-        finished = true;
-        return false;
-    }
-
     return true;
 }
 
@@ -97,7 +83,9 @@ bool SlotCopier::isMine (int id) const
 
 bool SlotCopier::queueWrite (Write& write, const juce::Array<juce::uint8>& image)
 {
-    write.id = engine.startSlotWrite ((juce::uint8) write.slot, image);
+    // A slot the copier read itself is not read again, unless another write came in between.
+    const auto& readHere = write.slot == firstSlot ? firstImage : operation == Operation::swap ? secondImage : noImage;
+    write.id = engine.startSlotWrite ((juce::uint8) write.slot, image, readHere);
     return write.id != 0;
 }
 

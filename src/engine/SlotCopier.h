@@ -3,8 +3,9 @@
 #include "engine/SlotJob.h"
 
 /** Copies one slot of the controller into another, or swaps two: each slot whose content is
-    needed is read whole unless the MIDI manager knows it, then the target is brought to the image
-    by a slot write (the bytes that differ, each read back). A swap writes the second slot's image
+    needed is read whole first (what the editor remembers of a slot may be older than an edit on
+    the controller), then the target is brought to the image by a slot write (the slot read unless
+    the copier has just read it, the bytes that differ written, each read back). A swap writes the second slot's image
     into the first slot, then the first slot's old image into the second; stopped in between, the
     first slot's old preset is held here alone, and the summary says which slot holds what. Only
     the transfers the copier queued count, told apart by their ids: a Send of another window that
@@ -25,7 +26,7 @@ public:
         finishes, as a window's own Send does after the window closes, but nothing follows it. */
     ~SlotCopier() override;
 
-    /** Queues the reads, or the first write when both slots are known. False, doing nothing, for
+    /** Queues the reads. False, doing nothing, for
         slots that are not two different slots of the controller or when the ports are not open
         (which the engine reports). */
     bool start();
@@ -78,8 +79,9 @@ private:
 
     const Operation operation;
     const int firstSlot, secondSlot;
-    juce::Array<juce::uint8> firstImage, secondImage; // what each slot held before
-    Write firstWrite, secondWrite;                    // a copy has only the first
+    juce::Array<juce::uint8> firstImage, secondImage; // what each slot held before, as read by the copier
+    const juce::Array<juce::uint8> noImage;
+    Write firstWrite, secondWrite; // a copy has only the first
     ZKEditorEngine::TransferStatus lastStatus;
     int bytesWritten = 0;
     bool success = false, unreachable = false;

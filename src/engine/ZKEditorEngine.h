@@ -325,12 +325,27 @@ public:
         nothing was queued (no ports, which is reported, or names that are not 16 7-bit bytes). */
     int startRename (juce::uint8 slot, const juce::Array<juce::uint8>& nameBytes);
 
-    /** Brings a slot to that image of 465 bytes: the slot is read whole first unless it is known,
-        only the bytes that differ are written, and each one is read back; completed only when
-        every one reads back as written. A slot that holds the image already is not written.
+    /** Brings a slot to that image of 465 bytes: the slot is read whole first, only the bytes that
+        differ are written, and each one is read back; completed only when every one reads back as
+        written. A slot that holds the image already is not written, and that rests on the read.
         TransferStatus::done and total count the writes. Returns the write's id, 0 when nothing
-        was queued. */
-    int startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image);
+        was queued.
+        readByCaller is what the caller itself read from that slot just before (a copy or a swap
+        reads its slots first): it stands for the read as long as no write of this program has
+        touched the slot since, so that the slot is not read twice. The editor's memory of a slot
+        alone is never trusted here: the controller may have been edited since. */
+    int startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image,
+                        const juce::Array<juce::uint8>& readByCaller = {});
+
+    /** While a Live Edit writes into that slot, the holder holds it: before any other write into
+        it is queued (by any engine of this MIDI manager), the holder is let go and told why. */
+    void holdSlot (juce::uint8 slot, SlotHolds::Holder& holder);
+    void releaseSlot (SlotHolds::Holder& holder);
+
+    /** Who writes through this engine, as another window's Live Edit is told when a write of this
+        engine ends it ("window \"Lead\"", "the Slots window"); empty for "another window". */
+    void setWriterName (const juce::String& name) { writerName = name; }
+    juce::String getWriterName() const { return writerName; }
 
     /** The 16 name bytes the MIDI manager knows that slot holds; empty when they are not known. */
     juce::Array<juce::uint8> getKnownSlotName (juce::uint8 slot) const;
@@ -404,8 +419,12 @@ private:
     void createControls (juce::uint8 splitPointMaximum, juce::uint8 octaveMaximum);
     void loadImage (const juce::Array<juce::uint8>& image);
     PresetTransfer& queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image, int id,
-                                   SendOptions options, juce::Array<int> written);
+                                   SendOptions options, juce::Array<int> written,
+                                   juce::Array<juce::uint8> readByCaller = {});
     PresetTransfer& queueTransfer (TransferStatus::Kind kind, juce::uint8 slot, juce::Array<juce::uint8> image = {});
+
+    /** Before a write into a slot that a Live Edit holds: the Live Edit lets go, told what writes. */
+    void takeOverHeldSlot (TransferStatus::Kind kind, juce::uint8 slot);
     void transferFinished (PresetTransfer& transfer);
     void reportVerification (const Verification& verification);
     void reportCommunicationFailure();
@@ -433,6 +452,7 @@ private:
     Pacing pacing;
     bool verifyAfterSend = false;
     bool sendChangesOnly = false;
+    juce::String writerName;
     juce::Array<Listener*> listeners;
     juce::Array<EditListener*> editListeners;
 

@@ -21,11 +21,14 @@ bool ZKEditorEngine::canReach (juce::uint8 slot, bool requestIsValid)
 
 PresetTransfer& ZKEditorEngine::queueTransfer (TransferStatus::Kind kind, juce::uint8 slot,
                                                juce::Array<juce::uint8> image, int id, SendOptions options,
-                                               juce::Array<int> written)
+                                               juce::Array<int> written, juce::Array<juce::uint8> readByCaller)
 {
-    PresetTransfer::Ptr transfer (new PresetTransfer (*midiManager, deviceId, imageLength, pacing,
-                                                      { kind, slot, std::move (image), id, options.verify,
-                                                        options.changesOnly, options.readFirst, std::move (written) }));
+    takeOverHeldSlot (kind, slot);
+
+    PresetTransfer::Ptr transfer (
+        new PresetTransfer (*midiManager, deviceId, imageLength, pacing,
+                            { kind, slot, std::move (image), id, options.verify, options.changesOnly, options.readFirst,
+                              std::move (written), std::move (readByCaller) }));
 
     // A write holds its engine, so that closing the window does not leave a slot half written; a
     // Get is cancelled with its engine.
@@ -157,12 +160,38 @@ int ZKEditorEngine::startRename (juce::uint8 slot, const juce::Array<juce::uint8
     return queueIfReachable (TransferStatus::Kind::rename, slot, nameBytes);
 }
 
-int ZKEditorEngine::startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image)
+int ZKEditorEngine::startSlotWrite (juce::uint8 slot, const juce::Array<juce::uint8>& image,
+                                    const juce::Array<juce::uint8>& readByCaller)
 {
     if (image.size() != imageLength || ! ZKSysEx::areDataBytes (image.begin(), image.end()))
         return 0;
 
-    return queueIfReachable (TransferStatus::Kind::slotWrite, slot, image);
+    if (slot >= ZKSysEx::numberOfSlots || ! canReach (slot))
+        return 0;
+
+    return queueTransfer (TransferStatus::Kind::slotWrite, slot, image, 0, SendOptions(), {}, readByCaller).getId();
+}
+
+void ZKEditorEngine::holdSlot (juce::uint8 slot, SlotHolds::Holder& holder)
+{
+    midiManager->getSlotHolds().hold (slot, holder);
+}
+
+void ZKEditorEngine::releaseSlot (SlotHolds::Holder& holder) { midiManager->getSlotHolds().release (holder); }
+
+void ZKEditorEngine::takeOverHeldSlot (TransferStatus::Kind kind, juce::uint8 slot)
+{
+    // Live Edit's own writes are what the hold is for; reads and sync commands change no slot.
+    if (kind != TransferStatus::Kind::send && kind != TransferStatus::Kind::rename
+        && kind != TransferStatus::Kind::slotWrite)
+        return;
+
+    const auto what = kind == TransferStatus::Kind::send ? juce::String ("a Send")
+                      : kind == TransferStatus::Kind::rename
+                          ? juce::String ("a rename")
+                          : juce::String ("a copy, a swap or a preset written whole");
+    const auto who = writerName.isNotEmpty() ? writerName : juce::String ("another window");
+    midiManager->getSlotHolds().takeOver (slot, what + " from " + who, this);
 }
 
 juce::Array<juce::uint8> ZKEditorEngine::getKnownSlotName (juce::uint8 slot) const

@@ -410,6 +410,11 @@ TEST_F (LibrarianWindowTest, ASendOfTheChangesWritesTheOneByteEditedAndNothingWh
     EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), 0);
     EXPECT_EQ (stripText (window), "Slot 5 already holds this preset");
     EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+
+    // Without a read-back, writing nothing rests on the editor's memory alone: it says so.
+    engine->setVerifyAfterSend (false);
+    EXPECT_EQ (countWritesOf ([&] { ASSERT_NE (engine->startSend (4), 0); }), 0);
+    EXPECT_EQ (stripText (window), "Nothing sent to slot 5: it held this preset when last seen (not checked)");
 }
 
 TEST_F (LibrarianWindowTest, ABytesChangedOnTheControllerIsNamedAndSendWholePresetMendsTheSlot)

@@ -1,6 +1,7 @@
 // Live Edit of a slot through a document window, against the virtual controller: what goes over
 // the wire, what the slot ends up holding, and how Live Edit ends.
 #include "app/CommandIDs.h"
+#include "app/SlotJobs.h"
 #include "engine/VirtualController.h"
 #include "engine/ZKSysEx.h"
 #include "model/PresetLayout.h"
@@ -174,4 +175,70 @@ TEST_F (LiveEditTest, TheControllerGoingAwayEndsLiveEditAsNoLongerKnown)
     EXPECT_FALSE (window.getLiveEditCommand().isLive());
     EXPECT_TRUE (window.getLiveEditCommand().getLastEndMessage().contains ("no longer known"))
         << window.getLiveEditCommand().getLastEndMessage();
+}
+
+TEST_F (LiveEditTest, AnotherWindowsSendOrASlotsJobEndsLiveEditFirstAndWhatItWroteStays)
+{
+    auto& window = openWindowInLiveEdit();
+    const auto editTheKnob = [&]
+    {
+        const auto cc = engine->getControls (Knob)[knobIndex]->getValue ("CC");
+        ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((cc + 1) % 128), nullptr));
+        waitUntilWritten();
+    };
+
+    // Another window sends its own preset into the live slot, verified.
+    auto otherEngine = makeQuickEngine (manager);
+    otherEngine->setPacing (TestRig::fastPacing (1000, 2));
+    otherEngine->loadPresetData (otherEngine->createPresetData (0, TestRig::createPatternImage (9)));
+    auto& otherWindow = openDocumentOn (otherEngine);
+    otherWindow.setName ("Strings");
+    otherEngine->setVerifyAfterSend (true);
+    ASSERT_NE (otherEngine->startSend (liveSlot), 0);
+
+    EXPECT_FALSE (window.getLiveEditCommand().isLive()) << "ended before the Send was queued";
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert (LiveEditCommand::getEndedTitle()) != nullptr; }, waitMs));
+    EXPECT_EQ (window.getLiveEditCommand().getLastEndMessage(),
+               LiveEditCommand::describeTakeOver (liveSlot, "a Send from window \"Strings\""));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! otherEngine->isTransferInProgress(); }, waitMs));
+    EXPECT_EQ (countAlerts ("Verify Failed"), 0);
+    editTheKnob();
+    EXPECT_EQ (controller.getSlot (liveSlot), otherEngine->getPresetImage()) << "the verified Send stays";
+    apptest::dismissAlerts();
+
+    // Live again; the Slots window renames the slot.
+    ASSERT_TRUE (window.getLiveEditCommand().start (liveSlot));
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return window.getLiveEditCommand().isLive() && ! engine->isTransferInProgress(); }, waitMs));
+    SlotJobs slotsJobs (TestRig::createEngine (manager));
+    const juce::Array<juce::uint8> newName{ 'R', 'e', 'n', 'a', 'm', 'e', 'd', ' ',
+                                            ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ' };
+    ASSERT_TRUE (slotsJobs.rename (liveSlot, newName));
+    EXPECT_FALSE (window.getLiveEditCommand().isLive());
+    EXPECT_TRUE (window.getLiveEditCommand().getLastEndMessage().contains ("a rename from the Slots window"))
+        << window.getLiveEditCommand().getLastEndMessage();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! slotsJobs.isBusy(); }, waitMs));
+    editTheKnob();
+    EXPECT_EQ (juce::Array<juce::uint8> (controller.getSlot (liveSlot).getRawDataPointer(), 16), newName);
+}
+
+TEST_F (LiveEditTest, LiveEditStartsFromAReadOfTheSlotNotFromAnOldMemoryOfIt)
+{
+    auto& window = openWindowInLiveEdit();
+    window.getLiveEditCommand().stop();
+
+    // The editor remembers the slot holding the preset; then it is edited on the controller.
+    auto panelEdit = controller.getSlot (liveSlot);
+    panelEdit.set (ccIndex + 1, (juce::uint8) ((panelEdit[ccIndex + 1] + 3) % 128));
+    controller.setSlot (liveSlot, panelEdit);
+    ASSERT_EQ (engine->getKnownSlotImage (liveSlot), engine->getPresetImage());
+
+    ASSERT_TRUE (window.getLiveEditCommand().start (liveSlot));
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return window.getLiveEditCommand().isLive() && ! engine->isTransferInProgress(); }, waitMs));
+    const auto cc = engine->getControls (Knob)[knobIndex]->getValue ("CC");
+    ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((cc + 1) % 128), nullptr));
+    waitUntilWritten();
+
+    EXPECT_EQ (controller.getSlot (liveSlot), engine->getPresetImage()) << "the byte edited on the panel is mended";
 }

@@ -178,7 +178,8 @@ TEST_F (SlotOperations, ASwapLeavesBothSlotsByteExactAndSwapsTwoKnownSlotsByThei
     EXPECT_EQ (rig.controller.getSlot (2), third);
     EXPECT_EQ (rig.controller.getSlot (6), changed);
     EXPECT_EQ (writes(), juce::Array<int> ({ 20, 200, 400, 20, 200, 400 }));
-    EXPECT_EQ (writes().size(), requests().size()) << "each written byte read back, and nothing else read";
+    EXPECT_EQ (requests().size(), 2 * ZKMModel::imageLength + writes().size())
+        << "both slots read once by the swap itself, then each written byte read back, and nothing else read";
 }
 
 TEST_F (SlotOperations, ASwapCancelledAfterItsFirstWriteNamesTheSlotItLeftAndKeepsItsOldPreset)
@@ -205,4 +206,54 @@ TEST_F (SlotOperations, ASwapCancelledAfterItsFirstWriteNamesTheSlotItLeftAndKee
                                   "too; slot 3's old preset is kept only by the editor");
     EXPECT_EQ (swap.getSlotOfPresetNoSlotHolds(), 2);
     EXPECT_EQ (swap.getPresetNoSlotHolds(), third);
+}
+
+TEST_F (SlotOperations, ACopySwapOrSlotWriteReadsTheSlotsItNeedsAndNeverTrustsAnOldMemory)
+{
+    constexpr juce::uint8 third = 2, seventh = 6;
+    const auto changedBehindTheEditorsBack = [this] (juce::uint8 slot, int index)
+    {
+        auto image = rig.controller.getSlot (slot);
+        image.set (index, (juce::uint8) ((image[index] + 7) % 128));
+        rig.controller.setSlot (slot, image);
+        return image;
+    };
+    const auto run = [this] (SlotCopier::Operation operation, int from, int to)
+    {
+        SlotCopier job (*engine, operation, from, to);
+        EXPECT_TRUE (job.start());
+        EXPECT_TRUE (pumpMessagesUntil ([&] { return job.isFinished(); }, waitMs));
+        EXPECT_TRUE (waitUntilIdle());
+        return job.getSummary();
+    };
+
+    // Both slots read, then slot 3 edited on the controller: the swap moves the edited preset.
+    for (auto slot : { third, seventh })
+        ASSERT_NE (engine->startBackupRead (slot), 0);
+
+    ASSERT_TRUE (waitUntilIdle());
+    const auto seventhBefore = rig.controller.getSlot (seventh);
+    const auto editedThird = changedBehindTheEditorsBack (third, 300);
+
+    EXPECT_TRUE (run (SlotCopier::Operation::swap, third, seventh).startsWith ("Slots 3 and 7 swapped, verified"));
+    EXPECT_EQ (rig.controller.getSlot (seventh), editedThird) << "the edit made on the controller is not lost";
+    EXPECT_EQ (rig.controller.getSlot (third), seventhBefore);
+
+    // A copy, then slot 7 edited on the controller: copying again is not "already held".
+    EXPECT_TRUE (run (SlotCopier::Operation::copy, third, seventh).startsWith ("Slot 3 copied to slot 7, verified"));
+    changedBehindTheEditorsBack (seventh, 100);
+    EXPECT_EQ (run (SlotCopier::Operation::copy, third, seventh), "Slot 3 copied to slot 7, verified (1 byte written)");
+    EXPECT_EQ (rig.controller.getSlot (seventh), rig.controller.getSlot (third));
+
+    // A slot write of the image the editor remembers in the slot: the slot is read, and written.
+    const auto remembered = engine->getKnownSlotImage (seventh);
+    ASSERT_EQ (remembered, rig.controller.getSlot (seventh));
+    changedBehindTheEditorsBack (seventh, 444);
+    const auto id = engine->startSlotWrite (seventh, remembered);
+    ASSERT_NE (id, 0);
+    ASSERT_TRUE (waitUntilIdle());
+    EXPECT_EQ (recorder.ends.back().id, id);
+    EXPECT_EQ (recorder.ends.back().stage, ZKEditorEngine::TransferStatus::Stage::completed);
+    EXPECT_EQ (recorder.ends.back().total, 1) << "the byte changed on the controller is written back";
+    EXPECT_EQ (rig.controller.getSlot (seventh), remembered);
 }
