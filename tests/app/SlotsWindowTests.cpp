@@ -286,3 +286,21 @@ TEST_F (SlotsWindowTest, ItsNativeWindowIsShownOnceAndStays)
     EXPECT_EQ (watch.shown.count (reinterpret_cast<unsigned long> (window->getPeer()->getNativeHandle())), 1u);
     EXPECT_EQ (window->getPeer()->getConstrainer(), window->getConstrainer()); // the resize limits hold
 }
+
+TEST_F (SlotsWindowTest, ARenameStoppedWhileItReadsBackSaysTheNameIsWrittenButNotVerified)
+{
+    // The slot takes the writes but never answers, so the rename waits in its read-back.
+    auto faults = controller.getFaults();
+    faults.silentSlots = { dropSlot };
+    controller.setFaults (faults);
+
+    auto& jobs = slots().getJobs();
+    ASSERT_TRUE (jobs.rename (dropSlot, PresetNameText::toBytes ("Organ")));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return jobs.getProgress().done == SlotMemory::nameLength; }, waitMs));
+    jobs.cancel();
+    waitForTheJob();
+
+    EXPECT_EQ (jobs.getSummary(), "Rename cancelled: the name of slot 7 was written but not verified");
+    EXPECT_EQ (juce::Array<juce::uint8> (controller.getSlot (dropSlot).getRawDataPointer(), SlotMemory::nameLength),
+               PresetNameText::toBytes ("Organ"));
+}
