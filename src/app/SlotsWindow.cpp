@@ -13,6 +13,18 @@ SlotsComponent& SlotsWindow::getSlotsComponent() const { return *static_cast<Slo
 
 void SlotsWindow::closeButtonPressed()
 {
-    // The job under way stops with the window, as its Cancel stops it.
+    // The job under way stops with the window, as its Cancel stops it. A swap stopped between its
+    // writes leaves one slot's old preset in a file alone: the user is told where, after the window.
+    auto& jobs = getSlotsComponent().getJobs();
+
+    if (jobs.isBusy())
+    {
+        jobs.cancel();
+
+        if (jobs.getSlotOfPresetNoSlotHolds() >= 0)
+            juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon, getClosedTitle(),
+                                                    jobs.getSummary(), "OK");
+    }
+
     delete this;
 }

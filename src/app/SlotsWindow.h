@@ -14,7 +14,11 @@ public:
 
     SlotsComponent& getSlotsComponent() const;
 
+    /** Stops a job under way as Cancel does; a swap stopped between its writes tells, in an alert
+        of this title, which file keeps the preset it left in no slot. */
     void closeButtonPressed() override;
+
+    static juce::String getClosedTitle() { return "Slots Window Closed"; }
 
 private:
     JUCE_DECLARE_WEAK_REFERENCEABLE (SlotsWindow)

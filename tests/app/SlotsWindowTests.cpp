@@ -4,6 +4,7 @@
 #include "engine/PresetFileWriter.h"
 #include "engine/VirtualController.h"
 #include "model/PresetNameText.h"
+#include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
 #include "support/QueueHold.h"
 #include "support/TestRig.h"
@@ -193,6 +194,10 @@ TEST_F (SlotsWindowTest, AWindowClosedBetweenTheWritesOfASwapKeepsThePresetNoSlo
     ASSERT_EQ (kept.size(), 1);
     EXPECT_TRUE (kept[0].getFileName().startsWith ("Slot 03 before swap"));
     EXPECT_EQ (engine->readPresetFileImage (kept[0]), third);
+
+    // The user is told where it is (the swap's summary, which names the file), after the window.
+    EXPECT_NE (apptest::findAlert (SlotsWindow::getClosedTitle()), nullptr);
+    apptest::dismissAlerts();
 
     if (oldConfig.isEmpty())
         ::unsetenv ("XDG_CONFIG_HOME");
