@@ -27,43 +27,37 @@ extern "C" void noteInterrupt (int) { interrupted = true; }
 using Status = ZKEditorEngine::TransferStatus;
 
 /** What a transfer stopped by an interrupt left in its slot, from its status as the interrupt came
-    (before) and the ends of the transfers of its id that the cancel brought (a Send and its
-    read-back share one). The ends count the writes made exactly: a transfer stops only between
-    two messages. */
+    (before) and the ends that the cancel brought: the last end of its kind under its id tells how
+    many writes were made, exactly, since a transfer stops only between two messages. */
 juce::String describeInterrupted (const Status& before, const juce::Array<Status>& ends)
 {
     using Kind = Status::Kind;
     using Stage = Status::Stage;
     const auto slot = juce::String (before.slot + 1);
     auto end = before;
-    auto sentWhole = before.kind == Kind::send && before.stage == Stage::completed;
 
     for (const auto& ended : ends)
-    {
-        if (ended.id != before.id)
-            continue;
-
-        if (ended.kind == before.kind)
+        if (ended.id == before.id && ended.kind == before.kind)
             end = ended;
 
-        sentWhole = sentWhole || (ended.kind == Kind::send && ended.stage == Stage::completed);
-    }
+    // While a Send reads the slot first, done counts the bytes read, not written.
+    const auto wroteAll =
+        end.total > 0 && ! end.readingFirst && (end.stage == Stage::completed || end.done == end.total);
+    const auto wroteSome = end.done > 0 && ! end.readingFirst;
 
-    const auto wroteAll = end.stage == Stage::completed || (end.total > 0 && end.done == end.total);
-
-    if (before.kind == Kind::verify || (before.kind == Kind::send && sentWhole))
+    if (before.kind == Kind::verify)
         return "cancelled while reading slot " + slot + " back: the slot holds the whole new preset, not verified";
 
     if (before.kind == Kind::send)
-        return wroteAll       ? "cancelled: slot " + slot + " was written but not verified"
-               : end.done > 0 ? "cancelled: slot " + slot + " now holds part of the new preset and part of the old one"
+        return wroteAll    ? "cancelled: slot " + slot + " was written but not verified"
+               : wroteSome ? "cancelled: slot " + slot + " now holds part of the new preset and part of the old one"
                : before.readingFirst ? "cancelled while reading slot " + slot + ": nothing was written"
                                      : juce::String ("cancelled: nothing was written");
 
     if (before.kind == Kind::rename)
-        return wroteAll       ? "cancelled while reading slot " + slot + " back: the name was written but not verified"
-               : end.done > 0 ? "cancelled: the name of slot " + slot + " may be partly written"
-                              : juce::String ("cancelled: nothing was written");
+        return wroteAll    ? "cancelled while reading slot " + slot + " back: the name was written but not verified"
+               : wroteSome ? "cancelled: the name of slot " + slot + " may be partly written"
+                           : juce::String ("cancelled: nothing was written");
 
     return "cancelled";
 }
@@ -262,11 +256,14 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone, const std::fu
             // The ends that the cancel brings tell exactly how far the transfer got.
             const auto before = engine->getTransferStatus();
             endsHeard.clear();
+            hearingEnds = true;
+
             // By its id first: a Send that completes meanwhile queues its read-back under it.
             if (before.id != 0)
                 engine->cancelTransfer (before.id);
 
             engine->cancelTransfer();
+            hearingEnds = false;
             progress->clear();
             CliFailure::fail (CliFailure::deviceFailure, describeInterrupted (before, endsHeard));
         }
@@ -276,7 +273,11 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone, const std::fu
 }
 
 //==============================================================================
-void DeviceSession::transferEnded (const ZKEditorEngine::TransferStatus& status) { endsHeard.add (status); }
+void DeviceSession::transferEnded (const ZKEditorEngine::TransferStatus& status)
+{
+    if (hearingEnds)
+        endsHeard.add (status);
+}
 
 void DeviceSession::midiCommunicationFailed (const juce::String& message)
 {

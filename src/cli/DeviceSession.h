@@ -52,8 +52,9 @@ private:
     ZKEditorEngine::Ptr engine;
     std::unique_ptr<ProgressLine> progress;
     juce::String failure;
-    juce::Array<ZKEditorEngine::TransferStatus> endsHeard; // since an interrupt cancelled the transfers
-    std::vector<struct sigaction> formerHandlers;          // of the signals that interrupt a command
+    juce::Array<ZKEditorEngine::TransferStatus> endsHeard; // while an interrupt cancels the transfers
+    bool hearingEnds = false;
+    std::vector<struct sigaction> formerHandlers; // of the signals that interrupt a command
 
     JUCE_DECLARE_NON_COPYABLE (DeviceSession)
 };
