@@ -15,9 +15,52 @@ namespace
 {
 constexpr int loopSliceMs = 20;
 
+/** The signals that end a command as Ctrl+C does: Ctrl+C itself, a kill (SIGTERM) and a closed
+    terminal (SIGHUP). Each stops the transfer between two messages, so that the command can still
+    say what it left behind and keep what no slot holds. */
+constexpr int stoppingSignals[] = { SIGINT, SIGTERM, SIGHUP };
+
 std::atomic<bool> interrupted{ false };
 
 extern "C" void noteInterrupt (int) { interrupted = true; }
+
+using Status = ZKEditorEngine::TransferStatus;
+
+/** What a transfer stopped by an interrupt left in its slot, from its status as the interrupt came
+    (before) and the ends that the cancel brought: the last end of its kind under its id tells how
+    many writes were made, exactly, since a transfer stops only between two messages. */
+juce::String describeInterrupted (const Status& before, const juce::Array<Status>& ends)
+{
+    using Kind = Status::Kind;
+    using Stage = Status::Stage;
+    const auto slot = juce::String (before.slot + 1);
+    auto end = before;
+
+    for (const auto& ended : ends)
+        if (ended.id == before.id && ended.kind == before.kind)
+            end = ended;
+
+    // While a Send reads the slot first, done counts the bytes read, not written.
+    const auto wroteAll =
+        end.total > 0 && ! end.readingFirst && (end.stage == Stage::completed || end.done == end.total);
+    const auto wroteSome = end.done > 0 && ! end.readingFirst;
+
+    if (before.kind == Kind::verify)
+        return "cancelled while reading slot " + slot + " back: the slot holds the whole new preset, not verified";
+
+    if (before.kind == Kind::send)
+        return wroteAll    ? "cancelled: slot " + slot + " was written but not verified"
+               : wroteSome ? "cancelled: slot " + slot + " now holds part of the new preset and part of the old one"
+               : before.readingFirst ? "cancelled while reading slot " + slot + ": nothing was written"
+                                     : juce::String ("cancelled: nothing was written");
+
+    if (before.kind == Kind::rename)
+        return wroteAll    ? "cancelled while reading slot " + slot + " back: the name was written but not verified"
+               : wroteSome ? "cancelled: the name of slot " + slot + " may be partly written"
+                           : juce::String ("cancelled: nothing was written");
+
+    return "cancelled";
+}
 
 /** The name of a device the user asked for, checked against the list. */
 void checkListed (MidiManager& manager, const juce::StringArray& names, const juce::String& name,
@@ -121,14 +164,23 @@ DeviceSession::DeviceSession (bool quiet)
     // results alone: the notes are dropped.
     engine->setDiagnosticsSink (nullptr);
 
-    // A Ctrl+C while a transfer runs stops it between two messages, as Cancel does in the editor.
+    // A Ctrl+C, a kill or a closed terminal while a transfer runs stops it between two messages,
+    // as Cancel does in the editor.
     interrupted = false;
-    std::signal (SIGINT, noteInterrupt);
+    struct sigaction noting = {};
+    noting.sa_handler = noteInterrupt;
+    sigemptyset (&noting.sa_mask);
+    formerHandlers.resize (std::size (stoppingSignals));
+
+    for (size_t i = 0; i < formerHandlers.size(); ++i)
+        sigaction (stoppingSignals[i], &noting, &formerHandlers[i]);
 }
 
 DeviceSession::~DeviceSession()
 {
-    std::signal (SIGINT, SIG_DFL);
+    for (size_t i = 0; i < formerHandlers.size(); ++i)
+        sigaction (stoppingSignals[i], &formerHandlers[i], nullptr);
+
     engine->cancelTransfer();
     engine->removeListener (this);
 
@@ -201,24 +253,19 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone, const std::fu
         }
         else if (interrupted)
         {
-            using Kind = ZKEditorEngine::TransferStatus::Kind;
-            const auto status = engine->getTransferStatus();
-            const auto slot = juce::String (status.slot + 1);
-            const auto sending =
-                status.kind == Kind::send && status.stage == ZKEditorEngine::TransferStatus::Stage::running;
-            const auto renaming = status.kind == Kind::rename && status.done > 0;
+            // The ends that the cancel brings tell exactly how far the transfer got.
+            const auto before = engine->getTransferStatus();
+            endsHeard.clear();
+            hearingEnds = true;
 
-            // A read-back starts only once the Send is complete.
-            const auto verifying = status.kind == Kind::verify;
+            // By its id first: a Send that completes meanwhile queues its read-back under it.
+            if (before.id != 0)
+                engine->cancelTransfer (before.id);
+
             engine->cancelTransfer();
+            hearingEnds = false;
             progress->clear();
-            CliFailure::fail (CliFailure::deviceFailure,
-                              renaming  ? "cancelled: the name of slot " + slot + " may be partly written"
-                              : sending ? "cancelled: slot " + slot
-                                              + " now holds part of the new preset and part of the old one"
-                              : verifying ? "cancelled while reading slot " + slot
-                                                + " back: the slot holds the whole new preset, not verified"
-                                          : juce::String ("cancelled"));
+            CliFailure::fail (CliFailure::deviceFailure, describeInterrupted (before, endsHeard));
         }
     }
 
@@ -226,6 +273,12 @@ void DeviceSession::runUntil (const std::function<bool()>& isDone, const std::fu
 }
 
 //==============================================================================
+void DeviceSession::transferEnded (const ZKEditorEngine::TransferStatus& status)
+{
+    if (hearingEnds)
+        endsHeard.add (status);
+}
+
 void DeviceSession::midiCommunicationFailed (const juce::String& message)
 {
     // The editor's alert text, on one line.
@@ -238,7 +291,8 @@ void DeviceSession::transferProgressed (const ZKEditorEngine::TransferStatus& st
     using Stage = ZKEditorEngine::TransferStatus::Stage;
 
     const auto slot = juce::String (status.slot + 1);
-    const auto title = status.kind == Kind::send       ? "Sending to slot " + slot
+    // A Send with --changes-only reads the slot before it writes anything.
+    const auto title = status.kind == Kind::send ? (status.readingFirst ? "Reading slot " : "Sending to slot ") + slot
                        : status.kind == Kind::verify   ? "Verifying slot " + slot
                        : status.kind == Kind::backup   ? "Backing up slot " + slot
                        : status.kind == Kind::nameRead ? "Reading the names, slot " + slot

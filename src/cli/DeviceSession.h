@@ -3,11 +3,14 @@
 #include "cli/CommandArguments.h"
 #include "engine/ZKEditorEngine.h"
 
+#include <csignal>
+#include <vector>
+
 /** The controller as the zkm program reaches it: the system's MIDI devices (and the virtual
     controller beside them when ZKM_EDITOR_VIRTUAL_CONTROLLER is set, as for the editor), a MIDI
     manager with the chosen input and output open, and an engine whose transfers run on the same
     queue, with the same requests, pacing and retries as the editor's. The message loop runs here
-    while a transfer does; Ctrl+C cancels the transfer and ends the command. */
+    while a transfer does; Ctrl+C, SIGTERM and SIGHUP cancel the transfer and end the command. */
 class DeviceSession : private ZKEditorEngine::Listener
 {
 public:
@@ -42,12 +45,16 @@ private:
     //==============================================================================
     void midiCommunicationFailed (const juce::String& message) override;
     void transferProgressed (const ZKEditorEngine::TransferStatus& status) override;
+    void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
 
     //==============================================================================
     std::unique_ptr<MidiManager> manager;
     ZKEditorEngine::Ptr engine;
     std::unique_ptr<ProgressLine> progress;
     juce::String failure;
+    juce::Array<ZKEditorEngine::TransferStatus> endsHeard; // while an interrupt cancels the transfers
+    bool hearingEnds = false;
+    std::vector<struct sigaction> formerHandlers; // of the signals that interrupt a command
 
     JUCE_DECLARE_NON_COPYABLE (DeviceSession)
 };

@@ -3,6 +3,7 @@
 #include "cli/CliFailure.h"
 #include "cli/DeviceCommands.h"
 #include "cli/DeviceSession.h"
+#include "cli/PresetFiles.h"
 #include "cli/PresetJson.h"
 #include "engine/PresetFileWriter.h"
 #include "engine/SlotCopier.h"
@@ -16,7 +17,7 @@ namespace
 {
 using Stage = ZKEditorEngine::TransferStatus::Stage;
 
-/** Hears how one transfer of the engine ends. */
+/** Hears how one transfer of the engine ends, and the image that a read of a whole slot brought. */
 struct TransferEnd : public ZKEditorEngine::Listener
 {
     explicit TransferEnd (ZKEditorEngine& engineToHear)
@@ -33,9 +34,18 @@ struct TransferEnd : public ZKEditorEngine::Listener
             end = status;
     }
 
+    void slotRead (const ZKEditorEngine::TransferStatus& read, const juce::Array<juce::uint8>& readImage) override
+    {
+        if (read.id == id)
+            image = readImage;
+    }
+
+    bool isOver() const noexcept { return end.kind != ZKEditorEngine::TransferStatus::Kind::none; }
+
     ZKEditorEngine& engine;
     int id = 0;
     ZKEditorEngine::TransferStatus end;
+    juce::Array<juce::uint8> image;
 };
 
 /** "Slot 03 before swap.zkp" in the working folder, or with " (2)" and on when that is taken. */
@@ -51,6 +61,38 @@ juce::File freeFileForSlot (int slot)
     return file;
 }
 
+/** Reads the first slot of a swap and keeps its preset in a free file of the working folder before
+    anything is written, so that no way of ending the program, not even one that leaves it no time
+    to say so, loses it. Nothing has been written when this ends the command. */
+juce::File keepBeforeSwap (DeviceSession& session, int slot)
+{
+    auto& engine = session.getEngine();
+    TransferEnd read (engine);
+    read.id = engine.startBackupRead ((juce::uint8) slot);
+
+    if (read.id == 0)
+        CliFailure::fail (CliFailure::deviceFailure, "the swap could not start");
+
+    session.runUntil ([&read] { return read.isOver(); }, [&engine, &read] { engine.cancelTransfer (read.id); });
+
+    if (read.end.stage == Stage::cancelled)
+        CliFailure::fail (CliFailure::deviceFailure, "Cancelled: nothing was written");
+
+    if (read.image.isEmpty())
+        session.failTransfer ("Slot " + juce::String (slot + 1) + " did not answer; nothing was written");
+
+    const auto file = freeFileForSlot (slot);
+    const auto written = PresetFileWriter (engine.getFileCodec()).write (read.image, file);
+
+    if (written.failed())
+        CliFailure::fail (CliFailure::rejectedFile, "slot " + juce::String (slot + 1)
+                                                        + "'s preset could not be kept before the swap, so nothing "
+                                                          "was written: "
+                                                        + written.getErrorMessage());
+
+    return file;
+}
+
 int copyOrSwap (const juce::ArgumentList& arguments, SlotCopier::Operation operation)
 {
     const auto isSwap = operation == SlotCopier::Operation::swap;
@@ -62,16 +104,31 @@ int copyOrSwap (const juce::ArgumentList& arguments, SlotCopier::Operation opera
         CliFailure::fail (CliFailure::wrongUsage,
                           command + ": the two slots must differ (both are " + juce::String (first + 1) + ")");
 
+    // Where the first slot's preset is kept during a swap is checked before the device is opened.
+    if (isSwap)
+        PresetFiles::checkWritable (freeFileForSlot (first));
+
     DeviceSession session (words.hasFlag ("--quiet"));
     session.openDevices (words);
     auto& engine = session.getEngine();
+
+    // The file stays where the swap leaves the first slot's old preset in no slot, and goes otherwise.
+    const auto keptFile = isSwap ? keepBeforeSwap (session, first) : juce::File();
+
+    // The read above is known to the copier, which reads only what it does not know yet.
     SlotCopier copier (engine, operation, first, second);
 
     if (! copier.start())
+    {
+        keptFile.deleteFile();
         CliFailure::fail (CliFailure::deviceFailure, "the " + command + " could not start");
+    }
 
-    // Ctrl+C stops the copier, which then says what each slot holds.
+    // An interrupt stops the copier, which then says what each slot holds.
     session.runUntil ([&copier] { return copier.isFinished(); }, [&copier] { copier.cancel(); });
+
+    if (copier.getPresetNoSlotHolds().isEmpty())
+        keptFile.deleteFile();
 
     if (copier.succeeded())
     {
@@ -80,17 +137,9 @@ int copyOrSwap (const juce::ArgumentList& arguments, SlotCopier::Operation opera
     }
 
     auto message = copier.getSummary();
-    const auto lost = copier.getPresetNoSlotHolds();
 
-    if (! lost.isEmpty())
-    {
-        const auto slot = copier.getSlotOfPresetNoSlotHolds();
-        const auto file = freeFileForSlot (slot);
-        const auto written = PresetFileWriter (engine.getFileCodec()).write (lost, file);
-
-        message << (written.wasOk() ? "; it is saved to " + file.getFullPathName()
-                                    : "; it could not be saved: " + written.getErrorMessage());
-    }
+    if (! copier.getPresetNoSlotHolds().isEmpty())
+        message << "; it is saved to " << keptFile.getFullPathName();
 
     CliFailure::fail (CliFailure::deviceFailure, message);
 }

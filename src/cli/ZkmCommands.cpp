@@ -5,6 +5,7 @@
 #include "cli/FileCommands.h"
 #include "cli/SlotCommands.h"
 
+#include <cstdio>
 #include <iostream>
 
 namespace
@@ -22,7 +23,7 @@ const juce::String deviceHelp =
     "Devices: --device NAME opens the MIDI input and output of that name (as \"zkm devices\" prints "
     "them); --midi-in NAME and --midi-out NAME choose each one. Without them, the devices last chosen in "
     "the editor's Device Setup are used. Progress goes to the standard error output while it is a "
-    "terminal; --quiet turns it off. Ctrl+C cancels a transfer.";
+    "terminal; --quiet turns it off. Ctrl+C, SIGTERM and SIGHUP cancel a transfer (exit code 3).";
 
 const juce::String outputHelp = "-o FILE, -o=FILE, --output FILE and --output=FILE name the file to write.";
 
@@ -84,9 +85,10 @@ const std::vector<Command>& getCommands()
           SlotCommands::copy },
         { "swap", "swap A B [--device NAME] [--quiet]", "Swaps the presets of two slots",
           "Reads slots A and B, writes B's preset into A, then A's old preset into B, each written byte "
-          "read back and compared. When the swap stops between the two (Ctrl+C, a failure), A's old "
-          "preset is held by no slot: it is saved as \"Slot NN before swap.zkp\" in the current folder "
-          "(never over another file) and the message says which slot holds what. "
+          "read back and compared. Before it writes, A's preset is saved as \"Slot NN before swap.zkp\" "
+          "in the current folder (never over another file), which goes once the swap is verified. When "
+          "the swap stops between the two (an interrupt, a failure), A's old preset is held by no slot "
+          "but that file: the message names it and says which slot holds what. "
               + deviceHelp,
           SlotCommands::swap },
         { "show", "show FILE [--json] [--force]", "Prints every parameter of a preset file",
@@ -176,8 +178,8 @@ void printUsage (std::ostream& stream)
         << wrapped (outputHelp) << "\n\n"
         << wrapped (
                "Exit codes: 0 done; 1 the presets differ (diff) or have problems (check); 2 wrong usage; 3 a device or "
-               "transfer failure; 4 a missing, rejected or unwritable file. No file is ever left "
-               "half written.")
+               "transfer failure, or a cancel; 4 a missing, rejected or unwritable file, or output that cannot be "
+               "written. No file is ever left half written.")
         << std::endl;
 }
 
@@ -199,7 +201,7 @@ namespace ZkmCommands
 {
 int run (const juce::ArgumentList& arguments)
 {
-    return juce::ConsoleApplication::invokeCatchingFailures (
+    const auto exitCode = juce::ConsoleApplication::invokeCatchingFailures (
         [&arguments]
         {
             // Usage that was not asked for is an error, and goes where errors go.
@@ -229,5 +231,18 @@ int run (const juce::ArgumentList& arguments)
 
             return command.run (arguments);
         });
+
+    // A result that did not reach the standard output (a full disk, /dev/full) is
+    // no result: the command fails, unless it failed already and said so.
+    std::cout.flush();
+    const auto outputLost = ! std::cout.good() || std::fflush (stdout) != 0 || std::ferror (stdout) != 0;
+
+    if (outputLost && (exitCode == 0 || exitCode == CliFailure::presetsDiffer))
+    {
+        std::cerr << "zkm: cannot write the output" << std::endl;
+        return CliFailure::rejectedFile;
+    }
+
+    return exitCode;
 }
 } // namespace ZkmCommands

@@ -2,29 +2,39 @@
 
 namespace
 {
-/** The number of bytes before the zeros that pad a shorter name. */
-int usedLength (const juce::Array<juce::uint8>& bytes)
+constexpr juce::uint8 zero = 0;
+constexpr juce::uint8 blank = ' ';
+
+/** The number of bytes before the padding of a shorter name: the zeros, and the blanks too unless
+    they are kept. */
+int usedLength (const juce::Array<juce::uint8>& bytes, bool keepBlanks)
 {
     auto used = juce::jmin (bytes.size(), PresetNameText::length);
 
-    while (used > 0 && bytes[used - 1] == 0)
+    while (used > 0 && (bytes[used - 1] == zero || (! keepBlanks && bytes[used - 1] == blank)))
         --used;
 
     return used;
 }
-} // namespace
 
-juce::String PresetNameText::toText (const juce::Array<juce::uint8>& bytes)
+juce::String textOf (const juce::Array<juce::uint8>& bytes, bool keepBlanks)
 {
     juce::String text;
 
-    for (int i = 0; i < usedLength (bytes); ++i)
-        text += juce::String::charToString (isPrintable (bytes[i]) ? (juce::juce_wchar) bytes[i] : hiddenByte);
+    for (int i = 0; i < usedLength (bytes, keepBlanks); ++i)
+        text += juce::String::charToString (PresetNameText::isPrintable (bytes[i]) ? (juce::juce_wchar) bytes[i]
+                                                                                   : PresetNameText::hiddenByte);
 
     return text;
 }
+} // namespace
 
-juce::Array<juce::uint8> PresetNameText::toBytes (const juce::String& text, const juce::Array<juce::uint8>& oldBytes)
+juce::String PresetNameText::toText (const juce::Array<juce::uint8>& bytes) { return textOf (bytes, false); }
+
+juce::String PresetNameText::toTextWithBlanks (const juce::Array<juce::uint8>& bytes) { return textOf (bytes, true); }
+
+juce::Array<juce::uint8> PresetNameText::toBytes (const juce::String& text, const juce::Array<juce::uint8>& oldBytes,
+                                                  Padding padding)
 {
     if (text.length() > length)
         return {};
@@ -44,7 +54,7 @@ juce::Array<juce::uint8> PresetNameText::toBytes (const juce::String& text, cons
     }
 
     while (bytes.size() < length)
-        bytes.add (0);
+        bytes.add (padding == Padding::blanks ? blank : zero);
 
     return bytes;
 }

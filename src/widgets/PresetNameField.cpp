@@ -168,13 +168,15 @@ juce::Array<juce::uint8> PresetNameField::getTypedBytes() const
     if (nameControl == nullptr)
         return {};
 
-    return PresetNameText::toBytes (textEditor.getText(), nameControl->getValues());
+    // The field stores what it shows: a name typed shorter is padded with zeros, which the field
+    // does not show, so that the stored name shows as it was typed; blanks it shows are characters.
+    return PresetNameText::toBytes (textEditor.getText(), nameControl->getValues(), PresetNameText::Padding::zeros);
 }
 
 void PresetNameField::showStoredName()
 {
     if (nameControl != nullptr)
-        shownName = PresetNameText::toText (nameControl->getValues());
+        shownName = PresetNameText::toTextWithBlanks (nameControl->getValues());
 
     textEditor.setText (shownName, false);
 

@@ -550,4 +550,58 @@ TEST_F (ZkmProgram, CtrlCDuringTheReadBackSaysTheSlotHoldsTheWholeNewPreset)
         << stopped.screen;
     EXPECT_EQ (slotImage (2), image);
 }
+
+TEST_F (ZkmProgram, CtrlCWhileAChangesOnlySendReadsTheSlotSaysNothingWasWritten)
+{
+    juce::Random random (78);
+    const auto image = randomValidImage (random);
+    writePresetFile ("preset.zkp", image);
+    const auto before = slotImage (4);
+
+    // The progress line says what the Send does: it reads the slot before it writes anything.
+    const auto stopped = runAndInterruptWhenShown ("send preset.zkp 5 --changes-only", "Reading slot 5");
+    ASSERT_TRUE (stopped.interrupted) << stopped.screen;
+
+    EXPECT_EQ (stopped.exitCode, "3");
+    EXPECT_TRUE (stopped.screen.contains ("zkm: cancelled while reading slot 5: nothing was written"))
+        << stopped.screen;
+    EXPECT_EQ (slotImage (4), before);
+}
+
+TEST_F (ZkmProgram, AResultThatCannotBeWrittenFailsTheCommand)
+{
+    writePresetFile ("default.zkp", defaultImage());
+    auto other = defaultImage();
+    other.set (PresetLayout::getOffset (Knob, 0) + 1, 99);
+    writePresetFile ("other.zkp", other);
+
+    // Every command that prints a result: on the controller, on files (also diff, whose presets
+    // differ, and check, whose preset has problems), and the program's own texts.
+    const juce::StringArray commands[] = { { "names" },
+                                           { "show", "default.zkp" },
+                                           { "show", "default.zkp", "--json" },
+                                           { "diff", "default.zkp", "other.zkp" },
+                                           { "check", "default.zkp" },
+                                           { "check", "other.zkp", "--json" },
+                                           { "--version" },
+                                           { "help", "swap" } };
+
+    for (const auto& command : commands)
+    {
+        const auto full = command[0] == "names" ? runOnController (command, "/dev/full") : run (command, "/dev/full");
+        EXPECT_EQ (full.exitCode, 4) << command.joinIntoString (" ");
+        EXPECT_EQ (full.errors.trim(), "zkm: cannot write the output") << command.joinIntoString (" ");
+    }
+
+    // A command that fails for another reason keeps its code and its message.
+    const auto missing = run ({ "show", "missing.zkp" }, "/dev/full");
+    EXPECT_EQ (missing.exitCode, 4);
+    EXPECT_FALSE (missing.errors.contains ("cannot write the output")) << missing.errors;
+    const auto noDevice = run ({ "names", "--device", "No Such Device" }, "/dev/full");
+    EXPECT_EQ (noDevice.exitCode, 3);
+    EXPECT_FALSE (noDevice.errors.contains ("cannot write the output")) << noDevice.errors;
+
+    // Written where it can be, the same result ends as before.
+    EXPECT_EQ (run ({ "check", "default.zkp" }).exitCode, 0);
+}
 } // namespace

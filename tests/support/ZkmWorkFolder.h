@@ -52,42 +52,49 @@ protected:
                + quote (work.getChildFile ("config").getFullPathName()) + " ZKM_EDITOR_VIRTUAL_CONTROLLER=slots.bin ";
     }
 
-    /** Runs zkm with these arguments. */
-    ProgramRun run (const juce::StringArray& arguments)
+    /** Runs zkm with these arguments, its standard output going into that file (a name in the work
+        folder, or a path such as /dev/full). */
+    ProgramRun run (const juce::StringArray& arguments, const juce::String& outputFile = "out.txt")
     {
         auto command = environment() + quote (ZKM_CLI_BINARY);
 
         for (const auto& argument : arguments)
             command << " " << quote (argument);
 
-        command << " >out.txt 2>err.txt";
+        command << " >" << quote (outputFile) << " 2>err.txt";
         const auto status = std::system (command.toRawUTF8());
 
         ProgramRun result;
         result.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-        result.output = work.getChildFile ("out.txt").loadFileAsString();
+        const auto output = work.getChildFile (outputFile);
+
+        // A device such as /dev/full reads without end: only a file of the work folder is read.
+        if (output.isAChildOf (work))
+            result.output = output.loadFileAsString();
+
         result.errors = work.getChildFile ("err.txt").loadFileAsString();
         return result;
     }
 
     /** Runs zkm with these arguments on the virtual controller, without its progress line. */
-    ProgramRun runOnController (juce::StringArray arguments)
+    ProgramRun runOnController (juce::StringArray arguments, const juce::String& outputFile = "out.txt")
     {
         arguments.addArray ({ "--device", VirtualController::deviceName, "--quiet" });
-        return run (arguments);
+        return run (arguments, outputFile);
     }
 
     /** What an interrupted run showed on its terminal and how it ended. */
     struct InterruptedRun
     {
-        bool interrupted = false; // the text showed while the program still ran, and Ctrl+C was sent then
+        bool interrupted = false; // the text showed while the program still ran, and the signal was sent then
         juce::String exitCode, screen;
     };
 
     /** Runs zkm with these arguments on the virtual controller under script(1), since the progress
-        line shows only on a terminal, and sends the interrupt of a Ctrl+C as soon as the terminal
-        shows the text. */
-    InterruptedRun runAndInterruptWhenShown (const juce::String& arguments, const juce::String& text)
+        line shows only on a terminal, and sends the signal (by default the interrupt of a Ctrl+C)
+        as soon as the terminal shows the text. */
+    InterruptedRun runAndInterruptWhenShown (const juce::String& arguments, const juce::String& text,
+                                             int signal = SIGINT)
     {
         const auto runner = work.getChildFile ("run.sh");
         EXPECT_TRUE (runner.replaceWithText ("#!/bin/sh\necho $$ > pid\nexec " + quote (ZKM_CLI_BINARY) + " "
@@ -97,10 +104,14 @@ protected:
         EXPECT_TRUE (runner.setExecutePermission (true));
         const auto command =
             environment() + "script -qec ./run.sh /dev/null >screen.txt 2>&1 </dev/null; echo $? >code.txt";
-        std::thread program ([command] { std::system (command.toRawUTF8()); });
-
         const auto screen = work.getChildFile ("screen.txt");
         const auto code = work.getChildFile ("code.txt");
+
+        // What an earlier run left would end the wait at once.
+        for (const auto& earlier : { screen, code, work.getChildFile ("pid") })
+            earlier.deleteFile();
+
+        std::thread program ([command] { std::system (command.toRawUTF8()); });
         const auto deadline = juce::Time::getMillisecondCounter() + 60000;
 
         while (! screen.loadFileAsString().contains (text) && ! code.exists()
@@ -112,7 +123,7 @@ protected:
         result.interrupted = screen.loadFileAsString().contains (text) && ! code.exists();
 
         if (result.interrupted && pid > 0)
-            ::kill (pid, SIGINT);
+            ::kill (pid, signal);
 
         program.join();
         result.exitCode = code.loadFileAsString().trim();
