@@ -63,8 +63,9 @@ juce::File freeFileForSlot (int slot)
 
 /** Reads the first slot of a swap and keeps its preset in a free file of the working folder before
     anything is written, so that no way of ending the program, not even one that leaves it no time
-    to say so, loses it. Nothing has been written when this ends the command. */
-juce::File keepBeforeSwap (DeviceSession& session, int slot)
+    to say so, loses it. Nothing has been written when this ends the command. The image read is
+    left in readImage. */
+juce::File keepBeforeSwap (DeviceSession& session, int slot, juce::Array<juce::uint8>& readImage)
 {
     auto& engine = session.getEngine();
     TransferEnd read (engine);
@@ -81,6 +82,7 @@ juce::File keepBeforeSwap (DeviceSession& session, int slot)
     if (read.image.isEmpty())
         session.failTransfer ("Slot " + juce::String (slot + 1) + " did not answer; nothing was written");
 
+    readImage = read.image;
     const auto file = freeFileForSlot (slot);
     const auto written = PresetFileWriter (engine.getFileCodec()).write (read.image, file);
 
@@ -113,10 +115,12 @@ int copyOrSwap (const juce::ArgumentList& arguments, SlotCopier::Operation opera
     auto& engine = session.getEngine();
 
     // The file stays where the swap leaves the first slot's old preset in no slot, and goes otherwise.
-    const auto keptFile = isSwap ? keepBeforeSwap (session, first) : juce::File();
+    juce::Array<juce::uint8> firstRead;
+    const auto keptFile = isSwap ? keepBeforeSwap (session, first, firstRead) : juce::File();
 
-    // The read above is known to the copier, which reads only what it does not know yet.
+    // The read above is the copier's own: what the file keeps is what the swap moves.
     SlotCopier copier (engine, operation, first, second);
+    copier.setFirstSlotAsRead (firstRead);
 
     if (! copier.start())
     {

@@ -53,10 +53,16 @@ bool SlotCopier::start()
     // A copy needs what its source holds; a swap needs both slots. Each is read now, whatever the
     // editor remembers of it: the controller may have been edited since, and a preset copied or
     // swapped from memory would put an old preset into the target and lose the new one.
-    juce::Array<int> toRead{ firstSlot };
+    juce::Array<int> toRead;
+
+    if (firstImage.isEmpty())
+        toRead.add (firstSlot);
 
     if (operation == Operation::swap)
         toRead.add (secondSlot);
+
+    if (toRead.isEmpty())
+        return false;
 
     if (! queueReads (toRead, [this] (juce::uint8 slot) { return engine.startBackupRead (slot); }))
         return false;

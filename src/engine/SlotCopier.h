@@ -26,6 +26,11 @@ public:
         finishes, as a window's own Send does after the window closes, but nothing follows it. */
     ~SlotCopier() override;
 
+    /** The first slot's image as the caller of this job has just read it (zkm keeps it in a file
+        before a swap writes anything): the copier takes it as its own read, and reads only the
+        other slot. Before start(). */
+    void setFirstSlotAsRead (const juce::Array<juce::uint8>& image) { firstImage = image; }
+
     /** Queues the reads. False, doing nothing, for
         slots that are not two different slots of the controller or when the ports are not open
         (which the engine reports). */
