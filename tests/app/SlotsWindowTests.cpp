@@ -2,8 +2,10 @@
 // preset file dropped onto a slot, and a window that goes while it asks.
 #include "app/SlotsWindow.h"
 #include "engine/PresetFileWriter.h"
+#include "engine/SlotBackup.h"
 #include "engine/VirtualController.h"
 #include "model/PresetNameText.h"
+#include "model/ZKMModel.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
 #include "support/QueueHold.h"
@@ -308,4 +310,22 @@ TEST_F (SlotsWindowTest, ARenameStoppedWhileItReadsBackSaysTheNameIsWrittenButNo
     EXPECT_EQ (jobs.getSummary(), "Rename cancelled: the name of slot 7 was written but not verified");
     EXPECT_EQ (juce::Array<juce::uint8> (controller.getSlot (dropSlot).getRawDataPointer(), SlotMemory::nameLength),
                PresetNameText::toBytes ("Organ"));
+}
+
+TEST_F (SlotsWindowTest, TheStateOfASlotComparedWithTheBackupIsDatedByTheReadItRestsOn)
+{
+    // A backup folder that holds slot 7 as the controller holds it.
+    const auto backupFolder = folder.getChildFile ("backup");
+    ASSERT_TRUE (backupFolder.createDirectory().wasOk());
+    auto& engine = slots().getJobs().getEngine();
+    const auto backupFile = SlotBackup::getSlotFile (backupFolder, ZKMModel::modelName, dropSlot);
+    ASSERT_TRUE (PresetFileWriter (engine.getFileCodec()).write (controller.getSlot (dropSlot), backupFile).wasOk());
+    slots().getBackupFolder = [backupFolder] { return backupFolder; };
+    slots().refreshBackup();
+
+    ASSERT_TRUE (slots().getJobs().backUp (dropSlot, folder.getChildFile ("slot7.zkp")));
+    waitForTheJob();
+    const auto seen = engine.getWhenSlotSeen ((juce::uint8) dropSlot).formatted ("%H:%M");
+    const auto backupDay = backupFile.getLastModificationTime().formatted ("%Y-%m-%d");
+    EXPECT_EQ (slots().getStateText (dropSlot), "read " + seen + ", as in backup " + backupDay);
 }
