@@ -119,15 +119,18 @@ void LiveEditCommand::liveEditFailed (juce::uint8 slot, const juce::Array<int>& 
     showEnded (describeFailure (slot, engine->getPresetImage(), imageIndexes));
 }
 
-void LiveEditCommand::slotTakenOver (int slot, const juce::String& whatWrites, const void*)
+void LiveEditCommand::slotTakenOver (int slot, const juce::String& whatWrites, const void* writer)
 {
     if (liveSlot != slot && startingSlot != slot)
         return;
 
     // The other write is queued behind every live write made so far, so it lands last and stays;
-    // nothing more is written live.
+    // nothing more is written live. A write of this window's own (its Send) ends Live Edit as Stop
+    // does: the user asked for it here.
     stop();
-    showEnded (describeTakeOver (slot, whatWrites));
+
+    if (writer != engine.get())
+        showEnded (describeTakeOver (slot, whatWrites));
 }
 
 void LiveEditCommand::showEnded (const juce::String& message)

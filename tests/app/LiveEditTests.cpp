@@ -220,6 +220,16 @@ TEST_F (LiveEditTest, AnotherWindowsSendOrASlotsJobEndsLiveEditFirstAndWhatItWro
     ASSERT_TRUE (pumpMessagesUntil ([&] { return ! slotsJobs.isBusy(); }, waitMs));
     editTheKnob();
     EXPECT_EQ (juce::Array<juce::uint8> (controller.getSlot (liveSlot).getRawDataPointer(), 16), newName);
+    apptest::dismissAlerts();
+
+    // The window's own Send into its live slot ends Live Edit as Stop does, without a notice.
+    ASSERT_TRUE (window.getLiveEditCommand().start (liveSlot));
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return window.getLiveEditCommand().isLive() && ! engine->isTransferInProgress(); }, waitMs));
+    ASSERT_NE (engine->startSend (liveSlot), 0);
+    EXPECT_FALSE (window.getLiveEditCommand().isLive());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    EXPECT_EQ (countAlerts (LiveEditCommand::getEndedTitle()), 0);
 }
 
 TEST_F (LiveEditTest, LiveEditStartsFromAReadOfTheSlotNotFromAnOldMemoryOfIt)
