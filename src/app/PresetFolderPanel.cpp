@@ -4,6 +4,8 @@
 #include "app/PlatformDialogs.h"
 #include "widgets/EditorColours.h"
 
+#include <atomic>
+
 namespace
 {
 const juce::String defaultFolderName ("ZKM Presets");
@@ -23,7 +25,93 @@ constexpr int fileColumnWidth = 120;
 constexpr int dateColumnWidth = 125;
 constexpr int minimumColumnWidth = 40;
 constexpr float textSize = 14.0f;
+
+/** How long closing the panel waits for its scan to stop, which it does within one file's read. */
+constexpr int scanStopTimeoutMs = 10000;
 } // namespace
+
+//==============================================================================
+/** Scans the panel's folder on a thread of its own when asked to look, rescanning only when the
+    folder changed, and hands each new list to the message thread. The panel is told through a
+    SafePointer: a list that arrives after the panel went is dropped. */
+class PresetFolderPanel::Scanner : private juce::Thread
+{
+public:
+    explicit Scanner (PresetFolderPanel& panelToTell)
+        : juce::Thread ("Preset folder scan")
+        , panel (&panelToTell)
+    {
+        startThread (juce::Thread::Priority::low);
+    }
+
+    ~Scanner() override
+    {
+        // The scan asks before each file whether to stop.
+        signalThreadShouldExit();
+        notify();
+        stopThread (scanStopTimeoutMs);
+    }
+
+    /** Lists that folder from now on, and hands its list over once scanned even if it is the
+        folder listed already; a scan under way stops. */
+    void setFolder (const juce::File& folderToList)
+    {
+        {
+            const juce::ScopedLock sl (folderLock);
+            requestedFolder = folderToList;
+        }
+
+        folderRequested = true;
+        notify();
+    }
+
+    /** Looks at the folder as soon as the scan is free: wakes the thread, which rescans if the
+        folder changed. */
+    void lookSoon() { notify(); }
+
+private:
+    void run() override
+    {
+        PresetFolder list;
+        bool panelHasList = false;
+        const auto shouldStop = [this] { return threadShouldExit() || folderRequested.load(); };
+
+        while (! threadShouldExit())
+        {
+            // A request made while a scan ran has left the event set: the wait ends at once.
+            wait (-1);
+
+            if (folderRequested.exchange (false))
+            {
+                const juce::ScopedLock sl (folderLock);
+                list.setFolder (requestedFolder);
+                panelHasList = false;
+            }
+
+            const auto changed = list.rescanIfChanged (shouldStop);
+
+            if (shouldStop())
+                continue;
+
+            if (changed || ! panelHasList)
+            {
+                panelHasList = true;
+                juce::MessageManager::callAsync (
+                    [target = panel, scanned = list.getFolder(), entries = list.getSharedEntries()]
+                    {
+                        if (auto* owner = target.getComponent())
+                            owner->showEntries (scanned, entries);
+                    });
+            }
+        }
+    }
+
+    // Made on the message thread; the scan only copies it.
+    const juce::Component::SafePointer<PresetFolderPanel> panel;
+    juce::CriticalSection folderLock;
+    juce::File requestedFolder;
+    std::atomic<bool> folderRequested{ false };
+};
 
 //==============================================================================
 PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderChooser chooseFolderToUse)
@@ -70,37 +158,30 @@ PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderCh
     addAndMakeVisible (table);
     addChildComponent (emptyNotice);
 
+    scanner = std::make_unique<Scanner> (*this);
     const auto remembered = settings.getValue (settingsKey);
-    presetFolder.setFolder (remembered.isNotEmpty() && juce::File::isAbsolutePath (remembered) ? juce::File (remembered)
-                                                                                               : getDefaultFolder());
-    showFolder();
+    showFolder (remembered.isNotEmpty() && juce::File::isAbsolutePath (remembered) ? juce::File (remembered)
+                                                                                   : getDefaultFolder());
     startTimer (rescanIntervalMs);
 }
 
 PresetFolderPanel::~PresetFolderPanel()
 {
     stopTimer();
+    scanner.reset();
     table.setModel (nullptr);
     setLookAndFeel (nullptr);
 }
 
 //==============================================================================
-void PresetFolderPanel::setFolder (const juce::File& folder)
+void PresetFolderPanel::setFolder (const juce::File& folderToList)
 {
-    settings.setValue (settingsKey, folder.getFullPathName());
-    presetFolder.setFolder (folder);
+    settings.setValue (settingsKey, folderToList.getFullPathName());
     table.deselectAllRows();
-    showFolder();
+    showFolder (folderToList);
 }
 
-bool PresetFolderPanel::refresh()
-{
-    if (! presetFolder.rescan())
-        return false;
-
-    applySearch();
-    return true;
-}
+void PresetFolderPanel::refresh() { scanner->lookSoon(); }
 
 juce::File PresetFolderPanel::getSelectedFile() const
 {
@@ -223,7 +304,7 @@ void PresetFolderPanel::timerCallback()
 {
     // A hidden panel does not touch the disk; it catches up on its first tick once shown again.
     if (isShowing())
-        refresh();
+        scanner->lookSoon();
 }
 
 //==============================================================================
@@ -244,7 +325,8 @@ void PresetFolderPanel::applySearch()
 {
     // The selection follows its file, not its row: files may have come before it meanwhile.
     const auto selected = getSelectedFile();
-    shownEntries = presetFolder.filter (searchBox.getText());
+    shownEntries = allEntries != nullptr ? PresetFolder::filter (*allEntries, searchBox.getText())
+                                         : std::vector<PresetFolder::Entry>();
     table.updateContent();
 
     int selectedRow = -1;
@@ -258,14 +340,33 @@ void PresetFolderPanel::applySearch()
     else
         table.deselectAllRows();
 
-    emptyNotice.setVisible (presetFolder.getEntries().empty());
+    // Until the first list comes the folder is not known to be empty.
+    emptyNotice.setVisible (allEntries != nullptr && allEntries->empty());
     table.repaint();
 }
 
-void PresetFolderPanel::showFolder()
+void PresetFolderPanel::showFolder (const juce::File& folderToShow)
 {
-    folderLabel.setText (getFolder().getFullPathName(), juce::dontSendNotification);
-    folderLabel.setTooltip (getFolder().getFullPathName());
-    presetFolder.rescan();
+    // The same folder again keeps its list until the new one comes.
+    if (folderToShow != folder)
+    {
+        folder = folderToShow;
+        allEntries = nullptr;
+        applySearch();
+    }
+
+    folderLabel.setText (folder.getFullPathName(), juce::dontSendNotification);
+    folderLabel.setTooltip (folder.getFullPathName());
+    scanner->setFolder (folder);
+}
+
+void PresetFolderPanel::showEntries (const juce::File& scannedFolder,
+                                     std::shared_ptr<const PresetFolder::Entries> entries)
+{
+    // A list of the folder shown before the user picked another is of no use now.
+    if (scannedFolder != folder)
+        return;
+
+    allEntries = std::move (entries);
     applySearch();
 }
