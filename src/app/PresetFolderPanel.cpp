@@ -186,7 +186,8 @@ void PresetFolderPanel::refresh() { scanner->lookSoon(); }
 juce::File PresetFolderPanel::getSelectedFile() const
 {
     const auto row = table.getSelectedRow();
-    return juce::isPositiveAndBelow (row, (int) shownEntries.size()) ? shownEntries[(size_t) row].file : juce::File();
+    return juce::isPositiveAndBelow (row, (int) shownEntries->size()) ? (*shownEntries)[(size_t) row].file
+                                                                      : juce::File();
 }
 
 //==============================================================================
@@ -243,7 +244,7 @@ void PresetFolderPanel::resized()
 }
 
 //==============================================================================
-int PresetFolderPanel::getNumRows() { return (int) shownEntries.size(); }
+int PresetFolderPanel::getNumRows() { return (int) shownEntries->size(); }
 
 void PresetFolderPanel::paintRowBackground (juce::Graphics& g, int row, int, int, bool isSelected)
 {
@@ -252,10 +253,10 @@ void PresetFolderPanel::paintRowBackground (juce::Graphics& g, int row, int, int
 
 void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool isSelected)
 {
-    if (! juce::isPositiveAndBelow (row, (int) shownEntries.size()))
+    if (! juce::isPositiveAndBelow (row, (int) shownEntries->size()))
         return;
 
-    const auto& entry = shownEntries[(size_t) row];
+    const auto& entry = (*shownEntries)[(size_t) row];
     auto colour = isSelected || entry.isPresetFile ? EditorColours::white : EditorColours::listDimText;
     juce::String text;
 
@@ -285,18 +286,18 @@ void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int
 void PresetFolderPanel::cellDoubleClicked (int row, int, const juce::MouseEvent&)
 {
     // A file that is not a preset goes to the opener too, which says what is wrong with it.
-    if (juce::isPositiveAndBelow (row, (int) shownEntries.size()) && onOpenFile)
-        onOpenFile (shownEntries[(size_t) row].file);
+    if (juce::isPositiveAndBelow (row, (int) shownEntries->size()) && onOpenFile)
+        onOpenFile ((*shownEntries)[(size_t) row].file);
 }
 
 juce::var PresetFolderPanel::getDragSourceDescription (const juce::SparseSet<int>& selectedRows)
 {
     const auto row = selectedRows.isEmpty() ? -1 : selectedRows[0];
 
-    if (! juce::isPositiveAndBelow (row, (int) shownEntries.size()))
+    if (! juce::isPositiveAndBelow (row, (int) shownEntries->size()))
         return {};
 
-    return createDragDescription (shownEntries[(size_t) row].file);
+    return createDragDescription ((*shownEntries)[(size_t) row].file);
 }
 
 //==============================================================================
@@ -325,14 +326,24 @@ void PresetFolderPanel::applySearch()
 {
     // The selection follows its file, not its row: files may have come before it meanwhile.
     const auto selected = getSelectedFile();
-    shownEntries = allEntries != nullptr ? PresetFolder::filter (*allEntries, searchBox.getText())
-                                         : std::vector<PresetFolder::Entry>();
+
+    // Without a search the table shows the list as it came, shared rather than copied: a crowded
+    // folder's list is not copied on the message thread at every change.
+    const auto text = searchBox.getText();
+
+    if (allEntries == nullptr)
+        shownEntries = std::make_shared<const PresetFolder::Entries>();
+    else if (text.isEmpty())
+        shownEntries = allEntries;
+    else
+        shownEntries = std::make_shared<const PresetFolder::Entries> (PresetFolder::filter (*allEntries, text));
+
     table.updateContent();
 
     int selectedRow = -1;
 
-    for (size_t i = 0; i < shownEntries.size() && selected != juce::File(); ++i)
-        if (shownEntries[i].file == selected)
+    for (size_t i = 0; i < shownEntries->size() && selectedRow < 0 && selected != juce::File(); ++i)
+        if ((*shownEntries)[i].file == selected)
             selectedRow = (int) i;
 
     if (selectedRow >= 0)

@@ -45,7 +45,7 @@ public:
     void refresh();
 
     /** The entries shown, those that match the search, in the table's order. */
-    const std::vector<PresetFolder::Entry>& getShownEntries() const noexcept { return shownEntries; }
+    const PresetFolder::Entries& getShownEntries() const noexcept { return *shownEntries; }
 
     /** The file of the selected row; juce::File() when none is selected. */
     juce::File getSelectedFile() const;
@@ -94,7 +94,7 @@ private:
 
     /** The last list of the folder that the scan handed over; nullptr until the first one comes. */
     std::shared_ptr<const PresetFolder::Entries> allEntries;
-    std::vector<PresetFolder::Entry> shownEntries;
+    std::shared_ptr<const PresetFolder::Entries> shownEntries = std::make_shared<const PresetFolder::Entries>();
 
     CustomLook look;
     juce::Label folderLabel;
