@@ -116,22 +116,31 @@ double DesktopScale::parseGdkScale (const juce::String& value)
 
 double DesktopScale::parseResourcesScale (const juce::String& resources)
 {
+    // The names that give Xft.dpi, the most specific first. X answers with the entry that matches
+    // the most of the name, wherever it stands: the full name over "*Xft.dpi", which matches both
+    // of its parts, over "*dpi", which skips the first.
+    static const juce::StringArray namesByPrecedence{ "Xft.dpi", "*Xft.dpi", "*dpi" };
+    auto bestIndex = namesByPrecedence.size();
+    juce::String bestValue;
+
     for (const auto& line : juce::StringArray::fromLines (resources))
     {
-        const auto name = line.upToFirstOccurrenceOf (":", false, false).trim();
+        const auto index = namesByPrecedence.indexOf (line.upToFirstOccurrenceOf (":", false, false).trim());
 
-        // "Xft.dpi" or a pattern that names it, such as "*Xft.dpi"; the last one given holds in X,
-        // but the server lists each name once.
-        if (name == "Xft.dpi" || name == "*Xft.dpi" || name == "*dpi")
+        // Of one name given twice the last holds, as in X, though the server lists each name once.
+        if (index >= 0 && index <= bestIndex)
         {
-            const auto value = line.fromFirstOccurrenceOf (":", false, false).trim();
-
-            if (value.isNotEmpty() && value.containsOnly ("0123456789."))
-                return scaleFromDpi (value.getDoubleValue());
+            bestIndex = index;
+            bestValue = line.fromFirstOccurrenceOf (":", false, false).trim();
         }
     }
 
-    return 0;
+    // The entry that X would answer with decides, as it does for Xft: a less specific one does not
+    // stand in for a value that is not a number.
+    if (bestValue.isEmpty() || ! bestValue.containsOnly ("0123456789."))
+        return 0;
+
+    return scaleFromDpi (bestValue.getDoubleValue());
 }
 
 double DesktopScale::parseXSettingsScale (const juce::MemoryBlock& settings)

@@ -36,8 +36,9 @@ public:
     /** GDK_SCALE's value as a scale: a whole number from 1 to 8, else 0. */
     static double parseGdkScale (const juce::String& value);
 
-    /** Xft.dpi / 96 from the text of the X resources (as `xrdb -query` prints it); 0 without a
-        usable Xft.dpi. */
+    /** Xft.dpi / 96 from the text of the X resources (as `xrdb -query` prints it), taken from the
+        entry X would answer with (the full name over "*Xft.dpi" over "*dpi", in any order); 0
+        without a usable Xft.dpi. */
     static double parseResourcesScale (const juce::String& resources);
 
     /** Xft/DPI / 96 from the binary XSETTINGS block (Xft/DPI is stored in 1024ths of a dot per

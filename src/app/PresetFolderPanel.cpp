@@ -4,6 +4,8 @@
 #include "app/PlatformDialogs.h"
 #include "widgets/EditorColours.h"
 
+#include <atomic>
+
 namespace
 {
 const juce::String defaultFolderName ("ZKM Presets");
@@ -23,7 +25,93 @@ constexpr int fileColumnWidth = 120;
 constexpr int dateColumnWidth = 125;
 constexpr int minimumColumnWidth = 40;
 constexpr float textSize = 14.0f;
+
+/** How long closing the panel waits for its scan to stop, which it does within one file's read. */
+constexpr int scanStopTimeoutMs = 10000;
 } // namespace
+
+//==============================================================================
+/** Scans the panel's folder on a thread of its own when asked to look, rescanning only when the
+    folder changed, and hands each new list to the message thread. The panel is told through a
+    SafePointer: a list that arrives after the panel went is dropped. */
+class PresetFolderPanel::Scanner : private juce::Thread
+{
+public:
+    explicit Scanner (PresetFolderPanel& panelToTell)
+        : juce::Thread ("Preset folder scan")
+        , panel (&panelToTell)
+    {
+        startThread (juce::Thread::Priority::low);
+    }
+
+    ~Scanner() override
+    {
+        // The scan asks before each file whether to stop.
+        signalThreadShouldExit();
+        notify();
+        stopThread (scanStopTimeoutMs);
+    }
+
+    /** Lists that folder from now on, and hands its list over once scanned even if it is the
+        folder listed already; a scan under way stops. */
+    void setFolder (const juce::File& folderToList)
+    {
+        {
+            const juce::ScopedLock sl (folderLock);
+            requestedFolder = folderToList;
+        }
+
+        folderRequested = true;
+        notify();
+    }
+
+    /** Looks at the folder as soon as the scan is free: wakes the thread, which rescans if the
+        folder changed. */
+    void lookSoon() { notify(); }
+
+private:
+    void run() override
+    {
+        PresetFolder list;
+        bool panelHasList = false;
+        const auto shouldStop = [this] { return threadShouldExit() || folderRequested.load(); };
+
+        while (! threadShouldExit())
+        {
+            // A request made while a scan ran has left the event set: the wait ends at once.
+            wait (-1);
+
+            if (folderRequested.exchange (false))
+            {
+                const juce::ScopedLock sl (folderLock);
+                list.setFolder (requestedFolder);
+                panelHasList = false;
+            }
+
+            const auto changed = list.rescanIfChanged (shouldStop);
+
+            if (shouldStop())
+                continue;
+
+            if (changed || ! panelHasList)
+            {
+                panelHasList = true;
+                juce::MessageManager::callAsync (
+                    [target = panel, scanned = list.getFolder(), entries = list.getSharedEntries()]
+                    {
+                        if (auto* owner = target.getComponent())
+                            owner->showEntries (scanned, entries);
+                    });
+            }
+        }
+    }
+
+    // Made on the message thread; the scan only copies it.
+    const juce::Component::SafePointer<PresetFolderPanel> panel;
+    juce::CriticalSection folderLock;
+    juce::File requestedFolder;
+    std::atomic<bool> folderRequested{ false };
+};
 
 //==============================================================================
 PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderChooser chooseFolderToUse)
@@ -70,42 +158,36 @@ PresetFolderPanel::PresetFolderPanel (juce::PropertySet& settingsToUse, FolderCh
     addAndMakeVisible (table);
     addChildComponent (emptyNotice);
 
+    scanner = std::make_unique<Scanner> (*this);
     const auto remembered = settings.getValue (settingsKey);
-    presetFolder.setFolder (remembered.isNotEmpty() && juce::File::isAbsolutePath (remembered) ? juce::File (remembered)
-                                                                                               : getDefaultFolder());
-    showFolder();
+    showFolder (remembered.isNotEmpty() && juce::File::isAbsolutePath (remembered) ? juce::File (remembered)
+                                                                                   : getDefaultFolder());
     startTimer (rescanIntervalMs);
 }
 
 PresetFolderPanel::~PresetFolderPanel()
 {
     stopTimer();
+    scanner.reset();
     table.setModel (nullptr);
     setLookAndFeel (nullptr);
 }
 
 //==============================================================================
-void PresetFolderPanel::setFolder (const juce::File& folder)
+void PresetFolderPanel::setFolder (const juce::File& folderToList)
 {
-    settings.setValue (settingsKey, folder.getFullPathName());
-    presetFolder.setFolder (folder);
+    settings.setValue (settingsKey, folderToList.getFullPathName());
     table.deselectAllRows();
-    showFolder();
+    showFolder (folderToList);
 }
 
-bool PresetFolderPanel::refresh()
-{
-    if (! presetFolder.rescan())
-        return false;
-
-    applySearch();
-    return true;
-}
+void PresetFolderPanel::refresh() { scanner->lookSoon(); }
 
 juce::File PresetFolderPanel::getSelectedFile() const
 {
     const auto row = table.getSelectedRow();
-    return juce::isPositiveAndBelow (row, (int) shownEntries.size()) ? shownEntries[(size_t) row].file : juce::File();
+    return juce::isPositiveAndBelow (row, (int) shownEntries->size()) ? (*shownEntries)[(size_t) row].file
+                                                                      : juce::File();
 }
 
 //==============================================================================
@@ -162,7 +244,7 @@ void PresetFolderPanel::resized()
 }
 
 //==============================================================================
-int PresetFolderPanel::getNumRows() { return (int) shownEntries.size(); }
+int PresetFolderPanel::getNumRows() { return (int) shownEntries->size(); }
 
 void PresetFolderPanel::paintRowBackground (juce::Graphics& g, int row, int, int, bool isSelected)
 {
@@ -171,10 +253,10 @@ void PresetFolderPanel::paintRowBackground (juce::Graphics& g, int row, int, int
 
 void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool isSelected)
 {
-    if (! juce::isPositiveAndBelow (row, (int) shownEntries.size()))
+    if (! juce::isPositiveAndBelow (row, (int) shownEntries->size()))
         return;
 
-    const auto& entry = shownEntries[(size_t) row];
+    const auto& entry = (*shownEntries)[(size_t) row];
     auto colour = isSelected || entry.isPresetFile ? EditorColours::white : EditorColours::listDimText;
     juce::String text;
 
@@ -204,18 +286,18 @@ void PresetFolderPanel::paintCell (juce::Graphics& g, int row, int columnId, int
 void PresetFolderPanel::cellDoubleClicked (int row, int, const juce::MouseEvent&)
 {
     // A file that is not a preset goes to the opener too, which says what is wrong with it.
-    if (juce::isPositiveAndBelow (row, (int) shownEntries.size()) && onOpenFile)
-        onOpenFile (shownEntries[(size_t) row].file);
+    if (juce::isPositiveAndBelow (row, (int) shownEntries->size()) && onOpenFile)
+        onOpenFile ((*shownEntries)[(size_t) row].file);
 }
 
 juce::var PresetFolderPanel::getDragSourceDescription (const juce::SparseSet<int>& selectedRows)
 {
     const auto row = selectedRows.isEmpty() ? -1 : selectedRows[0];
 
-    if (! juce::isPositiveAndBelow (row, (int) shownEntries.size()))
+    if (! juce::isPositiveAndBelow (row, (int) shownEntries->size()))
         return {};
 
-    return createDragDescription (shownEntries[(size_t) row].file);
+    return createDragDescription ((*shownEntries)[(size_t) row].file);
 }
 
 //==============================================================================
@@ -223,7 +305,7 @@ void PresetFolderPanel::timerCallback()
 {
     // A hidden panel does not touch the disk; it catches up on its first tick once shown again.
     if (isShowing())
-        refresh();
+        scanner->lookSoon();
 }
 
 //==============================================================================
@@ -244,13 +326,24 @@ void PresetFolderPanel::applySearch()
 {
     // The selection follows its file, not its row: files may have come before it meanwhile.
     const auto selected = getSelectedFile();
-    shownEntries = presetFolder.filter (searchBox.getText());
+
+    // Without a search the table shows the list as it came, shared rather than copied: a crowded
+    // folder's list is not copied on the message thread at every change.
+    const auto text = searchBox.getText();
+
+    if (allEntries == nullptr)
+        shownEntries = std::make_shared<const PresetFolder::Entries>();
+    else if (text.isEmpty())
+        shownEntries = allEntries;
+    else
+        shownEntries = std::make_shared<const PresetFolder::Entries> (PresetFolder::filter (*allEntries, text));
+
     table.updateContent();
 
     int selectedRow = -1;
 
-    for (size_t i = 0; i < shownEntries.size() && selected != juce::File(); ++i)
-        if (shownEntries[i].file == selected)
+    for (size_t i = 0; i < shownEntries->size() && selectedRow < 0 && selected != juce::File(); ++i)
+        if ((*shownEntries)[i].file == selected)
             selectedRow = (int) i;
 
     if (selectedRow >= 0)
@@ -258,14 +351,33 @@ void PresetFolderPanel::applySearch()
     else
         table.deselectAllRows();
 
-    emptyNotice.setVisible (presetFolder.getEntries().empty());
+    // Until the first list comes the folder is not known to be empty.
+    emptyNotice.setVisible (allEntries != nullptr && allEntries->empty());
     table.repaint();
 }
 
-void PresetFolderPanel::showFolder()
+void PresetFolderPanel::showFolder (const juce::File& folderToShow)
 {
-    folderLabel.setText (getFolder().getFullPathName(), juce::dontSendNotification);
-    folderLabel.setTooltip (getFolder().getFullPathName());
-    presetFolder.rescan();
+    // The same folder again keeps its list until the new one comes.
+    if (folderToShow != folder)
+    {
+        folder = folderToShow;
+        allEntries = nullptr;
+        applySearch();
+    }
+
+    folderLabel.setText (folder.getFullPathName(), juce::dontSendNotification);
+    folderLabel.setTooltip (folder.getFullPathName());
+    scanner->setFolder (folder);
+}
+
+void PresetFolderPanel::showEntries (const juce::File& scannedFolder,
+                                     std::shared_ptr<const PresetFolder::Entries> entries)
+{
+    // A list of the folder shown before the user picked another is of no use now.
+    if (scannedFolder != folder)
+        return;
+
+    allEntries = std::move (entries);
     applySearch();
 }

@@ -10,7 +10,11 @@
     presets in that folder (name, file name, date). A double-click opens a file; dragging a row
     starts an internal drag that names the file, for a parent that is a juce::DragAndDropContainer.
     While it shows, the panel looks at the folder about once a second and follows the files that
-    come, change and go, keeping the selection and the search. */
+    come, change and go, keeping the selection and the search.
+
+    The folder is read on a thread of the panel's own, so that a folder of many thousand files
+    never holds up the window: its list shows once the first scan ends, and a look at a folder that
+    has not changed since reads nothing. */
 class PresetFolderPanel
     : public juce::Component
     , private juce::TableListBoxModel
@@ -35,13 +39,13 @@ public:
     //==============================================================================
     /** Lists that folder from now on and remembers it in the settings. The folder is not created. */
     void setFolder (const juce::File& folder);
-    const juce::File& getFolder() const noexcept { return presetFolder.getFolder(); }
+    const juce::File& getFolder() const noexcept { return folder; }
 
-    /** Looks at the folder now rather than at the next tick; true when the list changed. */
-    bool refresh();
+    /** Looks at the folder now rather than at the next tick; the list follows when the look ends. */
+    void refresh();
 
     /** The entries shown, those that match the search, in the table's order. */
-    const std::vector<PresetFolder::Entry>& getShownEntries() const noexcept { return shownEntries; }
+    const PresetFolder::Entries& getShownEntries() const noexcept { return *shownEntries; }
 
     /** The file of the selected row; juce::File() when none is selected. */
     juce::File getSelectedFile() const;
@@ -77,14 +81,20 @@ private:
     void timerCallback() override;
 
     //==============================================================================
+    class Scanner;
+
     void chooseFolder();
     void applySearch();
-    void showFolder();
+    void showFolder (const juce::File& folderToShow);
+    void showEntries (const juce::File& scannedFolder, std::shared_ptr<const PresetFolder::Entries> entries);
 
     juce::PropertySet& settings;
     FolderChooser folderChooser;
-    PresetFolder presetFolder;
-    std::vector<PresetFolder::Entry> shownEntries;
+    juce::File folder;
+
+    /** The last list of the folder that the scan handed over; nullptr until the first one comes. */
+    std::shared_ptr<const PresetFolder::Entries> allEntries;
+    std::shared_ptr<const PresetFolder::Entries> shownEntries = std::make_shared<const PresetFolder::Entries>();
 
     CustomLook look;
     juce::Label folderLabel;
@@ -92,6 +102,9 @@ private:
     juce::TextEditor searchBox;
     juce::TableListBox table;
     juce::Label emptyNotice;
+
+    // Last, so that it goes first: the scan stops before anything it could tell goes.
+    std::unique_ptr<Scanner> scanner;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetFolderPanel)
 };

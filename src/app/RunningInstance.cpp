@@ -274,15 +274,23 @@ bool RunningInstance::makePrivateFolder() const
     if (folder.createDirectory().failed())
         return false;
 
-    const auto* path = folder.getFullPathName().toRawUTF8();
-    ::chmod (path, S_IRWXU);
+    // The folder is opened without following a link in its place, and its mode is changed through
+    // that descriptor: a link planted where the folder should be never has its target's mode
+    // changed, and a folder swapped in after the check is not the one that is made private.
+    const auto handle = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+
+    if (handle < 0)
+        return false;
 
     struct stat info
     {
     };
 
-    return ::lstat (path, &info) == 0 && S_ISDIR (info.st_mode) && info.st_uid == ::getuid()
-           && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    const auto isPrivate = ::fstat (handle, &info) == 0 && S_ISDIR (info.st_mode) && info.st_uid == ::getuid()
+                           && ::fchmod (handle, S_IRWXU) == 0 && ::fstat (handle, &info) == 0
+                           && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    ::close (handle);
+    return isPrivate;
 }
 
 bool RunningInstance::tryLock()

@@ -1,9 +1,11 @@
 // The panel of a folder's preset files on screen: following the folder, searching, opening and
-// dragging a file, and choosing another folder.
+// dragging a file, choosing another folder, and reading a crowded folder off the message thread.
 #include "app/PresetFolderPanel.h"
 #include "model/PresetNameText.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
+
+#include <fstream>
 
 using apptest::pump;
 using apptest::ScratchFolder;
@@ -85,6 +87,7 @@ TEST (PresetFolderPanel, FollowsTheFolderKeepingTheSearchAndTheSelection)
     EXPECT_EQ (table.getHeader().getColumnName (PresetFolderPanel::nameColumn), "Name");
     EXPECT_EQ (table.getHeader().getColumnName (PresetFolderPanel::fileColumn), "File");
     EXPECT_EQ (table.getHeader().getColumnName (PresetFolderPanel::dateColumn), "Date");
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return table.getNumRows() == 2; }, waitMs));
     EXPECT_EQ (shownNames (panel), juce::StringArray ({ "Bass Line", "Strings" }));
     EXPECT_FALSE (notice.isVisible());
 
@@ -164,7 +167,8 @@ TEST (PresetFolderPanel, ChoosesAndRemembersAFolderThatItNeverCreates)
     EXPECT_EQ (panel.getFolder(), chosen);
     EXPECT_EQ (settings.getValue (PresetFolderPanel::settingsKey), chosen.getFullPathName());
     EXPECT_FALSE (chosen.exists());
-    EXPECT_TRUE (childNamed<juce::Label> (panel, "Empty Folder Notice").isVisible());
+    const auto& notice = childNamed<juce::Label> (panel, "Empty Folder Notice");
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return notice.isVisible(); }, waitMs));
     EXPECT_EQ (childNamed<juce::Label> (panel, "Preset Folder Path").getText(), chosen.getFullPathName());
 
     // The next panel opens on the remembered folder; the folder appears and so do its presets.
@@ -184,4 +188,73 @@ TEST (PresetFolderPanel, ChoosesAndRemembersAFolderThatItNeverCreates)
     childNamed<juce::TextButton> (*closing.panel, "Choose Folder...").triggerClick();
     ASSERT_TRUE (pumpMessagesUntil ([&] { return closing.panel == nullptr; }, waitMs));
     EXPECT_EQ (settings.getValue (PresetFolderPanel::settingsKey), chosen.getFullPathName());
+}
+
+TEST (PresetFolderPanel, ReadsACrowdedFolderOffTheMessageThreadFollowsItAndClosesMidScan)
+{
+    // Enough files that a scan is still running when the panels below close.
+    constexpr int fileCount = 3000;
+    ScratchFolder scratch;
+    const auto folder = scratch.getFolder ("Crowded");
+
+    for (int i = 0; i < fileCount; ++i)
+        writePreset (folder.getChildFile ("preset-" + juce::String (i) + ".zkp"), "Preset " + juce::String (i));
+
+    juce::PropertySet settings;
+    settings.setValue (PresetFolderPanel::settingsKey, folder.getFullPathName());
+
+    {
+        // The panel opens without reading the folder: the list comes through the message loop once
+        // the scan ends, and until then the folder is not said to be empty.
+        PanelWindow window (settings);
+        auto& panel = *window.panel;
+        const auto& notice = childNamed<juce::Label> (panel, "Empty Folder Notice");
+        EXPECT_TRUE (panel.getShownEntries().empty());
+        EXPECT_FALSE (notice.isVisible());
+
+        ASSERT_TRUE (pumpMessagesUntil ([&] { return (int) panel.getShownEntries().size() == fileCount; }, waitMs));
+        EXPECT_EQ (shownNames (panel)[0], "Preset 0");
+        EXPECT_EQ (shownNames (panel)[fileCount - 1], "Preset " + juce::String (fileCount - 1));
+        EXPECT_FALSE (notice.isVisible());
+
+        // A file added shows at a later look.
+        writePreset (folder.getChildFile ("added.zkp"), "Added");
+        ASSERT_TRUE (pumpMessagesUntil ([&] { return shownNames (panel).contains ("Added"); }, waitMs));
+
+        // So does a file rewritten in place, which leaves the folder's own entry as it was.
+        const auto rewritten = folder.getChildFile ("preset-7.zkp");
+        juce::MemoryBlock bytes;
+        ASSERT_TRUE (rewritten.loadFileAsData (bytes));
+        const auto renamed = PresetNameText::toBytes ("Rewritten");
+
+        for (int i = 0; i < PresetNameText::length; ++i)
+            bytes[(size_t) (TestRig::imageOffset + i)] = (char) renamed[i];
+
+        {
+            std::ofstream inPlace (rewritten.getFullPathName().toStdString(), std::ios::binary | std::ios::trunc);
+            inPlace.write (static_cast<const char*> (bytes.getData()), (std::streamsize) bytes.getSize());
+        }
+
+        ASSERT_TRUE (pumpMessagesUntil ([&] { return shownNames (panel).contains ("Rewritten"); }, waitMs));
+        EXPECT_FALSE (shownNames (panel).contains ("Preset 7"));
+        EXPECT_EQ ((int) panel.getShownEntries().size(), fileCount + 1);
+    }
+
+    // Panels closed at once and at moments of their first scan, and one switched to another folder
+    // while it scans: each stops its scan, and a list that was on its way finds its panel gone.
+    for (int i = 0; i < 4; ++i)
+    {
+        PanelWindow closing (settings);
+        pumpMessagesFor (i * 25);
+    }
+
+    {
+        PanelWindow switching (settings);
+        switching.panel->setFolder (scratch.getFolder ("Other"));
+        writePreset (scratch.getFolder ("Other").getChildFile ("other.zkp"), "Other");
+        ASSERT_TRUE (pumpMessagesUntil (
+            [&] { return shownNames (*switching.panel) == juce::StringArray ({ "Other" }); }, waitMs));
+    }
+
+    pumpMessagesFor (300);
 }

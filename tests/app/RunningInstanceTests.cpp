@@ -3,6 +3,7 @@
 #include "support/MessageLoop.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -213,4 +214,34 @@ TEST_F (RunningInstanceTest, APipeAndLockLeftByACrashedEditorDoNotHoldBackTheNex
     }
     pumpMessagesFor (300);
     EXPECT_EQ (windowManager().getWindows().size(), 2);
+}
+
+TEST_F (RunningInstanceTest, ALinkPlantedInPlaceOfTheFolderIsRefusedWithoutTouchingItsTarget)
+{
+    // Another program makes the meeting place a link to a folder of the user's that others may read.
+    const auto target = scratch.getFolder ("shared");
+    ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0755), 0);
+    ASSERT_EQ (::symlink (target.getFullPathName().toRawUTF8(), folder.getFullPathName().toRawUTF8()), 0);
+
+    // The start goes on alone, as it does without a private place, and listens nowhere.
+    RunningInstance running (opener(), folder);
+    EXPECT_TRUE (running.claim ({}));
+    EXPECT_FALSE (running.isListening());
+
+    struct stat info
+    {
+    };
+    ASSERT_EQ (::stat (target.getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_EQ (info.st_mode & 07777, 0755u) << "the link's target keeps its mode";
+    EXPECT_TRUE (target.findChildFiles (juce::File::findFilesAndDirectories, false).isEmpty())
+        << "no lock or pipe is made through the link";
+    ASSERT_EQ (::lstat (folder.getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_TRUE (S_ISLNK (info.st_mode));
+
+    // A later start naming a file finds nobody to hand it to and opens it on its own.
+    const auto preset = writePreset (window (0), scratch.getFile ("Alone.zkp"));
+    RunningInstance later (opener(), folder);
+    EXPECT_TRUE (later.claim (preset.getFullPathName()));
+    EXPECT_FALSE (later.isListening());
+    EXPECT_FALSE (RunningInstance::handOver (folder, { preset.getFullPathName() }));
 }

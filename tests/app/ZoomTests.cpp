@@ -187,3 +187,14 @@ TEST (DesktopScale, TheUsersScaleIsReadFromGdkScaleTheXResourcesOrXSettingsAndDa
     EXPECT_EQ (DesktopScale::getFactorOverFramework (2.0, 2.0), 1.0);
     EXPECT_EQ (DesktopScale::getFactorOverFramework (0.0, 2.0), 1.0);
 }
+
+TEST (DesktopScale, TheFullResourceNameDecidesWhereverItStandsAmongPatterns)
+{
+    // The server lists what was loaded in the order it chose: the full name wins in either order,
+    // and "*Xft.dpi" over "*dpi", as Xft itself reads them.
+    EXPECT_EQ (DesktopScale::parseResourcesScale ("*dpi:\t96\nXft.dpi:\t192\n"), 2.0);
+    EXPECT_EQ (DesktopScale::parseResourcesScale ("Xft.dpi:\t192\n*dpi:\t96\n"), 2.0);
+    EXPECT_EQ (DesktopScale::parseResourcesScale ("*dpi: 96\n*Xft.dpi: 144\nXcursor.size: 24\n"), 1.5);
+    EXPECT_EQ (DesktopScale::parseResourcesScale ("*Xft.dpi: 144\nXft.dpi: 192\n*dpi: 96\n"), 2.0);
+    EXPECT_EQ (DesktopScale::parseResourcesScale ("*dpi: 120"), 1.25);
+}

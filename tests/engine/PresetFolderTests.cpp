@@ -107,6 +107,17 @@ TEST_F (PresetFolderTest, FollowsPresetFilesThatComeChangeAndGo)
     ASSERT_TRUE (moved.moveFileTo (folder));
     EXPECT_TRUE (list.rescan());
     EXPECT_EQ (list.getEntries().size(), 2u);
+
+    // A look at a folder that did not change reads nothing; a scan told to stop leaves the entries
+    // as they were, and the next look takes it up again.
+    EXPECT_FALSE (list.rescanIfChanged());
+    writePreset ("d.zkp", "Drums");
+    int asked = 0;
+    EXPECT_FALSE (list.rescanIfChanged ([&asked] { return ++asked > 1; }));
+    EXPECT_EQ (list.getEntries().size(), 2u);
+    EXPECT_TRUE (list.rescanIfChanged());
+    EXPECT_EQ (list.getEntries().size(), 3u);
+    EXPECT_FALSE (list.rescanIfChanged());
 }
 
 TEST_F (PresetFolderTest, ListsFilesThatAreNotPresetsAsSuchWithoutReadingThem)
