@@ -377,6 +377,34 @@ TEST_F (LibrarianWindowTest, ARestoreHoldsWhileItsStopQuestionIsOpenSoTheSlotItN
 
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         EXPECT_EQ (controller.getSlot (slot), TestRig::createPatternImage (slot)) << "slot " << slot + 1;
+
+    // A window that goes by another way while the question is open: the held restore stops there,
+    // the slot under way is written whole, and no later one.
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        controller.setSlot (slot, before[slot]);
+
+    auto& going = openDocumentOn (patiently (makeQuickEngine (manager)));
+    answerFolderAndSummary (going);
+    safe = &going;
+    named = 0;
+    going.askToStopRestore = [&] (int slotNumber)
+    {
+        named = slotNumber;
+        windowManager().windowClosed (safe.getComponent());
+        return true;
+    };
+
+    ASSERT_TRUE (going.getRestoreCommand().start());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return controller.getSlot (1) == TestRig::createPatternImage (1); }, waitMs));
+    EXPECT_FALSE (going.getRestoreCommand().askToStopOrWait());
+    EXPECT_EQ (safe, nullptr);
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return ! manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; }); }, waitMs));
+    ASSERT_GE (named, 2);
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), slot < named ? TestRig::createPatternImage (slot) : before[slot])
+            << "slot " << slot + 1 << ", question named slot " << named;
 }
 
 TEST_F (LibrarianWindowTest, QuittingWhileARestoreOnlyReadsBackWaitsForItAndAsksOnce)
