@@ -27,20 +27,15 @@ bool BackupCommand::start()
     if (folder == juce::File())
         return false;
 
-    if (SlotBackup::folderHoldsBackup (folder, window.modelName))
-    {
-        const auto replace = window.askQuestion (window.askToReplaceBackup, folder);
-
-        if (! replace.has_value() || ! *replace)
-            return false;
-    }
-
-    window.getLastDirectory() = folder;
-
-    // Reading 24 slots takes half a minute: a folder whose files cannot be written is named now.
+    // Reading 24 slots takes half a minute: a folder whose files cannot be written is named now,
+    // after a real file was made there, as permission bits say nothing to root.
     juce::StringArray unwritable;
+    const auto probe = SlotBackup::checkFolderCanBeWritten (folder);
 
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+    if (probe.failed())
+        unwritable.add (probe.getErrorMessage());
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots && probe.wasOk(); ++slot)
     {
         const auto target = SafeFileWriter::checkTarget (SlotBackup::getSlotFile (folder, window.modelName, slot));
 
@@ -55,6 +50,16 @@ bool BackupCommand::start()
                                                      + unwritable.joinIntoString ("\n"));
         return false;
     }
+
+    if (SlotBackup::folderHoldsBackup (folder, window.modelName))
+    {
+        const auto replace = window.askQuestion (window.askToReplaceBackup, folder);
+
+        if (! replace.has_value() || ! *replace)
+            return false;
+    }
+
+    window.getLastDirectory() = folder;
 
     slotBackup = std::make_unique<SlotBackup> (*window.getEngine(), folder, window.modelName);
     slotBackup->onFinished = [this, folder]

@@ -44,7 +44,8 @@ void PlatformDialogs::showSummary (const juce::String& title, const juce::String
     juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, title, message, "OK");
 }
 
-int PlatformDialogs::runSlotChooser (const juce::String& title, const juce::String& message, const juce::String& action)
+int PlatformDialogs::runSlotChooser (const juce::String& title, const juce::String& message, const juce::String& action,
+                                     int preselectedSlot)
 {
     juce::AlertWindow box (title, message, juce::MessageBoxIconType::NoIcon);
     juce::StringArray slots;
@@ -53,7 +54,7 @@ int PlatformDialogs::runSlotChooser (const juce::String& title, const juce::Stri
         slots.add (juce::String (slot));
 
     box.addComboBox ("Preset Slot", slots, "Preset Slot");
-    box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (0);
+    box.getComboBoxComponent ("Preset Slot")->setSelectedItemIndex (preselectedSlot);
     box.addButton (action, 1, juce::KeyPress (juce::KeyPress::returnKey));
     box.addButton ("Cancel", 0, juce::KeyPress (juce::KeyPress::escapeKey));
 

@@ -23,8 +23,9 @@ public:
     static juce::File runFolderChooser (const juce::String& title, const juce::File& startFolder);
 
     /** A slot of the controller, 0 to 23, chosen in a box with that title, message and action
-        button; -1 when cancelled. */
-    static int runSlotChooser (const juce::String& title, const juce::String& message, const juce::String& action);
+        button, the box showing preselectedSlot at first; -1 when cancelled. */
+    static int runSlotChooser (const juce::String& title, const juce::String& message, const juce::String& action,
+                               int preselectedSlot = 0);
 
     /** A preset name typed into a box with that title, starting from the name given; nothing when
         cancelled. */

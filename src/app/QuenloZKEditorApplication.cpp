@@ -39,7 +39,8 @@ bool QuenloZKEditorApplication::moreThanOneInstanceAllowed() { return true; }
 
 void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
 {
-    runningInstance = std::make_unique<RunningInstance> ([this] { return quitRequested ? nullptr : openNewWindow(); });
+    runningInstance = std::make_unique<RunningInstance> (
+        [this] (const juce::File& file) { return quitRequested ? nullptr : openFileInNewWindow (file); });
 
     if (isStandaloneApp() && ! runningInstance->claim (commandLine))
         return quit(); // handed over: nothing of this start is made
@@ -61,7 +62,16 @@ void QuenloZKEditorApplication::initialise (const juce::String& commandLine)
     sendOptions = std::make_unique<SendOptions> (*windowManager, deviceSettings.get());
     zoom = WindowZoom::createForDesktop (deviceSettings.get());
 
-    runningInstance->openInNewWindow (RunningInstance::getNamedFile (commandLine));
+    // The first start always shows a window: a file named on its command line that is refused
+    // leaves the default preset there, below the notice, as a start without a file would.
+    if (auto* window = openNewWindow(); window != nullptr)
+    {
+        if (const auto file = RunningInstance::getNamedFile (commandLine); file != juce::File())
+        {
+            window->toFront (true);
+            window->loadFile (file);
+        }
+    }
 
     juce::LookAndFeel::getDefaultLookAndFeel().setUsingNativeAlertWindows (true);
 
@@ -148,11 +158,7 @@ void QuenloZKEditorApplication::showSlotsWindow()
         if (auto* window = openNewWindow())
             window->getEngine()->startGet ((juce::uint8) slot);
     };
-    slots.onOpenFile = [this] (const juce::File& file)
-    {
-        if (auto* window = openNewWindow())
-            window->loadFile (file);
-    };
+    slots.onOpenFile = [this] (const juce::File& file) { openFileInNewWindow (file); };
     slots.getActiveWindowImage = [this]
     {
         auto* window = windowManager->getFrontWindow();
@@ -165,8 +171,11 @@ void QuenloZKEditorApplication::showSlotsWindow()
 //==============================================================================
 EditorWindow* QuenloZKEditorApplication::openNewWindow()
 {
-    auto engine = ZKMEngineFactory::createEngine (midiManager);
+    return openWindowOn (ZKMEngineFactory::createEngine (midiManager));
+}
 
+EditorWindow* QuenloZKEditorApplication::openWindowOn (ZKEditorEngine::Ptr engine)
+{
     auto* content = new EditorComponent (std::make_unique<TabSelectorButtons>(),
                                          std::unique_ptr<ViewSelector> (createProductImageSelector()), engine, numKnobs,
                                          numPads, numSwitches); // passes to the window below
@@ -215,11 +224,34 @@ void QuenloZKEditorApplication::openPresetFile()
 {
     const auto chosen = chooseFile ("Select Filename to open", lastDirectory, filePattern, false);
 
-    if (chosen == juce::File())
-        return;
+    if (chosen != juce::File())
+        openFileInNewWindow (chosen);
+}
 
-    if (auto* window = openNewWindow())
-        window->loadFile (chosen);
+EditorWindow* QuenloZKEditorApplication::openFileInNewWindow (const juce::File& file)
+{
+    if (file == juce::File())
+        return openNewWindow();
+
+    // A refused file is told before any window is made, so that it leaves no empty window behind.
+    auto engine = ZKMEngineFactory::createEngine (midiManager);
+
+    if (engine->readPresetFileImage (file).isEmpty())
+    {
+        new FileErrorAlertWindow (FileErrorAlertWindow::getOpenErrorMessage (file.getFileName())); // owned by its box
+        return nullptr;
+    }
+
+    auto* window = openWindowOn (engine);
+
+    if (window != nullptr)
+    {
+        // In front before the file loads, so that a notice about it shows above it.
+        window->toFront (true);
+        window->loadFile (file);
+    }
+
+    return window;
 }
 
 //==============================================================================

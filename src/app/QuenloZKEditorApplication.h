@@ -77,6 +77,11 @@ public:
     /** Opens one more document window with the default preset. */
     EditorWindow* openNewWindow();
 
+    /** Opens a preset file in a new window, brought to the front; juce::File() opens the default
+        preset. A file that is refused opens no window: the "File Error" notice alone tells of it,
+        and the result is nullptr. */
+    EditorWindow* openFileInNewWindow (const juce::File& file);
+
     /** Asks for a preset file and opens it in a new window. */
     void openPresetFile();
 
@@ -133,6 +138,9 @@ protected:
     static constexpr const char* backupFolderKey = "backupFolder";
 
 private:
+    /** A new document window on that engine, with the default preset loaded into it. */
+    EditorWindow* openWindowOn (ZKEditorEngine::Ptr engine);
+
     void closeDialogs();
     void closeDocuments();
 

@@ -83,13 +83,19 @@ bool RestoreCommand::askToStopOrWait()
     if (! isRunning())
         return false;
 
-    const auto stop = window.askQuestion (window.askToStopRestore, slotRestore->getSlotUnderWay() + 1);
+    // The restore holds after the slot under way while the question is open, so that the slot it
+    // names is the last one written when the user stops it; the question's modal loop keeps the
+    // queue running meanwhile.
+    const auto lastSlot = slotRestore->holdAfterCurrentSlot();
+    const auto stop = window.askQuestion (window.askToStopRestore, lastSlot + 1);
 
     if (! stop.has_value())
-        return false; // the window, and this command with it, went meanwhile
+        return false; // the window, and this command with it, went meanwhile; the restore stopped
 
-    if (*stop && isRunning())
+    if (*stop)
         slotRestore->stopAfterCurrentSlot();
+    else
+        slotRestore->resume();
 
     return true;
 }

@@ -35,7 +35,9 @@ public:
     SlotRestore* getSlotRestore() const noexcept { return slotRestore.get(); }
 
     /** When a restore runs: asks whether to stop it after the slot under way or to wait for it, and
-        stops it if so. False when no restore runs or the window went meanwhile. */
+        stops it if so. While the question is open the restore holds after that slot, so nothing
+        later is written unless the user waits. False when no restore runs or the window went
+        meanwhile. */
     bool askToStopOrWait();
 
     /** Before the window closes: asks as askToStopOrWait does; when the user waits, the window

@@ -73,19 +73,7 @@ bool RunningInstance::claim (const juce::String& commandLine, const juce::File& 
     }
 }
 
-EditorWindow* RunningInstance::openInNewWindow (const juce::File& file)
-{
-    auto* window = openNewWindow();
-
-    if (window != nullptr && file != juce::File())
-    {
-        // In front before the file loads, so that the notice of a file that fails shows above it.
-        window->toFront (true);
-        window->loadFile (file);
-    }
-
-    return window;
-}
+EditorWindow* RunningInstance::openInNewWindow (const juce::File& file) { return openNewWindow (file); }
 
 //==============================================================================
 juce::File RunningInstance::getNamedFile (const juce::String& commandLine, const juce::File& workingFolder)

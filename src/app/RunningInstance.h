@@ -19,9 +19,10 @@
 class RunningInstance : private juce::Thread
 {
 public:
-    /** Opens one more document window with the default preset; nullptr when the editor is
-        quitting or no window could be made. */
-    using WindowOpener = std::function<EditorWindow*()>;
+    /** Opens one more document window with the preset of that file, or with the default preset
+        for juce::File(); nullptr when the file is refused (which the opener tells the user), the
+        editor is quitting or no window could be made. */
+    using WindowOpener = std::function<EditorWindow*(const juce::File& file)>;
 
     explicit RunningInstance (WindowOpener openNewWindow, juce::File folder = getDefaultFolder());
     ~RunningInstance() override;
@@ -36,10 +37,10 @@ public:
 
     bool isListening() const noexcept { return listening; }
 
-    /** Opens a new window, brings it to the front and loads the file into it: the "File Error"
-        notice tells of a file that fails. No file (juce::File()) opens the default preset only.
-        The file goes into the window just made rather than whichever window has the focus, so it
-        is never dropped when another program holds the focus. */
+    /** Opens the file in a new window through the opener: a file that is refused opens no window,
+        the "File Error" notice alone tells of it. The file goes into a window of its own rather
+        than whichever window has the focus, so it is never dropped when another program holds the
+        focus. */
     EditorWindow* openInNewWindow (const juce::File& file);
 
     /** Called on the message thread for each message refused, with the reason. */

@@ -152,8 +152,12 @@ void SlotsComponent::swapSlot (int slot) { pairWithSlot (slot, true); }
 void SlotsComponent::pairWithSlot (int slot, bool swap)
 {
     const juce::Component::SafePointer<SlotsComponent> self (this);
-    const auto other = swap ? ask (chooseSlot, "Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap")
-                            : ask (chooseSlot, "Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy");
+
+    // Another slot than this one, the next (the one before for the last), is offered first.
+    const auto suggested = slot + 1 < ZKMModel::numberOfSlots ? slot + 1 : slot - 1;
+    const auto other =
+        swap ? ask (chooseSlot, "Swap With Slot", "Swap " + describeSlot (slot) + " with slot:", "Swap", suggested)
+             : ask (chooseSlot, "Copy To Slot", "Copy " + describeSlot (slot) + " to slot:", "Copy", suggested);
 
     if (self == nullptr || other < 0)
         return;
@@ -282,7 +286,8 @@ juce::String SlotsComponent::getStateText (int slot) const
 
 juce::String SlotsComponent::describeSlot (int slot) const
 {
-    const auto name = getNameText (slot);
+    // The controller pads names with blanks, which a quote would show.
+    const auto name = getNameText (slot).trim();
     return "slot " + juce::String (slot + 1) + (name.isNotEmpty() ? " (" + quoted (name) + ")" : juce::String());
 }
 

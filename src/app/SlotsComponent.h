@@ -26,9 +26,12 @@ public:
     ~SlotsComponent() override;
 
     //==============================================================================
-    /** The steps that ask the user, replaceable by tests. A slot is 0 to 23, -1 when cancelled; a
-        question answers the index of the button pressed, -1 when it was closed. */
-    std::function<int (const juce::String& title, const juce::String& message, const juce::String& action)> chooseSlot;
+    /** The steps that ask the user, replaceable by tests. A slot is 0 to 23, -1 when cancelled
+        (the chooser shows suggestedSlot at first); a question answers the index of the button
+        pressed, -1 when it was closed. */
+    std::function<int (const juce::String& title, const juce::String& message, const juce::String& action,
+                       int suggestedSlot)>
+        chooseSlot;
     std::function<std::optional<juce::String> (const juce::String& slotTitle, const juce::String& name)> askName;
     std::function<int (const juce::String& title, const juce::String& message, const juce::StringArray& buttons)>
         askQuestion;

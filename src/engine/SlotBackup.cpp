@@ -2,6 +2,14 @@
 
 #include "engine/PresetFileWriter.h"
 
+#include <cerrno>
+#include <cstring>
+
+#if ! JUCE_WINDOWS
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 juce::String SlotBackup::listOfSlots (juce::Array<int> slots)
 {
     slots.sort();
@@ -45,6 +53,34 @@ bool SlotBackup::folderHoldsBackup (const juce::File& folder, const juce::String
             return true;
 
     return false;
+}
+
+juce::Result SlotBackup::checkFolderCanBeWritten (const juce::File& folder)
+{
+    const auto probe = folder.getChildFile (".zkm-write-check-" + juce::Uuid().toString());
+    const auto refused = [&folder] (const juce::String& reason)
+    { return juce::Result::fail ("cannot create a file in " + folder.getFullPathName() + ": " + reason); };
+
+#if ! JUCE_WINDOWS
+    const auto descriptor =
+        ::open (probe.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+
+    if (descriptor < 0)
+        return refused (juce::String (std::strerror (errno)));
+
+    ::close (descriptor);
+
+    if (::unlink (probe.getFullPathName().toRawUTF8()) != 0)
+        return juce::Result::fail ("cannot remove a file from " + folder.getFullPathName() + ": "
+                                   + juce::String (std::strerror (errno)));
+#else
+    if (! probe.create())
+        return refused ("the system refused");
+
+    probe.deleteFile();
+#endif
+
+    return juce::Result::ok();
 }
 
 juce::File SlotBackup::getSetAsideFile (const juce::File& slotFile)

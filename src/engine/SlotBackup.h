@@ -29,6 +29,12 @@ public:
     /** Whether the folder holds a file of any slot already. */
     static bool folderHoldsBackup (const juce::File& folder, const juce::String& modelName);
 
+    /** Whether files can be made in the folder: one is created there and removed again, as what the
+        system allows is what counts (root passes any permission check, yet an immutable folder or
+        a read-only file system still refuses it). The failure names the folder and the system's
+        reason: "cannot create a file in /backups: Operation not permitted". */
+    static juce::Result checkFolderCanBeWritten (const juce::File& folder);
+
     /** The name that the older file of a slot not read by a backup takes: the slot file's name
         with ".old" appended. */
     static juce::File getSetAsideFile (const juce::File& slotFile);

@@ -2,6 +2,13 @@
 
 #include "engine/SlotBackup.h"
 
+namespace
+{
+// Every slot is read first and only what differs is written; every slot written is read back,
+// whatever the options say for the window's own Sends.
+constexpr ZKEditorEngine::SendOptions readWriteAndCheck{ true, true, true };
+} // namespace
+
 SlotRestore::SlotRestore (ZKEditorEngine& engineToUse, const juce::File& folderToUse,
                           const juce::String& modelNameToUse)
     : SlotJob (engineToUse)
@@ -57,14 +64,9 @@ bool SlotRestore::start()
     slotWritten.assign ((size_t) SlotBackup::numberOfSlots, false);
     slotOver.assign ((size_t) SlotBackup::numberOfSlots, false);
 
-    // Every slot is read first and only what differs is written; every slot written is read back,
-    // whatever the options say for the window's own Sends.
-    constexpr ZKEditorEngine::SendOptions readWriteAndCheck{ true, true, true };
-
     const auto numQueued = queueEach (
         allSlots(),
-        [this, readWriteAndCheck] (juce::uint8 slot)
-        { return engine.startSend (slot, images.getReference (slot), readWriteAndCheck); },
+        [this] (juce::uint8 slot) { return engine.startSend (slot, images.getReference (slot), readWriteAndCheck); },
         sendIds);
 
     if (numQueued == SlotBackup::numberOfSlots)
@@ -92,13 +94,94 @@ void SlotRestore::stopAfterCurrentSlot()
     if (! isRunning() || stopping || cancelled)
         return;
 
-    stoppedAfterSlot = getSlotUnderWay();
+    stoppedAfterSlot = held ? heldAfterSlot : getSlotUnderWay();
+    held = false;
     const juce::ScopedValueSetter<bool> stoppingNow (stopping, true);
+
+    // The slots held back are out of the queue already: they are never sent.
+    const auto unsent = heldSlots;
+    heldSlots.clear();
+
+    for (const auto slot : unsent)
+    {
+        unsentSlots.add (slot);
+        slotOver[(size_t) slot] = true;
+    }
 
     // Only Sends that have not started are taken out; a slot written already has its read-back.
     for (int slot = sendIds.size(); --slot > stoppedAfterSlot;)
         if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
             engine.cancelWaitingTransfers (sendIds[slot]);
+
+    if (! unsent.isEmpty() && isRunning())
+        slotDone (unsent.getLast());
+}
+
+int SlotRestore::holdAfterCurrentSlot()
+{
+    if (! isRunning())
+        return -1;
+
+    if (held || stopping || cancelled)
+        return held ? heldAfterSlot : getSlotUnderWay();
+
+    heldAfterSlot = getSlotUnderWay();
+
+    {
+        const juce::ScopedValueSetter<bool> holdingNow (holding, true);
+
+        // The newest first, so that none of them gets its turn meanwhile.
+        for (int slot = sendIds.size(); --slot > heldAfterSlot;)
+            if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
+                engine.cancelWaitingTransfers (sendIds[slot]);
+    }
+
+    // The queue's thread may have begun the next Send before its end reached this thread: that
+    // slot is written whole, so the restore holds after it.
+    for (int slot = sendIds.size(); --slot > heldAfterSlot;)
+    {
+        if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot] && ! isHeldSlot (slot))
+        {
+            heldAfterSlot = slot;
+            break;
+        }
+    }
+
+    held = isRunning();
+    return heldAfterSlot;
+}
+
+void SlotRestore::resume()
+{
+    if (! held)
+        return;
+
+    held = false;
+    auto slots = heldSlots;
+    heldSlots.clear();
+    slots.sort();
+
+    // Behind whatever was queued meanwhile (the read-backs of the slots written so far), in
+    // slot order, each with an id of its own.
+    bool queued = true;
+
+    for (const auto slot : slots)
+    {
+        if (! isRunning())
+            return;
+
+        const auto id =
+            queued ? engine.startSend ((juce::uint8) slot, images.getReference (slot), readWriteAndCheck) : 0;
+        sendIds.set (slot, id);
+
+        // Without ports (which the engine reported once) none of the rest can go either.
+        if (id == 0)
+        {
+            queued = false;
+            failedSlots.add (slot);
+            slotDone (slot);
+        }
+    }
 }
 
 int SlotRestore::getSlotUnderWay() const
@@ -106,9 +189,10 @@ int SlotRestore::getSlotUnderWay() const
     if (! isRunning())
         return -1;
 
-    // The Sends run in slot order, and the read-backs after them in the same order.
+    // The Sends run in slot order, and the read-backs after them in the same order; the slots
+    // held back are not under way.
     for (int slot = 0; slot < sendIds.size(); ++slot)
-        if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot])
+        if (! slotWritten[(size_t) slot] && ! slotOver[(size_t) slot] && ! isHeldSlot (slot))
             return slot;
 
     for (int slot = 0; slot < sendIds.size(); ++slot)
@@ -165,7 +249,11 @@ void SlotRestore::transferEnded (const ZKEditorEngine::TransferStatus& status)
 
     if (status.stage == Stage::cancelled)
     {
-        if (stopping)
+        if (holding)
+        {
+            heldSlots.add (slot); // sent again on resume()
+        }
+        else if (stopping)
         {
             unsentSlots.add (slot);
             slotDone (slot);

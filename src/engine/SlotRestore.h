@@ -30,11 +30,23 @@ public:
     bool start();
 
     /** Lets the slot under way be written whole and read back, and sends no later slot; the
-        restore then ends with a summary that says where it stopped. */
+        restore then ends with a summary that says where it stopped. A restore that is held stops
+        after the slot it was held after. */
     void stopAfterCurrentSlot();
 
     /** Whether the restore was asked to stop after the slot under way. */
     bool isStopping() const noexcept { return stoppedAfterSlot >= 0; }
+
+    /** Holds the restore before its next slot, while the user is asked whether to stop it: the
+        slot under way is written whole and read back, the later ones wait out of the queue until
+        resume() or stopAfterCurrentSlot(). Returns the slot (0 to 23) it holds after, the last
+        one that is written unless the restore is resumed; -1 when it is not running. */
+    int holdAfterCurrentSlot();
+
+    /** Queues the Sends of a held restore again, after whatever the queue holds now. */
+    void resume();
+
+    bool isHeld() const noexcept { return held; }
 
     /** The slot (0 to 23) being written or read back now, or next when a transfer of another
         comes first; -1 when the restore is not running. */
@@ -56,6 +68,7 @@ private:
     void verificationEnded (const ZKEditorEngine::Verification& verification) override;
     void transferEnded (const ZKEditorEngine::TransferStatus& status) override;
     void slotDone (int slot);
+    bool isHeldSlot (int slot) const { return heldSlots.contains (slot); }
 
     /** The Sends still to come stop; the one under way stops before its next write. */
     void cancelTransfers() override;
@@ -63,12 +76,14 @@ private:
     const juce::File folder;
     const juce::String modelName;
     juce::Array<juce::Array<juce::uint8>> images;
-    juce::Array<int> sendIds; // by slot: the Sends this restore queued, and no other
+    juce::Array<int> sendIds;   // by slot: the Sends this restore queued, and no other
+    juce::Array<int> heldSlots; // the slots whose Sends were taken out of the queue by a hold
     std::vector<bool> slotWritten, slotOver;
     juce::Array<int> verifiedSlots, differingSlots, unansweredSlots, unverifiedSlots, failedSlots, unsentSlots;
     int stoppedAfterSlot = -1;
+    int heldAfterSlot = -1;
     int slotsChecked = 0, slotsRewritten = 0, bytesRewritten = 0;
-    bool checked = false, stopping = false;
+    bool checked = false, stopping = false, holding = false, held = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotRestore)
 };

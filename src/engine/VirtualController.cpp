@@ -473,14 +473,30 @@ bool VirtualController::saveSlots()
         ++numSaveAttempts;
     }
 
-    if (slotFile.save (copy))
+    juce::String firstFailure;
+
+    if (slotFile.save (copy, &firstFailure))
         return true;
+
+    if (firstFailure.isNotEmpty())
+    {
+        const juce::ScopedLock sl (saveFailureLock);
+
+        if (saveFailureListener != nullptr)
+            saveFailureListener (firstFailure);
+    }
 
     // Tried again later, not at once: a full disk stays full for a while.
     const juce::ScopedLock sl (stateLock);
     dirty = true;
     saveTime = now() + saveRetryDelayMs;
     return false;
+}
+
+void VirtualController::setSaveFailureListener (std::function<void (const juce::String& message)> listener)
+{
+    const juce::ScopedLock sl (saveFailureLock);
+    saveFailureListener = std::move (listener);
 }
 
 int VirtualController::getNumSaveAttempts() const

@@ -24,8 +24,8 @@
     Given a file, it loads its slots from there when the file exists (24 x 465 bytes, slot 0 first)
     and saves them back as a whole, at most saveDelayMs after the first unsaved write and when it
     is destroyed (see VirtualControllerSlotFile for the files it refuses and its lock). A failed
-    save is said on the standard error output and tried again after saveRetryDelayMs; port calls
-    never wait for the disk.
+    save is said on the standard error output, and to the save failure listener, and tried again
+    after saveRetryDelayMs; port calls never wait for the disk.
 
     Its ports must not outlive it. */
 class VirtualController
@@ -106,6 +106,12 @@ public:
 
     /** How many saves were tried, successful or not. */
     int getNumSaveAttempts() const;
+
+    /** Told once per run of failed saves, on the thread that saved (the controller's own, or the
+        one that destroys it), with what the user is to read
+        (VirtualControllerSlotFile::getSaveFailureMessage); told again only after a save succeeded
+        in between. Once replaced or cleared, the old one is never called again. */
+    void setSaveFailureListener (std::function<void (const juce::String& message)> listener);
 
     //==============================================================================
     /** How the controller misbehaves; as constructed, it behaves well. Counts of requests run over
@@ -189,6 +195,10 @@ private:
     // Held for a whole save, so that two saves never overtake each other; the state lock is held
     // only to copy the slots, never while the disk is written.
     juce::CriticalSection saveLock;
+
+    // Guards the listener and is held while it is told.
+    juce::CriticalSection saveFailureLock;
+    std::function<void (const juce::String&)> saveFailureListener;
 
     // Guards everything below up to the delivery lock.
     juce::CriticalSection stateLock;

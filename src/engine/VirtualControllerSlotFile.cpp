@@ -138,7 +138,12 @@ bool VirtualControllerSlotFile::refuse (const juce::String& reason)
     return false;
 }
 
-bool VirtualControllerSlotFile::save (const std::vector<juce::Array<juce::uint8>>& slots)
+juce::String VirtualControllerSlotFile::getSaveFailureMessage (const juce::File& slotFile, const juce::String& reason)
+{
+    return "The virtual controller could not save its slots to " + slotFile.getFullPathName() + ": " + reason;
+}
+
+bool VirtualControllerSlotFile::save (const std::vector<juce::Array<juce::uint8>>& slots, juce::String* firstFailure)
 {
     juce::MemoryBlock data;
 
@@ -154,8 +159,20 @@ bool VirtualControllerSlotFile::save (const std::vector<juce::Array<juce::uint8>
     }
 
     if (! failureReported)
-        tellUser ("the slots could not be saved (" + writer.getResult().getErrorMessage() + "); trying again every "
-                  + juce::String (VirtualController::saveRetryDelayMs) + " ms.");
+    {
+        // The writer names the file first; the message names it once.
+        auto reason = writer.getResult().getErrorMessage();
+        const auto prefix = file.getFullPathName() + ": ";
+
+        if (reason.startsWith (prefix))
+            reason = reason.substring (prefix.length());
+
+        const auto message = getSaveFailureMessage (file, reason);
+        std::cerr << message << "; trying again every " << VirtualController::saveRetryDelayMs << " ms." << std::endl;
+
+        if (firstFailure != nullptr)
+            *firstFailure = message;
+    }
 
     failureReported = true;
     return false;

@@ -30,8 +30,13 @@ public:
     bool open (std::vector<juce::Array<juce::uint8>>& slots);
 
     /** Replaces the file with these slots as a whole; false when that failed, which is said on the
-        standard error output the first time of a run of failures. Saves must not overlap. */
-    bool save (const std::vector<juce::Array<juce::uint8>>& slots);
+        standard error output the first time of a run of failures, and handed to firstFailure then
+        (getSaveFailureMessage). Saves must not overlap. */
+    bool save (const std::vector<juce::Array<juce::uint8>>& slots, juce::String* firstFailure = nullptr);
+
+    /** What a user is told when the slots cannot be saved: "The virtual controller could not save
+        its slots to /home/me/slots.bin: the folder /home/me does not exist". */
+    static juce::String getSaveFailureMessage (const juce::File& file, const juce::String& reason);
 
     /** Whether the file was refused because another controller, in this program or another, uses it. */
     bool wasFoundInUse() const noexcept { return foundInUse; }

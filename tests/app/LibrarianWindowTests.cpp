@@ -7,6 +7,9 @@
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
 #include "support/QueueHold.h"
+#include "support/UnwritableFolder.h"
+
+#include <cstring>
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -70,6 +73,17 @@ protected:
         startSend();
         EXPECT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
         return writtenIndexes().size();
+    }
+
+    /** Writes a backup into the folder whose slot n holds TestRig::createPatternImage (n). */
+    void writePatternBackup()
+    {
+        for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        {
+            const auto dump = engine->createPresetData ((juce::uint8) slot, TestRig::createPatternImage (slot));
+            SlotBackup::getSlotFile (folder, ZKMModel::modelName, slot)
+                .replaceWithData (dump.getRawDataPointer(), (size_t) dump.size());
+        }
     }
 
     juce::String stripText (EditorWindow& window) const
@@ -205,12 +219,7 @@ TEST_F (LibrarianWindowTest, AWindowBacksUpAndRestoresEverySlotWithoutChangingIt
 
 TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASlotHalfWritten)
 {
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-    {
-        const auto dump = engine->createPresetData ((juce::uint8) slot, TestRig::createPatternImage (slot));
-        SlotBackup::getSlotFile (folder, ZKMModel::modelName, slot)
-            .replaceWithData (dump.getRawDataPointer(), (size_t) dump.size());
-    }
+    writePatternBackup();
 
     const auto before = controller.getSlot (1);
     juce::StringArray questions;
@@ -284,14 +293,123 @@ TEST_F (LibrarianWindowTest, ClosingAWindowDuringItsRestoreAsksAndNeverLeavesASl
     EXPECT_EQ (controller.getSlot (1), before);
 }
 
+TEST_F (LibrarianWindowTest, ARestoreHoldsWhileItsStopQuestionIsOpenSoTheSlotItNamesIsTheLastWritten)
+{
+    writePatternBackup();
+    juce::Array<juce::Array<juce::uint8>> before;
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        before.add (controller.getSlot (slot));
+
+    // Replies slow enough that each slot takes a while, so that the restore would write several
+    // slots while a question stays open.
+    auto faults = controller.getFaults();
+    faults.replyDelayMs = 40;
+    controller.setFaults (faults);
+    const auto patiently = [] (ZKEditorEngine::Ptr engineToSlow)
+    {
+        engineToSlow->setPacing (TestRig::fastPacing (5000, 0));
+        return engineToSlow;
+    };
+
+    int named = 0;
+    bool laterSlotWritten = false;
+    constexpr int questionOpenMs = 3000; // several slots' time
+    const auto waitWithTheQuestionOpen = [&] (int slotNumber)
+    {
+        named = slotNumber;
+        laterSlotWritten =
+            pumpMessagesUntil ([&] { return controller.getSlot (slotNumber) != before[slotNumber]; }, questionOpenMs);
+    };
+
+    // Closing the window: "Stop After Slot n" after the question was open a while leaves slot n
+    // the last one replaced. A second request while the question is open changes nothing.
+    auto& window = openDocumentOn (patiently (engine));
+    answerFolderAndSummary (window);
+    juce::Component::SafePointer<EditorWindow> safe (&window);
+    window.askToStopRestore = [&] (int slotNumber)
+    {
+        safe->closeButtonPressed();
+        waitWithTheQuestionOpen (slotNumber);
+        return true;
+    };
+
+    ASSERT_TRUE (window.getRestoreCommand().start());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return controller.getSlot (1) == TestRig::createPatternImage (1); }, waitMs));
+    window.closeButtonPressed();
+    EXPECT_EQ (safe, nullptr);
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return ! manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; }); }, waitMs));
+
+    EXPECT_FALSE (laterSlotWritten) << "slot " << named + 1 << " was written while the question was open";
+    ASSERT_GE (named, 2);
+    ASSERT_LT (named, SlotBackup::numberOfSlots);
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), slot < named ? TestRig::createPatternImage (slot) : before[slot])
+            << "slot " << slot + 1 << ", question named slot " << named;
+
+    // Quitting asks the same, and holds the restore the same way; "Wait" lets it go on, and the
+    // program quits once every slot is restored.
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        controller.setSlot (slot, before[slot]);
+
+    auto& quitting = openDocumentOn (patiently (makeQuickEngine (manager)));
+    answerFolderAndSummary (quitting);
+    summary.clear();
+    named = 0;
+    quitting.askToStopRestore = [&] (int slotNumber)
+    {
+        application->systemRequestedQuit();
+        waitWithTheQuestionOpen (slotNumber);
+        return false;
+    };
+
+    ASSERT_TRUE (quitting.getRestoreCommand().start());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return controller.getSlot (1) == TestRig::createPatternImage (1); }, waitMs));
+    application->systemRequestedQuit();
+    EXPECT_FALSE (application->isQuitRequested());
+    EXPECT_FALSE (laterSlotWritten) << "slot " << named + 1 << " was written while the question was open";
+    EXPECT_GE (named, 2);
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return application->isQuitRequested() && summary.isNotEmpty(); }, waitMs));
+    EXPECT_TRUE (summary.startsWith ("24 of 24 slots restored and verified; 24 slots checked, ")) << summary;
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), TestRig::createPatternImage (slot)) << "slot " << slot + 1;
+
+    // A window that goes by another way while the question is open: the held restore stops there,
+    // the slot under way is written whole, and no later one.
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        controller.setSlot (slot, before[slot]);
+
+    auto& going = openDocumentOn (patiently (makeQuickEngine (manager)));
+    answerFolderAndSummary (going);
+    safe = &going;
+    named = 0;
+    going.askToStopRestore = [&] (int slotNumber)
+    {
+        named = slotNumber;
+        windowManager().windowClosed (safe.getComponent());
+        return true;
+    };
+
+    ASSERT_TRUE (going.getRestoreCommand().start());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return controller.getSlot (1) == TestRig::createPatternImage (1); }, waitMs));
+    EXPECT_FALSE (going.getRestoreCommand().askToStopOrWait());
+    EXPECT_EQ (safe, nullptr);
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return ! manager.getTransferQueue().hasJob ([] (const TransferQueue::Job&) { return true; }); }, waitMs));
+    ASSERT_GE (named, 2);
+
+    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
+        EXPECT_EQ (controller.getSlot (slot), slot < named ? TestRig::createPatternImage (slot) : before[slot])
+            << "slot " << slot + 1 << ", question named slot " << named;
+}
+
 TEST_F (LibrarianWindowTest, QuittingWhileARestoreOnlyReadsBackWaitsForItAndAsksOnce)
 {
-    for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
-    {
-        const auto dump = engine->createPresetData ((juce::uint8) slot, TestRig::createPatternImage (slot));
-        SlotBackup::getSlotFile (folder, ZKMModel::modelName, slot)
-            .replaceWithData (dump.getRawDataPointer(), (size_t) dump.size());
-    }
+    writePatternBackup();
 
     auto& window = openDocumentOn (engine);
     answerFolderAndSummary (window);
@@ -341,6 +459,27 @@ TEST_F (LibrarianWindowTest, ABackupIntoAFolderItCannotWriteSaysSoBeforeReadingA
     EXPECT_TRUE (controller.getReceivedMessages().empty());
     EXPECT_FALSE (engine->isTransferInProgress());
     locked.setReadOnly (false);
+
+    // A folder in which no file can be made, even by root: named with the system's reason at
+    // once, before the question about the backup it holds, and no slot is read.
+    int replaceQuestions = 0;
+    window.askToReplaceBackup = [&] (const juce::File&)
+    {
+        ++replaceQuestions;
+        return true;
+    };
+    summary.clear();
+    const UnwritableFolder unwritable (folder);
+    ASSERT_TRUE (unwritable.isLocked()) << "neither chattr +i nor chmod can lock " << folder.getFullPathName();
+
+    EXPECT_FALSE (window.getBackupCommand().start());
+    EXPECT_TRUE (summary.startsWith ("Nothing was read: the backup cannot be written in " + folder.getFullPathName()))
+        << summary;
+    const auto reason = juce::String (std::strerror (unwritable.getExpectedError()));
+    EXPECT_TRUE (summary.contains ("cannot create a file in " + folder.getFullPathName() + ": " + reason)) << summary;
+    EXPECT_EQ (replaceQuestions, 0);
+    EXPECT_TRUE (controller.getReceivedMessages().empty());
+    EXPECT_FALSE (engine->isTransferInProgress());
 }
 
 TEST_F (LibrarianWindowTest, CompareWithFileListsWhatDiffersAndRefreshesAfterAnEdit)

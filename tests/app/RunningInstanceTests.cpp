@@ -1,3 +1,4 @@
+#include "app/CommandIDs.h"
 #include "app/RunningInstance.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
@@ -7,6 +8,7 @@
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
+using apptest::dismissAlerts;
 using apptest::pump;
 using apptest::ScratchFolder;
 
@@ -64,7 +66,7 @@ class RunningInstanceTest : public ApplicationTest
 protected:
     RunningInstance::WindowOpener opener()
     {
-        return [this] { return application->openNewWindow(); };
+        return [this] (const juce::File& file) { return application->openFileInNewWindow (file); };
     }
 
     ScratchFolder scratch;
@@ -94,25 +96,67 @@ TEST_F (RunningInstanceTest, FilesNamedByASecondStartOpenInNewWindowsOfTheRunnin
     EXPECT_TRUE (windowTitles (windowManager()).contains ("Quenlo ZKM Editor - First Preset"));
     EXPECT_TRUE (windowTitles (windowManager()).contains ("Quenlo ZKM Editor - Second"));
 
-    // A second start itself: a relative path, resolved against its own working folder, and a
-    // missing file, which gets the usual notice in the running editor. It ends (false).
-    RunningInstance secondStart ([]() -> EditorWindow* { return nullptr; }, folder);
+    // A second start itself: a relative path, resolved against its own working folder. It ends
+    // (false).
+    RunningInstance secondStart ([] (const juce::File&) -> EditorWindow* { return nullptr; }, folder);
     EXPECT_FALSE (secondStart.claim ("Second.zkp", scratch.getFile ({})));
     EXPECT_FALSE (secondStart.isListening());
     ASSERT_TRUE (pumpMessagesUntil ([this] { return windowManager().getWindows().size() == 4; }, waitMs));
 
-    RunningInstance thirdStart ([]() -> EditorWindow* { return nullptr; }, folder);
+    // A missing file gets the usual notice in the running editor, and no window.
+    RunningInstance thirdStart ([] (const juce::File&) -> EditorWindow* { return nullptr; }, folder);
     EXPECT_FALSE (thirdStart.claim ("\"" + scratch.getFile ("missing.zkp").getFullPathName() + "\""));
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return windowManager().getWindows().size() == 5; }, waitMs));
-    pump();
-    EXPECT_EQ (countAlerts ("File Error"), 1);
+    ASSERT_TRUE (pumpMessagesUntil ([] { return countAlerts ("File Error") == 1; }, waitMs));
+    EXPECT_EQ (windowManager().getWindows().size(), 4);
 
     // A second start naming no file ends and opens nothing.
-    RunningInstance emptyStart ([]() -> EditorWindow* { return nullptr; }, folder);
+    RunningInstance emptyStart ([] (const juce::File&) -> EditorWindow* { return nullptr; }, folder);
     EXPECT_FALSE (emptyStart.claim ("  "));
     EXPECT_FALSE (emptyStart.claim ("-psn_0_1234"));
     pumpMessagesFor (200);
-    EXPECT_EQ (windowManager().getWindows().size(), 5);
+    EXPECT_EQ (windowManager().getWindows().size(), 4);
+}
+
+TEST_F (RunningInstanceTest, ARefusedFileOpensNoWindowOnlyItsFileError)
+{
+    RunningInstance running (opener(), folder);
+    ASSERT_TRUE (running.claim ({}));
+    const auto good = writePreset (window (0), scratch.getFile ("Good.zkp"));
+    const auto other = writePreset (window (0), scratch.getFile ("Other.zkp"));
+    const auto broken = scratch.getFile ("broken.zkp");
+    const juce::MemoryBlock junk (300, true); // not the size of a preset file
+    ASSERT_TRUE (broken.replaceWithData (junk.getData(), junk.getSize()));
+    const std::function<bool()> brokenAlone = [] { return countAlerts ("File Error") == 1; };
+
+    // Among good files that a second start hands over: they open, it gets the notice alone.
+    ASSERT_TRUE (RunningInstance::handOver (
+        folder, { good.getFullPathName(), broken.getFullPathName(), other.getFullPathName() }));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return windowManager().getWindows().size() >= 3 && brokenAlone(); }, waitMs));
+    EXPECT_EQ (windowTitles (windowManager()).joinIntoString (" | "),
+               window (0).getName() + " | Quenlo ZKM Editor - Good | Quenlo ZKM Editor - Other");
+
+    // Handed over alone, and chosen with File > Open: no window either.
+    dismissAlerts();
+    ASSERT_TRUE (RunningInstance::handOver (folder, { broken.getFullPathName() }));
+    ASSERT_TRUE (pumpMessagesUntil (brokenAlone, waitMs));
+    EXPECT_EQ (windowManager().getWindows().size(), 3);
+
+    dismissAlerts();
+    application->chooseFile = answerWith (broken);
+    apptest::perform (*application, CommandIDs::open);
+    ASSERT_TRUE (pumpMessagesUntil (brokenAlone, waitMs));
+    EXPECT_EQ (windowManager().getWindows().size(), 3);
+
+    // The first start always shows a window: a refused file on its command line leaves the
+    // default preset there, as a start without a file would, with the notice above it.
+    dismissAlerts();
+    application->shutdown();
+    application.reset();
+    startApplication ("\"" + broken.getFullPathName() + "\"");
+    ASSERT_TRUE (pumpMessagesUntil (brokenAlone, waitMs));
+    ASSERT_EQ (windowManager().getWindows().size(), 1);
+    EXPECT_EQ (window (0).getName(), juce::String ("Quenlo ZKM Editor - Untitled 1"));
+    EXPECT_FALSE (window (0).hasUnsavedChanges());
 }
 
 TEST_F (RunningInstanceTest, JunkOversizedAndRelativeMessagesAreRefusedAndTheEditorGoesOnListening)
@@ -182,7 +226,7 @@ TEST_F (RunningInstanceTest, APipeAndLockLeftByACrashedEditorDoNotHoldBackTheNex
     juce::StringArray leftovers;
 
     {
-        RunningInstance crashed ([]() -> EditorWindow* { return nullptr; }, folder);
+        RunningInstance crashed ([] (const juce::File&) -> EditorWindow* { return nullptr; }, folder);
         ASSERT_TRUE (crashed.claim ({}));
 
         for (const auto& entry : juce::RangedDirectoryIterator (folder, false))

@@ -305,3 +305,69 @@ TEST_F (VirtualControllerCommandTest, TheWindowMenuOpensOnePanelOnlyWhileTheVirt
     apptest::pump();
     EXPECT_EQ (apptest::countWindows<VirtualControllerWindow>(), 0);
 }
+
+TEST_F (VirtualControllerCommandTest, SlotsThatCannotBeSavedAreToldInTheWindowOncePerRunOfFailedSaves)
+{
+    const apptest::ScratchFolder scratch;
+    const auto folder = scratch.getFolder ("controller");
+    const auto slotFile = folder.getChildFile ("slots.bin");
+
+    {
+        const auto previous = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {});
+        ::setenv (virtualControllerVariable, slotFile.getFullPathName().toRawUTF8(), 1);
+        startApplication();
+
+        if (previous.isEmpty())
+            ::unsetenv (virtualControllerVariable);
+        else
+            ::setenv (virtualControllerVariable, previous.toRawUTF8(), 1);
+    }
+
+    auto& manager = application->getMidiManager();
+    auto* controller = findVirtualController (manager.getDeviceLayer());
+    ASSERT_NE (controller, nullptr);
+    ASSERT_TRUE (controller->keepsSlotsInFile());
+    manager.setInputDevice (VirtualController::deviceName);
+    manager.setOutputDevice (VirtualController::deviceName);
+
+    auto& document = window (0);
+    auto engine = document.getEngine();
+    engine->setPacing (fastPacing());
+    engine->setVerifyAfterSend (true);
+    engine->setSendChangesOnly (false); // every Send writes, and so makes a save due
+
+    constexpr int waitMs = 10000;
+    const auto title = VirtualControllerCommand::getSaveFailureTitle();
+    const auto sendToSlotTwenty = [&]
+    {
+        ASSERT_NE (engine->startSend (19), 0);
+        ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, waitMs));
+    };
+
+    // The folder goes while the program runs: the Send is verified in the controller's memory,
+    // and the window says as well that the controller could not keep it in its file, and why.
+    ASSERT_TRUE (folder.deleteRecursively());
+    sendToSlotTwenty();
+    EXPECT_TRUE (
+        document.getTransferStrip().getBar().getTextLabel().getText().startsWith ("Sent to slot 20 and verified"));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return apptest::countAlerts (title) == 1; }, waitMs));
+    const auto text = apptest::findAlert (title)->getDescription();
+    EXPECT_TRUE (text.contains ("The virtual controller could not save its slots to " + slotFile.getFullPathName()
+                                + ": the folder " + folder.getFullPathName() + " does not exist"))
+        << text;
+
+    // More writes and the retries of the same run of failures add no notice.
+    const auto attempts = controller->getNumSaveAttempts();
+    sendToSlotTwenty();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return controller->getNumSaveAttempts() >= attempts + 2; }, waitMs));
+    pump();
+    EXPECT_EQ (apptest::countAlerts (title), 1);
+
+    // Once a save went through, the next failure starts a new run and is told again.
+    apptest::dismissAlerts();
+    ASSERT_TRUE (folder.createDirectory());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return slotFile.existsAsFile(); }, waitMs));
+    ASSERT_TRUE (folder.deleteRecursively());
+    sendToSlotTwenty();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return apptest::countAlerts (title) == 1; }, waitMs));
+}
