@@ -208,8 +208,10 @@ int backup (const juce::ArgumentList& arguments)
         CliFailure::fail (CliFailure::rejectedFile, "cannot make the folder " + folder.getFullPathName() + ": "
                                                         + existing.getFullPathName() + " is a file");
 
-    if (! existing.hasWriteAccess())
-        CliFailure::fail (CliFailure::rejectedFile, "cannot write into the folder " + existing.getFullPathName());
+    // A real file made and removed there: permissions alone say nothing for root, whom an
+    // immutable folder or a read-only file system still refuses.
+    if (const auto probe = SlotBackup::checkFolderCanBeWritten (existing); probe.failed())
+        CliFailure::fail (CliFailure::rejectedFile, probe.getErrorMessage());
 
     DeviceSession session (words.hasFlag ("--quiet"));
     session.openDevices (words);

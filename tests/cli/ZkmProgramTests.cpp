@@ -6,9 +6,12 @@
 #include "engine/VirtualController.h"
 #include "model/PresetLayout.h"
 #include "model/ZKMModel.h"
+#include "support/UnwritableFolder.h"
 #include "support/ZkmWorkFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <sys/stat.h>
 
 namespace
@@ -105,6 +108,20 @@ TEST_F (ZkmProgram, BacksUpAllSlotsAndRestoresThemOnlyFromACompleteBackup)
 
     // A second backup into the same folder must be asked for.
     EXPECT_EQ (runOnController ({ "backup", "backup" }).exitCode, 4);
+
+    // A folder that refuses new files, even to root, is named with the system's reason before
+    // any slot is read.
+    {
+        const auto locked = work.getChildFile ("locked");
+        ASSERT_TRUE (locked.createDirectory().wasOk());
+        const UnwritableFolder lock (locked);
+        ASSERT_TRUE (lock.isLocked());
+        const auto refusedFolder = runOnController ({ "backup", "locked/new" });
+        EXPECT_EQ (refusedFolder.exitCode, 4);
+        EXPECT_TRUE (refusedFolder.errors.contains ("cannot create a file in " + locked.getFullPathName() + ": "
+                                                    + juce::String (std::strerror (lock.getExpectedError()))))
+            << refusedFolder.errors;
+    }
 
     // The controller's slots are overwritten; a backup with one file missing sends nothing.
     juce::MemoryBlock zeros (original.getSize(), true);
