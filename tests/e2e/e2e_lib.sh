@@ -54,6 +54,9 @@ e2e_cleanup()
     exit "${status}"
 }
 trap e2e_cleanup EXIT
+# A test stopped from outside (CTest's timeout, Ctrl+C) cleans up as well.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 fail()
 {
