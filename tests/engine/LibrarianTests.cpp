@@ -580,7 +580,7 @@ protected:
     }
 
     FakeRig rig; // takes the writes; the read-backs get no answer
-    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (missingReplyTimeoutMs, 0));
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (noAnswerReplyTimeoutMs, 0));
     juce::File folder = juce::File::createTempFile ("restore");
     std::unique_ptr<SlotRestore> restore;
     std::unique_ptr<HeldAtMessage> held;

@@ -163,7 +163,7 @@ protected:
     static ZKEditorEngine::Ptr makeEngineForSilentController (MidiManager& manager)
     {
         auto engine = ZKMEngineFactory::createEngine (manager);
-        engine->setPacing (TestRig::fastPacing (TestRig::missingReplyTimeoutMs, 0));
+        engine->setPacing (TestRig::fastPacing (TestRig::noAnswerReplyTimeoutMs, 0));
         return engine;
     }
     EditorWindow& window (int index) { return *windowManager().getWindows()[index]; }

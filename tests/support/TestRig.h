@@ -85,6 +85,10 @@ constexpr int patientReplyTimeoutMs = 10000;
     since the same test often waits for replies that do come, of other slots. */
 constexpr int missingReplyTimeoutMs = 1000;
 
+/** The reply timeout for a device that answers nothing at all (a fake device): no reply can come, so
+    none is cut off however short it is. */
+constexpr int noAnswerReplyTimeoutMs = 100;
+
 /** No gap between messages; a reply timeout long enough for replies under a sanitizer. */
 inline ZKEditorEngine::Pacing fastPacing (int replyTimeoutMs = 1000, int maxRetries = 8)
 {
