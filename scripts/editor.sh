@@ -5,11 +5,35 @@
 
 # zkm_start_editor [ARGUMENT...]: starts ${ZKM_EDITOR_BINARY} in the background with the arguments,
 # in the folder ${ZKM_EDITOR_DIR} (default: this one), its output going to ${ZKM_EDITOR_LOG}
-# (default: nowhere). Sets ZKM_EDITOR_PID.
+# (default: nowhere). Sets ZKM_EDITOR_PID. The editor leads a process group of its own, which the
+# programs it starts (a file chooser of the desktop, such as zenity) join: zkm_stop_editor ends them
+# all, even those that outlive the editor.
 zkm_start_editor()
 {
-    (cd "${ZKM_EDITOR_DIR:-.}" && exec "${ZKM_EDITOR_BINARY}" "$@" >"${ZKM_EDITOR_LOG:-/dev/null}" 2>&1) &
+    (
+        cd "${ZKM_EDITOR_DIR:-.}" || exit 1
+        # A shell with job control has made this subshell a group leader already; setsid would fork.
+        if [ "$(ps -o pgid= -p "${BASHPID}" | tr -d ' ')" = "${BASHPID}" ]; then
+            exec "${ZKM_EDITOR_BINARY}" "$@" >"${ZKM_EDITOR_LOG:-/dev/null}" 2>&1
+        fi
+        exec setsid "${ZKM_EDITOR_BINARY}" "$@" >"${ZKM_EDITOR_LOG:-/dev/null}" 2>&1
+    ) &
     ZKM_EDITOR_PID=$!
+}
+
+# zkm_stop_editor PID: ends the editor started by zkm_start_editor as PID and every process of its
+# group, a file chooser left open included: asked first, killed after five seconds. Returns once the
+# editor is gone.
+zkm_stop_editor()
+{
+    local pid="$1"
+    kill -TERM -- "-${pid}" 2>/dev/null || kill -TERM "${pid}" 2>/dev/null || true
+    for _ in $(seq 1 50); do
+        kill -0 -- "-${pid}" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL -- "-${pid}" 2>/dev/null || true
+    wait "${pid}" 2>/dev/null || true
 }
 
 # zkm_wait_for_window NAME [SECONDS] [PID]: prints the id of the first visible window whose name

@@ -67,7 +67,7 @@ TEST_F (FakeDeviceTest, CheckBeforeSendAsksAndCancelSendsNothing)
     window.getPresetCheck().setCheckBeforeSend (true);
     layer.clearSentMessages();
     pressSend (window);
-    pump (100);
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! questions.isEmpty(); }, 5000));
     ASSERT_EQ (questions.size(), 1);
     EXPECT_TRUE (questions[0].startsWith ("The preset has " + juce::String ((int) findings.size()) + " problem"));
     EXPECT_TRUE (questions[0].contains (findings.front().text));
@@ -76,8 +76,7 @@ TEST_F (FakeDeviceTest, CheckBeforeSendAsksAndCancelSendsNothing)
     EXPECT_NE (window.getControllerDialogs().getSendPresetWindow(), nullptr);
 
     pressSend (window, CommandIDs::sendWholePreset);
-    pump (100);
-    EXPECT_EQ (questions.size(), 2);
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return questions.size() == 2; }, 5000));
     EXPECT_EQ (layer.getNumSentMessages(), 0);
 
     // "Send Anyway" sends.

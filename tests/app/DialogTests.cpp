@@ -154,7 +154,7 @@ TEST_F (FakeDeviceTest, ClosingAWindowCancelsItsGetAndLeavesNoListenerBehind)
 
 TEST_F (FakeDeviceTest, GetDialogFetchesTheChosenSlot)
 {
-    auto engine = makeQuickEngine (manager);
+    auto engine = makeEngineForSilentController (manager);
     auto& window = openDocumentOn (engine);
 
     // Untouched, the dialog fetches the slot shown as "1".

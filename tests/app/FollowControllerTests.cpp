@@ -12,6 +12,8 @@ using apptest::pump;
 
 namespace
 {
+constexpr int waitMs = 10000;
+
 /** The default preset with knobs set to send that CC on that channel (1 to 16). */
 juce::Array<juce::uint8> presetWithKnobsOn (std::initializer_list<int> knobIndexes, int cc, int channel)
 {
@@ -88,13 +90,13 @@ TEST_F (FollowTest, TurningKnobThreeSelectsTheKnobsTabItsBankAndFlashesIt)
     // From the device's own input thread, as the hardware sends it.
     layer.deliverFromOtherThread ({ juce::MidiMessage::controllerEvent (16, 119, 64) });
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 2); }, 3000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 2); }, waitMs));
     EXPECT_TRUE (isSelected (editor(), EditorComponent::knobsView));
     EXPECT_EQ (knobs->getCurrentBank(), 0);
     EXPECT_FALSE (editor().isFlashing (ControlType::Knob, 3));
 
     // The frame is gone after its second.
-    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! editor().isFlashing (ControlType::Knob, 2); }, 3000));
+    EXPECT_TRUE (pumpMessagesUntil ([&] { return ! editor().isFlashing (ControlType::Knob, 2); }, waitMs));
 }
 
 TEST_F (FollowTest, TwoKnobsOnOneCCBothFlashAndTheStripNamesTheClash)
@@ -103,7 +105,7 @@ TEST_F (FollowTest, TwoKnobsOnOneCCBothFlashAndTheStripNamesTheClash)
 
     layer.deliverFromOtherThread ({ juce::MidiMessage::controllerEvent (16, 118, 5) });
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 1); }, 3000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 1); }, waitMs));
     EXPECT_TRUE (editor().isFlashing (ControlType::Knob, 0));
 
     const auto& strip = document->getTransferStrip().getBar();
@@ -143,7 +145,7 @@ TEST_F (FollowTest, ABoxBeingTypedInIsNotInterruptedAndTheFollowComesWhenItClose
 
     box->hideEditor (false);
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 2); }, 3000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 2); }, waitMs));
     EXPECT_TRUE (isSelected (editor(), EditorComponent::knobsView));
     EXPECT_FALSE (document->getControlFollower().isWaitingForEdit());
 }
@@ -168,7 +170,7 @@ TEST_F (FollowTest, ABurstOfMessagesIsFollowedByItsLatestAndSysExIsPassedOver)
     burst.push_back (juce::MidiMessage::controllerEvent (16, 117, 3));
     layer.deliverFromOtherThread (burst);
 
-    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 5); }, 3000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return editor().isFlashing (ControlType::Knob, 5); }, waitMs));
     auto* knobs = dynamic_cast<BankView*> (editor().getView (EditorComponent::knobsView));
     EXPECT_EQ (knobs->getCurrentBank(), 1);
 
@@ -235,7 +237,7 @@ TEST_F (FollowTest, EveryKindOfControlIsFoundOnItsTab)
         layer.deliverFromOtherThread ({ *sent });
 
         EXPECT_TRUE (pumpMessagesUntil (
-            [&] { return editor().isFlashing (testCase.control.controlType, testCase.flashIndex); }, 3000));
+            [&] { return editor().isFlashing (testCase.control.controlType, testCase.flashIndex); }, waitMs));
         EXPECT_TRUE (isSelected (editor(), testCase.viewIndex));
     }
 }

@@ -144,6 +144,7 @@ TEST_F (LibrarianWindowTest, ASendWhoseReadBackGetsNoAnswerIsNeverCalledVerified
     auto faults = controller.getFaults();
     faults.silentSlots.insert (5); // takes the writes, never answers a request
     controller.setFaults (faults);
+    engine->setPacing (TestRig::fastPacing (TestRig::missingReplyTimeoutMs, 1));
 
     ASSERT_TRUE (engine->startSend (5));
     ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert ("Verify Failed") != nullptr; }, waitMs));

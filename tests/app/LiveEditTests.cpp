@@ -25,7 +25,6 @@ class LiveEditTest
 protected:
     LiveEditTest()
     {
-        engine->setPacing (TestRig::fastPacing (1000, 2));
         engine->loadPresetData (engine->createPresetData (0, controller.getSlot (0)));
         auto* knob = engine->getControls (Knob)[knobIndex];
         ccIndex = knob->getOffset() + knob->getIndex ("CC");

@@ -72,3 +72,23 @@ TEST_F (ZkmCheck, FindsEachKindOfProblemAndPassesTheDefaultPreset)
     EXPECT_TRUE (missing.output.isEmpty());
     EXPECT_EQ (missing.errors.trim().indexOf ("\n"), -1) << missing.errors;
 }
+
+// The only finding of a preset is a keybed above note 127: reported, and the exit status says so, as
+// for any other finding.
+TEST_F (ZkmCheck, AKeybedPlayingAboveNote127IsReportedAndFailsTheCheck)
+{
+    auto image = defaultImage();
+    set (image, Keybed, 0, 1, 10); // the whole keybed ten octaves up: notes 120 to 180
+    writePresetFile ("high.zkp", image);
+
+    const auto found = run ({ "check", "high.zkp" });
+    EXPECT_EQ (found.exitCode, 1) << found.errors;
+    EXPECT_EQ (found.output.trim(), "The keybed plays notes 120 to 180: notes above 127 are not sent");
+
+    const auto json = run ({ "check", "high.zkp", "--json" });
+    EXPECT_EQ (json.exitCode, 1);
+    const auto parsed = juce::JSON::parse (json.output);
+    ASSERT_TRUE (parsed.isArray()) << json.output;
+    ASSERT_EQ (parsed.size(), 1);
+    EXPECT_EQ (parsed[0]["controls"][0].toString(), "Keybed");
+}

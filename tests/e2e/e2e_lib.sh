@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Shared steps of the end-to-end tests: start the real editor on the test's X display with the
-# virtual controller on a slot file, wait for windows, click and type like a user (xdotool), and
-# stop the editor whatever happens. Sourced by the test_*.sh scripts.
+# virtual controller on a slot file, wait for windows, click and type like a user (xdotool), answer
+# whichever file chooser the editor shows (the framework's own, or the desktop's zenity where it is
+# installed), and stop the editor and every program it started whatever happens. Sourced by the
+# test_*.sh scripts.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/editor.sh"
 
@@ -23,15 +25,19 @@ e2e_work="$(mktemp -d /tmp/zkm_e2e.XXXXXX)"
 
 # The editor remembers its MIDI devices in the configuration folder: each test has its own.
 export XDG_CONFIG_HOME="${e2e_work}/config"
-e2e_editor_pids=()
+e2e_editor_pids=() # each leads the process group of an editor and the choosers it started
+e2e_helper_pids=() # other programs the test started
 
 e2e_cleanup()
 {
     local status=$? pid
     for pid in "${e2e_editor_pids[@]}"; do
+        zkm_stop_editor "${pid}"
+    done
+    for pid in "${e2e_helper_pids[@]}"; do
         kill "${pid}" 2>/dev/null || true
     done
-    for pid in "${e2e_editor_pids[@]}"; do
+    for pid in "${e2e_helper_pids[@]}"; do
         wait "${pid}" 2>/dev/null || true
     done
     # A sanitizer build of the editor reports into its log; any report fails the test.
@@ -48,6 +54,9 @@ e2e_cleanup()
     exit "${status}"
 }
 trap e2e_cleanup EXIT
+# A test stopped from outside (CTest's timeout, Ctrl+C) cleans up as well.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 fail()
 {
@@ -161,7 +170,7 @@ x11.XSync (display, 0)
 print ("ready", flush = True)
 time.sleep (3600)
 ' >"${e2e_work}/atoms.log" 2>&1 &
-    e2e_editor_pids+=($!)
+    e2e_helper_pids+=($!)
     for _ in $(seq 1 50); do
         grep -q ready "${e2e_work}/atoms.log" 2>/dev/null && return 0
         sleep 0.1
@@ -263,11 +272,55 @@ open_with_retries()
 open_from_menu() { open_with_retries "$4" choose_menu_entry "$1" "$2" "$3"; }
 open_from_preset_button() { open_with_retries "$3" click_preset_button "$1" "$2"; }
 
-# Answers the framework's own file dialog: the full path typed into its file box, then Return.
+# Whether the window is zenity's file chooser, which the framework runs instead of its own where
+# zenity is installed.
+is_zenity_chooser()
+{
+    xprop -id "$1" WM_CLASS 2>/dev/null | grep -q '"zenity"'
+}
+
+# Answers zenity's chooser (a GTK file chooser) with a full path, and returns once it has closed. With
+# no window manager it gets the keyboard focus only when given it. Alt+Home leaves the list of recent
+# files that a folder chooser starts in, and Ctrl+L opens the location box, where the path replaces
+# whatever is there. Return takes a file at once; in a folder chooser it first moves into the folder,
+# and a second Return takes it. The window that had the focus gets it back, as a window manager
+# would give it.
+answer_zenity_chooser()
+{
+    local chooser="$1" title="$2" path="$3" focused
+    focused="$(xdotool getwindowfocus 2>/dev/null || true)"
+    xdotool windowfocus --sync "${chooser}"
+    xdotool key alt+Home
+    sleep 0.3
+    xdotool key ctrl+l
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 5 "${path}"
+    sleep 0.3
+    xdotool key Return
+    if [ -d "${path}" ]; then
+        sleep 1
+        if [ -n "$(xdotool search --onlyvisible --name "${title}" 2>/dev/null || true)" ]; then
+            xdotool windowfocus --sync "${chooser}" 2>/dev/null && xdotool key Return
+        fi
+    fi
+    wait_for_window_gone "${title}"
+    if [ -n "${focused}" ]; then
+        xdotool windowfocus "${focused}" 2>/dev/null || true
+        sleep 0.3
+    fi
+}
+
+# Answers the file chooser with that title with the full path of a file: the framework's own (the
+# path typed into its file box, then Return) or zenity's.
 answer_file_dialog()
 {
     local title="$1" path="$2" dialog
     dialog="$(wait_for_window "${title}")"
+    if is_zenity_chooser "${dialog}"; then
+        answer_zenity_chooser "${dialog}" "${title}" "${path}"
+        return
+    fi
     click "${dialog}" 300 436
     xdotool type --delay 5 "${path}"
     xdotool key Return
@@ -305,8 +358,9 @@ choose_virtual_controller()
 }
 
 # Starts File > Hardware > Back Up All Slots... into the folder: the eighth entry of File opens
-# Hardware, whose seventh entry is the backup; the folder chooser moves to the typed folder and its
-# "Open" button takes it. Returns once the chooser has closed and the backup runs.
+# Hardware, whose seventh entry is the backup; the framework's folder chooser moves to the typed folder
+# and its "Open" button takes it (zenity's takes the typed folder as answer_zenity_chooser does).
+# Returns once the chooser has closed and the backup runs.
 start_backup_into()
 {
     local editor_window="$1" folder="$2" chooser
@@ -317,6 +371,10 @@ start_backup_into()
     xdotool key Down Down Down Down Down Down Down Return
 
     chooser="$(wait_for_window "Choose a Folder for the Backup")"
+    if is_zenity_chooser "${chooser}"; then
+        answer_zenity_chooser "${chooser}" "Choose a Folder for the Backup" "${folder}"
+        return
+    fi
     click "${chooser}" 300 436
     xdotool type --delay 5 "${folder}"
     xdotool key Return

@@ -12,7 +12,7 @@
 namespace
 {
 constexpr int shortTimeoutMs = 150;
-constexpr int waitForResultMs = 5000;
+constexpr int waitForResultMs = 30000;
 
 /** A device that answers every message with what only looks like the controller's answer: SysEx
     that is not a reply, a reply one byte short, and a well-formed reply for an index that was
@@ -142,7 +142,7 @@ TEST (ControllerFinder, WaitsForTheGetUnderWayAndTakesNoneOfItsReplies)
     MidiManager manager (layer);
     manager.setInputDevice (VirtualController::deviceName);
     manager.setOutputDevice (VirtualController::deviceName);
-    auto pacing = TestRig::fastPacing (1000, 0);
+    auto pacing = TestRig::fastPacing (TestRig::patientReplyTimeoutMs);
     pacing.requestGapMs = 1;
     auto engine = TestRig::createEngine (manager, pacing);
 

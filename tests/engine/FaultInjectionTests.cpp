@@ -32,6 +32,7 @@ protected:
     /** A Get of the slot after the faults are gone loads exactly that slot. */
     void expectALaterGetToSucceed()
     {
+        engine->setPacing (fastPacing (patientReplyTimeoutMs));
         rig.controller.clearFaults();
         const auto failuresBefore = listener.getNumFailures();
         engine->getPreset (slot);
@@ -42,7 +43,7 @@ protected:
 
     static constexpr juce::uint8 slot = 5;
     VirtualRig rig;
-    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (500, 2));
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (patientReplyTimeoutMs));
     RecordingEngineListener listener;
     const juce::Array<juce::uint8> before = getImage (*engine);
 };
@@ -80,6 +81,7 @@ TEST_F (FaultInjectionTest, EveryHarmlessFaultAtOnceStillLoadsTheWholeSlot)
 TEST_F (FaultInjectionTest, RepliesLaterThanTheTimeoutFailOnceAndChangeNothingWhenTheyArrive)
 {
     // Three attempts of 500 ms each; every reply comes 3 s late.
+    engine->setPacing (fastPacing (500, 2));
     auto faults = rig.controller.getFaults();
     faults.replyDelayMs = 3000;
     rig.controller.setFaults (faults);
@@ -100,6 +102,7 @@ TEST_F (FaultInjectionTest, RepliesLaterThanTheTimeoutFailOnceAndChangeNothingWh
 
 TEST_F (FaultInjectionTest, AnIndexThatNeverComesFailsOnceWithoutLoadingTheRest)
 {
+    engine->setPacing (fastPacing (missingReplyTimeoutMs, 2));
     auto faults = rig.controller.getFaults();
     faults.droppedIndexes.insert (464);
     rig.controller.setFaults (faults);
@@ -115,7 +118,7 @@ TEST_F (FaultInjectionTest, AnIndexThatNeverComesFailsOnceWithoutLoadingTheRest)
 
 TEST_F (FaultInjectionTest, ControllerUnpluggedDuringASendFailsOnceAndASendAfterReplugWritesTheSlot)
 {
-    auto pacing = fastPacing (500, 2);
+    auto pacing = engine->getPacing();
     pacing.writeGapMs = 2; // about a second for the whole Send
     engine->setPacing (pacing);
     const auto image = getImage (*engine);
@@ -205,6 +208,7 @@ TEST_F (FaultInjectionTest, AControllerThatLosesOneReplyInFiftyStillDeliversTheW
 {
     // Every round of 465 requests loses about nine replies, never the same ones: the Get is
     // complete once the rounds together have brought every byte.
+    engine->setPacing (fastPacing (missingReplyTimeoutMs));
     auto faults = rig.controller.getFaults();
     faults.dropEveryNthReply = 50;
     rig.controller.setFaults (faults);

@@ -328,8 +328,8 @@ TEST (GetPreset, TwoEnginesKeepTheirOwnControlsAndReports)
     rig.controller.setSlot (3, createPatternImage (3));
     rig.controller.setSlot (4, createPatternImage (4));
 
-    auto first = createEngine (rig.manager, fastPacing (100, 1));
-    auto second = createEngine (rig.manager, fastPacing (100, 1));
+    auto first = createEngine (rig.manager, fastPacing (patientReplyTimeoutMs));
+    auto second = createEngine (rig.manager, fastPacing (missingReplyTimeoutMs, 1));
     RecordingEngineListener firstListener, secondListener;
     first->addListener (&firstListener);
     second->addListener (&secondListener);
@@ -419,7 +419,8 @@ TEST (GetPreset, ControllerUnpluggedDuringAGetEndsInOneFailure)
     EXPECT_EQ (listener.getNumFailures(), 1);
     EXPECT_EQ (getImage (*engine), before);
 
-    // Plugged in again, the next Get works.
+    // Plugged in again, the next Get works: it waits for its replies as long as a busy machine needs.
+    engine->setPacing (fastPacing (patientReplyTimeoutMs));
     rig.controller.replug();
     faults.replyDelayMs = 0;
     rig.controller.setFaults (faults);

@@ -85,8 +85,17 @@ protected:
         return slotRestore.getSummary();
     }
 
+    /** For a test of slots that never answer: their reads end after a short reply timeout. */
+    void expectSilentSlots (const std::set<int>& slots)
+    {
+        auto faults = rig.controller.getFaults();
+        faults.silentSlots = slots;
+        rig.controller.setFaults (faults);
+        engine->setPacing (fastPacing (missingReplyTimeoutMs, 1));
+    }
+
     VirtualRig rig;
-    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (300, 1));
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (patientReplyTimeoutMs));
     juce::File folder = juce::File::createTempFile ("backup");
 };
 
@@ -210,10 +219,7 @@ TEST_F (LibrarianTest, ABackupWritesEverySlotByteForByteIntoItsOwnPresetFile)
 
 TEST_F (LibrarianTest, ABackupKeepsTheSlotsThatAnsweredAndNamesThoseThatDidNot)
 {
-    auto faults = rig.controller.getFaults();
-    faults.silentSlots.insert (4);
-    faults.silentSlots.insert (16);
-    rig.controller.setFaults (faults);
+    expectSilentSlots ({ 4, 16 });
 
     SlotBackup backup (*engine, folder, "ZKM");
     EXPECT_EQ (backUp (backup), "22 of 24 slots backed up; slots 5 and 17 did not answer");
@@ -227,8 +233,11 @@ TEST_F (LibrarianTest, ACancelledBackupLeavesOnlyWholeFiles)
     for (int slot = 0; slot < SlotBackup::numberOfSlots; ++slot)
         rig.controller.setSlot (slot, createPatternImage (slot));
 
+    // The slots after the fifth never answer, so the sixth read is surely under way, and not over,
+    // when the cancel comes: a read that had ended before it would still write its whole file.
     auto faults = rig.controller.getFaults();
-    faults.replyDelayMs = 20;
+    for (int slot = 5; slot < SlotBackup::numberOfSlots; ++slot)
+        faults.silentSlots.insert (slot);
     rig.controller.setFaults (faults);
     SlotBackup backup (*engine, folder, "ZKM");
     backup.onProgress = [&] (int done)
@@ -515,9 +524,7 @@ TEST_F (LibrarianTest, ABackupSetsAsideTheOlderFileOfASlotItCouldNotReadSoAResto
     writeBackupFiles (100);
     const auto olderFile = SlotBackup::getSlotFile (folder, "ZKM", 4);
     const auto olderImage = engine->readPresetFileImage (olderFile);
-    auto faults = rig.controller.getFaults();
-    faults.silentSlots.insert (4);
-    rig.controller.setFaults (faults);
+    expectSilentSlots ({ 4 });
 
     SlotBackup backup (*engine, folder, "ZKM");
     EXPECT_EQ (backUp (backup), "23 of 24 slots backed up; slot 5 did not answer");
@@ -573,7 +580,7 @@ protected:
     }
 
     FakeRig rig; // takes the writes; the read-backs get no answer
-    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (50, 0));
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (noAnswerReplyTimeoutMs, 0));
     juce::File folder = juce::File::createTempFile ("restore");
     std::unique_ptr<SlotRestore> restore;
     std::unique_ptr<HeldAtMessage> held;

@@ -83,7 +83,7 @@ protected:
     }
 
     VirtualRig rig;
-    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (300, 1));
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (patientReplyTimeoutMs));
     Recorder recorder;
 };
 } // namespace
@@ -147,6 +147,37 @@ TEST_F (SendChanges, ASlotChangedOnTheControllerItselfIsCaughtByTheReadBack)
     ASSERT_TRUE (waitUntilIdle());
     EXPECT_EQ (writes(), juce::Array<int> ({ panelIndex }));
     EXPECT_TRUE (recorder.verifications.back().matches());
+}
+
+// The bytes "changed on the controller" are those that the Send did not write and that differ: a
+// written byte that did not take is the controller's failure to keep a write, never a change made
+// behind the editor's back.
+TEST_F (SendChanges, AWrittenByteThatDidNotTakeIsNotCountedAsChangedOnTheController)
+{
+    auto changedOnThePanel = createPatternImage (slot);
+    const auto panelIndex = imageIndexOf (Switch, 30, "MIDI Channel");
+    changedOnThePanel.set (panelIndex, (juce::uint8) ((changedOnThePanel[panelIndex] + 1) % 16));
+    rig.controller.setSlot (slot, changedOnThePanel);
+
+    const auto takenIndex = imageIndexOf (Knob, 0, "Max");
+    const auto droppedIndex = imageIndexOf (Knob, 2, "CC");
+    auto faults = rig.controller.getFaults();
+    faults.droppedWrites = { droppedIndex };
+    rig.controller.setFaults (faults);
+    edit (Knob, 0, "Max", 100);
+    edit (Knob, 2, "CC", (createPatternImage (slot)[droppedIndex] + 5) % 128);
+
+    ASSERT_NE (engine->startSend (slot), 0);
+    ASSERT_TRUE (waitUntilIdle());
+    EXPECT_EQ (writes(), juce::Array<int> ({ takenIndex, droppedIndex }));
+    ASSERT_EQ (recorder.verifications.size(), 1u);
+    const auto& verification = recorder.verifications[0];
+    EXPECT_FALSE (verification.matches());
+    EXPECT_TRUE (verification.changesOnly);
+    EXPECT_EQ (verification.writtenBytes, juce::Array<int> ({ takenIndex, droppedIndex }));
+    ASSERT_EQ (verification.readBack.size(), imageLength);
+    EXPECT_NE (verification.readBack[droppedIndex], verification.sentImage[droppedIndex]) << "the write did not take";
+    EXPECT_EQ (verification.getBytesChangedUnseen(), juce::Array<int> ({ panelIndex }));
 }
 
 TEST_F (SendChanges, ASlotIsForgottenWhenTheDevicesChangeOrAWriteIsCancelledOrFails)

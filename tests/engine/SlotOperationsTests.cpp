@@ -68,7 +68,7 @@ protected:
     }
 
     VirtualRig rig;
-    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (300, 1));
+    ZKEditorEngine::Ptr engine = createEngine (rig.manager, fastPacing (patientReplyTimeoutMs));
     EndRecorder recorder;
 };
 } // namespace
@@ -128,6 +128,7 @@ TEST_F (SlotOperations, TheNamesOfAllSlotsAreReadAndASilentSlotIsNamedInTheSumma
     auto faults = rig.controller.getFaults();
     faults.silentSlots = { 4 };
     rig.controller.setFaults (faults);
+    engine->setPacing (fastPacing (missingReplyTimeoutMs, 1)); // the silent slot's names are asked for twice
 
     SlotNameReader reader (*engine);
     ASSERT_TRUE (reader.start());

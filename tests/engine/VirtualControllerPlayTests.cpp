@@ -80,7 +80,7 @@ TEST (VirtualControllerPlay, ASendToSlotFiveMakesSlotFiveActiveAndAGetChangesNot
 {
     VirtualRig rig;
     auto engine = createEngine (rig.manager);
-    loadPreset (*engine, presetWith ({ { PresetLayout::getOffset (Knob, 2) + 1, 74 } }));
+    const auto ccIndex = PresetLayout::getOffset (Knob, 2) + 1;
     engine->setSendChangesOnly (false);
 
     EXPECT_EQ (rig.controller.getActiveSlot(), 0);
@@ -88,15 +88,17 @@ TEST (VirtualControllerPlay, ASendToSlotFiveMakesSlotFiveActiveAndAGetChangesNot
     rig.controller.setActiveSlot (VirtualController::numberOfSlots); // no such slot: ignored
     EXPECT_EQ (rig.controller.getActiveSlot(), 2);
 
-    // Reading a slot is no choice of it: only writes select a slot.
+    // Reading a slot is no choice of it: only writes select a slot. The Get loads slot 8 into the
+    // engine when it ends, so the preset to send is loaded only once it is over: a Send started
+    // while the end of the Get might already be on its way would send slot 8.
     ASSERT_TRUE (engine->startGet (7));
-    ASSERT_TRUE (pumpMessagesUntil (
-        [&] { return (int) rig.controller.getReceivedMessages().size() >= VirtualController::imageLength; }, 20000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! engine->isTransferInProgress(); }, 20000));
+    EXPECT_GE ((int) rig.controller.getReceivedMessages().size(), VirtualController::imageLength);
     EXPECT_EQ (rig.controller.getActiveSlot(), 2);
 
+    loadPreset (*engine, presetWith ({ { ccIndex, 74 } }));
     ASSERT_GT (engine->startSend (4), 0);
-    ASSERT_TRUE (pumpMessagesUntil (
-        [&] { return rig.controller.getSlot (4)[PresetLayout::getOffset (Knob, 2) + 1] == 74; }, 20000));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return rig.controller.getSlot (4)[ccIndex] == 74; }, 20000));
     EXPECT_EQ (rig.controller.getActiveSlot(), 4);
 }
 

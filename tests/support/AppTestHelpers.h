@@ -149,12 +149,21 @@ protected:
         return *windowManager().createWindow (content, engine);
     }
 
-    /** An engine of the model's constants that does not wait between messages and gives up on the
-        first missing reply. */
+    /** An engine of the model's constants that does not wait between messages and waits for replies
+        as long as a busy machine may need, with the usual retries. */
     static ZKEditorEngine::Ptr makeQuickEngine (MidiManager& manager)
     {
         auto engine = ZKMEngineFactory::createEngine (manager);
-        engine->setPacing (TestRig::fastPacing (20, 0));
+        engine->setPacing (TestRig::fastPacing (TestRig::patientReplyTimeoutMs));
+        return engine;
+    }
+
+    /** An engine for a controller that answers nothing (the fake devices): each Get ends after one
+        short reply timeout, and asks for each byte once. */
+    static ZKEditorEngine::Ptr makeEngineForSilentController (MidiManager& manager)
+    {
+        auto engine = ZKMEngineFactory::createEngine (manager);
+        engine->setPacing (TestRig::fastPacing (TestRig::noAnswerReplyTimeoutMs, 0));
         return engine;
     }
     EditorWindow& window (int index) { return *windowManager().getWindows()[index]; }

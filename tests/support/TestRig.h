@@ -75,7 +75,21 @@ inline juce::Array<juce::uint8> createPatternImage (int seed)
 }
 
 //==============================================================================
-/** Long enough to wait for replies under a sanitizer, short enough to keep failures quick. */
+/** The reply timeout of a test that waits for replies that will come: a busy machine may hold up the
+    test, the transfer thread or the controller for well over a second. It costs nothing while the
+    replies come, since a Get ends as soon as the last one is in. */
+constexpr int patientReplyTimeoutMs = 10000;
+
+/** The reply timeout of a test of a reply that never comes, from a controller that really drops it
+    (a fake device that answers nothing, a silent slot): what such a test waits for it. Still a second,
+    since the same test often waits for replies that do come, of other slots. */
+constexpr int missingReplyTimeoutMs = 1000;
+
+/** The reply timeout for a device that answers nothing at all (a fake device): no reply can come, so
+    none is cut off however short it is. */
+constexpr int noAnswerReplyTimeoutMs = 100;
+
+/** No gap between messages; a reply timeout long enough for replies under a sanitizer. */
 inline ZKEditorEngine::Pacing fastPacing (int replyTimeoutMs = 1000, int maxRetries = 8)
 {
     ZKEditorEngine::Pacing pacing;
