@@ -14,15 +14,18 @@
 #include "app/VirtualControllerPanel.h"
 #include "app/VirtualControllerWindow.h"
 #include "engine/MidiDeviceLayerFactory.h"
+#include "engine/PresetTransfer.h"
 #include "engine/SlotBackup.h"
+#include "model/PresetLayout.h"
+#include "model/PresetNameText.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
 #include "support/SlotClaimWatcher.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -59,6 +62,22 @@ constexpr int drainTimeoutMs = 120000;
 
 // A reply that will come is waited for this long; only the fault steps drop replies for real.
 constexpr int replyTimeoutMs = 3000;
+
+/** The image bytes in which two images differ, for a failure message. */
+juce::String describeDifference (const juce::Array<juce::uint8>& actual, const juce::Array<juce::uint8>& expected)
+{
+    if (actual.size() != expected.size())
+        return juce::String (actual.size()) + " bytes where " + juce::String (expected.size()) + " were expected";
+
+    juce::StringArray differences;
+
+    for (int i = 0; i < actual.size(); ++i)
+        if (actual[i] != expected[i])
+            differences.add ("byte " + juce::String (i) + " is " + juce::String (actual[i]) + ", not "
+                             + juce::String (expected[i]));
+
+    return differences.isEmpty() ? juce::String ("no difference") : differences.joinIntoString ("; ");
+}
 
 /** One document window of the sequence, with what it was told. */
 struct WindowRecord : public ZKEditorEngine::Listener
@@ -108,6 +127,7 @@ struct PairJob
     int first = -1, second = -1;
     juce::Array<juce::uint8> firstImage, secondImage;
     size_t firstWrites = 0, secondWrites = 0;
+    std::set<int> slotsWithQueuedWrites;
 };
 
 class RandomSequenceTest : public ApplicationTest
@@ -139,6 +159,19 @@ protected:
         ASSERT_NE (controller, nullptr);
         manager.setInputDevice (VirtualController::deviceName);
         manager.setOutputDevice (VirtualController::deviceName);
+
+        // Slots that differ, as on a controller in use: each has a name and a knob of its own.
+        for (int slot = 0; slot < ZKSysEx::numberOfSlots; ++slot)
+        {
+            auto image = TestRig::getImageOfDump (TestRig::defaultPresetDump());
+            const auto name = PresetNameText::toBytes ("Slot " + juce::String (slot + 1) + " preset");
+
+            for (int i = 0; i < name.size(); ++i)
+                image.set (i, name[i]);
+
+            image.set (PresetLayout::getOffset (Knob, 0) + 1, (juce::uint8) slot);
+            controller->setSlot (slot, image);
+        }
     }
 
     void TearDown() override
@@ -251,8 +284,7 @@ protected:
             { "send", CommandIDs::sendPreset, 4, [this] (R r) { sendThroughDialog (r, CommandIDs::sendPreset); } },
             { "send whole preset", CommandIDs::sendWholePreset, 2,
               [this] (R r) { sendThroughDialog (r, CommandIDs::sendWholePreset); } },
-            { "cancel", 0, 2,
-              [] (R r) { r.window->getTransferStrip().getBar().getCancelButton().triggerClick(); } },
+            { "cancel", 0, 2, [this] (R r) { cancelInTheStrip (r); } },
             { "internal sync", CommandIDs::setInternalSync, 1,
               [this] (R r) { perform (r, CommandIDs::setInternalSync); } },
             { "external sync", CommandIDs::setExternalSync, 1,
@@ -265,7 +297,8 @@ protected:
             { "compare with file", CommandIDs::compareWithFile, 1,
               [this] (R r) { perform (r, CommandIDs::compareWithFile); } },
             { "live edit", CommandIDs::liveEditSlot, 3, [this] (R r) { perform (r, CommandIDs::liveEditSlot); } },
-            { "live edit stop", 0, 2, [this] (R r) { stopLiveEdit (r); } },
+            { "edit while live", 0, 3, [this] (R r) { editAtRandom (liveWindowOr (r)); } },
+            { "live edit stop", 0, 2, [this] (R r) { stopLiveEdit (liveWindowOr (r)); } },
 
             // Options.
             { "verify after send", CommandIDs::verifyAfterSend, 1,
@@ -280,7 +313,8 @@ protected:
               [this] (R) { performOnApplication (CommandIDs::forgetSlotMemory); } },
 
             // The program's other windows.
-            { "midi monitor", CommandIDs::midiMonitor, 1, [this] (R) { performOnApplication (CommandIDs::midiMonitor); } },
+            { "midi monitor", CommandIDs::midiMonitor, 1,
+              [this] (R) { performOnApplication (CommandIDs::midiMonitor); } },
             { "virtual controller panel", CommandIDs::virtualControllerPanel, 1,
               [this] (R) { performOnApplication (CommandIDs::virtualControllerPanel); } },
             { "play the panel", 0, 2, [this] (R) { playThePanel(); } },
@@ -315,7 +349,8 @@ protected:
     static std::map<juce::CommandID, const char*> commandsWithoutStep()
     {
         return {
-            { CommandIDs::about, "shows a picture of the program and nothing else; it touches no document, job or slot" },
+            { CommandIDs::about,
+              "shows a picture of the program and nothing else; it touches no document, job or slot" },
             { CommandIDs::openUserGuide, "hands a file to the desktop's viewer, another program outside the sequence" },
         };
     }
@@ -594,7 +629,7 @@ protected:
             const auto slot = randomSlot();
             note ("  slot " + juce::String (slot + 1));
             dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (slot + 1,
-                                                                                        juce::sendNotificationSync);
+                                                                                       juce::sendNotificationSync);
             dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
         }
     }
@@ -608,14 +643,16 @@ protected:
         if (record.window == nullptr)
             return;
 
-        const juce::WeakReference<SendPresetWindow> dialog (record.window->getControllerDialogs().getSendPresetWindow());
+        const juce::WeakReference<SendPresetWindow> dialog (
+            record.window->getControllerDialogs().getSendPresetWindow());
 
         if (dialog == nullptr)
             return;
 
         const auto slot = randomSlot();
         note ("  slot " + juce::String (slot + 1));
-        dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (slot + 1, juce::sendNotificationSync);
+        dialog->getPresetComponent().getSlotChooser().getComboBox().setSelectedId (slot + 1,
+                                                                                   juce::sendNotificationSync);
         dialog->buttonClicked (&dialog->getPresetComponent().getActionButton());
 
         // A dialog left open (the question said no) is closed as its Cancel would.
@@ -623,11 +660,26 @@ protected:
             dialog->buttonClicked (&dialog->getPresetComponent().getCancelButton());
     }
 
+    /** "Cancel" in the window's strip, when it shows one. */
+    void cancelInTheStrip (WindowRecord& record)
+    {
+        auto& cancel = record.window->getTransferStrip().getBar().getCancelButton();
+
+        if (cancel.isShowing())
+            cancel.triggerClick();
+        else
+            note ("  no Cancel to press");
+    }
+
     /** A window closed while a job of its own runs (a Send is started first when none does). */
     void closeMidJob (WindowRecord& record)
     {
         if (! record.engine->isTransferInProgress())
-            record.engine->startSend (randomSlot());
+        {
+            const auto slot = randomSlot();
+            note ("  a Send to slot " + juce::String (slot + 1) + " first");
+            record.engine->startSend (slot);
+        }
 
         pump (random.nextInt (30));
 
@@ -649,6 +701,11 @@ protected:
     {
         watcher.onWriteCompleted = [this] (const ZKEditorEngine& engine, const ZKEditorEngine::TransferStatus& status)
         {
+            static const char* const kinds[] = { "none",    "get",      "send",     "sync",   "verify",   "backup",
+                                                 "compare", "liveEdit", "nameRead", "rename", "slotWrite" };
+            note ("  " + juce::String (kinds[(int) status.kind]) + " into slot " + juce::String (status.slot + 1)
+                  + " completed (" + juce::String (status.total) + " writes)");
+
             if (status.kind != ZKEditorEngine::TransferStatus::Kind::liveEdit)
                 return;
 
@@ -684,11 +741,23 @@ protected:
         }
     }
 
+    /** A window that is live, or starting Live Edit, when there is one; else that one. */
+    WindowRecord& liveWindowOr (WindowRecord& record)
+    {
+        for (auto* candidate : records)
+            if (candidate->window != nullptr
+                && (candidate->window->getLiveEditCommand().isLive()
+                    || candidate->window->getLiveEditCommand().isStarting()))
+                return *candidate;
+
+        return record;
+    }
+
     /** Live Edit's "Stop" in the strip; then, once the jobs are over, the slot holds the preset
         the window showed at Stop, or a notice named the bytes that may differ. */
     void stopLiveEdit (WindowRecord& record)
     {
-        pump (20); // the write of the last edit is queued before the click is taken
+        pump (50); // the write of the last edit is queued before the click is taken, and heard of
         auto& live = record.window->getLiveEditCommand();
         auto& stop = record.window->getTransferStrip().getBar().getStopButton();
 
@@ -709,17 +778,19 @@ protected:
 
         const auto image = TestRig::getImage (*record.engine);
         const auto writesAtStop = watcher.countWritesEver (slot);
+        const bool othersStillToWrite = watcher.isOtherWriteUnderWay (slot, record.engine.get());
         const juce::Component::SafePointer<EditorWindow> window (record.window);
         waitForTheJobs();
 
-        if (window == nullptr || changedUnseenWhileLive
+        if (window == nullptr || changedUnseenWhileLive || othersStillToWrite
             || watcher.countOtherWritesSince (slot, writesAtStop, record.engine.get()) > 0)
             return;
 
         const bool noticeNamedBytes = window->getLiveEditCommand().getLastEndMessage() != endMessage;
         EXPECT_TRUE (controller->getSlot (slot) == image || noticeNamedBytes)
             << "after Live Edit of slot " << slot + 1
-            << " stopped, the slot does not hold the window's preset and no notice named the bytes that differ";
+            << " stopped, the slot does not hold the window's preset and no notice named the bytes that differ ("
+            << describeDifference (controller->getSlot (slot), image) << ")";
     }
 
     //==============================================================================
@@ -876,13 +947,32 @@ protected:
         job.first = first;
         job.firstImage = controller->getSlot (first);
         job.firstWrites = watcher.countWritesEver (first);
+        job.slotsWithQueuedWrites = slotsWithQueuedWrites();
         return job;
+    }
+
+    /** The slots that a write in the transfer queue (waiting or running) is for. */
+    std::set<int> slotsWithQueuedWrites()
+    {
+        std::set<int> slots;
+        application->getMidiManager().getTransferQueue().hasJob (
+            [&slots] (const TransferQueue::Job& job)
+            {
+                if (const auto* transfer = dynamic_cast<const PresetTransfer*> (&job))
+                    if (transfer->writesToTheController())
+                        slots.insert (transfer->getStatus().slot);
+
+                return false;
+            });
+        return slots;
     }
 
     void startedPairJob (PairJob job, bool wasBusy, int second)
     {
+        // A write to either slot that was still to run makes "the old preset" a matter of timing.
         if (wasBusy || application->getSlotsWindow() == nullptr || second < 0 || second == job.first
-            || ! application->getSlotsWindow()->getSlotsComponent().getJobs().isBusy())
+            || ! application->getSlotsWindow()->getSlotsComponent().getJobs().isBusy()
+            || job.slotsWithQueuedWrites.count (job.first) != 0 || job.slotsWithQueuedWrites.count (second) != 0)
             return;
 
         job.second = second;
@@ -919,13 +1009,23 @@ protected:
             kept.add (jobs.getEngine().readPresetFileImage (juce::File (savedAs)));
 
         note ("  slots job ended: " + summary);
+        const auto unseen = [this] (int slot)
+        {
+            return changedUnseen.count (slot) != 0
+                       ? " (slot " + std::to_string (slot + 1) + " was changed on the controller before, unseen)"
+                       : std::string();
+        };
         EXPECT_TRUE (kept.contains (job.firstImage))
-            << "the old preset of slot " << job.first + 1 << " is in no slot and no file after: " << summary;
+            << "the old preset of slot " << job.first + 1 << " is in no slot and no file after: " << summary
+            << unseen (job.first) << unseen (job.second) << "; slot " << job.second + 1
+            << " differs from it in: " << describeDifference (controller->getSlot (job.second), job.firstImage);
 
         if (job.swap)
         {
             EXPECT_TRUE (kept.contains (job.secondImage))
-                << "the old preset of slot " << job.second + 1 << " is in no slot and no file after: " << summary;
+                << "the old preset of slot " << job.second + 1 << " is in no slot and no file after: " << summary
+                << unseen (job.first) << unseen (job.second) << "; slot " << job.first + 1
+                << " differs from it in: " << describeDifference (controller->getSlot (job.first), job.secondImage);
         }
     }
 
@@ -984,30 +1084,39 @@ protected:
     void injectRandomFaults()
     {
         VirtualController::Faults faults;
+        juce::String what;
 
         switch (random.nextInt (6))
         {
             case 0:
-                break; // a controller that behaves
+                what = "none"; // a controller that behaves
+                break;
             case 1:
                 faults.silentSlots.insert (random.nextInt (ZKSysEx::numberOfSlots));
+                what = "slot " + juce::String (*faults.silentSlots.begin() + 1) + " silent";
                 break;
             case 2:
                 faults.droppedWrites.insert (random.nextInt (TestRig::imageLength));
+                what = "writes of byte " + juce::String (*faults.droppedWrites.begin()) + " dropped";
                 break;
             case 3:
                 faults.duplicateEveryNthReply = 1 + random.nextInt (50);
+                what = "every " + juce::String (faults.duplicateEveryNthReply) + "th reply twice";
                 break;
             case 4:
                 faults.dropEveryNthReply = 1 + random.nextInt (200);
+                what = "every " + juce::String (faults.dropEveryNthReply) + "th reply dropped";
                 break;
             default:
                 faults.replyDelayMs = random.nextInt (40);
+                what = "replies " + juce::String (faults.replyDelayMs) + " ms late";
                 break;
         }
 
-        // A fault lasts some steps, as a flaky cable or a busy controller would.
+        // A fault lasts some steps, as a flaky cable or a busy controller would, and a wait for the
+        // jobs ends it: the jobs it holds up end then without waiting out every lost reply.
         faultStepsLeft = 1 + random.nextInt (8);
+        note ("  faults: " + what + " for " + juce::String (faultStepsLeft) + " steps");
         controller->setFaults (faults);
     }
 
@@ -1030,6 +1139,13 @@ protected:
 
     void waitForTheJobs()
     {
+        if (faultStepsLeft > 0)
+        {
+            note ("  the controller behaves again");
+            faultStepsLeft = 0;
+            controller->clearFaults();
+        }
+
         EXPECT_TRUE (pumpMessagesUntil (
             [this]
             {
@@ -1059,10 +1175,10 @@ protected:
                 watcher.claims.erase (slot); // which of them wrote last is not told
 
         for (const auto& [slot, claim] : watcher.claims)
-            EXPECT_EQ (controller->getSlot (slot), claim.image)
-                << "slot " << slot + 1 << ": " << claim.what << ", but the controller holds something else"
-                << (changedUnseen.count (slot) != 0 ? " (the slot was changed on the controller before, unseen)"
-                                                    : "");
+            EXPECT_TRUE (controller->getSlot (slot) == claim.image)
+                << "slot " << slot + 1 << ": " << claim.what << ", but the controller holds something else ("
+                << describeDifference (controller->getSlot (slot), claim.image) << ")"
+                << (changedUnseen.count (slot) != 0 ? "; the slot was changed on the controller before, unseen" : "");
 
         for (int slot = 0; slot < ZKSysEx::numberOfSlots; ++slot)
         {
@@ -1074,8 +1190,9 @@ protected:
 
             if (changedUnseen.count (slot) == 0)
             {
-                EXPECT_EQ (controller->getSlot (slot), memory.recall (slot))
-                    << "the editor's memory of slot " << slot + 1 << " is not what the controller holds";
+                EXPECT_TRUE (controller->getSlot (slot) == memory.recall (slot))
+                    << "the editor's memory of slot " << slot + 1 << " is not what the controller holds ("
+                    << describeDifference (controller->getSlot (slot), memory.recall (slot)) << ")";
             }
         }
     }

@@ -60,6 +60,7 @@ public:
         writesSinceIdle.clear();
         writesEver.clear();
         completedWrites.clear();
+        endedWrites.clear();
         slotsRead.clear();
         onWriteCompleted = nullptr;
     }
@@ -91,6 +92,20 @@ public:
                     ++count;
 
         return count;
+    }
+
+    /** Whether a write job of another engine than that one, heard for the slot, has not ended yet
+        (it may still be waiting its turn). */
+    bool isOtherWriteUnderWay (int slot, const ZKEditorEngine* engine) const
+    {
+        const auto found = writesEver.find (slot);
+
+        if (found != writesEver.end())
+            for (const auto& id : found->second)
+                if (id.first != engine && endedWrites.count (id) == 0)
+                    return true;
+
+        return false;
     }
 
     /** The number of the last write job completed so far (counting from 1); 0 before the first. */
@@ -184,6 +199,9 @@ private:
         {
             owner.heard (*engine, status);
 
+            if (writes (status.kind))
+                owner.endedWrites.insert ({ engine.get(), status.id });
+
             if (status.stage != Stage::completed)
                 return;
 
@@ -205,8 +223,9 @@ private:
                 const auto image = engine->getKnownSlotImage (status.slot);
 
                 if (! image.isEmpty())
-                    owner.claims[status.slot] = { image, status.total == 0 ? "a slot write said the slot already held it"
-                                                                           : "a slot write was verified" };
+                    owner.claims[status.slot] = { image, status.total == 0
+                                                             ? "a slot write said the slot already held it"
+                                                             : "a slot write was verified" };
             }
         }
 
@@ -216,5 +235,6 @@ private:
 
     std::vector<std::unique_ptr<EngineListener>> listeners;
     std::map<int, std::vector<std::pair<const ZKEditorEngine*, int>>> completedWrites;
+    std::set<WriteId> endedWrites;
     int completions = 0;
 };
