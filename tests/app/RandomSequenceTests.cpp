@@ -40,10 +40,10 @@ namespace
 const std::vector<juce::int64> fixedSeeds{ 11, 23, 37, 4 };
 
 // The suite's budget is counted in steps, not in seconds, so that a slow or busy machine takes
-// longer but does the same work. A step took 60 ms on average here alone and 90 to 115 ms with four
-// busy loops beside it (program starts and the waits for the jobs included): 4 seeds of 100 steps
-// take about 45 s then, and stay under 150 s on a machine three times slower with other tests
-// beside it, a quarter of CTest's 600 s. The long exploration is scripts/monkey.sh's.
+// longer but does the same work. The 400 steps below (4 seeds of 100, program starts and the waits
+// for the jobs included) took 33 s here beside another test program, and 52 s with four busy
+// loops beside them at a load average of 10 (130 ms a step): about 160 s on a machine three times
+// slower, a good margin under CTest's 600 s. The long exploration is scripts/monkey.sh's.
 // ThreadSanitizer slows the program about tenfold: it takes one seed.
 #if defined(__SANITIZE_THREAD__)
 constexpr size_t seedsToRun = 1;
