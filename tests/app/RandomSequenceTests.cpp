@@ -13,6 +13,7 @@
 #include "app/SlotsWindow.h"
 #include "app/VirtualControllerPanel.h"
 #include "app/VirtualControllerWindow.h"
+#include "engine/DeviceSettings.h"
 #include "engine/MidiDeviceLayerFactory.h"
 #include "engine/PresetTransfer.h"
 #include "engine/SlotBackup.h"
@@ -154,6 +155,13 @@ protected:
         // the monitor and every document window reach it through the program's MIDI manager.
         previousVirtualSetting = juce::SystemStats::getEnvironmentVariable (virtualControllerVariable, {});
         ::setenv (virtualControllerVariable, "1", 1);
+
+        // Each seed starts from the default options, whatever ran before it, so that it replays
+        // alone as it ran in the suite; a quit within a sequence keeps them, as the program does.
+        if (! keepSettings)
+            DeviceSettings::getDefaultFile().deleteFile();
+
+        keepSettings = false;
         ApplicationTest::SetUp();
 
         auto& manager = application->getMidiManager();
@@ -216,6 +224,7 @@ protected:
                 // controller.
                 note ("  quit accepted: the program starts again");
                 drain();
+                keepSettings = true;
                 restartApplication();
             }
         }
@@ -1321,6 +1330,7 @@ protected:
     int chosenSlot = -1, chosenButton = -1;
     juce::Array<int> recentSlots;
     juce::String previousVirtualSetting;
+    bool keepSettings = false;
     juce::OwnedArray<WindowRecord> records, closedRecords;
     SlotClaimWatcher watcher;
     std::set<int> changedUnseen;
