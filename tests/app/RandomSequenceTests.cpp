@@ -232,7 +232,9 @@ protected:
         drain();
 
         if (::testing::Test::HasFailure())
-            ADD_FAILURE() << "Replay with ZKM_RANDOM_SEED=" << seed << "; the steps:\n" << log.joinIntoString ("\n");
+            ADD_FAILURE() << "Replay with ZKM_RANDOM_SEED=" << seed << " ZKM_RANDOM_STEPS=" << numSteps
+                          << "; the steps:\n"
+                          << log.joinIntoString ("\n");
     }
 
     /** Shuts the program down and starts it again with one window of the sequence's own. */
