@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs the random-sequence test of the application with new random seeds for a while (default 30
-# minutes; the first argument sets the minutes), each seed a fresh run of the test program. A
-# failing seed stops the run and its steps are printed; `ZKM_RANDOM_SEED=<seed>` with the same
-# ZKM_RANDOM_STEPS replays it exactly. Uses the AddressSanitizer build when there is one
-# (build-asan/, made by scripts/test-sanitizers.sh), else build/.
+# minutes; the first argument sets the minutes), each seed a fresh run of the test program of
+# ZKM_RANDOM_STEPS steps (default 300). The suite itself runs a few fixed seeds of a small budget of
+# steps; the long exploration is this script's. A failing seed stops the run and its steps are
+# printed; `ZKM_RANDOM_SEED=<seed>` with the same ZKM_RANDOM_STEPS replays the same steps (the jobs'
+# timing may differ). At the end it prints how many steps ran and how long a step took. Uses the
+# AddressSanitizer build when there is one (build-asan/, made by scripts/test-sanitizers.sh), else
+# build/.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 minutes="${1:-30}"
@@ -23,19 +26,25 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:suppressions=${root}/tests/s
 export LSAN_OPTIONS="suppressions=${root}/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=${root}/tests/sanitizers/ubsan.supp"
 
-end=$(($(date +%s) + minutes * 60))
+start=$(date +%s)
+end=$((start + minutes * 60))
 runs=0
 log="$(mktemp)"
 trap 'rm -f "${log}"' EXIT
 while [ "$(date +%s)" -lt "${end}" ]; do
     seed=$((RANDOM * 32768 + RANDOM))
     if ! ZKM_RANDOM_SEED="${seed}" "${build_dir}/tests/zkm_app_tests" \
-             --gtest_filter='RandomSequenceTest.*' >"${log}" 2>&1; then
+             --gtest_filter='RandomSequenceTest.Windows*' >"${log}" 2>&1; then
         grep -v '^number of gets\|^starting get' "${log}" | tail -n 80
         echo "FAILED: seed ${seed} after ${runs} good seeds (replay: ZKM_RANDOM_SEED=${seed}" \
-             "ZKM_RANDOM_STEPS=${ZKM_RANDOM_STEPS} ${build_dir}/tests/zkm_app_tests --gtest_filter='RandomSequenceTest.*')"
+             "ZKM_RANDOM_STEPS=${ZKM_RANDOM_STEPS} ${build_dir}/tests/zkm_app_tests --gtest_filter='RandomSequenceTest.Windows*')"
         exit 1
     fi
     runs=$((runs + 1))
 done
-echo "${runs} seeds of ${ZKM_RANDOM_STEPS} steps each ($((runs * ZKM_RANDOM_STEPS)) steps) in ${minutes} minutes: no failure"
+elapsed=$(($(date +%s) - start))
+steps=$((runs * ZKM_RANDOM_STEPS))
+echo "${runs} seeds of ${ZKM_RANDOM_STEPS} steps each (${steps} steps) in ${elapsed} s: no failure"
+if [ "${steps}" -gt 0 ]; then
+    echo "about $((elapsed * 1000 / steps)) ms a step, program start and the final wait for the jobs included"
+fi
