@@ -328,64 +328,65 @@ TEST_F (SlotsWindowTest, TheStateOfASlotComparedWithTheBackupIsDatedByTheReadItR
     const auto seen = engine.getWhenSlotSeen ((juce::uint8) dropSlot).formatted ("%H:%M");
     const auto backupDay = backupFile.getLastModificationTime().formatted ("%Y-%m-%d");
     EXPECT_EQ (slots().getStateText (dropSlot), "read " + seen + ", as in backup " + backupDay);
+}
 
-    TEST_F (SlotsWindowTest, SwapAndCopyOfferAnotherSlotAndQuoteTheNameWithoutItsPadding)
+TEST_F (SlotsWindowTest, SwapAndCopyOfferAnotherSlotAndQuoteTheNameWithoutItsPadding)
+{
+    controller.setSlot (0, imageNamed (2, "Grand Piano     "));
+    controller.setSlot (23, imageNamed (3, "Last Pad        "));
+    slots().readNames();
+    waitForTheJob();
+    ASSERT_EQ (slots().getNameText (0), "Grand Piano     "); // as the controller pads it
+
+    // The platform's chooser itself: what it shows is read while its modal loop runs, and then it
+    // is cancelled.
+    struct Shown
     {
-        controller.setSlot (0, imageNamed (2, "Grand Piano     "));
-        controller.setSlot (23, imageNamed (3, "Last Pad        "));
-        slots().readNames();
-        waitForTheJob();
-        ASSERT_EQ (slots().getNameText (0), "Grand Piano     "); // as the controller pads it
+        juce::String text;
+        int slot = -1;
+        bool asking = true;
+    };
 
-        // The platform's chooser itself: what it shows is read while its modal loop runs, and then it
-        // is cancelled.
-        struct Shown
+    const auto offered = [&] (int slot, const juce::String& title, const std::function<void (int)>& action)
+    {
+        auto shown = std::make_shared<Shown>();
+        auto look = std::make_shared<std::function<void()>>();
+        *look = [shown, look, title]
         {
-            juce::String text;
-            int slot = -1;
-            bool asking = true;
-        };
+            if (! shown->asking)
+                return;
 
-        const auto offered = [&] (int slot, const juce::String& title, const std::function<void (int)>& action)
-        {
-            auto shown = std::make_shared<Shown>();
-            auto look = std::make_shared<std::function<void()>>();
-            *look = [shown, look, title]
+            auto& desktop = juce::Desktop::getInstance();
+
+            for (int i = 0; i < desktop.getNumComponents(); ++i)
             {
-                if (! shown->asking)
-                    return;
-
-                auto& desktop = juce::Desktop::getInstance();
-
-                for (int i = 0; i < desktop.getNumComponents(); ++i)
+                if (auto* box = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i));
+                    box != nullptr && box->getName() == title && box->isCurrentlyModal())
                 {
-                    if (auto* box = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i));
-                        box != nullptr && box->getName() == title && box->isCurrentlyModal())
-                    {
-                        shown->text = box->getDescription();
-                        shown->slot = box->getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
-                        box->exitModalState (0);
-                        return;
-                    }
+                    shown->text = box->getDescription();
+                    shown->slot = box->getComboBoxComponent ("Preset Slot")->getSelectedItemIndex();
+                    box->exitModalState (0);
+                    return;
                 }
-
-                juce::Timer::callAfterDelay (10, *look);
-            };
+            }
 
             juce::Timer::callAfterDelay (10, *look);
-            action (slot);
-            shown->asking = false;
-            *look = nullptr; // lets the pair of shared pointers go
-            return *shown;
         };
 
-        const auto swapFirst = offered (0, "Swap With Slot", [this] (int slot) { slots().swapSlot (slot); });
-        EXPECT_EQ (swapFirst.slot, 1) << "slot 2 is offered for slot 1";
-        EXPECT_TRUE (swapFirst.text.contains ("Swap slot 1 (\"Grand Piano\") with slot:")) << swapFirst.text;
+        juce::Timer::callAfterDelay (10, *look);
+        action (slot);
+        shown->asking = false;
+        *look = nullptr; // lets the pair of shared pointers go
+        return *shown;
+    };
 
-        const auto copyLast = offered (23, "Copy To Slot", [this] (int slot) { slots().copySlot (slot); });
-        EXPECT_EQ (copyLast.slot, 22) << "slot 23 is offered for slot 24";
-        EXPECT_TRUE (copyLast.text.contains ("Copy slot 24 (\"Last Pad\") to slot:")) << copyLast.text;
+    const auto swapFirst = offered (0, "Swap With Slot", [this] (int slot) { slots().swapSlot (slot); });
+    EXPECT_EQ (swapFirst.slot, 1) << "slot 2 is offered for slot 1";
+    EXPECT_TRUE (swapFirst.text.contains ("Swap slot 1 (\"Grand Piano\") with slot:")) << swapFirst.text;
 
-        EXPECT_FALSE (slots().getJobs().isBusy()) << "a cancelled chooser starts nothing";
-    }
+    const auto copyLast = offered (23, "Copy To Slot", [this] (int slot) { slots().copySlot (slot); });
+    EXPECT_EQ (copyLast.slot, 22) << "slot 23 is offered for slot 24";
+    EXPECT_TRUE (copyLast.text.contains ("Copy slot 24 (\"Last Pad\") to slot:")) << copyLast.text;
+
+    EXPECT_FALSE (slots().getJobs().isBusy()) << "a cancelled chooser starts nothing";
+}
