@@ -900,7 +900,8 @@ protected:
             }
         };
 
-        component.chooseSlot = [this, interrupt] (const juce::String& title, const juce::String&, const juce::String&)
+        component.chooseSlot =
+            [this, interrupt] (const juce::String& title, const juce::String&, const juce::String&, int)
         {
             interrupt();
             chosenSlot = random.nextInt (8) == 0 ? -1 : (int) randomSlot();
