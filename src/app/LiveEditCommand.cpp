@@ -111,12 +111,14 @@ void LiveEditCommand::verificationEnded (const ZKEditorEngine::Verification& ver
 
 void LiveEditCommand::liveEditFailed (juce::uint8 slot, const juce::Array<int>& imageIndexes)
 {
-    // A write that was under way when Live Edit stopped leaves nothing to end.
-    if (liveSlot != (int) slot)
-        return;
+    // A write still under way or waiting when Live Edit stopped leaves nothing to end, but its
+    // change did not reach the slot: the user hears of it all the same.
+    const auto stillLive = liveSlot == (int) slot;
 
-    end();
-    showEnded (describeFailure (slot, engine->getPresetImage(), imageIndexes));
+    if (stillLive)
+        end();
+
+    showEnded (describeFailure (slot, engine->getPresetImage(), imageIndexes, ! stillLive));
 }
 
 void LiveEditCommand::slotTakenOver (int slot, const juce::String& whatWrites, const void* writer)
@@ -179,13 +181,15 @@ void LiveEditCommand::handleAsyncUpdate()
 
 //==============================================================================
 juce::String LiveEditCommand::describeFailure (juce::uint8 slot, const juce::Array<juce::uint8>& image,
-                                               const juce::Array<int>& imageIndexes)
+                                               const juce::Array<int>& imageIndexes, bool afterStop)
 {
     const auto slotText = juce::String (slot + 1);
+    const auto opening = afterStop ? "The last change written live into slot " + slotText
+                                         + ", after Live Edit had ended, did not reach it"
+                                   : "Live Edit of slot " + slotText + " has ended";
 
     if (imageIndexes.isEmpty())
-        return "Live Edit of slot " + slotText
-               + " has ended: the slot's content is no longer known; start Live Edit again.";
+        return opening + ": the slot's content is no longer known; start Live Edit again.";
 
     juce::StringArray names;
 
@@ -193,8 +197,8 @@ juce::String LiveEditCommand::describeFailure (juce::uint8 slot, const juce::Arr
         if (imageIndexes.contains (parameter.imageIndex))
             names.addIfNotAlreadyThere (parameter.controlName + ": " + parameter.label);
 
-    return "Live Edit of slot " + slotText + " has ended. These parameters may not hold in the slot what the window "
-           + "shows:\n" + names.joinIntoString ("\n");
+    return opening + ". These parameters may not hold in the slot what the window shows:\n"
+           + names.joinIntoString ("\n");
 }
 
 juce::String LiveEditCommand::describeTakeOver (int slot, const juce::String& whatWrites)

@@ -48,9 +48,10 @@ public:
     static juce::String getEndedTitle() { return "Live Edit Ended"; }
 
     /** The alert's message after a failed write of those image indexes into that slot; an empty
-        list means the slot's content was no longer known. */
+        list means the slot's content was no longer known. afterStop: the write was still under
+        way or waiting when Live Edit was stopped. */
     static juce::String describeFailure (juce::uint8 slot, const juce::Array<juce::uint8>& image,
-                                         const juce::Array<int>& imageIndexes);
+                                         const juce::Array<int>& imageIndexes, bool afterStop = false);
 
     /** The alert's message when another write into the slot ended Live Edit; whatWrites says
         what writes ("a Send from window "Lead""). */

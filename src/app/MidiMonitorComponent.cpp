@@ -145,13 +145,13 @@ bool MidiMonitorComponent::toggleJob (int row)
     if (! juce::isPositiveAndBelow (row, (int) rows.size()) || rows[(size_t) row].child >= 0)
         return false;
 
-    const auto& line = getShownLines()[(size_t) rows[(size_t) row].line];
+    const auto* line = findLine (rows[(size_t) row]);
 
-    if (! line.isJob())
+    if (line == nullptr || ! line->isJob())
         return false;
 
-    if (openJobs.erase (line.id) == 0)
-        openJobs.insert (line.id);
+    if (openJobs.erase (line->id) == 0)
+        openJobs.insert (line->id);
 
     rebuildRows();
     return true;
@@ -299,9 +299,33 @@ void MidiMonitorComponent::updateStatus()
     status.setColour (juce::Label::textColourId, paused ? EditorColours::warning : EditorColours::listDimText);
 }
 
+const MidiMonitorLog::Line* MidiMonitorComponent::findLine (const Row& row) const
+{
+    const auto& lines = getShownLines();
+    const MidiMonitorLog::Line* line = nullptr;
+
+    if (juce::isPositiveAndBelow (row.line, (int) lines.size()) && lines[(size_t) row.line].id == row.id)
+        line = &lines[(size_t) row.line];
+    else if (const auto found =
+                 std::lower_bound (lines.begin(), lines.end(), row.id,
+                                   [] (const MidiMonitorLog::Line& a, juce::int64 id) { return a.id < id; });
+             found != lines.end() && found->id == row.id)
+        line = &*found;
+
+    if (line == nullptr || row.child >= line->getNumHeld())
+        return nullptr;
+
+    return line;
+}
+
 juce::String MidiMonitorComponent::getCellText (const Row& row, int columnId) const
 {
-    const auto& line = getShownLines()[(size_t) row.line];
+    const auto* found = findLine (row);
+
+    if (found == nullptr)
+        return {};
+
+    const auto& line = *found;
     const auto& entry = row.child >= 0 ? line.getHeld (row.child) : line.entry;
 
     switch (columnId)

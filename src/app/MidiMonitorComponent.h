@@ -88,6 +88,12 @@ private:
     void updateStatus();
     juce::String getCellText (const Row& row, int columnId) const;
 
+    /** The line a row shows, found by its id: the log drops its oldest lines (and a job its oldest
+        messages) as new ones come, before the rows are rebuilt, so a row's index may point past
+        the end or at another line meanwhile. nullptr when the line, or the row's message of it,
+        has left the log. */
+    const MidiMonitorLog::Line* findLine (const Row& row) const;
+
     int getNumRows() override;
     void paintRowBackground (juce::Graphics&, int row, int width, int height, bool isSelected) override;
     void paintCell (juce::Graphics&, int row, int columnId, int width, int height, bool isSelected) override;

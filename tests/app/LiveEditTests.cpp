@@ -7,6 +7,7 @@
 #include "model/PresetLayout.h"
 #include "support/AppTestHelpers.h"
 #include "support/MessageLoop.h"
+#include "support/QueueHold.h"
 
 using apptest::ApplicationTest;
 using apptest::countAlerts;
@@ -250,4 +251,26 @@ TEST_F (LiveEditTest, LiveEditStartsFromAReadOfTheSlotNotFromAnOldMemoryOfIt)
     waitUntilWritten();
 
     EXPECT_EQ (controller.getSlot (liveSlot), engine->getPresetImage()) << "the byte edited on the panel is mended";
+}
+
+TEST_F (LiveEditTest, AChangeStillWaitingWhenLiveEditStopsIsToldIfItDoesNotReachTheSlot)
+{
+    auto& window = openWindowInLiveEdit();
+
+    // The queue is held, so the edit's write waits; Live Edit stops and the slots are forgotten
+    // before it gets its turn.
+    QueueHold hold (manager.getTransferQueue());
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return hold.isHolding(); }, waitMs));
+    const auto cc = engine->getControls (Knob)[knobIndex]->getValue ("CC");
+    ASSERT_TRUE (engine->editParameter (Knob, knobIndex, "CC", (juce::uint8) ((cc + 1) % 128), nullptr));
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return engine->isTransferInProgress(); }, waitMs));
+    window.getLiveEditCommand().stop();
+    manager.getSlotMemory().forgetAll();
+    hold.release();
+
+    ASSERT_TRUE (pumpMessagesUntil ([] { return findAlert (LiveEditCommand::getEndedTitle()) != nullptr; }, waitMs));
+    EXPECT_TRUE (window.getLiveEditCommand().getLastEndMessage().startsWith (
+        "The last change written live into slot 5, after Live Edit had ended, did not reach it"))
+        << window.getLiveEditCommand().getLastEndMessage();
+    EXPECT_NE (controller.getSlot (liveSlot), engine->getPresetImage());
 }

@@ -152,3 +152,43 @@ TEST_F (FakeDeviceTest, PauseHoldsTheMonitorStillWhileItRecordsAndClearEmptiesIt
     ASSERT_TRUE (pumpMessagesUntil ([&] { return monitor.getNumShownRows() == 1; }, waitMs));
     EXPECT_EQ (monitor.getRowTexts (0)[2], bytesOf (numbered (5)));
 }
+
+TEST_F (FakeDeviceTest, RowsOfLinesThatLeftAFullLogShowNothingUntilTheListIsRebuilt)
+{
+    auto monitorWindow = std::make_unique<MidiMonitorWindow> (manager);
+    auto& monitor = monitorWindow->getMonitor();
+    const auto capacity = monitor.getLog().getCapacity();
+    std::vector<juce::MidiMessage> messages;
+
+    for (int i = 0; i < capacity; ++i)
+        messages.push_back (numbered (i));
+
+    layer.deliverFromOtherThread (messages);
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return monitor.getNumShownRows() == capacity; }, waitMs));
+    const auto newest = monitor.getRowTexts (capacity - 1);
+
+    // Three more lines push the three oldest out of the log before the list's rows are rebuilt,
+    // as happens between two of its refreshes (a repaint may come in between).
+    layer.deliverFromOtherThread ({ numbered (capacity), numbered (capacity + 1), numbered (capacity + 2) });
+    // Taken in without running the message loop, so that the list's refresh cannot come first.
+    const auto newestIn = [&]
+    {
+        monitor.getLog().drainNow();
+        const auto& lines = monitor.getLog().getLines();
+        return ! lines.empty() && bytesOf (lines.back().entry.message) == bytesOf (numbered (capacity + 2));
+    };
+
+    for (const auto giveUp = juce::Time::getMillisecondCounter() + (juce::uint32) waitMs;
+         ! newestIn() && juce::Time::getMillisecondCounter() < giveUp;)
+        juce::Thread::sleep (5);
+
+    ASSERT_TRUE (newestIn());
+    ASSERT_EQ (monitor.getNumShownRows(), capacity) << "not rebuilt yet";
+
+    EXPECT_EQ (monitor.getRowTexts (0).joinIntoString (""), "") << "its line left the log";
+    EXPECT_EQ (monitor.getRowTexts (capacity - 1), newest) << "a row still shows its own line";
+
+    ASSERT_TRUE (pumpMessagesUntil (
+        [&] { return monitor.getRowTexts (capacity - 1)[2] == bytesOf (numbered (capacity + 2)); }, waitMs));
+    EXPECT_EQ (monitor.getNumShownRows(), capacity);
+}
