@@ -336,7 +336,7 @@ TEST_F (SlotsWindowTest, SwapAndCopyOfferAnotherSlotAndQuoteTheNameWithoutItsPad
     controller.setSlot (23, imageNamed (3, "Last Pad        "));
     slots().readNames();
     waitForTheJob();
-    ASSERT_EQ (slots().getNameText (0), "Grand Piano     "); // as the controller pads it
+    ASSERT_EQ (slots().getNameText (0), "Grand Piano"); // shown without the padding the controller adds
 
     // The platform's chooser itself: what it shows is read while its modal loop runs, and then it
     // is cancelled.

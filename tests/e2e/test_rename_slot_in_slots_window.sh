@@ -31,8 +31,9 @@ xdotool type --delay 20 "${new_name}"
 xdotool key Return
 wait_for_window_gone "^Rename Slot 3$"
 
-# The name's bytes, zeros after it, then the rest of the slot as it was.
-expected="$(python3 -c "import sys; n = sys.argv[1].encode().hex(); print (n + '00' * (16 - len (sys.argv[1])) + sys.argv[2][32:])" "${new_name}" "${before}")"
+# The name's bytes, blanks after it (as the controller pads its names), then the rest of the slot
+# as it was.
+expected="$(python3 -c "import sys; n = sys.argv[1].encode().hex(); print (n + '20' * (16 - len (sys.argv[1])) + sys.argv[2][32:])" "${new_name}" "${before}")"
 wait_for_slot "${slot_file}" 2 "${expected}"
 
 echo "PASS: Rename... in the Slots window wrote the name into slot 3 and nothing else"
