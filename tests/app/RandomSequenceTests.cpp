@@ -756,14 +756,17 @@ protected:
         {
             const bool live = record->window != nullptr && record->window->getLiveEditCommand().isLive();
 
+            // A change on the controller made in the step in which the window went live (the
+            // step waits for the jobs first, so Live Edit may begin in that wait) counts: the flag
+            // is cleared when Live Edit ends, not when it begins.
             if (live && record->liveSince == 0)
             {
                 record->liveSince = watcher.getEventCount() + 1;
-                record->liveSlotChangedUnseen = false;
             }
             else if (! live)
             {
                 record->liveSince = 0;
+                record->liveSlotChangedUnseen = false;
             }
         }
     }
