@@ -120,6 +120,7 @@ struct WindowRecord : public ZKEditorEngine::Listener
     // Live Edit as the sequence saw it: the event number from which the window was live (0 while
     // not), and whether its slot was changed on the controller meanwhile.
     int liveSince = 0;
+    int liveOnSlot = -1;
     bool liveSlotChangedUnseen = false;
 };
 
@@ -756,12 +757,21 @@ protected:
         {
             const bool live = record->window != nullptr && record->window->getLiveEditCommand().isLive();
 
+            // Live Edit started again on another slot within one step is a new Live Edit.
+            if (live && record->liveSince != 0
+                && record->window->getLiveEditCommand().getLiveSlot() != record->liveOnSlot)
+            {
+                record->liveSince = 0;
+                record->liveSlotChangedUnseen = false;
+            }
+
             // A change on the controller made in the step in which the window went live (the
             // step waits for the jobs first, so Live Edit may begin in that wait) counts: the flag
             // is cleared when Live Edit ends, not when it begins.
             if (live && record->liveSince == 0)
             {
                 record->liveSince = watcher.getEventCount() + 1;
+                record->liveOnSlot = record->window->getLiveEditCommand().getLiveSlot();
             }
             else if (! live)
             {
