@@ -35,7 +35,13 @@ while [ "$(date +%s)" -lt "${end}" ]; do
     seed=$((RANDOM * 32768 + RANDOM))
     if ! ZKM_RANDOM_SEED="${seed}" "${build_dir}/tests/zkm_app_tests" \
              --gtest_filter='RandomSequenceTest.Windows*' >"${log}" 2>&1; then
+        # What failed first (the steps follow it in the log), then the last steps; the whole log is kept.
+        grep -v '^number of gets\|^starting get' "${log}" | grep -m 20 -A 6 'Failure\|ERROR: \|runtime error'
+        echo "..."
         grep -v '^number of gets\|^starting get' "${log}" | tail -n 80
+        kept="$(mktemp --suffix=.log /tmp/zkm-monkey-seed-${seed}-XXXX)"
+        cp "${log}" "${kept}"
+        echo "the whole log: ${kept}"
         echo "FAILED: seed ${seed} after ${runs} good seeds (replay: ZKM_RANDOM_SEED=${seed}" \
              "ZKM_RANDOM_STEPS=${ZKM_RANDOM_STEPS} ${build_dir}/tests/zkm_app_tests --gtest_filter='RandomSequenceTest.Windows*')"
         exit 1
