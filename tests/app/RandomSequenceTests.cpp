@@ -1033,9 +1033,11 @@ protected:
         pairJob.reset();
         const auto* engine = &jobs.getEngine();
 
-        // Another window's write to either slot meanwhile makes "old preset" ambiguous.
+        // Another window's write to either slot meanwhile, ended or still queued or under way (a
+        // restore queued behind the swap), makes "old preset" ambiguous.
         if (watcher.countOtherWritesSince (job.first, job.firstWrites, engine) > 0
-            || watcher.countOtherWritesSince (job.second, job.secondWrites, engine) > 0)
+            || watcher.countOtherWritesSince (job.second, job.secondWrites, engine) > 0
+            || watcher.isOtherWriteUnderWay (job.first, engine) || watcher.isOtherWriteUnderWay (job.second, engine))
             return;
 
         const auto summary = jobs.getSummary();
