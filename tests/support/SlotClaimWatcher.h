@@ -11,8 +11,8 @@
 #include <vector>
 
 /** Listens to every engine that reaches the controller's slots (the document windows', the Slots
-    window's) and keeps, per slot, what the editor last told the user the slot holds: a Send that
-    found the slot "already holds" the preset, a read-back that matched ("verified"), a slot write
+    window's) and keeps, per slot, what the editor last told the user the slot holds: a read-back
+    of a Send that matched ("verified", or "already holds" when nothing was written), a slot write
     of the Slots window (a copy, a swap, a dropped file, Send Active Window Here) that ended
     "verified" or "already held". Those claims can be held against the controller once the jobs are
     idle. It also notes every write job heard per slot, so that a claim that a later write may have
@@ -184,9 +184,9 @@ private:
         {
             owner.heard (*engine, send);
 
-            // A Send that wrote nothing tells the user the slot already holds the preset.
-            if (send.changesOnly && send.total == 0 && ! send.verify)
-                owner.claims[send.slot] = { sent, "a Send said the slot already holds its preset" };
+            // A Send that wrote nothing without a read-back claims nothing: it says the slot held the
+            // preset when last seen, "not checked". With a read-back, the verification tells.
+            juce::ignoreUnused (sent);
         }
 
         void verificationEnded (const ZKEditorEngine::Verification& verification) override
