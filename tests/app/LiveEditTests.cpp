@@ -189,7 +189,6 @@ TEST_F (LiveEditTest, AnotherWindowsSendOrASlotsJobEndsLiveEditFirstAndWhatItWro
 
     // Another window sends its own preset into the live slot, verified.
     auto otherEngine = makeQuickEngine (manager);
-    otherEngine->setPacing (TestRig::fastPacing (1000, 2));
     otherEngine->loadPresetData (otherEngine->createPresetData (0, TestRig::createPatternImage (9)));
     auto& otherWindow = openDocumentOn (otherEngine);
     otherWindow.setName ("Strings");
